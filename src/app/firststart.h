@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace firststart {
+// Builds data/ (and webpages/ when absent) beside the program with the settings record and a small
+// sample catalogue. The folder is made under a temporary name and renamed into place, so a crash
+// halfway never leaves a half-made data/. Returns false with the reason in `why`.
+bool createDataFolder(const QString &programFolder, QString *why = nullptr);
+
+// Only the empty files with their tables and the settings record: what tests start from.
+bool createEmptyDataFolder(const QString &programFolder, QString *why = nullptr);
+} // namespace firststart

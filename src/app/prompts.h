@@ -1,0 +1,15 @@
+#pragma once
+// The program's notices and questions: modal message boxes with the program's own titles.
+
+#include <QString>
+
+class QWidget;
+
+namespace prompts {
+// A notice titled "Message" with an OK button.
+void notice(const QString &text, QWidget *parent = nullptr);
+// An error titled "Error" with an OK button.
+void error(const QString &text, QWidget *parent = nullptr);
+// The OK/Cancel question titled "Are You Sure?": 1 for OK, 2 for Cancel.
+int confirm(const QString &question, QWidget *parent = nullptr);
+} // namespace prompts

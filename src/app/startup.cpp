@@ -1,0 +1,47 @@
+#include "startup.h"
+
+#include "app/firststart.h"
+#include "app/module1.h"
+#include "app/security.h"
+#include "app/windows.h"
+#include "data/database.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+
+namespace startup {
+
+namespace {
+void fatal(const QString &text) {
+    std::fprintf(stderr, "Quorvel: %s\n", qPrintable(text));
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quorvel"), text, QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("messagebox"));
+    box.exec();
+}
+} // namespace
+
+int run(QApplication &app) {
+    // A failing database during the run is shown, then the program ends; every store is one statement
+    // or transaction, so nothing is left half-written.
+    setDatabaseErrorHandler([](const QString &what) {
+        fatal(QStringLiteral("A data file could not be read or written, so Quorvel has to close.\n\n%1").arg(what));
+        std::exit(2);
+    });
+    const QString folder = Module1::programFolder();
+    QString why;
+    if (!QDir(Module1::dataFolder()).exists() && !firststart::createDataFolder(folder, &why)) {
+        fatal(QStringLiteral("Quorvel could not create its data folder.\n\n%1").arg(why));
+        return 1;
+    }
+    security *first = SingleWindow<security>::instance();
+    if (!first->load(&why)) {
+        fatal(why);
+        return 1;
+    }
+    return app.exec();
+}
+
+} // namespace startup

@@ -1,0 +1,151 @@
+#include "database.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+#include <QUuid>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+DatabaseErrorHandler &handlerSlot() {
+    static DatabaseErrorHandler handler;
+    return handler;
+}
+
+QString newConnectionName() { return QStringLiteral("quorvel-") + QUuid::createUuid().toString(QUuid::WithoutBraces); }
+} // namespace
+
+void setDatabaseErrorHandler(DatabaseErrorHandler handler) { handlerSlot() = std::move(handler); }
+
+void reportDatabaseError(const QString &what) {
+    if (handlerSlot()) {
+        handlerSlot()(what);
+        return;
+    }
+    std::fprintf(stderr, "Quorvel: %s\n", qPrintable(what));
+    std::exit(3);
+}
+
+Database::~Database() { close(); }
+
+QSqlDatabase Database::handle() const { return QSqlDatabase::database(m_connection, false); }
+
+bool Database::open(const QString &path) {
+    close();
+    m_path = path;
+    m_error.clear();
+    QFileInfo info(path);
+    if (!info.exists()) {
+        m_error = QStringLiteral("the file does not exist");
+        return false;
+    }
+    if (!info.isFile()) {
+        m_error = QStringLiteral("it is not a file");
+        return false;
+    }
+    m_connection = newConnectionName();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    // mode=rw: an existing file is never created by opening it.
+    QString uri = QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw");
+    db.setDatabaseName(uri);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000"));
+    if (!db.open()) {
+        m_error = db.lastError().text();
+        close();
+        return false;
+    }
+    m_open = true;
+    // An SQLite open succeeds on any file; only a real query shows whether it is a database we can write.
+    QSqlQuery probe(db);
+    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+        m_error = QStringLiteral("it is not a database (%1)").arg(probe.lastError().databaseText());
+        probe.finish();
+        close();
+        return false;
+    }
+    probe.finish();
+    if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        QString why = probe.lastError().databaseText();
+        if (why.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
+            why.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
+            m_error = QStringLiteral("it cannot be written (it is read-only)");
+        else if (why.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
+                 why.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+            m_error = QStringLiteral("it is locked by another program");
+        else
+            m_error = QStringLiteral("it cannot be written (%1)").arg(why);
+        close();
+        return false;
+    }
+    probe.exec(QStringLiteral("ROLLBACK"));
+    probe.finish();
+    return true;
+}
+
+bool Database::create(const QString &path) {
+    close();
+    m_path = path;
+    m_connection = newConnectionName();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    if (!db.open()) {
+        m_error = db.lastError().text();
+        close();
+        return false;
+    }
+    m_open = true;
+    return true;
+}
+
+void Database::close() {
+    if (m_connection.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    m_connection.clear();
+    m_open = false;
+}
+
+bool Database::exec(const QString &sql, const QVariantList &binds) {
+    QSqlQuery q(handle());
+    if (!q.prepare(sql)) {
+        reportDatabaseError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
+        return false;
+    }
+    for (const QVariant &v : binds) {
+        if (v.typeId() == QMetaType::QString && v.toString().isNull())
+            q.addBindValue(QVariant(QStringLiteral("")));
+        else
+            q.addBindValue(v);
+    }
+    if (!q.exec()) {
+        reportDatabaseError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
+        return false;
+    }
+    return true;
+}
+
+QStringList Database::tableFields() const {
+    QStringList names;
+    QSqlQuery q(handle());
+    if (q.exec(QStringLiteral("select * from [table] limit 0"))) {
+        QSqlRecord r = q.record();
+        for (int i = 0; i < r.count(); ++i)
+            names << r.fieldName(i);
+    }
+    return names;
+}
+
+bool Database::beginImmediate() { return exec(QStringLiteral("BEGIN IMMEDIATE")); }
+bool Database::commit() { return exec(QStringLiteral("COMMIT")); }
+void Database::rollback() {
+    QSqlQuery q(handle());
+    q.exec(QStringLiteral("ROLLBACK"));
+}
