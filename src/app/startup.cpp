@@ -23,6 +23,18 @@ void fatal(const QString &text) {
 }
 } // namespace
 
+bool begin(QString *why) {
+    if (!QDir(Module1::dataFolder()).exists()) {
+        QString reason;
+        if (!firststart::createDataFolder(Module1::programFolder(), &reason)) {
+            if (why)
+                *why = QStringLiteral("Quorvel could not create its data folder.\n\n%1").arg(reason);
+            return false;
+        }
+    }
+    return SingleWindow<security>::instance()->load(why);
+}
+
 int run(QApplication &app) {
     // A failing database during the run is shown, then the program ends; every store is one statement
     // or transaction, so nothing is left half-written.
@@ -30,14 +42,8 @@ int run(QApplication &app) {
         fatal(QStringLiteral("A data file could not be read or written, so Quorvel has to close.\n\n%1").arg(what));
         std::exit(2);
     });
-    const QString folder = Module1::programFolder();
     QString why;
-    if (!QDir(Module1::dataFolder()).exists() && !firststart::createDataFolder(folder, &why)) {
-        fatal(QStringLiteral("Quorvel could not create its data folder.\n\n%1").arg(why));
-        return 1;
-    }
-    security *first = SingleWindow<security>::instance();
-    if (!first->load(&why)) {
+    if (!begin(&why)) {
         fatal(why);
         return 1;
     }

@@ -54,34 +54,41 @@ bool Database::open(const QString &path) {
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000"));
     if (!db.open()) {
         m_error = db.lastError().text();
+        db = QSqlDatabase();
         close();
         return false;
     }
     m_open = true;
     // An SQLite open succeeds on any file; only a real query shows whether it is a database we can write.
-    QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
-        m_error = QStringLiteral("it is not a database (%1)").arg(probe.lastError().databaseText());
+    QString failure;
+    {
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+            failure = QStringLiteral("it is not a database (%1)").arg(probe.lastError().databaseText());
+        } else {
+            probe.finish();
+            if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+                const QString why = probe.lastError().databaseText();
+                if (why.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
+                    why.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
+                    failure = QStringLiteral("it cannot be written (it is read-only)");
+                else if (why.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
+                         why.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+                    failure = QStringLiteral("it is locked by another program");
+                else
+                    failure = QStringLiteral("it cannot be written (%1)").arg(why);
+            } else {
+                probe.exec(QStringLiteral("ROLLBACK"));
+            }
+        }
         probe.finish();
+    }
+    if (!failure.isEmpty()) {
+        m_error = failure;
+        db = QSqlDatabase(); // let go of the handle so the connection can be removed
         close();
         return false;
     }
-    probe.finish();
-    if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        QString why = probe.lastError().databaseText();
-        if (why.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
-            why.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
-            m_error = QStringLiteral("it cannot be written (it is read-only)");
-        else if (why.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
-                 why.contains(QLatin1String("busy"), Qt::CaseInsensitive))
-            m_error = QStringLiteral("it is locked by another program");
-        else
-            m_error = QStringLiteral("it cannot be written (%1)").arg(why);
-        close();
-        return false;
-    }
-    probe.exec(QStringLiteral("ROLLBACK"));
-    probe.finish();
     return true;
 }
 
@@ -93,6 +100,7 @@ bool Database::create(const QString &path) {
     db.setDatabaseName(path);
     if (!db.open()) {
         m_error = db.lastError().text();
+        db = QSqlDatabase();
         close();
         return false;
     }
