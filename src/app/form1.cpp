@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 #include "app/windows.h"
+#include "deal/makedeal.h"
 #include "prefs/preferences.h"
 
 #include <QAction>
@@ -125,7 +126,7 @@ Form1::Form1() {
     // Windows that arrive later stay disabled until they exist.
     m_aftermarket->setEnabled(false);
     m_default->setEnabled(false);
-    Command3->setEnabled(false);
+    connect(Command3, &QPushButton::clicked, this, [] { showWindow(SingleWindow<makedeal>::instance()); });
     connect(Command4, &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
     adjustSize();
     setFixedSize(sizeHint());
