@@ -8,6 +8,7 @@
 #include "data/recordset.h"
 #include "data/schema.h"
 #include "deal/dealtotals.h"
+#include "deal/presentationbuilder.h"
 #include "packages/slotgrid.h"
 
 #include <QCheckBox>
@@ -131,8 +132,9 @@ makedeal::makedeal() {
     Command1 = new QPushButton(QStringLiteral("Create Deal"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     ui::place(Command1, 120, 9840, 1575, 495);
-    // The presentation builder connects this button when it arrives.
-    Command1->setEnabled(false);
+    // "Create Deal": the presentation builder fills the customer presentation from this worksheet.
+    connect(Command1, &QPushButton::clicked, this, [this] { presentationbuilder::buildpresentation(this); });
+    Command1->setEnabled(true);
     Command3 = new QPushButton(QStringLiteral("EXIT"), this);
     Command3->setObjectName(QStringLiteral("Command3"));
     ui::place(Command3, 1800, 9840, 1575, 495);
