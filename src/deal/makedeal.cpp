@@ -86,7 +86,7 @@ makedeal::makedeal() {
     auto check = [Frame3](const QString &name, const QString &text, double top) {
         auto *c = new QCheckBox(text, Frame3);
         c->setObjectName(name);
-        ui::place(c, 240, top, 4575, 270);
+        ui::place(c, 240, top, 3135, 270);
         return c;
     };
     includetax1 = check(QStringLiteral("includetax1"), QStringLiteral("Include Tax in Payments"), 240);

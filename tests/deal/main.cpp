@@ -1,4 +1,5 @@
 #include "payment_test.h"
+#include "worksheet_test.h"
 
 #include <QApplication>
 #include <QTest>
@@ -8,6 +9,10 @@ int main(int argc, char **argv) {
     int failed = 0;
     {
         PaymentTest t;
+        failed += QTest::qExec(&t, argc, argv);
+    }
+    {
+        WorksheetTest t;
         failed += QTest::qExec(&t, argc, argv);
     }
     return failed;
