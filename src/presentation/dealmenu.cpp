@@ -8,6 +8,7 @@
 #include "presentation/dealprintout.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +46,26 @@ QLineEdit *hiddenBox(QWidget *parent, const QString &name) {
     box->hide();
     return box;
 }
+
+// A product box this small would show a line cut in half at its foot; the spare height goes to the
+// margins instead, so every line shown can be read and the scroll bar brings the rest.
+class ProductBox : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    void showWholeLines() {
+        const int margin = int(document()->documentMargin());
+        const int line = QFontMetrics(font()).lineSpacing();
+        const int inner = height() - 2 * frameWidth() - 2 * margin;
+        if (line <= 0 || inner <= line)
+            return;
+        const int spare = inner % line;
+        setViewportMargins(0, spare / 2, 0, spare - spare / 2);
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, pal.color(QPalette::Base));
+        setPalette(pal);
+        setAutoFillBackground(true);
+    }
+};
 
 template <class W> void bringUp(W *w) {
     w->show();
@@ -97,7 +118,7 @@ dealmenu::dealmenu() {
         menuframe[p]->setFont(windowFont(8.25, true));
         ui::place(menuframe[p], frameLeft[p], 960, frameWidth[p], 7575);
         for (int k = 0; k < slotCount; ++k) {
-            auto *box = new QPlainTextEdit(menuframe[p]);
+            auto *box = new ProductBox(menuframe[p]);
             box->setObjectName(QStringLiteral("product%1(%2)").arg(p).arg(k));
             box->setFont(windowFont());
             box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -107,6 +128,7 @@ dealmenu::dealmenu() {
             box->document()->setDocumentMargin(2);
             box->viewport()->installEventFilter(this);
             ui::place(box, 120, 240 + 720 * k, 3255, p == 0 ? 720 : 735);
+            box->showWholeLines();
             box->hide();
             product[p][k] = box;
             webpath[p][k] = hiddenBox(this, QStringLiteral("webpath%1(%2)").arg(p).arg(k));
@@ -147,6 +169,8 @@ dealmenu::dealmenu() {
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
+    // The customer sees no box selected when the presentation opens.
+    Command1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &dealmenu::print);
     connect(Command2, &QPushButton::clicked, this, &dealmenu::changeItems);
     connect(Command3, &QPushButton::clicked, this, &dealmenu::exitDeal);

@@ -71,6 +71,20 @@ void PresentationCommandsTest::changeItemsReturnsToTheSameDeal() {
     QCOMPARE(worksheetState(worksheet), before);
 }
 
+void PresentationCommandsTest::changeItemsAfterWorksheetLeftShowsMainWindow() {
+    ProgramFolder folder(ProgramFolder::Content::Samples);
+    dealmenu *menu = sampleDeal();
+    QVERIFY(menu);
+    // The worksheet was shown again from the main window and left with its own "EXIT".
+    makedeal *worksheet = SingleWindow<makedeal>::existing();
+    worksheet->show();
+    QVERIFY(click(worksheet, QStringLiteral("Command3")));
+    QCOMPARE(SingleWindow<makedeal>::existing(), nullptr);
+    QVERIFY(click(menu, QStringLiteral("Command2")));
+    QCOMPARE(SingleWindow<dealmenu>::existing(), nullptr);
+    QVERIFY(SingleWindow<Form1>::existing()->isVisible());
+}
+
 void PresentationCommandsTest::createDealAgainBuildsAFreshPresentation() {
     ProgramFolder folder(ProgramFolder::Content::Samples);
     makedeal *worksheet = openWorksheet();

@@ -9,6 +9,7 @@ private slots:
     void cleanup();
 
     void changeItemsReturnsToTheSameDeal();
+    void changeItemsAfterWorksheetLeftShowsMainWindow();
     void createDealAgainBuildsAFreshPresentation();
     void exitShowsMainWindowAndDiscardsTheDeal();
     void titleBarCloseKeepsWorksheetHidden();
