@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 
@@ -40,14 +41,22 @@ int run(QApplication &app) {
     // or transaction, so nothing is left half-written.
     setDatabaseErrorHandler([](const QString &what) {
         fatal(QStringLiteral("A data file could not be read or written, so Quorvel has to close.\n\n%1").arg(what));
-        std::exit(2);
+        // Quick exit: SQLite's journal undoes any write that was under way.
+        std::_Exit(2);
     });
     QString why;
     if (!begin(&why)) {
         fatal(why);
+        Module1::closedatabases();
         return 1;
     }
-    return app.exec();
+    const int status = app.exec();
+    // The databases are closed while the application object still exists.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (!w->parentWidget())
+            delete w;
+    Module1::closedatabases();
+    return status;
 }
 
 } // namespace startup
