@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFont>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,6 +25,9 @@
 namespace {
 constexpr double kFrameLeft[4] = {0, 3480, 6960, 10440};
 const char *const kMarked = "marked";
+const QString kFigureStyle = QStringLiteral("QComboBox { padding-left: 3px; border: 1px solid palette(mid); "
+                                            "background: palette(base); }"
+                                            "QComboBox::drop-down { width: 0px; border: 0px; }");
 
 // Each template entry carries the record it names, so a choice never depends on the name's text.
 constexpr int kTemplateId = Qt::UserRole;
@@ -35,6 +39,10 @@ makedeal::makedeal() {
     setWindowTitle(QStringLiteral("Make Deal"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     ui::setClientSize(this, 13950, 10335);
+    // The layout's twips were drawn for an 8-point face; a larger one clips the captions and amounts.
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
 
     auto frame = [this](const QString &name, const QString &caption, double l, double t, double w, double h) {
         auto *f = new QGroupBox(caption, this);
@@ -104,15 +112,18 @@ makedeal::makedeal() {
             outline->setObjectName(QStringLiteral("slotoutline%1(%2)").arg(p).arg(s));
             outline->setFrameShape(QFrame::Box);
             outline->setFrameShadow(QFrame::Sunken);
-            ui::place(outline, 60, 210 + 720 * s, 3380, 735);
+            ui::place(outline, 60, 210 + 720 * s, 3440, 735);
             const SlotBoxes &b = m_slots->createSlot(p, s, menuframe[p], SlotGrid::Figures::Shown);
-            ui::place(b.product, 120, 240 + 720 * s, 3255, 315);
+            ui::place(b.product, 120, 240 + 720 * s, 3375, 315);
             caption(menuframe[p], QStringLiteral("costcaption%1(%2)").arg(p).arg(s), QStringLiteral("Cost:"), 120,
                     600 + 720 * s, 450, 315);
             ui::place(b.cost, 600, 600 + 720 * s, 1095, 315);
             caption(menuframe[p], QStringLiteral("msrpcaption%1(%2)").arg(p).arg(s), QStringLiteral("MSRP:"), 1740,
                     600 + 720 * s, 615, 315);
             ui::place(b.msrp, 2400, 600 + 720 * s, 1095, 315);
+            // Cost and MSRP follow the product and never open: no arrow that promises a list.
+            for (QComboBox *figure : {static_cast<QComboBox *>(b.cost), static_cast<QComboBox *>(b.msrp)})
+                figure->setStyleSheet(kFigureStyle);
         }
         const QString captions[] = {QStringLiteral("Total MSRP: $"), QStringLiteral("Total Profit: $"),
                                     QStringLiteral("Total Payment: $")};
