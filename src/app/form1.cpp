@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 #include "app/windows.h"
+#include "catalogue/aftermarketlist.h"
 #include "deal/makedeal.h"
 #include "packages/vehiclelist.h"
 #include "prefs/preferences.h"
@@ -125,7 +126,7 @@ Form1::Form1() {
 
     connect(m_prefs, &QAction::triggered, this, [] { showWindow(SingleWindow<preferences>::instance()); });
     // Windows that arrive later stay disabled until they exist.
-    m_aftermarket->setEnabled(false);
+    connect(m_aftermarket, &QAction::triggered, this, [] { showWindow(SingleWindow<aftermarketlist>::instance()); });
     connect(m_default, &QAction::triggered, this, [] { showWindow(SingleWindow<vehiclelist>::instance()); });
     connect(Command3, &QPushButton::clicked, this, [] { showWindow(SingleWindow<makedeal>::instance()); });
     connect(Command4, &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });

@@ -1,0 +1,187 @@
+#include "catalogue/aftermarketlist.h"
+
+#include "app/form1.h"
+#include "app/module1.h"
+#include "app/numbers.h"
+#include "app/prompts.h"
+#include "app/windows.h"
+#include "catalogue/editform.h"
+#include "catalogue/productgrid.h"
+#include "catalogue/productlistprintout.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+
+QString productListQuery() {
+    return QStringLiteral("select * from [table] where id>0 order by aftermarketname, cost, msrp");
+}
+
+aftermarketlist::aftermarketlist() {
+    setObjectName(QStringLiteral("aftermarketlist"));
+    setWindowTitle(QStringLiteral("Aftermarket List"));
+    ui::setClientSize(this, 12660, 7650);
+
+    grid1 = new QTableView(this);
+    grid1->setObjectName(QStringLiteral("grid1"));
+    ui::place(grid1, 120, 120, 12495, 6855);
+    m_model = new ProductGridModel(grid1);
+    grid1->setModel(m_model);
+    grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid1->setWordWrap(false);
+    grid1->setSortingEnabled(false);
+    grid1->setCornerButtonEnabled(false);
+    // No fixed column, and every row one line high: the view never measures its rows, whatever their number.
+    grid1->verticalHeader()->hide();
+    grid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid1->verticalHeader()->setDefaultSectionSize(std::max(ui::tw(240), grid1->fontMetrics().height() + 4));
+    QHeaderView *head = grid1->horizontalHeader();
+    head->setHighlightSections(false);
+    head->setStretchLastSection(false);
+    head->setMinimumSectionSize(0);
+    head->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    head->setSectionResizeMode(QHeaderView::Interactive);
+
+    Command1 = new QPushButton(QStringLiteral("Add Item"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    ui::place(Command1, 120, 7080, 1335, 495);
+    Command2 = new QPushButton(QStringLiteral("Print List"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    ui::place(Command2, 1560, 7080, 1335, 495);
+    Command3 = new QPushButton(QStringLiteral("EXIT"), this);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    ui::place(Command3, 3000, 7080, 1335, 495);
+    setTabOrder(grid1, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+
+    connect(grid1, &QTableView::clicked, this, &aftermarketlist::openRow);
+    connect(Command1, &QPushButton::clicked, this, &aftermarketlist::addItem);
+    connect(Command2, &QPushButton::clicked, this, &aftermarketlist::printList);
+    connect(Command3, &QPushButton::clicked, this, &aftermarketlist::exitWindow);
+
+    // Window load.
+    using namespace Module1;
+    if (productlistfirst) {
+        productlistsql = productListQuery();
+        productlistfirst = false;
+    }
+    m_rs = RecordSet::openQuery(dbproducts, productlistsql);
+    rsproducts = m_rs;
+    const QVector<int> widths = ProductGridModel::widthsInTwips();
+    for (int c = 0; c < ProductGridModel::ColumnCount; ++c)
+        head->resizeSection(c, ui::tw(widths.at(c)));
+    // One twip wide: the key column is there but never seen.
+    grid1->setColumnHidden(ProductGridModel::IdColumn, ui::tw(widths.at(0)) == 0);
+    makelist();
+    ui::centre(this);
+}
+
+void aftermarketlist::cleargrid() { m_model->cleargrid(); }
+
+void aftermarketlist::makelist() {
+    if (m_rs)
+        m_model->makelist(*m_rs);
+    else
+        m_model->cleargrid();
+}
+
+void aftermarketlist::reload() {
+    m_rs = RecordSet::openQuery(Module1::dbproducts, Module1::productlistsql);
+    Module1::rsproducts = m_rs;
+    makelist();
+}
+
+QList<QStringList> aftermarketlist::gridRows() const { return m_model->gridRows(); }
+
+void aftermarketlist::openRow(const QModelIndex &index) {
+    if (!index.isValid())
+        return;
+    const int row = index.row();
+    const double wanted = numbers::val(m_model->cellText(row, ProductGridModel::IdColumn));
+    if (wanted == 0)
+        return;
+
+    // An editor already open stores what it shows before it takes another record; the list's rows were
+    // read before that, so the record is then looked up afresh.
+    editform *existing = SingleWindow<editform>::existing();
+    const bool stored = existing && existing->release();
+
+    RecordSetPtr rs = Module1::rsproducts;
+    bool found = false;
+    if (!stored && rs && rs == m_rs) {
+        rs->moveTo(m_model->recordPosition(row));
+        found = rs->hasCurrent() && numbers::val(rs->text(QStringLiteral("id"))) == wanted &&
+                rs->position() == m_model->recordPosition(row);
+    }
+    if (!found) {
+        // Another window has put its own query into the shared set: read the list's own again.
+        rs = RecordSet::openQuery(Module1::dbproducts, Module1::productlistsql);
+        Module1::rsproducts = rs;
+        for (rs->moveFirst(); rs->hasCurrent(); rs->moveNext()) {
+            if (numbers::val(rs->text(QStringLiteral("id"))) == wanted) {
+                found = true;
+                break;
+            }
+        }
+    }
+    if (!found) {
+        prompts::notice(QStringLiteral("This product is no longer in the catalogue."), this);
+        reload();
+        return;
+    }
+
+    editform *editor = SingleWindow<editform>::instance();
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+    editor->open(rs);
+    m_closing = true;
+    SingleWindow<aftermarketlist>::unload();
+}
+
+void aftermarketlist::addItem() {
+    editform *existing = SingleWindow<editform>::existing();
+    if (existing)
+        existing->release();
+    // The id is drawn and written before the product that uses it is stored.
+    const std::optional<qint32> id = Module1::handoutid(Module1::Counter::Products);
+    if (!id)
+        return;
+    editform *editor = SingleWindow<editform>::instance();
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+    editor->clearform();
+    editor->setIdText(QString::number(*id));
+    // The list's own set takes the new record, so no set another window relies on changes.
+    m_rs->addNew();
+    editor->formtorec(*m_rs);
+    if (!m_rs->update())
+        return;
+    m_closing = true;
+    SingleWindow<aftermarketlist>::unload();
+    Module1::rsproducts = RecordSet::openQuery(
+        Module1::dbproducts, QStringLiteral("Select * from [table] where id = ") + numbers::plain(numbers::val(editor->idText())));
+    editor->open(Module1::rsproducts);
+}
+
+void aftermarketlist::printList() { printProductListConfirmed(gridRows()); }
+
+void aftermarketlist::exitWindow() {
+    m_closing = true;
+    Form1 *main = SingleWindow<Form1>::instance();
+    SingleWindow<aftermarketlist>::unload();
+    main->show();
+    main->raise();
+    main->activateWindow();
+}
+
+void aftermarketlist::closeEvent(QCloseEvent *event) {
+    if (!m_closing)
+        exitWindow();
+    event->accept();
+}

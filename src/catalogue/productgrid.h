@@ -1,0 +1,51 @@
+#pragma once
+// The product list's grid: one fixed heading row and eight columns, filled from a product record set.
+// Rows keep the record's values and format their cells only when asked, so a catalogue of any size
+// loads in one pass and the view draws only what it shows.
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QVariant>
+#include <QStringList>
+#include <QVector>
+
+class RecordSet;
+
+class ProductGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { IdColumn, NameColumn, CostColumn, MsrpColumn, ProfitColumn, InstallerColumn, PhoneColumn, NotesColumn };
+    static constexpr int ColumnCount = 8;
+
+    explicit ProductGridModel(QObject *parent = nullptr);
+
+    static QStringList headings(); // column 0 has none
+    static QVector<int> widthsInTwips();
+
+    // The heading row and one empty row.
+    void cleargrid();
+    // One row per record of `rs` from its first to its end, in the set's order; the heading row and
+    // one empty row when it has none. Leaves `rs` past its end.
+    void makelist(RecordSet &rs);
+
+    // The text of a cell as the grid holds it (row 0 is the first row below the headings).
+    QString cellText(int row, int column) const;
+    // Where the row's record stands in the record set it was read from (-1 for the empty row).
+    int recordPosition(int row) const;
+    // Every row as its cells read, the heading row first.
+    QList<QStringList> gridRows() const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    struct Row {
+        QVariant id; // its text is the row's key
+        QString name, installer, phone, notes;
+        double cost = 0, msrp = 0;
+        int position = -1;
+    };
+    QVector<Row> m_rows;
+};
