@@ -263,10 +263,18 @@ void MyPrinter::Paragraph(float sngXPos, float sngYPos, float sngLineLength, con
                           float sngFirstLineIndent) {
     const QString result = wrap(strText, sngLineLength, sngFirstLineIndent);
     switch (m_justification) {
-    case 1: PrintRight(sngXPos, sngYPos, result, sngFirstLineIndent); break;
-    case 2: PrintCentre(sngXPos, sngYPos, result, sngFirstLineIndent); break;
-    case 3: PrintFull(sngXPos, sngYPos, result, sngLineLength, sngFirstLineIndent); break;
-    default: PrintLeft(sngXPos, sngYPos, result, sngFirstLineIndent); break;
+    case 1:
+        PrintRight(sngXPos, sngYPos, result, sngFirstLineIndent);
+        break;
+    case 2:
+        PrintCentre(sngXPos, sngYPos, result, sngFirstLineIndent);
+        break;
+    case 3:
+        PrintFull(sngXPos, sngYPos, result, sngLineLength, sngFirstLineIndent);
+        break;
+    default:
+        PrintLeft(sngXPos, sngYPos, result, sngFirstLineIndent);
+        break;
     }
 }
 

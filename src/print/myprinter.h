@@ -71,8 +71,7 @@ public:
     void PrintFull(float sngXPos, float sngYPos, const QString &txtString, float sngLineLength,
                    float sngFirstLineIndent);
     // Wraps the text to the line length and prints it in the stored justification.
-    void Paragraph(float sngXPos, float sngYPos, float sngLineLength, const QString &strText,
-                   float sngFirstLineIndent);
+    void Paragraph(float sngXPos, float sngYPos, float sngLineLength, const QString &strText, float sngFirstLineIndent);
 
     void DrawRectangle(float sngStartX, float sngStartY, float sngWidth, float sngHeight, float sngRadius);
     // Height before width. A size of 0 on one side keeps the picture's own size on that side.

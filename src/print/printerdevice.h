@@ -77,7 +77,7 @@ public:
     double textHeight(const QString &text) const { return fromMm(textHeightMm(text)); }
 
     // --- drawing, in the current unit; each leaves the position as the printer does
-    void line(double x1, double y1, double x2, double y2);    // position at (x2, y2)
+    void line(double x1, double y1, double x2, double y2);      // position at (x2, y2)
     void rectangle(double x1, double y1, double x2, double y2); // position at (x2, y2)
     // Angles in radians, 0 pointing right, pi/2 up the page; runs anticlockwise; position at the centre.
     void arc(double cx, double cy, double radius, double startAngle, double endAngle);

@@ -20,24 +20,36 @@ constexpr double pi = 3.14159265358979323846;
 
 Qt::PenStyle penStyle(int drawStyle) {
     switch (drawStyle) {
-    case 1: return Qt::DashLine;
-    case 2: return Qt::DotLine;
-    case 3: return Qt::DashDotLine;
-    case 4: return Qt::DashDotDotLine;
-    case 5: return Qt::NoPen;
-    default: return Qt::SolidLine;
+    case 1:
+        return Qt::DashLine;
+    case 2:
+        return Qt::DotLine;
+    case 3:
+        return Qt::DashDotLine;
+    case 4:
+        return Qt::DashDotDotLine;
+    case 5:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
     }
 }
 
 // The printer's paper size codes for the sheets a dealership meets; anything else keeps the sheet.
 QPageSize pageSizeFor(int code, const QPageSize &current) {
     switch (code) {
-    case 1: return QPageSize(QPageSize::Letter);
-    case 5: return QPageSize(QPageSize::Legal);
-    case 8: return QPageSize(QPageSize::A3);
-    case 9: return QPageSize(QPageSize::A4);
-    case 11: return QPageSize(QPageSize::A5);
-    default: return current;
+    case 1:
+        return QPageSize(QPageSize::Letter);
+    case 5:
+        return QPageSize(QPageSize::Legal);
+    case 8:
+        return QPageSize(QPageSize::A3);
+    case 9:
+        return QPageSize(QPageSize::A4);
+    case 11:
+        return QPageSize(QPageSize::A5);
+    default:
+        return current;
     }
 }
 } // namespace
@@ -128,9 +140,7 @@ double QtPrinterDevice::lineWidthMm(const QString &line) const {
     return QFontMetricsF(qfont(), m_printer.get()).horizontalAdvance(line) / pxPerMmX();
 }
 
-double QtPrinterDevice::lineHeightMm() const {
-    return QFontMetricsF(qfont(), m_printer.get()).height() / pxPerMmY();
-}
+double QtPrinterDevice::lineHeightMm() const { return QFontMetricsF(qfont(), m_printer.get()).height() / pxPerMmY(); }
 
 QString QtPrinterDevice::nextPdfPath() const {
     QString name = documentName().trimmed();
@@ -174,8 +184,9 @@ bool QtPrinterDevice::beginDocument() {
     if (!m_painter->begin(m_printer.get())) {
         m_painter.reset();
         const QString where = m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName();
-        report(true, QStringLiteral("The %1 was not printed: %2 could not be opened for printing.")
-                         .arg(documentName(), where));
+        report(
+            true,
+            QStringLiteral("The %1 was not printed: %2 could not be opened for printing.").arg(documentName(), where));
         return false;
     }
     return true;
@@ -205,8 +216,8 @@ void QtPrinterDevice::drawLine(double x1, double y1, double x2, double y2) {
 
 void QtPrinterDevice::drawRect(double x1, double y1, double x2, double y2) {
     preparePainter();
-    m_painter->drawRect(QRectF(QPointF(x1 * pxPerMmX(), y1 * pxPerMmY()), QPointF(x2 * pxPerMmX(), y2 * pxPerMmY()))
-                            .normalized());
+    m_painter->drawRect(
+        QRectF(QPointF(x1 * pxPerMmX(), y1 * pxPerMmY()), QPointF(x2 * pxPerMmX(), y2 * pxPerMmY())).normalized());
 }
 
 void QtPrinterDevice::drawArc(double cx, double cy, double radius, double startAngle, double endAngle) {
@@ -240,8 +251,9 @@ bool QtPrinterDevice::finishDocument() {
     if (!ok) {
         if (m_toPdf)
             QFile::remove(m_lastFile);
-        report(true, QStringLiteral("The %1 was not printed: the printer %2 reported an error.")
-                         .arg(documentName(), m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName()));
+        report(true,
+               QStringLiteral("The %1 was not printed: the printer %2 reported an error.")
+                   .arg(documentName(), m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName()));
         return false;
     }
     if (m_toPdf) {

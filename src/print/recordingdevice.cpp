@@ -21,8 +21,8 @@ const RecordingDevice::Operation *RecordingDevice::findText(const QString &text)
 double RecordingDevice::printableWidthMm() const { return orientation() == Landscape ? m_heightMm : m_widthMm; }
 double RecordingDevice::printableHeightMm() const { return orientation() == Landscape ? m_widthMm : m_heightMm; }
 
-double RecordingDevice::lineWidthMm(const QString &line) const { return line.size() * fontSize() * 0.2; }
-double RecordingDevice::lineHeightMm() const { return fontSize() * 0.4; }
+double RecordingDevice::lineWidthMm(const QString &line) const { return double(line.size()) * fontSize() / 5.0; }
+double RecordingDevice::lineHeightMm() const { return fontSize() * 2.0 / 5.0; }
 
 bool RecordingDevice::beginDocument() {
     if (m_failNext) {

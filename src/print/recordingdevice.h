@@ -20,11 +20,11 @@ public:
         // Millimetres relative to the printable area: the text cell's top-left corner, a line's or
         // rectangle's first point, an arc's centre, a picture's top-left corner.
         double x = 0, y = 0;
-        double x2 = 0, y2 = 0;         // a line's or rectangle's second point; a picture's bottom-right
-        double radius = 0;             // arcs
+        double x2 = 0, y2 = 0; // a line's or rectangle's second point; a picture's bottom-right
+        double radius = 0;     // arcs
         double startAngle = 0, endAngle = 0;
-        QString text;                  // text: one printed line
-        double width = 0;              // text: its measured width
+        QString text;     // text: one printed line
+        double width = 0; // text: its measured width
         FontState font;
         int drawWidth = 1;
     };
