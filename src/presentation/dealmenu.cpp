@@ -94,8 +94,7 @@ dealmenu::dealmenu() {
         Label1[i]->setObjectName(QStringLiteral("Label1(%1)").arg(i));
         Label1[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Label1[i]->setFont(windowFont(8.25, true));
-        // The label stands a little lower than its 255 twips so its text sits level with the box's.
-        ui::place(Label1[i], labelLeft[i], rowTop[i], 1935, 285);
+        ui::place(Label1[i], labelLeft[i], rowTop[i], 1935, 255);
     }
     auto particular = [this](const QString &name, double left, double top) {
         auto *box = new QLineEdit(this);

@@ -10,6 +10,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QTest>
 
@@ -67,6 +68,8 @@ void PresentationBuilderTest::packageCaptionsComeFromWorksheet() {
     QCOMPARE(textOf(menu, QStringLiteral("menuframe(2)")), QStringLiteral("Package 3"));
     QCOMPARE(textOf(menu, QStringLiteral("menuframe(3)")), QStringLiteral("Basic"));
     QCOMPARE(menu->page().menuframe[0], QStringLiteral("Tow & Haul"));
+    // Shown as typed, never as a keyboard shortcut.
+    QCOMPARE(control<QGroupBox>(menu, QStringLiteral("menuframe(0)"))->title(), QStringLiteral("Tow && Haul"));
 }
 
 void PresentationBuilderTest::priceLines_data() {
