@@ -339,7 +339,8 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
         if (row > 0)
             candidate.insert(ids[i], m_model->rowidAt(row));
     }
-    QHash<qint64, int> found; // id -> row
+    // Rows move when the model takes in new products, so a found product is held by its record.
+    QHash<qint64, qint64> found; // id -> rowid
     if (!candidate.isEmpty()) {
         QVariantList binds;
         for (qint64 rowid : std::as_const(candidate))
@@ -351,7 +352,7 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
             while (q.next()) {
                 const std::optional<qint64> id = wholeNumber(amount(q.value(1)));
                 if (id && candidate.value(*id, -1) == q.value(0).toLongLong())
-                    found.insert(*id, m_model->rowOfId(*id));
+                    found.insert(*id, q.value(0).toLongLong());
             }
         }
         q.finish();
@@ -389,14 +390,15 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
                     best = row;
             }
             if (best > 0)
-                found.insert(it.key(), best);
+                found.insert(it.key(), m_model->rowidAt(best));
         }
     }
 
     for (int i = 0; i < SlotCount; ++i) {
         if (!wanted[i])
             continue;
-        rows[i] = ids[i] == 0 ? 0 : found.value(ids[i], 0);
+        const auto hit = ids[i] == 0 ? found.constEnd() : found.constFind(ids[i]);
+        rows[i] = hit == found.constEnd() ? 0 : qMax(0, m_model->rowOfRowid(hit.value()));
         pick(i / SlotsPerPackage, i % SlotsPerPackage, rows[i]);
     }
 }

@@ -1,0 +1,18 @@
+#pragma once
+#include <QObject>
+
+class SlotsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pickingProductsTotalsThePackage_data();
+    void pickingProductsTotalsThePackage();
+    void choosingNoneEmptiesTheSlot();
+    void aTemplateLoadsItsProductsById();
+    void twoProductsWithOneNameAreTwoEntriesCheaperFirst();
+    void slotsTakeNoTypingAndHideTheirFigures();
+    void aDeletedProductLoadsAsNoneAndSavesAsZero();
+    void aProductWithIdZeroIsOfferedButStoredAsZero();
+    void aLargeCatalogueLoadsAndSavesEveryProduct();
+    void aProductAddedAfterTheEditorOpenedIsFound();
+    void anEmptyCatalogueSaysSoOnce();
+};
