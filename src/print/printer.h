@@ -1,5 +1,5 @@
 #pragma once
-// The program's one printer and the one MyPrinter over it, as the original's global printer object.
+// The program's one printer and the one MyPrinter over it, shared by every printout for the whole run.
 
 #include <memory>
 

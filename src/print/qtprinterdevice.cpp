@@ -224,7 +224,7 @@ void QtPrinterDevice::drawArc(double cx, double cy, double radius, double startA
     preparePainter();
     const QRectF box((cx - radius) * pxPerMmX(), (cy - radius) * pxPerMmY(), 2 * radius * pxPerMmX(),
                      2 * radius * pxPerMmY());
-    double start = startAngle * 180.0 / pi;
+    const double start = std::fmod(startAngle * 180.0 / pi, 360.0);
     double span = (endAngle - startAngle) * 180.0 / pi;
     span = std::fmod(span, 360.0);
     if (span <= 0)
