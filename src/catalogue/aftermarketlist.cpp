@@ -69,8 +69,6 @@ aftermarketlist::aftermarketlist() {
         productlistsql = productListQuery();
         productlistfirst = false;
     }
-    m_rs = RecordSet::openQuery(dbproducts, productlistsql);
-    rsproducts = m_rs;
     const QVector<int> widths = ProductGridModel::widthsInTwips();
     for (int c = 0; c < ProductGridModel::ColumnCount; ++c)
         head->resizeSection(c, ui::tw(widths.at(c)));
@@ -82,18 +80,12 @@ aftermarketlist::aftermarketlist() {
 
 void aftermarketlist::cleargrid() { m_model->cleargrid(); }
 
-void aftermarketlist::makelist() {
-    if (m_rs)
-        m_model->makelist(*m_rs);
-    else
-        m_model->cleargrid();
-}
+// The grid is filled by one read of the list's query. The record set the editor walks is opened from
+// the same query when a row is clicked, so opening the list costs one read however large the
+// catalogue, and the editor always starts from what is stored at that moment.
+void aftermarketlist::makelist() { m_model->makelist(Module1::dbproducts, Module1::productlistsql); }
 
-void aftermarketlist::reload() {
-    m_rs = RecordSet::openQuery(Module1::dbproducts, Module1::productlistsql);
-    Module1::rsproducts = m_rs;
-    makelist();
-}
+void aftermarketlist::reload() { makelist(); }
 
 QList<QStringList> aftermarketlist::gridRows() const { return m_model->gridRows(); }
 
@@ -105,22 +97,17 @@ void aftermarketlist::openRow(const QModelIndex &index) {
     if (wanted == 0)
         return;
 
-    // An editor already open stores what it shows before it takes another record; the list's rows were
-    // read before that, so the record is then looked up afresh.
-    editform *existing = SingleWindow<editform>::existing();
-    const bool stored = existing && existing->release();
+    // An editor already open stores what it shows before it takes another record.
+    if (editform *existing = SingleWindow<editform>::existing())
+        existing->release();
 
-    RecordSetPtr rs = Module1::rsproducts;
-    bool found = false;
-    if (!stored && rs && rs == m_rs) {
-        rs->moveTo(m_model->recordPosition(row));
-        found = rs->hasCurrent() && numbers::val(rs->text(QStringLiteral("id"))) == wanted &&
-                rs->position() == m_model->recordPosition(row);
-    }
+    RecordSetPtr rs = RecordSet::openQuery(Module1::dbproducts, Module1::productlistsql);
+    Module1::rsproducts = rs;
+    // Where the row stood when the list was read; if the catalogue has changed since, look for the id.
+    rs->moveTo(m_model->recordPosition(row));
+    bool found = rs->hasCurrent() && rs->position() == m_model->recordPosition(row) &&
+                 numbers::val(rs->text(QStringLiteral("id"))) == wanted;
     if (!found) {
-        // Another window has put its own query into the shared set: read the list's own again.
-        rs = RecordSet::openQuery(Module1::dbproducts, Module1::productlistsql);
-        Module1::rsproducts = rs;
         for (rs->moveFirst(); rs->hasCurrent(); rs->moveNext()) {
             if (numbers::val(rs->text(QStringLiteral("id"))) == wanted) {
                 found = true;
@@ -144,8 +131,7 @@ void aftermarketlist::openRow(const QModelIndex &index) {
 }
 
 void aftermarketlist::addItem() {
-    editform *existing = SingleWindow<editform>::existing();
-    if (existing)
+    if (editform *existing = SingleWindow<editform>::existing())
         existing->release();
     // The id is drawn and written before the product that uses it is stored.
     const std::optional<qint32> id = Module1::handoutid(Module1::Counter::Products);
@@ -157,15 +143,17 @@ void aftermarketlist::addItem() {
     editor->activateWindow();
     editor->clearform();
     editor->setIdText(QString::number(*id));
-    // The list's own set takes the new record, so no set another window relies on changes.
-    m_rs->addNew();
-    editor->formtorec(*m_rs);
-    if (!m_rs->update())
+    // A set of its own takes the new record, so no set another window relies on changes.
+    RecordSetPtr adding = RecordSet::openQuery(Module1::dbproducts, QStringLiteral("select * from [table] where id = ?"),
+                                               {*id});
+    adding->addNew();
+    editor->formtorec(*adding);
+    if (!adding->update())
         return;
     m_closing = true;
     SingleWindow<aftermarketlist>::unload();
-    Module1::rsproducts = RecordSet::openQuery(
-        Module1::dbproducts, QStringLiteral("Select * from [table] where id = ") + numbers::plain(numbers::val(editor->idText())));
+    Module1::rsproducts = RecordSet::openQuery(Module1::dbproducts, QStringLiteral("Select * from [table] where id = ") +
+                                                                        numbers::plain(numbers::val(editor->idText())));
     editor->open(Module1::rsproducts);
 }
 

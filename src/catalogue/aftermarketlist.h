@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/recordset.h"
-
 #include <QWidget>
 
 class ProductGridModel;
@@ -36,8 +34,6 @@ private:
     QTableView *grid1;
     QPushButton *Command1, *Command2, *Command3;
     ProductGridModel *m_model;
-    // The record set the grid was read from; the editor gets it (or a fresh one) when a row is clicked.
-    RecordSetPtr m_rs;
     bool m_closing = false;
 };
 

@@ -189,6 +189,9 @@ void editform::rectoform() {
     installer->setText(trimmedField(rs, QStringLiteral("installer")));
     phone->setText(trimmedField(rs, QStringLiteral("phone")));
     notes->setPlainText(toDisplayLines(trimmedField(rs, QStringLiteral("notes"))));
+    // A long path or name shows its beginning, as it was typed.
+    for (QLineEdit *box : {id, aftermarketname, cost, msrp, htmlpath, picturepath, installer, phone})
+        box->setCursorPosition(0);
 }
 
 void editform::clearform() {

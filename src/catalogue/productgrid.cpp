@@ -1,7 +1,11 @@
 #include "catalogue/productgrid.h"
 
 #include "app/numbers.h"
-#include "data/recordset.h"
+#include "data/database.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace {
 bool isNumber(const QVariant &v) {
@@ -62,33 +66,40 @@ void ProductGridModel::cleargrid() {
     endResetModel();
 }
 
-void ProductGridModel::makelist(RecordSet &rs) {
+void ProductGridModel::makelist(Database &db, const QString &sql) {
     cleargrid();
-    if (!rs.hasRecords())
+    QSqlQuery q(db.handle());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql) || !q.exec()) {
+        reportDatabaseError(QStringLiteral("%1: %2\n%3").arg(db.path(), q.lastError().text(), sql));
         return;
+    }
+    const QSqlRecord fields = q.record();
+    const int id = fields.indexOf(QStringLiteral("id")), name = fields.indexOf(QStringLiteral("aftermarketname")),
+              cost = fields.indexOf(QStringLiteral("cost")), msrp = fields.indexOf(QStringLiteral("msrp")),
+              installer = fields.indexOf(QStringLiteral("installer")), phone = fields.indexOf(QStringLiteral("phone")),
+              notes = fields.indexOf(QStringLiteral("notes"));
+    auto value = [&q](int column) { return column >= 0 ? q.value(column) : QVariant(); };
     QVector<Row> rows;
-    rows.reserve(rs.liveCount());
-    const QString id = QStringLiteral("id"), name = QStringLiteral("aftermarketname"), cost = QStringLiteral("cost"),
-                  msrp = QStringLiteral("msrp"), installer = QStringLiteral("installer"),
-                  phone = QStringLiteral("phone"), notes = QStringLiteral("notes");
-    // hasCurrent() rather than eof(): it stays constant-time however large the set is.
-    for (rs.moveFirst(); rs.hasCurrent(); rs.moveNext()) {
+    while (q.next()) {
         Row r;
-        r.id = rs.field(id);
-        r.name = rs.text(name).trimmed();
-        r.cost = amount(rs.field(cost));
-        r.msrp = amount(rs.field(msrp));
-        r.installer = rs.text(installer).trimmed();
-        r.phone = rs.text(phone).trimmed();
-        r.notes = rs.text(notes).trimmed();
-        r.position = rs.position();
+        r.id = value(id);
+        r.name = value(name);
+        r.cost = value(cost);
+        r.msrp = value(msrp);
+        r.installer = value(installer);
+        r.phone = value(phone);
+        r.notes = value(notes);
+        r.position = int(rows.size());
         rows.append(std::move(r));
     }
+    // Finished at once, so no lock outlives the read.
+    q.finish();
+    if (rows.isEmpty())
+        return;
     // The empty row cleargrid left goes; the records take its place.
     beginResetModel();
     m_rows = std::move(rows);
-    if (m_rows.isEmpty())
-        m_rows.append(Row{});
     endResetModel();
 }
 
@@ -102,19 +113,19 @@ QString ProductGridModel::cellText(int row, int column) const {
     case IdColumn:
         return idText(r.id);
     case NameColumn:
-        return r.name;
+        return r.name.toString().trimmed();
     case CostColumn:
-        return numbers::dollars(r.cost);
+        return numbers::dollars(amount(r.cost));
     case MsrpColumn:
-        return numbers::dollars(r.msrp);
+        return numbers::dollars(amount(r.msrp));
     case ProfitColumn:
-        return numbers::dollars(r.msrp - r.cost);
+        return numbers::dollars(amount(r.msrp) - amount(r.cost));
     case InstallerColumn:
-        return r.installer;
+        return r.installer.toString().trimmed();
     case PhoneColumn:
-        return r.phone;
+        return r.phone.toString().trimmed();
     case NotesColumn:
-        return r.notes;
+        return r.notes.toString().trimmed();
     default:
         return QString();
     }

@@ -1,7 +1,7 @@
 #pragma once
-// The product list's grid: one fixed heading row and eight columns, filled from a product record set.
-// Rows keep the record's values and format their cells only when asked, so a catalogue of any size
-// loads in one pass and the view draws only what it shows.
+// The product list's grid: one fixed heading row and eight columns, filled from the list's query.
+// Rows keep the record's values and make their cells' texts only when asked, so a catalogue of any
+// size loads in one read and the view draws only what it shows.
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QVector>
 
-class RecordSet;
+class Database;
 
 class ProductGridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -24,13 +24,13 @@ public:
 
     // The heading row and one empty row.
     void cleargrid();
-    // One row per record of `rs` from its first to its end, in the set's order; the heading row and
-    // one empty row when it has none. Leaves `rs` past its end.
-    void makelist(RecordSet &rs);
+    // One row per record the query gives, in its order; the heading row and one empty row when it
+    // gives none.
+    void makelist(Database &db, const QString &sql);
 
     // The text of a cell as the grid holds it (row 0 is the first row below the headings).
     QString cellText(int row, int column) const;
-    // Where the row's record stands in the record set it was read from (-1 for the empty row).
+    // Where the row's record stands in the query's order (-1 for the empty row).
     int recordPosition(int row) const;
     // Every row as its cells read, the heading row first.
     QList<QStringList> gridRows() const;
@@ -41,10 +41,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    // The record's values as read; a cell's text is made when the cell is shown or asked for.
     struct Row {
-        QVariant id; // its text is the row's key
-        QString name, installer, phone, notes;
-        double cost = 0, msrp = 0;
+        QVariant id, name, cost, msrp, installer, phone, notes;
         int position = -1;
     };
     QVector<Row> m_rows;

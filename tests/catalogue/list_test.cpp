@@ -157,6 +157,32 @@ void ListTest::clickFindsTheProductAfterAnotherWindowNarrowedTheSharedSet() {
     QCOMPARE(boxText(ed, "aftermarketname"), QStringLiteral("Bb"));
 }
 
+void ListTest::clickFindsTheProductWhenTheCatalogueChangedMeanwhile() {
+    addProduct(QStringLiteral("Bb"), 2, 20);
+    addProduct(QStringLiteral("Cc"), 3, 30);
+    aftermarketlist *w = openList();
+    // Another copy of the program adds a product that sorts before them.
+    addProduct(QStringLiteral("Aa"), 1, 10);
+    clickRow(w, 1);
+    QTRY_VERIFY(editor());
+    QCOMPARE(boxText(editor(), "aftermarketname"), QStringLiteral("Cc"));
+    click(editor(), "Command4");
+    QCOMPARE(boxText(editor(), "aftermarketname"), QStringLiteral("Aa"));
+}
+
+void ListTest::clickOnAProductDeletedMeanwhileSaysSoAndRefreshes() {
+    addProduct(QStringLiteral("Aa"), 1, 10);
+    addProduct(QStringLiteral("Bb"), 2, 20);
+    aftermarketlist *w = openList();
+    Module1::dbproducts.exec(QStringLiteral("delete from [table] where aftermarketname='Bb'"));
+    const QList<BoxSeen> seen = answeringBoxes([&] { clickRow(w, 1); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.at(0).text, QStringLiteral("This product is no longer in the catalogue."));
+    QVERIFY(!editor());
+    QCOMPARE(list(), w);
+    QCOMPARE(names(w), QStringList{QStringLiteral("Aa")});
+}
+
 void ListTest::addItemStoresAnEmptyProductUnderANewId() {
     addProduct(QStringLiteral("Alarm"), 1, 2);
     setSetting(QStringLiteral("am_total"), 40);

@@ -20,6 +20,8 @@ private slots:
     void cellsLandInTheirOwnColumns();
     void clickOpensTheProductInsideTheWholeList();
     void clickFindsTheProductAfterAnotherWindowNarrowedTheSharedSet();
+    void clickFindsTheProductWhenTheCatalogueChangedMeanwhile();
+    void clickOnAProductDeletedMeanwhileSaysSoAndRefreshes();
     void addItemStoresAnEmptyProductUnderANewId();
     void addItemWhenNoIdIsLeftStoresNothing();
     void exitAndTitleBarCloseReturnToTheMainWindow_data();

@@ -1,0 +1,8 @@
+#pragma once
+// The benchmark program's parts. Each area adds one function here (defined in its own .cpp in this
+// folder) and one line to the list in main.cpp. A part prints its figures and returns 0 when it ran.
+
+namespace bench {
+// Opening the product list against a bare read of its query, for 1,000 to 100,000 products.
+int catalogue();
+} // namespace bench

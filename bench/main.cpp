@@ -1,0 +1,43 @@
+// quorvel_bench: runs every part, or only those named on the command line ("quorvel_bench catalogue").
+
+#include "bench.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+struct Part {
+    const char *name;
+    int (*run)();
+};
+
+// One line per part.
+const Part kParts[] = {
+    {"catalogue", bench::catalogue},
+};
+} // namespace
+
+int main(int argc, char **argv) {
+    // The windows are measured, not looked at: run without a screen unless one is asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    int failed = 0;
+    for (const Part &part : kParts) {
+        bool wanted = argc < 2;
+        for (int i = 1; i < argc; ++i)
+            wanted = wanted || std::strcmp(argv[i], part.name) == 0;
+        if (!wanted)
+            continue;
+        std::printf("== %s\n", part.name);
+        std::fflush(stdout);
+        if (part.run() != 0) {
+            std::printf("%s: FAILED\n", part.name);
+            ++failed;
+        }
+    }
+    return failed == 0 ? 0 : 1;
+}
