@@ -5,4 +5,6 @@
 namespace bench {
 // Opening the product list against a bare read of its query, for 1,000 to 100,000 products.
 int catalogue();
+// Opening the deal worksheet and loading one template against a bare read of the catalogue.
+int deal();
 } // namespace bench

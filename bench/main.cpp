@@ -16,6 +16,7 @@ struct Part {
 // One line per part.
 const Part kParts[] = {
     {"catalogue", bench::catalogue},
+    {"deal", bench::deal},
 };
 } // namespace
 

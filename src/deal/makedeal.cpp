@@ -198,8 +198,11 @@ void makedeal::populatemenu() {
     cashdeal1->setChecked(false);
     disclosetotals1->setChecked(disclosetotals);
     includetax1->setChecked(includetax);
-    // Reopens the shared product set on the catalogue query and fills the one model all slots show.
-    m_slots->populatemenu(this);
+    // The catalogue, in its query's order, into the one model all forty slots show. The model's own
+    // re-read takes only the columns the slots show in one pass; walking a record set of the whole
+    // catalogue costs far more on a large one, and no window reads the shared product set afterwards.
+    if (m_slots->model()->refresh() == 0)
+        prompts::notice(QStringLiteral("No Aftermarket Records"), this);
 }
 
 void makedeal::populatepulldownvehicle() {
