@@ -13,7 +13,9 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -49,6 +51,9 @@ std::optional<qint64> storedId(const QVariant &value) {
         return std::nullopt;
     return *n;
 }
+
+// Ids that are not whole numbers are never looked up.
+constexpr qint64 kNoId = std::numeric_limits<qint64>::min();
 
 QString placeholders(int count) {
     QStringList marks;
@@ -139,9 +144,9 @@ void CatalogueModel::fill(RecordSet &products) {
     if (!products.hasRecords())
         return;
     QVector<Product> added;
-    for (products.moveFirst(); !products.eof(); products.moveNext()) {
-        if (!products.hasCurrent())
-            continue;
+    // moveNext steps over deleted records, so the walk ends when no record is current (eof()
+    // counts the whole set on every call, too slow for a loop over a large catalogue).
+    for (products.moveFirst(); products.hasCurrent(); products.moveNext()) {
         added.append(fromRecord(products.text(QStringLiteral("aftermarketname")), products.field(QStringLiteral("id")),
                                 products.field(QStringLiteral("cost")), products.field(QStringLiteral("msrp")),
                                 products.rowid()));
@@ -166,13 +171,13 @@ int CatalogueModel::refresh() {
     QMap<int, QVector<Product>> after;
     int anchor = 0;
     while (q.next()) {
-        const qint64 rowid = q.value(0).toLongLong();
-        const auto known = m_rowOfRowid.constFind(rowid);
-        if (known != m_rowOfRowid.constEnd()) {
+        Product p = fromRecord(q.value(1).toString(), q.value(2), q.value(3), q.value(4), q.value(0).toLongLong());
+        const auto known = m_rowOfRecord.constFind(qMakePair(p.rowid, idKey(p.id)));
+        if (known != m_rowOfRecord.constEnd()) {
             anchor = known.value();
             continue;
         }
-        after[anchor].append(fromRecord(q.value(1).toString(), q.value(2), q.value(3), q.value(4), rowid));
+        after[anchor].append(p);
     }
     q.finish();
     int inserted = 0;
@@ -182,8 +187,8 @@ int CatalogueModel::refresh() {
         const int at = it.key() + 1;
         const QVector<Product> &group = it.value();
         beginInsertRows(QModelIndex(), at, at + group.size() - 1);
-        for (int i = 0; i < group.size(); ++i)
-            m_rows.insert(at + i, group.at(i));
+        m_rows.insert(at, group.size(), Product());
+        std::copy(group.cbegin(), group.cend(), m_rows.begin() + at);
         endInsertRows();
         inserted += group.size();
     }
@@ -192,19 +197,58 @@ int CatalogueModel::refresh() {
     return inserted;
 }
 
+bool CatalogueModel::before(const Product &a, const Product &b) const {
+    // The catalogue query's order: name, then cost, then MSRP.
+    if (const int c = a.name.compare(b.name); c != 0)
+        return c < 0;
+    if (const double ca = numbers::val(a.cost), cb = numbers::val(b.cost); ca != cb)
+        return ca < cb;
+    return numbers::val(a.msrp) < numbers::val(b.msrp);
+}
+
+void CatalogueModel::takeIn(const QVector<Stored> &products) {
+    for (const Stored &s : products) {
+        const Product p = fromRecord(s.name, s.id, s.cost, s.msrp, s.rowid);
+        if (m_rowOfRecord.contains(qMakePair(p.rowid, idKey(p.id))))
+            continue;
+        const auto at = std::upper_bound(m_rows.cbegin() + 1, m_rows.cend(), p,
+                                         [this](const Product &a, const Product &b) { return before(a, b); });
+        const int row = int(at - m_rows.cbegin());
+        beginInsertRows(QModelIndex(), row, row);
+        m_rows.insert(row, p);
+        endInsertRows();
+        // Every row from `row` on moved down by one.
+        for (auto it = m_rowOfId.begin(); it != m_rowOfId.end(); ++it)
+            if (it.value() >= row)
+                ++it.value();
+        for (auto it = m_rowOfRecord.begin(); it != m_rowOfRecord.end(); ++it)
+            if (it.value() >= row)
+                ++it.value();
+        const qint64 id = idKey(p.id);
+        m_rowOfRecord.insert(qMakePair(p.rowid, id), row);
+        if (id != kNoId && m_rowOfId.value(id, row + 1) > row)
+            m_rowOfId.insert(id, row);
+    }
+}
+
+qint64 CatalogueModel::idKey(const QString &idText) {
+    return wholeNumber(numbers::val(idText)).value_or(kNoId);
+}
+
 void CatalogueModel::indexRow(int row) {
     const Product &p = m_rows.at(row);
+    const qint64 id = idKey(p.id);
     if (row > 0)
-        m_rowOfRowid.insert(p.rowid, row);
-    if (std::optional<qint64> id = wholeNumber(numbers::val(p.id)); id && !m_rowOfId.contains(*id))
-        m_rowOfId.insert(*id, row);
+        m_rowOfRecord.insert(qMakePair(p.rowid, id), row);
+    if (id != kNoId && !m_rowOfId.contains(id))
+        m_rowOfId.insert(id, row);
 }
 
 void CatalogueModel::rebuildIndex() {
     m_rowOfId.clear();
-    m_rowOfRowid.clear();
+    m_rowOfRecord.clear();
     m_rowOfId.reserve(m_rows.size());
-    m_rowOfRowid.reserve(m_rows.size());
+    m_rowOfRecord.reserve(m_rows.size());
     for (int row = 0; row < m_rows.size(); ++row)
         indexRow(row);
 }
@@ -213,7 +257,9 @@ int CatalogueModel::rowOfId(qint64 id) const { return m_rowOfId.value(id, -1); }
 
 qint64 CatalogueModel::rowidAt(int row) const { return row > 0 && row < m_rows.size() ? m_rows.at(row).rowid : 0; }
 
-int CatalogueModel::rowOfRowid(qint64 rowid) const { return m_rowOfRowid.value(rowid, -1); }
+int CatalogueModel::rowOfRecord(qint64 rowid, qint64 id) const {
+    return m_rowOfRecord.value(qMakePair(rowid, id), -1);
+}
 
 // ---- SlotBox ----
 
@@ -339,8 +385,7 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
         if (row > 0)
             candidate.insert(ids[i], m_model->rowidAt(row));
     }
-    // Rows move when the model takes in new products, so a found product is held by its record.
-    QHash<qint64, qint64> found; // id -> rowid
+    QHash<qint64, qint64> confirmed; // id -> rowid of its record
     if (!candidate.isEmpty()) {
         QVariantList binds;
         for (qint64 rowid : std::as_const(candidate))
@@ -352,7 +397,7 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
             while (q.next()) {
                 const std::optional<qint64> id = wholeNumber(amount(q.value(1)));
                 if (id && candidate.value(*id, -1) == q.value(0).toLongLong())
-                    found.insert(*id, q.value(0).toLongLong());
+                    confirmed.insert(*id, q.value(0).toLongLong());
             }
         }
         q.finish();
@@ -360,45 +405,54 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
 
     // Then the ids the model cannot vouch for: look them up in the catalogue itself. One that exists
     // but is missing from the model (added after it was filled) is fetched into it.
+    // Rows are looked up only now: taking in new products moves the rows below them.
+    QHash<qint64, int> found; // id -> row
     QVariantList missing;
     for (int i = 0; i < SlotCount; ++i)
-        if (wanted[i] && ids[i] != 0 && !found.contains(ids[i]) && !missing.contains(ids[i]))
+        if (wanted[i] && ids[i] != 0 && !confirmed.contains(ids[i]) && !missing.contains(ids[i]))
             missing << ids[i];
     if (!missing.isEmpty()) {
-        QHash<qint64, QVector<qint64>> stored; // id -> rowids holding it
+        QHash<qint64, QVector<CatalogueModel::Stored>> stored; // id -> the records holding it
         QSqlQuery q(Module1::dbproducts.handle());
-        if (runQuery(q, QStringLiteral("select rowid, id from [table] where id in (%1)").arg(placeholders(missing.size())),
+        if (runQuery(q,
+                     QStringLiteral("select rowid, id, aftermarketname, cost, msrp from [table] where id in (%1)")
+                         .arg(placeholders(missing.size())),
                      missing)) {
-            while (q.next())
+            while (q.next()) {
                 if (const std::optional<qint64> id = wholeNumber(amount(q.value(1))))
-                    stored[*id].append(q.value(0).toLongLong());
+                    stored[*id].append({q.value(0).toLongLong(), q.value(2).toString(), q.value(1), q.value(3),
+                                        q.value(4)});
+            }
         }
         q.finish();
-        bool needRefresh = false;
-        for (auto it = stored.cbegin(); it != stored.cend() && !needRefresh; ++it)
-            for (qint64 rowid : it.value())
-                if (m_model->rowOfRowid(rowid) < 0)
-                    needRefresh = true;
-        if (needRefresh)
-            m_model->refresh();
+        QVector<CatalogueModel::Stored> newcomers;
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+            for (const CatalogueModel::Stored &record : it.value())
+                if (m_model->rowOfRecord(record.rowid, it.key()) < 0)
+                    newcomers.append(record);
+        if (!newcomers.isEmpty())
+            m_model->takeIn(newcomers);
         for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
             int best = -1;
-            for (qint64 rowid : it.value()) {
-                const int row = m_model->rowOfRowid(rowid);
-                if (row > 0 && wholeNumber(numbers::val(m_model->text(row, CatalogueModel::Id))) == it.key() &&
-                    (best < 0 || row < best))
+            for (const CatalogueModel::Stored &record : it.value()) {
+                const int row = m_model->rowOfRecord(record.rowid, it.key());
+                if (row > 0 && (best < 0 || row < best))
                     best = row;
             }
             if (best > 0)
-                found.insert(it.key(), m_model->rowidAt(best));
+                found.insert(it.key(), best);
         }
     }
 
     for (int i = 0; i < SlotCount; ++i) {
         if (!wanted[i])
             continue;
-        const auto hit = ids[i] == 0 ? found.constEnd() : found.constFind(ids[i]);
-        rows[i] = hit == found.constEnd() ? 0 : qMax(0, m_model->rowOfRowid(hit.value()));
+        if (ids[i] == 0)
+            rows[i] = 0;
+        else if (const auto c = confirmed.constFind(ids[i]); c != confirmed.constEnd())
+            rows[i] = qMax(0, m_model->rowOfRecord(c.value(), ids[i]));
+        else
+            rows[i] = found.value(ids[i], 0);
         pick(i / SlotsPerPackage, i % SlotsPerPackage, rows[i]);
     }
 }

@@ -64,9 +64,19 @@ public:
     int refresh();
     // The first row whose id is `id` (row 0 for 0), or -1.
     int rowOfId(qint64 id) const;
-    // The row showing the stored record `rowid`, or -1.
-    int rowOfRowid(qint64 rowid) const;
+    // The row showing the stored record `rowid` while it holds product `id`, or -1. (SQLite may give
+    // a deleted record's rowid to a new one, so the rowid alone does not name a product.)
+    int rowOfRecord(qint64 rowid, qint64 id) const;
     qint64 rowidAt(int row) const;
+
+    // A product as stored, for taking single products into the model.
+    struct Stored {
+        qint64 rowid = 0;
+        QString name;
+        QVariant id, cost, msrp;
+    };
+    // Inserts these products, each where the catalogue order puts it, without reading the catalogue.
+    void takeIn(const QVector<Stored> &products);
 
     static QString catalogueQuery();
 
@@ -79,10 +89,12 @@ private:
                               qint64 rowid);
     void rebuildIndex();
     void indexRow(int row);
+    static qint64 idKey(const QString &idText);
+    bool before(const Product &a, const Product &b) const;
 
     QVector<Product> m_rows;
     QHash<qint64, int> m_rowOfId;    // product id -> first row holding it
-    QHash<qint64, int> m_rowOfRowid; // stored record -> row
+    QHash<QPair<qint64, qint64>, int> m_rowOfRecord; // (rowid, id) -> row
 };
 
 // A drop-down of a slot. A following box (cost or MSRP shown in the worksheet) moves only with its

@@ -15,8 +15,8 @@ namespace {
 
 // Steps to the record whose id is `wanted`; false when the set has none.
 bool seek(RecordSet &rs, double wanted) {
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
-        if (rs.hasCurrent() && numbers::val(rs.text(QStringLiteral("id"))) == wanted)
+    for (rs.moveFirst(); rs.hasCurrent(); rs.moveNext())
+        if (numbers::val(rs.text(QStringLiteral("id"))) == wanted)
             return true;
     return false;
 }
@@ -80,9 +80,7 @@ void vehiclelist::makelist() {
     if (!m_rs || !m_rs->hasRecords())
         return;
     QVector<QStringList> rows;
-    for (m_rs->moveFirst(); !m_rs->eof(); m_rs->moveNext()) {
-        if (!m_rs->hasCurrent())
-            continue;
+    for (m_rs->moveFirst(); m_rs->hasCurrent(); m_rs->moveNext()) {
         rows.append({m_rs->text(QStringLiteral("id")).trimmed(), m_rs->text(QStringLiteral("vehiclename")).trimmed(),
                      m_rs->text(QStringLiteral("notes")).trimmed()});
     }

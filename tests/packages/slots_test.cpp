@@ -221,6 +221,26 @@ void SlotsTest::aProductAddedAfterTheEditorOpenedIsFound() {
     QCOMPARE(storedSlots(id), slotsWith({{0, late}, {5, tint}, {39, late}}));
 }
 
+void SlotsTest::aProductStoredInADeletedProductsPlaceIsFound() {
+    ProgramFolder folder;
+    const int tint = addProduct(QStringLiteral("Tint"), 100, 250);
+    const int wax = addProduct(QStringLiteral("Wax"), 49.95, 99);
+    const int late = 700;
+    addTemplate(QStringLiteral("Accord"), QString());
+    const int id = addTemplate(QStringLiteral("Camry"), QString(), slotsWith({{0, late}, {1, tint}, {2, wax}}));
+    editvehicle *editor = openOn(QStringLiteral("Accord"));
+    QVERIFY(click(editor, QStringLiteral("Command8")));
+    // The file hands the newest product's place to the next one stored after it is deleted.
+    column(schema::productsFile(), QStringLiteral("delete from [table] where id = %1").arg(wax));
+    addProduct(QStringLiteral("Bedliner"), 300, 500, QString(), QString(), late);
+    editor = openOn(QStringLiteral("Camry"));
+    QCOMPARE(slotBox(editor, QString(), 0, 0)->currentText(), QStringLiteral("Bedliner"));
+    QCOMPARE(slotBox(editor, QString(), 0, 1)->currentText(), QStringLiteral("Tint"));
+    QCOMPARE(slotBox(editor, QString(), 0, 2)->currentText(), QStringLiteral("NONE"));
+    QVERIFY(click(editor, QStringLiteral("Command8")));
+    QCOMPARE(storedSlots(id), slotsWith({{0, late}, {1, tint}}));
+}
+
 void SlotsTest::anEmptyCatalogueSaysSoOnce() {
     ProgramFolder folder;
     addTemplate(QStringLiteral("Camry"), QString());

@@ -14,5 +14,6 @@ private slots:
     void aProductWithIdZeroIsOfferedButStoredAsZero();
     void aLargeCatalogueLoadsAndSavesEveryProduct();
     void aProductAddedAfterTheEditorOpenedIsFound();
+    void aProductStoredInADeletedProductsPlaceIsFound();
     void anEmptyCatalogueSaysSoOnce();
 };
