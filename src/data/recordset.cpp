@@ -68,15 +68,9 @@ bool RecordSet::load(Database &db, const QString &sql, const QVariantList &binds
             row.values.append(q.value(c));
         m_rows.append(std::move(row));
     }
+    m_live = m_rows.size();
     q.finish();
     return true;
-}
-
-int RecordSet::liveCount() const {
-    int n = 0;
-    for (const Row &r : m_rows)
-        n += r.deleted ? 0 : 1;
-    return n;
 }
 
 void RecordSet::moveFirst() {
@@ -223,6 +217,7 @@ bool RecordSet::update() {
             back.finish();
             const bool hadCurrent = hasCurrent();
             m_rows.append(std::move(row));
+            ++m_live;
             m_lastModified = m_rows.size() - 1;
             if (!hadCurrent)
                 m_pos = m_lastModified;
@@ -266,6 +261,7 @@ bool RecordSet::deleteRecord() {
     }
     q.finish();
     m_rows[m_pos].deleted = true;
+    --m_live;
     m_onDeleted = true;
     return true;
 }

@@ -21,7 +21,7 @@ public:
 
     bool isOpen() const { return m_ok; }
     bool hasRecords() const { return liveCount() > 0; }
-    int liveCount() const;
+    int liveCount() const { return m_live; }
 
     void moveFirst();
     void moveLast();
@@ -72,6 +72,7 @@ private:
     QStringList m_fields;
     QHash<QString, int> m_index; // lower-case name -> column
     QVector<Row> m_rows;
+    int m_live = 0; // rows not deleted, kept so the end tests stay O(1)
     int m_pos = -1;        // -1 before the first (BOF), size() past the last (EOF)
     bool m_onDeleted = false;
     Mode m_mode = Mode::None;
