@@ -11,7 +11,6 @@ CommonDialog::Chooser &chooserSlot() {
 
 QString fileDialog(QWidget *parent, const QString &initDir, const QString &title, const QString &filter) {
     QFileDialog dialog(parent, title, initDir, filter);
-    dialog.setObjectName(QStringLiteral("dlgCommonDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted)

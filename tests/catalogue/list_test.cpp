@@ -41,8 +41,13 @@ void ListTest::cleanup() {
 
 void ListTest::emptyCatalogueShowsHeadingsAndOneEmptyRow() {
     setSetting(QStringLiteral("am_total"), 7);
+    QVERIFY(Module1::productlistfirst);
     aftermarketlist *w = openList();
     QVERIFY(w);
+    // The list's query is set on its first opening and kept for the run.
+    QVERIFY(!Module1::productlistfirst);
+    QCOMPARE(Module1::productlistsql,
+             QStringLiteral("select * from [table] where id>0 order by aftermarketname, cost, msrp"));
     QCOMPARE(rows(w), 1);
     for (int c = 0; c < ProductGridModel::ColumnCount; ++c)
         QCOMPARE(cell(w, 0, c), QString());
