@@ -7,4 +7,6 @@ namespace bench {
 int catalogue();
 // Opening the deal worksheet and loading one template against a bare read of the catalogue.
 int deal();
+// Creating the template editor and loading one template against a bare read of the catalogue.
+int packages();
 } // namespace bench

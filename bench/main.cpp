@@ -17,6 +17,7 @@ struct Part {
 const Part kParts[] = {
     {"catalogue", bench::catalogue},
     {"deal", bench::deal},
+    {"packages", bench::packages},
 };
 } // namespace
 
