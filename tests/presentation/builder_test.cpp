@@ -218,8 +218,9 @@ void PresentationBuilderTest::sharedProductSetIsNotMoved() {
     makedeal *worksheet = openWorksheet();
     chooseTemplate(worksheet, QStringLiteral("All New Vehicles"));
     // The set an open product editor would be saving into, positioned on its record.
+    Module1::rsproducts = RecordSet::openQuery(Module1::dbproducts, QStringLiteral("select * from [table] order by id"));
     RecordSetPtr held = Module1::rsproducts;
-    QVERIFY(held && held->hasRecords());
+    QVERIFY(held->hasRecords());
     held->moveFirst();
     held->moveNext();
     const qint64 record = held->rowid();
