@@ -7,12 +7,12 @@
 #include "data/database.h"
 #include "data/recordset.h"
 
-#include <QKeyEvent>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QListView>
+#include <QMap>
 #include <QPointer>
 #include <QProxyStyle>
-#include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -399,8 +399,6 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values) {
 
 void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const std::array<bool, SlotCount> &wanted) {
     std::array<qint64, SlotCount> ids{};
-    std::array<int, SlotCount> rows;
-    rows.fill(0);
 
     // First the model's own entry for each id, confirmed by one read of those stored records: a
     // product deleted (or emptied to id 0) since the model was filled must load as "NONE".
@@ -478,27 +476,24 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
     for (int i = 0; i < SlotCount; ++i) {
         if (!wanted[i])
             continue;
-        if (ids[i] == 0)
-            rows[i] = 0;
-        else if (const auto c = confirmed.constFind(ids[i]); c != confirmed.constEnd())
-            rows[i] = qMax(0, m_model->rowOfRecord(c.value(), ids[i]));
-        else
-            rows[i] = found.value(ids[i], 0);
-        pick(i / SlotsPerPackage, i % SlotsPerPackage, rows[i]);
+        int row = 0;
+        if (const auto c = confirmed.constFind(ids[i]); ids[i] != 0 && c != confirmed.constEnd())
+            row = qMax(0, m_model->rowOfRecord(c.value(), ids[i]));
+        else if (ids[i] != 0)
+            row = found.value(ids[i], 0);
+        pick(i / SlotsPerPackage, i % SlotsPerPackage, row);
     }
 }
 
-QString SlotGrid::shown(int p, int s, SlotBox *box, const QString &initial) const {
-    Q_UNUSED(p);
-    Q_UNUSED(s);
+QString SlotGrid::shown(const SlotBox *box, const QString &initial) {
     if (!box || box->currentIndex() < 0)
         return initial;
     return box->currentText();
 }
 
-QString SlotGrid::nameText(int p, int s) const { return shown(p, s, boxes(p, s).product, QStringLiteral("None")); }
-QString SlotGrid::idText(int p, int s) const { return shown(p, s, boxes(p, s).id, QStringLiteral("0")); }
-QString SlotGrid::costText(int p, int s) const { return shown(p, s, boxes(p, s).cost, QStringLiteral("0")); }
-QString SlotGrid::msrpText(int p, int s) const { return shown(p, s, boxes(p, s).msrp, QStringLiteral("0")); }
+QString SlotGrid::nameText(int p, int s) const { return shown(boxes(p, s).product, QStringLiteral("None")); }
+QString SlotGrid::idText(int p, int s) const { return shown(boxes(p, s).id, QStringLiteral("0")); }
+QString SlotGrid::costText(int p, int s) const { return shown(boxes(p, s).cost, QStringLiteral("0")); }
+QString SlotGrid::msrpText(int p, int s) const { return shown(boxes(p, s).msrp, QStringLiteral("0")); }
 
 double SlotGrid::productId(int p, int s) const { return numbers::val(idText(p, s)); }

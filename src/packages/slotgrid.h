@@ -159,7 +159,8 @@ signals:
     void slotChanged(int p, int s);
 
 private:
-    QString shown(int p, int s, SlotBox *box, const QString &initial) const;
+    // What a box shows: its entry, or its initial text while no entry is chosen.
+    static QString shown(const SlotBox *box, const QString &initial);
     void loadSlots(const std::array<QVariant, SlotCount> &values, const std::array<bool, SlotCount> &wanted);
 
     CatalogueModel *m_model;

@@ -205,6 +205,17 @@ void EditorTest::anEmptyStoredPackageNameKeepsTheShownName() {
     QCOMPARE(storedField(bare, QStringLiteral("package2")).value(0).toString(), QStringLiteral("Gold"));
 }
 
+void EditorTest::notesKeepTheirLineBreaks() {
+    ProgramFolder folder;
+    const int id = addTemplate(QStringLiteral("Camry"), QStringLiteral("Two lines\r\nof notes"));
+    editvehicle *editor = openTemplate(openList(), QStringLiteral("Camry"));
+    QVERIFY(editor);
+    QCOMPARE(control<QPlainTextEdit>(editor, QStringLiteral("notes"))->toPlainText(),
+             QStringLiteral("Two lines\nof notes"));
+    QVERIFY(click(editor, QStringLiteral("Command8")));
+    QCOMPARE(storedField(id, QStringLiteral("notes")).value(0).toString(), QStringLiteral("Two lines\r\nof notes"));
+}
+
 void EditorTest::theEditorIsCreatedOnceAndOnlyHidden() {
     ProgramFolder folder;
     addTemplate(QStringLiteral("Accord"), QString());

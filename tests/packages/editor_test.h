@@ -13,5 +13,6 @@ private slots:
     void deleteRemovesOnlyAfterOk();
     void clearFormThenExitStoresAnEmptyTemplateNoLongerListed();
     void anEmptyStoredPackageNameKeepsTheShownName();
+    void notesKeepTheirLineBreaks();
     void theEditorIsCreatedOnceAndOnlyHidden();
 };

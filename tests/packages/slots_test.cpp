@@ -167,6 +167,29 @@ void SlotsTest::aDeletedProductLoadsAsNoneAndSavesAsZero() {
     QCOMPARE(storedSlots(id), slotsWith({{1, wax}}));
 }
 
+void SlotsTest::storedValuesThatNameNoProductLoadAsNone_data() {
+    QTest::addColumn<QString>("stored"); // as SQL
+    QTest::newRow("an id never handed out") << "987";
+    QTest::newRow("negative") << "-3";
+    QTest::newRow("beyond 32 bits") << "1e20";
+    QTest::newRow("text") << "'abc'";
+    QTest::newRow("no value") << "NULL";
+}
+
+void SlotsTest::storedValuesThatNameNoProductLoadAsNone() {
+    QFETCH(QString, stored);
+    ProgramFolder folder;
+    const int tint = addProduct(QStringLiteral("Tint"), 100, 250);
+    const int id = addTemplate(QStringLiteral("Camry"), QString(), slotsWith({{1, tint}}));
+    column(schema::vehiclesFile(), QStringLiteral("update [table] set menu0_0 = %1 where id = %2").arg(stored).arg(id));
+    editvehicle *editor = openOn(QStringLiteral("Camry"));
+    QVERIFY(editor);
+    QCOMPARE(slotBox(editor, QString(), 0, 0)->currentText(), QStringLiteral("NONE"));
+    QCOMPARE(slotBox(editor, QString(), 0, 1)->currentText(), QStringLiteral("Tint"));
+    QCOMPARE(totals(editor, 0), QStringList({"$100.00", "$250.00", "$150.00"}));
+    QVERIFY(folder.databaseErrors().isEmpty());
+}
+
 void SlotsTest::aProductWithIdZeroIsOfferedButStoredAsZero() {
     ProgramFolder folder;
     addProduct(QStringLiteral("Cleared"), 5, 10, QString(), QString(), 0);

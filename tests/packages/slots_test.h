@@ -11,6 +11,8 @@ private slots:
     void twoProductsWithOneNameAreTwoEntriesCheaperFirst();
     void slotsTakeNoTypingAndHideTheirFigures();
     void aDeletedProductLoadsAsNoneAndSavesAsZero();
+    void storedValuesThatNameNoProductLoadAsNone_data();
+    void storedValuesThatNameNoProductLoadAsNone();
     void aProductWithIdZeroIsOfferedButStoredAsZero();
     void aLargeCatalogueLoadsAndSavesEveryProduct();
     void aProductAddedAfterTheEditorOpenedIsFound();
