@@ -21,7 +21,15 @@ const Part kParts[] = {
 };
 } // namespace
 
+// The offscreen platform complains about every raise() and grab; those lines would bury the figures.
+void quietPlatform(QtMsgType type, const QMessageLogContext &, const QString &message) {
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    std::fprintf(stderr, "%s%s\n", type == QtWarningMsg ? "warning: " : "", qPrintable(message));
+}
+
 int main(int argc, char **argv) {
+    qInstallMessageHandler(quietPlatform);
     // The windows are measured, not looked at: run without a screen unless one is asked for.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -84,8 +84,11 @@ bool makeFile(const QString &path, const QString &createSql, QString *why) {
 
 bool fill(const QString &folder, bool withSamples, const QString &pages, QString *why) {
     const QDir dir(folder);
+    // Products and templates are looked up by id everywhere, though id is not a key: an index, not a constraint.
     if (!makeFile(dir.filePath(schema::productsFile()), schema::createProductsTable(), why) ||
+        !makeFile(dir.filePath(schema::productsFile()), QStringLiteral("create index products_id on [table](id)"), why) ||
         !makeFile(dir.filePath(schema::vehiclesFile()), schema::createVehiclesTable(), why) ||
+        !makeFile(dir.filePath(schema::vehiclesFile()), QStringLiteral("create index vehicles_id on [table](id)"), why) ||
         !makeFile(dir.filePath(schema::preferencesFile()), schema::createPreferencesTable(), why))
         return false;
 

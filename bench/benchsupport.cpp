@@ -1,0 +1,132 @@
+#include "benchsupport.h"
+
+#include "app/firststart.h"
+#include "app/module1.h"
+#include "data/database.h"
+#include "data/schema.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+#include <algorithm>
+#include <cstdio>
+
+namespace bench {
+
+namespace {
+const char *const kLines[] = {"Paint Protection", "Window Tint",  "Service Contract", "GAP Insurance",
+                              "Tire & Wheel",     "Key Replacement", "Dent Repair",   "Remote Start",
+                              "Anti-Theft Etch",  "Ceramic Coating"};
+const char *const kInstallers[] = {"In-house", "ClearShield Detailing", "Sun Control Tint", "Dealer Warranty Services",
+                                   "Car Audio Pros"};
+} // namespace
+
+int &failures() {
+    static int count = 0;
+    return count;
+}
+
+void fail(const char *what) {
+    std::printf("%s\n", what);
+    ++failures();
+}
+
+Folder::Folder() {
+    setDatabaseErrorHandler([](const QString &what) { fail(qPrintable(QStringLiteral("database error: ") + what)); });
+    Module1::setProgramFolder(m_dir.path());
+    QString why;
+    m_ok = firststart::createEmptyDataFolder(m_dir.path(), &why) && Module1::opendatabases(&why);
+    if (!m_ok)
+        fail(qPrintable(QStringLiteral("no program folder: ") + why));
+}
+
+Folder::~Folder() {
+    Module1::closedatabases();
+    Module1::setProgramFolder(QString());
+}
+
+bool storeProducts(int first, int last, int catalogueSize) {
+    Database &db = Module1::dbproducts;
+    db.beginImmediate();
+    QSqlQuery q(db.handle());
+    q.prepare(QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, description, htmlpath, picturepath, "
+                             "installer, phone, notes) values (?,?,?,?,?,?,'',?,?,?)"));
+    bool ok = true;
+    for (int i = first; i <= last && ok; ++i) {
+        // A fixed scramble, so every run and every size gets the same kind of catalogue.
+        const double cost = 25 + (qint64(i) * 7919 % 90000) / 100.0;
+        q.addBindValue(i);
+        q.addBindValue(QStringLiteral("%1 %2").arg(QLatin1String(kLines[i % 10])).arg((qint64(i) * 104729) % catalogueSize, 6, 10, QLatin1Char('0')));
+        q.addBindValue(cost);
+        q.addBindValue(cost * 2.5);
+        q.addBindValue(QStringLiteral("Covers what the factory warranty does not, for five years or 60,000 miles, "
+                                      "with roadside help and a rental car while the vehicle is repaired."));
+        q.addBindValue(QStringLiteral("webpages/product%1.html").arg(i));
+        q.addBindValue(QLatin1String(kInstallers[i % 5]));
+        q.addBindValue(QStringLiteral("555-%1").arg(i % 10000, 4, 10, QLatin1Char('0')));
+        q.addBindValue(i % 3 == 0 ? QStringLiteral("Ask for the extended term") : QStringLiteral(""));
+        ok = q.exec();
+    }
+    q.finish();
+    db.commit();
+    if (!ok)
+        fail("could not store the products");
+    return ok;
+}
+
+void storeTemplate(int id, const QString &name, const std::vector<int> &products) {
+    QStringList fields{QStringLiteral("id"), QStringLiteral("vehiclename"), QStringLiteral("notes")};
+    QStringList marks{QStringLiteral("?"), QStringLiteral("?"), QStringLiteral("?")};
+    QVariantList values{id, name, QStringLiteral("")};
+    for (int k = 0; k < 40; ++k) {
+        fields << schema::slotField(k / 10, k % 10);
+        marks << QStringLiteral("?");
+        values << products[size_t(k)];
+    }
+    Module1::dbvehicles.exec(
+        QStringLiteral("insert into [table] (%1) values (%2)").arg(fields.join(','), marks.join(',')), values);
+}
+
+std::vector<int> spreadIds(int n, int shift) {
+    std::vector<int> ids;
+    for (int k = 0; k < 40; ++k)
+        ids.push_back(1 + int((qint64(k) * n / 40 + shift) % n));
+    return ids;
+}
+
+QString catalogueQuery() { return QStringLiteral("Select * from [table] order by aftermarketname, cost, msrp"); }
+
+qint64 bareRead(const QString &sql, int *rows) {
+    QElapsedTimer t;
+    t.start();
+    QSqlQuery q(Module1::dbproducts.handle());
+    q.setForwardOnly(true);
+    q.exec(sql);
+    const int columns = q.record().count();
+    std::vector<QVariant> values;
+    int n = 0;
+    while (q.next()) {
+        for (int c = 0; c < columns; ++c)
+            values.push_back(q.value(c));
+        ++n;
+    }
+    q.finish();
+    *rows = n;
+    return t.nsecsElapsed();
+}
+
+qint64 median(std::vector<qint64> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double ms(qint64 ns) { return double(ns) / 1e6; }
+
+void settle() {
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+}
+
+} // namespace bench

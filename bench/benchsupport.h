@@ -1,0 +1,43 @@
+#pragma once
+// What the benchmark parts share: a temporary program folder with a catalogue of any size, templates,
+// a bare read of a query, and the median of several runs.
+
+#include <QString>
+#include <QTemporaryDir>
+#include <vector>
+
+namespace bench {
+
+// A fresh program folder, opened as the program opens it; database failures are counted, not fatal.
+class Folder {
+public:
+    Folder();
+    ~Folder();
+    bool ok() const { return m_ok; }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+};
+
+// Failures seen since the part began (database errors, wrong counts); a part returns non-zero on any.
+int &failures();
+void fail(const char *what);
+
+// Products first..last with realistic names, amounts and texts, in one transaction.
+bool storeProducts(int first, int last, int catalogueSize);
+// A template whose forty slots hold the given product ids.
+void storeTemplate(int id, const QString &name, const std::vector<int> &products);
+// Forty ids spread across a catalogue of n products.
+std::vector<int> spreadIds(int n, int shift);
+
+// The catalogue query read with nothing around it: every value of every row fetched.
+qint64 bareRead(const QString &sql, int *rows);
+QString catalogueQuery();
+
+qint64 median(std::vector<qint64> v);
+double ms(qint64 ns);
+// Lets deferred deletes and pending events run, so the next run starts from nothing.
+void settle();
+
+} // namespace bench
