@@ -1,0 +1,324 @@
+// The product list and the product editor, driven as a user drives them.
+#include "app/form1.h"
+#include "app/module1.h"
+#include "app/windows.h"
+#include "catalogue/aftermarketlist.h"
+#include "catalogue/commondialog.h"
+#include "catalogue/editform.h"
+#include "catalogue/productgrid.h"
+#include "data/schema.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTest>
+
+using namespace testsupport;
+using Col = ProductGridModel::Column;
+
+namespace {
+// Every stored field of a product, "|"-joined (a missing description as "~").
+const char *kAll = "aftermarketname||'|'||cost||'|'||msrp||'|'||ifnull(description,'~')||'|'||htmlpath||'|'||"
+                   "picturepath||'|'||installer||'|'||phone||'|'||notes";
+
+aftermarketlist *list() { return SingleWindow<aftermarketlist>::existing(); }
+editform *editor() { return SingleWindow<editform>::existing(); }
+Form1 *mainWindow() { return SingleWindow<Form1>::instance(); }
+
+aftermarketlist *openList() {
+    mainWindow()->show();
+    if (auto *menu = mainWindow()->findChild<QAction *>("m_aftermarket"))
+        menu->trigger();
+    return list() && QTest::qWaitForWindowExposed(list()) ? list() : nullptr;
+}
+
+QList<QStringList> cells(aftermarketlist *w) { return w->gridRows().mid(1); }
+QString cell(aftermarketlist *w, int row, int column) { return cells(w).value(row).value(column); }
+QStringList names(aftermarketlist *w) {
+    QStringList out;
+    for (const QStringList &row : cells(w))
+        out << row.value(Col::NameColumn);
+    return out;
+}
+
+void clickRow(aftermarketlist *w, int row, int column = Col::NameColumn) {
+    auto *grid = control<QTableView>(w, "grid1");
+    const QModelIndex index = grid->model()->index(row, column);
+    grid->scrollTo(index);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+}
+
+editform *openProduct(const QString &name) {
+    aftermarketlist *w = openList();
+    if (w && names(w).contains(name))
+        clickRow(w, names(w).indexOf(name));
+    return editor();
+}
+
+QString boxText(QWidget *window, const QString &name) {
+    QWidget *box = control(window, name);
+    return box->property(qobject_cast<QPlainTextEdit *>(box) ? "plainText" : "text").toString();
+}
+
+// Puts text in a line or multi-line box as a paste would.
+void setBox(QWidget *window, const QString &name, const QString &text) {
+    QWidget *box = control(window, name);
+    box->setFocus();
+    QMetaObject::invokeMethod(box, "selectAll");
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        line->insert(text);
+    else
+        qobject_cast<QPlainTextEdit *>(box)->insertPlainText(text);
+}
+
+// Clicks a button, answering every box it raises; returns "title: text" of each.
+QStringList clickAnswering(QWidget *window, const QString &button, const QList<bool> &answers = {true}) {
+    QStringList texts;
+    for (const BoxSeen &b : answeringBoxes([&] { click(window, button); }, answers))
+        texts << b.title + QStringLiteral(": ") + b.text;
+    return texts;
+}
+
+QString press(QWidget *ed, const char *button) {
+    click(ed, button);
+    return boxText(ed, "aftermarketname");
+}
+
+void save(editform *ed) { QCOMPARE(clickAnswering(ed, "Command1"), QStringList{"Message: Record Saved"}); }
+
+// A stored expression of every product matching `where`, in file order.
+QVariantList stored(const QString &expr, const QString &where) {
+    return column(schema::productsFile(), QString("select %1 from [table] where %2 order by rowid").arg(expr, where));
+}
+
+void store(int id, const QString &name, double cost, double msrp, const QString &installer = {},
+           const QString &phone = {}, const QString &notes = {}, const QString &picturepath = {}) {
+    Module1::dbproducts.exec(
+        QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, description, htmlpath, "
+                       "picturepath, installer, phone, notes) values (?,?,?,?,?,?,?,?,?,?)"),
+        {id, name, cost, msrp, "From 1,000 feet", "page.html", picturepath, installer, phone, notes});
+}
+} // namespace
+
+class CatalogueTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ProgramFolder> m_folder;
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void init() {
+        m_folder = std::make_unique<ProgramFolder>();
+        QVERIFY(m_folder->ok());
+    }
+    void cleanup() {
+        CommonDialog::setChooser({});
+        QVERIFY2(m_folder->databaseErrors().isEmpty(), qPrintable(m_folder->databaseErrors().join('\n')));
+        m_folder.reset();
+    }
+
+    void listAndAddItem() {
+        setSetting("am_total", 40);
+        aftermarketlist *w = openList();
+        QVERIFY(w);
+        // No products: one empty row, which opens nothing.
+        QCOMPARE(cells(w), QList<QStringList>{QStringList(ProductGridModel::ColumnCount, QString())});
+        clickRow(w, 0);
+        QCoreApplication::processEvents();
+        QVERIFY(!editor());
+        store(0, "Cleared", 1, 2);
+        store(4, "Wax", 20, 50, "", "", "a\tb");
+        store(2, "Wax", 5, 90, "", "", "one\r\ntwo");
+        store(5, "Wax", 100, 95); // amounts sort as numbers: 100 after 20
+        store(6, "Wax", 5, 40);
+        store(12, "  Film  ", 100, 250.5, " Tint Co ", "555-0101", "Fits all");
+        // "Add Item" stores an empty product under a new id and edits it alone.
+        QCOMPARE(clickAnswering(w, "Command1"), QStringList());
+        QTRY_VERIFY(!list());
+        editform *ed = editor();
+        QVERIFY(ed);
+        QCOMPARE(storedSetting("am_total").toInt(), 41);
+        QCOMPARE(stored("id||'|'||cost||'|'||ifnull(description,'~')", "aftermarketname=''"), QVariantList{"41|0.0|~"});
+        for (const char *button : {"Command4", "Command5", "Command6", "Command7"}) {
+            click(ed, button);
+            QCOMPARE(boxText(ed, "id"), QStringLiteral("41"));
+        }
+        click(ed, "Command8");
+        QTRY_VERIFY(list());
+        QCOMPARE(cells(list()),
+                 (QList<QStringList>{{"41", "", "$0.00", "$0.00", "$0.00", "", "", ""},
+                                     {"12", "Film", "$100.00", "$250.50", "$150.50", "Tint Co", "555-0101", "Fits all"},
+                                     {"6", "Wax", "$5.00", "$40.00", "$35.00", "", "", ""},
+                                     {"2", "Wax", "$5.00", "$90.00", "$85.00", "", "", "one\r\ntwo"},
+                                     {"4", "Wax", "$20.00", "$50.00", "$30.00", "", "", "a\tb"},
+                                     {"5", "Wax", "$100.00", "$95.00", "$-5.00", "", "", ""}}));
+        QCOMPARE(clickAnswering(list(), "Command2", {false}), QStringList{"Are You Sure?: Print List?"});
+        mainWindow()->hide();
+        click(list(), "Command3");
+        QTRY_VERIFY(!list());
+        QVERIFY(mainWindow()->isVisible());
+    }
+
+    void editSaveAndNavigate() {
+        addProduct("Aa", 1, 10, "Guards the car");
+        addProduct("Bb", 2, 20);
+        addProduct("Cc", 3, 30);
+        editform *ed = openProduct("Aa");
+        QVERIFY(ed);
+        // "<" on the first saves and stays; an emptied description leaves the stored one.
+        setBox(ed, "description", QString());
+        type(ed, "installer", "In-house");
+        QCOMPARE(press(ed, "Command5"), QStringLiteral("Aa"));
+        QCOMPARE(stored("installer||'|'||description", "id=1"), QVariantList{"In-house|Guards the car"});
+        QCOMPARE(press(ed, "Command6"), QStringLiteral("Bb"));
+        QCOMPARE(boxText(ed, "description"), QString());
+        type(ed, "aftermarketname", "  Alarm Plus  ");
+        type(ed, "cost", "12.50");
+        type(ed, "msrp", "249.95");
+        setBox(ed, "description", "Two remotes\nShock sensor");
+        setBox(ed, "notes", "Install takes\n2 hours");
+        save(ed);
+        QCOMPARE(stored(kAll, "id=2"), QVariantList{"Alarm Plus|12.5|249.95|Two remotes\r\nShock sensor|||||"
+                                                    "Install takes\r\n2 hours"});
+        // ">" on the last saves and shows it again.
+        click(ed, "Command7");
+        type(ed, "phone", "555-0001");
+        QCOMPARE(press(ed, "Command6"), QStringLiteral("Cc"));
+        QCOMPARE(stored("phone", "id=3"), QVariantList{"555-0001"});
+        // Clear Form then Save: the emptied product is stored under id 0, which the list leaves out.
+        click(ed, "Command2");
+        QCOMPARE(boxText(ed, "id") + boxText(ed, "aftermarketname"), QString());
+        QCOMPARE(stored("id", "aftermarketname='Cc'"), QVariantList{3}); // nothing stored yet
+        save(ed);
+        QCOMPARE(stored("id||aftermarketname||phone", "id=0"), QVariantList{"0"});
+        QCOMPARE(stored("count(*)", "1"), QVariantList{3});
+        QCOMPARE(press(ed, "Command5"), QStringLiteral("Alarm Plus"));
+        QCOMPARE(boxText(ed, "cost"), QStringLiteral("12.5"));
+        // Closing from the title bar saves like EXIT.
+        type(ed, "msrp", "250");
+        ed->close();
+        QTRY_VERIFY(!editor() && list());
+        QCOMPARE(names(list()), (QStringList{"Aa", "Alarm Plus"}));
+        QCOMPARE(cell(list(), 1, Col::ProfitColumn), QStringLiteral("$237.50"));
+    }
+
+    void clickOpensTheWholeCatalogueInAnEditorKeepingItsOwnSet() {
+        addProduct("Bb", 2, 20);
+        addProduct("Cc", 3, 30);
+        aftermarketlist *w = openList();
+        QVERIFY(w);
+        // Meanwhile another copy of the program adds a product and another window narrows the shared set.
+        addProduct("Aa", 1, 10);
+        Module1::rsproducts = RecordSet::openQuery(Module1::dbproducts, "select * from [table] where id = 3");
+        clickRow(w, 1, Col::NotesColumn);
+        QTRY_VERIFY(!list());
+        editform *ed = editor();
+        QVERIFY(ed && ed->isVisible());
+        QCOMPARE(boxText(ed, "aftermarketname"), QStringLiteral("Cc"));
+        // Another window replaces the shared set while the editor is open.
+        Module1::rsproducts = RecordSet::openQuery(Module1::dbproducts, "select * from [table] where id = 1");
+        Module1::rsproducts->moveFirst();
+        type(ed, "phone", "555-0100");
+        QCOMPARE(press(ed, "Command5"), QStringLiteral("Bb"));
+        QCOMPARE(stored("phone", "id<3"), (QVariantList{"", "555-0100"}));
+        QCOMPARE(press(ed, "Command4"), QStringLiteral("Aa"));
+        // The list opened again while the editor is open: it stores its record before taking another.
+        type(ed, "aftermarketname", "Ab");
+        w = openList();
+        QVERIFY(w);
+        QCOMPARE(names(w), (QStringList{"Aa", "Bb", "Cc"}));
+        clickRow(w, 2);
+        QTRY_VERIFY(!list());
+        QCOMPARE(editor(), ed);
+        QCOMPARE(boxText(ed, "aftermarketname"), QStringLiteral("Cc"));
+        QCOMPARE(stored("id", "aftermarketname='Ab'"), QVariantList{3});
+    }
+
+    void copyThenDeleteTheCopy() {
+        const QString picture = QStringLiteral("C:\\Pictures\\kit\r\nsecond 50%.jpg");
+        store(7, "Remote Start", 150, 499, "Car Audio Pros", "555-0122", "Two-way remote", picture);
+        setSetting("am_total", 20);
+        editform *ed = openProduct("Remote Start");
+        QVERIFY(ed);
+        QCOMPARE(clickAnswering(ed, "Command9"), QStringList{"Are You Sure?: Copy Record?"});
+        QCOMPARE(boxText(ed, "id"), QStringLiteral("21"));
+        QCOMPARE(storedSetting("am_total").toInt(), 21);
+        QCOMPARE(stored("id", "1"), (QVariantList{7, 21}));
+        QCOMPARE(stored(kAll, "id=21"), stored(kAll, "id=7"));
+        // The editor stands on the copy.
+        type(ed, "aftermarketname", "Remote Start Plus");
+        save(ed);
+        QCOMPARE(stored("aftermarketname", "1"), (QVariantList{"Remote Start", "Remote Start Plus"}));
+        QCOMPARE(stored("picturepath", "id=21"), QVariantList{picture}); // the hidden box goes along
+        QCOMPARE(clickAnswering(ed, "Command3", {false}), QStringList{"Are You Sure?: Delete Current Record?"});
+        QCOMPARE(editor(), ed);
+        QCOMPARE(clickAnswering(ed, "Command3", {true}), QStringList{"Are You Sure?: Delete Current Record?"});
+        QTRY_VERIFY(!editor());
+        QVERIFY(list() && list()->isVisible());
+        QCOMPARE(names(list()), QStringList{"Remote Start"});
+        QCOMPARE(stored("id", "1"), QVariantList{7});
+        QCOMPARE(storedSetting("am_total").toInt(), 21);
+    }
+
+    void chooseFile_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("chosen") << "PAGE" << QStringList();
+        QTest::newRow("cancelled") << "" << QStringList();
+        QTest::newRow("no such file") << "/no/such/folder/page.html" << QStringList{"Error: Invalid File"};
+        QTest::newRow("a folder") << "/" << QStringList{"Error: Invalid File"};
+    }
+    void chooseFile() {
+        QFETCH(QString, answer);
+        QFETCH(QStringList, boxes);
+        const QString page = m_folder->dataFile(schema::productsFile()); // any file that exists
+        answer.replace("PAGE", page);
+        QStringList asked;
+        CommonDialog::setChooser([&](QWidget *, const QString &dir, const QString &title, const QString &filter) {
+            asked << dir << title << filter;
+            return answer;
+        });
+        const QString old = QStringLiteral("http://example.com/alarm");
+        addProduct("Alarm", 1, 2, QString(), old);
+        editform *ed = openProduct("Alarm");
+        QVERIFY(ed);
+        QCOMPARE(clickAnswering(ed, "Command10"), boxes);
+        QCOMPARE(asked, (QStringList{Module1::webpagesFolder(), "Open", "All Files (*.*)"}));
+        const QString shown = answer == page ? page : old;
+        QCOMPARE(boxText(ed, "htmlpath"), shown);
+        QCOMPARE(stored("htmlpath", "1"), QVariantList{old}); // not before a save
+        save(ed);
+        QCOMPARE(stored("htmlpath", "1"), QVariantList{shown});
+    }
+
+    void awkwardTextsComeBackUnchanged() {
+        const QString mixed = QStringLiteral("He said \"fit it\"; it's 50% off \\ C:\\Pages\\ Müller Ærø Škoda 日本 ☺");
+        const QString notes = mixed + "\nsecond line\n\nfourth";
+        QString big = mixed;
+        while (big.size() < 100 * 1024)
+            big += '\n' + mixed;
+        addProduct("Probe", 1, 2);
+        editform *ed = openProduct("Probe");
+        QVERIFY(ed);
+        setBox(ed, "aftermarketname", mixed);
+        setBox(ed, "description", big);
+        setBox(ed, "notes", notes);
+        click(ed, "Command8");
+        QTRY_VERIFY(list());
+        const QString crlf = QStringLiteral("\r\n");
+        QCOMPARE(stored("aftermarketname", "1"), QVariantList{mixed});
+        QCOMPARE(stored("description", "1"), QVariantList{QString(big).replace('\n', crlf)});
+        QCOMPARE(stored("notes", "1"), QVariantList{QString(notes).replace('\n', crlf)});
+        QCOMPARE(names(list()), QStringList{mixed});
+        QCOMPARE(cell(list(), 0, Col::NotesColumn), QString(notes).replace('\n', crlf));
+        clickRow(list(), 0);
+        QTRY_VERIFY(editor());
+        QCOMPARE(boxText(editor(), "aftermarketname"), mixed);
+        QCOMPARE(boxText(editor(), "description"), big);
+        QCOMPARE(boxText(editor(), "notes"), notes);
+    }
+};
+
+QTEST_MAIN(CatalogueTest)
+#include "catalogue_test.moc"
