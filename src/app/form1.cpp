@@ -108,12 +108,8 @@ Form1::Form1() {
     Label2_1->setCursor(Qt::PointingHandCursor);
     ui::place(Label2_1, 0, 1560, 7335, 495);
 
-    Command3 = new QPushButton(QStringLiteral("Create Deal for Customer"), central);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    ui::place(Command3, 120, 2760, 2415, 615);
-    Command4 = new QPushButton(QStringLiteral("EXIT"), central);
-    Command4->setObjectName(QStringLiteral("Command4"));
-    ui::place(Command4, 4680, 2760, 2415, 615);
+    Command3 = ui::button(central, QStringLiteral("Command3"), QStringLiteral("Create Deal for Customer"), 120, 2760, 2415, 615);
+    Command4 = ui::button(central, QStringLiteral("Command4"), QStringLiteral("EXIT"), 4680, 2760, 2415, 615);
 
     m_file = menuBar()->addMenu(QStringLiteral("Menu"));
     m_file->setObjectName(QStringLiteral("m_file"));

@@ -173,6 +173,30 @@ QString plain(double value, int significant) {
 
 QString plainSingle(float value) { return plain(double(value), 7); }
 
+namespace {
+bool isStoredNumber(const QVariant &v) {
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+double fromField(const QVariant &value) { return isStoredNumber(value) ? value.toDouble() : val(value.toString()); }
+
+QString plainField(const QVariant &value) {
+    if (value.isNull())
+        return QString();
+    return isStoredNumber(value) ? plain(value.toDouble()) : value.toString().trimmed();
+}
+
 std::optional<qint32> toInt32HalfEven(double value) {
     if (!std::isfinite(value))
         return std::nullopt;

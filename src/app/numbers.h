@@ -2,6 +2,7 @@
 // Every number the program reads from a text, shows, or hands to the payment routine goes through here.
 
 #include <QString>
+#include <QVariant>
 #include <QtGlobal>
 #include <optional>
 
@@ -21,6 +22,11 @@ QString dollars(double value);
 QString plain(double value, int significant = 15);
 // Single-precision settings show with 7 significant digits.
 QString plainSingle(float value);
+
+// A stored field as a number: numbers as they are stored, anything else as the numeric value of its text.
+double fromField(const QVariant &value);
+// A stored field as plain text: a number as plain() shows it, a text trimmed, an absent value empty.
+QString plainField(const QVariant &value);
 
 // A whole number rounded half to even, or nothing when it does not fit in 32 bits.
 std::optional<qint32> toInt32HalfEven(double value);

@@ -25,12 +25,8 @@ security::security() {
     enterpassword->setFont(f);
     ui::place(enterpassword, 120, 120, 3615, 495);
 
-    Command1 = new QPushButton(QStringLiteral("&Continue"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    ui::place(Command1, 120, 720, 1695, 615);
-    Command2 = new QPushButton(QStringLiteral("E&XIT"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    ui::place(Command2, 2040, 720, 1695, 615);
+    Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Continue"), 120, 720, 1695, 615);
+    Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("E&XIT"), 2040, 720, 1695, 615);
     setTabOrder(enterpassword, Command1);
     setTabOrder(Command1, Command2);
 

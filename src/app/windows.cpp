@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
@@ -61,6 +62,14 @@ QRect twRect(double left, double top, double width, double height) {
 
 void place(QWidget *w, double left, double top, double width, double height) {
     w->setGeometry(twRect(left, top, width, height));
+}
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption, double left, double top, double width,
+                    double height) {
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    place(b, left, top, width, height);
+    return b;
 }
 
 void setClientSize(QWidget *window, double width, double height) { window->setFixedSize(tw(width), tw(height)); }

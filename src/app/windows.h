@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class QPushButton;
 class QWidget;
 
 // Each window exists at most once: created on first use, destroyed when unloaded.
@@ -38,6 +39,9 @@ QRect twRect(double left, double top, double width, double height);
 // Places a control (or sizes a window's client area) from twips.
 void place(QWidget *w, double left, double top, double width, double height);
 void setClientSize(QWidget *window, double width, double height);
+// A button with its object name and caption, placed in twips.
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption, double left, double top, double width,
+                    double height);
 void centre(QWidget *window);
 
 // Selects on focus as End then Shift+Home does: the whole text of a single-line box, the current

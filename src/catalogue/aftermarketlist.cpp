@@ -45,15 +45,9 @@ aftermarketlist::aftermarketlist() {
     head->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     head->setSectionResizeMode(QHeaderView::Interactive);
 
-    Command1 = new QPushButton(QStringLiteral("Add Item"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    ui::place(Command1, 120, 7080, 1335, 495);
-    Command2 = new QPushButton(QStringLiteral("Print List"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    ui::place(Command2, 1560, 7080, 1335, 495);
-    Command3 = new QPushButton(QStringLiteral("EXIT"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    ui::place(Command3, 3000, 7080, 1335, 495);
+    Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Add Item"), 120, 7080, 1335, 495);
+    Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Print List"), 1560, 7080, 1335, 495);
+    Command3 = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 3000, 7080, 1335, 495);
     setTabOrder(grid1, Command1);
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);

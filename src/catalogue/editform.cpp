@@ -17,19 +17,6 @@
 #include <limits>
 
 namespace {
-bool isNumber(const QVariant &v) {
-    const int t = v.typeId();
-    return t == QMetaType::Double || t == QMetaType::Float || t == QMetaType::Int || t == QMetaType::LongLong ||
-           t == QMetaType::UInt || t == QMetaType::ULongLong;
-}
-
-// A stored number as plain text: 12.5 rather than 12.50.
-QString plainText(const QVariant &v) {
-    if (v.isNull())
-        return QString();
-    return isNumber(v) ? numbers::plain(v.toDouble()) : v.toString().trimmed();
-}
-
 QString trimmedField(const RecordSet &rs, const QString &name) { return rs.text(name).trimmed(); }
 } // namespace
 
@@ -89,23 +76,16 @@ editform::editform() {
     phone = line(QStringLiteral("phone"), 1560, 4080, 2895, 285);
     notes = multi(QStringLiteral("notes"), 1560, 4440, 2895, 1095);
 
-    auto button = [](QWidget *parent, const QString &name, const QString &caption, double l, double t, double w,
-                     double h) {
-        auto *b = new QPushButton(caption, parent);
-        b->setObjectName(name);
-        ui::place(b, l, t, w, h);
-        return b;
-    };
-    Command10 = button(Frame1, QStringLiteral("Command10"), QStringLiteral("Choose File"), 3120, 3360, 1335, 375);
-    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("Save"), 120, 5760, 1335, 495);
-    Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("Clear Form"), 1680, 5760, 1335, 495);
-    Command3 = button(this, QStringLiteral("Command3"), QStringLiteral("Delete"), 3240, 5760, 1335, 495);
-    Command4 = button(this, QStringLiteral("Command4"), QStringLiteral("|<"), 120, 6360, 255, 495);
-    Command5 = button(this, QStringLiteral("Command5"), QStringLiteral("<"), 480, 6360, 255, 495);
-    Command6 = button(this, QStringLiteral("Command6"), QStringLiteral(">"), 840, 6360, 255, 495);
-    Command7 = button(this, QStringLiteral("Command7"), QStringLiteral(">|"), 1200, 6360, 255, 495);
-    Command9 = button(this, QStringLiteral("Command9"), QStringLiteral("Copy Record"), 1680, 6360, 1335, 495);
-    Command8 = button(this, QStringLiteral("Command8"), QStringLiteral("EXIT"), 3240, 6360, 1335, 495);
+    Command10 = ui::button(Frame1, QStringLiteral("Command10"), QStringLiteral("Choose File"), 3120, 3360, 1335, 375);
+    Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Save"), 120, 5760, 1335, 495);
+    Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Clear Form"), 1680, 5760, 1335, 495);
+    Command3 = ui::button(this, QStringLiteral("Command3"), QStringLiteral("Delete"), 3240, 5760, 1335, 495);
+    Command4 = ui::button(this, QStringLiteral("Command4"), QStringLiteral("|<"), 120, 6360, 255, 495);
+    Command5 = ui::button(this, QStringLiteral("Command5"), QStringLiteral("<"), 480, 6360, 255, 495);
+    Command6 = ui::button(this, QStringLiteral("Command6"), QStringLiteral(">"), 840, 6360, 255, 495);
+    Command7 = ui::button(this, QStringLiteral("Command7"), QStringLiteral(">|"), 1200, 6360, 255, 495);
+    Command9 = ui::button(this, QStringLiteral("Command9"), QStringLiteral("Copy Record"), 1680, 6360, 1335, 495);
+    Command8 = ui::button(this, QStringLiteral("Command8"), QStringLiteral("EXIT"), 3240, 6360, 1335, 495);
 
     dlgCommonDialog = new CommonDialog(this);
     dlgCommonDialog->setObjectName(QStringLiteral("dlgCommonDialog"));
@@ -179,10 +159,10 @@ void editform::rectoform() {
     if (!m_rs)
         return;
     const RecordSet &rs = *m_rs;
-    id->setText(plainText(rs.field(QStringLiteral("id"))));
+    id->setText(numbers::plainField(rs.field(QStringLiteral("id"))));
     aftermarketname->setText(trimmedField(rs, QStringLiteral("aftermarketname")));
-    cost->setText(plainText(rs.field(QStringLiteral("cost"))));
-    msrp->setText(plainText(rs.field(QStringLiteral("msrp"))));
+    cost->setText(numbers::plainField(rs.field(QStringLiteral("cost"))));
+    msrp->setText(numbers::plainField(rs.field(QStringLiteral("msrp"))));
     description->setPlainText(toDisplayLines(trimmedField(rs, QStringLiteral("description"))));
     htmlpath->setText(trimmedField(rs, QStringLiteral("htmlpath")));
     picturepath->setText(trimmedField(rs, QStringLiteral("picturepath")));

@@ -8,29 +8,6 @@
 #include <QSqlRecord>
 
 namespace {
-bool isNumber(const QVariant &v) {
-    switch (v.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// A stored amount; a text that found its way into a number field reads as its leading number.
-double amount(const QVariant &v) { return isNumber(v) ? v.toDouble() : numbers::val(v.toString()); }
-
-QString idText(const QVariant &v) {
-    if (v.isNull())
-        return QString();
-    return isNumber(v) ? numbers::plain(v.toDouble()) : v.toString().trimmed();
-}
-
 // A grid row is one line high; line breaks inside a cell show as spaces there.
 QString oneLine(const QString &text) {
     if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
@@ -111,15 +88,15 @@ QString ProductGridModel::cellText(int row, int column) const {
         return QString();
     switch (column) {
     case IdColumn:
-        return idText(r.id);
+        return numbers::plainField(r.id);
     case NameColumn:
         return r.name.toString().trimmed();
     case CostColumn:
-        return numbers::dollars(amount(r.cost));
+        return numbers::dollars(numbers::fromField(r.cost));
     case MsrpColumn:
-        return numbers::dollars(amount(r.msrp));
+        return numbers::dollars(numbers::fromField(r.msrp));
     case ProfitColumn:
-        return numbers::dollars(amount(r.msrp) - amount(r.cost));
+        return numbers::dollars(numbers::fromField(r.msrp) - numbers::fromField(r.cost));
     case InstallerColumn:
         return r.installer.toString().trimmed();
     case PhoneColumn:

@@ -140,15 +140,11 @@ makedeal::makedeal() {
         }
     }
 
-    Command1 = new QPushButton(QStringLiteral("Create Deal"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    ui::place(Command1, 120, 9840, 1575, 495);
+    Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Create Deal"), 120, 9840, 1575, 495);
     // "Create Deal": the presentation builder fills the customer presentation from this worksheet.
     connect(Command1, &QPushButton::clicked, this, [this] { presentationbuilder::buildpresentation(this); });
     Command1->setEnabled(true);
-    Command3 = new QPushButton(QStringLiteral("EXIT"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    ui::place(Command3, 1800, 9840, 1575, 495);
+    Command3 = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 1800, 9840, 1575, 495);
 
     QList<QWidget *> order{customername, customervehicle, stocknumber, salesperson, interestrate,
                            financeterm,  vehicledefault,  includetax1, cashdeal1,   disclosetotals1,

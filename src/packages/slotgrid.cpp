@@ -30,24 +30,9 @@ std::optional<qint64> wholeNumber(double value) {
     return static_cast<qint64>(value);
 }
 
-// Amounts stored as REAL come back as numbers; anything else is read as the program reads texts.
-double amount(const QVariant &v) {
-    switch (v.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return v.toDouble();
-    default:
-        return numbers::val(v.toString());
-    }
-}
-
 // The stored slot value as the whole number it names; nothing when it cannot be an id.
 std::optional<qint64> storedId(const QVariant &value) {
-    const double v = amount(value);
+    const double v = numbers::fromField(value);
     if (!std::isfinite(v))
         return std::nullopt;
     std::optional<qint32> n = numbers::toInt32HalfEven(v);
@@ -138,8 +123,8 @@ CatalogueModel::Product CatalogueModel::fromRecord(const QString &name, const QV
     Product p;
     p.name = name.trimmed();
     p.id = id.toString().trimmed();
-    p.cost = numbers::formatMoney(amount(cost));
-    p.msrp = numbers::formatMoney(amount(msrp));
+    p.cost = numbers::formatMoney(numbers::fromField(cost));
+    p.msrp = numbers::formatMoney(numbers::fromField(msrp));
     p.rowid = rowid;
     return p;
 }
@@ -424,7 +409,7 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
                      QStringLiteral("select rowid, id from [table] where rowid in (%1)").arg(placeholders(binds.size())),
                      binds)) {
             while (q.next()) {
-                const std::optional<qint64> id = wholeNumber(amount(q.value(1)));
+                const std::optional<qint64> id = wholeNumber(numbers::fromField(q.value(1)));
                 if (id && candidate.value(*id, -1) == q.value(0).toLongLong())
                     confirmed.insert(*id, q.value(0).toLongLong());
             }
@@ -448,7 +433,7 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
                          .arg(placeholders(missing.size())),
                      missing)) {
             while (q.next()) {
-                if (const std::optional<qint64> id = wholeNumber(amount(q.value(1))))
+                if (const std::optional<qint64> id = wholeNumber(numbers::fromField(q.value(1))))
                     stored[*id].append({q.value(0).toLongLong(), q.value(2).toString(), q.value(1), q.value(3),
                                         q.value(4)});
             }

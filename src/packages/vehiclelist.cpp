@@ -40,12 +40,8 @@ vehiclelist::vehiclelist() {
     grid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ui::place(grid1, 0, 0, 12495, 6780);
 
-    Command1 = new QPushButton(QStringLiteral("Add Item"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    ui::place(Command1, 120, 6900, 1335, 495);
-    Command3 = new QPushButton(QStringLiteral("EXIT"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    ui::place(Command3, 1560, 6900, 1335, 495);
+    Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Add Item"), 120, 6900, 1335, 495);
+    Command3 = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 1560, 6900, 1335, 495);
 
     connect(grid1, &QTableWidget::cellClicked, this, [this](int row, int) { openRow(row); });
     connect(Command1, &QPushButton::clicked, this, &vehiclelist::addItem);

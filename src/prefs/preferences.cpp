@@ -82,12 +82,8 @@ preferences::preferences() {
     ppasswordprotect = check(QStringLiteral("ppasswordprotect"), QStringLiteral("Password Protect?"), 3120, 5520, 2655, 255);
     ppassword = box(QStringLiteral("ppassword"), 3120, 5760, 2295, 285);
 
-    Command1 = new QPushButton(QStringLiteral("SAVE"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    ui::place(Command1, 120, 6240, 1455, 615);
-    Command2 = new QPushButton(QStringLiteral("EXIT"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    ui::place(Command2, 1680, 6240, 1455, 615);
+    Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("SAVE"), 120, 6240, 1455, 615);
+    Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("EXIT"), 1680, 6240, 1455, 615);
 
     QWidget *order[] = {ptaxrate,  pinterestrate, pfinanceterm,     pdiscloseprices, pdisclosetotals,
                         ppackage1, ppackage2,     ppackage3,        ppackage4,       psalespersonname,
