@@ -22,8 +22,6 @@ private slots:
     void numericValueOfText();
     void moneyFormat_data();
     void moneyFormat();
-    void plainNumbers_data();
-    void plainNumbers();
     void currencyRoundsTiesToEven_data();
     void currencyRoundsTiesToEven();
     void outOfRangeConversionsAreRefused();
@@ -91,22 +89,6 @@ void DataTest::moneyFormat() {
     QFETCH(double, value);
     QFETCH(QString, shown);
     QCOMPARE(numbers::formatMoney(value), shown);
-}
-
-void DataTest::plainNumbers_data() {
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("rate") << 0.065 << "0.065";
-    QTest::newRow("whole") << 60.0 << "60";
-    QTest::newRow("no exponent") << 1234567.89 << "1234567.89";
-    QTest::newRow("cost") << 12.5 << "12.5";
-    QTest::newRow("negative") << -0.25 << "-0.25";
-}
-
-void DataTest::plainNumbers() {
-    QFETCH(double, value);
-    QFETCH(QString, shown);
-    QCOMPARE(numbers::plain(value), shown);
 }
 
 void DataTest::currencyRoundsTiesToEven_data() {
@@ -260,10 +242,9 @@ void DataTest::twoCopiesDrawingAtOnceNeverShareAnId() {
 void DataTest::exhaustedCounterStoresNothing() {
     ProgramFolder folder;
     setSetting(QStringLiteral("am_total"), 2147483647);
-    auto box = answerNextBox(true);
-    QVERIFY(!Module1::handoutid(Module1::Counter::Products).has_value());
-    QTRY_VERIFY(box->seen);
-    QCOMPARE(box->title, QStringLiteral("Message"));
+    const auto boxes = answeringBoxes([] { QVERIFY(!Module1::handoutid(Module1::Counter::Products).has_value()); });
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes[0].title, QStringLiteral("Message"));
     QCOMPARE(storedSetting(QStringLiteral("am_total")).toLongLong(), 2147483647LL);
 }
 

@@ -123,22 +123,6 @@ QVariantList column(const QString &file, const QString &sql) {
     return out;
 }
 
-std::shared_ptr<BoxSeen> answerNextBox(bool accept) {
-    auto seen = std::make_shared<BoxSeen>();
-    auto *timer = new QTimer(qApp);
-    timer->setInterval(10);
-    int *tries = new int(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, seen, accept, tries] {
-        if (answerBox(*seen, accept) || ++*tries > 500) {
-            timer->stop();
-            timer->deleteLater();
-            delete tries;
-        }
-    });
-    timer->start();
-    return seen;
-}
-
 QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<bool> &answers) {
     auto seen = std::make_shared<QList<BoxSeen>>();
     QTimer timer;

@@ -51,9 +51,6 @@ struct BoxSeen {
     bool seen = false;
 };
 
-// Answers the next modal message box (accept = OK/Yes, otherwise Cancel/No) once it appears.
-// Keep the returned object alive until the box has been shown.
-std::shared_ptr<BoxSeen> answerNextBox(bool accept = true);
 // Answers every box that appears while `action` runs, in turn, with the given answers (the last one
 // repeats); returns what they said.
 QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<bool> &answers = {true});
