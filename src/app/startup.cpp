@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -52,9 +53,13 @@ int run(QApplication &app) {
     }
     const int status = app.exec();
     // The databases are closed while the application object still exists.
+    // Guarded: closing one window may take another with it.
+    QList<QPointer<QWidget>> windows;
     for (QWidget *w : QApplication::topLevelWidgets())
         if (!w->parentWidget())
-            delete w;
+            windows << w;
+    for (const QPointer<QWidget> &w : windows)
+        delete w.data();
     Module1::closedatabases();
     return status;
 }
