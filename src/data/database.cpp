@@ -63,8 +63,16 @@ bool Database::open(const QString &path) {
     QString failure;
     {
         QSqlQuery probe(db);
+        auto locked = [&probe] {
+            const QString why = probe.lastError().databaseText();
+            return why.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
+                   why.contains(QLatin1String("busy"), Qt::CaseInsensitive);
+        };
+        // At start-up another copy's write lasts moments; a lock held longer is reported, not waited out.
+        probe.exec(QStringLiteral("PRAGMA busy_timeout=3000"));
         if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
-            failure = QStringLiteral("it is not a database (%1)").arg(probe.lastError().databaseText());
+            failure = locked() ? QStringLiteral("it is locked by another program")
+                               : QStringLiteral("it is not a database (%1)").arg(probe.lastError().databaseText());
         } else {
             probe.finish();
             if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
@@ -72,8 +80,7 @@ bool Database::open(const QString &path) {
                 if (why.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
                     why.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
                     failure = QStringLiteral("it cannot be written (it is read-only)");
-                else if (why.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
-                         why.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+                else if (locked())
                     failure = QStringLiteral("it is locked by another program");
                 else
                     failure = QStringLiteral("it cannot be written (%1)").arg(why);
@@ -81,6 +88,8 @@ bool Database::open(const QString &path) {
                 probe.exec(QStringLiteral("ROLLBACK"));
             }
         }
+        probe.finish();
+        probe.exec(QStringLiteral("PRAGMA busy_timeout=10000"));
         probe.finish();
     }
     if (!failure.isEmpty()) {
