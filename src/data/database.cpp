@@ -72,7 +72,7 @@ bool Database::open(const QString &path) {
         probe.exec(QStringLiteral("PRAGMA busy_timeout=3000"));
         if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
             failure = locked() ? QStringLiteral("it is locked by another program")
-                               : QStringLiteral("it is not a database (%1)").arg(probe.lastError().databaseText());
+                               : QStringLiteral("it is not a database file");
         } else {
             probe.finish();
             if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
