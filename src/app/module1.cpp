@@ -126,20 +126,27 @@ bool opendatabases(QString *why) {
     }
     {
         QSqlQuery q(dbpreferences.handle());
-        bool ok = q.exec(QStringLiteral("select * from [table] limit 1")) && q.next();
-        bool complete = ok;
-        if (ok) {
-            for (const QString &f : schema::preferenceFields())
-                if (q.value(f).isNull())
-                    complete = false;
+        const bool found = q.exec(QStringLiteral("select * from [table] limit 1")) && q.next();
+        QString problem = found ? QString() : QStringLiteral("it holds no settings record");
+        for (const QString &f : schema::preferenceFields()) {
+            if (!problem.isEmpty())
+                break;
+            const QVariant v = q.value(f);
+            if (v.isNull())
+                problem = QStringLiteral("its settings record has no value for %1").arg(f);
+            // A counter read as anything but itself would hand out ids again.
+            else if ((f == QLatin1String("am_total") || f == QLatin1String("ve_total") || f == QLatin1String("financeterm")) &&
+                     !numbers::toInt32HalfEven(numbers::fromField(v)))
+                problem = QStringLiteral("its settings record holds a number out of range for %1").arg(f);
+            else if ((f == QLatin1String("taxrate") || f == QLatin1String("interestrate")) &&
+                     !numbers::toSingle(numbers::fromField(v)))
+                problem = QStringLiteral("its settings record holds a number out of range for %1").arg(f);
         }
         q.finish();
-        if (!complete) {
+        if (!problem.isEmpty()) {
             if (why)
                 *why = QStringLiteral("The data file %1 cannot be used: %2.")
-                           .arg(QDir::toNativeSeparators(dbpreferences.path()),
-                                ok ? QStringLiteral("its settings record is missing a value")
-                                   : QStringLiteral("it holds no settings record"));
+                           .arg(QDir::toNativeSeparators(dbpreferences.path()), problem);
             closedatabases();
             return false;
         }

@@ -82,6 +82,7 @@ void AppTest::unusableDataFilesAreNamedAndLeftAlone_data() {
     QTest::newRow("read-only") << schema::preferencesFile() << "readonly" << "read-only";
     QTest::newRow("wrong table") << schema::productsFile() << "empty-db" << "no table";
     QTest::newRow("locked") << schema::vehiclesFile() << "locked" << "locked by another program";
+    QTest::newRow("counter out of range") << schema::preferencesFile() << "counter" << "out of range for am_total";
 }
 
 void AppTest::unusableDataFilesAreNamedAndLeftAlone() {
@@ -100,6 +101,10 @@ void AppTest::unusableDataFilesAreNamedAndLeftAlone() {
         f.write("these are not the products you are looking for\n");
     } else if (damage == QLatin1String("remove")) {
         QFile::remove(path);
+    } else if (damage == QLatin1String("counter")) {
+        Database prefs;
+        prefs.open(path);
+        prefs.exec(QStringLiteral("update [table] set am_total=3000000000"));
     } else if (damage == QLatin1String("locked")) {
         locker.open(path);
         locker.exec(QStringLiteral("BEGIN EXCLUSIVE"));
