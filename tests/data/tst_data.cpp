@@ -35,10 +35,8 @@ private slots:
     void twoCopiesDrawingAtOnceNeverShareAnId();
     void exhaustedCounterStoresNothing();
 
-    void recordSetWalksAndStaysOnTheEnds();
     void recordSetAddsEditsAndDeletesByRowid();
     void recordsWithIdZeroAreKeptApart();
-    void textsRoundTripUnchanged();
 };
 
 void DataTest::numericValueOfText_data() {
@@ -248,27 +246,6 @@ void DataTest::exhaustedCounterStoresNothing() {
     QCOMPARE(storedSetting(QStringLiteral("am_total")).toLongLong(), 2147483647LL);
 }
 
-void DataTest::recordSetWalksAndStaysOnTheEnds() {
-    ProgramFolder folder;
-    addProduct(QStringLiteral("B"), 1, 2);
-    addProduct(QStringLiteral("A"), 1, 2);
-    addProduct(QStringLiteral("C"), 1, 2);
-    auto rs = RecordSet::openQuery(Module1::dbproducts,
-                                   QStringLiteral("select * from [table] where id>0 order by aftermarketname, cost, msrp"));
-    QVERIFY(rs->hasRecords());
-    QCOMPARE(rs->text(QStringLiteral("aftermarketname")), QStringLiteral("A"));
-    rs->movePrevious();
-    QVERIFY(rs->bof());
-    rs->moveFirst();
-    rs->moveLast();
-    QCOMPARE(rs->text(QStringLiteral("aftermarketname")), QStringLiteral("C"));
-    rs->moveNext();
-    QVERIFY(rs->eof());
-    auto empty = RecordSet::openQuery(Module1::dbproducts, QStringLiteral("select * from [table] where id = ?"), {999});
-    QVERIFY(!empty->hasRecords());
-    QVERIFY(empty->bof() && empty->eof());
-}
-
 void DataTest::recordSetAddsEditsAndDeletesByRowid() {
     ProgramFolder folder;
     addProduct(QStringLiteral("Tint"), 100, 300);
@@ -306,22 +283,6 @@ void DataTest::recordsWithIdZeroAreKeptApart() {
     rs->update();
     const QVariantList names = column(schema::productsFile(), QStringLiteral("select aftermarketname from [table] order by rowid"));
     QCOMPARE(names, QVariantList({QStringLiteral("First"), QStringLiteral("Changed")}));
-}
-
-void DataTest::textsRoundTripUnchanged() {
-    ProgramFolder folder;
-    const QString awkward = QStringLiteral("O'Brien's \"100%\" back\\slash _ [x] * Ünïcødé\r\nsecond line");
-    const QString big(100 * 1024, QLatin1Char('x'));
-    auto rs = RecordSet::openTable(Module1::dbproducts);
-    rs->addNew();
-    rs->setField(QStringLiteral("id"), 1);
-    rs->setField(QStringLiteral("aftermarketname"), awkward);
-    rs->setField(QStringLiteral("description"), big);
-    QVERIFY(rs->update());
-    auto back = RecordSet::openQuery(Module1::dbproducts, QStringLiteral("select * from [table] where aftermarketname = ?"), {awkward});
-    QVERIFY(back->hasRecords());
-    QCOMPARE(back->text(QStringLiteral("aftermarketname")), awkward);
-    QCOMPARE(back->text(QStringLiteral("description")), big);
 }
 
 QTEST_MAIN(DataTest)
