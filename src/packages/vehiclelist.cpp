@@ -97,6 +97,10 @@ void vehiclelist::openRow(int row) {
     const double wanted = cell ? numbers::val(cell->text()) : 0;
     if (wanted == 0)
         return;
+    // An editor still showing a template stores it before it is handed another one, and the list
+    // reads the templates again so the stored values are the ones walked through.
+    if (storeShownTemplate())
+        load();
     // The list walks the set it opened itself; if the template has gone from it, the list query is
     // run again, and a template that no longer exists only refreshes the grid.
     if (!m_rs || !seek(*m_rs, wanted)) {
@@ -109,7 +113,13 @@ void vehiclelist::openRow(int row) {
     SingleWindow<vehiclelist>::unload();
 }
 
+bool vehiclelist::storeShownTemplate() {
+    editvehicle *editor = SingleWindow<editvehicle>::existing();
+    return editor && editor->isVisible() && editor->saverecord();
+}
+
 void vehiclelist::addItem() {
+    storeShownTemplate();
     // The editor stores the new template, closes this list and shows the template.
     Module1::rsvehicles = m_rs;
     SingleWindow<editvehicle>::instance()->openNew();

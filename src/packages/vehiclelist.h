@@ -24,6 +24,7 @@ protected:
 private:
     void openRow(int row);
     void addItem();
+    bool storeShownTemplate();
     void exitWindow();
 
     RecordSetPtr m_rs; // the set this list opened; the shared one may since have been narrowed

@@ -161,6 +161,13 @@ private slots:
         QCOMPARE(saved.value(0).text, QStringLiteral("Record Saved"));
         QCOMPARE(stored(41, QStringLiteral("vehiclename")), QStringLiteral("Copy"));
         QCOMPARE(stored(12, QStringLiteral("vehiclename")), QStringLiteral("Camry SE"));
+        // Picking another template in the list while the editor still shows one stores the shown one.
+        type(editor, QStringLiteral("vehiclename"), QStringLiteral("Copy 2"));
+        QCOMPARE(openOn(QStringLiteral("Camry SE")), editor);
+        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("12"));
+        QCOMPARE(stored(41, QStringLiteral("vehiclename")), QStringLiteral("Copy 2"));
+        QVERIFY(click(editor, QStringLiteral("Command6")));
+        QCOMPARE(text(editor, QStringLiteral("vehiclename")), QStringLiteral("Copy 2"));
     }
 
     void listMoveDeleteAndClearForm() {
