@@ -82,6 +82,7 @@ dealmenu::dealmenu() {
 
     dealershipnametext = new QLabel(QStringLiteral("Dealership Name"), this);
     dealershipnametext->setObjectName(QStringLiteral("dealershipnametext"));
+    dealershipnametext->setTextFormat(Qt::PlainText); // a name is shown as typed, never as markup
     dealershipnametext->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     dealershipnametext->setFont(windowFont(12, true));
     ui::place(dealershipnametext, 120, 0, 13695, 375);

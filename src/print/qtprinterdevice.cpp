@@ -174,7 +174,7 @@ bool QtPrinterDevice::beginDocument() {
         const QString folder = QFileInfo(path).absolutePath();
         if (!QDir().mkpath(folder)) {
             report(true, QStringLiteral("The %1 was not printed: the folder %2 could not be created.")
-                             .arg(documentName(), QDir::toNativeSeparators(folder)));
+                             .arg(documentName().toLower(), QDir::toNativeSeparators(folder)));
             return false;
         }
         m_printer->setOutputFileName(path);
@@ -186,7 +186,7 @@ bool QtPrinterDevice::beginDocument() {
         const QString where = m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName();
         report(
             true,
-            QStringLiteral("The %1 was not printed: %2 could not be opened for printing.").arg(documentName(), where));
+            QStringLiteral("The %1 was not printed: %2 could not be opened for printing.").arg(documentName().toLower(), where));
         return false;
     }
     return true;
@@ -253,14 +253,14 @@ bool QtPrinterDevice::finishDocument() {
             QFile::remove(m_lastFile);
         report(true,
                QStringLiteral("The %1 was not printed: the printer %2 reported an error.")
-                   .arg(documentName(), m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName()));
+                   .arg(documentName().toLower(), m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName()));
         return false;
     }
     if (m_toPdf) {
         const QString text = m_forcedFile.isEmpty()
                                  ? QStringLiteral("No printer is set up, so the %1 was saved as a PDF file:\n%2")
                                  : QStringLiteral("The %1 was saved as a PDF file:\n%2");
-        report(false, text.arg(documentName(), QDir::toNativeSeparators(QFileInfo(m_lastFile).absoluteFilePath())));
+        report(false, text.arg(documentName().toLower(), QDir::toNativeSeparators(QFileInfo(m_lastFile).absoluteFilePath())));
     }
     return true;
 }
