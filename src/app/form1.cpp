@@ -121,7 +121,6 @@ Form1::Form1() {
     m_default->setObjectName(QStringLiteral("m_default"));
 
     connect(m_prefs, &QAction::triggered, this, [] { showWindow(SingleWindow<preferences>::instance()); });
-    // Windows that arrive later stay disabled until they exist.
     connect(m_aftermarket, &QAction::triggered, this, [] { showWindow(SingleWindow<aftermarketlist>::instance()); });
     connect(m_default, &QAction::triggered, this, [] { showWindow(SingleWindow<vehiclelist>::instance()); });
     connect(Command3, &QPushButton::clicked, this, [] { showWindow(SingleWindow<makedeal>::instance()); });

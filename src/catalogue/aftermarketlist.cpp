@@ -144,10 +144,19 @@ void aftermarketlist::addItem() {
     editor->formtorec(*adding);
     if (!adding->update())
         return;
+    adding->moveTo(adding->lastModified());
+    const qint64 added = adding->rowid();
     m_closing = true;
     SingleWindow<aftermarketlist>::unload();
     Module1::rsproducts = RecordSet::openQuery(Module1::dbproducts, QStringLiteral("Select * from [table] where id = ") +
                                                                         numbers::plain(numbers::val(editor->idText())));
+    // An older product may carry the same id (a settings file behind its catalogue): the editor
+    // stands on the one just stored, never on the older one.
+    RecordSet &set = *Module1::rsproducts;
+    while (set.hasCurrent() && set.rowid() != added)
+        set.moveNext();
+    if (!set.hasCurrent())
+        set.moveFirst();
     editor->open(Module1::rsproducts);
 }
 

@@ -133,11 +133,13 @@ private slots:
         store(5, "Wax", 100, 95); // amounts sort as numbers: 100 after 20
         store(6, "Wax", 5, 40);
         store(12, "  Film  ", 100, 250.5, " Tint Co ", "555-0101", "Fits all");
-        // "Add Item" stores an empty product under a new id and edits it alone.
+        store(41, "Zz", 1, 1); // already holds the id the counter hands out next
+        // "Add Item" stores an empty product under a new id and edits it, not the older one.
         QCOMPARE(clickAnswering(w, "Command1"), QStringList());
         QTRY_VERIFY(!list());
         editform *ed = editor();
         QVERIFY(ed);
+        QCOMPARE(boxText(ed, "aftermarketname"), QString());
         QCOMPARE(storedSetting("am_total").toInt(), 41);
         QCOMPARE(stored("id||'|'||cost||'|'||ifnull(description,'~')", "aftermarketname=''"), QVariantList{"41|0.0|~"});
         for (const char *button : {"Command4", "Command5", "Command6", "Command7"}) {
@@ -152,7 +154,8 @@ private slots:
                                      {"6", "Wax", "$5.00", "$40.00", "$35.00", "", "", ""},
                                      {"2", "Wax", "$5.00", "$90.00", "$85.00", "", "", "one\r\ntwo"},
                                      {"4", "Wax", "$20.00", "$50.00", "$30.00", "", "", "a\tb"},
-                                     {"5", "Wax", "$100.00", "$95.00", "$-5.00", "", "", ""}}));
+                                     {"5", "Wax", "$100.00", "$95.00", "$-5.00", "", "", ""},
+                                     {"41", "Zz", "$1.00", "$1.00", "$0.00", "", "", ""}}));
         QCOMPARE(clickAnswering(list(), "Command2", {false}), QStringList{"Are You Sure?: Print List?"});
         mainWindow()->hide();
         click(list(), "Command3");
