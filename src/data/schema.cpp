@@ -34,17 +34,18 @@ QStringList preferenceFields() {
             QStringLiteral("passwordprotect"), QStringLiteral("includetax")};
 }
 
-// Amounts are REAL so that "order by" sorts them as numbers.
+// Amounts are REAL so that "order by" sorts them as numbers; names and notes sort without regard to case,
+// as a user reading a list expects.
 QString createProductsTable() {
-    return QStringLiteral("create table [table] (id INTEGER NOT NULL DEFAULT 0, aftermarketname TEXT NOT NULL DEFAULT '', "
+    return QStringLiteral("create table [table] (id INTEGER NOT NULL DEFAULT 0, aftermarketname TEXT NOT NULL DEFAULT '' COLLATE NOCASE, "
                           "cost REAL NOT NULL DEFAULT 0, msrp REAL NOT NULL DEFAULT 0, description TEXT, "
                           "htmlpath TEXT NOT NULL DEFAULT '', picturepath TEXT NOT NULL DEFAULT '', "
                           "installer TEXT NOT NULL DEFAULT '', phone TEXT NOT NULL DEFAULT '', notes TEXT NOT NULL DEFAULT '')");
 }
 
 QString createVehiclesTable() {
-    QString sql = QStringLiteral("create table [table] (id INTEGER NOT NULL DEFAULT 0, vehiclename TEXT NOT NULL DEFAULT '', "
-                                 "notes TEXT NOT NULL DEFAULT '', package1 TEXT NOT NULL DEFAULT '', "
+    QString sql = QStringLiteral("create table [table] (id INTEGER NOT NULL DEFAULT 0, vehiclename TEXT NOT NULL DEFAULT '' COLLATE NOCASE, "
+                                 "notes TEXT NOT NULL DEFAULT '' COLLATE NOCASE, package1 TEXT NOT NULL DEFAULT '', "
                                  "package2 TEXT NOT NULL DEFAULT '', package3 TEXT NOT NULL DEFAULT '', "
                                  "package4 TEXT NOT NULL DEFAULT ''");
     for (int p = 0; p < 4; ++p)

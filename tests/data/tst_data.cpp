@@ -36,6 +36,7 @@ private slots:
     void exhaustedCounterStoresNothing();
 
     void recordSetAddsEditsAndDeletesByRowid();
+    void namesSortWithoutRegardToCase();
     void recordsWithIdZeroAreKeptApart();
 };
 
@@ -270,6 +271,19 @@ void DataTest::recordSetAddsEditsAndDeletesByRowid() {
     rs->moveNext();
     QCOMPARE(rs->text(QStringLiteral("aftermarketname")), QStringLiteral("Film"));
     QCOMPARE(column(schema::productsFile(), QStringLiteral("select count(*) from [table]")).value(0).toInt(), 1);
+}
+
+void DataTest::namesSortWithoutRegardToCase() {
+    ProgramFolder folder;
+    addProduct(QStringLiteral("cherry"), 1, 1);
+    addProduct(QStringLiteral("Banana"), 1, 1);
+    addProduct(QStringLiteral("apple"), 1, 1);
+    addTemplate(QStringLiteral("camry"), QString());
+    addTemplate(QStringLiteral("Accord"), QString());
+    QCOMPARE(column(schema::productsFile(), QStringLiteral("select aftermarketname from [table] order by aftermarketname, cost, msrp")),
+             QVariantList({QStringLiteral("apple"), QStringLiteral("Banana"), QStringLiteral("cherry")}));
+    QCOMPARE(column(schema::vehiclesFile(), QStringLiteral("select vehiclename from [table] order by vehiclename, notes")),
+             QVariantList({QStringLiteral("Accord"), QStringLiteral("camry")}));
 }
 
 void DataTest::recordsWithIdZeroAreKeptApart() {
