@@ -4,14 +4,8 @@
 #include "deal/makedeal.h"
 #include "testsupport.h"
 
-#include <QAbstractItemView>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMultiMap>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace testsupport;
 
@@ -21,10 +15,7 @@ makedeal *openWorksheet() {
     main->show();
     answeringBoxes([main] { click(main, QStringLiteral("Command3")); });
     makedeal *w = SingleWindow<makedeal>::existing();
-    if (!w || !w->isVisible())
-        return nullptr;
-    w->activateWindow();
-    return QTest::qWaitForWindowActive(w) ? w : nullptr;
+    return w && w->isVisible() && (w->activateWindow(), QTest::qWaitForWindowActive(w)) ? w : nullptr;
 }
 
 bool chooseRow(QComboBox *box, int row) {
@@ -48,18 +39,14 @@ QComboBox *slotBox(QWidget *w, const QString &kind, int p, int s) {
 
 bool chooseProduct(QWidget *w, int p, int s, const QString &name) { return choose(slotBox(w, QString(), p, s), name); }
 
-bool chooseTemplate(QWidget *w, const QString &name) { return choose(control<QComboBox>(w, "vehicledefault"), name); }
 
 void typeAndLeave(QWidget *w, const QString &name, const QString &text) {
     type(w, name, text);
-    QWidget *elsewhere = control(w, name == QLatin1String("customername") ? "stocknumber" : "customername");
-    QTest::mouseClick(elsewhere, Qt::LeftButton);
+    QTest::mouseClick(control(w, name == QLatin1String("customername") ? "stocknumber" : "customername"), Qt::LeftButton);
 }
 
 QString label(QWidget *w, const QString &name) { return control<QLabel>(w, name)->text(); }
 QString payment(QWidget *w, int p) { return label(w, QStringLiteral("totalpayment(%1)").arg(p)); }
-QString text(QWidget *w, const QString &name) { return control<QLineEdit>(w, name)->text(); }
-bool checked(QWidget *w, const QString &name) { return control<QCheckBox>(w, name)->isChecked(); }
 
 QString frameCaption(QWidget *w, int p) { return control<QGroupBox>(w, QStringLiteral("menuframe(%1)").arg(p))->title(); }
 
@@ -85,61 +72,35 @@ private slots:
         m_folder.reset();
     }
 
-    void workedTable_data() {
-        QTest::addColumn<double>("msrp");
-        QTest::addColumn<QString>("rate");
-        QTest::addColumn<QString>("term"); // "cash" ticks the cash deal
-        QTest::addColumn<bool>("tax");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("1500 at 6 over 60") << 1500.0 << "6" << "60" << false << "29.00";
-        QTest::newRow("1500 at 6 over 60 with tax") << 1500.0 << "6" << "60" << true << "31.03";
-        QTest::newRow("1500 at 0 over 60") << 1500.0 << "0" << "60" << false << "25.00";
-        QTest::newRow("10000 at 6 over 36 months") << 10000.0 << "6 %" << "36 months" << false << "304.22";
-        QTest::newRow("1500 at 6.9% over 48") << 1500.0 << "6.9%" << "48" << false << "35.85";
-        QTest::newRow("1500 at 6 cash") << 1500.0 << "6" << "cash" << false << "1507.50";
-        QTest::newRow("1500 at 0 cash") << 1500.0 << "0" << "cash" << false << "1500.00";
-        QTest::newRow("1500 at 0 cash with tax") << 1500.0 << "0" << "cash" << true << "1605.00";
-    }
-
     void workedTable() {
-        QFETCH(double, msrp);
-        QFETCH(QString, rate);
-        QFETCH(QString, term);
-        QFETCH(bool, tax);
-        QFETCH(QString, shown);
-        addProduct("Protection Plan", 1600, msrp); // costs more than 1500: a loss there
+        addProduct("Protection Plan", 1600, 1500); // costs more than it sells for: a loss
+        addProduct("Extended Plan", 1600, 10000);
         makedeal *w = openWorksheet();
         QVERIFY(w);
-        QVERIFY(chooseProduct(w, 2, 4, "Protection Plan"));
-        typeAndLeave(w, "interestrate", rate);
-        if (term == QLatin1String("cash"))
-            click(w, "cashdeal1");
-        else
-            typeAndLeave(w, "financeterm", term);
-        if (tax)
-            click(w, "includetax1");
-        QCOMPARE(payment(w, 2), shown);
-        QCOMPARE(label(w, "totalmsrp(2)"), QString::number(msrp, 'f', 2));
-        QCOMPARE(label(w, "totalprofit(2)"), QString::number(msrp - 1600, 'f', 2));
-        QCOMPARE(payment(w, 0), "0.00");
-        QCOMPARE(control(w, "financeterm")->property("marked").toBool(), false);
+        // Rate and term as typed ("cash" ticks the cash deal instead), tax on or off, the payment shown.
+        const QList<std::tuple<QString, QString, bool, QString>> rows{
+            {"6", "60", false, "29.00"},    {"6", "60", true, "31.03"},      {"0", "60", false, "25.00"},
+            {"6.9%", "48", false, "35.85"}, {"6", "cash", false, "1507.50"}, {"0", "cash", false, "1500.00"},
+            {"0", "cash", true, "1605.00"}, {"6 %", "36 months", false, "304.22"}};
+        for (const auto &[rate, term, tax, shown] : rows) {
+            const double msrp = shown == QLatin1String("304.22") ? 10000 : 1500;
+            QVERIFY(chooseProduct(w, 2, 4, msrp > 1500 ? "Extended Plan" : "Protection Plan"));
+            typeAndLeave(w, "interestrate", rate);
+            if (control<QCheckBox>(w, "cashdeal1")->isChecked() != (term == QLatin1String("cash")))
+                click(w, "cashdeal1");
+            if (term != QLatin1String("cash"))
+                typeAndLeave(w, "financeterm", term);
+            if (control<QCheckBox>(w, "includetax1")->isChecked() != tax)
+                click(w, "includetax1");
+            QCOMPARE(payment(w, 2), shown);
+            QCOMPARE(label(w, "totalmsrp(2)"), QString::number(msrp, 'f', 2));
+            QCOMPARE(label(w, "totalprofit(2)"), QString::number(msrp - 1600, 'f', 2));
+            QCOMPARE(payment(w, 0), "0.00");
+            QCOMPARE(control(w, "financeterm")->property("marked").toBool(), false);
+        }
     }
 
-    void everyOptionRecalculatesAllPackages_data() {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<double>("taxrate");
-        QTest::addColumn<QString>("shown");
-        // 1500 at 0 % over 60 is 25.00; the tax rate changes from 7 % behind the window's back.
-        QTest::newRow("include tax") << "includetax1" << 0.10 << "25.00";
-        QTest::newRow("cash deal") << "cashdeal1" << 0.10 << "1650.00";
-        QTest::newRow("disclose totals") << "disclosetotals1" << 0.10 << "27.50";
-        QTest::newRow("disclose prices, tax rate 7 multiplies by 8") << "discloseprices1" << 7.0 << "200.00";
-    }
-
-    void everyOptionRecalculatesAllPackages() {
-        QFETCH(QString, option);
-        QFETCH(double, taxrate);
-        QFETCH(QString, shown);
+    void optionsAndUnusableTermsRecalculateAllPackages() {
         setSetting("includetax", 1);
         addProduct("Kit", 0, 1500);
         makedeal *w = openWorksheet();
@@ -148,39 +109,31 @@ private slots:
             QVERIFY(chooseProduct(w, p, p, "Kit"));
             QCOMPARE(payment(w, p), "26.75");
         }
-        setSetting("taxrate", taxrate);
-        QVERIFY(click(w, option));
-        for (int p = 0; p < 4; ++p)
-            QCOMPARE(payment(w, p), shown);
-    }
-
-    void unusableTermMarksTheBox_data() {
-        QTest::addColumn<QString>("rate");
-        QTest::addColumn<QString>("term");
-        QTest::newRow("0 at 6 %") << "6" << "0";
-        QTest::newRow("words") << "0" << "sixty";
-        QTest::newRow("negative") << "6" << "-12";
-        QTest::newRow("beyond any currency") << "6" << "1e300";
-    }
-
-    void unusableTermMarksTheBox() {
-        QFETCH(QString, rate);
-        QFETCH(QString, term);
-        addProduct("Kit", 0, 1500);
-        makedeal *w = openWorksheet();
-        QVERIFY(w);
-        QVERIFY(chooseProduct(w, 0, 0, "Kit"));
-        typeAndLeave(w, "interestrate", rate);
-        typeAndLeave(w, "financeterm", term);
+        // 1500 at 0 % over 60 is 25.00; the tax rate changes behind the window's back before each click.
+        const QList<std::tuple<const char *, double, QString>> steps{
+            {"includetax1", 0.10, "25.00"},     {"includetax1", 0.20, "30.00"},     {"cashdeal1", 0.10, "1650.00"},
+            {"cashdeal1", 0.20, "30.00"},       {"disclosetotals1", 0.10, "27.50"}, {"discloseprices1", 7.0, "200.00"},
+            {"includetax1", 0.07, "25.00"}};
+        for (const auto &[option, taxrate, shown] : steps) {
+            setSetting("taxrate", taxrate);
+            QVERIFY(click(w, option));
+            for (int p = 0; p < 4; ++p)
+                QCOMPARE(payment(w, p), shown);
+        }
+        // A term that reads as 0 or less shows no payment and marks its box until a usable one.
         auto *box = control<QLineEdit>(w, "financeterm");
-        for (int p = 0; p < 4; ++p)
-            QCOMPARE(payment(w, p), "0.00");
-        QCOMPARE(label(w, "totalmsrp(0)"), "1500.00");
-        QVERIFY(box->property("marked").toBool() && !box->toolTip().isEmpty() && !box->styleSheet().isEmpty());
-
-        // A cash deal needs no term; a usable term clears the mark.
+        for (const char *rate : {"0", "6"}) {
+            typeAndLeave(w, "interestrate", rate);
+            for (const char *term : {"0", "sixty", "-12", "1e300"}) {
+                typeAndLeave(w, "financeterm", term);
+                for (int p = 0; p < 4; ++p)
+                    QCOMPARE(payment(w, p), "0.00");
+                QCOMPARE(label(w, "totalmsrp(0)"), "1500.00");
+                QVERIFY(box->property("marked").toBool() && !box->toolTip().isEmpty() && !box->styleSheet().isEmpty());
+            }
+        }
         click(w, "cashdeal1");
-        QCOMPARE(payment(w, 0), rate == QLatin1String("0") ? "1500.00" : "1507.50");
+        QCOMPARE(payment(w, 0), "1507.50");
         click(w, "cashdeal1");
         QVERIFY(box->property("marked").toBool());
         typeAndLeave(w, "financeterm", "60");
@@ -197,8 +150,29 @@ private slots:
         menu[1] = menu[19] = tint;
         addTemplate("Sedans", QString(), menu, {"Elite", "Select", "", "Value"});
         addTemplate("Unnamed", QString(), {gone, kit}, {"", "  ", "", ""});
+        // Names a spliced text or a pattern would confuse, names inside others (both orders), a shared name.
+        const QStringList names{"O'Brien's Trucks", "O'Brien's Trucks X", "100%", "1000", "100% Plus", "a_b",
+                                "axb", "Star*", "Starship", "[Fleet]", "F", "[Fleet] 2", "Gold Plus", "Gold",
+                                "Silver", "Silver Plus", "Twin", "Twin"};
+        QMultiMap<QString, QString> expected; // name -> the caption its template carries
+        for (int i = 0; i < names.size(); ++i) {
+            const QString tag = QStringLiteral("T%1").arg(i, 2, 10, QLatin1Char('0'));
+            addTemplate(names[i], QString(), {addProduct("P" + tag, i, 10 * (i + 1))}, {tag});
+            expected.insert(names[i], tag);
+        }
         makedeal *w = openWorksheet();
         QVERIFY(w);
+        auto *templates = control<QComboBox>(w, "vehicledefault");
+        QCOMPARE(templates->count(), names.size() + 3);
+        for (int row = 1; row < templates->count(); ++row) {
+            if (!expected.contains(templates->itemText(row)))
+                continue;
+            QVERIFY(chooseRow(templates, row));
+            const QString tag = frameCaption(w, 0);
+            QVERIFY2(expected.remove(templates->itemText(row), tag) == 1, qPrintable(templates->itemText(row) + " loaded " + tag));
+            QCOMPARE(slotBox(w, "", 0, 0)->currentText(), "P" + tag);
+        }
+        QVERIFY(expected.isEmpty());
         const QList<std::pair<QString, QString>> typed{{"customername", "Ana Ruiz"}, {"customervehicle", "2024 Sedan"},
                                                        {"stocknumber", "S-1042"},    {"salesperson", "Lee"},
                                                        {"interestrate", "6"},        {"financeterm", "36"}};
@@ -206,13 +180,13 @@ private slots:
             typeAndLeave(w, name, value);
         click(w, "cashdeal1");
         click(w, "disclosetotals1");
-        const bool prices = checked(w, "discloseprices1");
+        const bool prices = control<QCheckBox>(w, "discloseprices1")->isChecked();
 
-        QVERIFY(chooseTemplate(w, "Sedans"));
+        QVERIFY(choose(templates, "Sedans"));
         for (const auto &[name, value] : typed)
-            QCOMPARE(text(w, name), value);
-        QVERIFY(checked(w, "cashdeal1"));
-        QCOMPARE(checked(w, "discloseprices1"), prices);
+            QCOMPARE(control<QLineEdit>(w, name)->text(), value);
+        QVERIFY(control<QCheckBox>(w, "cashdeal1")->isChecked());
+        QCOMPARE(control<QCheckBox>(w, "discloseprices1")->isChecked(), prices);
         const QStringList captions{"Elite", "Select", "Silver", "Value"};
         for (int p = 0; p < 4; ++p)
             QCOMPARE(frameCaption(w, p), captions[p]);
@@ -229,14 +203,14 @@ private slots:
         // Choosing the same entry again reloads it over the user's choices.
         QVERIFY(chooseProduct(w, 0, 0, "Tint"));
         QVERIFY(chooseProduct(w, 0, 2, "Tint"));
-        QVERIFY(chooseTemplate(w, "Sedans"));
+        QVERIFY(choose(templates, "Sedans"));
         QCOMPARE(slotBox(w, "", 0, 0)->currentText(), "Kit");
         QCOMPARE(slotBox(w, "", 0, 2)->currentText(), "NONE");
         QCOMPARE(label(w, "totalmsrp(0)"), "1599.00");
 
         // Empty names keep the captions; a product deleted since the template was stored loads as "NONE".
         Module1::dbproducts.exec("delete from [table] where id = ?", {gone});
-        QVERIFY(chooseTemplate(w, "Unnamed"));
+        QVERIFY(choose(templates, "Unnamed"));
         for (int p = 0; p < 4; ++p)
             QCOMPARE(frameCaption(w, p), captions[p]);
         QCOMPARE(slotBox(w, "", 0, 0)->currentText(), "NONE");
@@ -248,35 +222,10 @@ private slots:
         QVERIFY(click(w, "Command3"));
         QTRY_VERIFY(!SingleWindow<makedeal>::existing());
         QVERIFY(SingleWindow<Form1>::instance()->isVisible());
-        w = openWorksheet();
-        QVERIFY(w);
-        QCOMPARE(text(w, "customername"), QString());
+        QVERIFY((w = openWorksheet()));
+        QCOMPARE(control<QLineEdit>(w, "customername")->text(), QString());
         QCOMPARE(slotBox(w, "", 0, 0)->currentIndex(), -1);
         QCOMPARE(label(w, "totalmsrp(0)"), "0");
-    }
-
-    void everyTemplateEntryLoadsItsOwnTemplate() {
-        // Names a spliced text or a pattern would confuse, names inside others (both orders), a shared name.
-        const QStringList names{"O'Brien's Trucks", "O'Brien's Trucks X", "100%", "1000", "100% Plus", "a_b",
-                                "axb", "Star*", "Starship", "[Fleet]", "F", "[Fleet] 2", "Gold Plus", "Gold",
-                                "Silver", "Silver Plus", "Twin", "Twin"};
-        QMultiMap<QString, QString> expected; // name -> the caption its template carries
-        for (int i = 0; i < names.size(); ++i) {
-            const QString tag = QStringLiteral("T%1").arg(i, 2, 10, QLatin1Char('0'));
-            addTemplate(names[i], QString(), {addProduct("P" + tag, i, 10 * (i + 1))}, {tag});
-            expected.insert(names[i], tag);
-        }
-        makedeal *w = openWorksheet();
-        QVERIFY(w);
-        auto *templates = control<QComboBox>(w, "vehicledefault");
-        QCOMPARE(templates->count(), names.size() + 1);
-        for (int row = 1; row < templates->count(); ++row) {
-            QVERIFY(chooseRow(templates, row));
-            const QString tag = frameCaption(w, 0);
-            QVERIFY2(expected.remove(templates->itemText(row), tag) == 1, qPrintable(templates->itemText(row) + " loaded " + tag));
-            QCOMPARE(slotBox(w, "", 0, 0)->currentText(), "P" + tag);
-        }
-        QVERIFY(expected.isEmpty());
     }
 
     void catalogueOfAnySizeLoadsEverySlot() {
@@ -292,7 +241,7 @@ private slots:
         QCOMPARE(slotBox(w, "", 0, 0)->count(), 601);
         addProduct("Item 0100a", 2, 20, QString(), QString(), 5000);
 
-        QVERIFY(chooseTemplate(w, "Deep"));
+        QVERIFY(choose(control<QComboBox>(w, "vehicledefault"), "Deep"));
         for (int k = 0; k < 40; ++k) {
             const int i = 599 - k * 7;
             QCOMPARE(slotBox(w, "", k / 10, k % 10)->currentText(), k == 20 ? "Item 0100a" : item(i));
