@@ -1,5 +1,3 @@
-// The package templates: the template list, the editor's buttons, and the forty slots with their totals.
-
 #include "app/form1.h"
 #include "app/module1.h"
 #include "app/windows.h"
@@ -20,25 +18,20 @@ const QStringList kZero{"$0.00", "$0.00", "$0.00"};
 vehiclelist *openList() {
     Form1 *main = SingleWindow<Form1>::instance();
     main->show();
-    auto *action = main->findChild<QAction *>(QStringLiteral("m_default"));
-    if (action && action->isEnabled())
+    if (auto *action = main->findChild<QAction *>(QStringLiteral("m_default")); action && action->isEnabled())
         action->trigger();
     vehiclelist *list = SingleWindow<vehiclelist>::existing();
     return list && QTest::qWaitForWindowExposed(list) ? list : nullptr;
 }
 
-// The grid's rows as "vehicle|notes".
 QStringList listed(vehiclelist *list) {
     QStringList rows;
-    auto *grid = list ? control<QTableWidget>(list, QStringLiteral("grid1")) : nullptr;
-    for (int r = 0; grid && r < grid->rowCount(); ++r) {
-        auto cell = [&](int c) { return grid->item(r, c) ? grid->item(r, c)->text() : QString(); };
-        rows << cell(1) + QLatin1Char('|') + cell(2);
-    }
+    QAbstractItemModel *m = list ? control<QTableWidget>(list, QStringLiteral("grid1"))->model() : nullptr;
+    for (int r = 0; m && r < m->rowCount(); ++r)
+        rows << m->index(r, 1).data().toString() + QLatin1Char('|') + m->index(r, 2).data().toString();
     return rows;
 }
 
-// Clicks the first row listing `vehicle`; returns the editor it opened.
 editvehicle *openOn(const QString &vehicle) {
     vehiclelist *list = openList();
     const int row = listed(list).indexOf(QRegularExpression("(?s)" + QRegularExpression::escape(vehicle) + "\\|.*"));
@@ -60,21 +53,12 @@ bool choose(QWidget *w, int p, int s, const QString &name) {
     if (row < 0)
         return false;
     box->showPopup();
-    QAbstractItemView *view = box->view();
-    if (!QTest::qWaitForWindowExposed(view->window()))
-        return false;
-    const QModelIndex index = view->model()->index(row, box->modelColumn(), view->rootIndex());
-    view->scrollTo(index);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-    return QTest::qWaitFor([view] { return !view->isVisible(); }) && box->currentIndex() == row;
+    box->view()->setCurrentIndex(box->model()->index(row, box->modelColumn()));
+    QTest::keyClick(box->view(), Qt::Key_Return);
+    return QTest::qWaitFor([box] { return !box->view()->isVisible(); }) && box->currentIndex() == row;
 }
 
-QString text(QWidget *w, const QString &name) {
-    QWidget *c = control(w, name);
-    auto *l = qobject_cast<QLabel *>(c);
-    auto *e = qobject_cast<QLineEdit *>(c);
-    return l ? l->text() : e ? e->text() : QString();
-}
+QString text(QWidget *w, const QString &name) { return control(w, name)->property("text").toString(); }
 
 QStringList totals(QWidget *w, int p) {
     QStringList shown;
@@ -84,8 +68,7 @@ QStringList totals(QWidget *w, int p) {
 }
 
 QString stored(int id, const QString &field) {
-    const QString sql = QStringLiteral("select [%1] from [table] where id = %2").arg(field).arg(id);
-    return column(schema::vehiclesFile(), sql).value(0).toString();
+    return column(schema::vehiclesFile(), QString("select [%1] from [table] where id=%2").arg(field).arg(id)).value(0).toString();
 }
 
 int storedCount(const QString &where = QStringLiteral("1=1")) {
@@ -94,9 +77,8 @@ int storedCount(const QString &where = QStringLiteral("1=1")) {
 
 QList<int> storedSlots(int id) {
     QList<int> values;
-    for (int p = 0; p < 4; ++p)
-        for (int s = 0; s < 10; ++s)
-            values << stored(id, schema::slotField(p, s)).toInt();
+    for (int k = 0; k < 40; ++k)
+        values << stored(id, schema::slotField(k / 10, k % 10)).toInt();
     return values;
 }
 
@@ -111,68 +93,12 @@ QList<int> slotsWith(const QList<QPair<int, int>> &placed) {
 class PackagesTest : public QObject {
     Q_OBJECT
 private slots:
-    void addItemStoresANewTemplateAtOnce() {
+    void templatesThroughTheListAndTheEditor() {
         ProgramFolder folder;
-        addProduct(QStringLiteral("Tint"), 50, 150);
-        setSetting(QStringLiteral("ve_total"), 7);
-        for (int p = 0; p < 4; ++p)
-            setSetting(QStringLiteral("package%1").arg(p + 1), kNames[p]);
-        QVERIFY(openList());
-        answeringBoxes([&] { click(SingleWindow<vehiclelist>::existing(), QStringLiteral("Command1")); });
-        editvehicle *editor = SingleWindow<editvehicle>::existing();
-        QVERIFY(editor && editor->isVisible());
-        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("8"));
-        QCOMPARE(storedSetting(QStringLiteral("ve_total")).toInt(), 8);
-        QCOMPARE(storedCount(QStringLiteral("id = 8")), 1);
-        for (int p = 0; p < 4; ++p) {
-            QCOMPARE(stored(8, QStringLiteral("package%1").arg(p + 1)), kNames[p]);
-            QCOMPARE(text(editor, QStringLiteral("packagename(%1)").arg(p)), kNames[p]);
-            QCOMPARE(totals(editor, p), kZero);
-        }
-        QCOMPARE(storedSlots(8), QList<int>(40, 0));
-        QTRY_VERIFY(!SingleWindow<vehiclelist>::existing());
-    }
-
-    void copyRecordMakesTheCopyCurrent() {
-        ProgramFolder folder;
-        const int tint = addProduct(QStringLiteral("Tint"), 50, 150);
-        const QList<int> placed = slotsWith({{2, tint}, {25, tint}});
-        addTemplate(QStringLiteral("Camry"), QStringLiteral("V6\r\nleather"), placed, kNames, 12);
-        setSetting(QStringLiteral("ve_total"), 40);
-        editvehicle *editor = openOn(QStringLiteral("Camry"));
-        QVERIFY(editor);
-        answeringBoxes([&] { click(editor, QStringLiteral("Command9")); }, {false});
-        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("12"));
-        QCOMPARE(storedSetting(QStringLiteral("ve_total")).toInt(), 40);
-        QCOMPARE(storedCount(), 1);
-        type(editor, QStringLiteral("vehiclename"), QStringLiteral("Camry SE"));
-        const QList<BoxSeen> boxes = answeringBoxes([&] { click(editor, QStringLiteral("Command9")); });
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, QStringLiteral("Copy Record?"));
-        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("41"));
-        QCOMPARE(storedSetting(QStringLiteral("ve_total")).toInt(), 41);
-        QCOMPARE(stored(12, QStringLiteral("vehiclename")), QStringLiteral("Camry SE"));
-        QCOMPARE(stored(41, QStringLiteral("vehiclename")), QStringLiteral("Camry SE"));
-        QCOMPARE(stored(41, QStringLiteral("notes")), QStringLiteral("V6\r\nleather"));
-        QCOMPARE(stored(41, QStringLiteral("package4")), QStringLiteral("Bronze"));
-        QCOMPARE(storedSlots(41), placed);
-        type(editor, QStringLiteral("vehiclename"), QStringLiteral("Copy"));
-        const QList<BoxSeen> saved = answeringBoxes([&] { click(editor, QStringLiteral("Command1")); });
-        QCOMPARE(saved.value(0).text, QStringLiteral("Record Saved"));
-        QCOMPARE(stored(41, QStringLiteral("vehiclename")), QStringLiteral("Copy"));
-        QCOMPARE(stored(12, QStringLiteral("vehiclename")), QStringLiteral("Camry SE"));
-        // Picking another template in the list while the editor still shows one stores the shown one.
-        type(editor, QStringLiteral("vehiclename"), QStringLiteral("Copy 2"));
-        QCOMPARE(openOn(QStringLiteral("Camry SE")), editor);
-        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("12"));
-        QCOMPARE(stored(41, QStringLiteral("vehiclename")), QStringLiteral("Copy 2"));
-        QVERIFY(click(editor, QStringLiteral("Command6")));
-        QCOMPARE(text(editor, QStringLiteral("vehiclename")), QStringLiteral("Copy 2"));
-    }
-
-    void listMoveDeleteAndClearForm() {
-        ProgramFolder folder;
-        const int tint = addProduct(QStringLiteral("Tint"), 50, 150);
+        const int tint = addProduct(QStringLiteral("Tint"), 100, 250);
+        for (const auto &[name, cost, msrp] : QList<std::tuple<QString, double, double>>{
+                 {"Wax", 49.95, 99}, {"Loss", 60, 50}, {"Odd", 19.999, 30}, {"Guard", 12.5, 20}})
+            addProduct(name, cost, msrp);
         const int camry = addTemplate(QStringLiteral("Camry"), QStringLiteral("V6"));
         const int accord = addTemplate(QStringLiteral("Accord"), QString(), slotsWith({{0, tint}, {9, tint}}), kNames);
         const int lx = addTemplate(QStringLiteral("Accord"), QStringLiteral("LX"));
@@ -187,7 +113,6 @@ private slots:
             QVERIFY(click(editor, QString::fromLatin1(button)));
             QCOMPARE(text(editor, QStringLiteral("id")), QString::number(shows));
         }
-        // What is shown is stored before every move.
         type(editor, QStringLiteral("vehiclename"), QStringLiteral("Blazer"));
         QVERIFY(click(editor, QStringLiteral("Command7")));
         QCOMPARE(stored(lx, QStringLiteral("vehiclename")), QStringLiteral("Blazer"));
@@ -205,8 +130,7 @@ private slots:
         QVERIFY(list && list->isVisible());
         QCOMPARE(listed(list), QStringList({"Accord|", "Blazer|LX"}));
         // Clear Form then EXIT stores an empty template with id 0, which is never listed.
-        editor = openOn(QStringLiteral("Accord"));
-        QVERIFY(editor);
+        QVERIFY((editor = openOn(QStringLiteral("Accord"))));
         QVERIFY(click(editor, QStringLiteral("Command2")));
         QCOMPARE(text(editor, QStringLiteral("id")), QString());
         QCOMPARE(totals(editor, 0), kZero);
@@ -218,48 +142,74 @@ private slots:
         QCOMPARE(stored(0, QStringLiteral("package1")), QString());
         QCOMPARE(storedCount(), 2);
         QCOMPARE(listed(SingleWindow<vehiclelist>::existing()), QStringList({"Blazer|LX"}));
-    }
-
-    void pickingProductsTotalsThePackage_data() {
-        QTest::addColumn<QStringList>("picks"); // package 0's slots in turn; "" leaves one empty
-        QTest::addColumn<QString>("firstCost"); // as the first picked slot lists it
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("two products") << QStringList{"Tint", "Wax"} << "100.00"
-                                      << QStringList{"$149.95", "$349.00", "$199.05"};
-        QTest::newRow("MSRP below cost") << QStringList{"", "", "", "", "Loss"} << "60.00"
-                                         << QStringList{"$60.00", "$50.00", "$-10.00"};
-        QTest::newRow("cost of 19.999") << QStringList{"Odd"} << "20.00" << QStringList{"$20.00", "$30.00", "$10.00"};
-        QTest::newRow("one product in all ten slots") << QStringList(10, "Guard") << "12.50"
-                                                      << QStringList{"$125.00", "$200.00", "$75.00"};
-    }
-
-    void pickingProductsTotalsThePackage() {
-        QFETCH(QStringList, picks);
-        QFETCH(QString, firstCost);
-        QFETCH(QStringList, expected);
-        ProgramFolder folder;
-        for (const auto &[name, cost, msrp] : QList<std::tuple<QString, double, double>>{
-                 {"Tint", 100, 250}, {"Wax", 49.95, 99}, {"Loss", 60, 50}, {"Odd", 19.999, 30}, {"Guard", 12.5, 20}})
-            addProduct(name, cost, msrp);
-        const int id = addTemplate(QStringLiteral("Camry"), QString());
-        editvehicle *editor = openOn(QStringLiteral("Camry"));
-        QVERIFY(editor);
-        for (int s = 0; s < picks.size(); ++s)
-            QVERIFY(picks[s].isEmpty() || choose(editor, 0, s, picks[s]));
-        QCOMPARE(slotBox(editor, 0, picks.lastIndexOf(QString()) + 1, QStringLiteral("cost"))->currentText(), firstCost);
-        QCOMPARE(totals(editor, 0), expected);
-        for (int p = 1; p < 4; ++p)
+        // "Add Item" writes the raised counter, then stores and edits a template with the default package names.
+        setSetting(QStringLiteral("ve_total"), 11);
+        for (int p = 0; p < 4; ++p)
+            setSetting(QStringLiteral("package%1").arg(p + 1), kNames[p]);
+        answeringBoxes([&] { click(SingleWindow<vehiclelist>::existing(), QStringLiteral("Command1")); });
+        QVERIFY(editor->isVisible());
+        QCOMPARE(SingleWindow<editvehicle>::existing(), editor);
+        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("12"));
+        QCOMPARE(storedSetting(QStringLiteral("ve_total")).toInt(), 12);
+        QCOMPARE(storedCount(QStringLiteral("id = 12")), 1);
+        for (int p = 0; p < 4; ++p) {
+            QCOMPARE(stored(12, QStringLiteral("package%1").arg(p + 1)), kNames[p]);
+            QCOMPARE(text(editor, QStringLiteral("packagename(%1)").arg(p)), kNames[p]);
             QCOMPARE(totals(editor, p), kZero);
+        }
+        QCOMPARE(storedSlots(12), QList<int>(40, 0));
+        QTRY_VERIFY(!SingleWindow<vehiclelist>::existing());
+        // Picking products: per package its picks in slot order ("" leaves one empty), the first pick's cost, the totals.
+        const QList<std::tuple<QStringList, QString, QStringList>> packages{
+            {{"Tint", "Wax"}, "100.00", {"$149.95", "$349.00", "$199.05"}},
+            {{"", "", "", "", "Loss"}, "60.00", {"$60.00", "$50.00", "$-10.00"}},
+            {{"Odd"}, "20.00", {"$20.00", "$30.00", "$10.00"}},
+            {QStringList(10, "Guard"), "12.50", {"$125.00", "$200.00", "$75.00"}}};
+        for (int p = 0; p < 4; ++p) {
+            const auto &[picks, firstCost, expected] = packages[p];
+            for (int s = 0; s < picks.size(); ++s)
+                QVERIFY(picks[s].isEmpty() || choose(editor, p, s, picks[s]));
+            QCOMPARE(slotBox(editor, p, picks.lastIndexOf(QString()) + 1, QStringLiteral("cost"))->currentText(), firstCost);
+            QCOMPARE(totals(editor, p), expected);
+            for (int q = p + 1; q < 4; ++q)
+                QCOMPARE(totals(editor, q), kZero);
+        }
+        // Copy Record: cancelled, nothing changes; confirmed, the copy gets the next id and becomes current.
+        setSetting(QStringLiteral("ve_total"), 40);
+        answeringBoxes([&] { click(editor, QStringLiteral("Command9")); }, {false});
+        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("12"));
+        QCOMPARE(storedSetting(QStringLiteral("ve_total")).toInt(), 40);
+        QCOMPARE(storedCount(), 3);
+        type(editor, QStringLiteral("vehiclename"), QStringLiteral("Camry SE"));
+        const QList<BoxSeen> boxes = answeringBoxes([&] { click(editor, QStringLiteral("Command9")); });
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, QStringLiteral("Copy Record?"));
+        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("41"));
+        QCOMPARE(storedSetting(QStringLiteral("ve_total")).toInt(), 41);
+        QCOMPARE(stored(12, QStringLiteral("vehiclename")), QStringLiteral("Camry SE"));
+        QCOMPARE(stored(41, QStringLiteral("vehiclename")), QStringLiteral("Camry SE"));
+        QCOMPARE(stored(41, QStringLiteral("package4")), QStringLiteral("Bronze"));
+        QCOMPARE(storedSlots(41), storedSlots(12));
+        QCOMPARE(storedSlots(41).count(0), 40 - 14);
+        type(editor, QStringLiteral("vehiclename"), QStringLiteral("Copy"));
+        QCOMPARE(answeringBoxes([&] { click(editor, QStringLiteral("Command1")); }).value(0).text, QStringLiteral("Record Saved"));
+        QCOMPARE(stored(41, QStringLiteral("vehiclename")), QStringLiteral("Copy"));
+        QCOMPARE(stored(12, QStringLiteral("vehiclename")), QStringLiteral("Camry SE"));
+        // Picking another template in the list while the editor still shows one stores the shown one.
+        type(editor, QStringLiteral("vehiclename"), QStringLiteral("Copy 2"));
+        QCOMPARE(openOn(QStringLiteral("Camry SE")), editor);
+        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("12"));
+        QCOMPARE(stored(41, QStringLiteral("vehiclename")), QStringLiteral("Copy 2"));
+        QVERIFY(click(editor, QStringLiteral("Command6")));
+        QCOMPARE(text(editor, QStringLiteral("vehiclename")), QStringLiteral("Copy 2"));
         // Stored and loaded again (in the same editor, only hidden), it shows the same totals.
         QVERIFY(click(editor, QStringLiteral("Command8")));
-        QCOMPARE(openOn(QStringLiteral("Camry")), editor);
-        QCOMPARE(totals(editor, 0), expected);
-        QCOMPARE(storedSlots(id).count(0), 40 - int(picks.size() - picks.count(QString())));
+        QCOMPARE(openOn(QStringLiteral("Camry SE")), editor);
+        for (int p = 0; p < 4; ++p)
+            QCOMPARE(totals(editor, p), std::get<2>(packages[p]));
     }
 
-    // Behind 300 other products (ids and list rows past 255), with the slot lists filled before the
-    // catalogue changes: a deleted product loads as "NONE", one added (also in the deleted one's storage
-    // place) is found by its id.
+    // Behind 300 products, slot lists filled before a product is deleted ("NONE") or added (found by its id).
     void catalogueChangedAfterTheEditorOpened_data() {
         QTest::addColumn<bool>("add");
         QTest::addColumn<bool>("remove");
@@ -277,14 +227,12 @@ private slots:
         column(schema::productsFile(), "with recursive n(i) as (select 1 union all select i + 1 from n where i < 300) "
                                        "insert into [table] (id, aftermarketname) select i, 'Filler ' || i from n");
         setSetting(QStringLiteral("am_total"), 300);
-        const int tint = addProduct(QStringLiteral("Tint"), 100, 250);
-        const int wax = addProduct(QStringLiteral("Wax"), 49.95, 99);
+        const int tint = addProduct(QStringLiteral("Tint"), 100, 250), wax = addProduct(QStringLiteral("Wax"), 49.95, 99);
         const int late = 700;
         addTemplate(QStringLiteral("Accord"), QString());
         const int id = addTemplate(QStringLiteral("Camry"), QString(), slotsWith({{0, late}, {1, tint}, {2, wax}}));
         editvehicle *editor = openOn(QStringLiteral("Accord"));
-        QVERIFY(editor);
-        QVERIFY(click(editor, QStringLiteral("Command8")));
+        QVERIFY(editor && click(editor, QStringLiteral("Command8")));
         if (remove)
             column(schema::productsFile(), QStringLiteral("delete from [table] where id = %1").arg(wax));
         if (add)
