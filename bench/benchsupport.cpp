@@ -16,8 +16,8 @@
 namespace bench {
 
 namespace {
-const char *const kLines[] = {"Paint Protection", "Window Tint",  "Service Contract", "GAP Insurance",
-                              "Tire & Wheel",     "Key Replacement", "Dent Repair",   "Remote Start",
+const char *const kLines[] = {"Paint Protection", "Window Tint",     "Service Contract", "GAP Insurance",
+                              "Tire & Wheel",     "Key Replacement", "Dent Repair",      "Remote Start",
                               "Anti-Theft Etch",  "Ceramic Coating"};
 const char *const kInstallers[] = {"In-house", "ClearShield Detailing", "Sun Control Tint", "Dealer Warranty Services",
                                    "Car Audio Pros"};
@@ -51,14 +51,17 @@ bool storeProducts(int first, int last, int catalogueSize) {
     Database &db = Module1::dbproducts;
     db.beginImmediate();
     QSqlQuery q(db.handle());
-    q.prepare(QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, description, htmlpath, picturepath, "
-                             "installer, phone, notes) values (?,?,?,?,?,?,'',?,?,?)"));
+    q.prepare(
+        QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, description, htmlpath, picturepath, "
+                       "installer, phone, notes) values (?,?,?,?,?,?,'',?,?,?)"));
     bool ok = true;
     for (int i = first; i <= last && ok; ++i) {
         // A fixed scramble, so every run and every size gets the same kind of catalogue.
         const double cost = 25 + (qint64(i) * 7919 % 90000) / 100.0;
         q.addBindValue(i);
-        q.addBindValue(QStringLiteral("%1 %2").arg(QLatin1String(kLines[i % 10])).arg((qint64(i) * 104729) % catalogueSize, 6, 10, QLatin1Char('0')));
+        q.addBindValue(QStringLiteral("%1 %2")
+                           .arg(QLatin1String(kLines[i % 10]))
+                           .arg((qint64(i) * 104729) % catalogueSize, 6, 10, QLatin1Char('0')));
         q.addBindValue(cost);
         q.addBindValue(cost * 2.5);
         q.addBindValue(QStringLiteral("Covers what the factory warranty does not, for five years or 60,000 miles, "

@@ -40,8 +40,8 @@ qint64 loadTemplate(makedeal *w) {
 int bench::deal() {
     using namespace bench;
     failures() = 0;
-    std::printf("%9s %14s %14s %8s %16s   (median of 5; goals: ratio <= 3 at 100,000, load < 20 ms)\n",
-                "products", "bare read ms", "open ms", "ratio", "template load ms");
+    std::printf("%9s %14s %14s %8s %16s   (median of 5; goals: ratio <= 3 at 100,000, load < 20 ms)\n", "products",
+                "bare read ms", "open ms", "ratio", "template load ms");
     for (int n : {1000, 10000, 100000}) {
         Folder folder;
         if (!folder.ok() || !storeProducts(1, n, n))

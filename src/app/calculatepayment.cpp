@@ -8,7 +8,9 @@ namespace {
 using numbers::Currency;
 
 // A product of two currency values, itself a currency value; nothing when it does not fit.
-std::optional<Currency> times(const Currency &a, const Currency &b) { return Currency::fromDouble(a.toDouble() * b.toDouble()); }
+std::optional<Currency> times(const Currency &a, const Currency &b) {
+    return Currency::fromDouble(a.toDouble() * b.toDouble());
+}
 
 QString failed(bool *ok) {
     if (ok)

@@ -22,37 +22,31 @@ struct SampleProduct {
 };
 
 const SampleProduct kProducts[] = {
-    {"Paint Protection Film", 450, 1295,
-     "Clear film on the hood, bumper and mirrors. Stops stone chips and road rash.",
+    {"Paint Protection Film", 450, 1295, "Clear film on the hood, bumper and mirrors. Stops stone chips and road rash.",
      "paint-protection-film.html", "ClearShield Detailing", "555-0141"},
-    {"Ceramic Coating", 180, 799,
-     "Ceramic coat bonded to the paint: deep gloss and easy washing for 5 years.",
+    {"Ceramic Coating", 180, 799, "Ceramic coat bonded to the paint: deep gloss and easy washing for 5 years.",
      "ceramic-coating.html", "ClearShield Detailing", "555-0141"},
-    {"Window Tint", 120, 395,
-     "Ceramic film on side and rear glass. Blocks 99% of UV rays, keeps it cool.",
+    {"Window Tint", 120, 395, "Ceramic film on side and rear glass. Blocks 99% of UV rays, keeps it cool.",
      "window-tint.html", "Sun Control Tint", "555-0178"},
-    {"Fabric & Leather Protection", 35, 299,
-     "Stain guard for seats and carpets: spills, rips and burns for 5 years.",
+    {"Fabric & Leather Protection", 35, 299, "Stain guard for seats and carpets: spills, rips and burns for 5 years.",
      "interior-protection.html", "In-house", "555-0100"},
     {"Extended Service Contract", 900, 2495,
-     "Engine, transmission, electrical and A/C repairs for 6 years or 100,000 miles.",
-     "service-contract.html", "Dealer Warranty Services", "555-0190"},
-    {"GAP Insurance", 250, 795,
-     "Pays off what you still owe if the vehicle is stolen or totalled.",
+     "Engine, transmission, electrical and A/C repairs for 6 years or 100,000 miles.", "service-contract.html",
+     "Dealer Warranty Services", "555-0190"},
+    {"GAP Insurance", 250, 795, "Pays off what you still owe if the vehicle is stolen or totalled.",
      "gap-insurance.html", "Dealer Finance Office", "555-0100"},
     {"Tire & Wheel Protection", 150, 599,
-     "Tires and wheels damaged by potholes, nails and glass, repaired or replaced.",
-     "tire-wheel.html", "Dealer Warranty Services", "555-0190"},
+     "Tires and wheels damaged by potholes, nails and glass, repaired or replaced.", "tire-wheel.html",
+     "Dealer Warranty Services", "555-0190"},
     {"Key Replacement", 40, 249, "Lost or broken keys and remote fobs replaced, up to $800 per key.",
      "key-replacement.html", "Dealer Warranty Services", "555-0190"},
     {"Windshield Protection", 45, 199, "Chips and cracks repaired; the windshield replaced when needed.",
      "windshield.html", "Dealer Warranty Services", "555-0190"},
-    {"Dent Repair", 60, 349, "Paintless repair of door dings and small dents.",
-     "dent-repair.html", "In-house", "555-0100"},
-    {"Remote Start", 150, 499, "Start the engine and warm or cool the cabin from 1,000 feet away.",
-     "remote-start.html", "Car Audio Pros", "555-0122"},
-    {"Anti-Theft Etch", 15, 199,
-     "The VIN etched into every window, with a benefit if the vehicle is stolen.",
+    {"Dent Repair", 60, 349, "Paintless repair of door dings and small dents.", "dent-repair.html", "In-house",
+     "555-0100"},
+    {"Remote Start", 150, 499, "Start the engine and warm or cool the cabin from 1,000 feet away.", "remote-start.html",
+     "Car Audio Pros", "555-0122"},
+    {"Anti-Theft Etch", 15, 199, "The VIN etched into every window, with a benefit if the vehicle is stolen.",
      "anti-theft-etch.html", "In-house", "555-0100"},
 };
 
@@ -64,10 +58,10 @@ struct SampleTemplate {
 
 // Product ids by position in kProducts (1-based).
 const SampleTemplate kTemplates[] = {
-    {"All New Vehicles", "Standard menu for new cars, trucks and SUVs",
+    {"All New Vehicles",
+     "Standard menu for new cars, trucks and SUVs",
      {{5, 6, 1, 2, 3, 4, 7, 8, 9, 10}, {5, 6, 2, 3, 4, 7, 8}, {5, 6, 4, 7}, {6, 12}}},
-    {"Pre-Owned Vehicles", "Certified and used vehicles",
-     {{5, 6, 2, 4, 7, 9, 10}, {5, 6, 4, 7}, {5, 6}, {6}}},
+    {"Pre-Owned Vehicles", "Certified and used vehicles", {{5, 6, 2, 4, 7, 9, 10}, {5, 6, 4, 7}, {5, 6}, {6}}},
 };
 
 const char *kPackageNames[4] = {"Platinum", "Gold", "Silver", "Bronze"};
@@ -86,9 +80,11 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
     const QDir dir(folder);
     // Products and templates are looked up by id everywhere, though id is not a key: an index, not a constraint.
     if (!makeFile(dir.filePath(schema::productsFile()), schema::createProductsTable(), why) ||
-        !makeFile(dir.filePath(schema::productsFile()), QStringLiteral("create index products_id on [table](id)"), why) ||
+        !makeFile(dir.filePath(schema::productsFile()), QStringLiteral("create index products_id on [table](id)"),
+                  why) ||
         !makeFile(dir.filePath(schema::vehiclesFile()), schema::createVehiclesTable(), why) ||
-        !makeFile(dir.filePath(schema::vehiclesFile()), QStringLiteral("create index vehicles_id on [table](id)"), why) ||
+        !makeFile(dir.filePath(schema::vehiclesFile()), QStringLiteral("create index vehicles_id on [table](id)"),
+                  why) ||
         !makeFile(dir.filePath(schema::preferencesFile()), schema::createPreferencesTable(), why))
         return false;
 
@@ -143,7 +139,8 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
         QStringList marks;
         for (int i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        vehicles.exec(QStringLiteral("insert into [table] (%1) values (%2)").arg(names.join(','), marks.join(',')), values);
+        vehicles.exec(QStringLiteral("insert into [table] (%1) values (%2)").arg(names.join(','), marks.join(',')),
+                      values);
     }
     vehicles.commit();
     return true;

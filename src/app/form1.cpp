@@ -98,9 +98,9 @@ Form1::Form1() {
     Label1 = yellowLabel(QStringLiteral("Label1"), QStringLiteral("Aftermarket Menu-Selling & Management System"), 12,
                          new QLabel);
     ui::place(Label1, 0, 600, 7215, 375);
-    Label2_0 = yellowLabel(QStringLiteral("Label2(0)"),
-                           QStringLiteral("Menu selling for the finance office. Updates and support:"),
-                           9.75, new LinkLabel);
+    Label2_0 =
+        yellowLabel(QStringLiteral("Label2(0)"),
+                    QStringLiteral("Menu selling for the finance office. Updates and support:"), 9.75, new LinkLabel);
     ui::place(Label2_0, 0, 960, 7335, 495);
     Label2_1 = yellowLabel(QStringLiteral("Label2(1)"), QStringLiteral("www.quorvel.com"), 13.5, new LinkLabel);
     Label2_1->setStyleSheet(QStringLiteral("color: yellow; background: transparent; text-decoration: underline;"));
@@ -108,7 +108,8 @@ Form1::Form1() {
     Label2_1->setCursor(Qt::PointingHandCursor);
     ui::place(Label2_1, 0, 1560, 7335, 495);
 
-    Command3 = ui::button(central, QStringLiteral("Command3"), QStringLiteral("Create Deal for Customer"), 120, 2760, 2415, 615);
+    Command3 = ui::button(central, QStringLiteral("Command3"), QStringLiteral("Create Deal for Customer"), 120, 2760,
+                          2415, 615);
     Command4 = ui::button(central, QStringLiteral("Command4"), QStringLiteral("EXIT"), 4680, 2760, 2415, 615);
 
     m_file = menuBar()->addMenu(QStringLiteral("Menu"));

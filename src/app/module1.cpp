@@ -100,10 +100,23 @@ QString writeSql() {
 }
 
 QVariantList writeValues() {
-    return {am_total,         ve_total,         package1,        package2,           package3,
-            package4,         double(taxrate),  discloseprices ? 1 : 0, disclosetotals ? 1 : 0,
-            double(interestrate), financeterm,  dealershipname,  salespersonname,    disclaimer,
-            password,         passwordprotect ? 1 : 0, includetax ? 1 : 0};
+    return {am_total,
+            ve_total,
+            package1,
+            package2,
+            package3,
+            package4,
+            double(taxrate),
+            discloseprices ? 1 : 0,
+            disclosetotals ? 1 : 0,
+            double(interestrate),
+            financeterm,
+            dealershipname,
+            salespersonname,
+            disclaimer,
+            password,
+            passwordprotect ? 1 : 0,
+            includetax ? 1 : 0};
 }
 } // namespace
 
@@ -135,7 +148,8 @@ bool opendatabases(QString *why) {
             if (v.isNull())
                 problem = QStringLiteral("its settings record has no value for %1").arg(f);
             // A counter read as anything but itself would hand out ids again.
-            else if ((f == QLatin1String("am_total") || f == QLatin1String("ve_total") || f == QLatin1String("financeterm")) &&
+            else if ((f == QLatin1String("am_total") || f == QLatin1String("ve_total") ||
+                      f == QLatin1String("financeterm")) &&
                      !numbers::toInt32HalfEven(numbers::fromField(v)))
                 problem = QStringLiteral("its settings record holds a number out of range for %1").arg(f);
             else if ((f == QLatin1String("taxrate") || f == QLatin1String("interestrate")) &&
@@ -186,9 +200,10 @@ std::optional<qint32> handoutid(Counter counter) {
     qint32 &value = counter == Counter::Products ? am_total : ve_total;
     if (value == std::numeric_limits<qint32>::max()) {
         dbpreferences.rollback();
-        prompts::notice(counter == Counter::Products
-                            ? QStringLiteral("No new product can be added: every product number has been used.")
-                            : QStringLiteral("No new package template can be added: every template number has been used."));
+        prompts::notice(
+            counter == Counter::Products
+                ? QStringLiteral("No new product can be added: every product number has been used.")
+                : QStringLiteral("No new package template can be added: every template number has been used."));
         return std::nullopt;
     }
     ++value;

@@ -7,7 +7,9 @@
 namespace numbers {
 
 namespace {
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
 
 // Decimal digits and exponent of a finite value to `significant` digits: value = 0.d1d2... x 10^(exp10 + 1).
 struct Decimal {

@@ -138,8 +138,8 @@ void aftermarketlist::addItem() {
     editor->clearform();
     editor->setIdText(QString::number(*id));
     // A set of its own takes the new record, so no set another window relies on changes.
-    RecordSetPtr adding = RecordSet::openQuery(Module1::dbproducts, QStringLiteral("select * from [table] where id = ?"),
-                                               {*id});
+    RecordSetPtr adding =
+        RecordSet::openQuery(Module1::dbproducts, QStringLiteral("select * from [table] where id = ?"), {*id});
     adding->addNew();
     editor->formtorec(*adding);
     if (!adding->update())
@@ -148,8 +148,9 @@ void aftermarketlist::addItem() {
     const qint64 added = adding->rowid();
     m_closing = true;
     SingleWindow<aftermarketlist>::unload();
-    Module1::rsproducts = RecordSet::openQuery(Module1::dbproducts, QStringLiteral("Select * from [table] where id = ") +
-                                                                        numbers::plain(numbers::val(editor->idText())));
+    Module1::rsproducts =
+        RecordSet::openQuery(Module1::dbproducts, QStringLiteral("Select * from [table] where id = ") +
+                                                      numbers::plain(numbers::val(editor->idText())));
     // An older product may carry the same id (a settings file behind its catalogue): the editor
     // stands on the one just stored, never on the older one.
     RecordSet &set = *Module1::rsproducts;

@@ -26,7 +26,8 @@ void CommonDialog::setChooser(Chooser chooser) { chooserSlot() = std::move(choos
 bool CommonDialog::ShowOpen(QWidget *parent) {
     FileName.clear();
     const Chooser &chooser = chooserSlot();
-    const QString name = chooser ? chooser(parent, InitDir, DialogTitle, Filter) : fileDialog(parent, InitDir, DialogTitle, Filter);
+    const QString name =
+        chooser ? chooser(parent, InitDir, DialogTitle, Filter) : fileDialog(parent, InitDir, DialogTitle, Filter);
     if (name.isEmpty())
         return true;
     const QFileInfo info(name);

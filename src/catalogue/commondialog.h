@@ -14,8 +14,8 @@ public:
     explicit CommonDialog(QObject *parent = nullptr);
 
     // Returns the chosen file's full path, or "" when the user cancelled.
-    using Chooser = std::function<QString(QWidget *parent, const QString &initDir, const QString &title,
-                                          const QString &filter)>;
+    using Chooser =
+        std::function<QString(QWidget *parent, const QString &initDir, const QString &title, const QString &filter)>;
     // Replaces the dialog for every CommonDialog; an empty function restores the file dialog.
     static void setChooser(Chooser chooser);
 

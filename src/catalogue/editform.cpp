@@ -33,11 +33,10 @@ editform::editform() {
         const char *text;
         double left, top, width;
     };
-    const LabelSpec labels[9] = {{"ID:", 960, 240, 495},          {"Name:", 720, 600, 735},
-                                 {"Cost: $", 600, 960, 855},      {"MSRP: $", 480, 1320, 975},
-                                 {"Description:", 240, 1680, 1215}, {"HTML Path:", 240, 3360, 1215},
-                                 {"Installer:", 120, 3720, 1335}, {"Phone #:", 120, 4080, 1335},
-                                 {"Notes:", 120, 4440, 1335}};
+    const LabelSpec labels[9] = {
+        {"ID:", 960, 240, 495},          {"Name:", 720, 600, 735},          {"Cost: $", 600, 960, 855},
+        {"MSRP: $", 480, 1320, 975},     {"Description:", 240, 1680, 1215}, {"HTML Path:", 240, 3360, 1215},
+        {"Installer:", 120, 3720, 1335}, {"Phone #:", 120, 4080, 1335},     {"Notes:", 120, 4440, 1335}};
     for (int k = 0; k < 9; ++k) {
         Label1[k] = new QLabel(QString::fromUtf8(labels[k].text), Frame1);
         Label1[k]->setObjectName(QStringLiteral("Label1(%1)").arg(k));

@@ -24,13 +24,13 @@ ProductGridModel::ProductGridModel(QObject *parent) : QAbstractTableModel(parent
 
 QStringList ProductGridModel::headings() {
     static const QStringList h{QString(),
-            QStringLiteral("Name"),
-            QStringLiteral("Cost"),
-            QStringLiteral("MSRP"),
-            QStringLiteral("Profit"),
-            QStringLiteral("Installer"),
-            QStringLiteral("Phone #"),
-            QStringLiteral("Notes")};
+                               QStringLiteral("Name"),
+                               QStringLiteral("Cost"),
+                               QStringLiteral("MSRP"),
+                               QStringLiteral("Profit"),
+                               QStringLiteral("Installer"),
+                               QStringLiteral("Phone #"),
+                               QStringLiteral("Notes")};
     return h;
 }
 

@@ -5,8 +5,8 @@
 
 #include <QAbstractTableModel>
 #include <QList>
-#include <QVariant>
 #include <QStringList>
+#include <QVariant>
 #include <QVector>
 
 class Database;
@@ -14,7 +14,16 @@ class Database;
 class ProductGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { IdColumn, NameColumn, CostColumn, MsrpColumn, ProfitColumn, InstallerColumn, PhoneColumn, NotesColumn };
+    enum Column {
+        IdColumn,
+        NameColumn,
+        CostColumn,
+        MsrpColumn,
+        ProfitColumn,
+        InstallerColumn,
+        PhoneColumn,
+        NotesColumn
+    };
     static constexpr int ColumnCount = 8;
 
     explicit ProductGridModel(QObject *parent = nullptr);

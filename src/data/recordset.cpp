@@ -21,9 +21,7 @@ QString withRowid(const QString &sql) {
 }
 } // namespace
 
-RecordSetPtr RecordSet::openTable(Database &db) {
-    return openQuery(db, QStringLiteral("select * from [table]"));
-}
+RecordSetPtr RecordSet::openTable(Database &db) { return openQuery(db, QStringLiteral("select * from [table]")); }
 
 RecordSetPtr RecordSet::openQuery(Database &db, const QString &sql, const QVariantList &binds) {
     RecordSetPtr rs(new RecordSet());
@@ -190,7 +188,8 @@ bool RecordSet::update() {
             QStringList marks;
             for (int i = 0; i < names.size(); ++i)
                 marks << QStringLiteral("?");
-            sql = QStringLiteral("insert into [table] (%1) values (%2)").arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+            sql = QStringLiteral("insert into [table] (%1) values (%2)")
+                      .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
         }
         ok = q.prepare(sql);
         for (const QVariant &v : values)
@@ -256,7 +255,8 @@ bool RecordSet::deleteRecord() {
     q.prepare(QStringLiteral("delete from [table] where rowid=?"));
     q.addBindValue(m_rows[m_pos].rowid);
     if (!q.exec()) {
-        reportDatabaseError(QStringLiteral("%1: the record could not be deleted: %2").arg(m_db->path(), q.lastError().text()));
+        reportDatabaseError(
+            QStringLiteral("%1: the record could not be deleted: %2").arg(m_db->path(), q.lastError().text()));
         return false;
     }
     q.finish();

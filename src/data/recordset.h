@@ -73,7 +73,7 @@ private:
     QHash<QString, int> m_index; // lower-case name -> column
     QVector<Row> m_rows;
     int m_live = 0; // rows not deleted, kept so the end tests stay O(1)
-    int m_pos = -1;        // -1 before the first (BOF), size() past the last (EOF)
+    int m_pos = -1; // -1 before the first (BOF), size() past the last (EOF)
     bool m_onDeleted = false;
     Mode m_mode = Mode::None;
     QVector<QVariant> m_buffer;

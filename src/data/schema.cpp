@@ -7,9 +7,9 @@ QString vehiclesFile() { return QStringLiteral("vehicles.mdb"); }
 QString preferencesFile() { return QStringLiteral("preferences.mdb"); }
 
 QStringList productFields() {
-    return {QStringLiteral("id"),      QStringLiteral("aftermarketname"), QStringLiteral("cost"),
-            QStringLiteral("msrp"),    QStringLiteral("description"),     QStringLiteral("htmlpath"),
-            QStringLiteral("picturepath"), QStringLiteral("installer"),   QStringLiteral("phone"),
+    return {QStringLiteral("id"),          QStringLiteral("aftermarketname"), QStringLiteral("cost"),
+            QStringLiteral("msrp"),        QStringLiteral("description"),     QStringLiteral("htmlpath"),
+            QStringLiteral("picturepath"), QStringLiteral("installer"),       QStringLiteral("phone"),
             QStringLiteral("notes")};
 }
 
@@ -37,17 +37,19 @@ QStringList preferenceFields() {
 // Amounts are REAL so that "order by" sorts them as numbers; names and notes sort without regard to case,
 // as a user reading a list expects.
 QString createProductsTable() {
-    return QStringLiteral("create table [table] (id INTEGER NOT NULL DEFAULT 0, aftermarketname TEXT NOT NULL DEFAULT '' COLLATE NOCASE, "
-                          "cost REAL NOT NULL DEFAULT 0, msrp REAL NOT NULL DEFAULT 0, description TEXT, "
-                          "htmlpath TEXT NOT NULL DEFAULT '', picturepath TEXT NOT NULL DEFAULT '', "
-                          "installer TEXT NOT NULL DEFAULT '', phone TEXT NOT NULL DEFAULT '', notes TEXT NOT NULL DEFAULT '')");
+    return QStringLiteral(
+        "create table [table] (id INTEGER NOT NULL DEFAULT 0, aftermarketname TEXT NOT NULL DEFAULT '' COLLATE NOCASE, "
+        "cost REAL NOT NULL DEFAULT 0, msrp REAL NOT NULL DEFAULT 0, description TEXT, "
+        "htmlpath TEXT NOT NULL DEFAULT '', picturepath TEXT NOT NULL DEFAULT '', "
+        "installer TEXT NOT NULL DEFAULT '', phone TEXT NOT NULL DEFAULT '', notes TEXT NOT NULL DEFAULT '')");
 }
 
 QString createVehiclesTable() {
-    QString sql = QStringLiteral("create table [table] (id INTEGER NOT NULL DEFAULT 0, vehiclename TEXT NOT NULL DEFAULT '' COLLATE NOCASE, "
-                                 "notes TEXT NOT NULL DEFAULT '' COLLATE NOCASE, package1 TEXT NOT NULL DEFAULT '', "
-                                 "package2 TEXT NOT NULL DEFAULT '', package3 TEXT NOT NULL DEFAULT '', "
-                                 "package4 TEXT NOT NULL DEFAULT ''");
+    QString sql = QStringLiteral(
+        "create table [table] (id INTEGER NOT NULL DEFAULT 0, vehiclename TEXT NOT NULL DEFAULT '' COLLATE NOCASE, "
+        "notes TEXT NOT NULL DEFAULT '' COLLATE NOCASE, package1 TEXT NOT NULL DEFAULT '', "
+        "package2 TEXT NOT NULL DEFAULT '', package3 TEXT NOT NULL DEFAULT '', "
+        "package4 TEXT NOT NULL DEFAULT ''");
     for (int p = 0; p < 4; ++p)
         for (int s = 0; s < 10; ++s)
             sql += QStringLiteral(", %1 INTEGER NOT NULL DEFAULT 0").arg(slotField(p, s));
@@ -55,12 +57,13 @@ QString createVehiclesTable() {
 }
 
 QString createPreferencesTable() {
-    return QStringLiteral("create table [table] (am_total INTEGER NOT NULL, ve_total INTEGER NOT NULL, "
-                          "package1 TEXT NOT NULL, package2 TEXT NOT NULL, package3 TEXT NOT NULL, package4 TEXT NOT NULL, "
-                          "taxrate REAL NOT NULL, discloseprices INTEGER NOT NULL, disclosetotals INTEGER NOT NULL, "
-                          "interestrate REAL NOT NULL, financeterm INTEGER NOT NULL, dealershipname TEXT NOT NULL, "
-                          "salespersonname TEXT NOT NULL, disclaimer TEXT NOT NULL, password TEXT NOT NULL, "
-                          "passwordprotect INTEGER NOT NULL, includetax INTEGER NOT NULL)");
+    return QStringLiteral(
+        "create table [table] (am_total INTEGER NOT NULL, ve_total INTEGER NOT NULL, "
+        "package1 TEXT NOT NULL, package2 TEXT NOT NULL, package3 TEXT NOT NULL, package4 TEXT NOT NULL, "
+        "taxrate REAL NOT NULL, discloseprices INTEGER NOT NULL, disclosetotals INTEGER NOT NULL, "
+        "interestrate REAL NOT NULL, financeterm INTEGER NOT NULL, dealershipname TEXT NOT NULL, "
+        "salespersonname TEXT NOT NULL, disclaimer TEXT NOT NULL, password TEXT NOT NULL, "
+        "passwordprotect INTEGER NOT NULL, includetax INTEGER NOT NULL)");
 }
 
 } // namespace schema

@@ -10,10 +10,10 @@ namespace dealtotals {
 enum class Problem { None, Term, Rate, Amount };
 
 struct Inputs {
-    QStringList msrp;  // the slots' MSRP texts
-    QStringList cost;  // the slots' cost texts
-    QString rate;      // yearly per cent, as typed
-    QString term;      // months, as typed ("1" for a cash deal)
+    QStringList msrp; // the slots' MSRP texts
+    QStringList cost; // the slots' cost texts
+    QString rate;     // yearly per cent, as typed
+    QString term;     // months, as typed ("1" for a cash deal)
     bool includeTax = false;
     float taxrate = 0.0f; // a plain fraction: 0.07 adds 7 %
 };

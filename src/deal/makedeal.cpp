@@ -66,8 +66,8 @@ makedeal::makedeal() {
     };
 
     QGroupBox *Frame1 = frame(QStringLiteral("Frame1"), QStringLiteral("Personal Information"), 0, 0, 4455, 1455);
-    const QString personal[] = {QStringLiteral("Customer Name:"), QStringLiteral("Vehicle:"), QStringLiteral("Stock #:"),
-                                QStringLiteral("Salesperson:")};
+    const QString personal[] = {QStringLiteral("Customer Name:"), QStringLiteral("Vehicle:"),
+                                QStringLiteral("Stock #:"), QStringLiteral("Salesperson:")};
     QLineEdit **personalBoxes[] = {&customername, &customervehicle, &stocknumber, &salesperson};
     const QString personalNames[] = {QStringLiteral("customername"), QStringLiteral("customervehicle"),
                                      QStringLiteral("stocknumber"), QStringLiteral("salesperson")};
@@ -146,9 +146,8 @@ makedeal::makedeal() {
     Command1->setEnabled(true);
     Command3 = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 1800, 9840, 1575, 495);
 
-    QList<QWidget *> order{customername, customervehicle, stocknumber, salesperson, interestrate,
-                           financeterm,  vehicledefault,  includetax1, cashdeal1,   disclosetotals1,
-                           discloseprices1};
+    QList<QWidget *> order{customername,   customervehicle, stocknumber, salesperson,     interestrate,   financeterm,
+                           vehicledefault, includetax1,     cashdeal1,   disclosetotals1, discloseprices1};
     for (int p = 0; p < 4; ++p)
         for (int s = 0; s < 10; ++s)
             order << m_slots->boxes(p, s).product;
@@ -202,8 +201,8 @@ void makedeal::populatemenu() {
 }
 
 void makedeal::populatepulldownvehicle() {
-    RecordSetPtr templates =
-        RecordSet::openQuery(Module1::dbvehicles, QStringLiteral("select * from [table] where id>0 order by vehiclename"));
+    RecordSetPtr templates = RecordSet::openQuery(
+        Module1::dbvehicles, QStringLiteral("select * from [table] where id>0 order by vehiclename"));
     vehicledefault->addItem(QString());
     if (templates->isOpen() && templates->hasRecords()) {
         for (templates->moveFirst(); !templates->eof(); templates->moveNext()) {
@@ -294,7 +293,8 @@ void makedeal::markBox(QLineEdit *box, const QString &why) {
         return;
     box->setProperty(kMarked, mark);
     box->setToolTip(why);
-    box->setStyleSheet(mark ? QStringLiteral("QLineEdit { background: #ffd6d6; border: 2px solid #d00000; }") : QString());
+    box->setStyleSheet(mark ? QStringLiteral("QLineEdit { background: #ffd6d6; border: 2px solid #d00000; }")
+                            : QString());
 }
 
 bool makedeal::eventFilter(QObject *watched, QEvent *event) {

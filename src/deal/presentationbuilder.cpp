@@ -102,8 +102,8 @@ dealmenu *buildpresentation(QWidget *worksheet) {
             if (!(id > 0))
                 continue;
             // A query of its own: the record set an open editor saves into is never moved.
-            RecordSetPtr found = RecordSet::openQuery(dbproducts, QStringLiteral("Select * from [table] where id = ?"),
-                                                      {QVariant(id)});
+            RecordSetPtr found =
+                RecordSet::openQuery(dbproducts, QStringLiteral("Select * from [table] where id = ?"), {QVariant(id)});
             QString name, description, path;
             if (found && found->hasRecords()) {
                 found->moveFirst();
@@ -114,7 +114,8 @@ dealmenu *buildpresentation(QWidget *worksheet) {
                 // Deleted since the worksheet opened: the product as the worksheet still shows it.
                 name = shown(worksheet, slotBox("", p, s));
             }
-            const QString text = productText(name, shown(worksheet, slotBox("msrp", p, s)), disclosePrices, description);
+            const QString text =
+                productText(name, shown(worksheet, slotBox("msrp", p, s)), disclosePrices, description);
             menu->showProduct(p, s, text.trimmed(), path);
             menu->setProductText(p, menu->productText(p) + text + kCrLf + kCrLf);
         }

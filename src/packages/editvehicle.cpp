@@ -81,8 +81,8 @@ editvehicle::editvehicle() {
         ui::place(packagename[p], 120, 240, 2295, 300);
         ui::selectAllOnFocus(packagename[p]);
 
-        menuframe[p] = frame(QStringLiteral("menuframe(%1)").arg(p), QStringLiteral("Aftermarket Items"), left, 1560,
-                             2535, 3975);
+        menuframe[p] =
+            frame(QStringLiteral("menuframe(%1)").arg(p), QStringLiteral("Aftermarket Items"), left, 1560, 2535, 3975);
         for (int s = 0; s < 10; ++s) {
             const SlotBoxes &b = m_slots->createSlot(p, s, menuframe[p], SlotGrid::Figures::Hidden);
             ui::place(b.product, 120, 240 + 360 * s, 2295, 315);
@@ -98,8 +98,8 @@ editvehicle::editvehicle() {
                       {"totalprofit", "Total Profit", 6720, &totalprofit[p]}};
         for (const auto &t : totals) {
             const QString name = QString::fromLatin1(t.name);
-            QGroupBox *f = frame(name + QStringLiteral("frame(%1)").arg(p), QString::fromLatin1(t.title), left, t.top,
-                                 2535, 615);
+            QGroupBox *f =
+                frame(name + QStringLiteral("frame(%1)").arg(p), QString::fromLatin1(t.title), left, t.top, 2535, 615);
             *t.label = caption(f, QStringLiteral("%1(%2)").arg(name).arg(p), kZeroTotal, 120, 270, 2295, 255);
         }
     }

@@ -152,8 +152,9 @@ void CatalogueModel::fill(RecordSet &products) {
 
 int CatalogueModel::refresh() {
     QSqlQuery q(Module1::dbproducts.handle());
-    if (!runQuery(q, QStringLiteral("select rowid, aftermarketname, id, cost, msrp from [table] "
-                                    "order by aftermarketname, cost, msrp"),
+    if (!runQuery(q,
+                  QStringLiteral("select rowid, aftermarketname, id, cost, msrp from [table] "
+                                 "order by aftermarketname, cost, msrp"),
                   {}))
         return 0;
     // New products go after the product that precedes them in the catalogue order.
@@ -220,9 +221,7 @@ void CatalogueModel::takeIn(const QVector<Stored> &products) {
     }
 }
 
-qint64 CatalogueModel::idKey(const QString &idText) {
-    return wholeNumber(numbers::val(idText)).value_or(kNoId);
-}
+qint64 CatalogueModel::idKey(const QString &idText) { return wholeNumber(numbers::val(idText)).value_or(kNoId); }
 
 void CatalogueModel::indexRow(int row) {
     const Product &p = m_rows.at(row);
@@ -246,9 +245,7 @@ int CatalogueModel::rowOfId(qint64 id) const { return m_rowOfId.value(id, -1); }
 
 qint64 CatalogueModel::rowidAt(int row) const { return row > 0 && row < m_rows.size() ? m_rows.at(row).rowid : 0; }
 
-int CatalogueModel::rowOfRecord(qint64 rowid, qint64 id) const {
-    return m_rowOfRecord.value(qMakePair(rowid, id), -1);
-}
+int CatalogueModel::rowOfRecord(qint64 rowid, qint64 id) const { return m_rowOfRecord.value(qMakePair(rowid, id), -1); }
 
 // ---- SlotBox ----
 
@@ -405,9 +402,9 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
         for (qint64 rowid : std::as_const(candidate))
             binds << rowid;
         QSqlQuery q(Module1::dbproducts.handle());
-        if (runQuery(q,
-                     QStringLiteral("select rowid, id from [table] where rowid in (%1)").arg(placeholders(binds.size())),
-                     binds)) {
+        if (runQuery(
+                q, QStringLiteral("select rowid, id from [table] where rowid in (%1)").arg(placeholders(binds.size())),
+                binds)) {
             while (q.next()) {
                 const std::optional<qint64> id = wholeNumber(numbers::fromField(q.value(1)));
                 if (id && candidate.value(*id, -1) == q.value(0).toLongLong())
@@ -434,8 +431,8 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
                      missing)) {
             while (q.next()) {
                 if (const std::optional<qint64> id = wholeNumber(numbers::fromField(q.value(1))))
-                    stored[*id].append({q.value(0).toLongLong(), q.value(2).toString(), q.value(1), q.value(3),
-                                        q.value(4)});
+                    stored[*id].append(
+                        {q.value(0).toLongLong(), q.value(2).toString(), q.value(1), q.value(3), q.value(4)});
             }
         }
         q.finish();

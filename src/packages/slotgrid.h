@@ -93,7 +93,7 @@ private:
     bool before(const Product &a, const Product &b) const;
 
     QVector<Product> m_rows;
-    QHash<qint64, int> m_rowOfId;    // product id -> first row holding it
+    QHash<qint64, int> m_rowOfId;                    // product id -> first row holding it
     QHash<QPair<qint64, qint64>, int> m_rowOfRecord; // (rowid, id) -> row
 };
 

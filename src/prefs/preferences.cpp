@@ -57,9 +57,12 @@ preferences::preferences() {
     pinterestrate = box(QStringLiteral("pinterestrate"), 3120, 480, 855, 285);
     label(QStringLiteral("Default Finance Term:"), 840);
     pfinanceterm = box(QStringLiteral("pfinanceterm"), 3120, 840, 855, 285);
-    pdiscloseprices = check(QStringLiteral("pdiscloseprices"), QStringLiteral("Disclose Individual Prices"), 3120, 1200, 2775, 255);
-    pdisclosetotals = check(QStringLiteral("pdisclosetotals"), QStringLiteral("Disclose Totals"), 3120, 1440, 2775, 255);
-    pincludetax = check(QStringLiteral("pincludetax"), QStringLiteral("Include Taxes in Totals"), 3120, 1680, 3375, 255);
+    pdiscloseprices =
+        check(QStringLiteral("pdiscloseprices"), QStringLiteral("Disclose Individual Prices"), 3120, 1200, 2775, 255);
+    pdisclosetotals =
+        check(QStringLiteral("pdisclosetotals"), QStringLiteral("Disclose Totals"), 3120, 1440, 2775, 255);
+    pincludetax =
+        check(QStringLiteral("pincludetax"), QStringLiteral("Include Taxes in Totals"), 3120, 1680, 3375, 255);
     label(QStringLiteral("Package 1 Name:"), 2160);
     ppackage1 = box(QStringLiteral("ppackage1"), 3120, 2160, 2295, 285);
     label(QStringLiteral("Package 2 Name:"), 2520);
@@ -79,16 +82,16 @@ preferences::preferences() {
     pdisclaimer->setTabChangesFocus(true);
     ui::place(pdisclaimer, 3120, 4440, 3975, 855);
     label(QStringLiteral("Password:"), 5520);
-    ppasswordprotect = check(QStringLiteral("ppasswordprotect"), QStringLiteral("Password Protect?"), 3120, 5520, 2655, 255);
+    ppasswordprotect =
+        check(QStringLiteral("ppasswordprotect"), QStringLiteral("Password Protect?"), 3120, 5520, 2655, 255);
     ppassword = box(QStringLiteral("ppassword"), 3120, 5760, 2295, 285);
 
     Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("SAVE"), 120, 6240, 1455, 615);
     Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("EXIT"), 1680, 6240, 1455, 615);
 
-    QWidget *order[] = {ptaxrate,  pinterestrate, pfinanceterm,     pdiscloseprices, pdisclosetotals,
-                        ppackage1, ppackage2,     ppackage3,        ppackage4,       psalespersonname,
-                        pdealershipname, pdisclaimer, ppasswordprotect, ppassword,    Command1,
-                        Command2,  pincludetax};
+    QWidget *order[] = {ptaxrate,         pinterestrate, pfinanceterm, pdiscloseprices,  pdisclosetotals, ppackage1,
+                        ppackage2,        ppackage3,     ppackage4,    psalespersonname, pdealershipname, pdisclaimer,
+                        ppasswordprotect, ppassword,     Command1,     Command2,         pincludetax};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -123,7 +126,8 @@ bool preferences::formtorec() {
     const auto rate = numbers::toSingle(numbers::val(pinterestrate->text()));
     const auto term = numbers::toInt32HalfEven(numbers::val(pfinanceterm->text()));
     auto refuse = [this](const QString &what, QLineEdit *box) {
-        prompts::notice(QStringLiteral("The %1 is too large to be stored. Please enter a smaller number.").arg(what), this);
+        prompts::notice(QStringLiteral("The %1 is too large to be stored. Please enter a smaller number.").arg(what),
+                        this);
         box->setFocus();
         return false;
     };

@@ -184,9 +184,8 @@ bool QtPrinterDevice::beginDocument() {
     if (!m_painter->begin(m_printer.get())) {
         m_painter.reset();
         const QString where = m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName();
-        report(
-            true,
-            QStringLiteral("The %1 was not printed: %2 could not be opened for printing.").arg(documentName().toLower(), where));
+        report(true, QStringLiteral("The %1 was not printed: %2 could not be opened for printing.")
+                         .arg(documentName().toLower(), where));
         return false;
     }
     return true;
@@ -251,16 +250,17 @@ bool QtPrinterDevice::finishDocument() {
     if (!ok) {
         if (m_toPdf)
             QFile::remove(m_lastFile);
-        report(true,
-               QStringLiteral("The %1 was not printed: the printer %2 reported an error.")
-                   .arg(documentName().toLower(), m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName()));
+        report(true, QStringLiteral("The %1 was not printed: the printer %2 reported an error.")
+                         .arg(documentName().toLower(),
+                              m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName()));
         return false;
     }
     if (m_toPdf) {
         const QString text = m_forcedFile.isEmpty()
                                  ? QStringLiteral("No printer is set up, so the %1 was saved as a PDF file:\n%2")
                                  : QStringLiteral("The %1 was saved as a PDF file:\n%2");
-        report(false, text.arg(documentName().toLower(), QDir::toNativeSeparators(QFileInfo(m_lastFile).absoluteFilePath())));
+        report(false,
+               text.arg(documentName().toLower(), QDir::toNativeSeparators(QFileInfo(m_lastFile).absoluteFilePath())));
     }
     return true;
 }

@@ -63,8 +63,10 @@ void AppTest::firstStartBuildsASampleDataFolder() {
     const QVariantList ids = column(schema::productsFile(), QStringLiteral("select id from [table] order by id"));
     QVERIFY(ids.size() >= 10);
     QCOMPARE(Module1::am_total, ids.last().toInt());
-    QCOMPARE(Module1::ve_total, column(schema::vehiclesFile(), QStringLiteral("select max(id) from [table]")).value(0).toInt());
-    const QString page = column(schema::productsFile(), QStringLiteral("select htmlpath from [table] where id=1")).value(0).toString();
+    QCOMPARE(Module1::ve_total,
+             column(schema::vehiclesFile(), QStringLiteral("select max(id) from [table]")).value(0).toInt());
+    const QString page =
+        column(schema::productsFile(), QStringLiteral("select htmlpath from [table] where id=1")).value(0).toString();
     QVERIFY2(QFile::exists(page), qPrintable(page));
     QCOMPARE(Module1::package1, QStringLiteral("Platinum"));
     QVERIFY(!Module1::passwordprotect);
@@ -74,11 +76,16 @@ void AppTest::unusableDataFilesAreNamedAndLeftAlone_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("text file") << schema::productsFile() << "text" << "not a database";
-    QTest::newRow("missing") << schema::vehiclesFile() << "remove" << "does not exist";
-    QTest::newRow("wrong table") << schema::productsFile() << "empty-db" << "no table";
-    QTest::newRow("locked") << schema::vehiclesFile() << "locked" << "locked by another program";
-    QTest::newRow("counter out of range") << schema::preferencesFile() << "counter" << "out of range for am_total";
+    QTest::newRow("text file") << schema::productsFile() << "text"
+                               << "not a database";
+    QTest::newRow("missing") << schema::vehiclesFile() << "remove"
+                             << "does not exist";
+    QTest::newRow("wrong table") << schema::productsFile() << "empty-db"
+                                 << "no table";
+    QTest::newRow("locked") << schema::vehiclesFile() << "locked"
+                            << "locked by another program";
+    QTest::newRow("counter out of range") << schema::preferencesFile() << "counter"
+                                          << "out of range for am_total";
 }
 
 void AppTest::unusableDataFilesAreNamedAndLeftAlone() {
@@ -158,7 +165,8 @@ void AppTest::wrongPasswordIsToldAndCleared() {
     security *window = SingleWindow<security>::instance();
     QVERIFY(window->load());
     type(window, QStringLiteral("enterpassword"), QStringLiteral("lion"));
-    const auto boxes = answeringBoxes([&] { QTest::keyClick(control(window, QStringLiteral("enterpassword")), Qt::Key_Return); });
+    const auto boxes =
+        answeringBoxes([&] { QTest::keyClick(control(window, QStringLiteral("enterpassword")), Qt::Key_Return); });
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].title, QStringLiteral("Message"));
     QCOMPARE(boxes[0].text, QStringLiteral("Incorrect Password"));

@@ -84,9 +84,10 @@ QVariantList stored(const QString &expr, const QString &where) {
 
 void store(int id, const QString &name, double cost, double msrp, const QString &installer = {},
            const QString &phone = {}, const QString &notes = {}, const QString &picturepath = {}) {
-    Module1::dbproducts.exec("insert into [table] (id, aftermarketname, cost, msrp, description, htmlpath, picturepath, "
-                             "installer, phone, notes) values (?,?,?,?,?,?,?,?,?,?)",
-                             {id, name, cost, msrp, "From 1,000 feet", "page.html", picturepath, installer, phone, notes});
+    Module1::dbproducts.exec(
+        "insert into [table] (id, aftermarketname, cost, msrp, description, htmlpath, picturepath, "
+        "installer, phone, notes) values (?,?,?,?,?,?,?,?,?,?)",
+        {id, name, cost, msrp, "From 1,000 feet", "page.html", picturepath, installer, phone, notes});
 }
 } // namespace
 
@@ -173,7 +174,8 @@ private slots:
         QCOMPARE(stored("installer||'|'||description", "id=3"), QVariantList{"In-house|Guards the car"});
         QCOMPARE(press(ed, "Command6"), QStringLiteral("Bb"));
         QCOMPARE(boxText(ed, "description"), QString());
-        for (const auto &[box, text] : {std::pair{"aftermarketname", "  Alarm Plus  "}, {"cost", "12.50"}, {"msrp", "249.95"}})
+        for (const auto &[box, text] :
+             {std::pair{"aftermarketname", "  Alarm Plus  "}, {"cost", "12.50"}, {"msrp", "249.95"}})
             type(ed, box, text);
         setBox(ed, "description", "Two remotes\nShock sensor");
         setBox(ed, "notes", "Install takes\n2 hours");
@@ -241,7 +243,8 @@ private slots:
         QString big = mixed;
         while (big.size() < 100 * 1024)
             big += '\n' + mixed;
-        const QList<std::pair<const char *, QString>> texts{{"aftermarketname", mixed}, {"description", big}, {"notes", notes}};
+        const QList<std::pair<const char *, QString>> texts{
+            {"aftermarketname", mixed}, {"description", big}, {"notes", notes}};
         for (const auto &[box, text] : texts)
             setBox(ed, box, text);
         click(ed, "Command8");

@@ -9,9 +9,9 @@
 
 #include <QSqlQuery>
 #include <QtTest>
-#include <thread>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 using namespace testsupport;
 
@@ -264,7 +264,8 @@ void DataTest::recordSetAddsEditsAndDeletesByRowid() {
     rs->edit();
     rs->setField(QStringLiteral("msrp"), 42.5);
     QVERIFY(rs->update());
-    QCOMPARE(column(schema::productsFile(), QStringLiteral("select msrp from [table] where id=9")).value(0).toDouble(), 42.5);
+    QCOMPARE(column(schema::productsFile(), QStringLiteral("select msrp from [table] where id=9")).value(0).toDouble(),
+             42.5);
     rs->moveFirst();
     QVERIFY(rs->deleteRecord());
     QVERIFY(!rs->hasCurrent());
@@ -280,10 +281,12 @@ void DataTest::namesSortWithoutRegardToCase() {
     addProduct(QStringLiteral("apple"), 1, 1);
     addTemplate(QStringLiteral("camry"), QString());
     addTemplate(QStringLiteral("Accord"), QString());
-    QCOMPARE(column(schema::productsFile(), QStringLiteral("select aftermarketname from [table] order by aftermarketname, cost, msrp")),
+    QCOMPARE(column(schema::productsFile(),
+                    QStringLiteral("select aftermarketname from [table] order by aftermarketname, cost, msrp")),
              QVariantList({QStringLiteral("apple"), QStringLiteral("Banana"), QStringLiteral("cherry")}));
-    QCOMPARE(column(schema::vehiclesFile(), QStringLiteral("select vehiclename from [table] order by vehiclename, notes")),
-             QVariantList({QStringLiteral("Accord"), QStringLiteral("camry")}));
+    QCOMPARE(
+        column(schema::vehiclesFile(), QStringLiteral("select vehiclename from [table] order by vehiclename, notes")),
+        QVariantList({QStringLiteral("Accord"), QStringLiteral("camry")}));
 }
 
 void DataTest::recordsWithIdZeroAreKeptApart() {
@@ -295,7 +298,8 @@ void DataTest::recordsWithIdZeroAreKeptApart() {
     rs->edit();
     rs->setField(QStringLiteral("aftermarketname"), QStringLiteral("Changed"));
     rs->update();
-    const QVariantList names = column(schema::productsFile(), QStringLiteral("select aftermarketname from [table] order by rowid"));
+    const QVariantList names =
+        column(schema::productsFile(), QStringLiteral("select aftermarketname from [table] order by rowid"));
     QCOMPARE(names, QVariantList({QStringLiteral("First"), QStringLiteral("Changed")}));
 }
 

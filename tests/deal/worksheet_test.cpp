@@ -31,7 +31,9 @@ bool chooseRow(QComboBox *box, int row) {
     return QTest::qWaitFor([view] { return !view->isVisible(); }) && box->currentIndex() == row;
 }
 
-bool choose(QComboBox *box, const QString &text) { return box && chooseRow(box, box->findText(text, Qt::MatchExactly)); }
+bool choose(QComboBox *box, const QString &text) {
+    return box && chooseRow(box, box->findText(text, Qt::MatchExactly));
+}
 
 QComboBox *slotBox(QWidget *w, const QString &kind, int p, int s) {
     return control<QComboBox>(w, QStringLiteral("menu%1%2(%3)").arg(p).arg(kind).arg(s));
@@ -39,16 +41,18 @@ QComboBox *slotBox(QWidget *w, const QString &kind, int p, int s) {
 
 bool chooseProduct(QWidget *w, int p, int s, const QString &name) { return choose(slotBox(w, QString(), p, s), name); }
 
-
 void typeAndLeave(QWidget *w, const QString &name, const QString &text) {
     type(w, name, text);
-    QTest::mouseClick(control(w, name == QLatin1String("customername") ? "stocknumber" : "customername"), Qt::LeftButton);
+    QTest::mouseClick(control(w, name == QLatin1String("customername") ? "stocknumber" : "customername"),
+                      Qt::LeftButton);
 }
 
 QString label(QWidget *w, const QString &name) { return control<QLabel>(w, name)->text(); }
 QString payment(QWidget *w, int p) { return label(w, QStringLiteral("totalpayment(%1)").arg(p)); }
 
-QString frameCaption(QWidget *w, int p) { return control<QGroupBox>(w, QStringLiteral("menuframe(%1)").arg(p))->title(); }
+QString frameCaption(QWidget *w, int p) {
+    return control<QGroupBox>(w, QStringLiteral("menuframe(%1)").arg(p))->title();
+}
 
 QString item(int i) { return QStringLiteral("Item %1").arg(i, 4, 10, QLatin1Char('0')); }
 } // namespace
@@ -79,8 +83,8 @@ private slots:
         QVERIFY(w);
         // Rate and term as typed ("cash" ticks the cash deal instead), tax on or off, the payment shown.
         const QList<std::tuple<QString, QString, bool, QString>> rows{
-            {"6", "60", false, "29.00"},    {"6", "60", true, "31.03"},      {"0", "60", false, "25.00"},
-            {"6.9%", "48", false, "35.85"}, {"6", "cash", false, "1507.50"}, {"0", "cash", false, "1500.00"},
+            {"6", "60", false, "29.00"},    {"6", "60", true, "31.03"},           {"0", "60", false, "25.00"},
+            {"6.9%", "48", false, "35.85"}, {"6", "cash", false, "1507.50"},      {"0", "cash", false, "1500.00"},
             {"0", "cash", true, "1605.00"}, {"6 %", "36 months", false, "304.22"}};
         for (const auto &[rate, term, tax, shown] : rows) {
             const double msrp = shown == QLatin1String("304.22") ? 10000 : 1500;
@@ -111,8 +115,8 @@ private slots:
         }
         // 1500 at 0 % over 60 is 25.00; the tax rate changes behind the window's back before each click.
         const QList<std::tuple<const char *, double, QString>> steps{
-            {"includetax1", 0.10, "25.00"},     {"includetax1", 0.20, "30.00"},     {"cashdeal1", 0.10, "1650.00"},
-            {"cashdeal1", 0.20, "30.00"},       {"disclosetotals1", 0.10, "27.50"}, {"discloseprices1", 7.0, "200.00"},
+            {"includetax1", 0.10, "25.00"}, {"includetax1", 0.20, "30.00"},     {"cashdeal1", 0.10, "1650.00"},
+            {"cashdeal1", 0.20, "30.00"},   {"disclosetotals1", 0.10, "27.50"}, {"discloseprices1", 7.0, "200.00"},
             {"includetax1", 0.07, "25.00"}};
         for (const auto &[option, taxrate, shown] : steps) {
             setSetting("taxrate", taxrate);
@@ -151,9 +155,24 @@ private slots:
         addTemplate("Sedans", QString(), menu, {"Elite", "Select", "", "Value"});
         addTemplate("Unnamed", QString(), {gone, kit}, {"", "  ", "", ""});
         // Names a spliced text or a pattern would confuse, names inside others (both orders), a shared name.
-        const QStringList names{"O'Brien's Trucks", "O'Brien's Trucks X", "100%", "1000", "100% Plus", "a_b",
-                                "axb", "Star*", "Starship", "[Fleet]", "F", "[Fleet] 2", "Gold Plus", "Gold",
-                                "Silver", "Silver Plus", "Twin", "Twin"};
+        const QStringList names{"O'Brien's Trucks",
+                                "O'Brien's Trucks X",
+                                "100%",
+                                "1000",
+                                "100% Plus",
+                                "a_b",
+                                "axb",
+                                "Star*",
+                                "Starship",
+                                "[Fleet]",
+                                "F",
+                                "[Fleet] 2",
+                                "Gold Plus",
+                                "Gold",
+                                "Silver",
+                                "Silver Plus",
+                                "Twin",
+                                "Twin"};
         QMultiMap<QString, QString> expected; // name -> the caption its template carries
         for (int i = 0; i < names.size(); ++i) {
             const QString tag = QStringLiteral("T%1").arg(i, 2, 10, QLatin1Char('0'));
@@ -169,7 +188,8 @@ private slots:
                 continue;
             QVERIFY(chooseRow(templates, row));
             const QString tag = frameCaption(w, 0);
-            QVERIFY2(expected.remove(templates->itemText(row), tag) == 1, qPrintable(templates->itemText(row) + " loaded " + tag));
+            QVERIFY2(expected.remove(templates->itemText(row), tag) == 1,
+                     qPrintable(templates->itemText(row) + " loaded " + tag));
             QCOMPARE(slotBox(w, "", 0, 0)->currentText(), "P" + tag);
         }
         QVERIFY(expected.isEmpty());
@@ -245,7 +265,8 @@ private slots:
         for (int k = 0; k < 40; ++k) {
             const int i = 599 - k * 7;
             QCOMPARE(slotBox(w, "", k / 10, k % 10)->currentText(), k == 20 ? "Item 0100a" : item(i));
-            QCOMPARE(slotBox(w, "msrp", k / 10, k % 10)->currentText(), k == 20 ? "20.00" : QString::number(2.0 + i, 'f', 2));
+            QCOMPARE(slotBox(w, "msrp", k / 10, k % 10)->currentText(),
+                     k == 20 ? "20.00" : QString::number(2.0 + i, 'f', 2));
         }
         QCOMPARE(slotBox(w, "id", 2, 0)->currentText(), "5000");
         QCOMPARE(label(w, "totalmsrp(2)"), "3854.00");

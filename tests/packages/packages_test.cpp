@@ -68,11 +68,15 @@ QStringList totals(QWidget *w, int p) {
 }
 
 QString stored(int id, const QString &field) {
-    return column(schema::vehiclesFile(), QString("select [%1] from [table] where id=%2").arg(field).arg(id)).value(0).toString();
+    return column(schema::vehiclesFile(), QString("select [%1] from [table] where id=%2").arg(field).arg(id))
+        .value(0)
+        .toString();
 }
 
 int storedCount(const QString &where = QStringLiteral("1=1")) {
-    return column(schema::vehiclesFile(), QStringLiteral("select count(*) from [table] where ") + where).value(0).toInt();
+    return column(schema::vehiclesFile(), QStringLiteral("select count(*) from [table] where ") + where)
+        .value(0)
+        .toInt();
 }
 
 QList<int> storedSlots(int id) {
@@ -159,7 +163,8 @@ private slots:
         }
         QCOMPARE(storedSlots(12), QList<int>(40, 0));
         QTRY_VERIFY(!SingleWindow<vehiclelist>::existing());
-        // Picking products: per package its picks in slot order ("" leaves one empty), the first pick's cost, the totals.
+        // Picking products: per package its picks in slot order ("" leaves one empty), the first pick's cost, the
+        // totals.
         const QList<std::tuple<QStringList, QString, QStringList>> packages{
             {{"Tint", "Wax"}, "100.00", {"$149.95", "$349.00", "$199.05"}},
             {{"", "", "", "", "Loss"}, "60.00", {"$60.00", "$50.00", "$-10.00"}},
@@ -169,7 +174,8 @@ private slots:
             const auto &[picks, firstCost, expected] = packages[p];
             for (int s = 0; s < picks.size(); ++s)
                 QVERIFY(picks[s].isEmpty() || choose(editor, p, s, picks[s]));
-            QCOMPARE(slotBox(editor, p, picks.lastIndexOf(QString()) + 1, QStringLiteral("cost"))->currentText(), firstCost);
+            QCOMPARE(slotBox(editor, p, picks.lastIndexOf(QString()) + 1, QStringLiteral("cost"))->currentText(),
+                     firstCost);
             QCOMPARE(totals(editor, p), expected);
             for (int q = p + 1; q < 4; ++q)
                 QCOMPARE(totals(editor, q), kZero);
@@ -192,7 +198,8 @@ private slots:
         QCOMPARE(storedSlots(41), storedSlots(12));
         QCOMPARE(storedSlots(41).count(0), 40 - 14);
         type(editor, QStringLiteral("vehiclename"), QStringLiteral("Copy"));
-        QCOMPARE(answeringBoxes([&] { click(editor, QStringLiteral("Command1")); }).value(0).text, QStringLiteral("Record Saved"));
+        QCOMPARE(answeringBoxes([&] { click(editor, QStringLiteral("Command1")); }).value(0).text,
+                 QStringLiteral("Record Saved"));
         QCOMPARE(stored(41, QStringLiteral("vehiclename")), QStringLiteral("Copy"));
         QCOMPARE(stored(12, QStringLiteral("vehiclename")), QStringLiteral("Camry SE"));
         // Picking another template in the list while the editor still shows one stores the shown one.
@@ -216,7 +223,8 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("product deleted") << false << true << QStringList{"$100.00", "$250.00", "$150.00"};
         QTest::newRow("product added") << true << false << QStringList{"$449.95", "$849.00", "$399.05"};
-        QTest::newRow("added in the deleted one's place") << true << true << QStringList{"$400.00", "$750.00", "$350.00"};
+        QTest::newRow("added in the deleted one's place")
+            << true << true << QStringList{"$400.00", "$750.00", "$350.00"};
     }
 
     void catalogueChangedAfterTheEditorOpened() {
@@ -227,7 +235,8 @@ private slots:
         column(schema::productsFile(), "with recursive n(i) as (select 1 union all select i + 1 from n where i < 300) "
                                        "insert into [table] (id, aftermarketname) select i, 'Filler ' || i from n");
         setSetting(QStringLiteral("am_total"), 300);
-        const int tint = addProduct(QStringLiteral("Tint"), 100, 250), wax = addProduct(QStringLiteral("Wax"), 49.95, 99);
+        const int tint = addProduct(QStringLiteral("Tint"), 100, 250),
+                  wax = addProduct(QStringLiteral("Wax"), 49.95, 99);
         const int late = 700;
         addTemplate(QStringLiteral("Accord"), QString());
         const int id = addTemplate(QStringLiteral("Camry"), QString(), slotsWith({{0, late}, {1, tint}, {2, wax}}));
@@ -245,7 +254,8 @@ private slots:
         if (add) // every slot now offers it
             QVERIFY(choose(editor, 3, 9, QStringLiteral("Bedliner")));
         QVERIFY(click(editor, QStringLiteral("Command8")));
-        QCOMPARE(storedSlots(id), slotsWith({{0, add ? late : 0}, {1, tint}, {2, remove ? 0 : wax}, {39, add ? late : 0}}));
+        QCOMPARE(storedSlots(id),
+                 slotsWith({{0, add ? late : 0}, {1, tint}, {2, remove ? 0 : wax}, {39, add ? late : 0}}));
     }
 };
 

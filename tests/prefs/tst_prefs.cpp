@@ -61,9 +61,12 @@ void PrefsTest::typedNumbersAreReadAsTheirLeadingNumber_data() {
     QTest::addColumn<QString>("term");
     QTest::addColumn<double>("storedTax");
     QTest::addColumn<int>("storedTerm");
-    QTest::newRow("percent sign") << "7%" << "36.5" << 7.0 << 36;
-    QTest::newRow("halves to even") << "0.07" << "37.5" << double(0.07f) << 38;
-    QTest::newRow("not numbers") << "seven" << "three years" << 0.0 << 0;
+    QTest::newRow("percent sign") << "7%"
+                                  << "36.5" << 7.0 << 36;
+    QTest::newRow("halves to even") << "0.07"
+                                    << "37.5" << double(0.07f) << 38;
+    QTest::newRow("not numbers") << "seven"
+                                 << "three years" << 0.0 << 0;
 }
 
 void PrefsTest::typedNumbersAreReadAsTheirLeadingNumber() {
@@ -98,7 +101,8 @@ void PrefsTest::textsAreTrimmedAndTheDisclaimerKeepsItsLines() {
     QCOMPARE(storedSetting(QStringLiteral("disclaimer")).toString(), QStringLiteral("First line\r\nSecond line"));
     // Shown again as two lines.
     w = openPreferences();
-    QCOMPARE(control<QPlainTextEdit>(w, QStringLiteral("pdisclaimer"))->toPlainText(), QStringLiteral("First line\nSecond line"));
+    QCOMPARE(control<QPlainTextEdit>(w, QStringLiteral("pdisclaimer"))->toPlainText(),
+             QStringLiteral("First line\nSecond line"));
 }
 
 void PrefsTest::saveTellsAndStaysOpen() {

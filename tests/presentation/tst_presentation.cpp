@@ -98,8 +98,9 @@ private slots:
         addProduct(u"Service Contract"_s, 900, 1500, QString(), u"    "_s);
         makedeal *worksheet = openWorksheet();
         choose(worksheet, u"vehicledefault"_s, u"Trucks"_s);
-        const QStringList typed{"customername", "  Pat Doe ", "customervehicle", " 2024 Pickup", "stocknumber", "A123 ",
-                                "salesperson", " Lee ", "interestrate", "6", "financeterm", "60"};
+        const QStringList typed{"customername", "  Pat Doe ", "customervehicle", " 2024 Pickup",
+                                "stocknumber",  "A123 ",      "salesperson",     " Lee ",
+                                "interestrate", "6",          "financeterm",     "60"};
         for (int i = 0; i < typed.size(); i += 2)
             type(worksheet, typed[i], typed[i + 1]);
         const QStringList options{"includetax1", "cashdeal1", "disclosetotals1", "discloseprices1"};
@@ -116,14 +117,27 @@ private slots:
         QVERIFY(!worksheet->isVisible());
 
         const QString printable = alpha + u"\r\n\r\n"_s + bravo + u"\r\n\r\n\r\n"_s;
-        const QStringList expected{
-            "dealershipnametext", "Smith & Sons Motors", "customernametext", "Pat Doe", "vehicletext", "2024 Pickup",
-            "stocknumbertext", "A123", "salespersonnametext", "Lee", "disclaimertext",
-            "Estimates only.\r\nSubject to credit.", "menuframe(0)", "Tow & Haul", "menuframe(1)", "Work",
-            "menuframe(2)", "Package 3", "menuframe(3)", "Basic", "product0(0)", alpha, "product0(1)", bravo,
-            "product3(6)", alpha, "producttext(0)", printable, "producttext(2)", "", "producttext(3)",
-            alpha + "\r\n\r\n", "webpath0(0)", page, "webpath0(1)", "", "webpath3(6)", page, "pricepayment(1)",
-            cash ? "$ 1507.50" : "$ 29.00 / Month", "pricepayment(2)", cash ? "$ 0.00" : "$ 0.00 / Month"};
+        const QStringList expected{"dealershipnametext",  "Smith & Sons Motors",
+                                   "customernametext",    "Pat Doe",
+                                   "vehicletext",         "2024 Pickup",
+                                   "stocknumbertext",     "A123",
+                                   "salespersonnametext", "Lee",
+                                   "disclaimertext",      "Estimates only.\r\nSubject to credit.",
+                                   "menuframe(0)",        "Tow & Haul",
+                                   "menuframe(1)",        "Work",
+                                   "menuframe(2)",        "Package 3",
+                                   "menuframe(3)",        "Basic",
+                                   "product0(0)",         alpha,
+                                   "product0(1)",         bravo,
+                                   "product3(6)",         alpha,
+                                   "producttext(0)",      printable,
+                                   "producttext(2)",      "",
+                                   "producttext(3)",      alpha + "\r\n\r\n",
+                                   "webpath0(0)",         page,
+                                   "webpath0(1)",         "",
+                                   "webpath3(6)",         page,
+                                   "pricepayment(1)",     cash ? "$ 1507.50" : "$ 29.00 / Month",
+                                   "pricepayment(2)",     cash ? "$ 0.00" : "$ 0.00 / Month"};
         for (int i = 0; i < expected.size(); i += 2)
             QCOMPARE(shown(menu, expected[i]), expected[i + 1]);
         // Shown as typed, never as a keyboard shortcut.

@@ -22,7 +22,8 @@
 
 // MyPrinter computes in single precision, as the layout was written for: positions compare as floats.
 #define QCOMPARE_MM(actual, expected) QCOMPARE(float(actual), float(expected))
-#define QVERIFY_NEAR(actual, expected) QVERIFY2(std::abs((actual) - (expected)) < 0.3, qPrintable(QString::number(actual)))
+#define QVERIFY_NEAR(actual, expected)                                                                                 \
+    QVERIFY2(std::abs((actual) - (expected)) < 0.3, qPrintable(QString::number(actual)))
 
 using Kind = RecordingDevice::Kind;
 
@@ -78,7 +79,11 @@ QString run(const QString &program, const QStringList &args) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-struct Word { int page; QString text; double left, top, right; }; // millimetres from the sheet's corner
+struct Word {
+    int page;
+    QString text;
+    double left, top, right;
+}; // millimetres from the sheet's corner
 
 // The pages' sizes (millimetres) and words, read with poppler's pdftotext.
 struct Pdf {
@@ -86,9 +91,9 @@ struct Pdf {
     QList<Word> words;
     explicit Pdf(const QString &path) {
         constexpr double mm = 25.4 / 72.0;
-        static const QRegularExpression token(
-            QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">|<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
-                           "xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+        static const QRegularExpression token(QStringLiteral(
+            "<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">|<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
+            "xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)</word>"));
         auto it = token.globalMatch(run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, "-"}));
         while (it.hasNext()) {
             const auto m = it.next();
@@ -217,7 +222,8 @@ private slots:
         QTest::newRow("no length") << "ab cd" << 0.0f << 0.0f << QStringList{"ab", "cd"};
         QTest::newRow("line breaks in the text survive")
             << "Oil Change\r\n$29.95\r\n\r\nSynthetic oil and filter with a free top-up of all fluids" << 58.0f << 0.0f
-            << QStringList{"Oil Change", "$29.95", "", "Synthetic oil and filter", "with a free top-up of all", "fluids"};
+            << QStringList{"Oil Change", "$29.95", "", "Synthetic oil and filter", "with a free top-up of all",
+                           "fluids"};
     }
     void paragraphWrapping() {
         QFETCH(QString, text);
@@ -254,7 +260,9 @@ private slots:
         const auto scale = deal ? PrinterDevice::ScaleMode::Twips : PrinterDevice::ScaleMode::Millimetres;
         device->setScaleMode(scale);
         bool printed = true;
-        auto print = [&] { printed = deal ? printDealConfirmed(sampleDeal()) : printProductListConfirmed(productGrid(5)); };
+        auto print = [&] {
+            printed = deal ? printDealConfirmed(sampleDeal()) : printProductListConfirmed(productGrid(5));
+        };
         const auto boxes = testsupport::answeringBoxes(print, {false});
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes.first().text, QString::fromLatin1(QTest::currentDataTag()));

@@ -62,10 +62,13 @@ ProgramFolder::~ProgramFolder() {
     Module1::closedatabases();
 }
 
-QString ProgramFolder::dataFile(const QString &name) const { return QDir(m_dir.path()).filePath(QStringLiteral("data/") + name); }
+QString ProgramFolder::dataFile(const QString &name) const {
+    return QDir(m_dir.path()).filePath(QStringLiteral("data/") + name);
+}
 QStringList &ProgramFolder::databaseErrors() { return errors(); }
 
-int addProduct(const QString &name, double cost, double msrp, const QString &description, const QString &htmlpath, int id) {
+int addProduct(const QString &name, double cost, double msrp, const QString &description, const QString &htmlpath,
+               int id) {
     Database db;
     db.open(fileOf(schema::productsFile()));
     if (id < 0) {
@@ -78,7 +81,8 @@ int addProduct(const QString &name, double cost, double msrp, const QString &des
     return id;
 }
 
-int addTemplate(const QString &name, const QString &notes, const QList<int> &menu, const QStringList &packageNames, int id) {
+int addTemplate(const QString &name, const QString &notes, const QList<int> &menu, const QStringList &packageNames,
+                int id) {
     Database db;
     db.open(fileOf(schema::vehiclesFile()));
     if (id < 0)
