@@ -1,9 +1,9 @@
 #include "benchsupport.h"
 
-#include "app/firststart.h"
-#include "app/module1.h"
-#include "data/database.h"
-#include "data/schema.h"
+#include "core/store/database.h"
+#include "core/store/firststart.h"
+#include "core/store/schema.h"
+#include "ui/app/module1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,11 +4,11 @@
 #include "bench.h"
 #include "benchsupport.h"
 
-#include "app/module1.h"
-#include "app/windows.h"
-#include "catalogue/aftermarketlist.h"
-#include "catalogue/editform.h"
-#include "catalogue/productgrid.h"
+#include "ui/app/module1.h"
+#include "ui/app/windows.h"
+#include "ui/catalogue/aftermarketlist.h"
+#include "ui/catalogue/editform.h"
+#include "ui/catalogue/productgrid.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,8 +4,8 @@
 #include "bench.h"
 #include "benchsupport.h"
 
-#include "app/windows.h"
-#include "deal/makedeal.h"
+#include "ui/app/windows.h"
+#include "ui/deal/makedeal.h"
 
 #include <QApplication>
 #include <QComboBox>

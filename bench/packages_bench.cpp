@@ -5,10 +5,10 @@
 #include "bench.h"
 #include "benchsupport.h"
 
-#include "app/module1.h"
-#include "app/windows.h"
-#include "data/recordset.h"
-#include "packages/editvehicle.h"
+#include "core/store/recordset.h"
+#include "ui/app/module1.h"
+#include "ui/app/windows.h"
+#include "ui/packages/editvehicle.h"
 
 #include <QApplication>
 #include <QComboBox>

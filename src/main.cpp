@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "ui/app/startup.h"
 
 #include <QApplication>
 

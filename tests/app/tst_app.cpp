@@ -1,16 +1,16 @@
 // Start-up, the password window and the main window, as a user meets them.
 
-#include "app/firststart.h"
-#include "app/form1.h"
-#include "app/module1.h"
-#include "app/security.h"
-#include "app/shell.h"
-#include "app/startup.h"
-#include "app/windows.h"
-#include "data/database.h"
-#include "data/schema.h"
-#include "prefs/preferences.h"
+#include "core/store/database.h"
+#include "core/store/firststart.h"
+#include "core/store/schema.h"
 #include "testsupport.h"
+#include "ui/app/form1.h"
+#include "ui/app/module1.h"
+#include "ui/app/security.h"
+#include "ui/app/shell.h"
+#include "ui/app/startup.h"
+#include "ui/app/windows.h"
+#include "ui/prefs/preferences.h"
 
 #include <QAction>
 #include <QCryptographicHash>

@@ -1,12 +1,12 @@
-#include "app/form1.h"
-#include "app/module1.h"
-#include "app/windows.h"
-#include "catalogue/aftermarketlist.h"
-#include "catalogue/commondialog.h"
-#include "catalogue/editform.h"
-#include "catalogue/productgrid.h"
-#include "data/schema.h"
+#include "core/store/schema.h"
 #include "testsupport.h"
+#include "ui/app/form1.h"
+#include "ui/app/module1.h"
+#include "ui/app/windows.h"
+#include "ui/catalogue/aftermarketlist.h"
+#include "ui/catalogue/commondialog.h"
+#include "ui/catalogue/editform.h"
+#include "ui/catalogue/productgrid.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 // The data engine, the id counters and the number routines, without any window.
 
-#include "app/module1.h"
-#include "app/numbers.h"
-#include "data/database.h"
-#include "data/recordset.h"
-#include "data/schema.h"
+#include "core/money/numbers.h"
+#include "core/store/database.h"
+#include "core/store/recordset.h"
+#include "core/store/schema.h"
 #include "testsupport.h"
+#include "ui/app/module1.h"
 
 #include <QSqlQuery>
 #include <QtTest>

@@ -1,8 +1,8 @@
-#include "app/form1.h"
-#include "app/module1.h"
-#include "app/windows.h"
-#include "deal/makedeal.h"
 #include "testsupport.h"
+#include "ui/app/form1.h"
+#include "ui/app/module1.h"
+#include "ui/app/windows.h"
+#include "ui/deal/makedeal.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -1,10 +1,10 @@
-#include "app/form1.h"
-#include "app/module1.h"
-#include "app/windows.h"
-#include "data/schema.h"
-#include "packages/editvehicle.h"
-#include "packages/vehiclelist.h"
+#include "core/store/schema.h"
 #include "testsupport.h"
+#include "ui/app/form1.h"
+#include "ui/app/module1.h"
+#include "ui/app/windows.h"
+#include "ui/packages/editvehicle.h"
+#include "ui/packages/vehiclelist.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -1,12 +1,12 @@
 // The preferences window, driven as a user would.
 
-#include "app/form1.h"
-#include "app/module1.h"
-#include "app/security.h"
-#include "app/windows.h"
-#include "data/schema.h"
-#include "prefs/preferences.h"
+#include "core/store/schema.h"
 #include "testsupport.h"
+#include "ui/app/form1.h"
+#include "ui/app/module1.h"
+#include "ui/app/security.h"
+#include "ui/app/windows.h"
+#include "ui/prefs/preferences.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

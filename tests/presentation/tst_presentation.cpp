@@ -1,14 +1,14 @@
 // The customer presentation: what "Create Deal" builds, and the presentation's own commands.
-#include "app/form1.h"
-#include "app/module1.h"
-#include "app/shell.h"
-#include "app/windows.h"
-#include "deal/makedeal.h"
-#include "presentation/dealmenu.h"
-#include "presentation/dealprintout.h"
-#include "print/printer.h"
-#include "print/recordingdevice.h"
+#include "core/print/recordingdevice.h"
 #include "testsupport.h"
+#include "ui/app/form1.h"
+#include "ui/app/module1.h"
+#include "ui/app/shell.h"
+#include "ui/app/windows.h"
+#include "ui/deal/dealmenu.h"
+#include "ui/deal/dealprintout.h"
+#include "ui/deal/makedeal.h"
+#include "ui/print/printer.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

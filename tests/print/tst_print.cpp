@@ -1,14 +1,14 @@
 // MyPrinter and paragraph wrapping on the recording printer (characters 2 mm wide, lines 4 mm high at
 // 10 pt), then the deal and product list printouts: asking first, and the real printer's PDF read back.
 
-#include "catalogue/productlistprintout.h"
-#include "presentation/dealprintout.h"
-#include "print/myprinter.h"
-#include "print/printer.h"
-#include "print/printroutines.h"
-#include "print/qtprinterdevice.h"
-#include "print/recordingdevice.h"
+#include "core/print/pageprinter.h"
+#include "core/print/printroutines.h"
+#include "core/print/recordingdevice.h"
 #include "testsupport.h"
+#include "ui/catalogue/productlistprintout.h"
+#include "ui/deal/dealprintout.h"
+#include "ui/print/printer.h"
+#include "ui/print/qtprinterdevice.h"
 
 #include <QApplication>
 #include <QDir>

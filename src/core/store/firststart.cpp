@@ -1,0 +1,198 @@
+#include "firststart.h"
+
+#include "core/store/database.h"
+#include "core/store/schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace firststart {
+
+namespace {
+struct SampleProduct {
+    const char *name;
+    double cost;
+    double msrp;
+    const char *description;
+    const char *page;
+    const char *installer;
+    const char *phone;
+};
+
+const SampleProduct kProducts[] = {
+    {"Paint Protection Film", 450, 1295, "Clear film on the hood, bumper and mirrors. Stops stone chips and road rash.",
+     "paint-protection-film.html", "ClearShield Detailing", "555-0141"},
+    {"Ceramic Coating", 180, 799, "Ceramic coat bonded to the paint: deep gloss and easy washing for 5 years.",
+     "ceramic-coating.html", "ClearShield Detailing", "555-0141"},
+    {"Window Tint", 120, 395, "Ceramic film on side and rear glass. Blocks 99% of UV rays, keeps it cool.",
+     "window-tint.html", "Sun Control Tint", "555-0178"},
+    {"Fabric & Leather Protection", 35, 299, "Stain guard for seats and carpets: spills, rips and burns for 5 years.",
+     "interior-protection.html", "In-house", "555-0100"},
+    {"Extended Service Contract", 900, 2495,
+     "Engine, transmission, electrical and A/C repairs for 6 years or 100,000 miles.", "service-contract.html",
+     "Dealer Warranty Services", "555-0190"},
+    {"GAP Insurance", 250, 795, "Pays off what you still owe if the vehicle is stolen or totalled.",
+     "gap-insurance.html", "Dealer Finance Office", "555-0100"},
+    {"Tire & Wheel Protection", 150, 599,
+     "Tires and wheels damaged by potholes, nails and glass, repaired or replaced.", "tire-wheel.html",
+     "Dealer Warranty Services", "555-0190"},
+    {"Key Replacement", 40, 249, "Lost or broken keys and remote fobs replaced, up to $800 per key.",
+     "key-replacement.html", "Dealer Warranty Services", "555-0190"},
+    {"Windshield Protection", 45, 199, "Chips and cracks repaired; the windshield replaced when needed.",
+     "windshield.html", "Dealer Warranty Services", "555-0190"},
+    {"Dent Repair", 60, 349, "Paintless repair of door dings and small dents.", "dent-repair.html", "In-house",
+     "555-0100"},
+    {"Remote Start", 150, 499, "Start the engine and warm or cool the cabin from 1,000 feet away.", "remote-start.html",
+     "Car Audio Pros", "555-0122"},
+    {"Anti-Theft Etch", 15, 199, "The VIN etched into every window, with a benefit if the vehicle is stolen.",
+     "anti-theft-etch.html", "In-house", "555-0100"},
+};
+
+struct SampleTemplate {
+    const char *name;
+    const char *notes;
+    int menu[4][10];
+};
+
+// Product ids by position in kProducts (1-based).
+const SampleTemplate kTemplates[] = {
+    {"All New Vehicles",
+     "Standard menu for new cars, trucks and SUVs",
+     {{5, 6, 1, 2, 3, 4, 7, 8, 9, 10}, {5, 6, 2, 3, 4, 7, 8}, {5, 6, 4, 7}, {6, 12}}},
+    {"Pre-Owned Vehicles", "Certified and used vehicles", {{5, 6, 2, 4, 7, 9, 10}, {5, 6, 4, 7}, {5, 6}, {6}}},
+};
+
+const char *kPackageNames[4] = {"Platinum", "Gold", "Silver", "Bronze"};
+
+bool makeFile(const QString &path, const QString &createSql, QString *why) {
+    Database db;
+    if (!db.create(path)) {
+        if (why)
+            *why = QStringLiteral("%1: %2").arg(path, db.errorText());
+        return false;
+    }
+    return db.exec(createSql);
+}
+
+bool fill(const QString &folder, bool withSamples, const QString &pages, QString *why) {
+    const QDir dir(folder);
+    // Products and templates are looked up by id everywhere, though id is not a key: an index, not a constraint.
+    if (!makeFile(dir.filePath(schema::productsFile()), schema::createProductsTable(), why) ||
+        !makeFile(dir.filePath(schema::productsFile()), QStringLiteral("create index products_id on [table](id)"),
+                  why) ||
+        !makeFile(dir.filePath(schema::vehiclesFile()), schema::createVehiclesTable(), why) ||
+        !makeFile(dir.filePath(schema::vehiclesFile()), QStringLiteral("create index vehicles_id on [table](id)"),
+                  why) ||
+        !makeFile(dir.filePath(schema::preferencesFile()), schema::createPreferencesTable(), why))
+        return false;
+
+    const int productCount = withSamples ? int(std::size(kProducts)) : 0;
+    const int templateCount = withSamples ? int(std::size(kTemplates)) : 0;
+    {
+        Database prefs;
+        prefs.open(dir.filePath(schema::preferencesFile()));
+        prefs.exec(QStringLiteral("insert into [table] values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+                   {productCount, templateCount, QString::fromLatin1(kPackageNames[0]),
+                    QString::fromLatin1(kPackageNames[1]), QString::fromLatin1(kPackageNames[2]),
+                    QString::fromLatin1(kPackageNames[3]), 0.0, 1, 1, 6.9, 60, QStringLiteral("Your Dealership Name"),
+                    QStringLiteral("Salesperson"),
+                    QStringLiteral("Payments are estimates for illustration only and subject to credit approval. "
+                                   "Tax, title and license fees are extra."),
+                    QString(), 0, 0});
+    }
+    if (!withSamples)
+        return true;
+
+    Database products;
+    products.open(dir.filePath(schema::productsFile()));
+    products.beginImmediate();
+    int id = 0;
+    for (const SampleProduct &p : kProducts) {
+        ++id;
+        products.exec(QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, description, htmlpath, "
+                                     "picturepath, installer, phone, notes) values (?,?,?,?,?,?,?,?,?,?)"),
+                      {id, QString::fromUtf8(p.name), p.cost, p.msrp, QString::fromUtf8(p.description),
+                       QDir(pages).filePath(QString::fromLatin1(p.page)), QString(), QString::fromUtf8(p.installer),
+                       QString::fromLatin1(p.phone), QString()});
+    }
+    products.commit();
+
+    Database vehicles;
+    vehicles.open(dir.filePath(schema::vehiclesFile()));
+    vehicles.beginImmediate();
+    id = 0;
+    for (const SampleTemplate &t : kTemplates) {
+        ++id;
+        QStringList names{QStringLiteral("id"), QStringLiteral("vehiclename"), QStringLiteral("notes")};
+        QVariantList values{id, QString::fromUtf8(t.name), QString::fromUtf8(t.notes)};
+        for (int p = 0; p < 4; ++p) {
+            names << QStringLiteral("package%1").arg(p + 1);
+            values << QString::fromLatin1(kPackageNames[p]);
+        }
+        for (int p = 0; p < 4; ++p)
+            for (int s = 0; s < 10; ++s) {
+                names << schema::slotField(p, s);
+                values << t.menu[p][s];
+            }
+        QStringList marks;
+        for (int i = 0; i < names.size(); ++i)
+            marks << QStringLiteral("?");
+        vehicles.exec(QStringLiteral("insert into [table] (%1) values (%2)").arg(names.join(','), marks.join(',')),
+                      values);
+    }
+    vehicles.commit();
+    return true;
+}
+
+QString htmlEscape(const QString &s) { return s.toHtmlEscaped(); }
+
+void writePages(const QString &pages) {
+    QDir().mkpath(pages);
+    for (const SampleProduct &p : kProducts) {
+        QSaveFile f(QDir(pages).filePath(QString::fromLatin1(p.page)));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Text))
+            continue;
+        QTextStream out(&f);
+        const QString name = htmlEscape(QString::fromUtf8(p.name));
+        out << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" << name << "</title>\n"
+            << "<style>body{font-family:Arial,sans-serif;max-width:40em;margin:2em auto;line-height:1.5}"
+               "h1{color:#1a3d6d}</style></head>\n<body><h1>"
+            << name << "</h1>\n<p>" << htmlEscape(QString::fromUtf8(p.description)) << "</p>\n"
+            << "<p>Ask your salesperson for details.</p></body></html>\n";
+        f.commit();
+    }
+}
+
+bool build(const QString &programFolder, bool withSamples, QString *why) {
+    const QDir base(programFolder);
+    const QString target = base.filePath(QStringLiteral("data"));
+    const QString pages = base.filePath(QStringLiteral("webpages"));
+    const QString temp = base.filePath(QStringLiteral("data.new"));
+    QDir(temp).removeRecursively();
+    if (!QDir().mkpath(temp)) {
+        if (why)
+            *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(temp));
+        return false;
+    }
+    if (!fill(temp, withSamples, pages, why)) {
+        QDir(temp).removeRecursively();
+        return false;
+    }
+    if (!QDir().rename(temp, target)) {
+        QDir(temp).removeRecursively();
+        if (why)
+            *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(target));
+        return false;
+    }
+    if (withSamples && !QDir(pages).exists())
+        writePages(pages);
+    return true;
+}
+} // namespace
+
+bool createDataFolder(const QString &programFolder, QString *why) { return build(programFolder, true, why); }
+bool createEmptyDataFolder(const QString &programFolder, QString *why) { return build(programFolder, false, why); }
+
+} // namespace firststart

@@ -1,0 +1,83 @@
+#include "ui/deal/dealprintout.h"
+
+#include "core/print/pageprinter.h"
+#include "core/print/printerdevice.h"
+#include "ui/app/prompts.h"
+#include "ui/print/printer.h"
+
+bool printDeal(const DealPage &page) {
+    PrinterDevice &device = printer::device();
+    device.setDocumentName(QStringLiteral("Deal"));
+    // Landscape before the shared MyPrinter first exists, so it measures the margins of the page it prints.
+    device.setOrientation(PrinterDevice::Landscape);
+    MyPrinter &p = printer::myPrinter();
+
+    p.FontName(QStringLiteral("Arial"));
+    p.DrawWidth(2);
+
+    const float tops[3] = {45, 52, 192};
+    const float heights[3] = {7, 140, 10};
+    for (int band = 0; band < 3; ++band)
+        for (int col = 0; col < 4; ++col)
+            p.DrawRectangle(20 + 60 * float(col), tops[band], 60, heights[band], 0);
+
+    p.FontSize(14);
+    p.FontBold(true);
+    for (int col = 0; col < 4; ++col) {
+        const QString heading = page.menuframe[col].trimmed();
+        p.PrintLeft(20 + 60 * float(col) + (60 - p.TextWidth(heading)) / 2, 46, heading, 0);
+    }
+
+    p.FontBold(false);
+    p.FontSize(8);
+    for (int col = 0; col < 4; ++col)
+        p.Paragraph(22 + 60 * float(col), 54, 58, page.producttext[col].trimmed(), 0);
+
+    p.FontSize(7);
+    p.PrintLeft(20, 203, page.disclaimertext.trimmed(), 0);
+
+    p.FontBold(true);
+    p.FontSize(14);
+    const QString name = page.dealershipnametext.trimmed();
+    p.PrintLeft(20 + (240 - p.TextWidth(name)) / 2, 8, name, 0);
+
+    p.FontBold(true);
+    p.FontItalic(false);
+    p.FontSize(14);
+    for (int col = 0; col < 4; ++col) {
+        const QString price = page.pricepayment[col].trimmed();
+        p.PrintLeft(20 + 60 * float(col) + (60 - p.TextWidth(price)) / 2, 194, price, 0);
+    }
+
+    p.FontBold(true);
+    p.FontItalic(false);
+    p.FontSize(10);
+    const struct {
+        const char *label;
+        const QString &value;
+        float y;
+    } particulars[] = {
+        {"Salesperson: ", page.salespersonnametext, 16},
+        {"Customer: ", page.customernametext, 20},
+        {"Stock #: ", page.stocknumbertext, 28},
+        {"Vehicle: ", page.vehicletext, 32},
+    };
+    for (const auto &row : particulars) {
+        p.PrintRight(53, row.y, QString::fromLatin1(row.label), 0);
+        p.PrintLeft(55, row.y, row.value.trimmed(), 0);
+    }
+
+    p.FontBold(true);
+    p.PrintRight(260, 35, QStringLiteral("Customer Approval: ___________________________"), 0);
+
+    p.FontBold(false);
+    const bool printed = p.EndDoc();
+    device.setOrientation(PrinterDevice::Portrait);
+    return printed;
+}
+
+bool printDealConfirmed(const DealPage &page) {
+    if (prompts::confirm(QStringLiteral("Print Deal?")) != 1)
+        return false;
+    return printDeal(page);
+}

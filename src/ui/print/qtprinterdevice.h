@@ -1,0 +1,72 @@
+#pragma once
+// The real printer: the system's default printer when there is one, otherwise a PDF file under
+// `printouts/` in the program's folder, named after what was printed and when.
+
+#include "core/print/printerdevice.h"
+
+#include <QMarginsF>
+#include <functional>
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+class QtPrinterDevice : public PrinterDevice {
+public:
+    // Tells the user where a PDF went, or why printing failed. Defaults to the program's message boxes.
+    using Reporter = std::function<void(bool failure, const QString &message)>;
+
+    QtPrinterDevice();
+    ~QtPrinterDevice() override;
+
+    // True when output goes to a PDF file rather than a printer.
+    bool toPdf() const { return m_toPdf; }
+    // Sends every later document to this PDF file (overwritten each time) instead of the printer or
+    // the `printouts/` folder. An empty path returns to the default choice for the next document.
+    void setOutputFile(const QString &path);
+    // The margins the PDF backend reports as unprintable (none unless set): lets a PDF stand in for
+    // a printer whose printable area does not reach the sheet's edge.
+    void setPdfMarginsMm(const QMarginsF &margins);
+    void setReporter(Reporter reporter) { m_reporter = std::move(reporter); }
+    // The file the last PDF document was written to.
+    QString lastOutputFile() const { return m_lastFile; }
+
+    int physicalOffsetX() const override;
+    int physicalOffsetY() const override;
+    int logPixelsX() const override;
+    int logPixelsY() const override;
+
+protected:
+    double printableWidthMm() const override;
+    double printableHeightMm() const override;
+    double lineWidthMm(const QString &line) const override;
+    double lineHeightMm() const override;
+    bool beginDocument() override;
+    void drawTextLine(double xMm, double yMm, const QString &line) override;
+    void drawLine(double x1, double y1, double x2, double y2) override;
+    void drawRect(double x1, double y1, double x2, double y2) override;
+    void drawArc(double cx, double cy, double radius, double startAngle, double endAngle) override;
+    void drawImage(const QImage &image, const QRectF &targetMm) override;
+    void startNewPage() override;
+    bool finishDocument() override;
+    void abandonDocument() override;
+    void orientationChanged() override;
+
+private:
+    void choosePdf();
+    void applyLayout();
+    void preparePainter();
+    double pxPerMmX() const;
+    double pxPerMmY() const;
+    QString nextPdfPath() const;
+    void report(bool failure, const QString &message);
+
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPainter> m_painter;
+    bool m_toPdf = false;
+    bool m_failedDuringDocument = false;
+    QString m_forcedFile;
+    QString m_lastFile;
+    QMarginsF m_pdfMargins;
+    Reporter m_reporter;
+};
