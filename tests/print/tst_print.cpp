@@ -1,4 +1,4 @@
-// MyPrinter and paragraph wrapping on the recording printer (characters 2 mm wide, lines 4 mm high at
+// PagePrinter and paragraph wrapping on the recording printer (characters 2 mm wide, lines 4 mm high at
 // 10 pt), then the deal and product list printouts: asking first, and the real printer's PDF read back.
 
 #include "core/print/pageprinter.h"
@@ -20,7 +20,7 @@
 
 #include <cmath>
 
-// MyPrinter computes in single precision, as the layout was written for: positions compare as floats.
+// PagePrinter computes in single precision, as the layout was written for: positions compare as floats.
 #define QCOMPARE_MM(actual, expected) QCOMPARE(float(actual), float(expected))
 #define QVERIFY_NEAR(actual, expected)                                                                                 \
     QVERIFY2(std::abs((actual) - (expected)) < 0.3, qPrintable(QString::number(actual)))
@@ -38,8 +38,8 @@ RecordingDevice *insetDevice(RecordingDevice *device = new RecordingDevice) {
 }
 struct Inset {
     RecordingDevice device;
-    std::unique_ptr<MyPrinter> p;
-    Inset() { p = std::make_unique<MyPrinter>(*insetDevice(&device)); }
+    std::unique_ptr<PagePrinter> p;
+    Inset() { p = std::make_unique<PagePrinter>(*insetDevice(&device)); }
     double left(int i) const { return device.texts().at(i).x - p->XOffset(); }
     double top(int i) const { return device.texts().at(i).y - p->YOffset(); }
 };

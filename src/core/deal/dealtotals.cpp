@@ -41,7 +41,7 @@ Figures package(const Inputs &in) {
     Currency adjustA, adjustB;
     Currency days = Currency::fromRaw(30 * 10000);
     bool ok = true;
-    const QString text = Module1::calculatepayment(a, n, r, adjustA, days, adjustB, &ok);
+    const QString text = payment::calculate(a, n, r, adjustA, days, adjustB, &ok);
     if (!ok) {
         // With a usable term and a rate that fits, only the rate can make the formula fail (-1200 %).
         out.problem = Problem::Rate;

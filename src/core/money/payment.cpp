@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace Module1 {
+namespace payment {
 
 namespace {
 using numbers::Currency;
@@ -19,8 +19,8 @@ QString failed(bool *ok) {
 }
 } // namespace
 
-QString calculatepayment(Currency &amount, Currency &months, Currency &rate, Currency &adjustA, Currency &days,
-                         Currency &adjustB, bool *ok) {
+QString calculate(Currency &amount, Currency &months, Currency &rate, Currency &adjustA, Currency &days,
+                  Currency &adjustB, bool *ok) {
     if (ok)
         *ok = true;
     // No payment plan runs over no time at all; dividing by it would give infinity.
@@ -59,4 +59,4 @@ QString calculatepayment(Currency &amount, Currency &months, Currency &rate, Cur
     return numbers::plain(payment, 15).trimmed();
 }
 
-} // namespace Module1
+} // namespace payment

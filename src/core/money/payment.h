@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace Module1 {
+namespace payment {
 
 // The payment of `amount` over `months` at the yearly `rate` in per cent, the first payment `days`
 // after the deal, less the two adjustments; returned as plain text. When the rate is not 0, the
@@ -13,8 +13,7 @@ namespace Module1 {
 //
 // A payment that cannot be computed (months of 0 or less, a step that does not fit the currency type,
 // a result that is not a finite number) comes back as "0", with *ok set to false when it is given.
-QString calculatepayment(numbers::Currency &amount, numbers::Currency &months, numbers::Currency &rate,
-                         numbers::Currency &adjustA, numbers::Currency &days, numbers::Currency &adjustB,
-                         bool *ok = nullptr);
+QString calculate(numbers::Currency &amount, numbers::Currency &months, numbers::Currency &rate,
+                  numbers::Currency &adjustA, numbers::Currency &days, numbers::Currency &adjustB, bool *ok = nullptr);
 
-} // namespace Module1
+} // namespace payment

@@ -22,7 +22,7 @@ QString trimSpaces(const QString &s) {
 bool endsWord(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('-') || c == QLatin1Char('/'); }
 } // namespace
 
-MyPrinter::MyPrinter(PrinterDevice &device) : m_device(device) {
+PagePrinter::PagePrinter(PrinterDevice &device) : m_device(device) {
     const int dpiX = device.logPixelsX();
     const int dpiY = device.logPixelsY();
     m_xOffset = dpiX > 0 ? float(device.physicalOffsetX() * (-25.4) / dpiX) : 0.0f;
@@ -32,82 +32,82 @@ MyPrinter::MyPrinter(PrinterDevice &device) : m_device(device) {
     m_device.setCurrentY(m_yOffset);
 }
 
-void MyPrinter::FontName(const QString &strFontName) { m_device.setFontName(strFontName); }
-QString MyPrinter::FontName() const { return m_device.fontName(); }
-void MyPrinter::FontSize(qint32 lngFontSize) { m_device.setFontSize(lngFontSize); }
-qint32 MyPrinter::FontSize() const { return qint32(std::nearbyint(m_device.fontSize())); }
-void MyPrinter::FontBold(bool blnFontBold) { m_device.setFontBold(blnFontBold); }
-bool MyPrinter::FontBold() const { return m_device.fontBold(); }
-void MyPrinter::FontItalic(bool blnFontItalic) { m_device.setFontItalic(blnFontItalic); }
-bool MyPrinter::FontItalic() const { return m_device.fontItalic(); }
-void MyPrinter::FontStrikeThru(bool blnFontStrikethru) { m_device.setFontStrikeThru(blnFontStrikethru); }
-bool MyPrinter::FontStrikeThru() const { return m_device.fontStrikeThru(); }
-void MyPrinter::FontUnderline(bool blnFontUnderline) { m_device.setFontUnderline(blnFontUnderline); }
-bool MyPrinter::FontUnderline() const { return m_device.fontUnderline(); }
-qint32 MyPrinter::FontCount() const { return m_device.fontCount(); }
-QString MyPrinter::Fonts(qint16 intFont) const { return m_device.fonts(intFont); }
+void PagePrinter::FontName(const QString &strFontName) { m_device.setFontName(strFontName); }
+QString PagePrinter::FontName() const { return m_device.fontName(); }
+void PagePrinter::FontSize(qint32 lngFontSize) { m_device.setFontSize(lngFontSize); }
+qint32 PagePrinter::FontSize() const { return qint32(std::nearbyint(m_device.fontSize())); }
+void PagePrinter::FontBold(bool blnFontBold) { m_device.setFontBold(blnFontBold); }
+bool PagePrinter::FontBold() const { return m_device.fontBold(); }
+void PagePrinter::FontItalic(bool blnFontItalic) { m_device.setFontItalic(blnFontItalic); }
+bool PagePrinter::FontItalic() const { return m_device.fontItalic(); }
+void PagePrinter::FontStrikeThru(bool blnFontStrikethru) { m_device.setFontStrikeThru(blnFontStrikethru); }
+bool PagePrinter::FontStrikeThru() const { return m_device.fontStrikeThru(); }
+void PagePrinter::FontUnderline(bool blnFontUnderline) { m_device.setFontUnderline(blnFontUnderline); }
+bool PagePrinter::FontUnderline() const { return m_device.fontUnderline(); }
+qint32 PagePrinter::FontCount() const { return m_device.fontCount(); }
+QString PagePrinter::Fonts(qint16 intFont) const { return m_device.fonts(intFont); }
 
-void MyPrinter::Copies(qint32 lngCopies) {
+void PagePrinter::Copies(qint32 lngCopies) {
     if (fits16(lngCopies))
         m_device.setCopies(lngCopies);
     else
-        qWarning("MyPrinter: %d copies do not fit the printer's setting", lngCopies);
+        qWarning("PagePrinter: %d copies do not fit the printer's setting", lngCopies);
 }
-qint32 MyPrinter::Copies() const { return m_device.copies(); }
+qint32 PagePrinter::Copies() const { return m_device.copies(); }
 
-void MyPrinter::PaperSize(qint32 lngPapersize) {
+void PagePrinter::PaperSize(qint32 lngPapersize) {
     if (fits16(lngPapersize))
         m_device.setPaperSize(lngPapersize);
     else
-        qWarning("MyPrinter: paper size %d does not fit the printer's setting", lngPapersize);
+        qWarning("PagePrinter: paper size %d does not fit the printer's setting", lngPapersize);
 }
-qint32 MyPrinter::PaperSize() const { return m_device.paperSize(); }
+qint32 PagePrinter::PaperSize() const { return m_device.paperSize(); }
 
-void MyPrinter::PaperBin(qint32 lngPaperBin) {
+void PagePrinter::PaperBin(qint32 lngPaperBin) {
     if (fits16(lngPaperBin))
         m_device.setPaperBin(lngPaperBin);
     else
-        qWarning("MyPrinter: paper bin %d does not fit the printer's setting", lngPaperBin);
+        qWarning("PagePrinter: paper bin %d does not fit the printer's setting", lngPaperBin);
 }
-qint32 MyPrinter::PaperBin() const { return m_device.paperBin(); }
+qint32 PagePrinter::PaperBin() const { return m_device.paperBin(); }
 
-void MyPrinter::LineSpacing(float sngLineSpacing) { m_lineSpacing = sngLineSpacing < 0 ? 1.0f : sngLineSpacing; }
-float MyPrinter::LineSpacing() const { return m_lineSpacing; }
-void MyPrinter::TabSpacing(float sngTabSpacing) { m_tabSpacing = sngTabSpacing < 0 ? 5.0f : sngTabSpacing; }
-float MyPrinter::TabSpacing() const { return m_tabSpacing; }
-void MyPrinter::Justification(qint32 lngJustification) { m_justification = lngJustification; }
-qint32 MyPrinter::Justification() const { return m_justification; }
+void PagePrinter::LineSpacing(float sngLineSpacing) { m_lineSpacing = sngLineSpacing < 0 ? 1.0f : sngLineSpacing; }
+float PagePrinter::LineSpacing() const { return m_lineSpacing; }
+void PagePrinter::TabSpacing(float sngTabSpacing) { m_tabSpacing = sngTabSpacing < 0 ? 5.0f : sngTabSpacing; }
+float PagePrinter::TabSpacing() const { return m_tabSpacing; }
+void PagePrinter::Justification(qint32 lngJustification) { m_justification = lngJustification; }
+qint32 PagePrinter::Justification() const { return m_justification; }
 
-void MyPrinter::DrawWidth(qint32 lngDrawWidth) {
+void PagePrinter::DrawWidth(qint32 lngDrawWidth) {
     if (fits16(lngDrawWidth))
         m_device.setDrawWidth(lngDrawWidth);
     else
-        qWarning("MyPrinter: line width %d does not fit the printer's setting", lngDrawWidth);
+        qWarning("PagePrinter: line width %d does not fit the printer's setting", lngDrawWidth);
 }
-qint32 MyPrinter::DrawWidth() const { return m_device.drawWidth(); }
+qint32 PagePrinter::DrawWidth() const { return m_device.drawWidth(); }
 
-void MyPrinter::DrawStyle(qint32 Style) {
+void PagePrinter::DrawStyle(qint32 Style) {
     if (fits16(Style))
         m_device.setDrawStyle(Style);
     else
-        qWarning("MyPrinter: line style %d does not fit the printer's setting", Style);
+        qWarning("PagePrinter: line style %d does not fit the printer's setting", Style);
 }
-qint32 MyPrinter::DrawStyle() const { return m_device.drawStyle(); }
+qint32 PagePrinter::DrawStyle() const { return m_device.drawStyle(); }
 
-void MyPrinter::CurrentX(float sngCurrentX) { m_device.setCurrentX(m_xOffset + sngCurrentX); }
-float MyPrinter::CurrentX() const { return float(m_device.currentX()) - m_xOffset; }
-void MyPrinter::CurrentY(float sngCurrentY) { m_device.setCurrentY(m_yOffset + sngCurrentY); }
-float MyPrinter::CurrentY() const { return float(m_device.currentY()) - m_yOffset; }
-float MyPrinter::PageWidth() const { return float(m_device.printableWidth()) - 2 * m_xOffset; }
-float MyPrinter::PageHeight() const { return float(m_device.printableHeight()) - 2 * m_yOffset; }
-qint32 MyPrinter::Page() const { return m_device.page(); }
+void PagePrinter::CurrentX(float sngCurrentX) { m_device.setCurrentX(m_xOffset + sngCurrentX); }
+float PagePrinter::CurrentX() const { return float(m_device.currentX()) - m_xOffset; }
+void PagePrinter::CurrentY(float sngCurrentY) { m_device.setCurrentY(m_yOffset + sngCurrentY); }
+float PagePrinter::CurrentY() const { return float(m_device.currentY()) - m_yOffset; }
+float PagePrinter::PageWidth() const { return float(m_device.printableWidth()) - 2 * m_xOffset; }
+float PagePrinter::PageHeight() const { return float(m_device.printableHeight()) - 2 * m_yOffset; }
+qint32 PagePrinter::Page() const { return m_device.page(); }
 
-float MyPrinter::TextWidth(const QString &strText) const { return float(m_device.textWidth(strText)); }
-float MyPrinter::TextHeight(const QString &strText) const { return float(m_device.textHeight(strText)); }
+float PagePrinter::TextWidth(const QString &strText) const { return float(m_device.textWidth(strText)); }
+float PagePrinter::TextHeight(const QString &strText) const { return float(m_device.textHeight(strText)); }
 
-int MyPrinter::lineBreaks(const QString &text) { return int(text.count(QLatin1Char('\r'))); }
+int PagePrinter::lineBreaks(const QString &text) { return int(text.count(QLatin1Char('\r'))); }
 
-QString MyPrinter::lineOf(const QString &text, int index) {
+QString PagePrinter::lineOf(const QString &text, int index) {
     int start = 0;
     for (int i = 0; i < index; ++i) {
         const int cr = int(text.indexOf(QLatin1Char('\r'), start));
@@ -121,7 +121,7 @@ QString MyPrinter::lineOf(const QString &text, int index) {
     return trimSpaces(text.mid(start, cr < 0 ? -1 : cr - start));
 }
 
-void MyPrinter::printAligned(Align align, float x, float y, const QString &text, float indent, bool cool) {
+void PagePrinter::printAligned(Align align, float x, float y, const QString &text, float indent, bool cool) {
     const int n = lineBreaks(text);
     for (int i = 0; i <= n; ++i) {
         // One line is printed whole, untrimmed; several are taken apart and trimmed.
@@ -153,23 +153,23 @@ void MyPrinter::printAligned(Align align, float x, float y, const QString &text,
     }
 }
 
-void MyPrinter::PrintLeft(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
+void PagePrinter::PrintLeft(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
     printAligned(Align::Left, sngXPos, sngYPos, txtString, sngFirstLineIndent, false);
 }
 
-void MyPrinter::PrintRight(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
+void PagePrinter::PrintRight(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
     printAligned(Align::Right, sngXPos, sngYPos, txtString, sngFirstLineIndent, false);
 }
 
-void MyPrinter::PrintCentre(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
+void PagePrinter::PrintCentre(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
     printAligned(Align::Centre, sngXPos, sngYPos, txtString, sngFirstLineIndent, false);
 }
 
-void MyPrinter::PrintLeftcool(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
+void PagePrinter::PrintLeftcool(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
     printAligned(Align::Left, sngXPos, sngYPos, txtString, sngFirstLineIndent, true);
 }
 
-void MyPrinter::PrintFull(float sngXPos, float sngYPos, const QString &txtString, float sngLineLength,
+void PagePrinter::PrintFull(float sngXPos, float sngYPos, const QString &txtString, float sngLineLength,
                           float sngFirstLineIndent) {
     const int n = lineBreaks(txtString);
     if (n == 0) {
@@ -221,7 +221,7 @@ void MyPrinter::PrintFull(float sngXPos, float sngYPos, const QString &txtString
     }
 }
 
-QString MyPrinter::wrap(const QString &text, float lineLength, float firstLineIndent) const {
+QString PagePrinter::wrap(const QString &text, float lineLength, float firstLineIndent) const {
     QString rest = text;
     QString result;
     int lineNumber = 0;
@@ -259,7 +259,7 @@ QString MyPrinter::wrap(const QString &text, float lineLength, float firstLineIn
     return result;
 }
 
-void MyPrinter::Paragraph(float sngXPos, float sngYPos, float sngLineLength, const QString &strText,
+void PagePrinter::Paragraph(float sngXPos, float sngYPos, float sngLineLength, const QString &strText,
                           float sngFirstLineIndent) {
     const QString result = wrap(strText, sngLineLength, sngFirstLineIndent);
     switch (m_justification) {
@@ -278,7 +278,7 @@ void MyPrinter::Paragraph(float sngXPos, float sngYPos, float sngLineLength, con
     }
 }
 
-void MyPrinter::DrawRectangle(float sngStartX, float sngStartY, float sngWidth, float sngHeight, float sngRadius) {
+void PagePrinter::DrawRectangle(float sngStartX, float sngStartY, float sngWidth, float sngHeight, float sngRadius) {
     const float x = m_xOffset + sngStartX;
     const float y = m_yOffset + sngStartY;
     const float w = sngWidth;
@@ -305,7 +305,7 @@ void MyPrinter::DrawRectangle(float sngStartX, float sngStartY, float sngWidth, 
     m_device.setCurrentY(m_yOffset + sngStartY + sngHeight);
 }
 
-void MyPrinter::PaintPicture(float sngStartX, float sngStartY, const QImage &objPicture, float sngHeight,
+void PagePrinter::PaintPicture(float sngStartX, float sngStartY, const QImage &objPicture, float sngHeight,
                              float sngWidth) {
     float width = 0;
     float height = 0;
@@ -320,12 +320,12 @@ void MyPrinter::PaintPicture(float sngStartX, float sngStartY, const QImage &obj
     m_device.picture(objPicture, m_xOffset + sngStartX, m_yOffset + sngStartY, width, height);
 }
 
-bool MyPrinter::EndDoc() { return m_device.endDoc(); }
+bool PagePrinter::EndDoc() { return m_device.endDoc(); }
 
-void MyPrinter::NewPage() {
+void PagePrinter::NewPage() {
     m_device.newPage();
     m_device.setCurrentX(m_xOffset);
     m_device.setCurrentY(m_yOffset);
 }
 
-void MyPrinter::KillDoc() { m_device.killDoc(); }
+void PagePrinter::KillDoc() { m_device.killDoc(); }

@@ -1,6 +1,6 @@
 #pragma once
 // Page layout in millimetres from the sheet's top-left corner. The printer places things relative to
-// its printable area; MyPrinter learns once how far that area is inset and corrects every position.
+// its printable area; PagePrinter learns once how far that area is inset and corrects every position.
 // Text, paragraph wrapping (left, right, centre, full justification), rectangles and pictures.
 
 #include "core/print/printerdevice.h"
@@ -8,11 +8,11 @@
 #include <QImage>
 #include <QString>
 
-class MyPrinter {
+class PagePrinter {
 public:
     // Measures the printable area's offsets (once: they stay as measured for the instance's life),
     // switches the printer to millimetres and moves to the sheet's corner.
-    explicit MyPrinter(PrinterDevice &device);
+    explicit PagePrinter(PrinterDevice &device);
 
     void FontName(const QString &strFontName);
     QString FontName() const;

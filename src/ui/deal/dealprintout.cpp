@@ -8,9 +8,9 @@
 bool printDeal(const DealPage &page) {
     PrinterDevice &device = printer::device();
     device.setDocumentName(QStringLiteral("Deal"));
-    // Landscape before the shared MyPrinter first exists, so it measures the margins of the page it prints.
+    // Landscape before the shared PagePrinter first exists, so it measures the margins of the page it prints.
     device.setOrientation(PrinterDevice::Landscape);
-    MyPrinter &p = printer::myPrinter();
+    PagePrinter &p = printer::myPrinter();
 
     p.FontName(QStringLiteral("Arial"));
     p.DrawWidth(2);

@@ -17,7 +17,7 @@ struct DealPage {
     QString disclaimertext;
 };
 
-// Prints the page on the program's printer through the shared MyPrinter, leaving the printer in
+// Prints the page on the program's printer through the shared PagePrinter, leaving the printer in
 // portrait. False when the printer failed (the user has been told).
 bool printDeal(const DealPage &page);
 // Asks "Print Deal?" first; on Cancel prints nothing and touches no printer setting.

@@ -10,8 +10,8 @@ std::unique_ptr<PrinterDevice> &deviceSlot() {
     static std::unique_ptr<PrinterDevice> slot;
     return slot;
 }
-std::unique_ptr<MyPrinter> &myPrinterSlot() {
-    static std::unique_ptr<MyPrinter> slot;
+std::unique_ptr<PagePrinter> &myPrinterSlot() {
+    static std::unique_ptr<PagePrinter> slot;
     return slot;
 }
 } // namespace
@@ -27,9 +27,9 @@ void install(std::unique_ptr<PrinterDevice> newDevice) {
     deviceSlot() = std::move(newDevice);
 }
 
-MyPrinter &myPrinter() {
+PagePrinter &myPrinter() {
     if (!myPrinterSlot())
-        myPrinterSlot() = std::make_unique<MyPrinter>(device());
+        myPrinterSlot() = std::make_unique<PagePrinter>(device());
     return *myPrinterSlot();
 }
 
