@@ -3,7 +3,8 @@
 #include "core/store/database.h"
 #include "core/store/firststart.h"
 #include "core/store/schema.h"
-#include "ui/app/module1.h"
+#include "ui/app/application.h"
+#include "ui/app/mainwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -21,7 +22,13 @@ const char *const kLines[] = {"Paint Protection", "Window Tint",     "Service Co
                               "Anti-Theft Etch",  "Ceramic Coating"};
 const char *const kInstallers[] = {"In-house", "ClearShield Detailing", "Sun Control Tint", "Dealer Warranty Services",
                                    "Car Audio Pros"};
+Folder *&current() {
+    static Folder *folder = nullptr;
+    return folder;
+}
 } // namespace
+
+Application &app() { return current()->app(); }
 
 int &failures() {
     static int count = 0;
@@ -34,21 +41,25 @@ void fail(const char *what) {
 }
 
 Folder::Folder() {
-    setDatabaseErrorHandler([](const QString &what) { fail(qPrintable(QStringLiteral("database error: ") + what)); });
-    Module1::setProgramFolder(m_dir.path());
+    current() = this;
+    m_app = std::make_unique<Application>(m_dir.path());
+    m_app->setHomeWindow<MainWindow>();
+    m_app->setDatabaseErrorHandler(
+        [](const QString &what) { fail(qPrintable(QStringLiteral("database error: ") + what)); });
     QString why;
-    m_ok = firststart::createEmptyDataFolder(m_dir.path(), &why) && Module1::opendatabases(&why);
+    m_ok = firststart::createEmptyDataFolder(m_dir.path(), &why) && m_app->start(&why);
     if (!m_ok)
         fail(qPrintable(QStringLiteral("no program folder: ") + why));
 }
 
 Folder::~Folder() {
-    Module1::closedatabases();
-    Module1::setProgramFolder(QString());
+    m_app.reset();
+    if (current() == this)
+        current() = nullptr;
 }
 
 bool storeProducts(int first, int last, int catalogueSize) {
-    Database &db = Module1::dbproducts;
+    Database &db = app().store().productsFile();
     db.beginImmediate();
     QSqlQuery q(db.handle());
     q.prepare(
@@ -88,7 +99,7 @@ void storeTemplate(int id, const QString &name, const std::vector<int> &products
         marks << QStringLiteral("?");
         values << products[size_t(k)];
     }
-    Module1::dbvehicles.exec(
+    app().store().templatesFile().exec(
         QStringLiteral("insert into [table] (%1) values (%2)").arg(fields.join(','), marks.join(',')), values);
 }
 
@@ -104,7 +115,7 @@ QString catalogueQuery() { return QStringLiteral("Select * from [table] order by
 qint64 bareRead(const QString &sql, int *rows) {
     QElapsedTimer t;
     t.start();
-    QSqlQuery q(Module1::dbproducts.handle());
+    QSqlQuery q(app().store().productsFile().handle());
     q.setForwardOnly(true);
     q.exec(sql);
     const int columns = q.record().count();

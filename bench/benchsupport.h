@@ -4,21 +4,29 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <memory>
 #include <vector>
+
+class Application;
 
 namespace bench {
 
-// A fresh program folder, opened as the program opens it; database failures are counted, not fatal.
+// A fresh program folder with the program started on it; database failures are counted, not fatal.
 class Folder {
 public:
     Folder();
     ~Folder();
     bool ok() const { return m_ok; }
+    Application &app() { return *m_app; }
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<Application> m_app;
     bool m_ok = false;
 };
+
+// The program of the folder made last.
+Application &app();
 
 // Failures seen since the part began (database errors, wrong counts); a part returns non-zero on any.
 int &failures();

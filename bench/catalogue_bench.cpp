@@ -4,11 +4,11 @@
 #include "bench.h"
 #include "benchsupport.h"
 
-#include "ui/app/module1.h"
-#include "ui/app/windows.h"
-#include "ui/catalogue/aftermarketlist.h"
-#include "ui/catalogue/editform.h"
+#include "ui/app/application.h"
+#include "ui/app/geometry.h"
+#include "ui/catalogue/producteditor.h"
 #include "ui/catalogue/productgrid.h"
+#include "ui/catalogue/productlist.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,24 +16,26 @@
 #include <QTableView>
 #include <cstdio>
 
+using bench::app;
+
 namespace {
 // From opening the window until it is on screen with every row in its grid.
 qint64 openList(int *rows) {
     QElapsedTimer t;
     t.start();
-    aftermarketlist *list = SingleWindow<aftermarketlist>::instance();
+    ProductList *list = app().window<ProductList>();
     list->show();
     QApplication::processEvents();
     const qint64 ns = t.nsecsElapsed();
     *rows = list->gridModel()->rowCount();
-    SingleWindow<aftermarketlist>::unload();
+    app().unload<ProductList>();
     bench::settle();
     return ns;
 }
 
 // From a click on the middle row until the editor shows that product (the editor's record set is read then).
 qint64 openEditor(bool *shown) {
-    aftermarketlist *list = SingleWindow<aftermarketlist>::instance();
+    ProductList *list = app().window<ProductList>();
     list->show();
     QApplication::processEvents();
     auto *grid = list->findChild<QTableView *>(QStringLiteral("grid1"));
@@ -44,10 +46,10 @@ qint64 openEditor(bool *shown) {
     QMetaObject::invokeMethod(grid, "clicked", Q_ARG(QModelIndex, index));
     QApplication::processEvents();
     const qint64 ns = t.nsecsElapsed();
-    editform *editor = SingleWindow<editform>::existing();
+    ProductEditor *editor = app().existing<ProductEditor>();
     *shown = editor && editor->findChild<QLineEdit *>(QStringLiteral("aftermarketname"))->text() == name;
-    SingleWindow<editform>::unload();
-    SingleWindow<aftermarketlist>::unload();
+    app().unload<ProductEditor>();
+    app().unload<ProductList>();
     bench::settle();
     return ns;
 }
@@ -62,8 +64,7 @@ int bench::catalogue() {
         Folder folder;
         if (!folder.ok() || !storeProducts(1, n, n))
             return 1;
-        Module1::productlistfirst = true;
-        const QString sql = productListQuery();
+        const QString sql = QStringLiteral("select * from [table] where id>0 order by aftermarketname, cost, msrp");
         std::vector<qint64> bare, list;
         int bareRows = 0, gridRows = 0;
         bareRead(sql, &bareRows); // the file into the page cache for both

@@ -4,20 +4,24 @@
 #include "bench.h"
 #include "benchsupport.h"
 
-#include "ui/app/windows.h"
-#include "ui/deal/makedeal.h"
+#include "ui/app/application.h"
+
+#include "ui/app/geometry.h"
+#include "ui/deal/dealworksheet.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <cstdio>
 
+using bench::app;
+
 namespace {
 // From "Create Deal for Customer" until the worksheet is on screen with the catalogue in its slots.
-qint64 openWorksheet(makedeal **out) {
+qint64 openWorksheet(DealWorksheet **out) {
     QElapsedTimer t;
     t.start();
-    makedeal *w = SingleWindow<makedeal>::instance();
+    DealWorksheet *w = app().window<DealWorksheet>();
     w->show();
     QApplication::processEvents();
     *out = w;
@@ -25,7 +29,7 @@ qint64 openWorksheet(makedeal **out) {
 }
 
 // Choosing the template until every slot and total shows it.
-qint64 loadTemplate(makedeal *w) {
+qint64 loadTemplate(DealWorksheet *w) {
     auto *templates = w->findChild<QComboBox *>(QStringLiteral("vehicledefault"));
     const int entry = templates->findText(QStringLiteral("All New Vehicles"));
     QElapsedTimer t;
@@ -55,13 +59,13 @@ int bench::deal() {
         bareRead(catalogueQuery(), &rows); // the file into the page cache for both
         for (int run = 0; run < 5; ++run) {
             bare.push_back(bareRead(catalogueQuery(), &rows));
-            makedeal *w = nullptr;
+            DealWorksheet *w = nullptr;
             open.push_back(openWorksheet(&w));
             load.push_back(loadTemplate(w));
             auto *slot = w->findChild<QComboBox *>(QStringLiteral("menu3(9)"));
             if (rows != n || !slot || slot->count() != n + 1 || slot->currentIndex() <= 0)
                 fail("the worksheet did not offer every product or did not load the template");
-            SingleWindow<makedeal>::unload();
+            app().unload<DealWorksheet>();
             settle();
         }
         const qint64 b = median(bare), o = median(open), l = median(load);

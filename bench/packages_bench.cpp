@@ -5,22 +5,23 @@
 #include "bench.h"
 #include "benchsupport.h"
 
-#include "core/store/recordset.h"
-#include "ui/app/module1.h"
-#include "ui/app/windows.h"
-#include "ui/packages/editvehicle.h"
+#include "ui/app/application.h"
+#include "ui/app/geometry.h"
+#include "ui/packages/templateeditor.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <cstdio>
 
+using bench::app;
+
 namespace {
 // From the first opening until the editor is on screen with the catalogue in its slots.
-qint64 createEditor(editvehicle **out) {
+qint64 createEditor(TemplateEditor **out) {
     QElapsedTimer t;
     t.start();
-    editvehicle *w = SingleWindow<editvehicle>::instance();
+    TemplateEditor *w = app().window<TemplateEditor>();
     w->show();
     QApplication::processEvents();
     *out = w;
@@ -28,18 +29,20 @@ qint64 createEditor(editvehicle **out) {
 }
 
 // Opening a picked template until every slot and total shows it.
-qint64 loadTemplate(editvehicle *w, int id) {
-    RecordSetPtr rs =
-        RecordSet::openQuery(Module1::dbvehicles, QStringLiteral("select * from [table] where id = ?"), {id});
+qint64 loadTemplate(TemplateEditor *w, int id) {
+    QVector<qint64> records;
+    for (const ListedTemplate &t : bench::app().store().templates().listed())
+        if (t.id == id)
+            records << t.record;
     QElapsedTimer t;
     t.start();
-    w->openPicked(rs);
+    w->openPicked(bench::app().store().templates().walk(records, 0));
     QApplication::processEvents();
     return t.nsecsElapsed();
 }
 
 // Opening one slot's list, as a click on its drop-down does.
-qint64 openSlotList(editvehicle *w) {
+qint64 openSlotList(TemplateEditor *w) {
     auto *box = w->findChild<QComboBox *>(QStringLiteral("menu1(4)"));
     QElapsedTimer t;
     t.start();
@@ -69,7 +72,7 @@ int bench::packages() {
         bareRead(catalogueQuery(), &rows); // the file into the page cache for both
         for (int run = 0; run < 5; ++run) {
             bare.push_back(bareRead(catalogueQuery(), &rows));
-            editvehicle *w = nullptr;
+            TemplateEditor *w = nullptr;
             create.push_back(createEditor(&w));
             load.push_back(loadTemplate(w, 1));
             popup.push_back(openSlotList(w));
@@ -87,7 +90,7 @@ int bench::packages() {
             auto *first = w->findChild<QComboBox *>(QStringLiteral("menu0id(0)"));
             if (!first || first->currentText() != QString::number(added))
                 fail("the late product was not found");
-            SingleWindow<editvehicle>::unload();
+            app().unload<TemplateEditor>();
             settle();
         }
         const qint64 b = median(bare), c = median(create);

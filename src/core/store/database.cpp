@@ -10,26 +10,17 @@
 #include <cstdlib>
 
 namespace {
-DatabaseErrorHandler &handlerSlot() {
-    static DatabaseErrorHandler handler;
-    return handler;
-}
-
 QString newConnectionName() { return QStringLiteral("quorvel-") + QUuid::createUuid().toString(QUuid::WithoutBraces); }
 } // namespace
 
-void setDatabaseErrorHandler(DatabaseErrorHandler handler) { handlerSlot() = std::move(handler); }
-
-void reportDatabaseError(const QString &what) {
-    if (handlerSlot()) {
-        handlerSlot()(what);
-        return;
-    }
-    std::fprintf(stderr, "Quorvel: %s\n", qPrintable(what));
-    std::exit(3);
-}
-
 Database::~Database() { close(); }
+
+void Database::reportError(const QString &what) const {
+    if (m_onError)
+        m_onError(what);
+    else
+        std::fprintf(stderr, "Quorvel: %s\n", qPrintable(what));
+}
 
 QSqlDatabase Database::handle() const { return QSqlDatabase::database(m_connection, false); }
 
@@ -131,10 +122,10 @@ void Database::close() {
     m_open = false;
 }
 
-bool Database::exec(const QString &sql, const QVariantList &binds) {
+bool Database::exec(const QString &sql, const QVariantList &binds, int *changed, qint64 *inserted) {
     QSqlQuery q(handle());
     if (!q.prepare(sql)) {
-        reportDatabaseError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
+        reportError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
         return false;
     }
     for (const QVariant &v : binds) {
@@ -144,9 +135,31 @@ bool Database::exec(const QString &sql, const QVariantList &binds) {
             q.addBindValue(v);
     }
     if (!q.exec()) {
-        reportDatabaseError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
+        reportError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
         return false;
     }
+    if (changed)
+        *changed = q.numRowsAffected();
+    if (inserted)
+        *inserted = q.lastInsertId().toLongLong();
+    return true;
+}
+
+bool Database::select(const QString &sql, const QVariantList &binds,
+                      const std::function<void(const QSqlQuery &)> &row) {
+    QSqlQuery q(handle());
+    q.setForwardOnly(true);
+    bool ok = q.prepare(sql);
+    for (const QVariant &v : binds)
+        q.addBindValue(v);
+    ok = ok && q.exec();
+    if (!ok) {
+        reportError(QStringLiteral("%1: %2\n%3").arg(m_path, q.lastError().text(), sql));
+        return false;
+    }
+    while (q.next())
+        row(q);
+    q.finish();
     return true;
 }
 

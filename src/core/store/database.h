@@ -3,6 +3,7 @@
 // and updatable record sets opened on its table or on a query text.
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -26,8 +27,17 @@ public:
     QString errorText() const { return m_error; }
     QSqlDatabase handle() const;
 
-    // Runs a statement that returns no rows; on failure reports through the fatal handler.
-    bool exec(const QString &sql, const QVariantList &binds = {});
+    // Runs a statement that returns no rows; a failure is reported to the error handler.
+    // `changed` receives the number of records the statement changed, `inserted` the new record's key.
+    bool exec(const QString &sql, const QVariantList &binds = {}, int *changed = nullptr, qint64 *inserted = nullptr);
+    // Runs a query and hands every row to `row`, then finishes the statement at once so no lock stays
+    // behind. A failure is reported to the error handler.
+    bool select(const QString &sql, const QVariantList &binds, const std::function<void(const QSqlQuery &)> &row);
+
+    // What happens when the file fails during the run. Without a handler the failure is only printed.
+    using ErrorHandler = std::function<void(const QString &what)>;
+    void setErrorHandler(ErrorHandler handler) { m_onError = std::move(handler); }
+    void reportError(const QString &what) const;
     // The names of the columns of [table], in stored order.
     QStringList tableFields() const;
 
@@ -42,10 +52,5 @@ private:
     QString m_path;
     QString m_error;
     bool m_open = false;
+    ErrorHandler m_onError;
 };
-
-// What happens when the database fails during the run. The default shows what failed and ends the
-// program; tests install their own to record the failure instead.
-using DatabaseErrorHandler = std::function<void(const QString &what)>;
-void setDatabaseErrorHandler(DatabaseErrorHandler handler);
-void reportDatabaseError(const QString &what);

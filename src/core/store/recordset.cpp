@@ -35,13 +35,13 @@ bool RecordSet::load(Database &db, const QString &sql, const QVariantList &binds
     QSqlQuery q(db.handle());
     q.setForwardOnly(true);
     if (!q.prepare(withRowid(sql))) {
-        reportDatabaseError(QStringLiteral("%1: %2\n%3").arg(db.path(), q.lastError().text(), sql));
+        db.reportError(QStringLiteral("%1: %2\n%3").arg(db.path(), q.lastError().text(), sql));
         return false;
     }
     for (const QVariant &v : binds)
         q.addBindValue(v);
     if (!q.exec()) {
-        reportDatabaseError(QStringLiteral("%1: %2\n%3").arg(db.path(), q.lastError().text(), sql));
+        db.reportError(QStringLiteral("%1: %2\n%3").arg(db.path(), q.lastError().text(), sql));
         return false;
     }
     QSqlRecord rec = q.record();
@@ -240,7 +240,7 @@ bool RecordSet::update() {
     if (!ok) {
         QString why = q.lastError().text();
         cancelUpdate();
-        reportDatabaseError(QStringLiteral("%1: the record could not be stored: %2").arg(m_db->path(), why));
+        m_db->reportError(QStringLiteral("%1: the record could not be stored: %2").arg(m_db->path(), why));
         return false;
     }
     q.finish();
@@ -255,7 +255,7 @@ bool RecordSet::deleteRecord() {
     q.prepare(QStringLiteral("delete from [table] where rowid=?"));
     q.addBindValue(m_rows[m_pos].rowid);
     if (!q.exec()) {
-        reportDatabaseError(
+        m_db->reportError(
             QStringLiteral("%1: the record could not be deleted: %2").arg(m_db->path(), q.lastError().text()));
         return false;
     }

@@ -1,11 +1,6 @@
 #include "ui/catalogue/productgrid.h"
 
 #include "core/money/numbers.h"
-#include "core/store/database.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace {
 // A grid row is one line high; line breaks inside a cell show as spaces there.
@@ -39,77 +34,50 @@ QVector<int> ProductGridModel::widthsInTwips() { return {1, 3000, 1100, 1100, 11
 void ProductGridModel::cleargrid() {
     beginResetModel();
     m_rows.clear();
-    m_rows.append(Row{});
+    m_rows.append(StoredProduct{});
+    m_empty = true;
     endResetModel();
 }
 
-void ProductGridModel::makelist(Database &db, const QString &sql) {
-    cleargrid();
-    QSqlQuery q(db.handle());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql) || !q.exec()) {
-        reportDatabaseError(QStringLiteral("%1: %2\n%3").arg(db.path(), q.lastError().text(), sql));
+void ProductGridModel::fill(QVector<StoredProduct> products) {
+    if (products.isEmpty()) {
+        cleargrid();
         return;
     }
-    const QSqlRecord fields = q.record();
-    const int id = fields.indexOf(QStringLiteral("id")), name = fields.indexOf(QStringLiteral("aftermarketname")),
-              cost = fields.indexOf(QStringLiteral("cost")), msrp = fields.indexOf(QStringLiteral("msrp")),
-              installer = fields.indexOf(QStringLiteral("installer")), phone = fields.indexOf(QStringLiteral("phone")),
-              notes = fields.indexOf(QStringLiteral("notes"));
-    auto value = [&q](int column) { return column >= 0 ? q.value(column) : QVariant(); };
-    QVector<Row> rows;
-    while (q.next()) {
-        Row r;
-        r.id = value(id);
-        r.name = value(name);
-        r.cost = value(cost);
-        r.msrp = value(msrp);
-        r.installer = value(installer);
-        r.phone = value(phone);
-        r.notes = value(notes);
-        r.position = int(rows.size());
-        rows.append(std::move(r));
-    }
-    // Finished at once, so no lock outlives the read.
-    q.finish();
-    if (rows.isEmpty())
-        return;
-    // The empty row cleargrid left goes; the records take its place.
     beginResetModel();
-    m_rows = std::move(rows);
+    m_rows = std::move(products);
+    m_empty = false;
     endResetModel();
 }
 
 QString ProductGridModel::cellText(int row, int column) const {
-    if (row < 0 || row >= m_rows.size())
+    if (m_empty || row < 0 || row >= m_rows.size())
         return QString();
-    const Row &r = m_rows.at(row);
-    if (r.position < 0)
-        return QString();
+    const Product &p = m_rows.at(row).product;
     switch (column) {
     case IdColumn:
-        return numbers::plainField(r.id);
+        return numbers::plain(p.id);
     case NameColumn:
-        return r.name.toString().trimmed();
+        return p.name;
     case CostColumn:
-        return numbers::dollars(numbers::fromField(r.cost));
+        return numbers::dollars(p.cost);
     case MsrpColumn:
-        return numbers::dollars(numbers::fromField(r.msrp));
+        return numbers::dollars(p.msrp);
     case ProfitColumn:
-        return numbers::dollars(numbers::fromField(r.msrp) - numbers::fromField(r.cost));
+        return numbers::dollars(p.msrp - p.cost);
     case InstallerColumn:
-        return r.installer.toString().trimmed();
+        return p.installer;
     case PhoneColumn:
-        return r.phone.toString().trimmed();
+        return p.phone;
     case NotesColumn:
-        return r.notes.toString().trimmed();
+        return p.notes;
     default:
         return QString();
     }
 }
 
-int ProductGridModel::recordPosition(int row) const {
-    return row >= 0 && row < m_rows.size() ? m_rows.at(row).position : -1;
+qint64 ProductGridModel::recordAt(int row) const {
+    return !m_empty && row >= 0 && row < m_rows.size() ? m_rows.at(row).record : 0;
 }
 
 QList<QStringList> ProductGridModel::gridRows() const {

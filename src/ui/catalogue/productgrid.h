@@ -3,13 +3,13 @@
 // Rows keep the record's values and make their cells' texts only when asked, so a catalogue of any
 // size loads in one read and the view draws only what it shows.
 
+#include "core/store/productrepository.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
-
-class Database;
 
 class ProductGridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -33,14 +33,13 @@ public:
 
     // The heading row and one empty row.
     void cleargrid();
-    // One row per record the query gives, in its order; the heading row and one empty row when it
-    // gives none.
-    void makelist(Database &db, const QString &sql);
+    // One row per product, in the order given; the heading row and one empty row when there are none.
+    void fill(QVector<StoredProduct> products);
 
     // The text of a cell as the grid holds it (row 0 is the first row below the headings).
     QString cellText(int row, int column) const;
-    // Where the row's record stands in the query's order (-1 for the empty row).
-    int recordPosition(int row) const;
+    // The record a row shows (0 for the empty row).
+    qint64 recordAt(int row) const;
     // Every row as its cells read, the heading row first.
     QList<QStringList> gridRows() const;
 
@@ -50,10 +49,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    // The record's values as read; a cell's text is made when the cell is shown or asked for.
-    struct Row {
-        QVariant id, name, cost, msrp, installer, phone, notes;
-        int position = -1;
-    };
-    QVector<Row> m_rows;
+    // The products as read; a cell's text is made when the cell is shown or asked for. Empty for the
+    // empty row of an empty list.
+    QVector<StoredProduct> m_rows;
+    bool m_empty = true;
 };

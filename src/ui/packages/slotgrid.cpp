@@ -1,11 +1,7 @@
 #include "slotgrid.h"
 
 #include "core/money/numbers.h"
-#include "core/store/database.h"
-#include "core/store/recordset.h"
-#include "ui/app/module1.h"
-#include "ui/app/prompts.h"
-#include "ui/app/windows.h"
+#include "ui/app/geometry.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -13,8 +9,6 @@
 #include <QMap>
 #include <QPointer>
 #include <QProxyStyle>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QWheelEvent>
 #include <algorithm>
@@ -31,8 +25,7 @@ std::optional<qint64> wholeNumber(double value) {
 }
 
 // The stored slot value as the whole number it names; nothing when it cannot be an id.
-std::optional<qint64> storedId(const QVariant &value) {
-    const double v = numbers::fromField(value);
+std::optional<qint64> storedId(double v) {
     if (!std::isfinite(v))
         return std::nullopt;
     std::optional<qint32> n = numbers::toInt32HalfEven(v);
@@ -44,44 +37,30 @@ std::optional<qint64> storedId(const QVariant &value) {
 // Ids that are not whole numbers are never looked up.
 constexpr qint64 kNoId = std::numeric_limits<qint64>::min();
 
-QString placeholders(int count) {
-    QStringList marks;
-    for (int i = 0; i < count; ++i)
-        marks << QStringLiteral("?");
-    return marks.join(QLatin1Char(','));
-}
-
-// Runs a short read on the catalogue file and finishes it at once, so no lock stays behind.
-bool runQuery(QSqlQuery &q, const QString &sql, const QVariantList &binds) {
-    q.setForwardOnly(true);
-    if (!q.prepare(sql)) {
-        reportDatabaseError(QStringLiteral("%1: %2\n%3").arg(Module1::dbproducts.path(), q.lastError().text(), sql));
-        return false;
+// Names compare as the catalogue file's own order does: byte by byte on their UTF-8 form, and, in a
+// file whose names ignore case, with A-Z read as a-z (SQLite's NOCASE).
+int compareNames(const QString &a, const QString &b, bool ignoreCase) {
+    QByteArray x = a.toUtf8();
+    QByteArray y = b.toUtf8();
+    if (ignoreCase) {
+        x = x.toLower();
+        y = y.toLower();
     }
-    for (const QVariant &b : binds)
-        q.addBindValue(b);
-    if (!q.exec()) {
-        reportDatabaseError(QStringLiteral("%1: %2\n%3").arg(Module1::dbproducts.path(), q.lastError().text(), sql));
-        return false;
-    }
-    return true;
+    return x.compare(y);
 }
 
 } // namespace
 
 // ---- CatalogueModel ----
 
-CatalogueModel::CatalogueModel(QObject *parent) : QAbstractTableModel(parent) {
+CatalogueModel::CatalogueModel(ProductRepository &products, QObject *parent)
+    : QAbstractTableModel(parent), m_products(products), m_namesIgnoreCase(products.namesIgnoreCase()) {
     Product none;
     none.name = QStringLiteral("NONE");
     none.id = none.cost = none.msrp = QStringLiteral("0");
     none.rowid = 0;
     m_rows.append(none);
     rebuildIndex();
-}
-
-QString CatalogueModel::catalogueQuery() {
-    return QStringLiteral("Select * from [table] order by aftermarketname, cost, msrp");
 }
 
 int CatalogueModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows.size(); }
@@ -118,50 +97,50 @@ QString CatalogueModel::text(int row, int column) const {
     }
 }
 
-CatalogueModel::Product CatalogueModel::fromRecord(const QString &name, const QVariant &id, const QVariant &cost,
-                                                   const QVariant &msrp, qint64 rowid) {
+SlotProduct CatalogueModel::slotProduct(int row) const {
+    SlotProduct slot;
+    if (row <= 0 || row >= m_rows.size())
+        return slot;
+    const Product &p = m_rows.at(row);
+    slot.id = numbers::val(p.id);
+    slot.name = p.name;
+    slot.cost = numbers::val(p.cost);
+    slot.msrp = numbers::val(p.msrp);
+    return slot;
+}
+
+CatalogueModel::Product CatalogueModel::fromStored(const StoredProduct &stored) {
     Product p;
-    p.name = name.trimmed();
-    p.id = id.toString().trimmed();
-    p.cost = numbers::formatMoney(numbers::fromField(cost));
-    p.msrp = numbers::formatMoney(numbers::fromField(msrp));
-    p.rowid = rowid;
+    p.name = stored.product.name;
+    p.id = numbers::plain(stored.product.id);
+    p.cost = numbers::formatMoney(stored.product.cost);
+    p.msrp = numbers::formatMoney(stored.product.msrp);
+    p.rowid = stored.record;
     return p;
 }
 
-void CatalogueModel::fill(RecordSet &products) {
-    if (!products.hasRecords())
-        return;
-    QVector<Product> added;
-    // moveNext steps over deleted records, so the walk ends when no record is current (eof()
-    // counts the whole set on every call, too slow for a loop over a large catalogue).
-    for (products.moveFirst(); products.hasCurrent(); products.moveNext()) {
-        added.append(fromRecord(products.text(QStringLiteral("aftermarketname")), products.field(QStringLiteral("id")),
-                                products.field(QStringLiteral("cost")), products.field(QStringLiteral("msrp")),
-                                products.rowid()));
-    }
-    if (added.isEmpty())
-        return;
-    const int first = m_rows.size();
-    beginInsertRows(QModelIndex(), first, first + added.size() - 1);
-    m_rows += added;
-    endInsertRows();
-    for (int row = first; row < m_rows.size(); ++row)
-        indexRow(row);
-}
-
 int CatalogueModel::refresh() {
-    QSqlQuery q(Module1::dbproducts.handle());
-    if (!runQuery(q,
-                  QStringLiteral("select rowid, aftermarketname, id, cost, msrp from [table] "
-                                 "order by aftermarketname, cost, msrp"),
-                  {}))
-        return 0;
+    const QVector<StoredProduct> catalogue = m_products.catalogue();
+    if (m_rows.size() == 1) {
+        // The first fill: every product in the catalogue's order, in one insertion.
+        if (catalogue.isEmpty())
+            return 0;
+        QVector<Product> added;
+        added.reserve(catalogue.size());
+        for (const StoredProduct &stored : catalogue)
+            added.append(fromStored(stored));
+        beginInsertRows(QModelIndex(), 1, int(added.size()));
+        m_rows += added;
+        endInsertRows();
+        for (int row = 1; row < m_rows.size(); ++row)
+            indexRow(row);
+        return int(added.size());
+    }
     // New products go after the product that precedes them in the catalogue order.
     QMap<int, QVector<Product>> after;
     int anchor = 0;
-    while (q.next()) {
-        Product p = fromRecord(q.value(1).toString(), q.value(2), q.value(3), q.value(4), q.value(0).toLongLong());
+    for (const StoredProduct &stored : catalogue) {
+        Product p = fromStored(stored);
         const auto known = m_rowOfRecord.constFind(qMakePair(p.rowid, idKey(p.id)));
         if (known != m_rowOfRecord.constEnd()) {
             anchor = known.value();
@@ -169,7 +148,6 @@ int CatalogueModel::refresh() {
         }
         after[anchor].append(p);
     }
-    q.finish();
     int inserted = 0;
     // From the bottom up, so the rows still to be used as anchors do not move.
     for (auto it = after.end(); it != after.begin();) {
@@ -188,17 +166,17 @@ int CatalogueModel::refresh() {
 }
 
 bool CatalogueModel::before(const Product &a, const Product &b) const {
-    // The catalogue query's order: name, then cost, then MSRP.
-    if (const int c = a.name.compare(b.name); c != 0)
+    // The catalogue's own order: name (as the file compares names), then cost, then MSRP.
+    if (const int c = compareNames(a.name, b.name, m_namesIgnoreCase); c != 0)
         return c < 0;
     if (const double ca = numbers::val(a.cost), cb = numbers::val(b.cost); ca != cb)
         return ca < cb;
     return numbers::val(a.msrp) < numbers::val(b.msrp);
 }
 
-void CatalogueModel::takeIn(const QVector<Stored> &products) {
-    for (const Stored &s : products) {
-        const Product p = fromRecord(s.name, s.id, s.cost, s.msrp, s.rowid);
+void CatalogueModel::takeIn(const QVector<StoredProduct> &products) {
+    for (const StoredProduct &s : products) {
+        const Product p = fromStored(s);
         if (m_rowOfRecord.contains(qMakePair(p.rowid, idKey(p.id))))
             continue;
         const auto at = std::upper_bound(m_rows.cbegin() + 1, m_rows.cend(), p,
@@ -263,17 +241,9 @@ public:
     }
 };
 
-QStyle *dropDownStyle() {
-    static QPointer<DropDownStyle> style;
-    if (!style) {
-        style = new DropDownStyle();
-        style->setParent(qApp);
-    }
-    return style;
-}
 } // namespace
 
-SlotBox::SlotBox(bool follower, QWidget *parent) : QComboBox(parent), m_follower(follower) {
+SlotBox::SlotBox(bool follower, QStyle *dropDownStyle, QWidget *parent) : QComboBox(parent), m_follower(follower) {
     setEditable(false);
     // Never measure every row of a large catalogue.
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -281,7 +251,7 @@ SlotBox::SlotBox(bool follower, QWidget *parent) : QComboBox(parent), m_follower
     if (m_follower) {
         setFocusPolicy(Qt::NoFocus);
     } else {
-        setStyle(dropDownStyle());
+        setStyle(dropDownStyle);
         auto *list = new QListView(this);
         list->setUniformItemSizes(true);
         // The list may be wider than a narrow slot, so longer names show whole.
@@ -312,13 +282,17 @@ void SlotBox::wheelEvent(QWheelEvent *event) {
 
 // ---- SlotGrid ----
 
-SlotGrid::SlotGrid(QObject *parent) : QObject(parent), m_model(new CatalogueModel(this)) {}
+SlotGrid::SlotGrid(ProductRepository &products, QObject *parent)
+    : QObject(parent), m_products(products), m_model(new CatalogueModel(products, this)),
+      m_dropDownStyle(new DropDownStyle()) {
+    m_dropDownStyle->setParent(this);
+}
 
 const SlotBoxes &SlotGrid::createSlot(int p, int s, QWidget *parent, Figures figures) {
     SlotBoxes &b = m_slots[index(p, s)];
     const bool shown = figures == Figures::Shown;
     auto make = [&](bool follower, const QString &name, int column, const QString &initial) {
-        auto *box = new SlotBox(follower, parent);
+        auto *box = new SlotBox(follower, m_dropDownStyle, parent);
         box->setObjectName(name.arg(p).arg(s));
         box->setModel(m_model);
         box->setModelColumn(column);
@@ -337,20 +311,14 @@ const SlotBoxes &SlotGrid::createSlot(int p, int s, QWidget *parent, Figures fig
     return b;
 }
 
-int SlotGrid::populatemenu(QWidget *noticeParent) {
-    Module1::rsproducts = RecordSet::openQuery(Module1::dbproducts, CatalogueModel::catalogueQuery());
-    RecordSet &products = *Module1::rsproducts;
-    if (products.isOpen())
-        m_model->fill(products);
+int SlotGrid::populate() {
+    m_model->refresh();
     for (SlotBoxes &b : m_slots) {
         for (SlotBox *box : {b.product, b.id, b.cost, b.msrp})
             if (box)
                 box->setCurrentIndex(-1);
     }
-    const int count = m_model->rowCount() - 1;
-    if (count == 0)
-        prompts::notice(QStringLiteral("No Aftermarket Records"), noticeParent);
-    return count;
+    return m_model->rowCount() - 1;
 }
 
 void SlotGrid::pick(int p, int s, int row) {
@@ -364,22 +332,22 @@ void SlotGrid::pick(int p, int s, int row) {
     emit slotChanged(p, s);
 }
 
-void SlotGrid::loadSlot(int p, int s, const QVariant &value) {
+void SlotGrid::loadSlot(int p, int s, double value) {
     // One slot goes the same way as a whole template; the others are left alone.
-    std::array<QVariant, SlotCount> values;
+    std::array<double, SlotCount> values{};
     std::array<bool, SlotCount> wanted{};
     values[index(p, s)] = value;
     wanted[index(p, s)] = true;
     loadSlots(values, wanted);
 }
 
-void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values) {
+void SlotGrid::loadSlots(const std::array<double, SlotCount> &values) {
     std::array<bool, SlotCount> wanted;
     wanted.fill(true);
     loadSlots(values, wanted);
 }
 
-void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const std::array<bool, SlotCount> &wanted) {
+void SlotGrid::loadSlots(const std::array<double, SlotCount> &values, const std::array<bool, SlotCount> &wanted) {
     std::array<qint64, SlotCount> ids{};
 
     // First the model's own entry for each id, confirmed by one read of those stored records: a
@@ -388,8 +356,7 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
     for (int i = 0; i < SlotCount; ++i) {
         if (!wanted[i])
             continue;
-        std::optional<qint64> id = storedId(values[i]);
-        ids[i] = id.value_or(0);
+        ids[i] = storedId(values[i]).value_or(0);
         if (ids[i] == 0)
             continue;
         const int row = m_model->rowOfId(ids[i]);
@@ -398,55 +365,38 @@ void SlotGrid::loadSlots(const std::array<QVariant, SlotCount> &values, const st
     }
     QHash<qint64, qint64> confirmed; // id -> rowid of its record
     if (!candidate.isEmpty()) {
-        QVariantList binds;
-        for (qint64 rowid : std::as_const(candidate))
-            binds << rowid;
-        QSqlQuery q(Module1::dbproducts.handle());
-        if (runQuery(
-                q, QStringLiteral("select rowid, id from [table] where rowid in (%1)").arg(placeholders(binds.size())),
-                binds)) {
-            while (q.next()) {
-                const std::optional<qint64> id = wholeNumber(numbers::fromField(q.value(1)));
-                if (id && candidate.value(*id, -1) == q.value(0).toLongLong())
-                    confirmed.insert(*id, q.value(0).toLongLong());
-            }
+        const QHash<qint64, double> now = m_products.idsOf(QVector<qint64>(candidate.cbegin(), candidate.cend()));
+        for (auto it = now.cbegin(); it != now.cend(); ++it) {
+            const std::optional<qint64> id = wholeNumber(it.value());
+            if (id && candidate.value(*id, -1) == it.key())
+                confirmed.insert(*id, it.key());
         }
-        q.finish();
     }
 
     // Then the ids the model cannot vouch for: look them up in the catalogue itself. One that exists
     // but is missing from the model (added after it was filled) is fetched into it.
     // Rows are looked up only now: taking in new products moves the rows below them.
     QHash<qint64, int> found; // id -> row
-    QVariantList missing;
+    QVector<qint64> missing;
     for (int i = 0; i < SlotCount; ++i)
         if (wanted[i] && ids[i] != 0 && !confirmed.contains(ids[i]) && !missing.contains(ids[i]))
             missing << ids[i];
     if (!missing.isEmpty()) {
-        QHash<qint64, QVector<CatalogueModel::Stored>> stored; // id -> the records holding it
-        QSqlQuery q(Module1::dbproducts.handle());
-        if (runQuery(q,
-                     QStringLiteral("select rowid, id, aftermarketname, cost, msrp from [table] where id in (%1)")
-                         .arg(placeholders(missing.size())),
-                     missing)) {
-            while (q.next()) {
-                if (const std::optional<qint64> id = wholeNumber(numbers::fromField(q.value(1))))
-                    stored[*id].append(
-                        {q.value(0).toLongLong(), q.value(2).toString(), q.value(1), q.value(3), q.value(4)});
-            }
-        }
-        q.finish();
-        QVector<CatalogueModel::Stored> newcomers;
+        QHash<qint64, QVector<StoredProduct>> stored; // id -> the records holding it
+        for (const StoredProduct &record : m_products.withIds(missing))
+            if (const std::optional<qint64> id = wholeNumber(record.product.id))
+                stored[*id].append(record);
+        QVector<StoredProduct> newcomers;
         for (auto it = stored.cbegin(); it != stored.cend(); ++it)
-            for (const CatalogueModel::Stored &record : it.value())
-                if (m_model->rowOfRecord(record.rowid, it.key()) < 0)
+            for (const StoredProduct &record : it.value())
+                if (m_model->rowOfRecord(record.record, it.key()) < 0)
                     newcomers.append(record);
         if (!newcomers.isEmpty())
             m_model->takeIn(newcomers);
         for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
             int best = -1;
-            for (const CatalogueModel::Stored &record : it.value()) {
-                const int row = m_model->rowOfRecord(record.rowid, it.key());
+            for (const StoredProduct &record : it.value()) {
+                const int row = m_model->rowOfRecord(record.record, it.key());
                 if (row > 0 && (best < 0 || row < best))
                     best = row;
             }
@@ -479,3 +429,15 @@ QString SlotGrid::costText(int p, int s) const { return shown(boxes(p, s).cost, 
 QString SlotGrid::msrpText(int p, int s) const { return shown(boxes(p, s).msrp, QStringLiteral("0")); }
 
 double SlotGrid::productId(int p, int s) const { return numbers::val(idText(p, s)); }
+
+SlotProduct SlotGrid::slotProduct(int p, int s) const {
+    const SlotBox *box = boxes(p, s).product;
+    return box ? m_model->slotProduct(box->currentIndex()) : SlotProduct();
+}
+
+Package SlotGrid::package(int p) const {
+    Package package;
+    for (int s = 0; s < SlotsPerPackage; ++s)
+        package.products[s] = slotProduct(p, s);
+    return package;
+}

@@ -1,6 +1,5 @@
 #include "ui/print/qtprinterdevice.h"
 
-#include "ui/app/module1.h"
 #include "ui/app/prompts.h"
 
 #include <QDateTime>
@@ -54,7 +53,7 @@ QPageSize pageSizeFor(int code, const QPageSize &current) {
 }
 } // namespace
 
-QtPrinterDevice::QtPrinterDevice() {
+QtPrinterDevice::QtPrinterDevice(QString printoutsFolder) : m_printouts(std::move(printoutsFolder)) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         choosePdf();
@@ -147,7 +146,7 @@ QString QtPrinterDevice::nextPdfPath() const {
     name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
     if (name.isEmpty())
         name = QStringLiteral("Printout");
-    const QDir folder(QDir(Module1::programFolder()).filePath(QStringLiteral("printouts")));
+    const QDir folder(m_printouts);
     const QString stem =
         name + QLatin1Char(' ') + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
     QString path = folder.filePath(stem + QStringLiteral(".pdf"));

@@ -16,7 +16,8 @@ public:
     // Tells the user where a PDF went, or why printing failed. Defaults to the program's message boxes.
     using Reporter = std::function<void(bool failure, const QString &message)>;
 
-    QtPrinterDevice();
+    // PDFs go to `printoutsFolder` when there is no printer.
+    explicit QtPrinterDevice(QString printoutsFolder);
     ~QtPrinterDevice() override;
 
     // True when output goes to a PDF file rather than a printer.
@@ -61,6 +62,7 @@ private:
     QString nextPdfPath() const;
     void report(bool failure, const QString &message);
 
+    QString m_printouts;
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPainter> m_painter;
     bool m_toPdf = false;

@@ -1,0 +1,75 @@
+#include "core/deal/dealpage.h"
+
+#include "core/money/numbers.h"
+#include "core/store/productrepository.h"
+#include "core/store/storedtext.h"
+
+#include <QVector>
+
+using storedtext::trimBlanks;
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+}
+
+QString priceLine(const QString &payment, bool cashDeal) {
+    QString line = QStringLiteral("$ ") + trimBlanks(payment);
+    if (!cashDeal)
+        line += QStringLiteral(" / Month");
+    return line;
+}
+
+QString productText(const QString &name, const QString &msrp, bool disclosePrices, const QString &description) {
+    QString text = trimBlanks(name);
+    if (disclosePrices)
+        text += QStringLiteral(" $") + trimBlanks(msrp);
+    return text + kCrLf + trimBlanks(description);
+}
+
+DealPage dealPage(const Deal &deal) {
+    DealPage page;
+    page.dealership = trimBlanks(deal.dealership);
+    page.salesperson = trimBlanks(deal.particulars.salesperson);
+    page.customer = trimBlanks(deal.particulars.customer);
+    page.stockNumber = trimBlanks(deal.particulars.stockNumber);
+    page.vehicle = trimBlanks(deal.particulars.vehicle);
+    page.priceLinesShown = deal.discloseTotals;
+    page.disclaimer = trimBlanks(deal.disclaimer);
+    for (int p = 0; p < Deal::Packages; ++p) {
+        const Package &package = deal.packages[p];
+        page.headings[p] = trimBlanks(package.name);
+        page.priceLines[p] = priceLine(deal.figures(p).payment, deal.cashDeal);
+        for (int s = 0; s < Package::Slots; ++s) {
+            const SlotProduct &slot = package.products[s];
+            if (!slot.offered())
+                continue;
+            const QString text =
+                productText(slot.name, numbers::formatMoney(slot.msrp), deal.disclosePrices, slot.description);
+            page.productTexts[p][s] = trimBlanks(text);
+            page.pages[p][s] = trimBlanks(slot.page);
+            page.packageTexts[p] += text + kCrLf + kCrLf;
+        }
+    }
+    return page;
+}
+
+void takeCatalogueTexts(Deal &deal, const ProductRepository &products) {
+    QVector<qint64> ids;
+    for (const Package &package : deal.packages)
+        for (const SlotProduct &slot : package.products)
+            if (slot.offered() && slot.id < 9.0e15)
+                ids << static_cast<qint64>(slot.id);
+    const QHash<qint64, Product> found = products.firstWithIds(ids);
+    for (Package &package : deal.packages) {
+        for (SlotProduct &slot : package.products) {
+            if (!slot.offered())
+                continue;
+            const auto it = slot.id < 9.0e15 ? found.constFind(static_cast<qint64>(slot.id)) : found.constEnd();
+            if (it == found.constEnd() || it->id != slot.id)
+                continue;
+            slot.name = it->name;
+            slot.description = it->description;
+            slot.page = it->htmlpath;
+        }
+    }
+}

@@ -1,0 +1,78 @@
+#include "core/print/dealprintout.h"
+
+#include "core/deal/dealpage.h"
+#include "core/print/printer.h"
+#include "core/store/storedtext.h"
+
+using storedtext::trimBlanks;
+
+bool printDeal(Printer &printer, const DealPage &page) {
+    PrinterDevice &device = printer.device();
+    device.setDocumentName(QStringLiteral("Deal"));
+    // Landscape before the shared PagePrinter first exists, so it measures the margins of the page it prints.
+    device.setOrientation(PrinterDevice::Landscape);
+    PagePrinter &p = printer.pagePrinter();
+
+    p.FontName(QStringLiteral("Arial"));
+    p.DrawWidth(2);
+
+    const float tops[3] = {45, 52, 192};
+    const float heights[3] = {7, 140, 10};
+    for (int band = 0; band < 3; ++band)
+        for (int col = 0; col < 4; ++col)
+            p.DrawRectangle(20 + 60 * float(col), tops[band], 60, heights[band], 0);
+
+    p.FontSize(14);
+    p.FontBold(true);
+    for (int col = 0; col < 4; ++col) {
+        const QString heading = trimBlanks(page.headings[col]);
+        p.PrintLeft(20 + 60 * float(col) + (60 - p.TextWidth(heading)) / 2, 46, heading, 0);
+    }
+
+    p.FontBold(false);
+    p.FontSize(8);
+    for (int col = 0; col < 4; ++col)
+        p.Paragraph(22 + 60 * float(col), 54, 58, trimBlanks(page.packageTexts[col]), 0);
+
+    p.FontSize(7);
+    p.PrintLeft(20, 203, trimBlanks(page.disclaimer), 0);
+
+    p.FontBold(true);
+    p.FontSize(14);
+    const QString name = trimBlanks(page.dealership);
+    p.PrintLeft(20 + (240 - p.TextWidth(name)) / 2, 8, name, 0);
+
+    p.FontBold(true);
+    p.FontItalic(false);
+    p.FontSize(14);
+    for (int col = 0; col < 4; ++col) {
+        const QString price = trimBlanks(page.priceLines[col]);
+        p.PrintLeft(20 + 60 * float(col) + (60 - p.TextWidth(price)) / 2, 194, price, 0);
+    }
+
+    p.FontBold(true);
+    p.FontItalic(false);
+    p.FontSize(10);
+    const struct {
+        const char *label;
+        const QString &value;
+        float y;
+    } particulars[] = {
+        {"Salesperson: ", page.salesperson, 16},
+        {"Customer: ", page.customer, 20},
+        {"Stock #: ", page.stockNumber, 28},
+        {"Vehicle: ", page.vehicle, 32},
+    };
+    for (const auto &row : particulars) {
+        p.PrintRight(53, row.y, QString::fromLatin1(row.label), 0);
+        p.PrintLeft(55, row.y, trimBlanks(row.value), 0);
+    }
+
+    p.FontBold(true);
+    p.PrintRight(260, 35, QStringLiteral("Customer Approval: ___________________________"), 0);
+
+    p.FontBold(false);
+    const bool printed = p.EndDoc();
+    device.setOrientation(PrinterDevice::Portrait);
+    return printed;
+}

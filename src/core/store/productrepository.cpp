@@ -1,0 +1,185 @@
+#include "core/store/productrepository.h"
+
+#include "core/money/numbers.h"
+#include "core/store/database.h"
+#include "core/store/storedtext.h"
+
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace {
+const QString kOrder = QStringLiteral(" order by aftermarketname, cost, msrp");
+
+QString placeholders(qsizetype count) {
+    QStringList marks;
+    for (qsizetype i = 0; i < count; ++i)
+        marks << QStringLiteral("?");
+    return marks.join(QLatin1Char(','));
+}
+
+QVariantList bindList(const QVector<qint64> &values) {
+    QVariantList binds;
+    binds.reserve(values.size());
+    for (qint64 v : values)
+        binds << v;
+    return binds;
+}
+
+QString text(const QSqlQuery &q, int column) { return storedtext::trimBlanks(q.value(column).toString()); }
+double number(const QSqlQuery &q, int column) { return numbers::fromField(q.value(column)); }
+
+// Columns: rowid, id, aftermarketname, cost, msrp.
+StoredProduct brief(const QSqlQuery &q) {
+    StoredProduct s;
+    s.record = q.value(0).toLongLong();
+    s.product.id = number(q, 1);
+    s.product.name = text(q, 2);
+    s.product.cost = number(q, 3);
+    s.product.msrp = number(q, 4);
+    return s;
+}
+
+const QString kWhole = QStringLiteral("select rowid, id, aftermarketname, cost, msrp, description, htmlpath, "
+                                      "picturepath, installer, phone, notes from [table]");
+
+// Columns as kWhole selects them.
+StoredProduct whole(const QSqlQuery &q) {
+    StoredProduct s = brief(q);
+    s.product.description = text(q, 5);
+    s.product.htmlpath = text(q, 6);
+    s.product.picturepath = text(q, 7);
+    s.product.installer = text(q, 8);
+    s.product.phone = text(q, 9);
+    s.product.notes = text(q, 10);
+    return s;
+}
+
+// Ids are whole numbers; stored as such they sort and compare as numbers.
+QVariant storedNumber(double value) {
+    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 9.0e15)
+        return static_cast<qlonglong>(value);
+    return value;
+}
+
+QVariantList fields(const Product &p) {
+    return {storedNumber(p.id),
+            storedtext::trimBlanks(p.name),
+            p.cost,
+            p.msrp,
+            storedtext::trimBlanks(p.htmlpath),
+            storedtext::trimBlanks(p.picturepath),
+            storedtext::trimBlanks(p.installer),
+            storedtext::trimBlanks(p.phone),
+            storedtext::trimBlanks(p.notes)};
+}
+} // namespace
+
+QVector<StoredProduct> ProductRepository::listed() const {
+    QVector<StoredProduct> rows;
+    m_db.select(QStringLiteral("select rowid, id, aftermarketname, cost, msrp, installer, phone, notes from [table] "
+                               "where id>0") +
+                    kOrder,
+                {}, [&rows](const QSqlQuery &q) {
+                    StoredProduct s = brief(q);
+                    s.product.installer = text(q, 5);
+                    s.product.phone = text(q, 6);
+                    s.product.notes = text(q, 7);
+                    rows.append(std::move(s));
+                });
+    return rows;
+}
+
+QVector<StoredProduct> ProductRepository::catalogue() const {
+    QVector<StoredProduct> rows;
+    m_db.select(QStringLiteral("select rowid, id, aftermarketname, cost, msrp from [table]") + kOrder, {},
+                [&rows](const QSqlQuery &q) { rows.append(brief(q)); });
+    return rows;
+}
+
+QVector<StoredProduct> ProductRepository::withIds(const QVector<qint64> &ids) const {
+    QVector<StoredProduct> rows;
+    if (ids.isEmpty())
+        return rows;
+    m_db.select(QStringLiteral("select rowid, id, aftermarketname, cost, msrp from [table] where id in (%1) "
+                               "order by rowid")
+                    .arg(placeholders(ids.size())),
+                bindList(ids), [&rows](const QSqlQuery &q) { rows.append(brief(q)); });
+    return rows;
+}
+
+QHash<qint64, double> ProductRepository::idsOf(const QVector<qint64> &records) const {
+    QHash<qint64, double> ids;
+    if (records.isEmpty())
+        return ids;
+    m_db.select(QStringLiteral("select rowid, id from [table] where rowid in (%1)").arg(placeholders(records.size())),
+                bindList(records), [&ids](const QSqlQuery &q) { ids.insert(q.value(0).toLongLong(), number(q, 1)); });
+    return ids;
+}
+
+QHash<qint64, Product> ProductRepository::firstWithIds(const QVector<qint64> &ids) const {
+    QHash<qint64, Product> found;
+    if (ids.isEmpty())
+        return found;
+    m_db.select(kWhole + QStringLiteral(" where id in (%1) order by rowid").arg(placeholders(ids.size())),
+                bindList(ids), [&found](const QSqlQuery &q) {
+                    const StoredProduct s = whole(q);
+                    const auto id = static_cast<qint64>(s.product.id);
+                    if (!found.contains(id))
+                        found.insert(id, s.product);
+                });
+    return found;
+}
+
+bool ProductRepository::namesIgnoreCase() const {
+    bool nocase = false;
+    m_db.select(QStringLiteral("select sql from sqlite_master where type='table' and name='table'"), {},
+                [&nocase](const QSqlQuery &q) {
+                    static const QRegularExpression rule(QStringLiteral("aftermarketname[^,]*collate\\s+nocase"),
+                                                         QRegularExpression::CaseInsensitiveOption);
+                    nocase = rule.match(q.value(0).toString()).hasMatch();
+                });
+    return nocase;
+}
+
+std::optional<Product> ProductRepository::load(qint64 record) const {
+    std::optional<Product> found;
+    m_db.select(kWhole + QStringLiteral(" where rowid=?"), {record},
+                [&found](const QSqlQuery &q) { found = whole(q).product; });
+    return found;
+}
+
+bool ProductRepository::store(qint64 record, const Product &product) {
+    QVariantList values = fields(product);
+    const QString description = storedtext::trimBlanks(product.description);
+    QString sets = QStringLiteral("id=?, aftermarketname=?, cost=?, msrp=?, htmlpath=?, picturepath=?, installer=?, "
+                                  "phone=?, notes=?");
+    if (!description.isEmpty()) {
+        sets += QStringLiteral(", description=?");
+        values << description;
+    }
+    values << record;
+    int changed = 0;
+    const bool ok = m_db.exec(QStringLiteral("update [table] set %1 where rowid=?").arg(sets), values, &changed);
+    return ok && changed > 0;
+}
+
+std::optional<qint64> ProductRepository::add(const Product &product) {
+    const QString description = storedtext::trimBlanks(product.description);
+    QVariantList values = fields(product);
+    values << (description.isEmpty() ? QVariant() : QVariant(description));
+    qint64 record = 0;
+    if (!m_db.exec(QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, htmlpath, picturepath, "
+                                  "installer, phone, notes, description) values (?,?,?,?,?,?,?,?,?,?)"),
+                   values, nullptr, &record))
+        return std::nullopt;
+    return record;
+}
+
+bool ProductRepository::remove(qint64 record) {
+    return m_db.exec(QStringLiteral("delete from [table] where rowid=?"), {record});
+}
+
+std::unique_ptr<RecordWalk<Product>> ProductRepository::walk(QVector<qint64> records, int position) {
+    return std::make_unique<RecordWalk<Product>>(*this, std::move(records), position);
+}

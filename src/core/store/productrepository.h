@@ -1,0 +1,50 @@
+#pragma once
+// The product catalogue in `products.mdb`.
+
+#include "core/store/product.h"
+#include "core/store/recordwalk.h"
+
+#include <QHash>
+#include <QVector>
+#include <memory>
+#include <optional>
+
+class Database;
+
+// A stored product and the record that holds it.
+struct StoredProduct {
+    qint64 record = 0;
+    Product product;
+};
+
+class ProductRepository : public RecordSource<Product> {
+public:
+    explicit ProductRepository(Database &db) : m_db(db) {}
+
+    // The product list: products with an id above 0, by name, cost and MSRP. Descriptions, page and
+    // picture paths are left out (the list shows none of them).
+    QVector<StoredProduct> listed() const;
+    // The whole catalogue as the slot lists offer it (id 0 included), by name, cost and MSRP; only the
+    // id, name, cost and MSRP are read.
+    QVector<StoredProduct> catalogue() const;
+    // The products holding these ids (names, costs and MSRPs only), in record order.
+    QVector<StoredProduct> withIds(const QVector<qint64> &ids) const;
+    // The id each of these records holds now; a record that no longer exists is missing.
+    QHash<qint64, double> idsOf(const QVector<qint64> &records) const;
+    // For each id, the first stored product holding it, whole.
+    QHash<qint64, Product> firstWithIds(const QVector<qint64> &ids) const;
+    // Whether names sort without regard to case in this file (new files do; older ones may not).
+    bool namesIgnoreCase() const;
+
+    std::optional<Product> load(qint64 record) const override;
+    // An empty description leaves the stored one as it was. False when the record no longer exists.
+    bool store(qint64 record, const Product &product) override;
+    std::optional<qint64> add(const Product &product) override;
+    bool remove(qint64 record) override;
+
+    // A walk through these records (the list's rows), standing on `position`.
+    std::unique_ptr<RecordWalk<Product>> walk(QVector<qint64> records, int position);
+
+private:
+    Database &m_db;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// The settings record: the dealership's defaults, the start-up password and the two id counters.
+
+#include <QString>
+#include <QtGlobal>
+#include <array>
+
+struct Settings {
+    qint32 productCounter = 0;           // `am_total`: the highest product id handed out
+    qint32 templateCounter = 0;          // `ve_total`: the highest template id handed out
+    std::array<QString, 4> packageNames; // `package1` .. `package4`, as stored
+    float taxRate = 0;                   // a plain fraction: 0.07 adds 7 %
+    bool disclosePrices = false;
+    bool discloseTotals = false;
+    float interestRate = 0; // yearly per cent
+    qint32 financeTerm = 0; // months
+    QString dealershipName;
+    QString salespersonName;
+    QString disclaimer;
+    QString password;
+    bool passwordProtect = false;
+    bool includeTax = false;
+
+    bool operator==(const Settings &o) const {
+        return productCounter == o.productCounter && templateCounter == o.templateCounter &&
+               packageNames == o.packageNames && taxRate == o.taxRate && disclosePrices == o.disclosePrices &&
+               discloseTotals == o.discloseTotals && interestRate == o.interestRate && financeTerm == o.financeTerm &&
+               dealershipName == o.dealershipName && salespersonName == o.salespersonName &&
+               disclaimer == o.disclaimer && password == o.password && passwordProtect == o.passwordProtect &&
+               includeTax == o.includeTax;
+    }
+};
+
+// Which counter a new id is drawn from.
+enum class Counter { Products, Templates };

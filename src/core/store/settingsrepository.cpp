@@ -1,0 +1,104 @@
+#include "core/store/settingsrepository.h"
+
+#include "core/money/numbers.h"
+#include "core/store/database.h"
+#include "core/store/schema.h"
+#include "core/store/storedtext.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <limits>
+
+namespace {
+const QString kSelect = QStringLiteral("select * from [table] limit 1");
+
+qint32 toInt32(const QVariant &v) { return numbers::toInt32HalfEven(numbers::fromField(v)).value_or(0); }
+bool flag(const QVariant &v) { return numbers::fromField(v) != 0; }
+QString trimmed(const QVariant &v) { return storedtext::trimBlanks(v.toString()); }
+
+Settings fromRecord(const QSqlQuery &q) {
+    Settings s;
+    s.productCounter = toInt32(q.value(QStringLiteral("am_total")));
+    s.templateCounter = toInt32(q.value(QStringLiteral("ve_total")));
+    for (int p = 0; p < 4; ++p)
+        s.packageNames[p] = q.value(QStringLiteral("package%1").arg(p + 1)).toString();
+    s.taxRate = float(numbers::fromField(q.value(QStringLiteral("taxrate"))));
+    s.disclosePrices = flag(q.value(QStringLiteral("discloseprices")));
+    s.discloseTotals = flag(q.value(QStringLiteral("disclosetotals")));
+    s.interestRate = float(numbers::fromField(q.value(QStringLiteral("interestrate"))));
+    s.financeTerm = toInt32(q.value(QStringLiteral("financeterm")));
+    s.dealershipName = trimmed(q.value(QStringLiteral("dealershipname")));
+    s.salespersonName = trimmed(q.value(QStringLiteral("salespersonname")));
+    s.disclaimer = trimmed(q.value(QStringLiteral("disclaimer")));
+    s.password = trimmed(q.value(QStringLiteral("password")));
+    s.passwordProtect = flag(q.value(QStringLiteral("passwordprotect")));
+    s.includeTax = flag(q.value(QStringLiteral("includetax")));
+    return s;
+}
+
+const QString kWrite = QStringLiteral(
+    "update [table] set am_total=max(am_total,?), ve_total=max(ve_total,?), package1=?, package2=?, package3=?, "
+    "package4=?, taxrate=?, discloseprices=?, disclosetotals=?, interestrate=?, financeterm=?, dealershipname=?, "
+    "salespersonname=?, disclaimer=?, password=?, passwordprotect=?, includetax=? "
+    "where rowid=(select min(rowid) from [table])");
+
+QVariantList values(const Settings &s) {
+    return {s.productCounter,         s.templateCounter,      s.packageNames[0], s.packageNames[1],
+            s.packageNames[2],        s.packageNames[3],      double(s.taxRate), s.disclosePrices ? 1 : 0,
+            s.discloseTotals ? 1 : 0, double(s.interestRate), s.financeTerm,     s.dealershipName,
+            s.salespersonName,        s.disclaimer,           s.password,        s.passwordProtect ? 1 : 0,
+            s.includeTax ? 1 : 0};
+}
+} // namespace
+
+QString SettingsRepository::problem() const {
+    QString problem = QStringLiteral("it holds no settings record");
+    m_db.select(kSelect, {}, [&problem](const QSqlQuery &q) {
+        problem.clear();
+        for (const QString &f : schema::preferenceFields()) {
+            const QVariant v = q.value(f);
+            if (v.isNull()) {
+                problem = QStringLiteral("its settings record has no value for %1").arg(f);
+                return;
+            }
+            // A counter read as anything but itself would hand out ids again.
+            const bool whole =
+                f == QLatin1String("am_total") || f == QLatin1String("ve_total") || f == QLatin1String("financeterm");
+            const bool single = f == QLatin1String("taxrate") || f == QLatin1String("interestrate");
+            if ((whole && !numbers::toInt32HalfEven(numbers::fromField(v))) ||
+                (single && !numbers::toSingle(numbers::fromField(v)))) {
+                problem = QStringLiteral("its settings record holds a number out of range for %1").arg(f);
+                return;
+            }
+        }
+    });
+    return problem;
+}
+
+Settings SettingsRepository::read() const {
+    Settings s;
+    m_db.select(kSelect, {}, [&s](const QSqlQuery &q) { s = fromRecord(q); });
+    return s;
+}
+
+bool SettingsRepository::write(const Settings &settings) { return m_db.exec(kWrite, values(settings)); }
+
+SettingsRepository::Drawn SettingsRepository::draw(Counter counter) {
+    Drawn drawn;
+    if (!m_db.beginImmediate())
+        return drawn;
+    drawn.settings = read();
+    qint32 &value = counter == Counter::Products ? drawn.settings.productCounter : drawn.settings.templateCounter;
+    if (value == std::numeric_limits<qint32>::max()) {
+        m_db.rollback();
+        drawn.exhausted = true;
+        return drawn;
+    }
+    ++value;
+    if (!m_db.exec(kWrite, values(drawn.settings)) || !m_db.commit()) {
+        m_db.rollback();
+        return drawn;
+    }
+    drawn.id = value;
+    return drawn;
+}

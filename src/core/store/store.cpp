@@ -1,0 +1,69 @@
+#include "core/store/store.h"
+
+#include "core/store/schema.h"
+
+#include <QDir>
+
+namespace {
+QString unusable(const QString &path, const QString &reason) {
+    return QStringLiteral("The data file %1 cannot be used: %2.").arg(QDir::toNativeSeparators(path), reason);
+}
+
+bool openOne(Database &db, const QString &path, const QStringList &fields, QString *why) {
+    auto fail = [&](const QString &reason) {
+        if (why)
+            *why = unusable(path, reason);
+        db.close();
+        return false;
+    };
+    if (!db.open(path))
+        return fail(db.errorText());
+    const QStringList present = db.tableFields();
+    if (present.isEmpty())
+        return fail(QStringLiteral("it has no table named \"table\""));
+    QStringList lower;
+    for (const QString &f : present)
+        lower << f.toLower();
+    for (const QString &f : fields)
+        if (!lower.contains(f))
+            return fail(QStringLiteral("its table has no field \"%1\"").arg(f));
+    return true;
+}
+} // namespace
+
+Store::Store(QString dataFolder) : m_folder(std::move(dataFolder)) {}
+
+Store::~Store() { close(); }
+
+bool Store::open(QString *why) {
+    close();
+    const QDir dir(m_folder);
+    if (!openOne(m_products, dir.filePath(schema::productsFile()), schema::productFields(), why) ||
+        !openOne(m_settings, dir.filePath(schema::preferencesFile()), schema::preferenceFields(), why) ||
+        !openOne(m_templates, dir.filePath(schema::vehiclesFile()), schema::vehicleFields(), why)) {
+        close();
+        return false;
+    }
+    const QString problem = m_settingsRepository.problem();
+    if (!problem.isEmpty()) {
+        if (why)
+            *why = unusable(m_settings.path(), problem);
+        close();
+        return false;
+    }
+    m_open = true;
+    return true;
+}
+
+void Store::close() {
+    m_products.close();
+    m_templates.close();
+    m_settings.close();
+    m_open = false;
+}
+
+void Store::setErrorHandler(ErrorHandler handler) {
+    m_products.setErrorHandler(handler);
+    m_templates.setErrorHandler(handler);
+    m_settings.setErrorHandler(std::move(handler));
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The program's data files, opened once for the run, and the repositories over them.
+
+#include "core/store/database.h"
+#include "core/store/productrepository.h"
+#include "core/store/settingsrepository.h"
+#include "core/store/templaterepository.h"
+
+#include <QString>
+#include <functional>
+
+class Store {
+public:
+    using ErrorHandler = std::function<void(const QString &what)>;
+
+    explicit Store(QString dataFolder);
+    ~Store();
+    Store(const Store &) = delete;
+    Store &operator=(const Store &) = delete;
+
+    // Opens the three files (never creating one) and checks that each is a database with its table,
+    // fields and, for the settings, a usable record. On failure returns false with a message naming
+    // the file and the reason in `why`; nothing has been written.
+    bool open(QString *why = nullptr);
+    void close();
+    bool isOpen() const { return m_open; }
+    QString dataFolder() const { return m_folder; }
+
+    // What happens when a file fails during the run (after it opened). The store itself tells no one.
+    void setErrorHandler(ErrorHandler handler);
+
+    ProductRepository &products() { return m_productRepository; }
+    TemplateRepository &templates() { return m_templateRepository; }
+    SettingsRepository &settings() { return m_settingsRepository; }
+
+    // The open files, for what the repositories do not cover (tests, benchmarks).
+    Database &productsFile() { return m_products; }
+    Database &templatesFile() { return m_templates; }
+    Database &settingsFile() { return m_settings; }
+
+private:
+    QString m_folder;
+    Database m_products;
+    Database m_templates;
+    Database m_settings;
+    ProductRepository m_productRepository{m_products};
+    TemplateRepository m_templateRepository{m_templates};
+    SettingsRepository m_settingsRepository{m_settings};
+    bool m_open = false;
+};

@@ -1,0 +1,106 @@
+#pragma once
+// The running program: its folder, the open store, the settings held for the run, the printer, and
+// the windows that exist at most once. Created in main (or by a test on a folder of its own) and
+// handed to every window; nothing else holds state for the whole run.
+
+#include "core/store/settings.h"
+#include "core/store/store.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class Printer;
+class PrinterDevice;
+
+class Application : public QObject {
+    Q_OBJECT
+public:
+    explicit Application(QString programFolder, QObject *parent = nullptr);
+    ~Application() override;
+
+    QString programFolder() const { return m_folder; }
+    QString dataFolder() const;
+    QString webpagesFolder() const;
+    QString printoutsFolder() const;
+
+    // Makes data/ (with the sample catalogue) when it does not exist, then opens the store and reads
+    // the settings. False with the reason, naming the file, when the data cannot be used.
+    bool start(QString *why = nullptr);
+    Store &store() { return m_store; }
+
+    const Settings &settings() const { return m_settings; }
+    // Reads the settings record again (every setting held is replaced).
+    void reloadSettings();
+    // Writes every setting and holds them; a counter is never lowered below the stored one.
+    bool saveSettings(const Settings &settings);
+    // Draws the next id of a counter (the settings are re-read with it). Tells the user, over `parent`,
+    // when every id has been used; nothing is stored then.
+    std::optional<qint32> drawId(Counter counter, QWidget *parent);
+
+    // What happens when a data file fails during the run. By default the user is told and the program
+    // ends at once (SQLite's journal undoes any write under way); tests record the failure instead.
+    void setDatabaseErrorHandler(Store::ErrorHandler handler);
+
+    // The program's printer: the real one, made on first use, unless another device has been put in place.
+    Printer &printer();
+    void installPrinterDevice(std::unique_ptr<PrinterDevice> device);
+
+    // Opens a document or address with the program the desktop associates with it; the result is ignored.
+    void openExternally(const QString &target);
+    // Tests watch what would be opened instead of starting a browser.
+    void setExternalOpener(std::function<void(const QUrl &)> opener) { m_opener = std::move(opener); }
+
+    // The file-open dialog's stand-in: returns the chosen file's full path, "" when cancelled.
+    using FileChooser =
+        std::function<QString(QWidget *parent, const QString &folder, const QString &title, const QString &filter)>;
+    void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
+    const FileChooser &fileChooser() const { return m_chooser; }
+
+    // The windows that exist at most once: created on first use, destroyed when unloaded.
+    template <class W> W *window() {
+        QPointer<QWidget> &slot = m_windows[&W::staticMetaObject];
+        if (!slot)
+            slot = new W(*this);
+        return static_cast<W *>(slot.data());
+    }
+    template <class W> W *existing() const { return static_cast<W *>(m_windows.value(&W::staticMetaObject).data()); }
+    template <class W> void unload() {
+        QPointer<QWidget> w = m_windows.take(&W::staticMetaObject);
+        if (w) {
+            w->hide();
+            w->deleteLater();
+        }
+    }
+
+    // The window every task returns to (the main window).
+    template <class W> void setHomeWindow() {
+        m_home = [this]() -> QWidget * { return window<W>(); };
+    }
+    void showHome();
+    // Whether any of the program's windows is shown.
+    bool anyWindowShown() const;
+    // Shows, raises and activates a window.
+    static void bringUp(QWidget *window);
+
+    // Destroys every window still open, before the store closes.
+    void closeAllWindows();
+
+private:
+    QString m_folder;
+    Store m_store;
+    Settings m_settings;
+    std::unique_ptr<Printer> m_printer;
+    std::function<void(const QUrl &)> m_opener;
+    FileChooser m_chooser;
+    QHash<const QMetaObject *, QPointer<QWidget>> m_windows;
+    std::function<QWidget *()> m_home;
+};
+
+// The URL a document or address is opened as: a local path as a file URL, an address as a URL.
+QUrl externalUrl(const QString &target);

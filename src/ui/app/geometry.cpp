@@ -1,0 +1,93 @@
+#include "ui/app/geometry.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QTimer>
+#include <QWidget>
+
+namespace ui {
+
+namespace {
+double scale() {
+    QScreen *s = QGuiApplication::primaryScreen();
+    const double dpi = s ? s->logicalDotsPerInch() : 96.0;
+    return (dpi > 0 ? dpi : 96.0) / 96.0;
+}
+
+void selectLine(QWidget *box) {
+    if (auto *line = qobject_cast<QLineEdit *>(box)) {
+        line->end(false);
+        line->home(true);
+    } else if (auto *plain = qobject_cast<QPlainTextEdit *>(box)) {
+        QTextCursor c = plain->textCursor();
+        c.movePosition(QTextCursor::EndOfLine);
+        c.movePosition(QTextCursor::StartOfLine, QTextCursor::KeepAnchor);
+        plain->setTextCursor(c);
+    } else if (auto *rich = qobject_cast<QTextEdit *>(box)) {
+        QTextCursor c = rich->textCursor();
+        c.movePosition(QTextCursor::EndOfLine);
+        c.movePosition(QTextCursor::StartOfLine, QTextCursor::KeepAnchor);
+        rich->setTextCursor(c);
+    }
+}
+
+class SelectOnFocus : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::FocusIn) {
+            QPointer<QWidget> box = qobject_cast<QWidget *>(watched);
+            // After the toolkit has placed its own cursor, as a keystroke would arrive.
+            QTimer::singleShot(0, box, [box] {
+                if (box && box->hasFocus())
+                    selectLine(box);
+            });
+        }
+        return false;
+    }
+};
+} // namespace
+
+int tw(double twips) { return int(std::lround(twips / 15.0 * scale())); }
+
+QRect twRect(double left, double top, double width, double height) {
+    return QRect(tw(left), tw(top), tw(width), tw(height));
+}
+
+void place(QWidget *w, double left, double top, double width, double height) {
+    w->setGeometry(twRect(left, top, width, height));
+}
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption, double left, double top, double width,
+                    double height) {
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    place(b, left, top, width, height);
+    return b;
+}
+
+void setClientSize(QWidget *window, double width, double height) { window->setFixedSize(tw(width), tw(height)); }
+
+void centre(QWidget *window) {
+    QScreen *s = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    QRect area = s->availableGeometry();
+    QSize size = window->frameGeometry().size().isEmpty() ? window->size() : window->frameGeometry().size();
+    window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void selectAllOnFocus(QWidget *box) { box->installEventFilter(new SelectOnFocus(box)); }
+
+QString literalCaption(const QString &text) {
+    QString out = text;
+    return out.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+} // namespace ui

@@ -1,0 +1,28 @@
+#pragma once
+// What every window shares: geometry in twips, select-on-focus, captions from data.
+
+#include <QRect>
+#include <QString>
+
+class QPushButton;
+class QWidget;
+
+namespace ui {
+// 15 twips to a pixel at 96 dpi, scaled with the screen's logical dpi.
+int tw(double twips);
+QRect twRect(double left, double top, double width, double height);
+// Places a control (or sizes a window's client area) from twips.
+void place(QWidget *w, double left, double top, double width, double height);
+void setClientSize(QWidget *window, double width, double height);
+// A button with its object name and caption, placed in twips.
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption, double left, double top, double width,
+                    double height);
+void centre(QWidget *window);
+
+// Selects on focus as End then Shift+Home does: the whole text of a single-line box, the current
+// line of a multi-line box.
+void selectAllOnFocus(QWidget *box);
+
+// A caption from data shows "&" as typed, never as a shortcut marker.
+QString literalCaption(const QString &text);
+} // namespace ui

@@ -1,0 +1,136 @@
+#include "ui/app/mainwindow.h"
+
+#include "ui/app/application.h"
+#include "ui/app/geometry.h"
+#include "ui/catalogue/productlist.h"
+#include "ui/deal/dealworksheet.h"
+#include "ui/packages/templatelist.h"
+#include "ui/prefs/preferencesdialog.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+// A label that opens the maker's address when clicked.
+class LinkLabel : public QLabel {
+public:
+    explicit LinkLabel(Application &app) : m_app(app) {}
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override {
+        if (event->button() == Qt::LeftButton)
+            m_app.openExternally(MainWindow::makerAddress());
+        QLabel::mouseReleaseEvent(event);
+    }
+
+private:
+    Application &m_app;
+};
+} // namespace
+
+QPixmap quorvelBanner() {
+    QPixmap pm(482, 32);
+    pm.fill(Qt::black);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont f(QStringLiteral("Liberation Serif"));
+    f.setPixelSize(28);
+    f.setBold(true);
+    f.setItalic(true);
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 6);
+    p.setFont(f);
+    QLinearGradient g(0, 0, 0, 32);
+    g.setColorAt(0, QColor(255, 236, 120));
+    g.setColorAt(1, QColor(214, 160, 20));
+    p.setPen(QPen(QBrush(g), 1));
+    p.drawText(QRect(0, 0, 482, 32), Qt::AlignCenter, QStringLiteral("QUORVEL"));
+    p.setPen(QPen(QColor(214, 160, 20), 1));
+    p.drawLine(20, 16, 140, 16);
+    p.drawLine(342, 16, 462, 16);
+    return pm;
+}
+
+QString MainWindow::makerAddress() { return QStringLiteral("https://www.quorvel.com"); }
+
+MainWindow::MainWindow(Application &app) : m_app(app) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quorvel"));
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("Form1client"));
+    central->setAutoFillBackground(true);
+    QPalette pal = central->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    central->setPalette(pal);
+    central->setFixedSize(ui::tw(7200), ui::tw(3495));
+    setCentralWidget(central);
+
+    auto *banner = new QLabel(central);
+    banner->setObjectName(QStringLiteral("Image1"));
+    banner->setPixmap(quorvelBanner());
+    banner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ui::place(banner, 0, 0, 7230, 480);
+
+    auto yellowLabel = [central](const QString &name, const QString &text, double pt, QLabel *label) {
+        label->setParent(central);
+        label->setObjectName(name);
+        label->setText(text);
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+        label->setStyleSheet(QStringLiteral("color: yellow; background: transparent;"));
+        QFont f = label->font();
+        f.setPointSizeF(pt);
+        f.setBold(true);
+        label->setFont(f);
+        return label;
+    };
+    // A label shows "&" as typed, so the doubled ampersand of the caption becomes one here.
+    QLabel *title = yellowLabel(QStringLiteral("Label1"),
+                                QStringLiteral("Aftermarket Menu-Selling & Management System"), 12, new QLabel);
+    ui::place(title, 0, 600, 7215, 375);
+    QLabel *smallPrint = yellowLabel(QStringLiteral("Label2(0)"),
+                                     QStringLiteral("Menu selling for the finance office. Updates and support:"), 9.75,
+                                     new LinkLabel(m_app));
+    ui::place(smallPrint, 0, 960, 7335, 495);
+    QLabel *address =
+        yellowLabel(QStringLiteral("Label2(1)"), QStringLiteral("www.quorvel.com"), 13.5, new LinkLabel(m_app));
+    address->setStyleSheet(QStringLiteral("color: yellow; background: transparent; text-decoration: underline;"));
+    smallPrint->setCursor(Qt::PointingHandCursor);
+    address->setCursor(Qt::PointingHandCursor);
+    ui::place(address, 0, 1560, 7335, 495);
+
+    m_dealButton = ui::button(central, QStringLiteral("Command3"), QStringLiteral("Create Deal for Customer"), 120,
+                              2760, 2415, 615);
+    m_exitButton = ui::button(central, QStringLiteral("Command4"), QStringLiteral("EXIT"), 4680, 2760, 2415, 615);
+
+    m_menu = menuBar()->addMenu(QStringLiteral("Menu"));
+    m_menu->setObjectName(QStringLiteral("m_file"));
+    m_preferencesItem = m_menu->addAction(QStringLiteral("Preferences"));
+    m_preferencesItem->setObjectName(QStringLiteral("m_prefs"));
+    m_productsItem = m_menu->addAction(QStringLiteral("Aftermarket List"));
+    m_productsItem->setObjectName(QStringLiteral("m_aftermarket"));
+    m_templatesItem = m_menu->addAction(QStringLiteral("Create/Edit Packages"));
+    m_templatesItem->setObjectName(QStringLiteral("m_default"));
+
+    connect(m_preferencesItem, &QAction::triggered, this,
+            [this] { Application::bringUp(m_app.window<PreferencesDialog>()); });
+    connect(m_productsItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<ProductList>()); });
+    connect(m_templatesItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<TemplateList>()); });
+    connect(m_dealButton, &QPushButton::clicked, this, [this] { Application::bringUp(m_app.window<DealWorksheet>()); });
+    connect(m_exitButton, &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
+    adjustSize();
+    setFixedSize(sizeHint());
+    ui::centre(this);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    event->accept();
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMainWindow>
+
+class Application;
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+// The main window: the hub every task is opened from.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(Application &app);
+    static QString makerAddress();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    Application &m_app;
+    QPushButton *m_dealButton;
+    QPushButton *m_exitButton;
+    QMenu *m_menu;
+    QAction *m_preferencesItem;
+    QAction *m_productsItem;
+    QAction *m_templatesItem;
+};
+
+// The banner picture: the name Quorvel at 482 x 32 pixels.
+QPixmap quorvelBanner();

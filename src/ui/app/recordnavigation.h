@@ -1,0 +1,102 @@
+#pragma once
+// What the product editor and the template editor share: the move buttons, Save, Copy Record and
+// Delete with their questions, and storing what is shown before every move and before leaving.
+
+#include "core/store/recordwalk.h"
+#include "core/store/settings.h"
+#include "ui/app/application.h"
+#include "ui/app/prompts.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+template <class Value> class RecordNavigation {
+public:
+    struct Editor {
+        std::function<Value()> shown;            // the record as the window's boxes show it
+        std::function<void(const Value &)> show; // fills the boxes from a record
+        std::function<void()> leave;             // closes or hides the window and goes back to its list
+    };
+
+    RecordNavigation(Application &app, QWidget *window, Counter counter, Editor editor)
+        : m_app(app), m_window(window), m_counter(counter), m_editor(std::move(editor)) {}
+
+    // Stands on the walk's current record and shows it. What an earlier walk showed is stored first.
+    void open(std::unique_ptr<RecordWalk<Value>> walk) {
+        release();
+        m_walk = std::move(walk);
+        if (hasRecord())
+            m_editor.show(m_walk->current());
+    }
+    // Stores what is shown and lets go of the walk; true when a record was stored.
+    bool release() {
+        const bool stored = save();
+        m_walk.reset();
+        return stored;
+    }
+    bool hasRecord() const { return m_walk && m_walk->hasCurrent(); }
+
+    // Stores what is shown into the record stood on; false when there is none or it has gone.
+    bool save() { return hasRecord() && m_walk->store(m_editor.shown()); }
+    // "Save": tells the user whether the record was stored.
+    void saveAndTell() {
+        if (save())
+            prompts::notice(QStringLiteral("Record Saved"), m_window);
+        else
+            prompts::notice(QStringLiteral("This record no longer exists, so nothing was saved."), m_window);
+    }
+
+    // At either end the editor stays on the end record.
+    void first() { move(&RecordWalk<Value>::first); }
+    void previous() { move(&RecordWalk<Value>::previous); }
+    void next() { move(&RecordWalk<Value>::next); }
+    void last() { move(&RecordWalk<Value>::last); }
+
+    // "Copy Record": stores what is shown, then stores it again under a new id and stands on the copy.
+    void copy() {
+        if (prompts::confirm(QStringLiteral("Copy Record?"), m_window) != 1)
+            return;
+        if (!save())
+            return;
+        Value copy = m_editor.shown();
+        const std::optional<qint32> id = m_app.drawId(m_counter, m_window);
+        if (!id)
+            return;
+        copy.id = *id;
+        if (m_walk->addAndStandOn(copy))
+            m_editor.show(m_walk->current());
+    }
+
+    // "Delete": the shown values are not stored first.
+    void remove() {
+        if (prompts::confirm(QStringLiteral("Delete Current Record?"), m_window) != 1)
+            return;
+        if (hasRecord())
+            m_walk->remove();
+        m_walk.reset();
+        m_editor.leave();
+    }
+
+    // "EXIT": stores what is shown and goes back to the list.
+    void exit() {
+        release();
+        m_editor.leave();
+    }
+
+private:
+    void move(void (RecordWalk<Value>::*step)()) {
+        if (!m_walk)
+            return;
+        save();
+        (m_walk.get()->*step)();
+        if (hasRecord())
+            m_editor.show(m_walk->current());
+    }
+
+    Application &m_app;
+    QWidget *m_window;
+    Counter m_counter;
+    Editor m_editor;
+    std::unique_ptr<RecordWalk<Value>> m_walk;
+};

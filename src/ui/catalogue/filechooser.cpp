@@ -1,0 +1,35 @@
+#include "ui/catalogue/filechooser.h"
+
+#include "ui/app/application.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+QString fileDialog(QWidget *parent, const QString &folder, const QString &title, const QString &filter) {
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+} // namespace
+
+FileChooser::FileChooser(const Application &app, QObject *parent) : QObject(parent), m_app(app) {}
+
+FileChoice FileChooser::open(QWidget *parent, const QString &folder, const QString &title,
+                             const QString &filter) const {
+    FileChoice choice;
+    const QString name = m_app.fileChooser() ? m_app.fileChooser()(parent, folder, title, filter)
+                                             : fileDialog(parent, folder, title, filter);
+    if (name.isEmpty())
+        return choice;
+    const QFileInfo info(name);
+    if (!info.isFile() || !info.isReadable()) {
+        choice.failed = true;
+        return choice;
+    }
+    choice.path = name;
+    return choice;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/store/product.h"
+#include "ui/app/recordnavigation.h"
+
+#include <QWidget>
+
+class Application;
+class FileChooser;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// The product editor: shows one product of the walk its list handed over, and stores what it shows
+// before every move and before it is left.
+class ProductEditor : public QWidget {
+    Q_OBJECT
+public:
+    explicit ProductEditor(Application &app);
+
+    // Stands on the walk's current product (storing first what an earlier walk showed).
+    void open(std::unique_ptr<RecordWalk<Product>> walk);
+    // Stores what the editor shows and lets go of its walk; true when a product was stored.
+    bool release();
+
+    // The product as the boxes show it, and the boxes filled from a product.
+    Product shown() const;
+    void show(const Product &product);
+    using QWidget::show;
+    // "Clear Form": every box, the id included, emptied; nothing is stored yet.
+    void clearform();
+
+signals:
+    // The editor has closed (EXIT or Delete): the list is to be shown again.
+    void finished();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void chooseFile();
+    void leave();
+
+    Application &m_app;
+    RecordNavigation<Product> m_navigation;
+    QLineEdit *m_idBox, *m_nameBox, *m_costBox, *m_msrpBox, *m_pageBox, *m_pictureBox, *m_installerBox, *m_phoneBox;
+    QPlainTextEdit *m_descriptionBox, *m_notesBox;
+    QPushButton *m_saveButton, *m_clearButton, *m_deleteButton, *m_firstButton, *m_previousButton, *m_nextButton,
+        *m_lastButton, *m_exitButton, *m_copyButton, *m_chooseFileButton;
+    FileChooser *m_fileChooser;
+    bool m_closing = false;
+};

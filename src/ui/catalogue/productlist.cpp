@@ -1,0 +1,163 @@
+#include "ui/catalogue/productlist.h"
+
+#include "core/money/numbers.h"
+#include "core/print/printer.h"
+#include "core/print/productlistprintout.h"
+#include "ui/app/application.h"
+#include "ui/app/geometry.h"
+#include "ui/app/prompts.h"
+#include "ui/catalogue/producteditor.h"
+#include "ui/catalogue/productgrid.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+
+ProductList::ProductList(Application &app) : m_app(app) {
+    setObjectName(QStringLiteral("aftermarketlist"));
+    setWindowTitle(QStringLiteral("Aftermarket List"));
+    ui::setClientSize(this, 12660, 7650);
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("grid1"));
+    ui::place(m_grid, 120, 120, 12495, 6855);
+    m_model = new ProductGridModel(m_grid);
+    m_grid->setModel(m_model);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setWordWrap(false);
+    m_grid->setSortingEnabled(false);
+    m_grid->setCornerButtonEnabled(false);
+    // No fixed column, and every row one line high: the view never measures its rows, whatever their number.
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(std::max(ui::tw(240), m_grid->fontMetrics().height() + 4));
+    QHeaderView *head = m_grid->horizontalHeader();
+    head->setHighlightSections(false);
+    head->setStretchLastSection(false);
+    head->setMinimumSectionSize(0);
+    head->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    head->setSectionResizeMode(QHeaderView::Interactive);
+
+    m_addButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Add Item"), 120, 7080, 1335, 495);
+    m_printButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Print List"), 1560, 7080, 1335, 495);
+    m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 3000, 7080, 1335, 495);
+    setTabOrder(m_grid, m_addButton);
+    setTabOrder(m_addButton, m_printButton);
+    setTabOrder(m_printButton, m_exitButton);
+
+    connect(m_grid, &QTableView::clicked, this, &ProductList::openRow);
+    connect(m_addButton, &QPushButton::clicked, this, &ProductList::addItem);
+    connect(m_printButton, &QPushButton::clicked, this, &ProductList::printList);
+    connect(m_exitButton, &QPushButton::clicked, this, &ProductList::exitWindow);
+
+    const QVector<int> widths = ProductGridModel::widthsInTwips();
+    for (int c = 0; c < ProductGridModel::ColumnCount; ++c)
+        head->resizeSection(c, ui::tw(widths.at(c)));
+    // One twip wide: the key column is there but never seen.
+    m_grid->setColumnHidden(ProductGridModel::IdColumn, ui::tw(widths.at(0)) == 0);
+    reload();
+    ui::centre(this);
+}
+
+void ProductList::reload() { m_model->fill(m_app.store().products().listed()); }
+
+QList<QStringList> ProductList::gridRows() const { return m_model->gridRows(); }
+
+ProductEditor *ProductList::editor() {
+    const bool made = !m_app.existing<ProductEditor>();
+    ProductEditor *editor = m_app.window<ProductEditor>();
+    if (made) {
+        Application *app = &m_app;
+        connect(editor, &ProductEditor::finished, app, [app] {
+            // Shown again while still open, it lists what is stored now.
+            ProductList *list = app->existing<ProductList>();
+            if (list)
+                list->reload();
+            else
+                list = app->window<ProductList>();
+            Application::bringUp(list);
+        });
+    }
+    return editor;
+}
+
+void ProductList::handOver(ProductEditor *editor) {
+    Application::bringUp(editor);
+    m_closing = true;
+    m_app.unload<ProductList>();
+}
+
+void ProductList::openRow(const QModelIndex &index) {
+    if (!index.isValid())
+        return;
+    const int row = index.row();
+    const double wanted = numbers::val(m_model->cellText(row, ProductGridModel::IdColumn));
+    if (wanted == 0)
+        return;
+    // An editor still open stores what it shows before the clicked product is read.
+    if (ProductEditor *open = m_app.existing<ProductEditor>())
+        open->release();
+    // The editor walks the products as the list's query gives them now, standing on the clicked one
+    // (read afresh); if it has gone or holds another product now, the list is read again instead.
+    ProductRepository &products = m_app.store().products();
+    const qint64 clicked = m_model->recordAt(row);
+    const QVector<StoredProduct> listed = products.listed();
+    QVector<qint64> records;
+    records.reserve(listed.size());
+    int position = -1;
+    for (const StoredProduct &p : listed) {
+        if (p.record == clicked)
+            position = int(records.size());
+        records << p.record;
+    }
+    std::unique_ptr<RecordWalk<Product>> walk = products.walk(std::move(records), position);
+    if (!walk->hasCurrent() || walk->current().id != wanted) {
+        prompts::notice(QStringLiteral("This product is no longer in the catalogue."), this);
+        reload();
+        return;
+    }
+    ProductEditor *productEditor = editor();
+    productEditor->open(std::move(walk));
+    handOver(productEditor);
+}
+
+void ProductList::addItem() {
+    // An editor still open stores what it shows before anything else happens.
+    if (ProductEditor *open = m_app.existing<ProductEditor>())
+        open->release();
+    // The id is drawn and written before the product that uses it is stored.
+    const std::optional<qint32> id = m_app.drawId(Counter::Products, this);
+    if (!id)
+        return;
+    Product added;
+    added.id = *id;
+    ProductRepository &products = m_app.store().products();
+    const std::optional<qint64> record = products.add(added);
+    if (!record)
+        return;
+    // The editor walks only the new product.
+    ProductEditor *productEditor = editor();
+    productEditor->open(products.walk({*record}, 0));
+    handOver(productEditor);
+}
+
+void ProductList::printList() {
+    if (prompts::confirm(QStringLiteral("Print List?"), this) != 1)
+        return;
+    printProductList(m_app.printer().device(), gridRows());
+}
+
+void ProductList::exitWindow() {
+    m_closing = true;
+    m_app.unload<ProductList>();
+    m_app.showHome();
+}
+
+void ProductList::closeEvent(QCloseEvent *event) {
+    if (!m_closing)
+        exitWindow();
+    event->accept();
+}

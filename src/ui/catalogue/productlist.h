@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+
+class Application;
+class ProductEditor;
+class ProductGridModel;
+class QModelIndex;
+class QPushButton;
+class QTableView;
+
+// The product list: every listed product in a grid; a click opens it in the product editor.
+class ProductList : public QWidget {
+    Q_OBJECT
+public:
+    explicit ProductList(Application &app);
+
+    // Reads the products again and rebuilds the grid.
+    void reload();
+    ProductGridModel *gridModel() const { return m_model; }
+    // The grid's rows as its cells read, the heading row first (what "Print List" prints).
+    QList<QStringList> gridRows() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void openRow(const QModelIndex &index);
+    void addItem();
+    void printList();
+    void exitWindow();
+    // The editor, made when first needed; when it closes, the list is shown again.
+    ProductEditor *editor();
+    void handOver(ProductEditor *editor);
+
+    Application &m_app;
+    QTableView *m_grid;
+    QPushButton *m_addButton, *m_printButton, *m_exitButton;
+    ProductGridModel *m_model;
+    bool m_closing = false;
+};

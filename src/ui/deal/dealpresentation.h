@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/deal/deal.h"
+#include "core/deal/dealpage.h"
+
+#include <QWidget>
+
+class Application;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// The customer presentation: one column per package of the deal it is given. The particulars and the
+// disclaimer can be edited here before printing; the rest comes from the deal's page.
+class DealPresentation : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int packageCount = Deal::Packages;
+    static constexpr int slotCount = Package::Slots;
+
+    explicit DealPresentation(Application &app);
+
+    // Shows the deal (a copy: the worksheet keeps its own).
+    void present(const Deal &deal);
+    const Deal &deal() const { return m_deal; }
+    // What "Print" prints: the deal's page with the particulars and disclaimer as the boxes show them.
+    DealPage page() const;
+    // The double-click of a product box: opens the page behind it, if it has one.
+    void openProductPage(int package, int slot);
+
+signals:
+    // "Change Items": back to the worksheet as it was left.
+    void changeItems();
+    // "EXIT": the deal is over; the worksheet is discarded.
+    void dealClosed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void print();
+    void backToWorksheet();
+    void exitDeal();
+
+    Application &m_app;
+    Deal m_deal;
+    DealPage m_page;
+    QLabel *m_dealershipLabel;
+    QLineEdit *m_salespersonBox, *m_customerBox, *m_stockNumberBox, *m_vehicleBox;
+    QGroupBox *m_packageFrames[packageCount];
+    QPlainTextEdit *m_productBoxes[packageCount][slotCount];
+    // Hidden copies of the page paths and printable texts, kept for outside tools that read them.
+    QLineEdit *m_pageBoxes[packageCount][slotCount];
+    QLineEdit *m_packageTextBoxes[packageCount];
+    QLabel *m_priceLines[packageCount];
+    QPlainTextEdit *m_disclaimerBox;
+    QPushButton *m_printButton, *m_changeButton, *m_exitButton;
+    bool m_closing = false;
+};

@@ -1,0 +1,327 @@
+#include "ui/deal/dealworksheet.h"
+
+#include "core/deal/dealpage.h"
+#include "core/money/numbers.h"
+#include "core/store/storedtext.h"
+#include "ui/app/application.h"
+#include "ui/app/geometry.h"
+#include "ui/app/prompts.h"
+#include "ui/deal/dealpresentation.h"
+#include "ui/packages/slotgrid.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFont>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <array>
+
+namespace {
+constexpr double kFrameLeft[4] = {0, 3480, 6960, 10440};
+const char *const kMarked = "marked";
+const QString kFigureStyle = QStringLiteral("QComboBox { padding-left: 3px; border: 1px solid palette(mid); "
+                                            "background: palette(base); }"
+                                            "QComboBox::drop-down { width: 0px; border: 0px; }");
+
+// Each template entry carries the record it names, so a choice never depends on the name's text.
+constexpr int kTemplateId = Qt::UserRole;
+constexpr int kTemplateRecord = Qt::UserRole + 1;
+
+using storedtext::trimBlanks;
+} // namespace
+
+DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
+    setObjectName(QStringLiteral("makedeal"));
+    setWindowTitle(QStringLiteral("Make Deal"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    ui::setClientSize(this, 13950, 10335);
+    // The layout's twips were drawn for an 8-point face; a larger one clips the captions and amounts.
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
+
+    auto frame = [this](const QString &name, const QString &caption, double l, double t, double w, double h) {
+        auto *f = new QGroupBox(caption, this);
+        f->setObjectName(name);
+        ui::place(f, l, t, w, h);
+        return f;
+    };
+    auto caption = [](QWidget *parent, const QString &name, const QString &text, double l, double t, double w, double h,
+                      Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter) {
+        auto *label = new QLabel(text, parent);
+        label->setObjectName(name);
+        label->setAlignment(align);
+        ui::place(label, l, t, w, h);
+        return label;
+    };
+    auto box = [](QWidget *parent, const QString &name, const QString &text, double l, double t, double w, double h) {
+        auto *b = new QLineEdit(text, parent);
+        b->setObjectName(name);
+        ui::place(b, l, t, w, h);
+        return b;
+    };
+
+    QGroupBox *personalFrame =
+        frame(QStringLiteral("Frame1"), QStringLiteral("Personal Information"), 0, 0, 4455, 1455);
+    const QString personal[] = {QStringLiteral("Customer Name:"), QStringLiteral("Vehicle:"),
+                                QStringLiteral("Stock #:"), QStringLiteral("Salesperson:")};
+    QLineEdit **personalBoxes[] = {&m_customerBox, &m_vehicleBox, &m_stockNumberBox, &m_salespersonBox};
+    const QString personalNames[] = {QStringLiteral("customername"), QStringLiteral("customervehicle"),
+                                     QStringLiteral("stocknumber"), QStringLiteral("salesperson")};
+    for (int row = 0; row < 4; ++row) {
+        const double top = 240 + 285 * row;
+        caption(personalFrame, QStringLiteral("Label1(%1)").arg(row), personal[row], 60, top, 1380, 270);
+        *personalBoxes[row] = box(personalFrame, personalNames[row], QString(), 1500, top, 2835, 270);
+    }
+
+    QGroupBox *financeFrame =
+        frame(QStringLiteral("Frame2"), QStringLiteral("Finance Information"), 4440, 0, 4575, 1455);
+    caption(financeFrame, QStringLiteral("Label2(0)"), QStringLiteral("Interest Rate:"), 60, 240, 1860, 270);
+    m_rateBox = box(financeFrame, QStringLiteral("interestrate"), QStringLiteral("0"), 1980, 240, 1095, 270);
+    caption(financeFrame, QStringLiteral("Label2(1)"), QStringLiteral("Finance/Lease Term:"), 60, 570, 1860, 270);
+    m_termBox = box(financeFrame, QStringLiteral("financeterm"), QStringLiteral("60"), 1980, 570, 1095, 270);
+    caption(financeFrame, QStringLiteral("Label2(2)"), QStringLiteral("Vehicle Default:"), 60, 900, 1860, 315);
+    m_templateChoice = new QComboBox(financeFrame);
+    m_templateChoice->setObjectName(QStringLiteral("vehicledefault"));
+    m_templateChoice->setEditable(false);
+    m_templateChoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_templateChoice->setMaxVisibleItems(20);
+    ui::place(m_templateChoice, 1980, 900, 2475, 315);
+
+    QGroupBox *optionsFrame = frame(QStringLiteral("Frame3"), QStringLiteral("Preferences"), 9000, 0, 4935, 1455);
+    auto check = [optionsFrame](const QString &name, const QString &text, double top) {
+        auto *c = new QCheckBox(text, optionsFrame);
+        c->setObjectName(name);
+        ui::place(c, 240, top, 3135, 270);
+        return c;
+    };
+    m_includeTaxBox = check(QStringLiteral("includetax1"), QStringLiteral("Include Tax in Payments"), 240);
+    m_cashDealBox = check(QStringLiteral("cashdeal1"), QStringLiteral("Check if Cash Deal"), 525);
+    m_discloseTotalsBox = check(QStringLiteral("disclosetotals1"), QStringLiteral("Disclose Total Payment/Price"), 810);
+    m_disclosePricesBox = check(QStringLiteral("discloseprices1"), QStringLiteral("Disclose Individual Prices"), 1095);
+
+    m_slots = new SlotGrid(m_app.store().products(), this);
+    for (int p = 0; p < 4; ++p) {
+        m_packageFrames[p] = frame(QStringLiteral("menuframe(%1)").arg(p), QStringLiteral("Package %1").arg(p + 1),
+                                   kFrameLeft[p], 1440, 3500, 7455);
+        for (int s = 0; s < 10; ++s) {
+            // Drawn first, so it lies behind the slot's boxes.
+            auto *outline = new QFrame(m_packageFrames[p]);
+            outline->setObjectName(QStringLiteral("slotoutline%1(%2)").arg(p).arg(s));
+            outline->setFrameShape(QFrame::Box);
+            outline->setFrameShadow(QFrame::Sunken);
+            ui::place(outline, 60, 210 + 720 * s, 3440, 735);
+            const SlotBoxes &b = m_slots->createSlot(p, s, m_packageFrames[p], SlotGrid::Figures::Shown);
+            ui::place(b.product, 120, 240 + 720 * s, 3375, 315);
+            caption(m_packageFrames[p], QStringLiteral("costcaption%1(%2)").arg(p).arg(s), QStringLiteral("Cost:"), 120,
+                    600 + 720 * s, 450, 315);
+            ui::place(b.cost, 600, 600 + 720 * s, 1095, 315);
+            caption(m_packageFrames[p], QStringLiteral("msrpcaption%1(%2)").arg(p).arg(s), QStringLiteral("MSRP:"),
+                    1740, 600 + 720 * s, 615, 315);
+            ui::place(b.msrp, 2400, 600 + 720 * s, 1095, 315);
+            // Cost and MSRP follow the product and never open: no arrow that promises a list.
+            for (QComboBox *figure : {static_cast<QComboBox *>(b.cost), static_cast<QComboBox *>(b.msrp)})
+                figure->setStyleSheet(kFigureStyle);
+        }
+        const QString captions[] = {QStringLiteral("Total MSRP: $"), QStringLiteral("Total Profit: $"),
+                                    QStringLiteral("Total Payment: $")};
+        const QString labelNames[] = {QStringLiteral("Label5(%1)"), QStringLiteral("Label6(%1)"),
+                                      QStringLiteral("Label7(%1)")};
+        QLabel **figures[] = {m_totalMsrp, m_totalProfit, m_totalPayment};
+        const QString figureNames[] = {QStringLiteral("totalmsrp(%1)"), QStringLiteral("totalprofit(%1)"),
+                                       QStringLiteral("totalpayment(%1)")};
+        for (int line = 0; line < 3; ++line) {
+            const double top = 9000 + 240 * line;
+            caption(this, labelNames[line].arg(p), captions[line], kFrameLeft[p] + 120, top, 1620, 240);
+            figures[line][p] = caption(this, figureNames[line].arg(p), QStringLiteral("0"), kFrameLeft[p] + 1740, top,
+                                       1680, 240, Qt::AlignLeft | Qt::AlignVCenter);
+        }
+    }
+
+    m_createButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Create Deal"), 120, 9840, 1575, 495);
+    m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 1800, 9840, 1575, 495);
+
+    QList<QWidget *> order{m_customerBox, m_vehicleBox,        m_stockNumberBox,   m_salespersonBox,
+                           m_rateBox,     m_termBox,           m_templateChoice,   m_includeTaxBox,
+                           m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox};
+    for (int p = 0; p < 4; ++p)
+        for (int s = 0; s < 10; ++s)
+            order << m_slots->boxes(p, s).product;
+    order << m_createButton << m_exitButton;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(m_slots, &SlotGrid::slotChanged, this, [this] {
+        if (!m_loading)
+            calculatetotals();
+    });
+    for (QCheckBox *option : {m_includeTaxBox, m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox})
+        connect(option, &QCheckBox::clicked, this, [this] { calculatetotals(); });
+    m_rateBox->installEventFilter(this);
+    m_termBox->installEventFilter(this);
+    connect(m_templateChoice, &QComboBox::activated, this, &DealWorksheet::loadTemplate);
+    connect(m_createButton, &QPushButton::clicked, this, &DealWorksheet::createDeal);
+    connect(m_exitButton, &QPushButton::clicked, this, [this] { exitWindow(); });
+
+    // The dealership's usual rate and term are where a deal starts.
+    m_rateBox->setText(numbers::plainSingle(m_app.settings().interestRate));
+    m_termBox->setText(numbers::plain(m_app.settings().financeTerm));
+
+    populatemenu();
+    populatepulldownvehicle();
+    ui::centre(this);
+}
+
+DealWorksheet::~DealWorksheet() {
+    // The boxes outlive this part of the object for a moment; their focus changes must not reach it.
+    m_rateBox->removeEventFilter(this);
+    m_termBox->removeEventFilter(this);
+}
+
+void DealWorksheet::setPackageName(int package, const QString &name) {
+    m_packageNames[package] = name;
+    m_packageFrames[package]->setTitle(ui::literalCaption(name));
+}
+
+void DealWorksheet::populatemenu() {
+    const Settings &settings = m_app.settings();
+    for (int p = 0; p < 4; ++p)
+        setPackageName(p, trimBlanks(settings.packageNames[p]));
+    m_salespersonBox->setText(trimBlanks(settings.salespersonName));
+    m_disclosePricesBox->setChecked(settings.disclosePrices);
+    m_cashDealBox->setChecked(false);
+    m_discloseTotalsBox->setChecked(settings.discloseTotals);
+    m_includeTaxBox->setChecked(settings.includeTax);
+    // The catalogue, in its order, into the one model all forty slots show.
+    if (m_slots->populate() == 0)
+        prompts::notice(QStringLiteral("No Aftermarket Records"), this);
+}
+
+void DealWorksheet::populatepulldownvehicle() {
+    m_templateChoice->addItem(QString());
+    for (const ListedTemplate &t : m_app.store().templates().choices()) {
+        m_templateChoice->addItem(t.vehiclename);
+        const int entry = m_templateChoice->count() - 1;
+        m_templateChoice->setItemData(entry, t.id, kTemplateId);
+        m_templateChoice->setItemData(entry, t.record, kTemplateRecord);
+    }
+    m_templateChoice->setCurrentIndex(0);
+}
+
+void DealWorksheet::loadTemplate(int entry) {
+    if (entry < 0 || trimBlanks(m_templateChoice->itemText(entry)).isEmpty())
+        return;
+    const std::optional<PackageTemplate> chosen =
+        m_app.store().templates().chosen(m_templateChoice->itemData(entry, kTemplateRecord).toLongLong(),
+                                         m_templateChoice->itemData(entry, kTemplateId).toDouble());
+    if (!chosen) {
+        prompts::notice(QStringLiteral("This package template no longer exists."), this);
+        return;
+    }
+    // Package names first (an empty one keeps the caption shown), then the forty slots.
+    for (int p = 0; p < 4; ++p)
+        if (!chosen->packageNames[p].isEmpty())
+            setPackageName(p, chosen->packageNames[p]);
+    std::array<double, SlotGrid::SlotCount> values{};
+    for (int p = 0; p < 4; ++p)
+        for (int s = 0; s < 10; ++s)
+            values[SlotGrid::index(p, s)] = chosen->productIds[p][s];
+    // One recalculation for the whole template rather than one per slot; the result is the same.
+    m_loading = true;
+    m_slots->loadSlots(values);
+    m_loading = false;
+    calculatetotals();
+}
+
+Deal DealWorksheet::deal() const {
+    Deal d;
+    d.particulars.customer = trimBlanks(m_customerBox->text());
+    d.particulars.vehicle = trimBlanks(m_vehicleBox->text());
+    d.particulars.stockNumber = trimBlanks(m_stockNumberBox->text());
+    d.particulars.salesperson = trimBlanks(m_salespersonBox->text());
+    d.dealership = trimBlanks(m_app.settings().dealershipName);
+    d.disclaimer = trimBlanks(m_app.settings().disclaimer);
+    d.rate = numbers::val(m_rateBox->text());
+    d.term = numbers::val(trimBlanks(m_termBox->text()));
+    d.includeTax = m_includeTaxBox->isChecked();
+    d.cashDeal = m_cashDealBox->isChecked();
+    d.discloseTotals = m_discloseTotalsBox->isChecked();
+    d.disclosePrices = m_disclosePricesBox->isChecked();
+    d.taxRate = m_app.settings().taxRate;
+    for (int p = 0; p < Deal::Packages; ++p) {
+        d.packages[p] = m_slots->package(p);
+        d.packages[p].name = trimBlanks(m_packageNames[p]);
+    }
+    return d;
+}
+
+void DealWorksheet::calculatetotals() {
+    const Deal d = deal();
+    for (int p = 0; p < Deal::Packages; ++p) {
+        const PackageFigures f = d.figures(p);
+        m_totalMsrp[p]->setText(numbers::formatMoney(f.totalMsrp));
+        m_totalProfit[p]->setText(numbers::formatMoney(f.totalProfit));
+        m_totalPayment[p]->setText(f.payment);
+        m_totalPayment[p]->setToolTip(f.problem == PaymentProblem::Amount
+                                          ? QStringLiteral("This package's payment is too large to be computed.")
+                                          : QString());
+    }
+    const PaymentProblem problem = d.termOrRateProblem();
+    markBox(m_termBox, problem == PaymentProblem::Term
+                           ? QStringLiteral("Enter a term of more than 0 months; the payments show 0.00 until then.")
+                           : QString());
+    markBox(m_rateBox, problem == PaymentProblem::Rate
+                           ? QStringLiteral("No payment can be computed at this interest rate; the payments "
+                                            "show 0.00 until it is changed.")
+                           : QString());
+}
+
+void DealWorksheet::createDeal() {
+    Deal d = deal();
+    // The names, descriptions and pages the catalogue holds now; the prices the worksheet shows.
+    takeCatalogueTexts(d, m_app.store().products());
+    // Every deal starts from a freshly opened presentation, so nothing of an earlier one is left.
+    m_app.unload<DealPresentation>();
+    DealPresentation *presentation = m_app.window<DealPresentation>();
+    connect(presentation, &DealPresentation::changeItems, this, [this] { Application::bringUp(this); });
+    connect(presentation, &DealPresentation::dealClosed, this, [this] {
+        m_closing = true;
+        m_app.unload<DealWorksheet>();
+    });
+    Application::bringUp(presentation);
+    presentation->present(d);
+    hide();
+}
+
+void DealWorksheet::markBox(QLineEdit *box, const QString &why) {
+    const bool mark = !why.isEmpty();
+    if (box->property(kMarked).toBool() == mark)
+        return;
+    box->setProperty(kMarked, mark);
+    box->setToolTip(why);
+    box->setStyleSheet(mark ? QStringLiteral("QLineEdit { background: #ffd6d6; border: 2px solid #d00000; }")
+                            : QString());
+}
+
+bool DealWorksheet::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::FocusOut && (watched == m_rateBox || watched == m_termBox))
+        calculatetotals();
+    return QWidget::eventFilter(watched, event);
+}
+
+void DealWorksheet::exitWindow() {
+    m_closing = true;
+    m_app.unload<DealWorksheet>();
+    m_app.showHome();
+}
+
+void DealWorksheet::closeEvent(QCloseEvent *event) {
+    // The title bar's close discards the deal as "EXIT" does.
+    if (!m_closing)
+        exitWindow();
+    event->accept();
+}

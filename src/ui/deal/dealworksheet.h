@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/deal/deal.h"
+
+#include <QWidget>
+
+class Application;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class SlotGrid;
+
+// The deal worksheet: one customer's deal, from a template and the catalogue, with each package's
+// total MSRP, profit and payment.
+class DealWorksheet : public QWidget {
+    Q_OBJECT
+public:
+    explicit DealWorksheet(Application &app);
+    ~DealWorksheet() override;
+
+    // The deal as the worksheet shows it.
+    Deal deal() const;
+    // Recomputes and shows the totals and payments of all four packages.
+    void calculatetotals();
+    // "Create Deal": the customer presentation of the deal as shown; the worksheet hides, keeping
+    // everything as it is for "Change Items".
+    void createDeal();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void populatemenu();
+    void populatepulldownvehicle();
+    void loadTemplate(int entry);
+    void setPackageName(int package, const QString &name);
+    void exitWindow();
+    void markBox(QLineEdit *box, const QString &why);
+
+    Application &m_app;
+    SlotGrid *m_slots = nullptr;
+    QLineEdit *m_customerBox, *m_vehicleBox, *m_stockNumberBox, *m_salespersonBox;
+    QLineEdit *m_rateBox, *m_termBox;
+    QComboBox *m_templateChoice;
+    QCheckBox *m_includeTaxBox, *m_cashDealBox, *m_discloseTotalsBox, *m_disclosePricesBox;
+    QGroupBox *m_packageFrames[Deal::Packages];
+    QString m_packageNames[Deal::Packages];
+    QLabel *m_totalMsrp[Deal::Packages], *m_totalProfit[Deal::Packages], *m_totalPayment[Deal::Packages];
+    QPushButton *m_createButton, *m_exitButton;
+    bool m_loading = false;
+    bool m_closing = false;
+};

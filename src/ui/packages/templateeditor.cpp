@@ -1,0 +1,219 @@
+#include "ui/packages/templateeditor.h"
+
+#include "core/money/numbers.h"
+#include "core/store/storedtext.h"
+#include "ui/app/application.h"
+#include "ui/app/geometry.h"
+#include "ui/app/prompts.h"
+#include "ui/packages/slotgrid.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using storedtext::trimBlanks;
+
+namespace {
+const QString kZeroTotal = QStringLiteral("$0.00");
+} // namespace
+
+TemplateEditor::TemplateEditor(Application &app)
+    : m_app(app),
+      m_navigation(app, this, Counter::Templates,
+                   {[this] { return shown(); }, [this](const PackageTemplate &t) { show(t); }, [this] { leave(); }}) {
+    setObjectName(QStringLiteral("editvehicle"));
+    setWindowTitle(QStringLiteral("Add/Edit Package"));
+    ui::setClientSize(this, 10140, 8595);
+
+    auto frame = [this](const QString &name, const QString &title, double l, double t, double w, double h) {
+        auto *f = new QGroupBox(title, this);
+        f->setObjectName(name);
+        ui::place(f, l, t, w, h);
+        return f;
+    };
+    auto caption = [](QWidget *parent, const QString &name, const QString &text, double l, double t, double w,
+                      double h) {
+        auto *label = new QLabel(text, parent);
+        label->setObjectName(name);
+        ui::place(label, l, t, w, h);
+        return label;
+    };
+
+    QGroupBox *info = frame(QStringLiteral("vehicleframe"), QStringLiteral("Vehicle Information"), 0, 0, 5055, 975);
+    caption(info, QStringLiteral("idlabel"), QStringLiteral("ID:"), 120, 270, 735, 255);
+    m_idBox = new QLineEdit(info);
+    m_idBox->setObjectName(QStringLiteral("id"));
+    m_idBox->setEnabled(false);
+    ui::place(m_idBox, 960, 240, 1215, 300);
+    caption(info, QStringLiteral("vehiclelabel"), QStringLiteral("Vehicle:"), 120, 630, 735, 255);
+    m_vehicleBox = new QLineEdit(info);
+    m_vehicleBox->setObjectName(QStringLiteral("vehiclename"));
+    ui::place(m_vehicleBox, 960, 600, 3975, 300);
+    ui::selectAllOnFocus(m_vehicleBox);
+
+    QGroupBox *notesFrame = frame(QStringLiteral("notesframe"), QStringLiteral("Notes"), 5160, 0, 4935, 975);
+    m_notesBox = new QPlainTextEdit(notesFrame);
+    m_notesBox->setObjectName(QStringLiteral("notes"));
+    m_notesBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_notesBox->setTabChangesFocus(true);
+    ui::place(m_notesBox, 120, 240, 4695, 660);
+
+    m_slots = new SlotGrid(m_app.store().products(), this);
+    for (int p = 0; p < 4; ++p) {
+        const double left = 2520 * p;
+        QGroupBox *nameFrame =
+            frame(QStringLiteral("packagenameframe(%1)").arg(p), QStringLiteral("Package Name"), left, 960, 2535, 615);
+        m_packageNameBoxes[p] = new QLineEdit(nameFrame);
+        m_packageNameBoxes[p]->setObjectName(QStringLiteral("packagename(%1)").arg(p));
+        ui::place(m_packageNameBoxes[p], 120, 240, 2295, 300);
+        ui::selectAllOnFocus(m_packageNameBoxes[p]);
+
+        QGroupBox *items =
+            frame(QStringLiteral("menuframe(%1)").arg(p), QStringLiteral("Aftermarket Items"), left, 1560, 2535, 3975);
+        for (int s = 0; s < 10; ++s) {
+            const SlotBoxes &b = m_slots->createSlot(p, s, items, SlotGrid::Figures::Hidden);
+            ui::place(b.product, 120, 240 + 360 * s, 2295, 315);
+        }
+
+        const struct {
+            const char *name;
+            const char *title;
+            double top;
+            QLabel **label;
+        } totals[] = {{"totalcost", "Total Cost", 5520, &m_totalCost[p]},
+                      {"totalmsrp", "Total MSRP", 6120, &m_totalMsrp[p]},
+                      {"totalprofit", "Total Profit", 6720, &m_totalProfit[p]}};
+        for (const auto &t : totals) {
+            const QString name = QString::fromLatin1(t.name);
+            QGroupBox *f =
+                frame(name + QStringLiteral("frame(%1)").arg(p), QString::fromLatin1(t.title), left, t.top, 2535, 615);
+            *t.label = caption(f, QStringLiteral("%1(%2)").arg(name).arg(p), kZeroTotal, 120, 270, 2295, 255);
+        }
+    }
+
+    auto button = [this](const QString &name, const QString &text, double l, double t, double w) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(name);
+        ui::place(b, l, t, w, 495);
+        return b;
+    };
+    m_saveButton = button(QStringLiteral("Command1"), QStringLiteral("Save"), 120, 7440, 1335);
+    m_clearButton = button(QStringLiteral("Command2"), QStringLiteral("Clear Form"), 1560, 7440, 1335);
+    m_deleteButton = button(QStringLiteral("Command3"), QStringLiteral("Delete"), 3000, 7440, 1335);
+    m_firstButton = button(QStringLiteral("Command4"), QStringLiteral("|<"), 120, 8040, 255);
+    m_previousButton = button(QStringLiteral("Command5"), QStringLiteral("<"), 375, 8040, 255);
+    m_nextButton = button(QStringLiteral("Command6"), QStringLiteral(">"), 630, 8040, 255);
+    m_lastButton = button(QStringLiteral("Command7"), QStringLiteral(">|"), 885, 8040, 255);
+    m_copyButton = button(QStringLiteral("Command9"), QStringLiteral("Copy Record"), 1560, 8040, 1335);
+    m_exitButton = button(QStringLiteral("Command8"), QStringLiteral("EXIT"), 3000, 8040, 1335);
+
+    connect(m_slots, &SlotGrid::slotChanged, this, [this] { calculatetotals(); });
+    connect(m_saveButton, &QPushButton::clicked, this, [this] { m_navigation.saveAndTell(); });
+    connect(m_clearButton, &QPushButton::clicked, this, &TemplateEditor::clearform);
+    connect(m_deleteButton, &QPushButton::clicked, this, [this] { m_navigation.remove(); });
+    connect(m_firstButton, &QPushButton::clicked, this, [this] { m_navigation.first(); });
+    connect(m_previousButton, &QPushButton::clicked, this, [this] { m_navigation.previous(); });
+    connect(m_nextButton, &QPushButton::clicked, this, [this] { m_navigation.next(); });
+    connect(m_lastButton, &QPushButton::clicked, this, [this] { m_navigation.last(); });
+    connect(m_copyButton, &QPushButton::clicked, this, [this] { m_navigation.copy(); });
+    connect(m_exitButton, &QPushButton::clicked, this, [this] { m_navigation.exit(); });
+
+    for (int p = 0; p < 4; ++p)
+        m_packageNameBoxes[p]->setText(trimBlanks(m_app.settings().packageNames[p]));
+    if (m_slots->populate() == 0)
+        prompts::notice(QStringLiteral("No Aftermarket Records"), this);
+    ui::centre(this);
+}
+
+void TemplateEditor::openPicked(std::unique_ptr<RecordWalk<PackageTemplate>> walk) {
+    Application::bringUp(this);
+    m_navigation.open(std::move(walk));
+}
+
+bool TemplateEditor::openNew() {
+    // The id is drawn (and the raised counter stored) before anything else changes; when the counter
+    // is exhausted the user has been told and nothing is stored.
+    const std::optional<qint32> id = m_app.drawId(Counter::Templates, this);
+    if (!id)
+        return false;
+    PackageTemplate added;
+    added.id = *id;
+    added.packageNames = m_app.settings().packageNames;
+    TemplateRepository &templates = m_app.store().templates();
+    const std::optional<qint64> record = templates.add(added);
+    if (!record)
+        return false;
+    Application::bringUp(this);
+    // From here on the editor walks only the new template.
+    m_navigation.open(templates.walk({*record}, 0));
+    return true;
+}
+
+bool TemplateEditor::save() { return m_navigation.save(); }
+
+PackageTemplate TemplateEditor::shown() const {
+    PackageTemplate t;
+    t.id = numbers::val(m_idBox->text());
+    t.vehiclename = trimBlanks(m_vehicleBox->text());
+    t.notes = trimBlanks(storedtext::toStoredLines(m_notesBox->toPlainText()));
+    for (int p = 0; p < 4; ++p)
+        t.packageNames[p] = trimBlanks(m_packageNameBoxes[p]->text());
+    for (int p = 0; p < 4; ++p)
+        for (int s = 0; s < 10; ++s)
+            t.productIds[p][s] = m_slots->productId(p, s);
+    return t;
+}
+
+void TemplateEditor::show(const PackageTemplate &t) {
+    m_idBox->setText(numbers::plain(t.id));
+    // An empty stored name keeps the name the box showed before.
+    for (int p = 0; p < 4; ++p)
+        if (!t.packageNames[p].isEmpty())
+            m_packageNameBoxes[p]->setText(t.packageNames[p]);
+    m_vehicleBox->setText(t.vehiclename);
+    m_notesBox->setPlainText(storedtext::toDisplayLines(t.notes));
+    std::array<double, SlotGrid::SlotCount> values{};
+    for (int p = 0; p < 4; ++p)
+        for (int s = 0; s < 10; ++s)
+            values[SlotGrid::index(p, s)] = t.productIds[p][s];
+    m_slots->loadSlots(values);
+    calculatetotals();
+}
+
+void TemplateEditor::clearform() {
+    m_idBox->clear();
+    m_vehicleBox->clear();
+    m_notesBox->clear();
+    for (int p = 0; p < 4; ++p) {
+        m_packageNameBoxes[p]->clear();
+        m_totalCost[p]->setText(kZeroTotal);
+        m_totalMsrp[p]->setText(kZeroTotal);
+        m_totalProfit[p]->setText(kZeroTotal);
+    }
+    for (int s = 0; s < 10; ++s)
+        for (int p = 0; p < 4; ++p)
+            m_slots->setNone(p, s);
+}
+
+void TemplateEditor::calculatetotals() {
+    for (int p = 0; p < 4; ++p) {
+        const PackageTotals t = m_slots->package(p).totals();
+        m_totalCost[p]->setText(numbers::dollars(t.cost));
+        m_totalMsrp[p]->setText(numbers::dollars(t.msrp));
+        m_totalProfit[p]->setText(numbers::dollars(t.profit));
+    }
+}
+
+void TemplateEditor::leave() {
+    hide();
+    emit finished();
+}
+
+void TemplateEditor::closeEvent(QCloseEvent *event) {
+    // The title bar's close leaves as "EXIT" does: store, hide, back to the list.
+    event->ignore();
+    m_navigation.exit();
+}

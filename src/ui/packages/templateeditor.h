@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/store/packagetemplate.h"
+#include "ui/app/recordnavigation.h"
+
+#include <QWidget>
+
+class Application;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class SlotGrid;
+
+// The package template editor: one template at a time, walking the templates its list handed over.
+// Created once in a run; leaving it only hides it, so its slot lists keep the catalogue of that moment.
+class TemplateEditor : public QWidget {
+    Q_OBJECT
+public:
+    explicit TemplateEditor(Application &app);
+
+    // Shows the walk's current template (the one picked in the list).
+    void openPicked(std::unique_ptr<RecordWalk<PackageTemplate>> walk);
+    // "Add Item": draws an id and stores a new template at once (the default package names, every
+    // slot empty), then shows it. False when nothing was stored.
+    bool openNew();
+    // Stores what is shown into the template stood on; true when it was stored.
+    bool save();
+
+    PackageTemplate shown() const;
+    void show(const PackageTemplate &value);
+    using QWidget::show;
+    void clearform();
+    void calculatetotals();
+
+    SlotGrid *slotGrid() const { return m_slots; }
+
+signals:
+    // The editor has been left (EXIT or Delete): the template list is to be shown again.
+    void finished();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void leave();
+
+    Application &m_app;
+    RecordNavigation<PackageTemplate> m_navigation;
+    SlotGrid *m_slots;
+    QLineEdit *m_idBox, *m_vehicleBox;
+    QPlainTextEdit *m_notesBox;
+    QLineEdit *m_packageNameBoxes[4];
+    QLabel *m_totalCost[4], *m_totalMsrp[4], *m_totalProfit[4];
+    QPushButton *m_saveButton, *m_clearButton, *m_deleteButton, *m_firstButton, *m_previousButton, *m_nextButton,
+        *m_lastButton, *m_exitButton, *m_copyButton;
+};

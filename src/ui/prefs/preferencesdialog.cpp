@@ -1,0 +1,169 @@
+#include "ui/prefs/preferencesdialog.h"
+
+#include "core/money/numbers.h"
+#include "core/store/storedtext.h"
+#include "ui/app/application.h"
+#include "ui/app/geometry.h"
+#include "ui/app/prompts.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using storedtext::trimBlanks;
+
+PreferencesDialog::PreferencesDialog(Application &app) : m_app(app) {
+    setObjectName(QStringLiteral("preferences"));
+    setWindowTitle(QStringLiteral("Preferences"));
+    ui::setClientSize(this, 8670, 6900);
+
+    int labelIndex = 0;
+    auto label = [&](const QString &text, double top) {
+        auto *l = new QLabel(text, this);
+        l->setObjectName(QStringLiteral("Label1(%1)").arg(labelIndex++));
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        ui::place(l, 120, top, 2895, 255);
+    };
+    auto box = [&](const QString &name, double l, double t, double w, double h) {
+        auto *b = new QLineEdit(this);
+        b->setObjectName(name);
+        ui::place(b, l, t, w, h);
+        ui::selectAllOnFocus(b);
+        return b;
+    };
+    auto check = [&](const QString &name, const QString &text, double l, double t, double w, double h) {
+        auto *c = new QCheckBox(text, this);
+        c->setObjectName(name);
+        ui::place(c, l, t, w, h);
+        return c;
+    };
+
+    label(QStringLiteral("Tax Rate:"), 120);
+    m_taxRateBox = box(QStringLiteral("ptaxrate"), 3120, 120, 855, 285);
+    label(QStringLiteral("Default Interest Rate:"), 480);
+    m_interestRateBox = box(QStringLiteral("pinterestrate"), 3120, 480, 855, 285);
+    label(QStringLiteral("Default Finance Term:"), 840);
+    m_termBox = box(QStringLiteral("pfinanceterm"), 3120, 840, 855, 285);
+    m_disclosePricesBox =
+        check(QStringLiteral("pdiscloseprices"), QStringLiteral("Disclose Individual Prices"), 3120, 1200, 2775, 255);
+    m_discloseTotalsBox =
+        check(QStringLiteral("pdisclosetotals"), QStringLiteral("Disclose Totals"), 3120, 1440, 2775, 255);
+    m_includeTaxBox =
+        check(QStringLiteral("pincludetax"), QStringLiteral("Include Taxes in Totals"), 3120, 1680, 3375, 255);
+    for (int p = 0; p < 4; ++p) {
+        label(QStringLiteral("Package %1 Name:").arg(p + 1), 2160 + 360 * p);
+        m_packageNameBoxes[p] = box(QStringLiteral("ppackage%1").arg(p + 1), 3120, 2160 + 360 * p, 2295, 285);
+    }
+    label(QStringLiteral("Salesperson Name:"), 3720);
+    m_salespersonBox = box(QStringLiteral("psalespersonname"), 3120, 3720, 2295, 285);
+    label(QStringLiteral("Dealership Name:"), 4080);
+    m_dealershipBox = box(QStringLiteral("pdealershipname"), 3120, 4080, 2295, 285);
+    label(QStringLiteral("Disclaimer:"), 4440);
+    m_disclaimerBox = new QPlainTextEdit(this);
+    m_disclaimerBox->setObjectName(QStringLiteral("pdisclaimer"));
+    m_disclaimerBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_disclaimerBox->setTabChangesFocus(true);
+    ui::place(m_disclaimerBox, 3120, 4440, 3975, 855);
+    label(QStringLiteral("Password:"), 5520);
+    m_passwordProtectBox =
+        check(QStringLiteral("ppasswordprotect"), QStringLiteral("Password Protect?"), 3120, 5520, 2655, 255);
+    m_passwordBox = box(QStringLiteral("ppassword"), 3120, 5760, 2295, 285);
+
+    m_saveButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("SAVE"), 120, 6240, 1455, 615);
+    m_exitButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("EXIT"), 1680, 6240, 1455, 615);
+
+    QWidget *order[] = {m_taxRateBox,          m_interestRateBox,     m_termBox,
+                        m_disclosePricesBox,   m_discloseTotalsBox,   m_packageNameBoxes[0],
+                        m_packageNameBoxes[1], m_packageNameBoxes[2], m_packageNameBoxes[3],
+                        m_salespersonBox,      m_dealershipBox,       m_disclaimerBox,
+                        m_passwordProtectBox,  m_passwordBox,         m_saveButton,
+                        m_exitButton,          m_includeTaxBox};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(m_saveButton, &QPushButton::clicked, this, &PreferencesDialog::save);
+    connect(m_exitButton, &QPushButton::clicked, this, [this] { exitWindow(); });
+    showSettings(m_app.settings());
+    ui::centre(this);
+}
+
+void PreferencesDialog::showSettings(const Settings &s) {
+    for (int p = 0; p < 4; ++p)
+        m_packageNameBoxes[p]->setText(trimBlanks(s.packageNames[p]));
+    m_dealershipBox->setText(trimBlanks(s.dealershipName));
+    m_salespersonBox->setText(trimBlanks(s.salespersonName));
+    m_passwordBox->setText(trimBlanks(s.password));
+    m_disclaimerBox->setPlainText(storedtext::toDisplayLines(trimBlanks(s.disclaimer)));
+    m_taxRateBox->setText(numbers::plainSingle(s.taxRate));
+    m_interestRateBox->setText(numbers::plainSingle(s.interestRate));
+    m_termBox->setText(QString::number(s.financeTerm));
+    m_disclosePricesBox->setChecked(s.disclosePrices);
+    m_discloseTotalsBox->setChecked(s.discloseTotals);
+    m_passwordProtectBox->setChecked(s.passwordProtect);
+    m_includeTaxBox->setChecked(s.includeTax);
+}
+
+std::optional<Settings> PreferencesDialog::shown() {
+    // Every number is checked before anything is handed back, so a bad one changes nothing.
+    const auto tax = numbers::toSingle(numbers::val(m_taxRateBox->text()));
+    const auto rate = numbers::toSingle(numbers::val(m_interestRateBox->text()));
+    const auto term = numbers::toInt32HalfEven(numbers::val(m_termBox->text()));
+    auto refuse = [this](const QString &what, QLineEdit *box) -> std::optional<Settings> {
+        prompts::notice(QStringLiteral("The %1 is too large to be stored. Please enter a smaller number.").arg(what),
+                        this);
+        box->setFocus();
+        return std::nullopt;
+    };
+    if (!tax)
+        return refuse(QStringLiteral("tax rate"), m_taxRateBox);
+    if (!rate)
+        return refuse(QStringLiteral("default interest rate"), m_interestRateBox);
+    if (!term)
+        return refuse(QStringLiteral("default finance term"), m_termBox);
+
+    Settings s = m_app.settings();
+    for (int p = 0; p < 4; ++p)
+        s.packageNames[p] = trimBlanks(m_packageNameBoxes[p]->text());
+    s.dealershipName = trimBlanks(m_dealershipBox->text());
+    s.disclaimer = trimBlanks(storedtext::toStoredLines(m_disclaimerBox->toPlainText()));
+    s.salespersonName = trimBlanks(m_salespersonBox->text());
+    s.password = trimBlanks(m_passwordBox->text());
+    s.taxRate = *tax;
+    s.interestRate = *rate;
+    s.financeTerm = *term;
+    s.disclosePrices = m_disclosePricesBox->isChecked();
+    s.discloseTotals = m_discloseTotalsBox->isChecked();
+    s.passwordProtect = m_passwordProtectBox->isChecked();
+    s.includeTax = m_includeTaxBox->isChecked();
+    return s;
+}
+
+bool PreferencesDialog::store() {
+    const std::optional<Settings> settings = shown();
+    return settings && m_app.saveSettings(*settings);
+}
+
+void PreferencesDialog::save() {
+    if (store())
+        prompts::notice(QStringLiteral("Preferences Saved"), this);
+}
+
+bool PreferencesDialog::exitWindow() {
+    if (!store())
+        return false;
+    m_closing = true;
+    m_app.unload<PreferencesDialog>();
+    m_app.showHome();
+    return true;
+}
+
+void PreferencesDialog::closeEvent(QCloseEvent *event) {
+    // Closing from the title bar stores like "EXIT" does; a refused number keeps the window open.
+    if (m_closing || exitWindow())
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/store/settings.h"
+
+#include <QWidget>
+#include <optional>
+
+class Application;
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// The preferences window: shows the settings held for the run and hands back what the user changed,
+// which is written to the settings record.
+class PreferencesDialog : public QWidget {
+    Q_OBJECT
+public:
+    explicit PreferencesDialog(Application &app);
+    void showSettings(const Settings &settings);
+    // The settings as the window shows them; nothing (with a message) when a number is out of range.
+    std::optional<Settings> shown();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool store();
+    void save();
+    bool exitWindow();
+
+    Application &m_app;
+    QLineEdit *m_taxRateBox, *m_interestRateBox, *m_termBox;
+    QCheckBox *m_disclosePricesBox, *m_discloseTotalsBox, *m_includeTaxBox, *m_passwordProtectBox;
+    QLineEdit *m_packageNameBoxes[4];
+    QLineEdit *m_salespersonBox, *m_dealershipBox, *m_passwordBox;
+    QPlainTextEdit *m_disclaimerBox;
+    QPushButton *m_saveButton, *m_exitButton;
+    bool m_closing = false;
+};

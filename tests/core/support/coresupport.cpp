@@ -1,0 +1,83 @@
+#include "coresupport.h"
+
+#include "core/store/firststart.h"
+#include "core/store/schema.h"
+
+#include <QDir>
+#include <QSqlQuery>
+
+namespace coretest {
+
+DataFolder::DataFolder(Content content) {
+    QString why;
+    const bool made = content == Content::Samples ? firststart::createDataFolder(m_dir.path(), &why)
+                                                  : firststart::createEmptyDataFolder(m_dir.path(), &why);
+    m_ok = made && reopen(&why);
+    if (!m_ok)
+        qWarning("data folder not ready: %s", qPrintable(why));
+}
+
+bool DataFolder::reopen(QString *why) {
+    m_store.reset();
+    m_store = std::make_unique<Store>(QDir(m_dir.path()).filePath(QStringLiteral("data")));
+    if (!m_store->open(why))
+        return false;
+    m_store->setErrorHandler([this](const QString &what) {
+        qWarning("database error: %s", qPrintable(what));
+        m_errors << what;
+    });
+    return true;
+}
+
+QString DataFolder::dataFile(const QString &name) const {
+    return QDir(m_dir.path()).filePath(QStringLiteral("data/") + name);
+}
+
+int addProduct(Store &store, const QString &name, double cost, double msrp, const QString &description,
+               const QString &htmlpath, int id) {
+    if (id < 0)
+        id = store.settings().draw(Counter::Products).id.value_or(0);
+    store.productsFile().exec(
+        QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, description, htmlpath, picturepath, "
+                       "installer, phone, notes) values (?,?,?,?,?,?,'','','','')"),
+        {id, name, cost, msrp, description.isEmpty() ? QVariant() : QVariant(description), htmlpath});
+    return id;
+}
+
+int addTemplate(Store &store, const QString &name, const QString &notes, const QList<int> &menu,
+                const QStringList &packageNames, int id) {
+    if (id < 0)
+        id = store.settings().draw(Counter::Templates).id.value_or(0);
+    QStringList names{QStringLiteral("id"), QStringLiteral("vehiclename"), QStringLiteral("notes")};
+    QVariantList values{id, name, notes};
+    for (int p = 0; p < 4; ++p) {
+        names << QStringLiteral("package%1").arg(p + 1);
+        values << packageNames.value(p);
+    }
+    for (int i = 0; i < 40; ++i) {
+        names << schema::slotField(i / 10, i % 10);
+        values << menu.value(i, 0);
+    }
+    QStringList marks;
+    for (int i = 0; i < names.size(); ++i)
+        marks << QStringLiteral("?");
+    store.templatesFile().exec(
+        QStringLiteral("insert into [table] (%1) values (%2)").arg(names.join(','), marks.join(',')), values);
+    return id;
+}
+
+QVariantList column(Database &file, const QString &sql) {
+    QVariantList out;
+    file.select(sql, {}, [&out](const QSqlQuery &q) { out << q.value(0); });
+    return out;
+}
+
+void setSetting(Store &store, const QString &field, const QVariant &value) {
+    store.settingsFile().exec(QStringLiteral("update [table] set [%1]=?").arg(field), {value});
+}
+
+QVariant storedSetting(Store &store, const QString &field) {
+    return column(store.settingsFile(), QStringLiteral("select [%1] from [table]").arg(field)).value(0);
+}
+
+} // namespace coretest

@@ -1,0 +1,46 @@
+#pragma once
+// Shared help for the core's tests: a data folder made as the program makes it, with the store open
+// on it, and ways to put records straight into its files.
+
+#include "core/store/store.h"
+
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <memory>
+
+namespace coretest {
+
+class DataFolder {
+public:
+    enum class Content { Empty, Samples };
+    explicit DataFolder(Content content = Content::Empty);
+    bool ok() const { return m_ok; }
+    QString programFolder() const { return m_dir.path(); }
+    QString dataFile(const QString &name) const;
+    Store &store() { return *m_store; }
+    // Database failures reported while the store was open (none expected in most tests).
+    QStringList &errors() { return m_errors; }
+    // Closes the store and opens it again, as a new start of the program does.
+    bool reopen(QString *why = nullptr);
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Store> m_store;
+    QStringList m_errors;
+    bool m_ok = false;
+};
+
+// Stores a product straight into the catalogue file; its id is drawn from the counter when not given.
+int addProduct(Store &store, const QString &name, double cost, double msrp, const QString &description = QString(),
+               const QString &htmlpath = QString(), int id = -1);
+// Stores a template; `menu` holds up to 40 product ids, package by package. Returns its id.
+int addTemplate(Store &store, const QString &name, const QString &notes, const QList<int> &menu = {},
+                const QStringList &packageNames = {}, int id = -1);
+// Runs a query on one of the store's files and returns the first column of every row.
+QVariantList column(Database &file, const QString &sql);
+void setSetting(Store &store, const QString &field, const QVariant &value);
+QVariant storedSetting(Store &store, const QString &field);
+
+} // namespace coretest

@@ -1,0 +1,177 @@
+#include "testsupport.h"
+
+#include "coresupport.h"
+
+#include "core/store/database.h"
+#include "core/store/firststart.h"
+#include "core/store/schema.h"
+#include "ui/app/application.h"
+#include "ui/app/mainwindow.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTimer>
+
+namespace testsupport {
+
+namespace {
+ProgramFolder *&current() {
+    static ProgramFolder *folder = nullptr;
+    return folder;
+}
+
+QString fileOf(const QString &name) { return QDir(app().dataFolder()).filePath(name); }
+
+bool answerBox(BoxSeen &seen, bool accept) {
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box)
+        return false;
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    seen.seen = true;
+    QAbstractButton *button = nullptr;
+    if (accept)
+        button = box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok) : box->button(QMessageBox::Yes);
+    else
+        button = box->button(QMessageBox::Cancel) ? box->button(QMessageBox::Cancel) : box->button(QMessageBox::No);
+    if (button)
+        button->click();
+    else
+        box->reject();
+    return true;
+}
+} // namespace
+
+ProgramFolder::ProgramFolder(Content content) {
+    current() = this;
+    m_app = std::make_unique<Application>(m_dir.path());
+    m_app->setHomeWindow<MainWindow>();
+    m_app->setDatabaseErrorHandler([this](const QString &what) {
+        qWarning("database error: %s", qPrintable(what));
+        m_errors << what;
+    });
+    QString why;
+    const bool made = content == Content::Samples ? firststart::createDataFolder(m_dir.path(), &why)
+                                                  : firststart::createEmptyDataFolder(m_dir.path(), &why);
+    m_ok = made && m_app->start(&why);
+    if (!m_ok)
+        qWarning("program folder not ready: %s", qPrintable(why));
+}
+
+ProgramFolder::~ProgramFolder() {
+    closeAllWindows();
+    m_app.reset();
+    if (current() == this)
+        current() = nullptr;
+}
+
+QString ProgramFolder::dataFile(const QString &name) const {
+    return QDir(m_dir.path()).filePath(QStringLiteral("data/") + name);
+}
+
+Application &app() { return current()->app(); }
+
+int addProduct(const QString &name, double cost, double msrp, const QString &description, const QString &htmlpath,
+               int id) {
+    // Drawn through the program, so the counter it holds stays the stored one.
+    if (id < 0)
+        id = app().drawId(Counter::Products, nullptr).value_or(0);
+    return coretest::addProduct(app().store(), name, cost, msrp, description, htmlpath, id);
+}
+
+int addTemplate(const QString &name, const QString &notes, const QList<int> &menu, const QStringList &packageNames,
+                int id) {
+    if (id < 0)
+        id = app().drawId(Counter::Templates, nullptr).value_or(0);
+    return coretest::addTemplate(app().store(), name, notes, menu, packageNames, id);
+}
+
+void setSetting(const QString &field, const QVariant &value) {
+    app().store().settingsFile().exec(QStringLiteral("update [table] set [%1]=?").arg(field), {value});
+    app().reloadSettings();
+}
+
+QVariant storedSetting(const QString &field) {
+    const QVariantList v = column(schema::preferencesFile(), QStringLiteral("select [%1] from [table]").arg(field));
+    return v.value(0);
+}
+
+QVariantList column(const QString &file, const QString &sql) {
+    Database db;
+    QVariantList out;
+    if (!db.open(fileOf(file)))
+        return out;
+    QSqlQuery q(db.handle());
+    if (q.exec(sql))
+        while (q.next())
+            out << q.value(0);
+    q.finish();
+    return out;
+}
+
+QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<bool> &answers) {
+    auto seen = std::make_shared<QList<BoxSeen>>();
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [seen, answers] {
+        BoxSeen one;
+        const bool accept = answers.isEmpty() ? true : answers.value(seen->size(), answers.last());
+        if (answerBox(one, accept))
+            seen->append(one);
+    });
+    timer.start();
+    action();
+    timer.stop();
+    return *seen;
+}
+
+QWidget *control(QWidget *window, const QString &name) {
+    if (!window) {
+        qWarning("no window to look for control %s in", qPrintable(name));
+        return nullptr;
+    }
+    auto *w = window->findChild<QWidget *>(name);
+    if (!w)
+        qWarning("window %s has no control named %s", qPrintable(window->objectName()), qPrintable(name));
+    return w;
+}
+
+bool click(QWidget *window, const QString &name) {
+    auto *b = qobject_cast<QAbstractButton *>(control(window, name));
+    if (!b) {
+        qWarning("%s is not a button", qPrintable(name));
+        return false;
+    }
+    if (!b->isEnabled()) {
+        qWarning("button %s is disabled", qPrintable(name));
+        return false;
+    }
+    QTest::mouseClick(b, Qt::LeftButton);
+    return true;
+}
+
+void type(QWidget *window, const QString &name, const QString &text) {
+    auto *box = qobject_cast<QLineEdit *>(control(window, name));
+    if (!box)
+        return;
+    box->setFocus();
+    box->selectAll();
+    box->del();
+    QTest::keyClicks(box, text);
+}
+
+void closeAllWindows() {
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->parentWidget())
+            continue;
+        w->hide();
+        w->deleteLater();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+} // namespace testsupport

@@ -1,0 +1,83 @@
+#pragma once
+// Shared help for the test programs: a fresh program folder, a catalogue filler, answering modal
+// boxes, and finding controls by object name.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVariant>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class Application;
+
+namespace testsupport {
+
+// A temporary program folder with its own data/, and the program started on it (the main window is
+// its home window; no window is shown yet). The helpers below act on the folder made last.
+class ProgramFolder {
+public:
+    enum class Content { Empty, Samples };
+    explicit ProgramFolder(Content content = Content::Empty);
+    ~ProgramFolder();
+    QString path() const { return m_dir.path(); }
+    QString dataFile(const QString &name) const;
+    bool ok() const { return m_ok; }
+    Application &app() { return *m_app; }
+    // Database failures reported during the test (none expected in most tests).
+    QStringList &databaseErrors() { return m_errors; }
+
+private:
+    QTemporaryDir m_dir;
+    QStringList m_errors;
+    std::unique_ptr<Application> m_app;
+    bool m_ok = false;
+};
+
+// The program of the folder made last.
+Application &app();
+
+// Stores a product straight into the catalogue file; returns its id.
+int addProduct(const QString &name, double cost, double msrp, const QString &description = QString(),
+               const QString &htmlpath = QString(), int id = -1);
+// Stores a template; `slots` holds up to 40 product ids, package by package. Returns its id.
+int addTemplate(const QString &name, const QString &notes, const QList<int> &menu = {},
+                const QStringList &packageNames = {}, int id = -1);
+// Sets one field of the settings record and re-reads the settings.
+void setSetting(const QString &field, const QVariant &value);
+QVariant storedSetting(const QString &field);
+// Runs a query on one of the three files and returns the first column of every row.
+QVariantList column(const QString &file, const QString &sql);
+
+// What a modal box said and how it was answered.
+struct BoxSeen {
+    QString title;
+    QString text;
+    bool seen = false;
+};
+
+// Answers every box that appears while `action` runs, in turn, with the given answers (the last one
+// repeats); returns what they said.
+QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<bool> &answers = {true});
+
+// Finds a child by object name; fails the test with a clear message when missing.
+QWidget *control(QWidget *window, const QString &name);
+template <class T> T *control(QWidget *window, const QString &name) {
+    QWidget *w = control(window, name);
+    T *t = qobject_cast<T *>(w);
+    if (!t)
+        qWarning("control %s of %s is not of the expected kind", qPrintable(name), qPrintable(window->objectName()));
+    return t;
+}
+// Clicks a button by object name; fails clearly when it is missing, hidden or disabled.
+bool click(QWidget *window, const QString &name);
+// Types into a line box as a user would: focus, select all, type.
+void type(QWidget *window, const QString &name, const QString &text);
+// Closes every top-level window and lets deferred deletes run.
+void closeAllWindows();
+
+} // namespace testsupport
