@@ -170,7 +170,7 @@ void PagePrinter::PrintLeftcool(float sngXPos, float sngYPos, const QString &txt
 }
 
 void PagePrinter::PrintFull(float sngXPos, float sngYPos, const QString &txtString, float sngLineLength,
-                          float sngFirstLineIndent) {
+                            float sngFirstLineIndent) {
     const int n = lineBreaks(txtString);
     if (n == 0) {
         PrintLeft(sngXPos, sngYPos, txtString, sngFirstLineIndent);
@@ -260,7 +260,7 @@ QString PagePrinter::wrap(const QString &text, float lineLength, float firstLine
 }
 
 void PagePrinter::Paragraph(float sngXPos, float sngYPos, float sngLineLength, const QString &strText,
-                          float sngFirstLineIndent) {
+                            float sngFirstLineIndent) {
     const QString result = wrap(strText, sngLineLength, sngFirstLineIndent);
     switch (m_justification) {
     case 1:
@@ -306,7 +306,7 @@ void PagePrinter::DrawRectangle(float sngStartX, float sngStartY, float sngWidth
 }
 
 void PagePrinter::PaintPicture(float sngStartX, float sngStartY, const QImage &objPicture, float sngHeight,
-                             float sngWidth) {
+                               float sngWidth) {
     float width = 0;
     float height = 0;
     if (sngWidth > 0 && sngHeight > 0) {

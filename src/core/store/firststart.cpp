@@ -93,7 +93,9 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
     {
         Database prefs;
         prefs.open(dir.filePath(schema::preferencesFile()));
-        prefs.exec(QStringLiteral("insert into [table] values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+        // The fields added since the first version take their defaults.
+        prefs.exec(QStringLiteral("insert into [table] (%1) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                       .arg(schema::preferenceFields().join(QLatin1Char(','))),
                    {productCount, templateCount, QString::fromLatin1(kPackageNames[0]),
                     QString::fromLatin1(kPackageNames[1]), QString::fromLatin1(kPackageNames[2]),
                     QString::fromLatin1(kPackageNames[3]), 0.0, 1, 1, 6.9, 60, QStringLiteral("Your Dealership Name"),

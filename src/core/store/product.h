@@ -19,8 +19,8 @@ struct Product {
 
     bool operator==(const Product &o) const {
         return id == o.id && name == o.name && cost == o.cost && msrp == o.msrp && description == o.description &&
-               htmlpath == o.htmlpath && picturepath == o.picturepath && installer == o.installer &&
-               phone == o.phone && notes == o.notes;
+               htmlpath == o.htmlpath && picturepath == o.picturepath && installer == o.installer && phone == o.phone &&
+               notes == o.notes;
     }
     bool operator!=(const Product &o) const { return !(*this == o); }
 };

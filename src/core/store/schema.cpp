@@ -34,6 +34,17 @@ QStringList preferenceFields() {
             QStringLiteral("passwordprotect"), QStringLiteral("includetax")};
 }
 
+QString defaultStatement() {
+    return QStringLiteral("I was shown each product above. I understand that every product is optional, that buying or "
+                          "declining any of them does not affect my credit approval, and I have marked my choice.");
+}
+
+QList<AddedField> addedPreferenceFields() {
+    return {{QStringLiteral("financeterm2"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")},
+            {QStringLiteral("financeterm3"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")},
+            {QStringLiteral("statement"), QStringLiteral("TEXT NOT NULL DEFAULT '%1'").arg(defaultStatement())}};
+}
+
 // Amounts are REAL so that "order by" sorts them as numbers; names and notes sort without regard to case,
 // as a user reading a list expects.
 QString createProductsTable() {
@@ -58,12 +69,18 @@ QString createVehiclesTable() {
 
 QString createPreferencesTable() {
     return QStringLiteral(
-        "create table [table] (am_total INTEGER NOT NULL, ve_total INTEGER NOT NULL, "
-        "package1 TEXT NOT NULL, package2 TEXT NOT NULL, package3 TEXT NOT NULL, package4 TEXT NOT NULL, "
-        "taxrate REAL NOT NULL, discloseprices INTEGER NOT NULL, disclosetotals INTEGER NOT NULL, "
-        "interestrate REAL NOT NULL, financeterm INTEGER NOT NULL, dealershipname TEXT NOT NULL, "
-        "salespersonname TEXT NOT NULL, disclaimer TEXT NOT NULL, password TEXT NOT NULL, "
-        "passwordprotect INTEGER NOT NULL, includetax INTEGER NOT NULL)");
+               "create table [table] (am_total INTEGER NOT NULL, ve_total INTEGER NOT NULL, "
+               "package1 TEXT NOT NULL, package2 TEXT NOT NULL, package3 TEXT NOT NULL, package4 TEXT NOT NULL, "
+               "taxrate REAL NOT NULL, discloseprices INTEGER NOT NULL, disclosetotals INTEGER NOT NULL, "
+               "interestrate REAL NOT NULL, financeterm INTEGER NOT NULL, dealershipname TEXT NOT NULL, "
+               "salespersonname TEXT NOT NULL, disclaimer TEXT NOT NULL, password TEXT NOT NULL, "
+               "passwordprotect INTEGER NOT NULL, includetax INTEGER NOT NULL%1)")
+        .arg([] {
+            QString added;
+            for (const AddedField &f : addedPreferenceFields())
+                added += QStringLiteral(", %1 %2").arg(f.name, f.declaration);
+            return added;
+        }());
 }
 
 } // namespace schema

@@ -12,14 +12,17 @@ struct Settings {
     float taxRate = 0;                   // a plain fraction: 0.07 adds 7 %
     bool disclosePrices = false;
     bool discloseTotals = false;
-    float interestRate = 0; // yearly per cent
-    qint32 financeTerm = 0; // months
+    float interestRate = 0;  // yearly per cent
+    qint32 financeTerm = 0;  // months
+    qint32 financeTerm2 = 0; // further terms offered beside it; 0 when not offered
+    qint32 financeTerm3 = 0;
     QString dealershipName;
     QString salespersonName;
     QString disclaimer;
     QString password;
     bool passwordProtect = false;
     bool includeTax = false;
+    QString statement; // what the customer signs on the acceptance page
 
     bool operator==(const Settings &o) const {
         return productCounter == o.productCounter && templateCounter == o.templateCounter &&
@@ -27,7 +30,8 @@ struct Settings {
                discloseTotals == o.discloseTotals && interestRate == o.interestRate && financeTerm == o.financeTerm &&
                dealershipName == o.dealershipName && salespersonName == o.salespersonName &&
                disclaimer == o.disclaimer && password == o.password && passwordProtect == o.passwordProtect &&
-               includeTax == o.includeTax;
+               includeTax == o.includeTax && financeTerm2 == o.financeTerm2 && financeTerm3 == o.financeTerm3 &&
+               statement == o.statement;
     }
 };
 

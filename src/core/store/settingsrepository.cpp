@@ -33,13 +33,17 @@ Settings fromRecord(const QSqlQuery &q) {
     s.password = trimmed(q.value(QStringLiteral("password")));
     s.passwordProtect = flag(q.value(QStringLiteral("passwordprotect")));
     s.includeTax = flag(q.value(QStringLiteral("includetax")));
+    s.financeTerm2 = toInt32(q.value(QStringLiteral("financeterm2")));
+    s.financeTerm3 = toInt32(q.value(QStringLiteral("financeterm3")));
+    s.statement = trimmed(q.value(QStringLiteral("statement")));
     return s;
 }
 
 const QString kWrite = QStringLiteral(
     "update [table] set am_total=max(am_total,?), ve_total=max(ve_total,?), package1=?, package2=?, package3=?, "
     "package4=?, taxrate=?, discloseprices=?, disclosetotals=?, interestrate=?, financeterm=?, dealershipname=?, "
-    "salespersonname=?, disclaimer=?, password=?, passwordprotect=?, includetax=? "
+    "salespersonname=?, disclaimer=?, password=?, passwordprotect=?, includetax=?, financeterm2=?, financeterm3=?, "
+    "statement=? "
     "where rowid=(select min(rowid) from [table])");
 
 QVariantList values(const Settings &s) {
@@ -47,7 +51,7 @@ QVariantList values(const Settings &s) {
             s.packageNames[2],        s.packageNames[3],      double(s.taxRate), s.disclosePrices ? 1 : 0,
             s.discloseTotals ? 1 : 0, double(s.interestRate), s.financeTerm,     s.dealershipName,
             s.salespersonName,        s.disclaimer,           s.password,        s.passwordProtect ? 1 : 0,
-            s.includeTax ? 1 : 0};
+            s.includeTax ? 1 : 0,     s.financeTerm2,         s.financeTerm3,    s.statement};
 }
 } // namespace
 
@@ -55,7 +59,10 @@ QString SettingsRepository::problem() const {
     QString problem = QStringLiteral("it holds no settings record");
     m_db.select(kSelect, {}, [&problem](const QSqlQuery &q) {
         problem.clear();
-        for (const QString &f : schema::preferenceFields()) {
+        QStringList fields = schema::preferenceFields();
+        for (const schema::AddedField &added : schema::addedPreferenceFields())
+            fields << added.name;
+        for (const QString &f : std::as_const(fields)) {
             const QVariant v = q.value(f);
             if (v.isNull()) {
                 problem = QStringLiteral("its settings record has no value for %1").arg(f);

@@ -29,6 +29,29 @@ bool openOne(Database &db, const QString &path, const QStringList &fields, QStri
             return fail(QStringLiteral("its table has no field \"%1\"").arg(f));
     return true;
 }
+// Adds the settings fields an older file lacks, each with its default, in one transaction: the only
+// change the program ever makes to the structure of an existing file.
+bool addMissingSettingsFields(Database &db, QString *why) {
+    QStringList present;
+    for (const QString &f : db.tableFields())
+        present << f.toLower();
+    QStringList statements;
+    for (const schema::AddedField &f : schema::addedPreferenceFields())
+        if (!present.contains(f.name))
+            statements << QStringLiteral("alter table [table] add column %1 %2").arg(f.name, f.declaration);
+    if (statements.isEmpty())
+        return true;
+    bool ok = db.beginImmediate();
+    for (const QString &sql : std::as_const(statements))
+        ok = ok && db.exec(sql);
+    ok = ok && db.commit();
+    if (!ok) {
+        db.rollback();
+        if (why)
+            *why = unusable(db.path(), QStringLiteral("its settings could not be given the fields this version adds"));
+    }
+    return ok;
+}
 } // namespace
 
 Store::Store(QString dataFolder) : m_folder(std::move(dataFolder)) {}
@@ -41,6 +64,10 @@ bool Store::open(QString *why) {
     if (!openOne(m_products, dir.filePath(schema::productsFile()), schema::productFields(), why) ||
         !openOne(m_settings, dir.filePath(schema::preferencesFile()), schema::preferenceFields(), why) ||
         !openOne(m_templates, dir.filePath(schema::vehiclesFile()), schema::vehicleFields(), why)) {
+        close();
+        return false;
+    }
+    if (!addMissingSettingsFields(m_settings, why)) {
         close();
         return false;
     }

@@ -118,6 +118,10 @@ MainWindow::MainWindow(Application &app) : m_app(app) {
     m_productsItem->setObjectName(QStringLiteral("m_aftermarket"));
     m_templatesItem = m_menu->addAction(QStringLiteral("Create/Edit Packages"));
     m_templatesItem->setObjectName(QStringLiteral("m_default"));
+    // Disabled until the deal history exists.
+    m_historyItem = m_menu->addAction(QStringLiteral("Deal History"));
+    m_historyItem->setObjectName(QStringLiteral("m_history"));
+    m_historyItem->setEnabled(false);
 
     connect(m_preferencesItem, &QAction::triggered, this,
             [this] { Application::bringUp(m_app.window<PreferencesDialog>()); });

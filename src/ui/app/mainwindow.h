@@ -26,6 +26,7 @@ private:
     QAction *m_preferencesItem;
     QAction *m_productsItem;
     QAction *m_templatesItem;
+    QAction *m_historyItem;
 };
 
 // The banner picture: the name Quorvel at 482 x 32 pixels.

@@ -44,9 +44,17 @@ ProductList::ProductList(Application &app) : m_app(app) {
     m_addButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Add Item"), 120, 7080, 1335, 495);
     m_printButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Print List"), 1560, 7080, 1335, 495);
     m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 3000, 7080, 1335, 495);
-    setTabOrder(m_grid, m_addButton);
-    setTabOrder(m_addButton, m_printButton);
-    setTabOrder(m_printButton, m_exitButton);
+    // The commands beyond the first version follow EXIT; each stays disabled until it works.
+    m_previewButton =
+        ui::button(this, QStringLiteral("Command4"), QStringLiteral("Preview List"), 4440, 7080, 1335, 495);
+    m_importButton = ui::button(this, QStringLiteral("Command5"), QStringLiteral("Import…"), 5880, 7080, 1335, 495);
+    m_exportButton = ui::button(this, QStringLiteral("Command6"), QStringLiteral("Export…"), 7320, 7080, 1335, 495);
+    for (QPushButton *later : {m_previewButton, m_importButton, m_exportButton})
+        later->setEnabled(false);
+    QWidget *order[] = {m_grid,          m_addButton,    m_printButton, m_exitButton,
+                        m_previewButton, m_importButton, m_exportButton};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     connect(m_grid, &QTableView::clicked, this, &ProductList::openRow);
     connect(m_addButton, &QPushButton::clicked, this, &ProductList::addItem);

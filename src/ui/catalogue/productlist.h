@@ -36,6 +36,7 @@ private:
     Application &m_app;
     QTableView *m_grid;
     QPushButton *m_addButton, *m_printButton, *m_exitButton;
+    QPushButton *m_previewButton, *m_importButton, *m_exportButton;
     ProductGridModel *m_model;
     bool m_closing = false;
 };

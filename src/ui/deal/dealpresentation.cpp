@@ -149,12 +149,19 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
     m_printButton = button(QStringLiteral("Command1"), QStringLiteral("Print"), 120);
     m_changeButton = button(QStringLiteral("Command2"), QStringLiteral("Change Items"), 1920);
     m_exitButton = button(QStringLiteral("Command3"), QStringLiteral("EXIT"), 3720);
+    // The commands beyond the first version follow EXIT; each stays disabled until its window exists.
+    m_choiceButton = button(QStringLiteral("Command4"), QStringLiteral("Customer Choice"), 5520);
+    m_previewButton = button(QStringLiteral("Command5"), QStringLiteral("Preview"), 7320);
+    m_fullScreenButton = button(QStringLiteral("Command6"), QStringLiteral("Full Screen"), 9120);
+    for (QPushButton *later : {m_choiceButton, m_previewButton, m_fullScreenButton})
+        later->setEnabled(false);
 
     QList<QWidget *> order{m_salespersonBox, m_customerBox, m_stockNumberBox, m_vehicleBox};
     for (int p = 0; p < packageCount; ++p)
         for (int k = 0; k < slotCount; ++k)
             order << m_productBoxes[p][k];
-    order << m_disclaimerBox << m_printButton << m_changeButton << m_exitButton;
+    order << m_disclaimerBox << m_printButton << m_changeButton << m_exitButton << m_choiceButton << m_previewButton
+          << m_fullScreenButton;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 

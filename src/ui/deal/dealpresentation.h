@@ -58,5 +58,6 @@ private:
     QLabel *m_priceLines[packageCount];
     QPlainTextEdit *m_disclaimerBox;
     QPushButton *m_printButton, *m_changeButton, *m_exitButton;
+    QPushButton *m_choiceButton, *m_previewButton, *m_fullScreenButton;
     bool m_closing = false;
 };

@@ -18,7 +18,7 @@ using storedtext::trimBlanks;
 PreferencesDialog::PreferencesDialog(Application &app) : m_app(app) {
     setObjectName(QStringLiteral("preferences"));
     setWindowTitle(QStringLiteral("Preferences"));
-    ui::setClientSize(this, 8670, 6900);
+    ui::setClientSize(this, 8670, 8580);
 
     int labelIndex = 0;
     auto label = [&](const QString &text, double top) {
@@ -41,6 +41,8 @@ PreferencesDialog::PreferencesDialog(Application &app) : m_app(app) {
         return c;
     };
 
+    // The rows of the first version keep their order; the further terms follow the default term and
+    // the acceptance statement the disclaimer, and the rows below move down to make room.
     label(QStringLiteral("Tax Rate:"), 120);
     m_taxRateBox = box(QStringLiteral("ptaxrate"), 3120, 120, 855, 285);
     label(QStringLiteral("Default Interest Rate:"), 480);
@@ -48,39 +50,63 @@ PreferencesDialog::PreferencesDialog(Application &app) : m_app(app) {
     label(QStringLiteral("Default Finance Term:"), 840);
     m_termBox = box(QStringLiteral("pfinanceterm"), 3120, 840, 855, 285);
     m_disclosePricesBox =
-        check(QStringLiteral("pdiscloseprices"), QStringLiteral("Disclose Individual Prices"), 3120, 1200, 2775, 255);
+        check(QStringLiteral("pdiscloseprices"), QStringLiteral("Disclose Individual Prices"), 3120, 1920, 2775, 255);
     m_discloseTotalsBox =
-        check(QStringLiteral("pdisclosetotals"), QStringLiteral("Disclose Totals"), 3120, 1440, 2775, 255);
+        check(QStringLiteral("pdisclosetotals"), QStringLiteral("Disclose Totals"), 3120, 2160, 2775, 255);
     m_includeTaxBox =
-        check(QStringLiteral("pincludetax"), QStringLiteral("Include Taxes in Totals"), 3120, 1680, 3375, 255);
+        check(QStringLiteral("pincludetax"), QStringLiteral("Include Taxes in Totals"), 3120, 2400, 3375, 255);
     for (int p = 0; p < 4; ++p) {
-        label(QStringLiteral("Package %1 Name:").arg(p + 1), 2160 + 360 * p);
-        m_packageNameBoxes[p] = box(QStringLiteral("ppackage%1").arg(p + 1), 3120, 2160 + 360 * p, 2295, 285);
+        label(QStringLiteral("Package %1 Name:").arg(p + 1), 2880 + 360 * p);
+        m_packageNameBoxes[p] = box(QStringLiteral("ppackage%1").arg(p + 1), 3120, 2880 + 360 * p, 2295, 285);
     }
-    label(QStringLiteral("Salesperson Name:"), 3720);
-    m_salespersonBox = box(QStringLiteral("psalespersonname"), 3120, 3720, 2295, 285);
-    label(QStringLiteral("Dealership Name:"), 4080);
-    m_dealershipBox = box(QStringLiteral("pdealershipname"), 3120, 4080, 2295, 285);
-    label(QStringLiteral("Disclaimer:"), 4440);
-    m_disclaimerBox = new QPlainTextEdit(this);
-    m_disclaimerBox->setObjectName(QStringLiteral("pdisclaimer"));
-    m_disclaimerBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_disclaimerBox->setTabChangesFocus(true);
-    ui::place(m_disclaimerBox, 3120, 4440, 3975, 855);
-    label(QStringLiteral("Password:"), 5520);
+    label(QStringLiteral("Salesperson Name:"), 4440);
+    m_salespersonBox = box(QStringLiteral("psalespersonname"), 3120, 4440, 2295, 285);
+    label(QStringLiteral("Dealership Name:"), 4800);
+    m_dealershipBox = box(QStringLiteral("pdealershipname"), 3120, 4800, 2295, 285);
+    label(QStringLiteral("Disclaimer:"), 5160);
+    auto multi = [this](const QString &name, double top) {
+        auto *b = new QPlainTextEdit(this);
+        b->setObjectName(name);
+        b->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        b->setTabChangesFocus(true);
+        ui::place(b, 3120, top, 3975, 855);
+        return b;
+    };
+    m_disclaimerBox = multi(QStringLiteral("pdisclaimer"), 5160);
+    label(QStringLiteral("Password:"), 7080);
     m_passwordProtectBox =
-        check(QStringLiteral("ppasswordprotect"), QStringLiteral("Password Protect?"), 3120, 5520, 2655, 255);
-    m_passwordBox = box(QStringLiteral("ppassword"), 3120, 5760, 2295, 285);
+        check(QStringLiteral("ppasswordprotect"), QStringLiteral("Password Protect?"), 3120, 7080, 2655, 255);
+    m_passwordBox = box(QStringLiteral("ppassword"), 3120, 7320, 2295, 285);
+    label(QStringLiteral("Second Term:"), 1200);
+    m_term2Box = box(QStringLiteral("pfinanceterm2"), 3120, 1200, 855, 285);
+    label(QStringLiteral("Third Term:"), 1560);
+    m_term3Box = box(QStringLiteral("pfinanceterm3"), 3120, 1560, 855, 285);
+    label(QStringLiteral("Acceptance Statement:"), 6120);
+    m_statementBox = multi(QStringLiteral("pstatement"), 6120);
 
-    m_saveButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("SAVE"), 120, 6240, 1455, 615);
-    m_exitButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("EXIT"), 1680, 6240, 1455, 615);
+    m_saveButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("SAVE"), 120, 7800, 1455, 615);
+    m_exitButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("EXIT"), 1680, 7800, 1455, 615);
 
-    QWidget *order[] = {m_taxRateBox,          m_interestRateBox,     m_termBox,
-                        m_disclosePricesBox,   m_discloseTotalsBox,   m_packageNameBoxes[0],
-                        m_packageNameBoxes[1], m_packageNameBoxes[2], m_packageNameBoxes[3],
-                        m_salespersonBox,      m_dealershipBox,       m_disclaimerBox,
-                        m_passwordProtectBox,  m_passwordBox,         m_saveButton,
-                        m_exitButton,          m_includeTaxBox};
+    QWidget *order[] = {m_taxRateBox,
+                        m_interestRateBox,
+                        m_termBox,
+                        m_term2Box,
+                        m_term3Box,
+                        m_disclosePricesBox,
+                        m_discloseTotalsBox,
+                        m_packageNameBoxes[0],
+                        m_packageNameBoxes[1],
+                        m_packageNameBoxes[2],
+                        m_packageNameBoxes[3],
+                        m_salespersonBox,
+                        m_dealershipBox,
+                        m_disclaimerBox,
+                        m_statementBox,
+                        m_passwordProtectBox,
+                        m_passwordBox,
+                        m_saveButton,
+                        m_exitButton,
+                        m_includeTaxBox};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -100,6 +126,10 @@ void PreferencesDialog::showSettings(const Settings &s) {
     m_taxRateBox->setText(numbers::plainSingle(s.taxRate));
     m_interestRateBox->setText(numbers::plainSingle(s.interestRate));
     m_termBox->setText(QString::number(s.financeTerm));
+    // A further term of 0 is not offered: its box is empty.
+    m_term2Box->setText(s.financeTerm2 ? QString::number(s.financeTerm2) : QString());
+    m_term3Box->setText(s.financeTerm3 ? QString::number(s.financeTerm3) : QString());
+    m_statementBox->setPlainText(storedtext::toDisplayLines(trimBlanks(s.statement)));
     m_disclosePricesBox->setChecked(s.disclosePrices);
     m_discloseTotalsBox->setChecked(s.discloseTotals);
     m_passwordProtectBox->setChecked(s.passwordProtect);
@@ -123,6 +153,12 @@ std::optional<Settings> PreferencesDialog::shown() {
         return refuse(QStringLiteral("default interest rate"), m_interestRateBox);
     if (!term)
         return refuse(QStringLiteral("default finance term"), m_termBox);
+    const auto term2 = numbers::toInt32HalfEven(numbers::val(m_term2Box->text()));
+    const auto term3 = numbers::toInt32HalfEven(numbers::val(m_term3Box->text()));
+    if (!term2)
+        return refuse(QStringLiteral("second term"), m_term2Box);
+    if (!term3)
+        return refuse(QStringLiteral("third term"), m_term3Box);
 
     Settings s = m_app.settings();
     for (int p = 0; p < 4; ++p)
@@ -134,6 +170,9 @@ std::optional<Settings> PreferencesDialog::shown() {
     s.taxRate = *tax;
     s.interestRate = *rate;
     s.financeTerm = *term;
+    s.financeTerm2 = *term2;
+    s.financeTerm3 = *term3;
+    s.statement = trimBlanks(storedtext::toStoredLines(m_statementBox->toPlainText()));
     s.disclosePrices = m_disclosePricesBox->isChecked();
     s.discloseTotals = m_discloseTotalsBox->isChecked();
     s.passwordProtect = m_passwordProtectBox->isChecked();

@@ -30,11 +30,11 @@ private:
     bool exitWindow();
 
     Application &m_app;
-    QLineEdit *m_taxRateBox, *m_interestRateBox, *m_termBox;
+    QLineEdit *m_taxRateBox, *m_interestRateBox, *m_termBox, *m_term2Box, *m_term3Box;
     QCheckBox *m_disclosePricesBox, *m_discloseTotalsBox, *m_includeTaxBox, *m_passwordProtectBox;
     QLineEdit *m_packageNameBoxes[4];
     QLineEdit *m_salespersonBox, *m_dealershipBox, *m_passwordBox;
-    QPlainTextEdit *m_disclaimerBox;
+    QPlainTextEdit *m_disclaimerBox, *m_statementBox;
     QPushButton *m_saveButton, *m_exitButton;
     bool m_closing = false;
 };

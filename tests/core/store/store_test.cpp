@@ -20,6 +20,7 @@ private slots:
     void settingsRoundTripKeepsEveryType();
     void textsAreTrimmedButPackageNamesKeptAsStored();
     void writingNeverLowersAStoredCounter();
+    void olderSettingsFileGainsTheNewFields();
 
     void idsOnlyGrowAndSurviveARestart();
     void deletingTheHighestIdDoesNotReuseIt();
@@ -85,6 +86,34 @@ void DataTest::writingNeverLowersAStoredCounter() {
     other.exec(QStringLiteral("update [table] set am_total=50"));
     QVERIFY(folder.store().settings().write(s));
     QCOMPARE(storedSetting(folder.store(), QStringLiteral("am_total")).toInt(), 50);
+}
+
+void DataTest::olderSettingsFileGainsTheNewFields() {
+    DataFolder folder;
+    const QString path = folder.dataFile(schema::preferencesFile());
+    {
+        // The settings file as the first version wrote it: the seventeen fields and nothing more.
+        Database old;
+        QVERIFY(old.open(path));
+        QVERIFY(old.exec(QStringLiteral("alter table [table] rename to [new]")));
+        QVERIFY(old.exec(QStringLiteral("create table [table] as select %1 from [new]")
+                             .arg(schema::preferenceFields().join(QLatin1Char(',')))));
+        QVERIFY(old.exec(QStringLiteral("drop table [new]")));
+        QVERIFY(old.exec(QStringLiteral("update [table] set am_total=12, dealershipname='Lot 9', financeterm=72")));
+        QCOMPARE(old.tableFields().size(), 17);
+    }
+    QVERIFY(folder.reopen());
+    const Settings s = folder.store().settings().read();
+    QCOMPARE(s.productCounter, 12);
+    QCOMPARE(s.dealershipName, QStringLiteral("Lot 9"));
+    QCOMPARE(s.financeTerm, 72);
+    QCOMPARE(s.financeTerm2, 0);
+    QCOMPARE(s.financeTerm3, 0);
+    QCOMPARE(s.statement, schema::defaultStatement());
+    QCOMPARE(folder.store().settingsFile().tableFields().size(), 20);
+    // Opened again, nothing more changes.
+    QVERIFY(folder.reopen());
+    QVERIFY(folder.store().settings().read() == s);
 }
 
 void DataTest::idsOnlyGrowAndSurviveARestart() {
