@@ -116,7 +116,7 @@ ProductEditor::ProductEditor(Application &app)
 
 void ProductEditor::open(std::unique_ptr<RecordWalk<Product>> walk) { m_navigation.open(std::move(walk)); }
 
-bool ProductEditor::release() { return m_navigation.release(); }
+bool ProductEditor::save() { return m_navigation.save(); }
 
 Product ProductEditor::shown() const {
     Product p;

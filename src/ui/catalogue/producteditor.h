@@ -20,8 +20,8 @@ public:
 
     // Stands on the walk's current product (storing first what an earlier walk showed).
     void open(std::unique_ptr<RecordWalk<Product>> walk);
-    // Stores what the editor shows and lets go of its walk; true when a product was stored.
-    bool release();
+    // Stores what the editor shows into the product it stands on; true when it was stored.
+    bool save();
 
     // The product as the boxes show it, and the boxes filled from a product.
     Product shown() const;

@@ -105,9 +105,10 @@ void ProductList::openRow(const QModelIndex &index) {
     const double wanted = numbers::val(m_model->cellText(row, ProductGridModel::IdColumn));
     if (wanted == 0)
         return;
-    // An editor still open stores what it shows before the clicked product is read.
+    // An editor still open stores what it shows before the clicked product is read; it lets go of its
+    // product only once the clicked one is found.
     if (ProductEditor *open = m_app.existing<ProductEditor>())
-        open->release();
+        open->save();
     // The editor walks the products as the list's query gives them now, standing on the clicked one
     // (read afresh); if it has gone or holds another product now, the list is read again instead.
     ProductRepository &products = m_app.store().products();
@@ -133,9 +134,10 @@ void ProductList::openRow(const QModelIndex &index) {
 }
 
 void ProductList::addItem() {
-    // An editor still open stores what it shows before anything else happens.
+    // An editor still open stores what it shows before anything else happens (and keeps its product
+    // until the new one is stored).
     if (ProductEditor *open = m_app.existing<ProductEditor>())
-        open->release();
+        open->save();
     // The id is drawn and written before the product that uses it is stored.
     const std::optional<qint32> id = m_app.drawId(Counter::Products, this);
     if (!id)

@@ -265,6 +265,52 @@ private slots:
         QCOMPARE(stored("id", "1"), QVariantList{7});
         QCOMPARE(storedSetting("am_total").toInt(), 21);
     }
+
+    // Another copy of the program deletes products while this one works on them: a save reports only a
+    // real store, and the editor never lets go of its product before the next one is there.
+    void productsGoneFromUnderTheEditor() {
+        store(3, "Cc", 3, 30);
+        store(4, "Dd", 4, 40);
+        store(5, "Ee", 5, 50);
+        ProductEditor *ed = openProduct("Dd");
+        QVERIFY(ed);
+        app().store().productsFile().exec("delete from [table] where id=4");
+        type(ed, "phone", "555-0199");
+        QCOMPARE(clickAnswering(ed, "Command1"),
+                 QStringList{"Message: This record no longer exists, so nothing was saved."});
+        QCOMPARE(stored("count(*)", "1"), QVariantList{2});
+        // Moving on still works: the walk steps over the deleted product.
+        QCOMPARE(press(ed, "Command6"), QStringLiteral("Ee"));
+        // The list, read before another product went, is clicked on it: the editor keeps its product,
+        // with what it showed stored, and the list shows what is there now.
+        type(ed, "installer", "In-house");
+        ProductList *w = openList();
+        QVERIFY(w);
+        QCOMPARE(names(w), (QStringList{"Cc", "Ee"}));
+        app().store().productsFile().exec("delete from [table] where id=3");
+        QList<BoxSeen> told = answeringBoxes([&] { clickRow(w, 0); });
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told[0].text, QStringLiteral("This product is no longer in the catalogue."));
+        QCOMPARE(editor(), ed);
+        QCOMPARE(boxText(ed, "aftermarketname"), QStringLiteral("Ee"));
+        QCOMPARE(stored("installer", "id=5"), QVariantList{"In-house"});
+        QCOMPARE(names(w), QStringList{"Ee"});
+        // Every id used: Add Item stores nothing, and the editor stays on its product.
+        setSetting("am_total", 2147483647);
+        type(ed, "installer", "Tint Co");
+        QCOMPARE(clickAnswering(w, "Command1"),
+                 QStringList{"Message: No new product can be added: every product number has been used."});
+        QCOMPARE(stored("installer", "id=5"), QVariantList{"Tint Co"});
+        QCOMPARE(stored("count(*)", "1"), QVariantList{1});
+        QCOMPARE(editor(), ed);
+        type(ed, "phone", "555-0123");
+        save(ed);
+        QCOMPARE(stored("phone", "id=5"), QVariantList{"555-0123"});
+        // A description made of line breaks is a description: only blanks are trimmed.
+        setBox(ed, "description", "\n\n");
+        save(ed);
+        QCOMPARE(stored("description", "id=5"), QVariantList{"\r\n\r\n"});
+    }
 };
 
 QTEST_MAIN(CatalogueTest)

@@ -257,6 +257,42 @@ private slots:
         QCOMPARE(storedSlots(id),
                  slotsWith({{0, add ? late : 0}, {1, tint}, {2, remove ? 0 : wax}, {39, add ? late : 0}}));
     }
+
+    // A product taken into the slot lists after they were filled lands where the catalogue's own order
+    // puts it, in a file whose names ignore case and in an older one whose names do not.
+    void lateProductsLandInTheCatalogueOrder_data() {
+        QTest::addColumn<bool>("ignoreCase");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("names ignore case") << true << QStringList{"NONE", "apple", "Banana", "cherry"};
+        QTest::newRow("older file, names by code") << false << QStringList{"NONE", "Banana", "apple", "cherry"};
+    }
+    void lateProductsLandInTheCatalogueOrder() {
+        QFETCH(bool, ignoreCase);
+        QFETCH(QStringList, expected);
+        ProgramFolder folder;
+        if (!ignoreCase) {
+            column(schema::productsFile(), "alter table [table] rename to [new]");
+            column(schema::productsFile(), "create table [table] as select * from [new]");
+            column(schema::productsFile(), "drop table [new]");
+        }
+        addProduct(QStringLiteral("Banana"), 1, 2);
+        addProduct(QStringLiteral("cherry"), 1, 2);
+        const int apple = 50;
+        addTemplate(QStringLiteral("Accord"), QString());
+        addTemplate(QStringLiteral("Camry"), QString(), slotsWith({{5, apple}}));
+        TemplateEditor *editor = openOn(QStringLiteral("Accord"));
+        QVERIFY(editor && click(editor, QStringLiteral("Command8")));
+        addProduct(QStringLiteral("apple"), 1, 2, QString(), QString(), apple);
+        editor = openOn(QStringLiteral("Camry"));
+        QVERIFY(editor);
+        QComboBox *box = slotBox(editor, 0, 5);
+        QCOMPARE(box->currentText(), QStringLiteral("apple"));
+        QStringList offered;
+        for (int row = 0; row < box->count(); ++row)
+            offered << box->itemText(row);
+        QCOMPARE(offered, expected);
+        QCOMPARE(slotBox(editor, 0, 5, QStringLiteral("id"))->currentText(), QString::number(apple));
+    }
 };
 
 QTEST_MAIN(PackagesTest)
