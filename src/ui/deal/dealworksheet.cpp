@@ -23,9 +23,6 @@
 namespace {
 constexpr double kFrameLeft[4] = {0, 3480, 6960, 10440};
 const char *const kMarked = "marked";
-const QString kFigureStyle = QStringLiteral("QComboBox { padding-left: 3px; border: 1px solid palette(mid); "
-                                            "background: palette(base); }"
-                                            "QComboBox::drop-down { width: 0px; border: 0px; }");
 
 // Each template entry carries the record it names, so a choice never depends on the name's text.
 constexpr int kTemplateId = Qt::UserRole;
@@ -123,9 +120,6 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
             caption(m_packageFrames[p], QStringLiteral("msrpcaption%1(%2)").arg(p).arg(s), QStringLiteral("MSRP:"),
                     1740, 600 + 720 * s, 615, 315);
             ui::place(b.msrp, 2400, 600 + 720 * s, 1095, 315);
-            // Cost and MSRP follow the product and never open: no arrow that promises a list.
-            for (QComboBox *figure : {static_cast<QComboBox *>(b.cost), static_cast<QComboBox *>(b.msrp)})
-                figure->setStyleSheet(kFigureStyle);
         }
         const QString captions[] = {QStringLiteral("Total MSRP: $"), QStringLiteral("Total Profit: $"),
                                     QStringLiteral("Total Payment: $")};

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QMap>
+#include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStringList>
@@ -259,6 +260,23 @@ SlotBox::SlotBox(bool follower, QStyle *dropDownStyle, QWidget *parent) : QCombo
         setView(list);
         setMaxVisibleItems(20);
     }
+}
+
+void SlotBox::paintEvent(QPaintEvent *event) {
+    if (!m_follower) {
+        QComboBox::paintEvent(event);
+        return;
+    }
+    // A figure that follows its product and never opens: a plain box with its text, no arrow that
+    // promises a list. Drawn by hand, as forty of them repaint whenever a template is chosen.
+    QPainter painter(this);
+    const QRect box = rect().adjusted(0, 0, -1, -1);
+    painter.fillRect(box, palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Base));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(box);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    const QString shown = currentIndex() < 0 ? placeholderText() : currentText();
+    painter.drawText(box.adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, shown);
 }
 
 void SlotBox::showPopup() {
