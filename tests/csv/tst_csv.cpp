@@ -40,10 +40,11 @@ void CsvTest::writtenFileIsPlainRfc4180() {
     Product q = product(QStringLiteral("Rounded"), 19.999, 0);
     q.id = 13;
     q.description = QStringLiteral(" padded ");
+    q.htmlpath = QStringLiteral("lone\rbreak");
     QCOMPARE(productcsv::write({p, q}),
              kHeader +
                  "12,\"Tire & Wheel, \"\"Gold\"\"\",1250.00,-5.00,,,,In-house,555-0100,\"Line one\r\nLine two\"\r\n"
-                 "13,Rounded,20.00,0.00,\" padded \",,,,,\r\n");
+                 "13,Rounded,20.00,0.00,\" padded \",\"lone\rbreak\",,,,\r\n");
 }
 
 void CsvTest::awkwardProductsSurviveTheRoundTrip() {
@@ -69,17 +70,20 @@ void CsvTest::awkwardProductsSurviveTheRoundTrip() {
 
 void CsvTest::readingAcceptsWhatSpreadsheetsWrite() {
     // A byte-order mark, columns out of order in any case with blanks around them, `id` present, no
-    // `cost` column, blank lines, a lone LF inside a field, blanks and tabs around texts, no final line break.
+    // `cost` column, blank lines, a lone LF and a lone CR inside a field, blanks (quoted or not) and tabs around texts,
+    // no final line break.
     const QByteArray file = "\xEF\xBB\xBF"
                             " Notes ,MSRP,AftermarketName, id \n"
-                            "\"one\ntwo\",\" $1,250.00 \",  Paint Protection  ,x\n"
+                            "\"one\ntwo\rthree\",\" $1,250.00 \",  Paint Protection  ,x\n"
                             "\n"
                             "   \n"
-                            "\"\tkept\t\",,\"Window Tint\",";
+                            "\"\tkept\t\",,\"  Window Tint \",\r\n"
+                            "\tunquoted\t,,Etch,";
     const productcsv::ReadResult r = productcsv::read(file);
     QCOMPARE(productcsv::problemsMessage(r.problems), QString());
-    QCOMPARE(r.products, QVector<Product>({product(QStringLiteral("Paint Protection"), 0, 1250, "one\r\ntwo"),
-                                           product(QStringLiteral("Window Tint"), 0, 0, "\tkept\t")}));
+    QCOMPARE(r.products, QVector<Product>({product(QStringLiteral("Paint Protection"), 0, 1250, "one\r\ntwo\r\nthree"),
+                                           product(QStringLiteral("Window Tint"), 0, 0, "\tkept\t"),
+                                           product(QStringLiteral("Etch"), 0, 0, "\tunquoted\t")}));
 }
 
 void CsvTest::badFilesNameLineAndField_data() {
@@ -92,6 +96,10 @@ void CsvTest::badFilesNameLineAndField_data() {
     QTest::newRow("quoted fields spanning lines") << kHeader + "1,Paint,1,2,\"a\r\nb\r\nc\",,,,,\r\n" +
                                                          "2,Tint,1,2,,,,,,\"x\ny\"\n" + "\n" + "3,Etch,$,2,,,,,,\r\n"
                                                   << "Line 8, cost: \"$\" is not an amount.";
+    QTest::newRow("first field spanning lines") << QByteArray("notes,aftermarketname,cost\r\n\"a\r\nb\",Paint,x\r\n")
+                                                << "Line 2, cost: \"x\" is not an amount.";
+    QTest::newRow("old Mac line ends") << QByteArray("aftermarketname,cost\rPaint,1\rTint,x\r")
+                                       << "Line 3, cost: \"x\" is not an amount.";
     QTest::newRow("every problem of every line")
         << kHeader + "1,  ,1.2.3,2,,,,,,\r\n" + "2,Tint,1,2,,,,,\r\n" + "3,Etch,1,2,,,,,,,\r\n"
         << "Line 2, aftermarketname: the name is empty.\n"
