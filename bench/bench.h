@@ -9,4 +9,6 @@ int catalogue();
 int deal();
 // Creating the template editor and loading one template against a bare read of the catalogue.
 int packages();
+// Writing the catalogue as CSV and reading it back, in memory and through a file.
+int csv();
 } // namespace bench

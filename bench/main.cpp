@@ -18,6 +18,7 @@ const Part kParts[] = {
     {"catalogue", bench::catalogue},
     {"deal", bench::deal},
     {"packages", bench::packages},
+    {"csv", bench::csv},
 };
 } // namespace
 

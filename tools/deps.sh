@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need; does nothing when all are present.
 set -euo pipefail
-need=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-liberation)
+need=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-liberation libcsv-dev libcsv3)
 if [ "${1:-}" = "--test" ]; then
     need+=(poppler-utils xvfb xauth)
 fi
