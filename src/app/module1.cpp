@@ -1,11 +1,11 @@
 #include "module1.h"
 
 #include "app/numbers.h"
+#include "app/programlocation.h"
 #include "app/prompts.h"
 #include "app/windows.h"
 #include "data/schema.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -122,7 +122,7 @@ QVariantList writeValues() {
 
 QString programFolder() {
     if (folderSlot().isEmpty())
-        return QCoreApplication::applicationDirPath();
+        return programlocation::decide(programlocation::current());
     return folderSlot();
 }
 void setProgramFolder(const QString &folder) { folderSlot() = folder; }

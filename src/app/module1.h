@@ -10,7 +10,7 @@
 
 namespace Module1 {
 
-// The program's folder (the executable's folder unless a test or the benchmark points elsewhere).
+// The program's folder (as programlocation decides, unless a test or the benchmark points elsewhere).
 QString programFolder();
 void setProgramFolder(const QString &folder);
 QString dataFolder();     // programFolder()/data
