@@ -136,7 +136,7 @@ void PackagingTest::packagedProgramKeepsDataInTheUsersFolder() {
     quorvel.start(program(), {QStringLiteral("-platform"), QStringLiteral("offscreen")});
     const QString pages = userFolder() + QStringLiteral("/webpages");
     QTRY_VERIFY_WITH_TIMEOUT(filesIn(pages) == filesIn(packagedPages()) || quorvel.state() == QProcess::NotRunning,
-                             30000);
+                             10000);
     // Still running: past the first start and on to its windows.
     QCOMPARE(quorvel.state(), QProcess::Running);
     quorvel.kill();
