@@ -1,17 +1,28 @@
 #include "ui/app/application.h"
+#include "ui/app/commandline.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/passworddialog.h"
+#include "ui/app/programlocation.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
 
 int main(int argc, char *argv[]) {
+    if (const std::optional<int> status = commandline::beforeWindows(argc, argv))
+        return *status;
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setQuitOnLastWindowClosed(false);
+    if (const std::optional<int> status = commandline::rejectLeftovers(QCoreApplication::arguments()))
+        return *status;
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/quorvel-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
-    Application app(QCoreApplication::applicationDirPath());
+    Application app(programlocation::decide(programlocation::current()));
     app.setHomeWindow<MainWindow>();
     QString why;
     if (!app.start(&why)) {

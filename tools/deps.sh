@@ -3,7 +3,7 @@
 set -euo pipefail
 need=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-liberation libcsv-dev libcsv3)
 if [ "${1:-}" = "--test" ]; then
-    need+=(poppler-utils xvfb xauth)
+    need+=(poppler-utils xvfb xauth desktop-file-utils)
 fi
 missing=()
 for p in "${need[@]}"; do

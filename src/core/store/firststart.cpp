@@ -150,12 +150,14 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
 
 QString htmlEscape(const QString &s) { return s.toHtmlEscaped(); }
 
-void writePages(const QString &pages) {
-    QDir().mkpath(pages);
+bool writePages(const QString &pages) {
+    bool written = QDir().mkpath(pages);
     for (const SampleProduct &p : kProducts) {
         QSaveFile f(QDir(pages).filePath(QString::fromLatin1(p.page)));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Text))
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Text)) {
+            written = false;
             continue;
+        }
         QTextStream out(&f);
         const QString name = htmlEscape(QString::fromUtf8(p.name));
         out << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" << name << "</title>\n"
@@ -163,8 +165,9 @@ void writePages(const QString &pages) {
                "h1{color:#1a3d6d}</style></head>\n<body><h1>"
             << name << "</h1>\n<p>" << htmlEscape(QString::fromUtf8(p.description)) << "</p>\n"
             << "<p>Ask your salesperson for details.</p></body></html>\n";
-        f.commit();
+        written = f.commit() && written;
     }
+    return written;
 }
 
 bool build(const QString &programFolder, bool withSamples, QString *why) {
@@ -196,5 +199,6 @@ bool build(const QString &programFolder, bool withSamples, QString *why) {
 
 bool createDataFolder(const QString &programFolder, QString *why) { return build(programFolder, true, why); }
 bool createEmptyDataFolder(const QString &programFolder, QString *why) { return build(programFolder, false, why); }
+bool writeSamplePages(const QString &folder) { return writePages(folder); }
 
 } // namespace firststart

@@ -10,4 +10,7 @@ bool createDataFolder(const QString &programFolder, QString *why = nullptr);
 
 // Only the empty files with their tables and the settings record: what tests start from.
 bool createEmptyDataFolder(const QString &programFolder, QString *why = nullptr);
+
+// The sample products' web pages alone, for the package to carry. False when a page could not be written.
+bool writeSamplePages(const QString &folder);
 } // namespace firststart

@@ -1,0 +1,23 @@
+#pragma once
+// Quorvel's own command-line options. --version and --help are answered before any window system is
+// touched, so they work without a display; Qt's own options (-platform, -style, ...) are left to QApplication.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace commandline {
+
+// Answers --version, --help and --write-sample-pages FOLDER (used when packaging) with a console-only
+// application object. Returns the exit status when the program should end here, nothing when it should start.
+std::optional<int> beforeWindows(int argc, char *argv[]);
+
+// What QApplication left of the arguments after taking its own (the program's path first): anything
+// left is a mistake, told on stderr, and ends the program with status 2.
+std::optional<int> rejectLeftovers(const QStringList &arguments);
+
+QString versionText();
+// Says where the data lives: the folder the program uses in this installation.
+QString helpText();
+
+} // namespace commandline
