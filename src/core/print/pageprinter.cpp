@@ -170,7 +170,7 @@ void PagePrinter::PrintLeftcool(float sngXPos, float sngYPos, const QString &txt
 }
 
 void PagePrinter::PrintFull(float sngXPos, float sngYPos, const QString &txtString, float sngLineLength,
-                          float sngFirstLineIndent) {
+                            float sngFirstLineIndent) {
     const int n = lineBreaks(txtString);
     if (n == 0) {
         PrintLeft(sngXPos, sngYPos, txtString, sngFirstLineIndent);
@@ -224,10 +224,9 @@ void PagePrinter::PrintFull(float sngXPos, float sngYPos, const QString &txtStri
 QString PagePrinter::wrap(const QString &text, float lineLength, float firstLineIndent) const {
     QString rest = text;
     QString result;
-    int lineNumber = 0;
     while (!rest.isEmpty()) {
-        ++lineNumber;
-        const float allowed = std::nearbyint(lineNumber == 1 ? lineLength - firstLineIndent : lineLength);
+        // Lines of blanks before the first word are dropped: the first line kept is the one printed indented.
+        const float allowed = std::nearbyint(result.isEmpty() ? lineLength - firstLineIndent : lineLength);
         QString line;
         int read = 0;
         int words = 0;
@@ -260,7 +259,7 @@ QString PagePrinter::wrap(const QString &text, float lineLength, float firstLine
 }
 
 void PagePrinter::Paragraph(float sngXPos, float sngYPos, float sngLineLength, const QString &strText,
-                          float sngFirstLineIndent) {
+                            float sngFirstLineIndent) {
     const QString result = wrap(strText, sngLineLength, sngFirstLineIndent);
     switch (m_justification) {
     case 1:
@@ -306,7 +305,7 @@ void PagePrinter::DrawRectangle(float sngStartX, float sngStartY, float sngWidth
 }
 
 void PagePrinter::PaintPicture(float sngStartX, float sngStartY, const QImage &objPicture, float sngHeight,
-                             float sngWidth) {
+                               float sngWidth) {
     float width = 0;
     float height = 0;
     if (sngWidth > 0 && sngHeight > 0) {
