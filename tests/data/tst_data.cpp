@@ -22,6 +22,8 @@ private slots:
     void numericValueOfText();
     void moneyFormat_data();
     void moneyFormat();
+    void plainText_data();
+    void plainText();
     void currencyRoundsTiesToEven_data();
     void currencyRoundsTiesToEven();
     void outOfRangeConversionsAreRefused();
@@ -79,6 +81,22 @@ void DataTest::moneyFormat() {
     QFETCH(double, value);
     QFETCH(QString, shown);
     QCOMPARE(numbers::formatMoney(value), shown);
+}
+
+void DataTest::plainText_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("significant");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("ordinary amount") << 1234567.89 << 15 << "1234567.89";
+    QTest::newRow("more digits than a double holds") << 1e22 << 60 << "1e+22";
+    QTest::newRow("no digits asked for: one") << 2.7 << 0 << "3";
+}
+
+void DataTest::plainText() {
+    QFETCH(double, value);
+    QFETCH(int, significant);
+    QFETCH(QString, shown);
+    QCOMPARE(numbers::plain(value, significant), shown);
 }
 
 void DataTest::currencyRoundsTiesToEven_data() {

@@ -1,5 +1,6 @@
 #include "core/money/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -151,6 +152,9 @@ QString plain(double value, int significant) {
         return QStringLiteral("0");
     if (value == 0.0)
         return QStringLiteral("0");
+    // A double holds no more than 17 significant digits (more would also overflow the digit buffer), and
+    // there is always at least one.
+    significant = std::clamp(significant, 1, 17);
     Decimal d = decompose(value, significant);
     while (d.digits.size() > 1 && d.digits.back() == '0')
         d.digits.pop_back();
