@@ -348,7 +348,8 @@ QString checkWrap(const QString &w, const PagePrinter &p, const QString &text, f
         const float allowed = k == 0 ? first : others;
         if (!std::isnan(allowed))
             EXPECT(p.TextWidth(line) <= allowed || singleWord(line),
-                   QStringLiteral("line %1 is %2, allowed %3 mm").arg(k).arg(shown(line)).arg(allowed));
+                   QStringLiteral("line %1 is %2, allowed %3 mm")
+                       .arg(QString::number(k), shown(line), QString::number(allowed)));
     }
     EXPECT(QStringView(text).mid(at).trimmed().isEmpty(), QStringLiteral("text left over"));
     return {};
@@ -570,14 +571,12 @@ private slots:
             if (why.isEmpty())
                 why = checkParagraph(w, p, device, text, length, indent, x, y);
             if (!why.isEmpty())
-                QFAIL(qPrintable(failure(n,
-                                         QStringLiteral("%1, length %2, indent %3, font %4, justification %5")
-                                             .arg(shown(text))
-                                             .arg(double(length), 0, 'g', 9)
-                                             .arg(double(indent), 0, 'g', 9)
-                                             .arg(device.fontSize(), 0, 'g', 17)
-                                             .arg(p.Justification()),
-                                         why)));
+                QFAIL(qPrintable(
+                    failure(n,
+                            QStringLiteral("%1, length %2, indent %3, font %4, justification %5")
+                                .arg(shown(text), QString::number(length, 'g', 9), QString::number(indent, 'g', 9),
+                                     QString::number(device.fontSize(), 'g', 17), QString::number(p.Justification())),
+                            why)));
         }
         report("wrap, Paragraph", count, timer);
     }
