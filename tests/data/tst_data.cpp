@@ -7,8 +7,11 @@
 #include "testsupport.h"
 #include "ui/app/module1.h"
 
+#include <QProcess>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <thread>
@@ -20,6 +23,7 @@ class DataTest : public QObject {
 private slots:
     void numericValueOfText_data();
     void numericValueOfText();
+    void numbersReadAPointWhereTheSystemWritesAComma();
     void moneyFormat_data();
     void moneyFormat();
     void plainText_data();
@@ -62,6 +66,28 @@ void DataTest::numericValueOfText() {
     QFETCH(QString, text);
     QFETCH(double, value);
     QCOMPARE(numbers::val(text), value);
+}
+
+void DataTest::numbersReadAPointWhereTheSystemWritesAComma() {
+    // The application takes the C library's locale from the system's; one whose decimals have a comma is
+    // made here, as a dealership's machine may have it.
+    QTemporaryDir dir;
+    QFile definition(dir.filePath(QStringLiteral("comma.def")));
+    QVERIFY(definition.open(QIODevice::WriteOnly));
+    definition.write("LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3;3\nEND LC_NUMERIC\n");
+    definition.close();
+    QProcess::execute(QStringLiteral("localedef"),
+                      {QStringLiteral("-c"), QStringLiteral("-i"), definition.fileName(), QStringLiteral("-f"),
+                       QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("comma"))});
+    const QByteArray before = std::setlocale(LC_NUMERIC, nullptr);
+    qputenv("LOCPATH", QFile::encodeName(dir.path()));
+    const bool comma = std::setlocale(LC_NUMERIC, "comma") != nullptr;
+    const double value = numbers::val(QStringLiteral("12.50"));
+    std::setlocale(LC_NUMERIC, before.constData());
+    qunsetenv("LOCPATH");
+    if (!comma)
+        QSKIP("localedef could not make a locale with a decimal comma");
+    QCOMPARE(value, 12.5);
 }
 
 void DataTest::moneyFormat_data() {

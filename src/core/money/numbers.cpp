@@ -1,8 +1,11 @@
 #include "core/money/numbers.h"
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <locale.h>
+#include <stdlib.h>
 #include <string>
 
 namespace numbers {
@@ -108,7 +111,10 @@ double val(const QString &text) {
                 s += ex;
         }
     }
-    double v = std::strtod(s.c_str(), nullptr);
+    // Read with a decimal point whatever the user's locale: the application sets the C library's locale from
+    // the system's, whose decimal separator may be a comma.
+    static const locale_t cNumbers = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
+    double v = strtod_l(s.c_str(), nullptr, cNumbers);
     // A number too large to hold reads as nothing rather than as infinity.
     return std::isfinite(v) ? v : 0.0;
 }
