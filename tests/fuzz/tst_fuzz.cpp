@@ -285,8 +285,8 @@ QString checkPayment(const Currency (&given)[6], bool okBefore) {
     }
     // A first payment after a month and no adjustments: the ordinary loan payment A r / (1 - (1 + r)^-n).
     const Currency &adjustA = given[3], &days = given[4], &adjustB = given[5];
-    if (days.raw() == 300000 && adjustA.raw() == 0 && adjustB.raw() == 0 && std::abs(rate.raw()) >= 100 &&
-        rate.raw() >= -1000000 && rate.raw() <= 10000000 && months.raw() >= 10000 && months.raw() <= 10000000) {
+    if (days.raw() == 300000 && adjustA.raw() == 0 && adjustB.raw() == 0 && rate.raw() >= -1000000 &&
+        rate.raw() <= 10000000 && std::abs(rate.raw()) >= 100 && months.raw() >= 10000 && months.raw() <= 10000000) {
         const double r = rate.toDouble() / 1200.0;
         const double expected = amount.toDouble() * r / (1.0 - std::pow(1.0 + r, -months.toDouble()));
         if (std::isfinite(expected) && std::fabs(expected) < 1e300) {
