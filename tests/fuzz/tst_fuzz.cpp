@@ -14,11 +14,14 @@
 #include <QTest>
 
 #include <cfloat>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <locale.h>
+#include <stdlib.h>
 
 using numbers::Currency;
 
@@ -51,15 +54,22 @@ QString shown(const Currency &c) { return QString::number(c.raw()) + QStringLite
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// The C library's conversions, with a decimal point whatever the locale.
+locale_t cNumbers() {
+    static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
+    return c;
+}
+double readC(const QByteArray &text) { return strtod_l(text.constData(), nullptr, cNumbers()); }
+
 // x in decimal to `digits` significant digits as C's printf writes it: correctly rounded, an exact tie
 // to the even digit.
 QByteArray decimalForm(double x, int digits) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*e", qBound(1, digits, 40) - 1, x);
-    return QByteArray(buf);
+    return QByteArray(buf).replace(',', '.');
 }
 // The value of that form (infinite when the form is too large for a double).
-double decimalRounding(double x, int digits) { return std::strtod(decimalForm(x, digits).constData(), nullptr); }
+double decimalRounding(double x, int digits) { return readC(decimalForm(x, digits)); }
 
 bool isMoneyText(const QString &s) {
     static const QRegularExpression money(QStringLiteral("^-?(0|[1-9][0-9]*)\\.[0-9]{2}$"));
@@ -89,7 +99,7 @@ double statedValue(const QString &text) {
         return 0.0;
     QByteArray literal = m.captured(0).toLatin1();
     literal.replace('d', 'e').replace('D', 'e');
-    const double v = std::strtod(literal.constData(), nullptr);
+    const double v = readC(literal);
     return std::isfinite(v) ? v : 0.0;
 }
 
@@ -131,7 +141,7 @@ QString checkMoney(double x) {
         EXPECT(cents == expectedCents(x), m + " where the cents are " + QString::number(expectedCents(x)));
     } else {
         // Beyond, the text is the 15-digit form with zeros after it.
-        const long double shownValue = std::strtold(m.toLatin1().constData(), nullptr);
+        const long double shownValue = strtold_l(m.toLatin1().constData(), nullptr, cNumbers());
         EXPECT(std::fabs(shownValue - x) <= 6e-15L * std::fabs(x), m);
     }
     return {};
