@@ -1,7 +1,11 @@
 #include "core/money/numbers.h"
 
+#include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <locale.h>
+#include <stdlib.h>
 #include <string>
 
 namespace numbers {
@@ -107,7 +111,10 @@ double val(const QString &text) {
                 s += ex;
         }
     }
-    double v = std::strtod(s.c_str(), nullptr);
+    // Read with a decimal point whatever the user's locale: the application sets the C library's locale from
+    // the system's, whose decimal separator may be a comma.
+    static const locale_t cNumbers = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
+    double v = strtod_l(s.c_str(), nullptr, cNumbers);
     // A number too large to hold reads as nothing rather than as infinity.
     return std::isfinite(v) ? v : 0.0;
 }
@@ -151,6 +158,9 @@ QString plain(double value, int significant) {
         return QStringLiteral("0");
     if (value == 0.0)
         return QStringLiteral("0");
+    // A double holds no more than 17 significant digits (more would also overflow the digit buffer), and
+    // there is always at least one.
+    significant = std::clamp(significant, 1, 17);
     Decimal d = decompose(value, significant);
     while (d.digits.size() > 1 && d.digits.back() == '0')
         d.digits.pop_back();

@@ -224,10 +224,9 @@ void PagePrinter::PrintFull(float sngXPos, float sngYPos, const QString &txtStri
 QString PagePrinter::wrap(const QString &text, float lineLength, float firstLineIndent) const {
     QString rest = text;
     QString result;
-    int lineNumber = 0;
     while (!rest.isEmpty()) {
-        ++lineNumber;
-        const float allowed = std::nearbyint(lineNumber == 1 ? lineLength - firstLineIndent : lineLength);
+        // Lines of blanks before the first word are dropped: the first line kept is the one printed indented.
+        const float allowed = std::nearbyint(result.isEmpty() ? lineLength - firstLineIndent : lineLength);
         QString line;
         int read = 0;
         int words = 0;

@@ -1,7 +1,6 @@
 #include "core/print/printerdevice.h"
 
 #include <QFontDatabase>
-#include <QRegularExpression>
 
 #include <cmath>
 
@@ -58,8 +57,20 @@ QFont PrinterDevice::qfont() const {
 }
 
 QStringList PrinterDevice::textLines(const QString &text) {
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    return text.split(breaks);
+    // Split by hand: a pattern finds nothing at all in a text that holds half a surrogate pair.
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.mid(start));
+    return lines;
 }
 
 double PrinterDevice::textWidthMm(const QString &text) const {

@@ -3,7 +3,10 @@
 #include "core/money/numbers.h"
 #include "core/money/payment.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <clocale>
 #include <cmath>
 #include <limits>
 
@@ -12,6 +15,9 @@ class MoneyTest : public QObject {
 private slots:
     void numericValueOfText_data();
     void numericValueOfText();
+    void numbersReadAPointWhereTheSystemWritesAComma();
+    void plainText_data();
+    void plainText();
     void moneyFormat_data();
     void moneyFormat();
     void currencyRoundsTiesToEven_data();
@@ -44,6 +50,47 @@ void MoneyTest::numericValueOfText() {
     QFETCH(double, value);
     QCOMPARE(numbers::val(text), value);
 }
+
+void MoneyTest::numbersReadAPointWhereTheSystemWritesAComma() {
+    // The application takes the C library's locale from the system's; one whose decimals have a comma is
+    // made here, as a dealership's machine may have it.
+    QTemporaryDir dir;
+    QFile definition(dir.filePath(QStringLiteral("comma.def")));
+    QVERIFY(definition.open(QIODevice::WriteOnly));
+    definition.write("LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3;3\nEND LC_NUMERIC\n");
+    definition.close();
+    QProcess::execute(QStringLiteral("localedef"),
+                      {QStringLiteral("-c"), QStringLiteral("-i"), definition.fileName(), QStringLiteral("-f"),
+                       QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("comma"))});
+    const QByteArray before = std::setlocale(LC_NUMERIC, nullptr);
+    qputenv("LOCPATH", QFile::encodeName(dir.path()));
+    const bool comma = std::setlocale(LC_NUMERIC, "comma") != nullptr;
+    const double value = numbers::val(QStringLiteral("12.50"));
+    std::setlocale(LC_NUMERIC, before.constData());
+    qunsetenv("LOCPATH");
+    if (!comma)
+        QSKIP("localedef could not make a locale with a decimal comma");
+    QCOMPARE(value, 12.5);
+}
+
+
+void MoneyTest::plainText_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("significant");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("ordinary amount") << 1234567.89 << 15 << "1234567.89";
+    QTest::newRow("more digits than a double holds") << 1e22 << 60 << "1e+22";
+    QTest::newRow("no digits asked for: one") << 2.7 << 0 << "3";
+}
+
+
+void MoneyTest::plainText() {
+    QFETCH(double, value);
+    QFETCH(int, significant);
+    QFETCH(QString, shown);
+    QCOMPARE(numbers::plain(value, significant), shown);
+}
+
 
 void MoneyTest::moneyFormat_data() {
     QTest::addColumn<double>("value");

@@ -172,6 +172,12 @@ private slots:
             << "Oil Change\r\n$29.95\r\n\r\nSynthetic oil and filter with a free top-up of all fluids" << 58.0f << 0.0f
             << QStringList{"Oil Change", "$29.95", "", "Synthetic oil and filter", "with a free top-up of all",
                            "fluids"};
+        // The first line kept is the indented one, also when blanks come before the first word.
+        QTest::newRow("blanks before the first word") << "   ab cd" << 20.0f << 14.0f << QStringList{"ab", "cd"};
+        // A text cut in the middle of a character outside the first plane is still measured line by line.
+        const QChar half(0xd83d);
+        QTest::newRow("half a surrogate pair") << "Tint\r\nFilm" + QString(half) + " and more" << 20.0f << 0.0f
+                                               << QStringList{"Tint", "Film" + QString(half) + " and", "more"};
     }
     void paragraphWrapping() {
         QFETCH(QString, text);
