@@ -1,5 +1,7 @@
 #include "core/money/numbers.h"
 
+#include "core/text/storedtext.h"
+
 #include <algorithm>
 #include <clocale>
 #include <cmath>
@@ -206,7 +208,7 @@ double fromField(const QVariant &value) { return isStoredNumber(value) ? value.t
 QString plainField(const QVariant &value) {
     if (value.isNull())
         return QString();
-    return isStoredNumber(value) ? plain(value.toDouble()) : value.toString().trimmed();
+    return isStoredNumber(value) ? plain(value.toDouble()) : storedtext::trimBlanks(value.toString());
 }
 
 std::optional<qint32> toInt32HalfEven(double value) {

@@ -2,7 +2,7 @@
 
 #include "core/deal/dealpage.h"
 #include "core/print/printer.h"
-#include "core/store/storedtext.h"
+#include "core/text/storedtext.h"
 
 using storedtext::trimBlanks;
 

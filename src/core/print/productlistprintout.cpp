@@ -2,7 +2,7 @@
 
 #include "core/print/printerdevice.h"
 #include "core/print/printroutines.h"
-#include "core/store/storedtext.h"
+#include "core/text/storedtext.h"
 
 using namespace printroutines;
 

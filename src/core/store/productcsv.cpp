@@ -1,7 +1,7 @@
 #include "core/store/productcsv.h"
 
 #include "core/money/numbers.h"
-#include "core/store/storedtext.h"
+#include "core/text/storedtext.h"
 
 #include <QFile>
 #include <QSaveFile>

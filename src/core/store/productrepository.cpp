@@ -2,7 +2,7 @@
 
 #include "core/money/numbers.h"
 #include "core/store/database.h"
-#include "core/store/storedtext.h"
+#include "core/text/storedtext.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

@@ -3,7 +3,7 @@
 #include "core/money/numbers.h"
 #include "core/store/database.h"
 #include "core/store/schema.h"
-#include "core/store/storedtext.h"
+#include "core/text/storedtext.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

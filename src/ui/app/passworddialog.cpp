@@ -1,6 +1,6 @@
 #include "ui/app/passworddialog.h"
 
-#include "core/store/storedtext.h"
+#include "core/text/storedtext.h"
 #include "ui/app/application.h"
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"

@@ -1,7 +1,7 @@
 #include "ui/catalogue/producteditor.h"
 
 #include "core/money/numbers.h"
-#include "core/store/storedtext.h"
+#include "core/text/storedtext.h"
 #include "ui/app/application.h"
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"

@@ -2,7 +2,7 @@
 
 #include "core/deal/dealpage.h"
 #include "core/money/numbers.h"
-#include "core/store/storedtext.h"
+#include "core/text/storedtext.h"
 #include "ui/app/application.h"
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"

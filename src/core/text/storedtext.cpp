@@ -1,4 +1,4 @@
-#include "core/store/storedtext.h"
+#include "core/text/storedtext.h"
 
 namespace storedtext {
 
