@@ -1,7 +1,5 @@
 #include "core/money/numbers.h"
 
-#include "core/text/storedtext.h"
-
 #include <algorithm>
 #include <clocale>
 #include <cmath>
@@ -204,12 +202,6 @@ bool isStoredNumber(const QVariant &v) {
 } // namespace
 
 double fromField(const QVariant &value) { return isStoredNumber(value) ? value.toDouble() : val(value.toString()); }
-
-QString plainField(const QVariant &value) {
-    if (value.isNull())
-        return QString();
-    return isStoredNumber(value) ? plain(value.toDouble()) : storedtext::trimBlanks(value.toString());
-}
 
 std::optional<qint32> toInt32HalfEven(double value) {
     if (!std::isfinite(value))

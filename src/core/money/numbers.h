@@ -25,8 +25,6 @@ QString plainSingle(float value);
 
 // A stored field as a number: numbers as they are stored, anything else as the numeric value of its text.
 double fromField(const QVariant &value);
-// A stored field as plain text: a number as plain() shows it, a text trimmed, an absent value empty.
-QString plainField(const QVariant &value);
 
 // A whole number rounded half to even, or nothing when it does not fit in 32 bits.
 std::optional<qint32> toInt32HalfEven(double value);
