@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -148,6 +149,13 @@ private slots:
                 QCOMPARE(visible(menu, product(p, k)), (p == 0 && k < 2) || (p == 1 && k == 4) || (p == 3 && k == 6));
         }
         QVERIFY(!visible(menu, u"producttext(0)"_s) && !visible(menu, u"webpath0(0)"_s)); // never shown
+        // One term, nothing financed: no further lines, and everything where it has always been.
+        for (const QString &line : {u"pricepayment2(1)"_s, u"pricepayment3(1)"_s, u"basepaymentline"_s})
+            QVERIFY(!visible(menu, line));
+        QCOMPARE(control(menu, u"menuframe(1)"_s)->geometry(), ui::twRect(3480, 960, 3500, 7575));
+        QCOMPARE(control(menu, u"pricepayment(1)"_s)->geometry(), ui::twRect(3480, 8520, 3495, 375));
+        QCOMPARE(control(menu, u"Command1"_s)->geometry(), ui::twRect(120, 9360, 1695, 615));
+        QCOMPARE(menu->size(), ui::twRect(0, 0, 13950, 10020).size());
 
         QList<QUrl> opened;
         app().setExternalOpener([&](const QUrl &url) { opened << url; });
@@ -157,6 +165,53 @@ private slots:
                 }).isEmpty());
         QCOMPARE(opened, QList<QUrl>{externalUrl(page)}); // empty and all-space paths open nothing
         QVERIFY(menu->isVisible());
+    }
+
+    // Three terms and an amount financed: a line per term under each package, the payment without
+    // products above them, and nothing on top of anything else; hidden with the totals.
+    void severalTermsAndAmountFinanced() {
+        ProgramFolder folder;
+        setSetting(u"financeterm2"_s, 72);
+        setSetting(u"financeterm3"_s, 84);
+        addProduct(u"Protection Plan"_s, 900, 1500);
+        DealWorksheet *worksheet = openWorksheet();
+        for (const auto &[box, text] :
+             {std::pair{"interestrate", "6"}, {"financeterm", "60"}, {"amountfinanced", "20000"}})
+            type(worksheet, QLatin1String(box), QLatin1String(text));
+        choose(worksheet, u"menu0(0)"_s, u"Protection Plan"_s);
+        for (const bool totals : {true, false}) {
+            setOption(worksheet, u"disclosetotals1"_s, totals);
+            DealPresentation *menu = createDeal(worksheet);
+            QVERIFY(menu);
+            QCOMPARE(shown(menu, u"pricepayment(0)"_s), u"$ 415.66 / Month for 60 Months"_s);
+            QCOMPARE(shown(menu, u"pricepayment2(0)"_s), u"$ 356.32 / Month for 72 Months"_s);
+            QCOMPARE(shown(menu, u"pricepayment3(0)"_s), u"$ 314.08 / Month for 84 Months"_s);
+            QCOMPARE(shown(menu, u"pricepayment3(2)"_s), u"$ 292.17 / Month for 84 Months"_s);
+            QCOMPARE(shown(menu, u"basepaymentline"_s),
+                     u"Payment without products: $ 386.66 / Month for 60 Months  \u00B7  $ 331.46 / Month for 72 "
+                     u"Months  \u00B7  $ 292.17 / Month for 84 Months"_s);
+            QList<QWidget *> placed{control(menu, u"basepaymentline"_s), control(menu, u"disclaimertext"_s),
+                                    control(menu, u"Command1"_s), control(menu, u"salespersonnametext"_s)};
+            for (int p = 0; p < 4; ++p) {
+                placed << control(menu, u"menuframe(%1)"_s.arg(p));
+                for (const QString &line : {u"pricepayment(%1)"_s, u"pricepayment2(%1)"_s, u"pricepayment3(%1)"_s}) {
+                    auto *label = control<QLabel>(menu, line.arg(p));
+                    QCOMPARE(label->isVisible(), totals);
+                    QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), qPrintable(line));
+                    placed << label;
+                }
+            }
+            QCOMPARE(visible(menu, u"basepaymentline"_s), totals);
+            // The frames have always shared their borders; the lines must not touch anything.
+            for (QWidget *a : placed) {
+                QVERIFY(menu->rect().contains(a->geometry()));
+                for (QWidget *b : placed)
+                    QVERIFY2(a == b || !qobject_cast<QLabel *>(a) || !a->isVisible() ||
+                                 !a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry()),
+                             qPrintable(a->objectName() + u" overlaps "_s + b->objectName()));
+            }
+            QVERIFY(click(menu, u"Command2"_s));
+        }
     }
 
     // Print cancelled, back to the worksheet, the catalogue edited meanwhile, a smaller deal, then EXIT.

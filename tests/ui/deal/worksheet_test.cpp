@@ -101,7 +101,72 @@ private slots:
             QCOMPARE(label(w, "totalprofit(2)"), QString::number(msrp - 1600, 'f', 2));
             QCOMPARE(payment(w, 0), "0.00");
             QCOMPARE(control(w, "financeterm")->property("marked").toBool(), false);
+            // No further term and nothing financed: none of their lines.
+            for (const char *line : {"totalpayment2(2)", "totalpayment3(2)", "basepayment", "basepaymentcaption"})
+                QVERIFY2(!control(w, line)->isVisible(), line);
         }
+    }
+
+    // Terms from the preferences, the further lines following their boxes, and the amount financed.
+    void furtherTermsAndAmountFinanced() {
+        setSetting("financeterm2", 72);
+        setSetting("financeterm3", 84);
+        setSetting("interestrate", 6);
+        addProduct("Protection Plan", 900, 1500);
+        DealWorksheet *w = openWorksheet();
+        QVERIFY(w);
+        QCOMPARE(control<QLineEdit>(w, "financeterm2")->text(), "72");
+        QCOMPARE(control<QLineEdit>(w, "amountfinanced")->text(), QString());
+        QVERIFY(chooseProduct(w, 1, 0, "Protection Plan"));
+        auto lines = [w](int t, int p) {
+            const QString caption = label(w, QStringLiteral("totalpaymentcaption%1(%2)").arg(t).arg(p));
+            const QString name = QStringLiteral("totalpayment%1(%2)").arg(t).arg(p);
+            return control(w, name)->isVisible() ? caption + label(w, name) : QStringLiteral("hidden");
+        };
+        QCOMPARE(payment(w, 1), "29.00");
+        QCOMPARE(lines(2, 1), "72 Months: $24.86");
+        QCOMPARE(lines(3, 1), "84 Months: $21.91");
+        QCOMPARE(lines(3, 0), "84 Months: $0.00");
+        // Empty, 0 or not a number: not offered. A term that cannot give a payment is marked.
+        for (const char *term : {"", "0", "none"}) {
+            typeAndLeave(w, "financeterm2", term);
+            QCOMPARE(lines(2, 1), "hidden");
+            QCOMPARE(lines(3, 1), "84 Months: $21.91");
+        }
+        typeAndLeave(w, "financeterm2", "-12");
+        QCOMPARE(lines(2, 1), "-12 Months: $0.00");
+        QVERIFY(control(w, "financeterm2")->property("marked").toBool());
+        QVERIFY(!control(w, "financeterm")->property("marked").toBool());
+        typeAndLeave(w, "financeterm2", "72");
+        QVERIFY(!control(w, "financeterm2")->property("marked").toBool());
+
+        // 20,000 financed: the payment on 21,500, the base on 20,000, tax on the package's share only.
+        auto base = [w](const QString &suffix) {
+            return control(w, "basepayment" + suffix)->isVisible()
+                       ? label(w, "basepaymentcaption" + suffix) + label(w, "basepayment" + suffix)
+                       : QStringLiteral("hidden");
+        };
+        typeAndLeave(w, "amountfinanced", "20000");
+        QCOMPARE(base(""), "Without products: $386.66");
+        QCOMPARE(base("2"), "72 Months: $331.46");
+        QCOMPARE(base("3"), "84 Months: $292.17");
+        QCOMPARE(payment(w, 1), "415.66");
+        QCOMPARE(lines(2, 1), "72 Months: $356.32");
+        QCOMPARE(payment(w, 0), "386.66"); // an empty package pays the base alone
+        click(w, "includetax1");
+        QCOMPARE(payment(w, 1), "417.69");
+        QCOMPARE(base(""), "Without products: $386.66");
+        // A cash deal: one figure, whatever terms are offered.
+        click(w, "cashdeal1");
+        QCOMPARE(payment(w, 1), "21713.03");
+        QCOMPARE(lines(2, 1), "hidden");
+        QCOMPARE(base("2"), "hidden");
+        QCOMPARE(base(""), "Without products: $20100.00");
+        click(w, "cashdeal1");
+        click(w, "includetax1");
+        typeAndLeave(w, "amountfinanced", "twenty thousand");
+        QCOMPARE(payment(w, 1), "29.00");
+        QCOMPARE(base(""), "hidden");
     }
 
     void optionsAndUnusableTermsRecalculateAllPackages() {
