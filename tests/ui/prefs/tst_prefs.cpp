@@ -36,6 +36,8 @@ private slots:
     void exitWithoutChangesRewritesTheSameValues();
     void typedNumbersAreReadAsTheirLeadingNumber_data();
     void typedNumbersAreReadAsTheirLeadingNumber();
+    void furtherTermsAreStoredAndShownBack_data();
+    void furtherTermsAreStoredAndShownBack();
     void textsAreTrimmedAndTheDisclaimerKeepsItsLines();
     void saveTellsAndStaysOpen();
     void turningProtectionOffSkipsThePasswordNextTime();
@@ -82,6 +84,42 @@ void PrefsTest::typedNumbersAreReadAsTheirLeadingNumber() {
     QCOMPARE(storedSetting(QStringLiteral("taxrate")).toDouble(), storedTax);
     QCOMPARE(storedSetting(QStringLiteral("financeterm")).toInt(), storedTerm);
     QCOMPARE(app().settings().financeTerm, storedTerm);
+}
+
+void PrefsTest::furtherTermsAreStoredAndShownBack_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("shownBack");
+    QTest::newRow("whole months") << "72" << 72 << "72";
+    QTest::newRow("halves to even") << "84.5 months" << 84 << "84";
+    QTest::newRow("empty is not offered") << "" << 0 << "";
+    QTest::newRow("not a number") << "none" << 0 << "";
+}
+
+void PrefsTest::furtherTermsAreStoredAndShownBack() {
+    QFETCH(QString, typed);
+    QFETCH(int, stored);
+    QFETCH(QString, shownBack);
+    ProgramFolder folder;
+    setSetting(QStringLiteral("financeterm2"), 48);
+    setSetting(QStringLiteral("financeterm3"), 96);
+    PreferencesDialog *w = openPreferences();
+    QCOMPARE(control<QLineEdit>(w, QStringLiteral("pfinanceterm2"))->text(), QStringLiteral("48"));
+    type(w, QStringLiteral("pfinanceterm2"), typed);
+    type(w, QStringLiteral("pfinanceterm3"), typed);
+    QVERIFY(click(w, QStringLiteral("Command2")));
+    QCOMPARE(storedSetting(QStringLiteral("financeterm2")).toInt(), stored);
+    QCOMPARE(app().settings().financeTerm2, stored);
+    QCOMPARE(storedSetting(QStringLiteral("financeterm3")).toInt(), stored);
+    QCOMPARE(app().settings().financeTerm3, stored);
+    w = openPreferences();
+    QCOMPARE(control<QLineEdit>(w, QStringLiteral("pfinanceterm2"))->text(), shownBack);
+    // Too large to store: refused, nothing changes.
+    type(w, QStringLiteral("pfinanceterm3"), QStringLiteral("99999999999"));
+    const QList<BoxSeen> boxes = answeringBoxes([&] { click(w, QStringLiteral("Command2")); });
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes.first().text.contains(QLatin1String("third term")), qPrintable(boxes.first().text));
+    QCOMPARE(storedSetting(QStringLiteral("financeterm3")).toInt(), stored);
 }
 
 void PrefsTest::textsAreTrimmedAndTheDisclaimerKeepsItsLines() {
