@@ -1,5 +1,6 @@
 // The real printer's output: the deal and the product list printed to PDF files and read back.
 
+#include "core/deal/deal.h"
 #include "core/deal/dealpage.h"
 #include "core/print/dealprintout.h"
 #include "core/print/printer.h"
@@ -39,6 +40,24 @@ DealPage sampleDeal() {
     return d;
 }
 
+// Three terms and an amount financed, the packages from a large one to an empty one.
+DealPage threeTermDeal() {
+    Deal deal;
+    deal.rate = 6.9;
+    deal.term = 60;
+    deal.term2 = 72;
+    deal.term3 = 84;
+    deal.amountFinanced = 48500;
+    const double msrp[] = {12995.5, 4890, 695, 0};
+    for (int p = 0; p < Deal::Packages; ++p) {
+        deal.packages[p].name = sampleDeal().headings[p];
+        deal.packages[p].products[0].id = p + 1;
+        deal.packages[p].products[0].name = QStringLiteral("Plan %1").arg(p);
+        deal.packages[p].products[0].msrp = msrp[p];
+    }
+    return dealPage(deal);
+}
+
 QList<QStringList> productGrid(int products) {
     QList<QStringList> grid{{"id", "Name", "Cost", "MSRP", "Profit", "Installer", "Phone #", "Notes"}};
     for (int i = 1; i <= products; ++i)
@@ -57,7 +76,7 @@ QString run(const QString &program, const QStringList &args) {
 struct Word {
     int page;
     QString text;
-    double left, top, right;
+    double left, top, right, bottom;
 }; // millimetres from the sheet's corner
 
 // The pages' sizes (millimetres) and words, read with poppler's pdftotext.
@@ -68,15 +87,16 @@ struct Pdf {
         constexpr double mm = 25.4 / 72.0;
         static const QRegularExpression token(QStringLiteral(
             "<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">|<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
-            "xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+            "xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
         auto it = token.globalMatch(run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, "-"}));
         while (it.hasNext()) {
             const auto m = it.next();
             if (!m.captured(1).isEmpty())
                 pages.append(QSizeF(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm));
             else
-                words.append({int(pages.size()), m.captured(6), m.captured(3).toDouble() * mm,
-                              m.captured(4).toDouble() * mm, m.captured(5).toDouble() * mm});
+                words.append({int(pages.size()), m.captured(7), m.captured(3).toDouble() * mm,
+                              m.captured(4).toDouble() * mm, m.captured(5).toDouble() * mm,
+                              m.captured(6).toDouble() * mm});
         }
     }
     // The words, left to right, of the line on `page` whose first word is `first`.
@@ -167,6 +187,53 @@ private slots:
             }
         }
         QCOMPARE(products, 70);
+    }
+
+    // Three terms: every price line inside its package's box of the price band, on the one page, and the
+    // payment without products between the particulars and the boxes.
+    void threeTermsFitThePriceBand() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils are needed to read the printed pages");
+        const QString file = m_dir.filePath(QStringLiteral("terms.pdf"));
+        auto owned = std::make_unique<QtPrinterDevice>(m_dir.filePath(QStringLiteral("printouts")));
+        owned->setOutputFile(file);
+        owned->setPdfMarginsMm(QMarginsF(4.2, 4.2, 4.2, 4.2));
+        owned->setReporter([](bool, const QString &) {});
+        Printer printer(std::move(owned));
+        const DealPage deal = threeTermDeal();
+        QVERIFY(deal.priceLines[0].startsWith(QLatin1String("$ 1")) && deal.priceLines3[3].endsWith("84 Months"));
+        QVERIFY(printDeal(printer, deal));
+
+        const Pdf pdf(file);
+        QCOMPARE(pdf.pages.size(), 1);
+        int lines[4] = {0, 0, 0, 0}, base = 0;
+        for (const Word &w : pdf.words) {
+            if (w.text != QLatin1String("Months"))
+                continue;
+            if (w.top < 45) {
+                ++base;
+                QVERIFY2(w.top > 39 && w.bottom < 45, qPrintable(QString::number(w.top)));
+                continue;
+            }
+            const int col = int((w.left - 20) / 60);
+            QVERIFY2(col >= 0 && col < 4, qPrintable(QString::number(w.left)));
+            ++lines[col];
+            // Every word of the line ends inside the box.
+            for (const Word &other : pdf.words) {
+                if (std::abs(other.top - w.top) > 0.5 || other.left < 20 + 60 * col || other.left > 80 + 60 * col)
+                    continue;
+                QVERIFY2(other.right < 80 + 60 * col && other.top > 192 && other.bottom < 202,
+                         qPrintable(QStringLiteral("%1 at %2..%3, %4..%5")
+                                        .arg(other.text)
+                                        .arg(other.left)
+                                        .arg(other.right)
+                                        .arg(other.top)
+                                        .arg(other.bottom)));
+            }
+        }
+        QCOMPARE(base, 3);
+        for (int col = 0; col < 4; ++col)
+            QCOMPARE(lines[col], 3);
     }
 };
 
