@@ -239,10 +239,13 @@ void DealPresentation::layOutPayments() {
         m_priceLines[p]->setFont(font);
         if (lines > 1)
             m_priceLines[p]->resize(m_priceLines[p]->width(), ui::tw(kTermLine));
+        // The lines offered follow one another: a third term without a second takes the second row.
+        int row = 1;
         for (int t = 1; t < Deal::Terms; ++t) {
             QLabel *line = m_furtherPriceLines[t - 1][p];
             line->setFont(font);
-            line->move(line->x(), m_priceLines[p]->y() + ui::tw(kTermLine) * t);
+            line->move(line->x(), m_priceLines[p]->y() + ui::tw(kTermLine) * row);
+            row += line->text().isEmpty() ? 0 : 1;
         }
     }
     if (size() != m_designSize + QSize(0, top + band)) {

@@ -212,6 +212,15 @@ private slots:
             }
             QVERIFY(click(menu, u"Command2"_s));
         }
+        // Without the second term the third takes its row, still clear of the disclaimer.
+        setOption(worksheet, u"disclosetotals1"_s, true);
+        type(worksheet, u"financeterm2"_s, QString());
+        DealPresentation *menu = createDeal(worksheet);
+        QVERIFY(menu && !visible(menu, u"pricepayment2(0)"_s));
+        QCOMPARE(shown(menu, u"pricepayment3(0)"_s), u"$ 314.08 / Month for 84 Months"_s);
+        QCOMPARE(control(menu, u"pricepayment3(0)"_s)->y(),
+                 control(menu, u"pricepayment(0)"_s)->geometry().bottom() + 1);
+        QVERIFY(control(menu, u"pricepayment3(0)"_s)->geometry().bottom() < control(menu, u"disclaimertext"_s)->y());
     }
 
     // Print cancelled, back to the worksheet, the catalogue edited meanwhile, a smaller deal, then EXIT.
