@@ -233,59 +233,15 @@ private slots:
             QCOMPARE_MM(rects.at(i).y + 4.2, tops[i / 4]);
             QCOMPARE_MM(rects.at(i).y2 + 4.2, bottoms[i / 4]);
         }
-    }
-
-    // The price band: one term prints as it always has (14 pt bold, centred at 194 mm); three terms
-    // share each box at one smaller size, and the payment without products prints above the boxes.
-    void priceBand_data() {
-        QTest::addColumn<bool>("threeTerms");
-        QTest::newRow("one term") << false;
-        QTest::newRow("three terms, amount financed") << true;
-    }
-    void priceBand() {
-        QFETCH(bool, threeTerms);
-        DealPage page = sampleDeal();
-        if (threeTerms) {
-            for (int p = 0; p < 4; ++p) {
-                page.priceLines[p] = QStringLiteral("$ 1215.48 / Month for 60 Months");
-                page.priceLines2[p] = QStringLiteral("$ 1043.26 / Month for 72 Months");
-                page.priceLines3[p] = QStringLiteral("$ 926.51 / Month for 84 Months");
-            }
-            page.basePaymentLine = QStringLiteral("Payment without products: $ 958.07 / Month for 60 Months");
-        }
-        RecordingDevice *device = insetDevice();
-        Printer printer{std::unique_ptr<PrinterDevice>(device)};
-        QVERIFY(printDeal(printer, page));
-        QList<RecordingDevice::Operation> prices, base;
-        for (const auto &op : device->operations(Kind::Text)) {
-            if (op.text.startsWith(QLatin1String("$ ")))
-                prices << op;
-            else if (op.text.startsWith(QLatin1String("Payment without")))
-                base << op;
-        }
-        QCOMPARE(prices.size(), threeTerms ? 12 : 4);
-        QCOMPARE(base.size(), threeTerms ? 1 : 0);
-        const double lineHeight = prices.first().font.size * 0.4;
-        for (int i = 0; i < prices.size(); ++i) {
-            const auto &op = prices.at(i);
-            const int col = threeTerms ? i / 3 : i;
-            QVERIFY(op.font.bold);
-            QCOMPARE(op.font.size, prices.first().font.size);
-            QVERIFY_NEAR((op.x + 4.2) + op.width / 2, 50 + 60 * col);
-            if (!threeTerms) {
+        // One term: each price line as it has always printed, 14 pt and centred in its box at 194 mm.
+        int prices = 0;
+        for (const auto &op : device->texts())
+            if (op.text.startsWith(QLatin1String("$ "))) {
                 QCOMPARE(op.font.size, 14.0);
                 QCOMPARE_MM(op.y + 4.2, 194.0);
-                continue;
+                QVERIFY_NEAR(op.x + 4.2 + op.width / 2, 50 + 60 * prices++);
             }
-            QVERIFY(op.x + 4.2 > 20 + 60 * col && op.x + 4.2 + op.width < 80 + 60 * col);
-            QVERIFY(op.y + 4.2 >= 192 && op.y + 4.2 + lineHeight <= 202);
-            QVERIFY_NEAR(op.y + 4.2, 192 + (10 - 3 * lineHeight) / 2 + lineHeight * (i % 3));
-        }
-        if (threeTerms) {
-            QCOMPARE(prices.first().font.size, 8.0); // the largest at which three lines fit 10 mm
-            QVERIFY(base.first().y + 4.2 > 39 && base.first().y + 4.2 + base.first().font.size * 0.4 <= 45);
-        }
-        QCOMPARE(device->operations(Kind::Rectangle).size(), 12);
+        QCOMPARE(prices, 4);
     }
 };
 
