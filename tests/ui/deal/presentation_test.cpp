@@ -177,7 +177,7 @@ private slots:
         addProduct(u"Plan"_s, 900, 1500);
         DealWorksheet *worksheet = openWorksheet();
         type(worksheet, u"interestrate"_s, u"6"_s);
-        type(worksheet, u"amountfinanced"_s, u"20000"_s);
+        type(worksheet, u"amountfinanced"_s, u"600000"_s); // payments wide enough that the lines must shrink
         choose(worksheet, u"menu0(0)"_s, u"Plan"_s);
         for (const auto &[totals, second] : {std::pair{true, u"72"_s}, {false, u"72"_s}, {true, QString()}}) {
             setOption(worksheet, u"disclosetotals1"_s, totals);
@@ -185,11 +185,11 @@ private slots:
             DealPresentation *menu = createDeal(worksheet);
             QVERIFY(menu);
             const QString lines[] = {u"pricepayment(0)"_s, u"pricepayment2(0)"_s, u"pricepayment3(0)"_s};
-            QCOMPARE(shown(menu, lines[0]), u"$ 415.66 / Month for 60 Months"_s);
-            QCOMPARE(shown(menu, lines[1]), second.isEmpty() ? QString() : u"$ 356.32 / Month for 72 Months"_s);
-            QCOMPARE(shown(menu, lines[2]), u"$ 314.08 / Month for 84 Months"_s);
+            QCOMPARE(shown(menu, lines[0]), u"$ 11628.68 / Month for 60 Months"_s);
+            QCOMPARE(shown(menu, lines[1]), second.isEmpty() ? QString() : u"$ 9968.59 / Month for 72 Months"_s);
+            QCOMPARE(shown(menu, lines[2]), u"$ 8787.05 / Month for 84 Months"_s);
             QCOMPARE(shown(menu, u"basepaymentline"_s).section(u"  \u00B7  "_s, 0, 0),
-                     u"Payment without products: $ 386.66 / Month for 60 Months"_s);
+                     u"Payment without products: $ 11599.68 / Month for 60 Months"_s);
             QCOMPARE(visible(menu, u"basepaymentline"_s) && visible(menu, lines[2]), totals);
             QCOMPARE(visible(menu, lines[1]), totals && !second.isEmpty());
             QList<QWidget *> placed{control(menu, u"disclaimertext"_s), control(menu, u"Command1"_s),

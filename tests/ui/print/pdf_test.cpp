@@ -176,9 +176,9 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("poppler-utils are needed to read the printed pages");
         DealPage deal = sampleDeal();
-        for (int p = 0; p < 4; ++p) // the widest figures a deal gives
+        for (int p = 0; p < 4; ++p) // figures wide enough that the lines must shrink to fit across as well
             for (auto *lines : {&deal.priceLines, &deal.priceLines2, &deal.priceLines3})
-                (*lines)[p] = QStringLiteral("$ 8888.88 / Month for 888 Months");
+                (*lines)[p] = QStringLiteral("$ 888888888888888.88 / Month for 888 Months");
         deal.basePaymentLine = QStringLiteral("Payment without products: $ 958.07 / Month for 60 Months");
         const QString file = m_dir.filePath(QStringLiteral("terms.pdf"));
         auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(QStringLiteral("printouts")));
