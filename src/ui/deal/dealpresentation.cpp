@@ -65,6 +65,21 @@ public:
     }
 };
 
+// The bold face at the largest size, up to `largest` and down to 7 points, at which every line fits `width`.
+QFont fittingFont(const QStringList &lines, int width, double largest) {
+    double points = largest;
+    auto fits = [&] {
+        const QFontMetrics metrics(windowFont(points, true));
+        for (const QString &line : lines)
+            if (metrics.horizontalAdvance(line) > width)
+                return false;
+        return true;
+    };
+    while (points > 7 && !fits())
+        points -= 0.5;
+    return windowFont(points, true);
+}
+
 } // namespace
 
 DealPresentation::DealPresentation(Application &app) : m_app(app) {
@@ -220,21 +235,12 @@ void DealPresentation::layOutPayments() {
     // Several lines share one size, the largest at which the longest of them fits its column.
     QFont font = windowFont(12, true);
     if (lines > 1) {
-        double points = kTermLineSize;
         QStringList all;
         for (int p = 0; p < packageCount; ++p)
             all << m_page.priceLinesOf(p);
-        auto fits = [&](double size) {
-            const QFontMetrics metrics(windowFont(size, true));
-            for (const QString &line : all)
-                if (metrics.horizontalAdvance(line) > m_priceLines[0]->width() - ui::tw(300))
-                    return false;
-            return true;
-        };
-        while (points > 7 && !fits(points))
-            points -= 0.5;
-        font = windowFont(points, true);
+        font = fittingFont(all, m_priceLines[0]->width() - ui::tw(300), kTermLineSize);
     }
+    m_basePaymentLine->setFont(fittingFont({m_page.basePaymentLine}, m_basePaymentLine->width(), 10));
     for (int p = 0; p < packageCount; ++p) {
         m_priceLines[p]->setFont(font);
         if (lines > 1)
