@@ -203,7 +203,8 @@ private slots:
                 QVERIFY(menu->rect().contains(a->geometry()));
                 if (!label || !label->isVisible())
                     continue;
-                QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->objectName()));
                 for (QWidget *b : placed)
                     QVERIFY2(a == b || !b->isVisible() ||
                                  !a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry()),
