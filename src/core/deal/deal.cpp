@@ -17,41 +17,44 @@ PackageTotals Package::totals() const {
     return t;
 }
 
-PackageFigures Deal::figures(int package) const {
-    using numbers::Currency;
-    PackageFigures out;
-    const PackageTotals totals = packages.at(package).totals();
-    out.totalMsrp = totals.msrp;
-    out.totalProfit = totals.profit;
+namespace {
+using numbers::Currency;
 
-    const auto amount = Currency::fromDouble(totals.msrp);
-    const auto n = Currency::fromDouble(months());
-    const auto r = Currency::fromDouble(rate);
-    if (!n || n->raw() <= 0) {
-        out.problem = PaymentProblem::Term;
-        return out;
-    }
-    if (!r) {
-        out.problem = PaymentProblem::Rate;
-        return out;
-    }
-    if (!amount) {
-        out.problem = PaymentProblem::Amount;
-        return out;
-    }
-    Currency a = *amount, m = *n, y = *r;
+// The payment routine's figure as a number, the first payment a month after the deal, no adjustments.
+double routine(Currency amount, Currency months, Currency rate, bool *ok) {
     Currency adjustA, adjustB;
     Currency days = Currency::fromRaw(30 * 10000);
+    return numbers::val(payment::calculate(amount, months, rate, adjustA, days, adjustB, ok));
+}
+
+// The payment on the amount financed and the products together; the tax, when included, on the
+// products' share alone. With nothing financed this is the products' payment plus its tax.
+TermPayment paymentOn(double financed, double products, double months, double rate, bool includeTax, float taxRate) {
+    TermPayment out;
+    const auto loan = Currency::fromDouble(financed);
+    const auto amount = Currency::fromDouble(products);
+    const auto n = Currency::fromDouble(months);
+    const auto r = Currency::fromDouble(rate);
+    qint64 whole = 0;
+    if (!n || n->raw() <= 0)
+        out.problem = PaymentProblem::Term;
+    else if (!r)
+        out.problem = PaymentProblem::Rate;
+    else if (!amount || !loan || __builtin_add_overflow(loan->raw(), amount->raw(), &whole))
+        out.problem = PaymentProblem::Amount;
+    if (out.problem != PaymentProblem::None)
+        return out;
     bool ok = true;
-    const QString text = payment::calculate(a, m, y, adjustA, days, adjustB, &ok);
+    double value = routine(Currency::fromRaw(whole), *n, *r, &ok);
+    if (ok && includeTax) {
+        const double share = loan->raw() == 0 ? value : routine(*amount, *n, *r, &ok);
+        value = value + share * taxRate;
+    }
     if (!ok) {
         // With a usable term and a rate that fits, only the rate can make the formula fail (-1200 %).
         out.problem = PaymentProblem::Rate;
         return out;
     }
-    double value = numbers::val(text);
-    if (includeTax)
-        value = value + value * taxRate;
     if (!std::isfinite(value)) {
         out.problem = PaymentProblem::Amount;
         return out;
@@ -59,11 +62,60 @@ PackageFigures Deal::figures(int package) const {
     out.payment = numbers::formatMoney(value);
     return out;
 }
+} // namespace
 
-PaymentProblem Deal::termOrRateProblem() const {
+double Deal::termMonths(int termIndex) const {
+    switch (termIndex) {
+    case 0:
+        return term;
+    case 1:
+        return term2;
+    case 2:
+        return term3;
+    default:
+        return 0;
+    }
+}
+
+double Deal::months(int termIndex) const { return cashDeal ? 1.0 : termMonths(termIndex); }
+
+bool Deal::termOffered(int termIndex) const {
+    if (termIndex == 0)
+        return true;
+    return !cashDeal && termIndex > 0 && termIndex < Terms && termMonths(termIndex) != 0;
+}
+
+QVector<int> Deal::offeredTerms() const {
+    QVector<int> offered;
+    for (int t = 0; t < Terms; ++t)
+        if (termOffered(t))
+            offered << t;
+    return offered;
+}
+
+PackageFigures Deal::figures(int package) const {
+    PackageFigures out;
+    const PackageTotals totals = packages.at(package).totals();
+    out.totalMsrp = totals.msrp;
+    out.totalProfit = totals.profit;
+    const TermPayment first = payment(package, 0);
+    out.payment = first.payment;
+    out.problem = first.problem;
+    return out;
+}
+
+TermPayment Deal::payment(int package, int termIndex) const {
+    return paymentOn(amountFinanced, packages.at(package).totals().msrp, months(termIndex), rate, includeTax, taxRate);
+}
+
+TermPayment Deal::basePayment(int termIndex) const {
+    return paymentOn(amountFinanced, 0, months(termIndex), rate, false, taxRate);
+}
+
+PaymentProblem Deal::termOrRateProblem(int termIndex) const {
     PaymentProblem worst = PaymentProblem::None;
     for (int p = 0; p < Packages; ++p) {
-        const PaymentProblem problem = figures(p).problem;
+        const PaymentProblem problem = payment(p, termIndex).problem;
         if (problem == PaymentProblem::Term)
             return problem;
         if (problem == PaymentProblem::Rate)

@@ -5,6 +5,7 @@
 // all read them from this one place.
 
 #include <QString>
+#include <QVector>
 #include <array>
 
 // A product as a slot shows it. An empty slot holds id 0 and no amounts.
@@ -37,6 +38,12 @@ struct Package {
 // Which input kept a payment from being computed.
 enum class PaymentProblem { None, Term, Rate, Amount };
 
+// One payment: "###0.00" text, or "0.00" with the input that kept it from being computed.
+struct TermPayment {
+    QString payment = QStringLiteral("0.00");
+    PaymentProblem problem = PaymentProblem::None;
+};
+
 struct PackageFigures {
     double totalMsrp = 0;
     double totalProfit = 0;
@@ -53,12 +60,15 @@ struct Particulars {
 
 struct Deal {
     static constexpr int Packages = 4;
+    static constexpr int Terms = 3; // the term, and up to two further terms offered beside it
 
     Particulars particulars;
     QString dealership; // the dealership name and disclaimer the deal is presented with
     QString disclaimer;
-    double rate = 0; // yearly per cent, as read from its box
-    double term = 0; // months, as read from its box
+    double rate = 0;             // yearly per cent, as read from its box
+    double term = 0;             // months, as read from its box
+    double term2 = 0, term3 = 0; // further terms offered beside it, months; 0 when not offered
+    double amountFinanced = 0;   // the loan before any product; 0 when none was entered
     bool includeTax = false;
     bool cashDeal = false;
     bool discloseTotals = false;
@@ -68,9 +78,25 @@ struct Deal {
 
     // The months a payment runs over: one for a cash deal (its price is one month's payment).
     double months() const { return cashDeal ? 1.0 : term; }
+    // The same for term `termIndex` (0 the term, 1 and 2 the further ones).
+    double months(int termIndex) const;
+    // The months of term `termIndex` as typed, whatever the kind of deal.
+    double termMonths(int termIndex) const;
+    // The first term always; a further one when its months are not 0 and the deal is not paid in cash.
+    bool termOffered(int termIndex) const;
+    QVector<int> offeredTerms() const;
+
+    // The figures at the first term.
     PackageFigures figures(int package) const;
-    // The input that kept some package's payment from being computed (Term before Rate), or None.
-    PaymentProblem termOrRateProblem() const;
+    // The payment of the amount financed and the package together at term `termIndex`; with tax included,
+    // tax is added on the products' share only.
+    TermPayment payment(int package, int termIndex) const;
+    // The payment of the amount financed alone at term `termIndex` (no products, so no tax).
+    TermPayment basePayment(int termIndex) const;
+    // The input that kept some package's payment at the first term from being computed (Term before
+    // Rate), or None.
+    PaymentProblem termOrRateProblem() const { return termOrRateProblem(0); }
+    PaymentProblem termOrRateProblem(int termIndex) const;
 };
 
 // An amount as a slot shows it: rounded to whole cents as "###0.00" shows it.

@@ -19,6 +19,22 @@ QString priceLine(const QString &payment, bool cashDeal) {
     return line;
 }
 
+QString termPriceLine(const QString &payment, double months) {
+    return priceLine(payment, false) + QStringLiteral(" for ") + monthsText(months);
+}
+
+QString monthsText(double months) {
+    return numbers::plain(months) + (months == 1 ? QStringLiteral(" Month") : QStringLiteral(" Months"));
+}
+
+QStringList DealPage::priceLinesOf(int package) const {
+    QStringList lines{priceLines.at(package)};
+    for (const auto *further : {&priceLines2, &priceLines3})
+        if (!further->at(package).isEmpty())
+            lines << further->at(package);
+    return lines;
+}
+
 QString productText(const QString &name, const QString &msrp, bool disclosePrices, const QString &description) {
     QString text = trimBlanks(name);
     if (disclosePrices)
@@ -35,10 +51,27 @@ DealPage dealPage(const Deal &deal) {
     page.vehicle = trimBlanks(deal.particulars.vehicle);
     page.priceLinesShown = deal.discloseTotals;
     page.disclaimer = trimBlanks(deal.disclaimer);
+    // One term shows today's line; several name their terms so the customer can tell them apart.
+    const QVector<int> terms = deal.offeredTerms();
+    auto line = [&](const TermPayment &payment, int term) {
+        return terms.size() > 1 ? termPriceLine(payment.payment, deal.months(term))
+                                : priceLine(payment.payment, deal.cashDeal);
+    };
+    if (deal.amountFinanced != 0) {
+        QStringList entries;
+        for (int t : terms)
+            entries << line(deal.basePayment(t), t);
+        page.basePaymentLine =
+            QStringLiteral("Payment without products: ") + entries.join(QStringLiteral("  \u00B7  "));
+    }
     for (int p = 0; p < Deal::Packages; ++p) {
         const Package &package = deal.packages[p];
         page.headings[p] = trimBlanks(package.name);
-        page.priceLines[p] = priceLine(deal.figures(p).payment, deal.cashDeal);
+        page.priceLines[p] = line(deal.payment(p, 0), 0);
+        if (deal.termOffered(1))
+            page.priceLines2[p] = line(deal.payment(p, 1), 1);
+        if (deal.termOffered(2))
+            page.priceLines3[p] = line(deal.payment(p, 2), 2);
         for (int s = 0; s < Package::Slots; ++s) {
             const SlotProduct &slot = package.products[s];
             if (!slot.offered())

@@ -6,6 +6,25 @@
 
 using storedtext::trimBlanks;
 
+namespace {
+// Sets the largest whole size, up to `largest`, at which every line is at most `width` long and
+// `count` lines stack within `height`; returns one line's height.
+float fitFont(PagePrinter &p, const QStringList &lines, int count, float width, float height, qint32 largest) {
+    const QString sample = QStringLiteral("$");
+    qint32 size = largest;
+    for (; size > 6; --size) {
+        p.FontSize(size);
+        bool fits = count * p.TextHeight(sample) <= height;
+        for (const QString &line : lines)
+            fits = fits && p.TextWidth(line) <= width;
+        if (fits)
+            break;
+    }
+    p.FontSize(size);
+    return p.TextHeight(sample);
+}
+} // namespace
+
 bool printDeal(Printer &printer, const DealPage &page) {
     PrinterDevice &device = printer.device();
     device.setDocumentName(QStringLiteral("Deal"));
@@ -45,9 +64,36 @@ bool printDeal(Printer &printer, const DealPage &page) {
     p.FontBold(true);
     p.FontItalic(false);
     p.FontSize(14);
+    // One term prints as it always has; several share the band, each line centred in its box.
+    QStringList allLines;
+    int count = 1;
     for (int col = 0; col < 4; ++col) {
-        const QString price = trimBlanks(page.priceLines[col]);
-        p.PrintLeft(20 + 60 * float(col) + (60 - p.TextWidth(price)) / 2, 194, price, 0);
+        const QStringList lines = page.priceLinesOf(col);
+        for (const QString &line : lines)
+            allLines << trimBlanks(line);
+        count = qMax(count, int(lines.size()));
+    }
+    const float lineHeight = count > 1 ? fitFont(p, allLines, count, 58, 9.6f, 14) : 0;
+    for (int col = 0; col < 4; ++col) {
+        const QStringList lines = page.priceLinesOf(col);
+        if (count == 1) {
+            const QString price = trimBlanks(page.priceLines[col]);
+            p.PrintLeft(20 + 60 * float(col) + (60 - p.TextWidth(price)) / 2, 194, price, 0);
+            continue;
+        }
+        float y = 192 + (10 - count * lineHeight) / 2;
+        for (const QString &line : lines) {
+            const QString price = trimBlanks(line);
+            p.PrintLeft(20 + 60 * float(col) + (60 - p.TextWidth(price)) / 2, y, price, 0);
+            y += lineHeight;
+        }
+    }
+
+    // The payment without products, between the particulars and the boxes.
+    const QString base = trimBlanks(page.basePaymentLine);
+    if (!base.isEmpty()) {
+        fitFont(p, {base}, 1, 240, 4.5f, 10);
+        p.PrintLeft(20 + (240 - p.TextWidth(base)) / 2, 40, base, 0);
     }
 
     p.FontBold(true);

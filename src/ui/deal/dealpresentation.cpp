@@ -20,6 +20,10 @@
 #include <limits>
 
 namespace {
+// With several terms each package's price lines stack in rows of this height, at this size at most;
+// the payment without products takes a row of its own above the packages.
+constexpr double kTermLine = 300, kTermLineSize = 11, kBaseLine = 270;
+
 // The window's face: MS Sans Serif where it exists, otherwise the Arial look-alike, never the wide
 // default sans face that would push the descriptions out of their boxes.
 QFont windowFont(double points = 8.25, bool bold = false) {
@@ -60,6 +64,21 @@ public:
         setAutoFillBackground(true);
     }
 };
+
+// The bold face at the largest size, up to `largest` and down to 7 points, at which every line fits `width`.
+QFont fittingFont(const QStringList &lines, int width, double largest) {
+    double points = largest;
+    auto fits = [&] {
+        const QFontMetrics metrics(windowFont(points, true));
+        for (const QString &line : lines)
+            if (metrics.horizontalAdvance(line) > width)
+                return false;
+        return true;
+    };
+    while (points > 7 && !fits())
+        points -= 0.5;
+    return windowFont(points, true);
+}
 
 } // namespace
 
@@ -130,7 +149,23 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
         m_priceLines[p]->setFont(windowFont(12, true));
         ui::place(m_priceLines[p], frameLeft[p], 8520, 3495, 375);
         m_priceLines[p]->hide();
+        for (int t = 1; t < Deal::Terms; ++t) {
+            QLabel *line = new QLabel(this);
+            line->setObjectName(QStringLiteral("pricepayment%1(%2)").arg(t + 1).arg(p));
+            line->setAlignment(Qt::AlignCenter);
+            line->setFont(windowFont(kTermLineSize, true));
+            ui::place(line, frameLeft[p], 8520 + kTermLine * t, 3495, kTermLine);
+            line->hide();
+            m_furtherPriceLines[t - 1][p] = line;
+        }
     }
+    m_basePaymentLine = new QLabel(this);
+    m_basePaymentLine->setObjectName(QStringLiteral("basepaymentline"));
+    m_basePaymentLine->setTextFormat(Qt::PlainText);
+    m_basePaymentLine->setAlignment(Qt::AlignCenter);
+    m_basePaymentLine->setFont(windowFont(10, true));
+    ui::place(m_basePaymentLine, 120, 945, 13695, kBaseLine);
+    m_basePaymentLine->hide();
 
     m_disclaimerBox = new QPlainTextEdit(this);
     m_disclaimerBox->setObjectName(QStringLiteral("disclaimertext"));
@@ -171,6 +206,58 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
     connect(m_changeButton, &QPushButton::clicked, this, &DealPresentation::backToWorksheet);
     connect(m_exitButton, &QPushButton::clicked, this, &DealPresentation::exitDeal);
     ui::centre(this);
+
+    // Where the packages and what follows them sit when the deal offers one term and nothing financed;
+    // more terms or a payment without products move them down to make room.
+    m_designSize = size();
+    for (int p = 0; p < packageCount; ++p)
+        m_design << Placed{m_packageFrames[p], m_packageFrames[p]->geometry(), false}
+                 << Placed{m_priceLines[p], m_priceLines[p]->geometry(), false};
+    for (QWidget *below : {static_cast<QWidget *>(m_disclaimerBox), static_cast<QWidget *>(m_printButton),
+                           static_cast<QWidget *>(m_changeButton), static_cast<QWidget *>(m_exitButton),
+                           static_cast<QWidget *>(m_choiceButton), static_cast<QWidget *>(m_previewButton),
+                           static_cast<QWidget *>(m_fullScreenButton)})
+        m_design << Placed{below, below->geometry(), true};
+}
+
+void DealPresentation::layOutPayments() {
+    const bool base = m_page.priceLinesShown && !m_page.basePaymentLine.isEmpty();
+    int lines = 1;
+    for (int p = 0; p < packageCount; ++p)
+        lines = qMax(lines, int(m_page.priceLinesOf(p).size()));
+    if (!m_page.priceLinesShown)
+        lines = 1;
+    const int top = base ? ui::tw(kBaseLine + 60) : 0;
+    const int band = lines > 1 ? ui::tw(kTermLine * lines - 360) : 0;
+    for (const Placed &placed : m_design)
+        placed.widget->setGeometry(placed.geometry.translated(0, top + (placed.belowBand ? band : 0)));
+
+    // Several lines share one size, the largest at which the longest of them fits its column.
+    QFont font = windowFont(12, true);
+    if (lines > 1) {
+        QStringList all;
+        for (int p = 0; p < packageCount; ++p)
+            all << m_page.priceLinesOf(p);
+        font = fittingFont(all, m_priceLines[0]->width() - ui::tw(300), kTermLineSize);
+    }
+    m_basePaymentLine->setFont(fittingFont({m_page.basePaymentLine}, m_basePaymentLine->width(), 10));
+    for (int p = 0; p < packageCount; ++p) {
+        m_priceLines[p]->setFont(font);
+        if (lines > 1)
+            m_priceLines[p]->resize(m_priceLines[p]->width(), ui::tw(kTermLine));
+        // The lines offered follow one another: a third term without a second takes the second row.
+        int row = 1;
+        for (int t = 1; t < Deal::Terms; ++t) {
+            QLabel *line = m_furtherPriceLines[t - 1][p];
+            line->setFont(font);
+            line->move(line->x(), m_priceLines[p]->y() + ui::tw(kTermLine) * row);
+            row += line->text().isEmpty() ? 0 : 1;
+        }
+    }
+    if (size() != m_designSize + QSize(0, top + band)) {
+        setFixedSize(m_designSize + QSize(0, top + band));
+        ui::centre(this);
+    }
 }
 
 void DealPresentation::present(const Deal &deal) {
@@ -183,9 +270,16 @@ void DealPresentation::present(const Deal &deal) {
     m_vehicleBox->setText(m_page.vehicle);
     for (QLineEdit *box : {m_salespersonBox, m_customerBox, m_stockNumberBox, m_vehicleBox})
         box->setCursorPosition(0);
+    m_basePaymentLine->setText(m_page.basePaymentLine);
+    m_basePaymentLine->setVisible(m_page.priceLinesShown && !m_page.basePaymentLine.isEmpty());
     for (int p = 0; p < packageCount; ++p) {
         m_priceLines[p]->setText(m_page.priceLines[p]);
         m_priceLines[p]->setVisible(m_page.priceLinesShown);
+        const QString *further[] = {&m_page.priceLines2[p], &m_page.priceLines3[p]};
+        for (int t = 1; t < Deal::Terms; ++t) {
+            m_furtherPriceLines[t - 1][p]->setText(*further[t - 1]);
+            m_furtherPriceLines[t - 1][p]->setVisible(m_page.priceLinesShown && !further[t - 1]->isEmpty());
+        }
         m_packageFrames[p]->setTitle(ui::literalCaption(m_page.headings[p]));
         m_packageTextBoxes[p]->setText(m_page.packageTexts[p]);
         for (int k = 0; k < slotCount; ++k) {
@@ -210,6 +304,7 @@ void DealPresentation::present(const Deal &deal) {
         }
     }
     m_disclaimerBox->setPlainText(storedtext::toDisplayLines(m_page.disclaimer));
+    layOutPayments();
 }
 
 DealPage DealPresentation::page() const {

@@ -44,6 +44,8 @@ private:
     void print();
     void backToWorksheet();
     void exitDeal();
+    // Places the price lines for the terms offered and the payment without products, moving the rest down.
+    void layOutPayments();
 
     Application &m_app;
     Deal m_deal;
@@ -56,6 +58,15 @@ private:
     QLineEdit *m_pageBoxes[packageCount][slotCount];
     QLineEdit *m_packageTextBoxes[packageCount];
     QLabel *m_priceLines[packageCount];
+    QLabel *m_furtherPriceLines[Deal::Terms - 1][packageCount];
+    QLabel *m_basePaymentLine;
+    struct Placed {
+        QWidget *widget;
+        QRect geometry;
+        bool belowBand; // below the price lines: moves down when they take more rows
+    };
+    QList<Placed> m_design;
+    QSize m_designSize;
     QPlainTextEdit *m_disclaimerBox;
     QPushButton *m_printButton, *m_changeButton, *m_exitButton;
     QPushButton *m_choiceButton, *m_previewButton, *m_fullScreenButton;

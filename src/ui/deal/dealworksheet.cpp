@@ -22,6 +22,11 @@
 
 namespace {
 constexpr double kFrameLeft[4] = {0, 3480, 6960, 10440};
+// The amount financed is a fourth row of the finance frame: the top frames grow by it and everything
+// below moves down; the payment without products takes a line above the totals, the further terms
+// two lines below them.
+constexpr double kFinanceRow = 330, kBaseLine = 240, kFurtherLines = 480;
+constexpr double kBelowTop = kFinanceRow, kTotalsTop = 9000 + kFinanceRow + kBaseLine;
 const char *const kMarked = "marked";
 
 // Each template entry carries the record it names, so a choice never depends on the name's text.
@@ -35,7 +40,7 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
     setObjectName(QStringLiteral("makedeal"));
     setWindowTitle(QStringLiteral("Make Deal"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    ui::setClientSize(this, 13950, 10335);
+    ui::setClientSize(this, 13950, 10335 + kFinanceRow + kBaseLine + kFurtherLines);
     // The layout's twips were drawn for an 8-point face; a larger one clips the captions and amounts.
     QFont small = font();
     small.setPointSizeF(8);
@@ -63,7 +68,7 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
     };
 
     QGroupBox *personalFrame =
-        frame(QStringLiteral("Frame1"), QStringLiteral("Personal Information"), 0, 0, 4455, 1455);
+        frame(QStringLiteral("Frame1"), QStringLiteral("Personal Information"), 0, 0, 4455, 1455 + kFinanceRow);
     const QString personal[] = {QStringLiteral("Customer Name:"), QStringLiteral("Vehicle:"),
                                 QStringLiteral("Stock #:"), QStringLiteral("Salesperson:")};
     QLineEdit **personalBoxes[] = {&m_customerBox, &m_vehicleBox, &m_stockNumberBox, &m_salespersonBox};
@@ -76,7 +81,7 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
     }
 
     QGroupBox *financeFrame =
-        frame(QStringLiteral("Frame2"), QStringLiteral("Finance Information"), 4440, 0, 4575, 1455);
+        frame(QStringLiteral("Frame2"), QStringLiteral("Finance Information"), 4440, 0, 4575, 1455 + kFinanceRow);
     caption(financeFrame, QStringLiteral("Label2(0)"), QStringLiteral("Interest Rate:"), 60, 240, 1860, 270);
     m_rateBox = box(financeFrame, QStringLiteral("interestrate"), QStringLiteral("0"), 1980, 240, 1095, 270);
     caption(financeFrame, QStringLiteral("Label2(1)"), QStringLiteral("Finance/Lease Term:"), 60, 570, 1860, 270);
@@ -88,8 +93,14 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
     m_templateChoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_templateChoice->setMaxVisibleItems(20);
     ui::place(m_templateChoice, 1980, 900, 2475, 315);
+    // The further terms beside the term, the amount financed below the template.
+    m_term2Box = box(financeFrame, QStringLiteral("financeterm2"), QString(), 3135, 570, 600, 270);
+    m_term3Box = box(financeFrame, QStringLiteral("financeterm3"), QString(), 3795, 570, 600, 270);
+    caption(financeFrame, QStringLiteral("Label2(3)"), QStringLiteral("Amount Financed:"), 60, 1275, 1860, 270);
+    m_amountBox = box(financeFrame, QStringLiteral("amountfinanced"), QString(), 1980, 1275, 1095, 270);
 
-    QGroupBox *optionsFrame = frame(QStringLiteral("Frame3"), QStringLiteral("Preferences"), 9000, 0, 4935, 1455);
+    QGroupBox *optionsFrame =
+        frame(QStringLiteral("Frame3"), QStringLiteral("Preferences"), 9000, 0, 4935, 1455 + kFinanceRow);
     auto check = [optionsFrame](const QString &name, const QString &text, double top) {
         auto *c = new QCheckBox(text, optionsFrame);
         c->setObjectName(name);
@@ -104,7 +115,7 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
     m_slots = new SlotGrid(m_app.store().products(), this);
     for (int p = 0; p < 4; ++p) {
         m_packageFrames[p] = frame(QStringLiteral("menuframe(%1)").arg(p), QStringLiteral("Package %1").arg(p + 1),
-                                   kFrameLeft[p], 1440, 3500, 7455);
+                                   kFrameLeft[p], 1440 + kBelowTop, 3500, 7455);
         for (int s = 0; s < 10; ++s) {
             // Drawn first, so it lies behind the slot's boxes.
             auto *outline = new QFrame(m_packageFrames[p]);
@@ -129,15 +140,37 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
         const QString figureNames[] = {QStringLiteral("totalmsrp(%1)"), QStringLiteral("totalprofit(%1)"),
                                        QStringLiteral("totalpayment(%1)")};
         for (int line = 0; line < 3; ++line) {
-            const double top = 9000 + 240 * line;
+            const double top = kTotalsTop + 240 * line;
             caption(this, labelNames[line].arg(p), captions[line], kFrameLeft[p] + 120, top, 1620, 240);
             figures[line][p] = caption(this, figureNames[line].arg(p), QStringLiteral("0"), kFrameLeft[p] + 1740, top,
                                        1680, 240, Qt::AlignLeft | Qt::AlignVCenter);
         }
+        for (int t = 1; t < Deal::Terms; ++t) {
+            const double top = kTotalsTop + 240 * (2 + t);
+            m_furtherCaptions[t - 1][p] = caption(this, QStringLiteral("totalpaymentcaption%1(%2)").arg(t + 1).arg(p),
+                                                  QString(), kFrameLeft[p] + 120, top, 1620, 240);
+            m_furtherPayments[t - 1][p] =
+                caption(this, QStringLiteral("totalpayment%1(%2)").arg(t + 1).arg(p), QStringLiteral("0"),
+                        kFrameLeft[p] + 1740, top, 1680, 240, Qt::AlignLeft | Qt::AlignVCenter);
+        }
     }
+    // The payment without products, one figure per term offered, side by side on one line and kept to
+    // the left, so no figure reads as one package's.
+    for (int t = 0; t < Deal::Terms; ++t) {
+        const QString suffix = t ? QString::number(t + 1) : QString();
+        const double left = t ? 1740 + 2040 * t - 1080 : 120, width = t ? 1080 : 1620;
+        m_baseCaptions[t] = caption(this, QStringLiteral("basepaymentcaption") + suffix,
+                                    QStringLiteral("Without products: $"), left, kTotalsTop - kBaseLine, width, 240);
+        m_basePayments[t] = caption(this, QStringLiteral("basepayment") + suffix, QStringLiteral("0"), left + width,
+                                    kTotalsTop - kBaseLine, 960, 240, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    for (QLabel *line : furtherLines())
+        line->hide();
 
-    m_createButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Create Deal"), 120, 9840, 1575, 495);
-    m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 1800, 9840, 1575, 495);
+    m_createButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Create Deal"), 120,
+                                9840 + kBelowTop + kBaseLine + kFurtherLines, 1575, 495);
+    m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 1800,
+                              9840 + kBelowTop + kBaseLine + kFurtherLines, 1575, 495);
 
     QList<QWidget *> order{m_customerBox, m_vehicleBox,        m_stockNumberBox,   m_salespersonBox,
                            m_rateBox,     m_termBox,           m_templateChoice,   m_includeTaxBox,
@@ -145,7 +178,7 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
     for (int p = 0; p < 4; ++p)
         for (int s = 0; s < 10; ++s)
             order << m_slots->boxes(p, s).product;
-    order << m_createButton << m_exitButton;
+    order << m_createButton << m_exitButton << m_term2Box << m_term3Box << m_amountBox;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -155,8 +188,8 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
     });
     for (QCheckBox *option : {m_includeTaxBox, m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox})
         connect(option, &QCheckBox::clicked, this, [this] { calculatetotals(); });
-    m_rateBox->installEventFilter(this);
-    m_termBox->installEventFilter(this);
+    for (QLineEdit *input : {m_rateBox, m_termBox, m_term2Box, m_term3Box, m_amountBox})
+        input->installEventFilter(this);
     connect(m_templateChoice, &QComboBox::activated, this, &DealWorksheet::loadTemplate);
     connect(m_createButton, &QPushButton::clicked, this, &DealWorksheet::createDeal);
     connect(m_exitButton, &QPushButton::clicked, this, [this] { exitWindow(); });
@@ -164,6 +197,10 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
     // The dealership's usual rate and term are where a deal starts.
     m_rateBox->setText(numbers::plainSingle(m_app.settings().interestRate));
     m_termBox->setText(numbers::plain(m_app.settings().financeTerm));
+    // A further term of 0 is not offered: its box starts empty.
+    const qint32 further[] = {m_app.settings().financeTerm2, m_app.settings().financeTerm3};
+    m_term2Box->setText(further[0] ? numbers::plain(further[0]) : QString());
+    m_term3Box->setText(further[1] ? numbers::plain(further[1]) : QString());
 
     populatemenu();
     populatepulldownvehicle();
@@ -172,8 +209,18 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
 
 DealWorksheet::~DealWorksheet() {
     // The boxes outlive this part of the object for a moment; their focus changes must not reach it.
-    m_rateBox->removeEventFilter(this);
-    m_termBox->removeEventFilter(this);
+    for (QLineEdit *box : {m_rateBox, m_termBox, m_term2Box, m_term3Box, m_amountBox})
+        box->removeEventFilter(this);
+}
+
+QList<QLabel *> DealWorksheet::furtherLines() const {
+    QList<QLabel *> lines;
+    for (int t = 0; t < Deal::Terms; ++t) {
+        lines << m_baseCaptions[t] << m_basePayments[t];
+        for (int p = 0; t > 0 && p < Deal::Packages; ++p)
+            lines << m_furtherCaptions[t - 1][p] << m_furtherPayments[t - 1][p];
+    }
+    return lines;
 }
 
 void DealWorksheet::setPackageName(int package, const QString &name) {
@@ -241,6 +288,9 @@ Deal DealWorksheet::deal() const {
     d.disclaimer = trimBlanks(m_app.settings().disclaimer);
     d.rate = numbers::val(m_rateBox->text());
     d.term = numbers::val(trimBlanks(m_termBox->text()));
+    d.term2 = numbers::val(trimBlanks(m_term2Box->text()));
+    d.term3 = numbers::val(trimBlanks(m_term3Box->text()));
+    d.amountFinanced = numbers::val(trimBlanks(m_amountBox->text()));
     d.includeTax = m_includeTaxBox->isChecked();
     d.cashDeal = m_cashDealBox->isChecked();
     d.discloseTotals = m_discloseTotalsBox->isChecked();
@@ -264,14 +314,42 @@ void DealWorksheet::calculatetotals() {
                                           ? QStringLiteral("This package's payment is too large to be computed.")
                                           : QString());
     }
+    const QString tooLarge = QStringLiteral("This payment is too large to be computed.");
+    for (int t = 1; t < Deal::Terms; ++t) {
+        const bool offered = d.termOffered(t);
+        for (int p = 0; p < Deal::Packages; ++p) {
+            const TermPayment payment = d.payment(p, t);
+            m_furtherCaptions[t - 1][p]->setText(monthsText(d.termMonths(t)) + QStringLiteral(": $"));
+            m_furtherPayments[t - 1][p]->setText(payment.payment);
+            m_furtherPayments[t - 1][p]->setToolTip(payment.problem == PaymentProblem::Amount ? tooLarge : QString());
+            m_furtherCaptions[t - 1][p]->setVisible(offered);
+            m_furtherPayments[t - 1][p]->setVisible(offered);
+        }
+    }
+    for (int t = 0; t < Deal::Terms; ++t) {
+        const bool shown = d.amountFinanced != 0 && d.termOffered(t);
+        const TermPayment payment = d.basePayment(t);
+        if (t > 0)
+            m_baseCaptions[t]->setText(monthsText(d.termMonths(t)) + QStringLiteral(": $"));
+        m_basePayments[t]->setText(payment.payment);
+        m_basePayments[t]->setToolTip(payment.problem == PaymentProblem::Amount ? tooLarge : QString());
+        m_baseCaptions[t]->setVisible(shown);
+        m_basePayments[t]->setVisible(shown);
+    }
+
     const PaymentProblem problem = d.termOrRateProblem();
-    markBox(m_termBox, problem == PaymentProblem::Term
-                           ? QStringLiteral("Enter a term of more than 0 months; the payments show 0.00 until then.")
-                           : QString());
-    markBox(m_rateBox, problem == PaymentProblem::Rate
-                           ? QStringLiteral("No payment can be computed at this interest rate; the payments "
-                                            "show 0.00 until it is changed.")
-                           : QString());
+    const QString noTerm = QStringLiteral("Enter a term of more than 0 months; the payments show 0.00 until then.");
+    markBox(m_termBox, problem == PaymentProblem::Term ? noTerm : QString());
+    QLineEdit *furtherBoxes[] = {m_term2Box, m_term3Box};
+    bool rateProblem = problem == PaymentProblem::Rate;
+    for (int t = 1; t < Deal::Terms; ++t) {
+        const PaymentProblem further = d.termOffered(t) ? d.termOrRateProblem(t) : PaymentProblem::None;
+        markBox(furtherBoxes[t - 1], further == PaymentProblem::Term ? noTerm : QString());
+        rateProblem = rateProblem || further == PaymentProblem::Rate;
+    }
+    markBox(m_rateBox, rateProblem ? QStringLiteral("No payment can be computed at this interest rate; the payments "
+                                                    "show 0.00 until it is changed.")
+                                   : QString());
 }
 
 void DealWorksheet::createDeal() {
@@ -302,7 +380,8 @@ void DealWorksheet::markBox(QLineEdit *box, const QString &why) {
 }
 
 bool DealWorksheet::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::FocusOut && (watched == m_rateBox || watched == m_termBox))
+    if (event->type() == QEvent::FocusOut && (watched == m_rateBox || watched == m_termBox || watched == m_term2Box ||
+                                              watched == m_term3Box || watched == m_amountBox))
         calculatetotals();
     return QWidget::eventFilter(watched, event);
 }

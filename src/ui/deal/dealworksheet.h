@@ -40,16 +40,21 @@ private:
     void setPackageName(int package, const QString &name);
     void exitWindow();
     void markBox(QLineEdit *box, const QString &why);
+    // The lines of the further terms and the payment without products, shown only when in use.
+    QList<QLabel *> furtherLines() const;
 
     Application &m_app;
     SlotGrid *m_slots = nullptr;
     QLineEdit *m_customerBox, *m_vehicleBox, *m_stockNumberBox, *m_salespersonBox;
-    QLineEdit *m_rateBox, *m_termBox;
+    QLineEdit *m_rateBox, *m_termBox, *m_term2Box, *m_term3Box, *m_amountBox;
     QComboBox *m_templateChoice;
     QCheckBox *m_includeTaxBox, *m_cashDealBox, *m_discloseTotalsBox, *m_disclosePricesBox;
     QGroupBox *m_packageFrames[Deal::Packages];
     QString m_packageNames[Deal::Packages];
     QLabel *m_totalMsrp[Deal::Packages], *m_totalProfit[Deal::Packages], *m_totalPayment[Deal::Packages];
+    // The further terms' lines of each package, and the payment without products for each term.
+    QLabel *m_furtherCaptions[Deal::Terms - 1][Deal::Packages], *m_furtherPayments[Deal::Terms - 1][Deal::Packages];
+    QLabel *m_baseCaptions[Deal::Terms], *m_basePayments[Deal::Terms];
     QPushButton *m_createButton, *m_exitButton;
     bool m_loading = false;
     bool m_closing = false;

@@ -3,6 +3,7 @@
 #include "core/deal/deal.h"
 #include "core/deal/dealpage.h"
 #include "core/money/numbers.h"
+#include "core/money/payment.h"
 #include "coresupport.h"
 
 #include <QtTest>
@@ -30,6 +31,15 @@ Deal financed(double msrp, double rate, double term) {
     d.packages[0].products[0] = product(1, u"Plan"_s, 1600, msrp);
     return d;
 }
+
+// The payment routine's own figure, as the worksheet shows it.
+double routine(double amount, double months, double rate) {
+    using numbers::Currency;
+    Currency a = *Currency::fromDouble(amount), n = *Currency::fromDouble(months), r = *Currency::fromDouble(rate);
+    Currency adjustA, adjustB, days = Currency::fromRaw(300000);
+    return numbers::val(payment::calculate(a, n, r, adjustA, days, adjustB));
+}
+QString money(double value) { return numbers::formatMoney(value); }
 } // namespace
 
 class DealTest : public QObject {
@@ -82,6 +92,45 @@ private slots:
         QCOMPARE(numbers::formatMoney(t.msrp), u"399.00"_s);
         QCOMPARE(numbers::formatMoney(t.profit), u"189.05"_s);
         QCOMPARE(asShown(19.999), 20.0);
+    }
+
+    // Each term offered pays the routine's figure on the amount financed plus the package, with tax on
+    // the package's share only; without products, the routine's figure on the amount alone.
+    void terms_data() {
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("loan");
+        QTest::addColumn<bool>("tax");
+        QTest::addColumn<QString>("at72");
+        QTest::newRow("6 %") << 6.0 << 0.0 << false << "24.86";
+        QTest::newRow("0 %") << 0.0 << 0.0 << false << "20.83";
+        QTest::newRow("20,000 financed at 6 %") << 6.0 << 20000.0 << false << "356.32";
+        QTest::newRow("20,000 financed at 6 %, taxed") << 6.0 << 20000.0 << true << "358.06";
+    }
+    void terms() {
+        QFETCH(double, rate);
+        QFETCH(double, loan);
+        QFETCH(bool, tax);
+        QFETCH(QString, at72);
+        Deal d = financed(1500, rate, 60);
+        d.term2 = 72;
+        d.term3 = 84;
+        d.amountFinanced = loan;
+        d.includeTax = tax;
+        auto expected = [&](double months) {
+            return money(routine(loan + 1500, months, rate) + (tax ? routine(1500, months, rate) * 0.07f : 0));
+        };
+        for (int t = 0; t < Deal::Terms; ++t) {
+            QCOMPARE(d.payment(0, t).payment, expected(60 + 12 * t));
+            QCOMPARE(d.basePayment(t).payment, money(routine(loan, 60 + 12 * t, rate)));
+        }
+        QCOMPARE(d.payment(0, 1).payment, at72);
+        QCOMPARE(d.figures(0).payment, d.payment(0, 0).payment);
+        QCOMPARE(d.offeredTerms(), (QVector<int>{0, 1, 2}));
+        d.term2 = 0;
+        QCOMPARE(d.offeredTerms(), (QVector<int>{0, 2}));
+        d.cashDeal = true; // one figure, whatever terms are offered
+        QCOMPARE(d.offeredTerms(), QVector<int>{0});
+        QCOMPARE(d.figures(0).payment, expected(1));
     }
 
     // A payment that cannot be computed shows 0.00, and the deal says which input is to blame.

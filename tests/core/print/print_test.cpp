@@ -239,6 +239,15 @@ private slots:
             QCOMPARE_MM(rects.at(i).y + 4.2, tops[i / 4]);
             QCOMPARE_MM(rects.at(i).y2 + 4.2, bottoms[i / 4]);
         }
+        // One term: each price line as it has always printed, 14 pt and centred in its box at 194 mm.
+        int prices = 0;
+        for (const auto &op : device->texts())
+            if (op.text.startsWith(QLatin1String("$ "))) {
+                QCOMPARE(op.font.size, 14.0);
+                QCOMPARE_MM(op.y + 4.2, 194.0);
+                QVERIFY_NEAR(op.x + 4.2 + op.width / 2, 50 + 60 * prices++);
+            }
+        QCOMPARE(prices, 4);
     }
 };
 

@@ -102,7 +102,12 @@ void DataTest::olderSettingsFileGainsTheNewFields() {
         QVERIFY(old.exec(QStringLiteral("update [table] set am_total=12, dealershipname='Lot 9', financeterm=72")));
         QCOMPARE(old.tableFields().size(), 17);
     }
+    QVariantList before;
+    for (const QString &field : schema::preferenceFields())
+        before << storedSetting(folder.store(), field);
     QVERIFY(folder.reopen());
+    for (int i = 0; i < before.size(); ++i)
+        QCOMPARE(storedSetting(folder.store(), schema::preferenceFields().at(i)), before.at(i));
     const Settings s = folder.store().settings().read();
     QCOMPARE(s.productCounter, 12);
     QCOMPARE(s.dealershipName, QStringLiteral("Lot 9"));

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -148,6 +149,13 @@ private slots:
                 QCOMPARE(visible(menu, product(p, k)), (p == 0 && k < 2) || (p == 1 && k == 4) || (p == 3 && k == 6));
         }
         QVERIFY(!visible(menu, u"producttext(0)"_s) && !visible(menu, u"webpath0(0)"_s)); // never shown
+        // One term, nothing financed: no further lines, and everything where it has always been.
+        for (const QString &line : {u"pricepayment2(1)"_s, u"pricepayment3(1)"_s, u"basepaymentline"_s})
+            QVERIFY(!visible(menu, line));
+        QCOMPARE(control(menu, u"menuframe(1)"_s)->geometry(), ui::twRect(3480, 960, 3500, 7575));
+        QCOMPARE(control(menu, u"pricepayment(1)"_s)->geometry(), ui::twRect(3480, 8520, 3495, 375));
+        QCOMPARE(control(menu, u"Command1"_s)->geometry(), ui::twRect(120, 9360, 1695, 615));
+        QCOMPARE(menu->size(), ui::twRect(0, 0, 13950, 10020).size());
 
         QList<QUrl> opened;
         app().setExternalOpener([&](const QUrl &url) { opened << url; });
@@ -157,6 +165,53 @@ private slots:
                 }).isEmpty());
         QCOMPARE(opened, QList<QUrl>{externalUrl(page)}); // empty and all-space paths open nothing
         QVERIFY(menu->isVisible());
+    }
+
+    // Three terms and an amount financed: a line per term under each package, the payment without
+    // products above them, nothing on top of anything else; hidden with the totals. Without the second
+    // term the third takes its row.
+    void severalTermsAndAmountFinanced() {
+        ProgramFolder folder;
+        setSetting(u"financeterm2"_s, 72);
+        setSetting(u"financeterm3"_s, 84);
+        addProduct(u"Plan"_s, 900, 1500);
+        DealWorksheet *worksheet = openWorksheet();
+        type(worksheet, u"interestrate"_s, u"6"_s);
+        type(worksheet, u"amountfinanced"_s, u"600000"_s); // payments wide enough that the lines must shrink
+        choose(worksheet, u"menu0(0)"_s, u"Plan"_s);
+        for (const auto &[totals, second] : {std::pair{true, u"72"_s}, {false, u"72"_s}, {true, QString()}}) {
+            setOption(worksheet, u"disclosetotals1"_s, totals);
+            type(worksheet, u"financeterm2"_s, second);
+            DealPresentation *menu = createDeal(worksheet);
+            QVERIFY(menu);
+            const QString lines[] = {u"pricepayment(0)"_s, u"pricepayment2(0)"_s, u"pricepayment3(0)"_s};
+            QCOMPARE(shown(menu, lines[0]), u"$ 11628.68 / Month for 60 Months"_s);
+            QCOMPARE(shown(menu, lines[1]), second.isEmpty() ? QString() : u"$ 9968.59 / Month for 72 Months"_s);
+            QCOMPARE(shown(menu, lines[2]), u"$ 8787.05 / Month for 84 Months"_s);
+            QCOMPARE(shown(menu, u"basepaymentline"_s).section(u"  \u00B7  "_s, 0, 0),
+                     u"Payment without products: $ 11599.68 / Month for 60 Months"_s);
+            QCOMPARE(visible(menu, u"basepaymentline"_s) && visible(menu, lines[2]), totals);
+            QCOMPARE(visible(menu, lines[1]), totals && !second.isEmpty());
+            QList<QWidget *> placed{control(menu, u"disclaimertext"_s), control(menu, u"Command1"_s),
+                                    control(menu, u"basepaymentline"_s), control(menu, u"vehicletext"_s)};
+            for (int p = 0; p < 4; ++p)
+                placed << control(menu, u"menuframe(%1)"_s.arg(p)) << control(menu, u"pricepayment(%1)"_s.arg(p))
+                       << control(menu, u"pricepayment2(%1)"_s.arg(p)) << control(menu, u"pricepayment3(%1)"_s.arg(p));
+            // The frames have always shared their borders; a line shown touches nothing and fits its text.
+            for (QWidget *a : placed) {
+                auto *label = qobject_cast<QLabel *>(a);
+                QVERIFY(menu->rect().contains(a->geometry()));
+                if (!label || !label->isVisible())
+                    continue;
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->objectName()));
+                for (QWidget *b : placed)
+                    QVERIFY2(a == b || !b->isVisible() ||
+                                 !a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry()),
+                             qPrintable(a->objectName() + u" overlaps "_s + b->objectName()));
+            }
+            QVERIFY(click(menu, u"Command2"_s));
+        }
     }
 
     // Print cancelled, back to the worksheet, the catalogue edited meanwhile, a smaller deal, then EXIT.

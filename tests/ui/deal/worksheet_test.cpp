@@ -101,7 +101,46 @@ private slots:
             QCOMPARE(label(w, "totalprofit(2)"), QString::number(msrp - 1600, 'f', 2));
             QCOMPARE(payment(w, 0), "0.00");
             QCOMPARE(control(w, "financeterm")->property("marked").toBool(), false);
+            // No further term and nothing financed: none of their lines.
+            for (const char *line : {"totalpayment2(2)", "totalpayment3(2)", "basepayment", "basepaymentcaption"})
+                QVERIFY2(!control(w, line)->isVisible(), line);
         }
+    }
+
+    // Terms from the preferences, the further lines following their boxes, and the amount financed.
+    void furtherTermsAndAmountFinanced() {
+        setSetting("financeterm2", 72);
+        setSetting("financeterm3", 84);
+        setSetting("interestrate", 6);
+        addProduct("Plan", 900, 1500);
+        DealWorksheet *w = openWorksheet();
+        QVERIFY(w && chooseProduct(w, 1, 0, "Plan"));
+        // What a line shows: its caption and figure, or "hidden".
+        auto line = [w](const QString &caption, const QString &figure) {
+            return control(w, figure)->isVisible() ? label(w, caption) + label(w, figure) : QStringLiteral("hidden");
+        };
+        auto term = [&](int t) {
+            return line(QStringLiteral("totalpaymentcaption%1(1)").arg(t), QStringLiteral("totalpayment%1(1)").arg(t));
+        };
+        auto base = [&](const QString &t) { return line("basepaymentcaption" + t, "basepayment" + t); };
+        // Tax ticked, 20,000 financed and cash in turn: the payment, the second term's, the base and the base at 84.
+        const QList<std::tuple<const char *, const char *, QStringList>> steps{
+            {"financeterm2", "72", {"29.00", "72 Months: $24.86", "hidden", "hidden"}},
+            {"financeterm2", "none", {"29.00", "hidden", "hidden", "hidden"}},
+            {"financeterm2", "-12", {"29.00", "-12 Months: $0.00", "hidden", "hidden"}},
+            {"financeterm2", "72", {"29.00", "72 Months: $24.86", "hidden", "hidden"}},
+            {"amountfinanced",
+             "20000",
+             {"415.66", "72 Months: $356.32", "Without products: $386.66", "84 Months: $292.17"}},
+            {"includetax1", "", {"417.69", "72 Months: $358.06", "Without products: $386.66", "84 Months: $292.17"}},
+            {"cashdeal1", "", {"21713.03", "hidden", "Without products: $20100.00", "hidden"}},
+            {"amountfinanced", "twenty", {"1613.03", "hidden", "hidden", "hidden"}}};
+        for (const auto &[box, text, shown] : steps) {
+            *text ? typeAndLeave(w, box, text) : void(click(w, box));
+            QCOMPARE((QStringList{payment(w, 1), term(2), base(""), base("3")}), shown);
+            QCOMPARE(control(w, "financeterm2")->property("marked").toBool(), QLatin1String(text) == "-12");
+        }
+        QVERIFY(!control(w, "financeterm")->property("marked").toBool());
     }
 
     void optionsAndUnusableTermsRecalculateAllPackages() {

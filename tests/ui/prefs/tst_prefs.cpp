@@ -36,6 +36,8 @@ private slots:
     void exitWithoutChangesRewritesTheSameValues();
     void typedNumbersAreReadAsTheirLeadingNumber_data();
     void typedNumbersAreReadAsTheirLeadingNumber();
+    void furtherTermsAreStoredAndShownBack_data();
+    void furtherTermsAreStoredAndShownBack();
     void textsAreTrimmedAndTheDisclaimerKeepsItsLines();
     void saveTellsAndStaysOpen();
     void turningProtectionOffSkipsThePasswordNextTime();
@@ -82,6 +84,31 @@ void PrefsTest::typedNumbersAreReadAsTheirLeadingNumber() {
     QCOMPARE(storedSetting(QStringLiteral("taxrate")).toDouble(), storedTax);
     QCOMPARE(storedSetting(QStringLiteral("financeterm")).toInt(), storedTerm);
     QCOMPARE(app().settings().financeTerm, storedTerm);
+}
+
+void PrefsTest::furtherTermsAreStoredAndShownBack_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("halves to even") << "84.5 months" << 84;
+    QTest::newRow("empty is not offered") << "" << 0;
+}
+
+// The second term as typed, stored and shown back; the third, untouched, stays.
+void PrefsTest::furtherTermsAreStoredAndShownBack() {
+    QFETCH(QString, typed);
+    QFETCH(int, stored);
+    ProgramFolder folder;
+    setSetting(QStringLiteral("financeterm2"), 48);
+    setSetting(QStringLiteral("financeterm3"), 96);
+    PreferencesDialog *w = openPreferences();
+    type(w, QStringLiteral("pfinanceterm2"), typed);
+    QVERIFY(click(w, QStringLiteral("Command2")));
+    QCOMPARE(storedSetting(QStringLiteral("financeterm2")).toInt(), stored);
+    QCOMPARE(storedSetting(QStringLiteral("financeterm3")).toInt(), 96);
+    QCOMPARE(app().settings().financeTerm2, stored);
+    w = openPreferences();
+    QCOMPARE(control<QLineEdit>(w, QStringLiteral("pfinanceterm2"))->text(), stored ? QString::number(stored) : "");
+    QCOMPARE(control<QLineEdit>(w, QStringLiteral("pfinanceterm3"))->text(), QStringLiteral("96"));
 }
 
 void PrefsTest::textsAreTrimmedAndTheDisclaimerKeepsItsLines() {

@@ -57,7 +57,7 @@ QString run(const QString &program, const QStringList &args) {
 struct Word {
     int page;
     QString text;
-    double left, top, right;
+    double left, top, right, bottom;
 }; // millimetres from the sheet's corner
 
 // The pages' sizes (millimetres) and words, read with poppler's pdftotext.
@@ -68,15 +68,16 @@ struct Pdf {
         constexpr double mm = 25.4 / 72.0;
         static const QRegularExpression token(QStringLiteral(
             "<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">|<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
-            "xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+            "xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
         auto it = token.globalMatch(run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, "-"}));
         while (it.hasNext()) {
             const auto m = it.next();
             if (!m.captured(1).isEmpty())
                 pages.append(QSizeF(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm));
             else
-                words.append({int(pages.size()), m.captured(6), m.captured(3).toDouble() * mm,
-                              m.captured(4).toDouble() * mm, m.captured(5).toDouble() * mm});
+                words.append({int(pages.size()), m.captured(7), m.captured(3).toDouble() * mm,
+                              m.captured(4).toDouble() * mm, m.captured(5).toDouble() * mm,
+                              m.captured(6).toDouble() * mm});
         }
     }
     // The words, left to right, of the line on `page` whose first word is `first`.
@@ -167,6 +168,39 @@ private slots:
             }
         }
         QCOMPARE(products, 70);
+    }
+
+    // Three terms: every price line inside its package's box of the price band, on the one page, and the
+    // payment without products between the particulars and the boxes.
+    void threeTermsFitThePriceBand() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils are needed to read the printed pages");
+        DealPage deal = sampleDeal();
+        for (int p = 0; p < 4; ++p) // figures wide enough that the lines must shrink to fit across as well
+            for (auto *lines : {&deal.priceLines, &deal.priceLines2, &deal.priceLines3})
+                (*lines)[p] = QStringLiteral("$ 888888888888888.88 / Month for 888 Months");
+        deal.basePaymentLine = QStringLiteral("Payment without products: $ 958.07 / Month for 60 Months");
+        const QString file = m_dir.filePath(QStringLiteral("terms.pdf"));
+        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(QStringLiteral("printouts")));
+        device->setOutputFile(file);
+        device->setReporter([](bool, const QString &) {});
+        Printer printer(std::move(device));
+        QVERIFY(printDeal(printer, deal));
+
+        const Pdf pdf(file);
+        QCOMPARE(pdf.pages.size(), 1);
+        int lines[5] = {}; // per column; the last counts the payment without products
+        for (const Word &w : pdf.words) {
+            const int col = w.top < 45 ? 4 : int((w.left - 20) / 60);
+            if (w.text == QLatin1String("Months") && col >= 0)
+                ++lines[qMin(col, 4)];
+            const bool inBox = w.left > 20 + 60 * col && w.right < 80 + 60 * col && w.top > 192 && w.bottom < 202;
+            const bool base = w.text == QLatin1String("Months") && col == 4;
+            const QString where = QStringLiteral("%1 at %2, %3").arg(w.text).arg(w.left).arg(w.top);
+            if ((w.top > 185 && w.top < 202.5) || base) // the disclaimer starts at 203 mm
+                QVERIFY2(base ? w.top > 39 && w.bottom < 45 : inBox, qPrintable(where));
+        }
+        QCOMPARE(QList<int>(lines, lines + 5), QList<int>({3, 3, 3, 3, 1}));
     }
 };
 
