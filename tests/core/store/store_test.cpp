@@ -26,6 +26,7 @@ private slots:
     void deletingTheHighestIdDoesNotReuseIt();
     void twoCopiesDrawingAtOnceNeverShareAnId();
     void exhaustedCounterStoresNothing();
+    void addedProductsTakeOneBlockOfIdsAllOrNothing();
 
     void recordSetAddsEditsAndDeletesByRowid();
     void namesSortWithoutRegardToCase();
@@ -183,6 +184,61 @@ void DataTest::exhaustedCounterStoresNothing() {
     QVERIFY(!drawn.id.has_value());
     QVERIFY(drawn.exhausted);
     QCOMPARE(storedSetting(folder.store(), QStringLiteral("am_total")).toLongLong(), 2147483647LL);
+}
+
+void DataTest::addedProductsTakeOneBlockOfIdsAllOrNothing() {
+    DataFolder folder;
+    Store &store = folder.store();
+    Database &products = store.productsFile();
+    addProduct(store, QStringLiteral("Existing"), 1, 2);
+    auto batch = [](const QStringList &names) {
+        QVector<Product> out;
+        for (const QString &name : names) {
+            Product p;
+            p.name = name;
+            p.cost = 10;
+            p.msrp = -2.5;
+            p.notes = QStringLiteral("one\r\ntwo");
+            p.id = 999; // replaced by the drawn ids
+            out << p;
+        }
+        return out;
+    };
+    const QString ids = QStringLiteral("select id from [table] order by rowid");
+    Store::AddedProducts added = store.addProducts(batch({"Zulu", "Alpha", "Mike"}));
+    QVERIFY(added.stored);
+    QCOMPARE(added.firstId, 2);
+    QCOMPARE(added.lastId, 4);
+    QCOMPARE(column(products, ids), QVariantList({1, 2, 3, 4}));
+    QCOMPARE(storedSetting(store, QStringLiteral("am_total")).toInt(), 4);
+    const QVector<Product> all = store.products().all();
+    QCOMPARE(all.size(), 4);
+    QCOMPARE(all.at(0).name, QStringLiteral("Alpha"));
+    QCOMPARE(all.at(0).id, 3.0);
+    QCOMPARE(all.at(0).msrp, -2.5);
+    QCOMPARE(all.at(0).notes, QStringLiteral("one\r\ntwo"));
+
+    // One refused insert: nothing of the batch is stored, and its ids are not handed out again.
+    QVERIFY(products.exec(QStringLiteral("create trigger refuse before insert on [table] when "
+                                         "new.aftermarketname='Refused' begin select raise(abort, 'refused'); end")));
+    added = store.addProducts(batch({"Xray", "Refused", "Yankee"}));
+    QVERIFY(!added.stored);
+    QCOMPARE(added.lastId, 7);
+    QCOMPARE(column(products, ids), QVariantList({1, 2, 3, 4}));
+    QCOMPARE(folder.errors().size(), 1);
+    folder.errors().clear();
+    QCOMPARE(store.settings().draw(Counter::Products).id.value(), 8);
+
+    // Too few ids left for the batch: none drawn, none stored; one product still fits.
+    setSetting(store, QStringLiteral("am_total"), 2147483646);
+    added = store.addProducts(batch({"One", "Two"}));
+    QVERIFY(added.exhausted && !added.stored);
+    QCOMPARE(storedSetting(store, QStringLiteral("am_total")).toLongLong(), 2147483646LL);
+    added = store.addProducts(batch({"Last"}));
+    QVERIFY(added.stored);
+    QCOMPARE(added.firstId, 2147483647);
+    QCOMPARE(column(products, ids).size(), 5);
+    QVERIFY(folder.errors().isEmpty());
 }
 
 void DataTest::recordSetAddsEditsAndDeletesByRowid() {
