@@ -14,6 +14,18 @@ QString fileDialog(QWidget *parent, const QString &folder, const QString &title,
         return QString();
     return dialog.selectedFiles().value(0);
 }
+
+QString saveDialog(QWidget *parent, const QString &suggested, const QString &title, const QString &filter,
+                   const QString &suffix) {
+    QFileDialog dialog(parent, title, QFileInfo(suggested).absolutePath(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(QFileInfo(suggested).fileName());
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
 } // namespace
 
 FileChooser::FileChooser(const Application &app, QObject *parent) : QObject(parent), m_app(app) {}
@@ -32,4 +44,11 @@ FileChoice FileChooser::open(QWidget *parent, const QString &folder, const QStri
     }
     choice.path = name;
     return choice;
+}
+
+QString FileChooser::save(QWidget *parent, const QString &suggested, const QString &title, const QString &filter,
+                          const QString &suffix) const {
+    if (m_app.saveChooser())
+        return m_app.saveChooser()(parent, suggested, title, filter);
+    return saveDialog(parent, suggested, title, filter, suffix);
 }

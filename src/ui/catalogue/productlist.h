@@ -28,6 +28,8 @@ private:
     void openRow(const QModelIndex &index);
     void addItem();
     void printList();
+    void importProducts();
+    void exportProducts();
     void exitWindow();
     // The editor, made when first needed; when it closes, the list is shown again.
     ProductEditor *editor();
