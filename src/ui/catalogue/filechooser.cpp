@@ -2,8 +2,10 @@
 
 #include "ui/app/application.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 QString fileDialog(QWidget *parent, const QString &folder, const QString &title, const QString &filter) {
@@ -29,6 +31,11 @@ QString saveDialog(QWidget *parent, const QString &suggested, const QString &tit
 } // namespace
 
 FileChooser::FileChooser(const Application &app, QObject *parent) : QObject(parent), m_app(app) {}
+
+QString FileChooser::documentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
 
 FileChoice FileChooser::open(QWidget *parent, const QString &folder, const QString &title,
                              const QString &filter) const {

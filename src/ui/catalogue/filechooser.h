@@ -18,6 +18,8 @@ class FileChooser : public QObject {
     Q_OBJECT
 public:
     FileChooser(const Application &app, QObject *parent);
+    // Where the dialogs start: the user's documents folder (the home folder when there is none).
+    static QString documentsFolder();
     FileChoice open(QWidget *parent, const QString &folder, const QString &title, const QString &filter) const;
     // The path to write, "" when the user cancelled. `suggested` is the file offered (its folder and
     // name); the real dialog adds `suffix` to a name typed without one and asks before replacing a file.

@@ -10,23 +10,18 @@
 #include "ui/catalogue/filechooser.h"
 #include "ui/catalogue/producteditor.h"
 #include "ui/catalogue/productgrid.h"
+#include "ui/print/printpreview.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableView>
 #include <limits>
 
 namespace {
 const QString kCsvFilter = QStringLiteral("CSV files (*.csv);;All files (*)");
-
-QString documentsFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
-}
 } // namespace
 
 ProductList::ProductList(Application &app) : m_app(app) {
@@ -64,7 +59,6 @@ ProductList::ProductList(Application &app) : m_app(app) {
         ui::button(this, QStringLiteral("Command4"), QStringLiteral("Preview List"), 4440, 7080, 1335, 495);
     m_importButton = ui::button(this, QStringLiteral("Command5"), QStringLiteral("Import…"), 5880, 7080, 1335, 495);
     m_exportButton = ui::button(this, QStringLiteral("Command6"), QStringLiteral("Export…"), 7320, 7080, 1335, 495);
-    m_previewButton->setEnabled(false);
     QWidget *order[] = {m_grid,          m_addButton,    m_printButton, m_exitButton,
                         m_previewButton, m_importButton, m_exportButton};
     for (size_t i = 1; i < std::size(order); ++i)
@@ -74,6 +68,7 @@ ProductList::ProductList(Application &app) : m_app(app) {
     connect(m_addButton, &QPushButton::clicked, this, &ProductList::addItem);
     connect(m_printButton, &QPushButton::clicked, this, &ProductList::printList);
     connect(m_exitButton, &QPushButton::clicked, this, &ProductList::exitWindow);
+    connect(m_previewButton, &QPushButton::clicked, this, &ProductList::previewList);
     connect(m_importButton, &QPushButton::clicked, this, &ProductList::importProducts);
     connect(m_exportButton, &QPushButton::clicked, this, &ProductList::exportProducts);
 
@@ -176,9 +171,18 @@ void ProductList::printList() {
     printProductList(m_app.printer().device(), gridRows());
 }
 
+void ProductList::previewList() {
+    const QList<QStringList> rows = gridRows();
+    auto *window = new PrintPreview(
+        m_app, QStringLiteral("Product List"), QStringLiteral("Product List.pdf"),
+        [rows](Printer &printer) { return printProductList(printer.device(), rows); }, this);
+    window->show();
+}
+
 void ProductList::importProducts() {
     const FileChoice choice =
-        FileChooser(m_app, nullptr).open(this, documentsFolder(), QStringLiteral("Import Products"), kCsvFilter);
+        FileChooser(m_app, nullptr)
+            .open(this, FileChooser::documentsFolder(), QStringLiteral("Import Products"), kCsvFilter);
     if (choice.failed) {
         prompts::error(QStringLiteral("No products were imported: the chosen file cannot be read."), this);
         return;
@@ -214,7 +218,7 @@ void ProductList::importProducts() {
 
 void ProductList::exportProducts() {
     const QString path = FileChooser(m_app, nullptr)
-                             .save(this, QDir(documentsFolder()).filePath(QStringLiteral("products.csv")),
+                             .save(this, QDir(FileChooser::documentsFolder()).filePath(QStringLiteral("products.csv")),
                                    QStringLiteral("Export Products"), kCsvFilter, QStringLiteral("csv"));
     if (path.isEmpty())
         return;

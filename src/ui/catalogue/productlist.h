@@ -28,6 +28,8 @@ private:
     void openRow(const QModelIndex &index);
     void addItem();
     void printList();
+    // "Preview List": the rows "Print List" would print now, in a print preview.
+    void previewList();
     void importProducts();
     void exportProducts();
     void exitWindow();
