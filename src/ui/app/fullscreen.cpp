@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QWidget>
 #include <cmath>
 
@@ -89,11 +90,14 @@ void FullScreen::enter() {
     if (screen)
         fit(screen->geometry().size());
     m_window->showFullScreen();
-    // Where no window manager acts on the request (a kiosk's bare X server), the window takes the
-    // screen itself; a manager that does act makes this a no-op.
-    if (screen)
-        m_window->setGeometry(screen->geometry());
     m_escape->setEnabled(true);
+    // Where no window manager acts on the request (a kiosk's bare X server), the window takes the
+    // screen itself once the manager has had time to answer.
+    QTimer::singleShot(500, this, [this] {
+        QScreen *on = m_window->screen();
+        if (m_active && on && m_window->geometry() != on->geometry())
+            m_window->setGeometry(on->geometry());
+    });
 }
 
 void FullScreen::leave() {
