@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -78,11 +77,7 @@ void FullScreen::enter() {
     m_minimumSize = m_window->minimumSize();
     m_maximumSize = m_window->maximumSize();
 
-    // The screen that holds most of the window, also where the platform has not said so.
-    QScreen *screen = QGuiApplication::screenAt(m_window->frameGeometry().center());
-    if (screen && screen != m_window->screen())
-        m_window->setScreen(screen);
-    screen = m_window->screen();
+    QScreen *screen = m_window->screen();
 
     m_active = true;
     m_window->setMinimumSize(0, 0);
