@@ -9,6 +9,7 @@ int catalogue();
 int deal();
 // Creating the template editor and loading one template against a bare read of the catalogue.
 int packages();
-// Writing the catalogue as CSV and reading it back, in memory and through a file.
+// Writing the catalogue as CSV and reading it back, in memory and through a file; the list's export and
+// import through the store.
 int csv();
 } // namespace bench

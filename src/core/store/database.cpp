@@ -145,6 +145,27 @@ bool Database::exec(const QString &sql, const QVariantList &binds, int *changed,
     return true;
 }
 
+bool Database::execEach(const QString &sql, qsizetype count, const std::function<QVariantList(qsizetype)> &binds) {
+    QSqlQuery q(handle());
+    if (!q.prepare(sql)) {
+        reportError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
+        return false;
+    }
+    for (qsizetype i = 0; i < count; ++i) {
+        const QVariantList values = binds(i);
+        for (int b = 0; b < values.size(); ++b) {
+            const QVariant &v = values.at(b);
+            q.bindValue(b,
+                        v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
+        }
+        if (!q.exec()) {
+            reportError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
+            return false;
+        }
+    }
+    return true;
+}
+
 bool Database::select(const QString &sql, const QVariantList &binds,
                       const std::function<void(const QSqlQuery &)> &row) {
     QSqlQuery q(handle());

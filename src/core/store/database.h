@@ -30,6 +30,9 @@ public:
     // Runs a statement that returns no rows; a failure is reported to the error handler.
     // `changed` receives the number of records the statement changed, `inserted` the new record's key.
     bool exec(const QString &sql, const QVariantList &binds = {}, int *changed = nullptr, qint64 *inserted = nullptr);
+    // Runs one statement `count` times, prepared once, with the values `binds(i)` gives for run i; stops at
+    // the first failure, which is reported to the error handler. Meant for use inside a transaction.
+    bool execEach(const QString &sql, qsizetype count, const std::function<QVariantList(qsizetype)> &binds);
     // Runs a query and hands every row to `row`, then finishes the statement at once so no lock stays
     // behind. A failure is reported to the error handler.
     bool select(const QString &sql, const QVariantList &binds, const std::function<void(const QSqlQuery &)> &row);

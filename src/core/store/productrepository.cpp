@@ -73,6 +73,16 @@ QVariantList fields(const Product &p) {
             storedtext::trimBlanks(p.phone),
             storedtext::trimBlanks(p.notes)};
 }
+const QString kInsert = QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, htmlpath, picturepath, "
+                                       "installer, phone, notes, description) values (?,?,?,?,?,?,?,?,?,?)");
+
+// Values as kInsert takes them; an empty description is stored as none.
+QVariantList insertValues(const Product &product) {
+    const QString description = storedtext::trimBlanks(product.description);
+    QVariantList values = fields(product);
+    values << (description.isEmpty() ? QVariant() : QVariant(description));
+    return values;
+}
 } // namespace
 
 QVector<StoredProduct> ProductRepository::listed() const {
@@ -95,6 +105,12 @@ QVector<StoredProduct> ProductRepository::catalogue() const {
     m_db.select(QStringLiteral("select rowid, id, aftermarketname, cost, msrp from [table]") + kOrder, {},
                 [&rows](const QSqlQuery &q) { rows.append(brief(q)); });
     return rows;
+}
+
+QVector<Product> ProductRepository::all() const {
+    QVector<Product> products;
+    m_db.select(kWhole + kOrder, {}, [&products](const QSqlQuery &q) { products.append(whole(q).product); });
+    return products;
 }
 
 QVector<StoredProduct> ProductRepository::withIds(const QVector<qint64> &ids) const {
@@ -165,15 +181,21 @@ bool ProductRepository::store(qint64 record, const Product &product) {
 }
 
 std::optional<qint64> ProductRepository::add(const Product &product) {
-    const QString description = storedtext::trimBlanks(product.description);
-    QVariantList values = fields(product);
-    values << (description.isEmpty() ? QVariant() : QVariant(description));
     qint64 record = 0;
-    if (!m_db.exec(QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, htmlpath, picturepath, "
-                                  "installer, phone, notes, description) values (?,?,?,?,?,?,?,?,?,?)"),
-                   values, nullptr, &record))
+    if (!m_db.exec(kInsert, insertValues(product), nullptr, &record))
         return std::nullopt;
     return record;
+}
+
+bool ProductRepository::addAll(const QVector<Product> &products) {
+    if (!m_db.beginImmediate())
+        return false;
+    if (!m_db.execEach(kInsert, products.size(), [&products](qsizetype i) { return insertValues(products.at(i)); }) ||
+        !m_db.commit()) {
+        m_db.rollback();
+        return false;
+    }
+    return true;
 }
 
 bool ProductRepository::remove(qint64 record) {

@@ -27,6 +27,8 @@ public:
     // The whole catalogue as the slot lists offer it (id 0 included), by name, cost and MSRP; only the
     // id, name, cost and MSRP are read.
     QVector<StoredProduct> catalogue() const;
+    // Every stored product whole (id 0 included), by name, cost and MSRP: the catalogue as it is exported.
+    QVector<Product> all() const;
     // The products holding these ids (names, costs and MSRPs only), in record order.
     QVector<StoredProduct> withIds(const QVector<qint64> &ids) const;
     // The id each of these records holds now; a record that no longer exists is missing.
@@ -41,6 +43,9 @@ public:
     bool store(qint64 record, const Product &product) override;
     std::optional<qint64> add(const Product &product) override;
     bool remove(qint64 record) override;
+    // Stores every product, each with the id it holds, in one transaction: all of them or, when any
+    // insert fails, none.
+    bool addAll(const QVector<Product> &products);
 
     // A walk through these records (the list's rows), standing on `position`.
     std::unique_ptr<RecordWalk<Product>> walk(QVector<qint64> records, int position);

@@ -90,22 +90,23 @@ Settings SettingsRepository::read() const {
 
 bool SettingsRepository::write(const Settings &settings) { return m_db.exec(kWrite, values(settings)); }
 
-SettingsRepository::Drawn SettingsRepository::draw(Counter counter) {
+SettingsRepository::Drawn SettingsRepository::draw(Counter counter, qint32 count) {
     Drawn drawn;
-    if (!m_db.beginImmediate())
+    if (count < 1 || !m_db.beginImmediate())
         return drawn;
     drawn.settings = read();
     qint32 &value = counter == Counter::Products ? drawn.settings.productCounter : drawn.settings.templateCounter;
-    if (value == std::numeric_limits<qint32>::max()) {
+    if (value > std::numeric_limits<qint32>::max() - count) {
         m_db.rollback();
         drawn.exhausted = true;
         return drawn;
     }
-    ++value;
+    const qint32 first = value + 1;
+    value += count;
     if (!m_db.exec(kWrite, values(drawn.settings)) || !m_db.commit()) {
         m_db.rollback();
         return drawn;
     }
-    drawn.id = value;
+    drawn.id = first;
     return drawn;
 }

@@ -22,13 +22,14 @@ public:
     bool write(const Settings &settings);
 
     struct Drawn {
-        std::optional<qint32> id; // nothing when no id could be drawn
-        bool exhausted = false;   // the counter had reached the largest id
+        std::optional<qint32> id; // the first id drawn; nothing when no id could be drawn
+        bool exhausted = false;   // too few ids were left below the largest; nothing was drawn
         Settings settings;        // the settings as stored after the draw
     };
-    // Draws the next id in one short write transaction: the settings re-read, the counter raised and
-    // written back, committed before the caller stores the record that uses the id.
-    Drawn draw(Counter counter);
+    // Draws the next `count` ids (id .. id + count - 1) in one short write transaction: the settings
+    // re-read, the counter raised and written back, committed before the caller stores the records that
+    // use them. Ids are never handed out twice, even when the caller then stores nothing.
+    Drawn draw(Counter counter, qint32 count = 1);
 
 private:
     Database &m_db;

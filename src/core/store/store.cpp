@@ -3,6 +3,7 @@
 #include "core/store/schema.h"
 
 #include <QDir>
+#include <limits>
 
 namespace {
 QString unusable(const QString &path, const QString &reason) {
@@ -93,4 +94,24 @@ void Store::setErrorHandler(ErrorHandler handler) {
     m_products.setErrorHandler(handler);
     m_templates.setErrorHandler(handler);
     m_settings.setErrorHandler(std::move(handler));
+}
+
+Store::AddedProducts Store::addProducts(QVector<Product> products) {
+    AddedProducts added;
+    if (products.isEmpty())
+        return added;
+    if (products.size() > std::numeric_limits<qint32>::max()) {
+        added.exhausted = true;
+        return added;
+    }
+    const SettingsRepository::Drawn drawn = m_settingsRepository.draw(Counter::Products, qint32(products.size()));
+    added.exhausted = drawn.exhausted;
+    if (!drawn.id)
+        return added;
+    added.firstId = *drawn.id;
+    added.lastId = added.firstId + qint32(products.size() - 1);
+    for (qsizetype i = 0; i < products.size(); ++i)
+        products[i].id = double(added.firstId) + double(i);
+    added.stored = m_productRepository.addAll(products);
+    return added;
 }

@@ -29,6 +29,18 @@ public:
     // What happens when a file fails during the run (after it opened). The store itself tells no one.
     void setErrorHandler(ErrorHandler handler);
 
+    struct AddedProducts {
+        bool stored = false;    // every product was stored
+        bool exhausted = false; // fewer ids than products were left: nothing was drawn or stored
+        qint32 firstId = 0;     // the ids drawn, firstId .. lastId, in the products' order
+        qint32 lastId = 0;
+    };
+    // Adds the products as new ones with ids drawn from the product counter, all or nothing. The block of
+    // ids is drawn first (one short transaction on the settings file), then every product is inserted in
+    // one transaction on the catalogue. Should the insert fail, nothing is stored and the drawn ids stay
+    // unused: ids are never handed out twice.
+    AddedProducts addProducts(QVector<Product> products);
+
     ProductRepository &products() { return m_productRepository; }
     TemplateRepository &templates() { return m_templateRepository; }
     SettingsRepository &settings() { return m_settingsRepository; }

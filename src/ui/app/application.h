@@ -61,6 +61,10 @@ public:
         std::function<QString(QWidget *parent, const QString &folder, const QString &title, const QString &filter)>;
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
     const FileChooser &fileChooser() const { return m_chooser; }
+    // The file-save dialog's stand-in: returns the full path to write, "" when cancelled. `folder` is the
+    // suggested file's full path.
+    void setSaveChooser(FileChooser chooser) { m_saveChooser = std::move(chooser); }
+    const FileChooser &saveChooser() const { return m_saveChooser; }
 
     // The windows that exist at most once: created on first use, destroyed when unloaded.
     template <class W> W *window() {
@@ -98,6 +102,7 @@ private:
     std::unique_ptr<Printer> m_printer;
     std::function<void(const QUrl &)> m_opener;
     FileChooser m_chooser;
+    FileChooser m_saveChooser;
     QHash<const QMetaObject *, QPointer<QWidget>> m_windows;
     std::function<QWidget *()> m_home;
 };

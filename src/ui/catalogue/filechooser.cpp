@@ -2,8 +2,10 @@
 
 #include "ui/app/application.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 QString fileDialog(QWidget *parent, const QString &folder, const QString &title, const QString &filter) {
@@ -14,9 +16,26 @@ QString fileDialog(QWidget *parent, const QString &folder, const QString &title,
         return QString();
     return dialog.selectedFiles().value(0);
 }
+
+QString saveDialog(QWidget *parent, const QString &suggested, const QString &title, const QString &filter,
+                   const QString &suffix) {
+    QFileDialog dialog(parent, title, QFileInfo(suggested).absolutePath(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(QFileInfo(suggested).fileName());
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
 } // namespace
 
 FileChooser::FileChooser(const Application &app, QObject *parent) : QObject(parent), m_app(app) {}
+
+QString FileChooser::documentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
 
 FileChoice FileChooser::open(QWidget *parent, const QString &folder, const QString &title,
                              const QString &filter) const {
@@ -32,4 +51,11 @@ FileChoice FileChooser::open(QWidget *parent, const QString &folder, const QStri
     }
     choice.path = name;
     return choice;
+}
+
+QString FileChooser::save(QWidget *parent, const QString &suggested, const QString &title, const QString &filter,
+                          const QString &suffix) const {
+    if (m_app.saveChooser())
+        return m_app.saveChooser()(parent, suggested, title, filter);
+    return saveDialog(parent, suggested, title, filter, suffix);
 }

@@ -3,16 +3,26 @@
 #include "core/money/numbers.h"
 #include "core/print/printer.h"
 #include "core/print/productlistprintout.h"
+#include "core/store/productcsv.h"
 #include "ui/app/application.h"
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"
+#include "ui/catalogue/filechooser.h"
 #include "ui/catalogue/producteditor.h"
 #include "ui/catalogue/productgrid.h"
+#include "ui/print/printpreview.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
+#include <limits>
+
+namespace {
+const QString kCsvFilter = QStringLiteral("CSV files (*.csv);;All files (*)");
+} // namespace
 
 ProductList::ProductList(Application &app) : m_app(app) {
     setObjectName(QStringLiteral("aftermarketlist"));
@@ -44,13 +54,11 @@ ProductList::ProductList(Application &app) : m_app(app) {
     m_addButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Add Item"), 120, 7080, 1335, 495);
     m_printButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Print List"), 1560, 7080, 1335, 495);
     m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 3000, 7080, 1335, 495);
-    // The commands beyond the first version follow EXIT; each stays disabled until it works.
+    // The commands beyond the first version follow EXIT.
     m_previewButton =
         ui::button(this, QStringLiteral("Command4"), QStringLiteral("Preview List"), 4440, 7080, 1335, 495);
     m_importButton = ui::button(this, QStringLiteral("Command5"), QStringLiteral("Import…"), 5880, 7080, 1335, 495);
     m_exportButton = ui::button(this, QStringLiteral("Command6"), QStringLiteral("Export…"), 7320, 7080, 1335, 495);
-    for (QPushButton *later : {m_previewButton, m_importButton, m_exportButton})
-        later->setEnabled(false);
     QWidget *order[] = {m_grid,          m_addButton,    m_printButton, m_exitButton,
                         m_previewButton, m_importButton, m_exportButton};
     for (size_t i = 1; i < std::size(order); ++i)
@@ -60,6 +68,9 @@ ProductList::ProductList(Application &app) : m_app(app) {
     connect(m_addButton, &QPushButton::clicked, this, &ProductList::addItem);
     connect(m_printButton, &QPushButton::clicked, this, &ProductList::printList);
     connect(m_exitButton, &QPushButton::clicked, this, &ProductList::exitWindow);
+    connect(m_previewButton, &QPushButton::clicked, this, &ProductList::previewList);
+    connect(m_importButton, &QPushButton::clicked, this, &ProductList::importProducts);
+    connect(m_exportButton, &QPushButton::clicked, this, &ProductList::exportProducts);
 
     const QVector<int> widths = ProductGridModel::widthsInTwips();
     for (int c = 0; c < ProductGridModel::ColumnCount; ++c)
@@ -158,6 +169,70 @@ void ProductList::printList() {
     if (prompts::confirm(QStringLiteral("Print List?"), this) != 1)
         return;
     printProductList(m_app.printer().device(), gridRows());
+}
+
+void ProductList::previewList() {
+    const QList<QStringList> rows = gridRows();
+    auto *window = new PrintPreview(
+        m_app, QStringLiteral("Product List"), QStringLiteral("Product List.pdf"),
+        [rows](Printer &printer) { return printProductList(printer.device(), rows); }, this);
+    window->show();
+}
+
+void ProductList::importProducts() {
+    const FileChoice choice =
+        FileChooser(m_app, nullptr)
+            .open(this, FileChooser::documentsFolder(), QStringLiteral("Import Products"), kCsvFilter);
+    if (choice.failed) {
+        prompts::error(QStringLiteral("No products were imported: the chosen file cannot be read."), this);
+        return;
+    }
+    if (choice.path.isEmpty())
+        return;
+    const productcsv::ReadResult read = productcsv::readFile(choice.path);
+    if (!read.ok()) {
+        prompts::error(QStringLiteral("No products were imported from %1.\n\n%2")
+                           .arg(QDir::toNativeSeparators(choice.path), productcsv::problemsMessage(read.problems)),
+                       this);
+        return;
+    }
+    const Store::AddedProducts added = m_app.store().addProducts(read.products);
+    // The counter as stored now, drawn from or not.
+    m_app.reloadSettings();
+    if (added.exhausted) {
+        const qint64 left = std::numeric_limits<qint32>::max() - qint64(m_app.settings().productCounter);
+        prompts::notice(QStringLiteral("No products were imported: the file holds %1 products, but only %2 "
+                                       "product numbers are left.")
+                            .arg(read.products.size())
+                            .arg(left),
+                        this);
+        return;
+    }
+    if (!added.stored) {
+        prompts::error(QStringLiteral("No products were imported: the catalogue could not be written."), this);
+        return;
+    }
+    reload();
+    prompts::notice(QStringLiteral("%1 products imported.").arg(read.products.size()), this);
+}
+
+void ProductList::exportProducts() {
+    const QString path = FileChooser(m_app, nullptr)
+                             .save(this, QDir(FileChooser::documentsFolder()).filePath(QStringLiteral("products.csv")),
+                                   QStringLiteral("Export Products"), kCsvFilter, QStringLiteral("csv"));
+    if (path.isEmpty())
+        return;
+    const QVector<Product> products = m_app.store().products().all();
+    QString why;
+    if (!productcsv::writeFile(path, products, &why)) {
+        prompts::error(
+            QStringLiteral("The products were not exported to %1: %2").arg(QDir::toNativeSeparators(path), why), this);
+        return;
+    }
+    prompts::notice(QStringLiteral("%1 products exported to %2.")
+                        .arg(products.size())
+                        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())),
+                    this);
 }
 
 void ProductList::exitWindow() {

@@ -28,6 +28,10 @@ private:
     void openRow(const QModelIndex &index);
     void addItem();
     void printList();
+    // "Preview List": the rows "Print List" would print now, in a print preview.
+    void previewList();
+    void importProducts();
+    void exportProducts();
     void exitWindow();
     // The editor, made when first needed; when it closes, the list is shown again.
     ProductEditor *editor();

@@ -3,8 +3,10 @@
 #include "core/print/dealprintout.h"
 #include "core/text/storedtext.h"
 #include "ui/app/application.h"
+#include "ui/app/fullscreen.h"
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"
+#include "ui/print/printpreview.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -14,6 +16,7 @@
 #include <QMetaMethod>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -62,6 +65,13 @@ public:
         pal.setColor(QPalette::Window, pal.color(QPalette::Base));
         setPalette(pal);
         setAutoFillBackground(true);
+    }
+
+protected:
+    // Sized anew (full screen), it divides its height again.
+    void resizeEvent(QResizeEvent *event) override {
+        QPlainTextEdit::resizeEvent(event);
+        showWholeLines();
     }
 };
 
@@ -205,6 +215,11 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
     connect(m_printButton, &QPushButton::clicked, this, &DealPresentation::print);
     connect(m_changeButton, &QPushButton::clicked, this, &DealPresentation::backToWorksheet);
     connect(m_exitButton, &QPushButton::clicked, this, &DealPresentation::exitDeal);
+    m_previewButton->setEnabled(true);
+    connect(m_previewButton, &QPushButton::clicked, this, &DealPresentation::preview);
+    m_fullScreen = new FullScreen(this);
+    m_fullScreenButton->setEnabled(true);
+    connect(m_fullScreenButton, &QPushButton::clicked, m_fullScreen, &FullScreen::toggle);
     ui::centre(this);
 
     // Where the packages and what follows them sit when the deal offers one term and nothing financed;
@@ -344,6 +359,16 @@ void DealPresentation::print() {
     if (prompts::confirm(QStringLiteral("Print Deal?"), this) != 1)
         return;
     printDeal(m_app.printer(), page());
+}
+
+void DealPresentation::preview() {
+    const DealPage shown = page();
+    QString fileName = shown.customer.isEmpty() ? QStringLiteral("Deal") : QStringLiteral("Deal ") + shown.customer;
+    fileName.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
+    auto *window = new PrintPreview(
+        m_app, QStringLiteral("Deal"), fileName + QStringLiteral(".pdf"),
+        [shown](Printer &printer) { return printDeal(printer, shown); }, this);
+    window->show();
 }
 
 void DealPresentation::backToWorksheet() {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class Application;
+class FullScreen;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -42,6 +43,8 @@ protected:
 
 private:
     void print();
+    // "Preview": the page "Print" would print now, in a print preview.
+    void preview();
     void backToWorksheet();
     void exitDeal();
     // Places the price lines for the terms offered and the payment without products, moving the rest down.
@@ -70,5 +73,7 @@ private:
     QPlainTextEdit *m_disclaimerBox;
     QPushButton *m_printButton, *m_changeButton, *m_exitButton;
     QPushButton *m_choiceButton, *m_previewButton, *m_fullScreenButton;
+    // "Full Screen" and F11: the presentation on the whole of the customer's screen.
+    FullScreen *m_fullScreen;
     bool m_closing = false;
 };

@@ -58,10 +58,24 @@ QtPrinterDevice::QtPrinterDevice(QString printoutsFolder) : m_printouts(std::mov
     if (info.isNull()) {
         choosePdf();
     } else {
-        m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        m_ownPrinter = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        m_printer = m_ownPrinter.get();
         m_printer->setFullPage(false);
     }
     applyLayout();
+}
+
+QtPrinterDevice::QtPrinterDevice(QPrinter &target) : m_printer(&target), m_external(true) {
+    if (target.outputFormat() == QPrinter::PdfFormat && !target.outputFileName().isEmpty()) {
+        m_toPdf = true;
+        m_forcedFile = target.outputFileName();
+    }
+}
+
+void QtPrinterDevice::copyPageSetup(QPrinter &other) const {
+    other.setFullPage(false);
+    other.setResolution(m_printer->resolution());
+    other.setPageLayout(m_printer->pageLayout());
 }
 
 QtPrinterDevice::~QtPrinterDevice() {
@@ -72,7 +86,8 @@ QtPrinterDevice::~QtPrinterDevice() {
 }
 
 void QtPrinterDevice::choosePdf() {
-    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_printer = m_ownPrinter.get();
     m_printer->setOutputFormat(QPrinter::PdfFormat);
     // A printer's resolution, so line widths given in device pixels look as they would on paper.
     m_printer->setResolution(600);
@@ -81,14 +96,15 @@ void QtPrinterDevice::choosePdf() {
 }
 
 void QtPrinterDevice::setOutputFile(const QString &path) {
-    if (m_painter && m_painter->isActive())
-        return; // the open document keeps its destination
+    if (m_external || (m_painter && m_painter->isActive()))
+        return; // a target keeps its destination, and so does the open document
     m_forcedFile = path;
     if (!path.isEmpty() && !m_toPdf) {
         choosePdf();
         applyLayout();
     } else if (path.isEmpty() && m_toPdf && !QPrinterInfo::defaultPrinter().isNull()) {
-        m_printer = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+        m_ownPrinter = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+        m_printer = m_ownPrinter.get();
         m_printer->setFullPage(false);
         m_toPdf = false;
         applyLayout();
@@ -101,7 +117,7 @@ void QtPrinterDevice::setPdfMarginsMm(const QMarginsF &margins) {
 }
 
 void QtPrinterDevice::applyLayout() {
-    if (m_toPdf) {
+    if (m_toPdf && !m_external) {
         m_printer->setPageSize(pageSizeFor(paperSize(), m_printer->pageLayout().pageSize()));
         m_printer->setPageMargins(m_pdfMargins, QPageLayout::Millimeter);
     }
@@ -109,6 +125,9 @@ void QtPrinterDevice::applyLayout() {
 }
 
 void QtPrinterDevice::orientationChanged() {
+    // A target keeps the orientation its last document was drawn in.
+    if (m_external && !documentOpen())
+        return;
     // During a document the new orientation applies from the next page on, as on the printer.
     applyLayout();
 }
@@ -136,10 +155,10 @@ double QtPrinterDevice::printableHeightMm() const {
 }
 
 double QtPrinterDevice::lineWidthMm(const QString &line) const {
-    return QFontMetricsF(qfont(), m_printer.get()).horizontalAdvance(line) / pxPerMmX();
+    return QFontMetricsF(qfont(), m_printer).horizontalAdvance(line) / pxPerMmX();
 }
 
-double QtPrinterDevice::lineHeightMm() const { return QFontMetricsF(qfont(), m_printer.get()).height() / pxPerMmY(); }
+double QtPrinterDevice::lineHeightMm() const { return QFontMetricsF(qfont(), m_printer).height() / pxPerMmY(); }
 
 QString QtPrinterDevice::nextPdfPath() const {
     QString name = documentName().trimmed();
@@ -180,7 +199,7 @@ bool QtPrinterDevice::beginDocument() {
         m_lastFile = path;
     }
     m_painter = std::make_unique<QPainter>();
-    if (!m_painter->begin(m_printer.get())) {
+    if (!m_painter->begin(m_printer)) {
         m_painter.reset();
         const QString where = m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName();
         report(true, QStringLiteral("The %1 was not printed: %2 could not be opened for printing.")
@@ -203,7 +222,7 @@ void QtPrinterDevice::drawTextLine(double xMm, double yMm, const QString &line) 
     const QFont font = qfont();
     m_painter->setFont(font);
     m_painter->setPen(Qt::black);
-    const QFontMetricsF metrics(font, m_printer.get());
+    const QFontMetricsF metrics(font, m_printer);
     m_painter->drawText(QPointF(xMm * pxPerMmX(), yMm * pxPerMmY() + metrics.ascent()), line);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The real printer: the system's default printer when there is one, otherwise a PDF file under
-// `printouts/` in the program's folder, named after what was printed and when.
+// `printouts/` in the program's folder, named after what was printed and when. It can also draw on a
+// printer set up elsewhere: a print preview's pages, or a PDF file the user chose.
 
 #include "core/print/printerdevice.h"
 
@@ -18,7 +19,15 @@ public:
 
     // PDFs go to `printoutsFolder` when there is no printer.
     explicit QtPrinterDevice(QString printoutsFolder);
+    // Draws on `target`, which stays as it was set up (sheet, margins, resolution, output file): only its
+    // orientation follows the layout, from the document's start, and it keeps the orientation of the
+    // document drawn last, as a preview that lays out its pages afterwards needs.
+    explicit QtPrinterDevice(QPrinter &target);
     ~QtPrinterDevice() override;
+
+    // Gives `other` this printer's sheet, margins and resolution, so that what is drawn on it lands where
+    // it would on paper.
+    void copyPageSetup(QPrinter &other) const;
 
     // True when output goes to a PDF file rather than a printer.
     bool toPdf() const { return m_toPdf; }
@@ -63,7 +72,9 @@ private:
     void report(bool failure, const QString &message);
 
     QString m_printouts;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter> m_ownPrinter;
+    QPrinter *m_printer = nullptr; // the own printer, or the target
+    bool m_external = false;
     std::unique_ptr<QPainter> m_painter;
     bool m_toPdf = false;
     bool m_failedDuringDocument = false;

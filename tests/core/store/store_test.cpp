@@ -26,6 +26,7 @@ private slots:
     void deletingTheHighestIdDoesNotReuseIt();
     void twoCopiesDrawingAtOnceNeverShareAnId();
     void exhaustedCounterStoresNothing();
+    void addedProductsTakeOneBlockOfIdsAllOrNothing();
 
     void recordSetAddsEditsAndDeletesByRowid();
     void namesSortWithoutRegardToCase();
@@ -188,6 +189,41 @@ void DataTest::exhaustedCounterStoresNothing() {
     QVERIFY(!drawn.id.has_value());
     QVERIFY(drawn.exhausted);
     QCOMPARE(storedSetting(folder.store(), QStringLiteral("am_total")).toLongLong(), 2147483647LL);
+}
+
+void DataTest::addedProductsTakeOneBlockOfIdsAllOrNothing() {
+    DataFolder folder;
+    Store &store = folder.store();
+    addProduct(store, QStringLiteral("Existing"), 1, 2);
+    auto batch = [](const QStringList &names) {
+        QVector<Product> out;
+        for (const QString &name : names)
+            out.append({999, name, 10, -2.5, {}, {}, {}, {}, {}, QStringLiteral("one\r\ntwo")});
+        return out;
+    };
+    auto ids = [&] { return column(store.productsFile(), QStringLiteral("select id from [table] order by rowid")); };
+    Store::AddedProducts added = store.addProducts(batch({"Zulu", "Alpha", "Mike"}));
+    QVERIFY(added.stored);
+    QCOMPARE(ids(), QVariantList({1, 2, 3, 4}));
+    QCOMPARE(storedSetting(store, QStringLiteral("am_total")).toInt(), 4);
+    QCOMPARE(store.products().all().at(0), (Product{3, "Alpha", 10, -2.5, {}, {}, {}, {}, {}, "one\r\ntwo"}));
+
+    // One refused insert: nothing of the batch is stored, and its ids are not handed out again.
+    QVERIFY(store.productsFile().exec(QStringLiteral("create trigger refuse before insert on [table] when "
+                                                     "new.aftermarketname='No' begin select raise(abort, 'no'); end")));
+    added = store.addProducts(batch({"Xray", "No", "Yankee"}));
+    QVERIFY(!added.stored);
+    QCOMPARE(ids().size(), 4);
+    QCOMPARE(folder.errors().size(), 1);
+    folder.errors().clear();
+    QCOMPARE(store.settings().draw(Counter::Products).id.value(), 8);
+
+    // Too few ids left for the batch: none drawn, none stored; one product still fits.
+    setSetting(store, QStringLiteral("am_total"), 2147483646);
+    QVERIFY(store.addProducts(batch({"One", "Two"})).exhausted);
+    QCOMPARE(storedSetting(store, QStringLiteral("am_total")).toLongLong(), 2147483646LL);
+    QCOMPARE(store.addProducts(batch({"Last"})).firstId, 2147483647);
+    QCOMPARE(ids().size(), 5);
 }
 
 void DataTest::recordSetAddsEditsAndDeletesByRowid() {
