@@ -5,6 +5,7 @@
 #include "ui/app/application.h"
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"
+#include "ui/deal/dealchoice.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -153,7 +154,7 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
     m_choiceButton = button(QStringLiteral("Command4"), QStringLiteral("Customer Choice"), 5520);
     m_previewButton = button(QStringLiteral("Command5"), QStringLiteral("Preview"), 7320);
     m_fullScreenButton = button(QStringLiteral("Command6"), QStringLiteral("Full Screen"), 9120);
-    for (QPushButton *later : {m_choiceButton, m_previewButton, m_fullScreenButton})
+    for (QPushButton *later : {m_previewButton, m_fullScreenButton})
         later->setEnabled(false);
 
     QList<QWidget *> order{m_salespersonBox, m_customerBox, m_stockNumberBox, m_vehicleBox};
@@ -170,6 +171,14 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
     connect(m_printButton, &QPushButton::clicked, this, &DealPresentation::print);
     connect(m_changeButton, &QPushButton::clicked, this, &DealPresentation::backToWorksheet);
     connect(m_exitButton, &QPushButton::clicked, this, &DealPresentation::exitDeal);
+    // The choice is recorded on the deal as the customer sees it, particulars and disclaimer as edited here.
+    connect(m_choiceButton, &QPushButton::clicked, this, [this] {
+        const DealPage shown = page();
+        Deal deal = m_deal;
+        deal.particulars = {shown.customer, shown.vehicle, shown.stockNumber, shown.salesperson};
+        deal.disclaimer = shown.disclaimer;
+        m_app.window<DealChoice>()->choose(deal, this);
+    });
     ui::centre(this);
 }
 
