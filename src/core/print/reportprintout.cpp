@@ -10,7 +10,7 @@ constexpr float kTop = 40;
 constexpr float kBottom = 255;
 constexpr float kRow = 5;
 // The product column's left edge, then each figure column's right edge.
-constexpr float kEdges[6] = {kLeft, 120, 138, 160, 180, 196};
+constexpr float kEdges[6] = {kLeft, 110, 128, 150, 174, 196};
 
 float printHeadings(PagePrinter &p, const QString &scope) {
     p.FontBold(true);

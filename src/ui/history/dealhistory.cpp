@@ -104,7 +104,7 @@ DealHistory::DealHistory(Application &app) : m_app(app) {
     head->setHighlightSections(false);
     head->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     head->setSectionResizeMode(QHeaderView::Interactive);
-    const int widths[history::ColumnCount] = {765, 1575, 2055, 2055, 1095, 1575, 1215, 915, 1695};
+    const int widths[history::ColumnCount] = {765, 1815, 2055, 2055, 1095, 1575, 1095, 915, 1695};
     for (int c = 0; c < history::ColumnCount; ++c)
         head->resizeSection(c, ui::tw(widths[c]));
     head->setStretchLastSection(true);

@@ -62,6 +62,8 @@ DealReport::DealReport(Application &app) : m_app(app) {
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setWordWrap(false);
     m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(std::max(ui::tw(240), m_grid->fontMetrics().height() + 4));
     QHeaderView *head = m_grid->horizontalHeader();
     head->setHighlightSections(false);
     const int widths[6] = {3615, 1215, 1215, 1335, 1575, 1575};
