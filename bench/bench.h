@@ -9,4 +9,6 @@ int catalogue();
 int deal();
 // Creating the template editor and loading one template against a bare read of the catalogue.
 int packages();
+// The deal file at 100,000 deals: the history against a bare read of its rows, the report, saving a deal.
+int choice();
 } // namespace bench

@@ -18,6 +18,7 @@ const Part kParts[] = {
     {"catalogue", bench::catalogue},
     {"deal", bench::deal},
     {"packages", bench::packages},
+    {"choice", bench::choice},
 };
 } // namespace
 

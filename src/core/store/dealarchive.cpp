@@ -308,27 +308,30 @@ std::optional<DealRecord> DealArchive::load(qint64 id) const {
     return found;
 }
 
+QString DealArchive::historyQuery() {
+    return QStringLiteral("select d.id, d.saved, d.customer, d.vehicle, d.stocknumber, d.salesperson, "
+                          "d.chosenpackage, d.chosenname, d.finalpayment, d.cashdeal, "
+                          "(select count(*) from dealitems i where i.deal = d.id and i.accepted = 1) "
+                          "from deals d order by d.id desc");
+}
+
 QVector<DealSummary> DealArchive::history() const {
     QVector<DealSummary> rows;
-    m_db.select(QStringLiteral("select d.id, d.saved, d.customer, d.vehicle, d.stocknumber, d.salesperson, "
-                               "d.chosenpackage, d.chosenname, d.finalpayment, d.cashdeal, "
-                               "(select count(*) from dealitems i where i.deal = d.id and i.accepted = 1) "
-                               "from deals d order by d.id desc"),
-                {}, [&rows](const QSqlQuery &q) {
-                    DealSummary s;
-                    s.id = q.value(0).toLongLong();
-                    s.saved = q.value(1).toString();
-                    s.particulars.customer = q.value(2).toString();
-                    s.particulars.vehicle = q.value(3).toString();
-                    s.particulars.stockNumber = q.value(4).toString();
-                    s.particulars.salesperson = q.value(5).toString();
-                    s.chosenPackage = q.value(6).toInt();
-                    s.chosenName = q.value(7).toString();
-                    s.finalPayment = q.value(8).toString();
-                    s.cashDeal = q.value(9).toInt() != 0;
-                    s.acceptedCount = q.value(10).toInt();
-                    rows.append(std::move(s));
-                });
+    m_db.select(historyQuery(), {}, [&rows](const QSqlQuery &q) {
+        DealSummary s;
+        s.id = q.value(0).toLongLong();
+        s.saved = q.value(1).toString();
+        s.particulars.customer = q.value(2).toString();
+        s.particulars.vehicle = q.value(3).toString();
+        s.particulars.stockNumber = q.value(4).toString();
+        s.particulars.salesperson = q.value(5).toString();
+        s.chosenPackage = q.value(6).toInt();
+        s.chosenName = q.value(7).toString();
+        s.finalPayment = q.value(8).toString();
+        s.cashDeal = q.value(9).toInt() != 0;
+        s.acceptedCount = q.value(10).toInt();
+        rows.append(std::move(s));
+    });
     return rows;
 }
 
@@ -361,19 +364,43 @@ ProductReport DealArchive::report(const ReportFilter &filter) const {
         if (f.to.isValid() && f.to >= span->second)
             f.to = QDate();
     }
-    const Narrowing n = narrowing(f);
-    const QString where = n.where.isEmpty() ? QString() : QStringLiteral(" and ") + n.where;
-    const QString items =
-        n.where.isEmpty() ? QStringLiteral("dealitems i") : QStringLiteral("dealitems i join deals d on d.id = i.deal");
-    // Each product once per deal, then per product: a product in two packages of a deal is offered once.
-    const QString sql = QStringLiteral("select name, count(*), sum(kept), sum(sold), sum(gain) from ("
-                                       "select i.name as name, max(i.accepted) as kept, "
-                                       "sum(case when i.accepted = 1 then i.msrp else 0 end) as sold, "
-                                       "sum(case when i.accepted = 1 then i.msrp - i.cost else 0 end) as gain "
-                                       "from %1 where i.productid > 0%2 group by i.name, i.deal) "
-                                       "group by name order by name collate nocase, name")
-                            .arg(items, where);
-    m_db.select(sql, n.binds, [&out](const QSqlQuery &q) {
+    Narrowing n = narrowing(f);
+    QString items = QStringLiteral("dealitems i");
+    QString where;
+    QVariantList binds;
+    bool counted = false;
+    if (!n.where.isEmpty() && f.salesperson.isEmpty()) {
+        // Deals are numbered as they are saved, so the deals of a date range are usually a run of numbers:
+        // then the items' index alone answers, whatever the range holds.
+        qint64 first = 0, last = 0;
+        m_db.select(QStringLiteral("select min(d.id), max(d.id), count(*) from deals d where %1").arg(n.where), n.binds,
+                    [&](const QSqlQuery &q) {
+                        first = q.value(0).toLongLong();
+                        last = q.value(1).toLongLong();
+                        out.deals = q.value(2).toInt();
+                    });
+        if (out.deals == 0)
+            return out;
+        if (last - first + 1 == out.deals) {
+            where = QStringLiteral(" and i.deal between ? and ?");
+            binds = {first, last};
+            counted = true;
+        }
+    }
+    if (!n.where.isEmpty() && !counted) {
+        items = QStringLiteral("dealitems i join deals d on d.id = i.deal");
+        where = QStringLiteral(" and ") + n.where;
+        binds = n.binds;
+    }
+    // A product in two packages of one deal was offered once in that deal.
+    const QString sql =
+        QStringLiteral(
+            "select i.name, count(distinct i.deal), count(distinct case when i.accepted = 1 then i.deal end), "
+            "sum(case when i.accepted = 1 then i.msrp else 0 end), "
+            "sum(case when i.accepted = 1 then i.msrp - i.cost else 0 end) "
+            "from %1 where i.productid > 0%2 group by i.name order by i.name collate nocase, i.name")
+            .arg(items, where);
+    m_db.select(sql, binds, [&out](const QSqlQuery &q) {
         ProductLine line;
         line.product = q.value(0).toString();
         line.offered = q.value(1).toInt();
@@ -382,8 +409,9 @@ ProductReport DealArchive::report(const ReportFilter &filter) const {
         line.profit = q.value(4).toDouble();
         out.lines.append(line);
     });
-    m_db.select(QStringLiteral("select count(*) from deals d%1")
-                    .arg(n.where.isEmpty() ? QString() : QStringLiteral(" where ") + n.where),
-                n.binds, [&out](const QSqlQuery &q) { out.deals = q.value(0).toInt(); });
+    if (!counted)
+        m_db.select(QStringLiteral("select count(*) from deals d%1")
+                        .arg(n.where.isEmpty() ? QString() : QStringLiteral(" where ") + n.where),
+                    n.binds, [&out](const QSqlQuery &q) { out.deals = q.value(0).toInt(); });
     return out;
 }

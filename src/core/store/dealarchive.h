@@ -35,6 +35,8 @@ public:
 
     // Every stored deal, newest first.
     QVector<DealSummary> history() const;
+    // The query history() reads, for a bare read to compare against.
+    static QString historyQuery();
     // The salespeople who saved deals, each once, without regard to case.
     QStringList salespeople() const;
     // The days of the first and the last stored deal; nothing when there are none.
