@@ -5,6 +5,7 @@
 #include "ui/app/application.h"
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"
+#include "ui/history/dealhistory.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -145,7 +146,9 @@ void DealChoice::save(bool print) {
         prompts::error(QStringLiteral("The customer's choice could not be saved."), this);
         return;
     }
-    emit saved(deal.id);
+    // A history left open lists the new deal at once.
+    if (DealHistory *history = m_app.existing<DealHistory>())
+        history->reload();
     // Stored first: the page carries the deal number and the time it was saved.
     if (print)
         printAcceptance(m_app.printer(), deal);

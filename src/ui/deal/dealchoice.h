@@ -26,9 +26,6 @@ public:
     // The package chosen, DealRecord::DeclinedAll, or nothing chosen yet (-2).
     int chosen() const;
 
-signals:
-    void saved(qint64 deal);
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 
