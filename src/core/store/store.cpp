@@ -53,6 +53,8 @@ bool addMissingSettingsFields(Database &db, QString *why) {
     }
     return ok;
 }
+
+// A link that leads nowhere is not missing: it is refused like any other file that cannot be opened.
 bool missing(const QString &path) { return !QFileInfo::exists(path) && !QFileInfo(path).isSymLink(); }
 
 // The deal file came after the first version: a data folder without it gets it, empty. One that is there
