@@ -12,4 +12,6 @@ int packages();
 // Writing the catalogue as CSV and reading it back, in memory and through a file; the list's export and
 // import through the store.
 int csv();
+// The deal file at 100,000 deals: the history against a bare read of its rows, the report, saving a deal.
+int choice();
 } // namespace bench

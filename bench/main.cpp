@@ -19,6 +19,7 @@ const Part kParts[] = {
     {"deal", bench::deal},
     {"packages", bench::packages},
     {"csv", bench::csv},
+    {"choice", bench::choice},
 };
 } // namespace
 

@@ -135,7 +135,10 @@ void PackagingTest::packagedProgramKeepsDataInTheUsersFolder() {
     quorvel.setProcessEnvironment(user());
     quorvel.start(program(), {QStringLiteral("-platform"), QStringLiteral("offscreen")});
     const QString pages = userFolder() + QStringLiteral("/webpages");
-    QTRY_VERIFY_WITH_TIMEOUT(filesIn(pages) == filesIn(packagedPages()) || quorvel.state() == QProcess::NotRunning,
+    // The deal file is made last, once the data files have opened.
+    QTRY_VERIFY_WITH_TIMEOUT((filesIn(pages) == filesIn(packagedPages()) &&
+                              QFile::exists(userFolder() + QStringLiteral("/data/deals.mdb"))) ||
+                                 quorvel.state() == QProcess::NotRunning,
                              10000);
     // Still running: past the first start and on to its windows.
     QCOMPARE(quorvel.state(), QProcess::Running);
@@ -143,8 +146,8 @@ void PackagingTest::packagedProgramKeepsDataInTheUsersFolder() {
     quorvel.waitForFinished();
 
     QCOMPARE(filesIn(userFolder() + QStringLiteral("/data")),
-             QStringList(
-                 {QStringLiteral("preferences.mdb"), QStringLiteral("products.mdb"), QStringLiteral("vehicles.mdb")}));
+             QStringList({QStringLiteral("deals.mdb"), QStringLiteral("preferences.mdb"), QStringLiteral("products.mdb"),
+                          QStringLiteral("vehicles.mdb")}));
     for (const QString &name : filesIn(pages))
         QCOMPARE(contents(pages + QLatin1Char('/') + name), contents(packagedPages() + QLatin1Char('/') + name));
     QCOMPARE(QDir(root() + QStringLiteral("/usr/lib/quorvel")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),

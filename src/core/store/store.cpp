@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <limits>
+#include <QFileInfo>
 
 namespace {
 QString unusable(const QString &path, const QString &reason) {
@@ -53,6 +54,30 @@ bool addMissingSettingsFields(Database &db, QString *why) {
     }
     return ok;
 }
+
+// A link that leads nowhere is not missing: it is refused like any other file that cannot be opened.
+bool missing(const QString &path) { return !QFileInfo::exists(path) && !QFileInfo(path).isSymLink(); }
+
+// The deal file came after the first version: a data folder without it gets it, empty. One that is there
+// is opened with the same care as the others and refused the same way.
+bool openDealFile(Database &db, const DealArchive &archive, const QString &path, QString *why) {
+    QString reason;
+    if (missing(path) && !DealArchive::createFile(path, &reason)) {
+        if (why)
+            *why = unusable(path, reason);
+        return false;
+    }
+    if (!db.open(path))
+        reason = db.errorText();
+    else
+        reason = archive.problem();
+    if (reason.isEmpty())
+        return true;
+    if (why)
+        *why = unusable(path, reason);
+    db.close();
+    return false;
+}
 } // namespace
 
 Store::Store(QString dataFolder) : m_folder(std::move(dataFolder)) {}
@@ -68,6 +93,14 @@ bool Store::open(QString *why) {
         close();
         return false;
     }
+    // A deal file that is there is checked before anything is written; a missing one is made last, once
+    // everything else has been found usable.
+    const QString dealsPath = dir.filePath(DealArchive::fileName());
+    const bool dealsMissing = missing(dealsPath);
+    if (!dealsMissing && !openDealFile(m_deals, m_dealArchive, dealsPath, why)) {
+        close();
+        return false;
+    }
     if (!addMissingSettingsFields(m_settings, why)) {
         close();
         return false;
@@ -79,6 +112,10 @@ bool Store::open(QString *why) {
         close();
         return false;
     }
+    if (dealsMissing && !openDealFile(m_deals, m_dealArchive, dealsPath, why)) {
+        close();
+        return false;
+    }
     m_open = true;
     return true;
 }
@@ -87,13 +124,15 @@ void Store::close() {
     m_products.close();
     m_templates.close();
     m_settings.close();
+    m_deals.close();
     m_open = false;
 }
 
 void Store::setErrorHandler(ErrorHandler handler) {
     m_products.setErrorHandler(handler);
     m_templates.setErrorHandler(handler);
-    m_settings.setErrorHandler(std::move(handler));
+    m_settings.setErrorHandler(handler);
+    m_deals.setErrorHandler(std::move(handler));
 }
 
 Store::AddedProducts Store::addProducts(QVector<Product> products) {

@@ -2,6 +2,7 @@
 // The program's data files, opened once for the run, and the repositories over them.
 
 #include "core/store/database.h"
+#include "core/store/dealarchive.h"
 #include "core/store/productrepository.h"
 #include "core/store/settingsrepository.h"
 #include "core/store/templaterepository.h"
@@ -19,8 +20,9 @@ public:
     Store &operator=(const Store &) = delete;
 
     // Opens the three files (never creating one) and checks that each is a database with its table,
-    // fields and, for the settings, a usable record. On failure returns false with a message naming
-    // the file and the reason in `why`; nothing has been written.
+    // fields and, for the settings, a usable record; then the deal file, made empty when it is missing.
+    // On failure returns false with a message naming the file and the reason in `why`; nothing has been
+    // written.
     bool open(QString *why = nullptr);
     void close();
     bool isOpen() const { return m_open; }
@@ -44,19 +46,23 @@ public:
     ProductRepository &products() { return m_productRepository; }
     TemplateRepository &templates() { return m_templateRepository; }
     SettingsRepository &settings() { return m_settingsRepository; }
+    DealArchive &deals() { return m_dealArchive; }
 
     // The open files, for what the repositories do not cover (tests, benchmarks).
     Database &productsFile() { return m_products; }
     Database &templatesFile() { return m_templates; }
     Database &settingsFile() { return m_settings; }
+    Database &dealsFile() { return m_deals; }
 
 private:
     QString m_folder;
     Database m_products;
     Database m_templates;
     Database m_settings;
+    Database m_deals;
     ProductRepository m_productRepository{m_products};
     TemplateRepository m_templateRepository{m_templates};
     SettingsRepository m_settingsRepository{m_settings};
+    DealArchive m_dealArchive{m_deals};
     bool m_open = false;
 };

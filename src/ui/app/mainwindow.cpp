@@ -4,6 +4,7 @@
 #include "ui/app/geometry.h"
 #include "ui/catalogue/productlist.h"
 #include "ui/deal/dealworksheet.h"
+#include "ui/history/dealhistory.h"
 #include "ui/packages/templatelist.h"
 #include "ui/prefs/preferencesdialog.h"
 
@@ -118,15 +119,14 @@ MainWindow::MainWindow(Application &app) : m_app(app) {
     m_productsItem->setObjectName(QStringLiteral("m_aftermarket"));
     m_templatesItem = m_menu->addAction(QStringLiteral("Create/Edit Packages"));
     m_templatesItem->setObjectName(QStringLiteral("m_default"));
-    // Disabled until the deal history exists.
     m_historyItem = m_menu->addAction(QStringLiteral("Deal History"));
     m_historyItem->setObjectName(QStringLiteral("m_history"));
-    m_historyItem->setEnabled(false);
 
     connect(m_preferencesItem, &QAction::triggered, this,
             [this] { Application::bringUp(m_app.window<PreferencesDialog>()); });
     connect(m_productsItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<ProductList>()); });
     connect(m_templatesItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<TemplateList>()); });
+    connect(m_historyItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<DealHistory>()); });
     connect(m_dealButton, &QPushButton::clicked, this, [this] { Application::bringUp(m_app.window<DealWorksheet>()); });
     connect(m_exitButton, &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
     adjustSize();

@@ -7,6 +7,7 @@
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"
 #include "ui/print/printpreview.h"
+#include "ui/deal/dealchoice.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -194,12 +195,10 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
     m_printButton = button(QStringLiteral("Command1"), QStringLiteral("Print"), 120);
     m_changeButton = button(QStringLiteral("Command2"), QStringLiteral("Change Items"), 1920);
     m_exitButton = button(QStringLiteral("Command3"), QStringLiteral("EXIT"), 3720);
-    // The commands beyond the first version follow EXIT; each stays disabled until its window exists.
+    // The commands beyond the first version follow EXIT.
     m_choiceButton = button(QStringLiteral("Command4"), QStringLiteral("Customer Choice"), 5520);
     m_previewButton = button(QStringLiteral("Command5"), QStringLiteral("Preview"), 7320);
     m_fullScreenButton = button(QStringLiteral("Command6"), QStringLiteral("Full Screen"), 9120);
-    for (QPushButton *later : {m_choiceButton, m_previewButton, m_fullScreenButton})
-        later->setEnabled(false);
 
     QList<QWidget *> order{m_salespersonBox, m_customerBox, m_stockNumberBox, m_vehicleBox};
     for (int p = 0; p < packageCount; ++p)
@@ -215,11 +214,17 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
     connect(m_printButton, &QPushButton::clicked, this, &DealPresentation::print);
     connect(m_changeButton, &QPushButton::clicked, this, &DealPresentation::backToWorksheet);
     connect(m_exitButton, &QPushButton::clicked, this, &DealPresentation::exitDeal);
-    m_previewButton->setEnabled(true);
     connect(m_previewButton, &QPushButton::clicked, this, &DealPresentation::preview);
     m_fullScreen = new FullScreen(this);
-    m_fullScreenButton->setEnabled(true);
     connect(m_fullScreenButton, &QPushButton::clicked, m_fullScreen, &FullScreen::toggle);
+    // The choice is recorded on the deal as the customer sees it, particulars and disclaimer as edited here.
+    connect(m_choiceButton, &QPushButton::clicked, this, [this] {
+        const DealPage shown = page();
+        Deal deal = m_deal;
+        deal.particulars = {shown.customer, shown.vehicle, shown.stockNumber, shown.salesperson};
+        deal.disclaimer = shown.disclaimer;
+        m_app.window<DealChoice>()->choose(deal, this);
+    });
     ui::centre(this);
 
     // Where the packages and what follows them sit when the deal offers one term and nothing financed;

@@ -39,6 +39,7 @@ private slots:
     void furtherTermsAreStoredAndShownBack_data();
     void furtherTermsAreStoredAndShownBack();
     void textsAreTrimmedAndTheDisclaimerKeepsItsLines();
+    void theAcceptanceStatementStartsPlainAndKeepsItsLines();
     void saveTellsAndStaysOpen();
     void turningProtectionOffSkipsThePasswordNextTime();
     void aNumberTooLargeIsRefusedAndNothingStored();
@@ -130,6 +131,26 @@ void PrefsTest::textsAreTrimmedAndTheDisclaimerKeepsItsLines() {
     w = openPreferences();
     QCOMPARE(control<QPlainTextEdit>(w, QStringLiteral("pdisclaimer"))->toPlainText(),
              QStringLiteral("First line\nSecond line"));
+}
+
+void PrefsTest::theAcceptanceStatementStartsPlainAndKeepsItsLines() {
+    ProgramFolder folder;
+    PreferencesDialog *w = openPreferences();
+    auto *statement = control<QPlainTextEdit>(w, QStringLiteral("pstatement"));
+    QCOMPARE(statement->toPlainText(), schema::defaultStatement());
+    statement->setFocus();
+    statement->selectAll();
+    QTest::keyClicks(statement, QStringLiteral(" I chose freely."));
+    QTest::keyClick(statement, Qt::Key_Return);
+    QTest::keyClicks(statement, QStringLiteral("Nothing was packed in.  "));
+    answeringBoxes([&] { click(w, QStringLiteral("Command1")); });
+    QCOMPARE(storedSetting(QStringLiteral("statement")).toString(),
+             QStringLiteral("I chose freely.\r\nNothing was packed in."));
+    QCOMPARE(app().settings().statement, QStringLiteral("I chose freely.\r\nNothing was packed in."));
+    QVERIFY(click(w, QStringLiteral("Command2")));
+    w = openPreferences();
+    QCOMPARE(control<QPlainTextEdit>(w, QStringLiteral("pstatement"))->toPlainText(),
+             QStringLiteral("I chose freely.\nNothing was packed in."));
 }
 
 void PrefsTest::saveTellsAndStaysOpen() {

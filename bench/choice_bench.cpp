@@ -1,0 +1,153 @@
+// The deal file at 10,000 and 100,000 stored deals (about twenty items each): opening the history
+// against a bare read of its rows, the product report over every deal, and saving one more deal.
+
+#include "bench.h"
+#include "benchsupport.h"
+
+#include "core/deal/dealrecord.h"
+#include "ui/app/application.h"
+#include "ui/history/dealhistory.h"
+#include "ui/history/dealreport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTableView>
+#include <cstdio>
+
+using bench::app;
+
+namespace {
+const char *const kProducts[] = {"Paint Protection Film",     "Ceramic Coating", "Window Tint",  "Fabric Protection",
+                                 "Extended Service Contract", "GAP Insurance",   "Tire & Wheel", "Key Replacement",
+                                 "Windshield Protection",     "Dent Repair",     "Remote Start", "Anti-Theft Etch"};
+const char *const kPeople[] = {"Dana Whitfield", "Chris Moreno", "Pat Nguyen", "Sam Lee", "Alex Stone"};
+
+// Deal i: eight, six, four and two products (about twenty items), a choice that varies from deal to deal.
+DealRecord dealNumber(int i) {
+    Deal d;
+    d.particulars = {QStringLiteral("Customer %1").arg(i), QStringLiteral("2024 Model %1").arg(i % 37),
+                     QStringLiteral("S%1").arg(i, 6, 10, QLatin1Char('0')), QLatin1String(kPeople[i % 5])};
+    d.dealership = QStringLiteral("Riverside Motors");
+    d.disclaimer = QStringLiteral("Payments are estimates and subject to credit approval.");
+    d.rate = 6.9;
+    d.term = 60;
+    const int sizes[4] = {8, 6, 4, 2};
+    for (int p = 0; p < 4; ++p) {
+        d.packages[p].name = QStringLiteral("Package %1").arg(p + 1);
+        for (int s = 0; s < sizes[p]; ++s) {
+            const int k = (i + s * 5 + p) % 12;
+            SlotProduct &slot = d.packages[p].products[s];
+            slot.id = k + 1;
+            slot.name = QLatin1String(kProducts[k]);
+            slot.cost = 50 + 20 * k;
+            slot.msrp = 200 + 75 * k;
+            slot.description = QStringLiteral("Covers what the factory warranty does not.");
+        }
+    }
+    std::array<bool, Package::Slots> kept{};
+    for (int s = 0; s < Package::Slots; ++s)
+        kept[s] = (i + s) % 4 != 0;
+    return recordChoice(d, i % 5 - 1, kept, QStringLiteral("I was shown each product above."));
+}
+
+bool storeDeals(int count) {
+    constexpr int batch = 5000;
+    for (int first = 0; first < count; first += batch) {
+        QVector<DealRecord> deals;
+        for (int i = first; i < std::min(count, first + batch); ++i)
+            deals << dealNumber(i);
+        if (!app().store().deals().addAll(deals))
+            return false;
+    }
+    return true;
+}
+
+qint64 bareHistoryRead(int *rows) {
+    QElapsedTimer t;
+    t.start();
+    QSqlQuery q(app().store().dealsFile().handle());
+    q.setForwardOnly(true);
+    q.exec(DealArchive::historyQuery());
+    const int columns = q.record().count();
+    std::vector<QVariant> values;
+    int n = 0;
+    while (q.next()) {
+        for (int c = 0; c < columns; ++c)
+            values.push_back(q.value(c));
+        ++n;
+    }
+    q.finish();
+    *rows = n;
+    return t.nsecsElapsed();
+}
+
+template <class W> qint64 openWindow(int *rows) {
+    QElapsedTimer t;
+    t.start();
+    W *w = app().window<W>();
+    w->show();
+    QApplication::processEvents();
+    const qint64 ns = t.nsecsElapsed();
+    *rows = w->template findChild<QTableView *>(QStringLiteral("grid1"))->model()->rowCount();
+    app().unload<W>();
+    bench::settle();
+    return ns;
+}
+} // namespace
+
+int bench::choice() {
+    using namespace bench;
+    failures() = 0;
+    std::printf("%8s %9s %9s %9s %7s %10s %10s %9s %9s   (median of 5; goals at 100,000: history < 1000 ms and "
+                "ratio <= 2, report < 1000 ms, save < 50 ms)\n",
+                "deals", "items", "bare ms", "history", "ratio", "report ms", "window ms", "one seller", "save ms");
+    for (int n : {10000, 100000}) {
+        Folder folder;
+        QElapsedTimer filling;
+        filling.start();
+        if (!folder.ok() || !storeDeals(n))
+            return 1;
+        const double fillSeconds = double(filling.elapsed()) / 1000.0;
+        int items = 0;
+        app().store().dealsFile().select(QStringLiteral("select count(*) from dealitems"), {},
+                                         [&items](const QSqlQuery &q) { items = q.value(0).toInt(); });
+        std::vector<qint64> bare, history, report, reportWindow, oneSeller, save;
+        int rows = 0;
+        bareHistoryRead(&rows); // the file into the page cache for both
+        for (int run = 0; run < 5; ++run) {
+            bare.push_back(bareHistoryRead(&rows));
+            int shown = 0;
+            history.push_back(openWindow<DealHistory>(&shown));
+            if (rows != n || shown != n)
+                fail("the history did not show every deal");
+            QElapsedTimer t;
+            t.start();
+            const ProductReport all = app().store().deals().report({});
+            report.push_back(t.nsecsElapsed());
+            if (all.deals != n || all.lines.size() != 12)
+                fail("the report did not count every deal");
+            reportWindow.push_back(openWindow<DealReport>(&shown));
+            t.restart();
+            const ProductReport seller = app().store().deals().report({QDate(), QDate(), QLatin1String(kPeople[0])});
+            oneSeller.push_back(t.nsecsElapsed());
+            if (seller.deals != n / 5)
+                fail("the report for one salesperson counted the wrong deals");
+        }
+        for (int run = 0; run < 21; ++run) {
+            DealRecord one = dealNumber(n + run);
+            QElapsedTimer t;
+            t.start();
+            if (!app().store().deals().add(one))
+                fail("a deal could not be saved");
+            save.push_back(t.nsecsElapsed());
+        }
+        const qint64 b = median(bare), h = median(history);
+        std::printf("%8d %9d %9.1f %9.1f %7.2f %10.1f %10.1f %9.1f %9.2f   (filled in %.0f s)\n", n, items, ms(b),
+                    ms(h), double(h) / double(b), ms(median(report)), ms(median(reportWindow)), ms(median(oneSeller)),
+                    ms(median(save)), fillSeconds);
+        std::fflush(stdout);
+    }
+    return failures() == 0 ? 0 : 1;
+}

@@ -1,0 +1,110 @@
+#include "core/deal/dealrecord.h"
+
+#include "core/deal/dealpage.h"
+
+#include <QSet>
+
+namespace {
+// The "NONE" entry of a slot holds nothing at all; anything else the worksheet showed is kept, so the
+// package figures rebuilt from the items are the ones shown then.
+bool filled(const SlotProduct &s) { return s.id != 0 || !s.name.isEmpty() || s.cost != 0 || s.msrp != 0; }
+} // namespace
+
+Deal DealRecord::deal() const {
+    Deal d;
+    d.particulars = particulars;
+    d.dealership = dealership;
+    d.disclaimer = disclaimer;
+    d.rate = rate;
+    d.term = term;
+    d.includeTax = includeTax;
+    d.cashDeal = cashDeal;
+    d.discloseTotals = discloseTotals;
+    d.disclosePrices = disclosePrices;
+    d.taxRate = taxRate;
+    for (int p = 0; p < Deal::Packages; ++p)
+        d.packages[p].name = packageNames[p];
+    for (const DealItem &item : items) {
+        if (item.package < 0 || item.package >= Deal::Packages || item.slot < 0 || item.slot >= Package::Slots)
+            continue;
+        SlotProduct &slot = d.packages[item.package].products[item.slot];
+        slot.id = item.productId;
+        slot.name = item.name;
+        slot.cost = item.cost;
+        slot.msrp = item.msrp;
+        slot.description = item.description;
+    }
+    return d;
+}
+
+QVector<DealItem> DealRecord::acceptedItems() const {
+    QVector<DealItem> kept;
+    for (const DealItem &item : items)
+        if (item.accepted)
+            kept << item;
+    return kept;
+}
+
+QVector<DealItem> DealRecord::declinedItems() const {
+    QSet<double> seen;
+    for (const DealItem &item : items)
+        if (item.accepted)
+            seen.insert(item.productId);
+    QVector<DealItem> declined;
+    for (const DealItem &item : items) {
+        if (!item.offered() || seen.contains(item.productId))
+            continue;
+        seen.insert(item.productId);
+        DealItem shown = item;
+        shown.accepted = false;
+        declined << shown;
+    }
+    return declined;
+}
+
+DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Package::Slots> &kept,
+                        const QString &statement) {
+    DealRecord r;
+    r.particulars = deal.particulars;
+    r.dealership = deal.dealership;
+    r.disclaimer = deal.disclaimer;
+    r.statement = statement;
+    r.rate = deal.rate;
+    r.term = deal.term;
+    r.cashDeal = deal.cashDeal;
+    r.includeTax = deal.includeTax;
+    r.taxRate = deal.taxRate;
+    r.disclosePrices = deal.disclosePrices;
+    r.discloseTotals = deal.discloseTotals;
+    if (chosen < 0 || chosen >= Deal::Packages)
+        chosen = DealRecord::DeclinedAll;
+    r.chosenPackage = chosen;
+    for (int p = 0; p < Deal::Packages; ++p) {
+        r.packageNames[p] = deal.packages[p].name;
+        for (int s = 0; s < Package::Slots; ++s) {
+            const SlotProduct &slot = deal.packages[p].products[s];
+            if (!filled(slot))
+                continue;
+            r.items << DealItem{p,         s,         slot.id,          slot.name,
+                                slot.cost, slot.msrp, slot.description, p == chosen && kept[s] && slot.offered()};
+        }
+    }
+    if (chosen == DealRecord::DeclinedAll)
+        return r;
+    r.chosenName = deal.packages[chosen].name;
+    // The payment of the chosen package with only the kept products in it, by the deal's own rules.
+    Deal keptOnly = deal;
+    Package &package = keptOnly.packages[chosen];
+    for (int s = 0; s < Package::Slots; ++s)
+        if (!(kept[s] && package.products[s].offered()))
+            package.products[s] = SlotProduct();
+    r.finalPayment = keptOnly.figures(chosen).payment;
+    return r;
+}
+
+QString finalPaymentLine(const DealRecord &record) {
+    for (const DealItem &item : record.items)
+        if (item.accepted)
+            return priceLine(record.finalPayment, record.cashDeal);
+    return QStringLiteral("$ 0.00");
+}

@@ -1,0 +1,143 @@
+#include "core/print/acceptanceprintout.h"
+
+#include "core/deal/dealpage.h"
+#include "core/deal/dealrecord.h"
+#include "core/money/numbers.h"
+#include "core/print/dealprintout.h"
+#include "core/print/printer.h"
+#include "core/text/storedtext.h"
+
+#include <algorithm>
+
+using storedtext::trimBlanks;
+
+namespace {
+constexpr float kLeft = 20;
+constexpr float kRight = 196;
+constexpr float kGutter = 6;
+constexpr float kColumn = (kRight - kLeft - kGutter) / 2;
+
+// One column of products: its heading, a rule, a row per product (name left, MSRP right) and its total.
+void printColumn(PagePrinter &p, float left, const QString &heading, const QVector<DealItem> &items, float top,
+                 float rowHeight, int bodySize, float totalsY) {
+    const float right = left + kColumn;
+    p.FontSize(12);
+    p.FontBold(true);
+    p.PrintLeft(left, top, heading, 0);
+    p.DrawWidth(2);
+    p.DrawRectangle(left, top + 6.5f, kColumn, 0, 0);
+    p.FontSize(bodySize);
+    p.FontBold(false);
+    double total = 0;
+    float y = top + 8;
+    for (const DealItem &item : items) {
+        const QString price = numbers::dollars(item.msrp);
+        p.PrintRight(right, y, price, 0);
+        p.PrintLeft(left, y, fitted(p, trimBlanks(item.name), kColumn - p.TextWidth(price) - 3), 0);
+        total += item.msrp;
+        y += rowHeight;
+    }
+    p.DrawRectangle(left, totalsY - 1, kColumn, 0, 0);
+    p.FontBold(true);
+    p.PrintLeft(left, totalsY, QStringLiteral("Total"), 0);
+    p.PrintRight(right, totalsY, numbers::dollars(total), 0);
+}
+} // namespace
+
+QString fitted(const PagePrinter &p, const QString &text, float width) {
+    if (p.TextWidth(text) <= width)
+        return text;
+    const QString more = QStringLiteral("...");
+    QString cut = text;
+    while (!cut.isEmpty() && p.TextWidth(cut + more) > width)
+        cut.chop(1);
+    return cut.trimmed() + more;
+}
+
+bool printAcceptance(Printer &printer, const DealRecord &deal) {
+    PrinterDevice &device = printer.device();
+    device.setDocumentName(QStringLiteral("Choice"));
+    device.setOrientation(PrinterDevice::Portrait);
+    PagePrinter &p = printer.pagePrinter();
+    p.FontName(QStringLiteral("Arial"));
+    p.FontItalic(false);
+    p.FontUnderline(false);
+    p.Justification(0);
+    const float centre = (kLeft + kRight) / 2;
+
+    p.FontBold(true);
+    p.FontSize(14);
+    p.PrintCentre(centre, 12, trimBlanks(deal.dealership), 0);
+    p.FontSize(12);
+    p.PrintCentre(centre, 19, QStringLiteral("Customer's Choice"), 0);
+
+    p.FontSize(10);
+    const struct {
+        const char *label;
+        const QString &value;
+        float x, y;
+    } particulars[] = {
+        {"Customer: ", deal.particulars.customer, kLeft + 28, 29},
+        {"Vehicle: ", deal.particulars.vehicle, kLeft + 28, 34},
+        {"Stock #: ", deal.particulars.stockNumber, kLeft + 126, 29},
+        {"Salesperson: ", deal.particulars.salesperson, kLeft + 126, 34},
+    };
+    for (const auto &row : particulars) {
+        p.FontBold(true);
+        p.PrintRight(row.x - 1, row.y, QString::fromLatin1(row.label), 0);
+        p.FontBold(false);
+        p.PrintLeft(row.x, row.y, fitted(p, trimBlanks(row.value), row.x < 100 ? 68 : kRight - row.x), 0);
+    }
+    p.FontBold(true);
+    p.PrintLeft(kLeft, 42,
+                deal.chosenPackage < 0 ? QStringLiteral("Every product was declined.")
+                                       : QStringLiteral("Package chosen: %1").arg(trimBlanks(deal.chosenName)),
+                0);
+
+    const QVector<DealItem> accepted = deal.acceptedItems();
+    const QVector<DealItem> declined = deal.declinedItems();
+    const int rows = int(std::max(accepted.size(), declined.size()));
+    // Up to twenty rows in the reading size; forty still fit on the page in a smaller one.
+    const int bodySize = rows <= 20 ? 10 : 8;
+    const float rowHeight = rows <= 20 ? 5.0f : 3.5f;
+    const float top = 50;
+    const float totalsY = top + 9 + float(std::max(rows, 1)) * rowHeight;
+    printColumn(p, kLeft, QStringLiteral("Accepted"), accepted, top, rowHeight, bodySize, totalsY);
+    printColumn(p, kLeft + kColumn + kGutter, QStringLiteral("Declined"), declined, top, rowHeight, bodySize, totalsY);
+
+    float y = totalsY + 9;
+    p.FontSize(12);
+    p.FontBold(true);
+    p.PrintLeft(kLeft, y, QStringLiteral("Final Payment: ") + finalPaymentLine(deal), 0);
+
+    y += 9;
+    p.FontSize(9);
+    p.FontBold(false);
+    const float line = p.TextHeight(QStringLiteral("X"));
+    for (const QString &paragraph : PrinterDevice::textLines(trimBlanks(deal.statement))) {
+        const QString wrapped = p.wrap(paragraph, kRight - kLeft, 0);
+        p.PrintLeft(kLeft, y, wrapped, 0);
+        y += line * float(PagePrinter::lineBreaks(wrapped) + 1);
+    }
+
+    y = std::max(y + 12, 232.0f);
+    p.FontSize(10);
+    const QString signature = QString(34, QLatin1Char('_'));
+    const QString date = QString(16, QLatin1Char('_'));
+    p.PrintLeft(kLeft, y, QStringLiteral("Customer Signature: ") + signature, 0);
+    p.PrintRight(kRight, y, QStringLiteral("Date: ") + date, 0);
+    y += 13;
+    p.PrintLeft(kLeft, y, QStringLiteral("Co-Buyer Signature: ") + signature, 0);
+    p.PrintRight(kRight, y, QStringLiteral("Date: ") + date, 0);
+
+    p.FontSize(7);
+    p.PrintLeft(
+        kLeft, y + 11,
+        QStringLiteral("Deal #%1, saved %2 at %3")
+            .arg(deal.id)
+            .arg(deal.saved.toString(QStringLiteral("yyyy-MM-dd")), deal.saved.toString(QStringLiteral("HH:mm:ss"))),
+        0);
+    return p.EndDoc();
+}
+
+bool reprintDeal(Printer &printer, const DealRecord &deal) { return printDeal(printer, dealPage(deal.deal())); }

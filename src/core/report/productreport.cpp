@@ -1,0 +1,101 @@
+#include "core/report/productreport.h"
+
+#include "core/deal/dealpage.h"
+#include "core/money/numbers.h"
+
+#include <cmath>
+
+int ProductReport::productsSold() const {
+    int sold = 0;
+    for (const ProductLine &line : lines)
+        sold += line.accepted;
+    return sold;
+}
+
+double ProductReport::profit() const {
+    double total = 0;
+    for (const ProductLine &line : lines)
+        total += line.profit;
+    return total;
+}
+
+namespace report {
+
+QString percent(double value) {
+    const double tenths = std::round(value * 10.0);
+    return QString::number(tenths / 10.0, 'f', 1) + QStringLiteral(" %");
+}
+
+QStringList productHeadings() {
+    return {QStringLiteral("Product"),     QStringLiteral("Offered"),   QStringLiteral("Accepted"),
+            QStringLiteral("Penetration"), QStringLiteral("MSRP Sold"), QStringLiteral("Profit")};
+}
+
+QList<QStringList> productRows(const ProductReport &r) {
+    QList<QStringList> rows;
+    rows.reserve(r.lines.size());
+    for (const ProductLine &line : r.lines)
+        rows.append({line.product, QString::number(line.offered), QString::number(line.accepted),
+                     percent(line.penetration()), numbers::dollars(line.msrpSold), numbers::dollars(line.profit)});
+    return rows;
+}
+
+QStringList summaryLines(const ProductReport &r) {
+    return {QStringLiteral("Deals counted: %1").arg(r.deals),
+            QStringLiteral("Products per deal: %1").arg(numbers::formatMoney(r.productsPerDeal())),
+            QStringLiteral("Profit per deal: %1").arg(numbers::dollars(r.profitPerDeal()))};
+}
+
+} // namespace report
+
+namespace history {
+
+QStringList headings() {
+    return {QStringLiteral("Deal #"),  QStringLiteral("Date"),     QStringLiteral("Customer"),
+            QStringLiteral("Vehicle"), QStringLiteral("Stock #"),  QStringLiteral("Salesperson"),
+            QStringLiteral("Choice"),  QStringLiteral("Accepted"), QStringLiteral("Payment")};
+}
+
+QString cell(const DealSummary &d, int column) {
+    switch (column) {
+    case Number:
+        return QString::number(d.id);
+    case Date:
+        return d.saved.left(16).replace(QLatin1Char('T'), QLatin1Char(' '));
+    case Customer:
+        return d.particulars.customer;
+    case Vehicle:
+        return d.particulars.vehicle;
+    case StockNumber:
+        return d.particulars.stockNumber;
+    case Salesperson:
+        return d.particulars.salesperson;
+    case Choice:
+        return d.chosenPackage < 0 ? QStringLiteral("Declined") : d.chosenName;
+    case Accepted:
+        return QString::number(d.acceptedCount);
+    case Payment:
+        return d.acceptedCount > 0 ? priceLine(d.finalPayment, d.cashDeal) : QStringLiteral("$ 0.00");
+    default:
+        return QString();
+    }
+}
+
+QStringList cells(const DealSummary &d) {
+    QStringList out;
+    for (int c = 0; c < ColumnCount; ++c)
+        out << cell(d, c);
+    return out;
+}
+
+bool matches(const DealSummary &d, const QString &search) {
+    if (search.isEmpty())
+        return true;
+    for (const QString *field :
+         {&d.particulars.customer, &d.particulars.vehicle, &d.particulars.stockNumber, &d.particulars.salesperson})
+        if (field->contains(search, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+} // namespace history

@@ -1,0 +1,70 @@
+#pragma once
+// What managers read from the deal file: for each product (by name), in how many deals it was offered
+// and in how many it was bought, with the money it brought; and the deal history's rows.
+
+#include "core/deal/deal.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Which deals a report counts. An invalid date leaves that end open; an empty salesperson means all.
+struct ReportFilter {
+    QDate from;
+    QDate to; // inclusive: deals saved on this day count
+    QString salesperson;
+};
+
+struct ProductLine {
+    QString product;
+    int offered = 0;  // deals in which it appeared in any package
+    int accepted = 0; // deals in which the customer kept it
+    double msrpSold = 0;
+    double profit = 0;
+    // accepted / offered, in per cent; 0 when never offered.
+    double penetration() const { return offered > 0 ? 100.0 * accepted / offered : 0.0; }
+};
+
+struct ProductReport {
+    QVector<ProductLine> lines; // by product name, without regard to case
+    int deals = 0;              // the deals counted, those where everything was declined included
+    // Summed over the lines: products bought (each product once per deal) and their profit.
+    int productsSold() const;
+    double profit() const;
+    double productsPerDeal() const { return deals > 0 ? double(productsSold()) / deals : 0.0; }
+    double profitPerDeal() const { return deals > 0 ? profit() / deals : 0.0; }
+};
+
+namespace report {
+// "0.0 %": one decimal, halves away from zero.
+QString percent(double value);
+QStringList productHeadings();
+// The report's rows as the grid shows them.
+QList<QStringList> productRows(const ProductReport &report);
+// "Deals counted: 12", "Products per deal: 1.25", "Profit per deal: $412.50".
+QStringList summaryLines(const ProductReport &report);
+} // namespace report
+
+// A stored deal as the history lists it.
+struct DealSummary {
+    qint64 id = 0;
+    QString saved; // as stored: local time, "yyyy-MM-ddTHH:mm:ss"
+    Particulars particulars;
+    int chosenPackage = -1;
+    QString chosenName;
+    int acceptedCount = 0;
+    QString finalPayment;
+    bool cashDeal = false;
+};
+
+namespace history {
+QStringList headings(); // Deal #, Date, Customer, Vehicle, Stock #, Salesperson, Choice, Accepted, Payment
+enum Column { Number, Date, Customer, Vehicle, StockNumber, Salesperson, Choice, Accepted, Payment, ColumnCount };
+QString cell(const DealSummary &deal, int column);
+QStringList cells(const DealSummary &deal);
+// Whether the deal's customer, vehicle, stock number or salesperson holds `search` (any part, without
+// regard to case). An empty search matches every deal.
+bool matches(const DealSummary &deal, const QString &search);
+} // namespace history

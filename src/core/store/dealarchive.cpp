@@ -1,0 +1,417 @@
+#include "core/store/dealarchive.h"
+
+#include "core/money/numbers.h"
+#include "core/store/database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace {
+const QStringList kDealFields{QStringLiteral("id"),
+                              QStringLiteral("saved"),
+                              QStringLiteral("salesperson"),
+                              QStringLiteral("customer"),
+                              QStringLiteral("vehicle"),
+                              QStringLiteral("stocknumber"),
+                              QStringLiteral("interestrate"),
+                              QStringLiteral("financeterm"),
+                              QStringLiteral("cashdeal"),
+                              QStringLiteral("includetax"),
+                              QStringLiteral("taxrate"),
+                              QStringLiteral("discloseprices"),
+                              QStringLiteral("disclosetotals"),
+                              QStringLiteral("dealership"),
+                              QStringLiteral("disclaimer"),
+                              QStringLiteral("statement"),
+                              QStringLiteral("chosenpackage"),
+                              QStringLiteral("chosenname"),
+                              QStringLiteral("finalpayment"),
+                              QStringLiteral("package1"),
+                              QStringLiteral("package2"),
+                              QStringLiteral("package3"),
+                              QStringLiteral("package4")};
+const QStringList kItemFields{QStringLiteral("deal"),      QStringLiteral("package"),     QStringLiteral("slot"),
+                              QStringLiteral("productid"), QStringLiteral("name"),        QStringLiteral("cost"),
+                              QStringLiteral("msrp"),      QStringLiteral("description"), QStringLiteral("accepted")};
+
+// The deal number is never handed out twice (AUTOINCREMENT), and the file itself refuses to change or
+// delete a stored deal. The package captions beside the chosen one are kept so the deal page can be
+// printed again with its headings.
+const char *const kCreate[] = {
+    "create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
+    "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', vehicle TEXT NOT NULL DEFAULT '', "
+    "stocknumber TEXT NOT NULL DEFAULT '', interestrate REAL NOT NULL DEFAULT 0, "
+    "financeterm REAL NOT NULL DEFAULT 0, cashdeal INTEGER NOT NULL DEFAULT 0, "
+    "includetax INTEGER NOT NULL DEFAULT 0, taxrate REAL NOT NULL DEFAULT 0, "
+    "discloseprices INTEGER NOT NULL DEFAULT 0, disclosetotals INTEGER NOT NULL DEFAULT 0, "
+    "dealership TEXT NOT NULL DEFAULT '', disclaimer TEXT NOT NULL DEFAULT '', statement TEXT NOT NULL DEFAULT '', "
+    "chosenpackage INTEGER NOT NULL DEFAULT -1 CHECK (chosenpackage BETWEEN -1 AND 3), "
+    "chosenname TEXT NOT NULL DEFAULT '', finalpayment TEXT NOT NULL DEFAULT '0.00', "
+    "package1 TEXT NOT NULL DEFAULT '', package2 TEXT NOT NULL DEFAULT '', package3 TEXT NOT NULL DEFAULT '', "
+    "package4 TEXT NOT NULL DEFAULT '')",
+    "create table dealitems (deal INTEGER NOT NULL REFERENCES deals(id), "
+    "package INTEGER NOT NULL CHECK (package BETWEEN 0 AND 3), slot INTEGER NOT NULL CHECK (slot BETWEEN 0 AND 9), "
+    "productid REAL NOT NULL DEFAULT 0, name TEXT NOT NULL DEFAULT '', cost REAL NOT NULL DEFAULT 0, "
+    "msrp REAL NOT NULL DEFAULT 0, description TEXT NOT NULL DEFAULT '', "
+    "accepted INTEGER NOT NULL DEFAULT 0 CHECK (accepted IN (0, 1)))",
+    // A deal's items, and each slot once.
+    "create unique index dealitems_slot on dealitems(deal, package, slot)",
+    // The history counts each deal's kept products from this small index alone.
+    "create index dealitems_accepted on dealitems(deal) where accepted = 1",
+    // The report over every deal reads this index alone, already in product order.
+    "create index dealitems_product on dealitems(name, deal, accepted, msrp, cost) where productid > 0",
+    "create index deals_saved on deals(saved)",
+    "create index deals_salesperson on deals(salesperson collate nocase)",
+    "create trigger deals_kept_changed before update on deals begin "
+    "select raise(abort, 'a stored deal is never changed'); end",
+    "create trigger deals_kept_deleted before delete on deals begin "
+    "select raise(abort, 'a stored deal is never deleted'); end",
+    "create trigger dealitems_kept_changed before update on dealitems begin "
+    "select raise(abort, 'a stored deal is never changed'); end",
+    "create trigger dealitems_kept_deleted before delete on dealitems begin "
+    "select raise(abort, 'a stored deal is never deleted'); end",
+};
+
+const QString kSavedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+
+QVariant text(const QString &s) { return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s); }
+QVariant flag(bool on) { return on ? 1 : 0; }
+
+// The statements that store deals, prepared once for any number of them.
+class Inserter {
+public:
+    explicit Inserter(Database &db) : m_db(db), m_deal(db.handle()), m_item(db.handle()) {
+        QStringList names = kDealFields.mid(1);
+        m_ok = m_deal.prepare(QStringLiteral("insert into deals (%1) values (%2)")
+                                  .arg(names.join(QLatin1Char(',')), marks(int(names.size())))) &&
+               m_item.prepare(QStringLiteral("insert into dealitems (%1) values (%2)")
+                                  .arg(kItemFields.join(QLatin1Char(',')), marks(int(kItemFields.size()))));
+        if (!m_ok)
+            fail(m_deal.lastError().isValid() ? m_deal : m_item);
+    }
+
+    bool insert(DealRecord &r) {
+        if (!m_ok)
+            return false;
+        QDateTime saved = r.saved.isValid() ? r.saved : QDateTime::currentDateTime();
+        saved.setTime(QTime(saved.time().hour(), saved.time().minute(), saved.time().second()));
+        const QVariantList values{saved.toString(kSavedFormat),
+                                  text(r.particulars.salesperson),
+                                  text(r.particulars.customer),
+                                  text(r.particulars.vehicle),
+                                  text(r.particulars.stockNumber),
+                                  r.rate,
+                                  r.term,
+                                  flag(r.cashDeal),
+                                  flag(r.includeTax),
+                                  double(r.taxRate),
+                                  flag(r.disclosePrices),
+                                  flag(r.discloseTotals),
+                                  text(r.dealership),
+                                  text(r.disclaimer),
+                                  text(r.statement),
+                                  r.chosenPackage,
+                                  text(r.chosenName),
+                                  text(r.finalPayment),
+                                  text(r.packageNames[0]),
+                                  text(r.packageNames[1]),
+                                  text(r.packageNames[2]),
+                                  text(r.packageNames[3])};
+        for (int i = 0; i < values.size(); ++i)
+            m_deal.bindValue(i, values[i]);
+        if (!m_deal.exec())
+            return fail(m_deal);
+        const qint64 id = m_deal.lastInsertId().toLongLong();
+        m_deal.finish();
+        for (const DealItem &item : std::as_const(r.items)) {
+            const QVariantList cells{
+                id,        item.package,           item.slot,          item.productId, text(item.name), item.cost,
+                item.msrp, text(item.description), flag(item.accepted)};
+            for (int i = 0; i < cells.size(); ++i)
+                m_item.bindValue(i, cells[i]);
+            if (!m_item.exec())
+                return fail(m_item);
+        }
+        m_item.finish();
+        r.id = id;
+        r.saved = saved;
+        return true;
+    }
+
+private:
+    static QString marks(int n) {
+        QStringList m;
+        for (int i = 0; i < n; ++i)
+            m << QStringLiteral("?");
+        return m.join(QLatin1Char(','));
+    }
+    bool fail(const QSqlQuery &q) {
+        m_db.reportError(QStringLiteral("%1: %2").arg(m_db.path(), q.lastError().text()));
+        m_ok = false;
+        return false;
+    }
+
+    Database &m_db;
+    QSqlQuery m_deal;
+    QSqlQuery m_item;
+    bool m_ok = false;
+};
+
+// The part of a query that narrows the deals to a report's filter, with its bound values.
+struct Narrowing {
+    QString where;
+    QVariantList binds;
+};
+Narrowing narrowing(const ReportFilter &f) {
+    Narrowing n;
+    QStringList terms;
+    if (f.from.isValid()) {
+        terms << QStringLiteral("d.saved >= ?");
+        n.binds << f.from.toString(Qt::ISODate);
+    }
+    if (f.to.isValid()) {
+        // Saved texts of that day sort before the next day's date.
+        terms << QStringLiteral("d.saved < ?");
+        n.binds << f.to.addDays(1).toString(Qt::ISODate);
+    }
+    if (!f.salesperson.isEmpty()) {
+        terms << QStringLiteral("d.salesperson = ? collate nocase");
+        n.binds << f.salesperson;
+    }
+    n.where = terms.join(QStringLiteral(" and "));
+    return n;
+}
+} // namespace
+
+QString DealArchive::fileName() { return QStringLiteral("deals.mdb"); }
+
+bool DealArchive::createFile(const QString &path, QString *why) {
+    const QFileInfo target(path);
+    const QString temp = target.dir().filePath(
+        QStringLiteral(".%1.%2.new").arg(target.fileName(), QUuid::createUuid().toString(QUuid::Id128)));
+    bool made = false;
+    QString reason;
+    {
+        Database db;
+        db.setErrorHandler([&reason](const QString &what) { reason = what; });
+        made = db.create(temp) && db.beginImmediate();
+        for (const char *sql : kCreate)
+            made = made && db.exec(QString::fromLatin1(sql));
+        made = made && db.commit();
+        if (!made && reason.isEmpty())
+            reason = db.errorText();
+    }
+    // Never over a file another copy of the program made meanwhile: that one may hold deals already.
+    if (made && !QFile::rename(temp, path)) {
+        made = target.exists();
+        if (!made)
+            reason = QStringLiteral("it could not be created in %1").arg(QDir::toNativeSeparators(target.path()));
+    }
+    QFile::remove(temp);
+    if (!made && why)
+        *why = reason.isEmpty() ? QStringLiteral("it could not be created") : reason;
+    return made;
+}
+
+QString DealArchive::problem() const {
+    const QList<std::pair<QString, QStringList>> tables{{QStringLiteral("deals"), kDealFields},
+                                                        {QStringLiteral("dealitems"), kItemFields}};
+    for (const auto &[table, fields] : tables) {
+        QStringList present;
+        m_db.select(QStringLiteral("select lower(name) from pragma_table_info(?)"), {table},
+                    [&present](const QSqlQuery &q) { present << q.value(0).toString(); });
+        if (present.isEmpty())
+            return QStringLiteral("it has no table named \"%1\"").arg(table);
+        for (const QString &f : fields)
+            if (!present.contains(f))
+                return QStringLiteral("its table \"%1\" has no field \"%2\"").arg(table, f);
+    }
+    return QString();
+}
+
+bool DealArchive::add(DealRecord &record) {
+    QVector<DealRecord> one{record};
+    if (!addAll(one))
+        return false;
+    record = one.first();
+    return true;
+}
+
+bool DealArchive::addAll(QVector<DealRecord> &records) {
+    if (!m_db.beginImmediate())
+        return false;
+    QVector<DealRecord> stored = records;
+    bool ok = true;
+    {
+        Inserter inserter(m_db);
+        for (DealRecord &r : stored)
+            if (!(ok = inserter.insert(r)))
+                break;
+    }
+    if (!ok || !m_db.commit()) {
+        m_db.rollback();
+        return false;
+    }
+    records = std::move(stored);
+    return true;
+}
+
+std::optional<DealRecord> DealArchive::load(qint64 id) const {
+    std::optional<DealRecord> found;
+    m_db.select(QStringLiteral("select * from deals where id = ?"), {id}, [&found](const QSqlQuery &q) {
+        DealRecord r;
+        auto value = [&q](const char *field) { return q.value(QLatin1String(field)); };
+        auto number = [&value](const char *field) { return numbers::fromField(value(field)); };
+        r.id = value("id").toLongLong();
+        r.saved = QDateTime::fromString(value("saved").toString(), kSavedFormat);
+        r.particulars.salesperson = value("salesperson").toString();
+        r.particulars.customer = value("customer").toString();
+        r.particulars.vehicle = value("vehicle").toString();
+        r.particulars.stockNumber = value("stocknumber").toString();
+        r.rate = number("interestrate");
+        r.term = number("financeterm");
+        r.cashDeal = number("cashdeal") != 0;
+        r.includeTax = number("includetax") != 0;
+        r.taxRate = float(number("taxrate"));
+        r.disclosePrices = number("discloseprices") != 0;
+        r.discloseTotals = number("disclosetotals") != 0;
+        r.dealership = value("dealership").toString();
+        r.disclaimer = value("disclaimer").toString();
+        r.statement = value("statement").toString();
+        r.chosenPackage = int(number("chosenpackage"));
+        r.chosenName = value("chosenname").toString();
+        r.finalPayment = value("finalpayment").toString();
+        for (int p = 0; p < Deal::Packages; ++p)
+            r.packageNames[p] = q.value(QStringLiteral("package%1").arg(p + 1)).toString();
+        found = r;
+    });
+    if (!found)
+        return found;
+    m_db.select(QStringLiteral("select package, slot, productid, name, cost, msrp, description, accepted "
+                               "from dealitems where deal = ? order by package, slot"),
+                {id}, [&found](const QSqlQuery &q) {
+                    DealItem item;
+                    item.package = q.value(0).toInt();
+                    item.slot = q.value(1).toInt();
+                    item.productId = numbers::fromField(q.value(2));
+                    item.name = q.value(3).toString();
+                    item.cost = numbers::fromField(q.value(4));
+                    item.msrp = numbers::fromField(q.value(5));
+                    item.description = q.value(6).toString();
+                    item.accepted = q.value(7).toInt() != 0;
+                    found->items << item;
+                });
+    return found;
+}
+
+QString DealArchive::historyQuery() {
+    return QStringLiteral("select d.id, d.saved, d.customer, d.vehicle, d.stocknumber, d.salesperson, "
+                          "d.chosenpackage, d.chosenname, d.finalpayment, d.cashdeal, "
+                          "(select count(*) from dealitems i where i.deal = d.id and i.accepted = 1) "
+                          "from deals d order by d.id desc");
+}
+
+QVector<DealSummary> DealArchive::history() const {
+    QVector<DealSummary> rows;
+    m_db.select(historyQuery(), {}, [&rows](const QSqlQuery &q) {
+        DealSummary s;
+        s.id = q.value(0).toLongLong();
+        s.saved = q.value(1).toString();
+        s.particulars.customer = q.value(2).toString();
+        s.particulars.vehicle = q.value(3).toString();
+        s.particulars.stockNumber = q.value(4).toString();
+        s.particulars.salesperson = q.value(5).toString();
+        s.chosenPackage = q.value(6).toInt();
+        s.chosenName = q.value(7).toString();
+        s.finalPayment = q.value(8).toString();
+        s.cashDeal = q.value(9).toInt() != 0;
+        s.acceptedCount = q.value(10).toInt();
+        rows.append(std::move(s));
+    });
+    return rows;
+}
+
+QStringList DealArchive::salespeople() const {
+    QStringList names;
+    m_db.select(QStringLiteral("select min(salesperson) from deals where salesperson <> '' "
+                               "group by salesperson collate nocase order by salesperson collate nocase"),
+                {}, [&names](const QSqlQuery &q) { names << q.value(0).toString(); });
+    return names;
+}
+
+std::optional<std::pair<QDate, QDate>> DealArchive::dateSpan() const {
+    std::optional<std::pair<QDate, QDate>> span;
+    m_db.select(QStringLiteral("select min(saved), max(saved) from deals"), {}, [&span](const QSqlQuery &q) {
+        if (q.value(0).isNull())
+            return;
+        span = std::make_pair(QDate::fromString(q.value(0).toString().left(10), Qt::ISODate),
+                              QDate::fromString(q.value(1).toString().left(10), Qt::ISODate));
+    });
+    return span;
+}
+
+ProductReport DealArchive::report(const ReportFilter &filter) const {
+    ProductReport out;
+    // A filter that leaves out no deal needs no look at the deals: the items' index holds the whole report.
+    ReportFilter f = filter;
+    if (const auto span = dateSpan()) {
+        if (f.from.isValid() && f.from <= span->first)
+            f.from = QDate();
+        if (f.to.isValid() && f.to >= span->second)
+            f.to = QDate();
+    }
+    Narrowing n = narrowing(f);
+    QString items = QStringLiteral("dealitems i");
+    QString where;
+    QVariantList binds;
+    bool counted = false;
+    if (!n.where.isEmpty() && f.salesperson.isEmpty()) {
+        // Deals are numbered as they are saved, so the deals of a date range are usually a run of numbers:
+        // then the items' index alone answers, whatever the range holds.
+        qint64 first = 0, last = 0;
+        m_db.select(QStringLiteral("select min(d.id), max(d.id), count(*) from deals d where %1").arg(n.where), n.binds,
+                    [&](const QSqlQuery &q) {
+                        first = q.value(0).toLongLong();
+                        last = q.value(1).toLongLong();
+                        out.deals = q.value(2).toInt();
+                    });
+        if (out.deals == 0)
+            return out;
+        if (last - first + 1 == out.deals) {
+            where = QStringLiteral(" and i.deal between ? and ?");
+            binds = {first, last};
+            counted = true;
+        }
+    }
+    if (!n.where.isEmpty() && !counted) {
+        items = QStringLiteral("dealitems i join deals d on d.id = i.deal");
+        where = QStringLiteral(" and ") + n.where;
+        binds = n.binds;
+    }
+    // A product in two packages of one deal was offered once in that deal.
+    const QString sql =
+        QStringLiteral(
+            "select i.name, count(distinct i.deal), count(distinct case when i.accepted = 1 then i.deal end), "
+            "sum(case when i.accepted = 1 then i.msrp else 0 end), "
+            "sum(case when i.accepted = 1 then i.msrp - i.cost else 0 end) "
+            "from %1 where i.productid > 0%2 group by i.name order by i.name collate nocase, i.name")
+            .arg(items, where);
+    m_db.select(sql, binds, [&out](const QSqlQuery &q) {
+        ProductLine line;
+        line.product = q.value(0).toString();
+        line.offered = q.value(1).toInt();
+        line.accepted = q.value(2).toInt();
+        line.msrpSold = q.value(3).toDouble();
+        line.profit = q.value(4).toDouble();
+        out.lines.append(line);
+    });
+    if (!counted)
+        m_db.select(QStringLiteral("select count(*) from deals d%1")
+                        .arg(n.where.isEmpty() ? QString() : QStringLiteral(" where ") + n.where),
+                    n.binds, [&out](const QSqlQuery &q) { out.deals = q.value(0).toInt(); });
+    return out;
+}

@@ -1,0 +1,167 @@
+#include "ui/deal/dealchoice.h"
+
+#include "core/print/acceptanceprintout.h"
+#include "core/text/storedtext.h"
+#include "ui/app/application.h"
+#include "ui/app/geometry.h"
+#include "ui/app/prompts.h"
+#include "ui/history/dealhistory.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+DealChoice::DealChoice(Application &app) : m_app(app) {
+    setObjectName(QStringLiteral("dealchoice"));
+    setWindowTitle(QStringLiteral("Customer's Choice"));
+    setWindowFlag(Qt::Dialog);
+    ui::setClientSize(this, 7080, 5520);
+
+    auto *frame = new QGroupBox(QStringLiteral("Package"), this);
+    frame->setObjectName(QStringLiteral("packageframe"));
+    ui::place(frame, 120, 120, 2655, 2640);
+    m_choices = new QButtonGroup(this);
+    for (int p = 0; p < Deal::Packages; ++p) {
+        m_packageButtons[p] = new QRadioButton(frame);
+        m_packageButtons[p]->setObjectName(QStringLiteral("choosepackage(%1)").arg(p));
+        ui::place(m_packageButtons[p], 180, 300 + 450 * p, 2355, 330);
+        m_choices->addButton(m_packageButtons[p], p);
+    }
+    m_declineButton = new QRadioButton(QStringLiteral("Decline All"), frame);
+    m_declineButton->setObjectName(QStringLiteral("declineall"));
+    ui::place(m_declineButton, 180, 300 + 450 * Deal::Packages, 2355, 330);
+    m_choices->addButton(m_declineButton, DealRecord::DeclinedAll);
+
+    auto *listCaption = new QLabel(QStringLiteral("Accepted Products:"), this);
+    listCaption->setObjectName(QStringLiteral("acceptedcaption"));
+    ui::place(listCaption, 2895, 120, 4065, 255);
+    m_acceptedList = new QListWidget(this);
+    m_acceptedList->setObjectName(QStringLiteral("acceptedlist"));
+    m_acceptedList->setSelectionMode(QAbstractItemView::NoSelection);
+    ui::place(m_acceptedList, 2895, 420, 4065, 3600);
+
+    auto *paymentCaption = new QLabel(QStringLiteral("Final Payment:"), this);
+    paymentCaption->setObjectName(QStringLiteral("paymentcaption"));
+    paymentCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont bold = paymentCaption->font();
+    bold.setBold(true);
+    paymentCaption->setFont(bold);
+    ui::place(paymentCaption, 120, 4140, 2655, 375);
+    m_paymentLabel = new QLabel(this);
+    m_paymentLabel->setObjectName(QStringLiteral("finalpayment"));
+    m_paymentLabel->setTextFormat(Qt::PlainText);
+    QFont big = bold;
+    big.setPointSizeF(12);
+    m_paymentLabel->setFont(big);
+    ui::place(m_paymentLabel, 2895, 4140, 4065, 375);
+
+    m_printSaveButton =
+        ui::button(this, QStringLiteral("Command1"), QStringLiteral("Print and Save"), 120, 4800, 2055, 495);
+    m_saveButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Save"), 2295, 4800, 1455, 495);
+    m_cancelButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("Cancel"), 3870, 4800, 1455, 495);
+
+    QWidget *order[] = {m_packageButtons[0], m_packageButtons[1], m_packageButtons[2],
+                        m_packageButtons[3], m_declineButton,     m_acceptedList,
+                        m_printSaveButton,   m_saveButton,        m_cancelButton};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(m_choices, &QButtonGroup::idClicked, this, &DealChoice::packageChosen);
+    connect(m_acceptedList, &QListWidget::itemChanged, this, &DealChoice::showPayment);
+    connect(m_printSaveButton, &QPushButton::clicked, this, [this] { save(true); });
+    connect(m_saveButton, &QPushButton::clicked, this, [this] { save(false); });
+    connect(m_cancelButton, &QPushButton::clicked, this, &DealChoice::cancel);
+}
+
+void DealChoice::choose(const Deal &deal, QWidget *over) {
+    m_deal = deal;
+    if (over) {
+        setParent(over, windowFlags() | Qt::Dialog);
+        setWindowModality(Qt::WindowModal);
+    }
+    for (int p = 0; p < Deal::Packages; ++p)
+        m_packageButtons[p]->setText(ui::literalCaption(storedtext::trimBlanks(deal.packages[p].name)));
+    // Nothing chosen: the group lets go of its checked button only while it is not exclusive.
+    m_choices->setExclusive(false);
+    for (QAbstractButton *b : m_choices->buttons())
+        b->setChecked(false);
+    m_choices->setExclusive(true);
+    m_acceptedList->clear();
+    m_paymentLabel->clear();
+    ui::centre(this);
+    Application::bringUp(this);
+}
+
+int DealChoice::chosen() const {
+    QAbstractButton *checked = m_choices->checkedButton();
+    return checked ? m_choices->id(checked) : NothingChosen;
+}
+
+void DealChoice::packageChosen(int package) {
+    const QSignalBlocker quiet(m_acceptedList);
+    m_acceptedList->clear();
+    if (package >= 0) {
+        const Package &chosenPackage = m_deal.packages[package];
+        for (int s = 0; s < Package::Slots; ++s) {
+            const SlotProduct &slot = chosenPackage.products[s];
+            if (!slot.offered())
+                continue;
+            auto *item = new QListWidgetItem(storedtext::trimBlanks(slot.name), m_acceptedList);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Checked);
+            item->setData(Qt::UserRole, s);
+        }
+    }
+    showPayment();
+}
+
+DealRecord DealChoice::record() const {
+    std::array<bool, Package::Slots> kept{};
+    for (int i = 0; i < m_acceptedList->count(); ++i) {
+        const QListWidgetItem *item = m_acceptedList->item(i);
+        const int slot = item->data(Qt::UserRole).toInt();
+        if (slot >= 0 && slot < Package::Slots)
+            kept[slot] = item->checkState() == Qt::Checked;
+    }
+    const int package = chosen();
+    return recordChoice(m_deal, package == NothingChosen ? DealRecord::DeclinedAll : package, kept,
+                        m_app.settings().statement);
+}
+
+void DealChoice::showPayment() { m_paymentLabel->setText(finalPaymentLine(record())); }
+
+void DealChoice::save(bool print) {
+    if (chosen() == NothingChosen) {
+        prompts::notice(QStringLiteral("Please choose a package or Decline All."), this);
+        return;
+    }
+    if (print && prompts::confirm(QStringLiteral("Print Customer Choice?"), this) != 1)
+        return;
+    DealRecord deal = record();
+    if (!m_app.store().deals().add(deal)) {
+        prompts::error(QStringLiteral("The customer's choice could not be saved."), this);
+        return;
+    }
+    // A history left open lists the new deal at once.
+    if (DealHistory *history = m_app.existing<DealHistory>())
+        history->reload();
+    // Stored first: the page carries the deal number and the time it was saved.
+    if (print)
+        printAcceptance(m_app.printer(), deal);
+    cancel();
+}
+
+void DealChoice::cancel() {
+    m_closing = true;
+    m_app.unload<DealChoice>();
+}
+
+void DealChoice::closeEvent(QCloseEvent *event) {
+    event->accept();
+    if (!m_closing)
+        cancel();
+}

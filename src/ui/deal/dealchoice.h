@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/deal/dealrecord.h"
+
+#include <QWidget>
+#include <array>
+
+class Application;
+class QButtonGroup;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+// The customer's choice on a presented deal: one package (some of its products unticked) or Decline
+// All, with the payment that results. Saving stores the deal with the choice in the deal file.
+class DealChoice : public QWidget {
+    Q_OBJECT
+public:
+    explicit DealChoice(Application &app);
+
+    // Shows the deal's packages, nothing chosen, modal over `over` (the presentation).
+    void choose(const Deal &deal, QWidget *over);
+    // The choice as the window shows it, not yet stored (no number, no time).
+    DealRecord record() const;
+    // The package chosen, DealRecord::DeclinedAll, or nothing chosen yet (-2).
+    int chosen() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    static constexpr int NothingChosen = -2;
+    void packageChosen(int package);
+    void showPayment();
+    void save(bool print);
+    void cancel();
+
+    Application &m_app;
+    Deal m_deal;
+    QButtonGroup *m_choices;
+    std::array<QRadioButton *, Deal::Packages> m_packageButtons;
+    QRadioButton *m_declineButton;
+    QListWidget *m_acceptedList;
+    QLabel *m_paymentLabel;
+    QPushButton *m_printSaveButton, *m_saveButton, *m_cancelButton;
+    bool m_closing = false;
+};

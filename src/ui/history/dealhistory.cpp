@@ -1,0 +1,182 @@
+#include "ui/history/dealhistory.h"
+
+#include "core/print/acceptanceprintout.h"
+#include "core/report/csvtext.h"
+#include "ui/app/application.h"
+#include "ui/app/geometry.h"
+#include "ui/app/prompts.h"
+#include "ui/history/dealreport.h"
+#include "ui/history/exportfile.h"
+
+#include <QAbstractTableModel>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+// The stored deals as read, and which of them the search leaves: cells are made only when shown, so a
+// history of any length opens in one read.
+class HistoryModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void fill(QVector<DealSummary> deals) {
+        beginResetModel();
+        m_deals = std::move(deals);
+        narrowRows();
+        endResetModel();
+    }
+    void narrow(const QString &search) {
+        beginResetModel();
+        m_search = search;
+        narrowRows();
+        endResetModel();
+    }
+    const DealSummary &deal(int row) const { return m_deals.at(m_shown.at(row)); }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : int(m_shown.size());
+    }
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : history::ColumnCount;
+    }
+    QVariant data(const QModelIndex &index, int role) const override {
+        if (!index.isValid() || index.row() >= m_shown.size())
+            return QVariant();
+        if (role == Qt::DisplayRole)
+            return history::cell(deal(index.row()), index.column());
+        if (role == Qt::TextAlignmentRole && (index.column() == history::Number || index.column() == history::Accepted))
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return QVariant();
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return history::headings().value(section);
+        return QVariant();
+    }
+
+private:
+    void narrowRows() {
+        m_shown.clear();
+        m_shown.reserve(m_deals.size());
+        const QString search = m_search.trimmed();
+        for (int i = 0; i < m_deals.size(); ++i)
+            if (history::matches(m_deals.at(i), search))
+                m_shown << i;
+    }
+
+    QVector<DealSummary> m_deals;
+    QVector<int> m_shown;
+    QString m_search;
+};
+
+DealHistory::DealHistory(Application &app) : m_app(app) {
+    setObjectName(QStringLiteral("dealhistory"));
+    setWindowTitle(QStringLiteral("Deal History"));
+    ui::setClientSize(this, 13500, 7650);
+
+    auto *searchCaption = new QLabel(QStringLiteral("Search:"), this);
+    searchCaption->setObjectName(QStringLiteral("searchcaption"));
+    searchCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui::place(searchCaption, 120, 120, 855, 285);
+    m_searchBox = new QLineEdit(this);
+    m_searchBox->setObjectName(QStringLiteral("searchtext"));
+    m_searchBox->setPlaceholderText(QStringLiteral("Customer, vehicle, stock # or salesperson"));
+    m_searchBox->setClearButtonEnabled(true);
+    ui::place(m_searchBox, 1080, 120, 4095, 285);
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("grid1"));
+    ui::place(m_grid, 120, 525, 13260, 6435);
+    m_model = new HistoryModel(m_grid);
+    m_grid->setModel(m_model);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setWordWrap(false);
+    m_grid->setCornerButtonEnabled(false);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(std::max(ui::tw(240), m_grid->fontMetrics().height() + 4));
+    QHeaderView *head = m_grid->horizontalHeader();
+    head->setHighlightSections(false);
+    head->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    head->setSectionResizeMode(QHeaderView::Interactive);
+    const int widths[history::ColumnCount] = {765, 1815, 2055, 2055, 1095, 1575, 1095, 915, 1695};
+    for (int c = 0; c < history::ColumnCount; ++c)
+        head->resizeSection(c, ui::tw(widths[c]));
+    head->setStretchLastSection(true);
+
+    m_reprintButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Reprint"), 120, 7080, 1335, 495);
+    m_reportButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Report"), 1560, 7080, 1335, 495);
+    m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 3000, 7080, 1335, 495);
+    m_exportButton = ui::button(this, QStringLiteral("Command4"), QStringLiteral("Export…"), 4440, 7080, 1335, 495);
+    QWidget *order[] = {m_searchBox, m_grid, m_reprintButton, m_reportButton, m_exitButton, m_exportButton};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(m_searchBox, &QLineEdit::textChanged, m_model, &HistoryModel::narrow);
+    connect(m_reprintButton, &QPushButton::clicked, this, &DealHistory::reprint);
+    connect(m_reportButton, &QPushButton::clicked, this, [this] { Application::bringUp(m_app.window<DealReport>()); });
+    connect(m_exitButton, &QPushButton::clicked, this, &DealHistory::exitWindow);
+    connect(m_exportButton, &QPushButton::clicked, this, &DealHistory::exportRows);
+    reload();
+    ui::centre(this);
+}
+
+void DealHistory::reload() { m_model->fill(m_app.store().deals().history()); }
+
+QList<QStringList> DealHistory::shownRows() const {
+    QList<QStringList> rows;
+    rows.reserve(m_model->rowCount());
+    for (int r = 0; r < m_model->rowCount(); ++r)
+        rows.append(history::cells(m_model->deal(r)));
+    return rows;
+}
+
+qint64 DealHistory::selectedDeal() const {
+    const QModelIndexList rows = m_grid->selectionModel()->selectedRows();
+    if (rows.isEmpty() || rows.first().row() >= m_model->rowCount())
+        return 0;
+    return m_model->deal(rows.first().row()).id;
+}
+
+void DealHistory::reprint() {
+    const qint64 id = selectedDeal();
+    if (id == 0) {
+        prompts::notice(QStringLiteral("Please choose a deal to reprint."), this);
+        return;
+    }
+    const std::optional<DealRecord> deal = m_app.store().deals().load(id);
+    if (!deal) {
+        prompts::notice(QStringLiteral("Deal %1 could not be read.").arg(id), this);
+        return;
+    }
+    if (prompts::confirm(QStringLiteral("Reprint Deal %1?").arg(id), this) != 1)
+        return;
+    if (reprintDeal(m_app.printer(), *deal))
+        printAcceptance(m_app.printer(), *deal);
+}
+
+void DealHistory::exportRows() {
+    const QString path =
+        exportfile::choose(m_app, this, QStringLiteral("Export Deal History"), QStringLiteral("Deal History.csv"));
+    if (path.isEmpty())
+        return;
+    exportfile::write(path, csvtext::table(history::headings(), shownRows()), QStringLiteral("deal history"), this);
+}
+
+void DealHistory::exitWindow() {
+    m_closing = true;
+    m_app.unload<DealReport>();
+    m_app.unload<DealHistory>();
+    m_app.showHome();
+}
+
+void DealHistory::closeEvent(QCloseEvent *event) {
+    if (!m_closing)
+        exitWindow();
+    event->accept();
+}

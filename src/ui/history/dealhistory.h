@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/report/productreport.h"
+
+#include <QWidget>
+
+class Application;
+class HistoryModel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+// Every stored deal, newest first, narrowed as the user types; a deal can be printed again exactly as
+// it was saved, and the rows shown exported.
+class DealHistory : public QWidget {
+    Q_OBJECT
+public:
+    explicit DealHistory(Application &app);
+
+    // Reads the deal file again.
+    void reload();
+    // The rows shown, as their cells read.
+    QList<QStringList> shownRows() const;
+    // The deal of the selected row; 0 when none is selected.
+    qint64 selectedDeal() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void reprint();
+    void exportRows();
+    void exitWindow();
+
+    Application &m_app;
+    QLineEdit *m_searchBox;
+    QTableView *m_grid;
+    HistoryModel *m_model;
+    QPushButton *m_reprintButton, *m_reportButton, *m_exitButton, *m_exportButton;
+    bool m_closing = false;
+};

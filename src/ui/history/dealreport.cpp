@@ -1,0 +1,176 @@
+#include "ui/history/dealreport.h"
+
+#include "core/print/printer.h"
+#include "core/print/reportprintout.h"
+#include "core/report/csvtext.h"
+#include "core/store/store.h"
+#include "ui/app/application.h"
+#include "ui/app/geometry.h"
+#include "ui/app/prompts.h"
+#include "ui/history/exportfile.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+
+namespace {
+const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+}
+
+DealReport::DealReport(Application &app) : m_app(app) {
+    setObjectName(QStringLiteral("dealreport"));
+    setWindowTitle(QStringLiteral("Product Report"));
+    ui::setClientSize(this, 10920, 7650);
+
+    auto caption = [this](const QString &name, const QString &text, double left, double width) {
+        auto *label = new QLabel(text, this);
+        label->setObjectName(name);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        ui::place(label, left, 120, width, 315);
+    };
+    auto dateBox = [this](const QString &name, double left) {
+        auto *box = new QDateEdit(this);
+        box->setObjectName(name);
+        box->setDisplayFormat(kDateFormat);
+        box->setCalendarPopup(true);
+        ui::place(box, left, 120, 1695, 315);
+        return box;
+    };
+    caption(QStringLiteral("fromcaption"), QStringLiteral("From:"), 120, 615);
+    m_fromBox = dateBox(QStringLiteral("fromdate"), 840);
+    caption(QStringLiteral("tocaption"), QStringLiteral("To:"), 2640, 495);
+    m_toBox = dateBox(QStringLiteral("todate"), 3240);
+    caption(QStringLiteral("salespersoncaption"), QStringLiteral("Salesperson:"), 5040, 1215);
+    m_salespersonBox = new QComboBox(this);
+    m_salespersonBox->setObjectName(QStringLiteral("salespersonfilter"));
+    m_salespersonBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ui::place(m_salespersonBox, 6360, 120, 2775, 315);
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("grid1"));
+    ui::place(m_grid, 120, 555, 10680, 5535);
+    m_model = new QStandardItemModel(0, 6, m_grid);
+    m_model->setHorizontalHeaderLabels(report::productHeadings());
+    m_grid->setModel(m_model);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(std::max(ui::tw(240), m_grid->fontMetrics().height() + 4));
+    QHeaderView *head = m_grid->horizontalHeader();
+    head->setHighlightSections(false);
+    const int widths[6] = {3615, 1215, 1215, 1335, 1575, 1575};
+    for (int c = 0; c < 6; ++c)
+        head->resizeSection(c, ui::tw(widths[c]));
+    head->setStretchLastSection(true);
+
+    auto figure = [this](const QString &name, double left) {
+        auto *label = new QLabel(this);
+        label->setObjectName(name);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        ui::place(label, left, 6210, 3480, 315);
+        return label;
+    };
+    m_dealsLabel = figure(QStringLiteral("dealscounted"), 120);
+    m_productsPerDealLabel = figure(QStringLiteral("productsperdeal"), 3720);
+    m_profitPerDealLabel = figure(QStringLiteral("profitperdeal"), 7320);
+
+    m_printButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Print"), 120, 7020, 1335, 495);
+    m_exportButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Export…"), 1560, 7020, 1335, 495);
+    m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 3000, 7020, 1335, 495);
+    QWidget *order[] = {m_fromBox, m_toBox, m_salespersonBox, m_grid, m_printButton, m_exportButton, m_exitButton};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    // Every deal by default: from the first deal's day to the last one's.
+    DealArchive &deals = m_app.store().deals();
+    const auto span = deals.dateSpan();
+    const QDate today = QDate::currentDate();
+    m_fromBox->setDate(span ? span->first : today);
+    m_toBox->setDate(span ? span->second : today);
+    m_salespersonBox->addItem(QStringLiteral("All"));
+    m_salespersonBox->addItems(deals.salespeople());
+
+    connect(m_fromBox, &QDateEdit::dateChanged, this, &DealReport::refresh);
+    connect(m_toBox, &QDateEdit::dateChanged, this, &DealReport::refresh);
+    connect(m_salespersonBox, &QComboBox::currentIndexChanged, this, &DealReport::refresh);
+    connect(m_printButton, &QPushButton::clicked, this, &DealReport::print);
+    connect(m_exportButton, &QPushButton::clicked, this, &DealReport::exportReport);
+    connect(m_exitButton, &QPushButton::clicked, this, &DealReport::exitWindow);
+    refresh();
+    ui::centre(this);
+}
+
+ReportFilter DealReport::filter() const {
+    ReportFilter f;
+    f.from = m_fromBox->date();
+    f.to = m_toBox->date();
+    if (m_salespersonBox->currentIndex() > 0)
+        f.salesperson = m_salespersonBox->currentText();
+    return f;
+}
+
+QString DealReport::scope() const {
+    const ReportFilter f = filter();
+    return QStringLiteral("Deals saved from %1 to %2, %3")
+        .arg(f.from.toString(kDateFormat), f.to.toString(kDateFormat),
+             f.salesperson.isEmpty() ? QStringLiteral("all salespeople")
+                                     : QStringLiteral("salesperson %1").arg(f.salesperson));
+}
+
+void DealReport::refresh() {
+    m_report = m_app.store().deals().report(filter());
+    const QList<QStringList> rows = report::productRows(m_report);
+    m_model->setRowCount(0);
+    for (const QStringList &row : rows) {
+        QList<QStandardItem *> items;
+        for (int c = 0; c < row.size(); ++c) {
+            auto *item = new QStandardItem(row[c]);
+            if (c > 0)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            items << item;
+        }
+        m_model->appendRow(items);
+    }
+    const QStringList summary = report::summaryLines(m_report);
+    m_dealsLabel->setText(summary.value(0));
+    m_productsPerDealLabel->setText(summary.value(1));
+    m_profitPerDealLabel->setText(summary.value(2));
+}
+
+void DealReport::print() {
+    if (prompts::confirm(QStringLiteral("Print Report?"), this) != 1)
+        return;
+    printProductReport(m_app.printer(), m_report, scope());
+}
+
+void DealReport::exportReport() {
+    const QString path =
+        exportfile::choose(m_app, this, QStringLiteral("Export Product Report"), QStringLiteral("Product Report.csv"));
+    if (path.isEmpty())
+        return;
+    exportfile::write(path, csvtext::table(report::productHeadings(), report::productRows(m_report)),
+                      QStringLiteral("product report"), this);
+}
+
+void DealReport::exitWindow() {
+    m_closing = true;
+    m_app.unload<DealReport>();
+    if (!m_app.anyWindowShown())
+        m_app.showHome();
+}
+
+void DealReport::closeEvent(QCloseEvent *event) {
+    if (!m_closing)
+        exitWindow();
+    event->accept();
+}

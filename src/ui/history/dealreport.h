@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/report/productreport.h"
+
+#include <QWidget>
+
+class Application;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+
+// The product report: for the deals saved in a date range (by one salesperson or all), each product's
+// penetration and the money it brought, and the figures per deal.
+class DealReport : public QWidget {
+    Q_OBJECT
+public:
+    explicit DealReport(Application &app);
+
+    // Reads the deal file again for the filter as shown.
+    void refresh();
+    ReportFilter filter() const;
+    const ProductReport &report() const { return m_report; }
+    // Which deals are counted, in words.
+    QString scope() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void print();
+    void exportReport();
+    void exitWindow();
+
+    Application &m_app;
+    ProductReport m_report;
+    QDateEdit *m_fromBox, *m_toBox;
+    QComboBox *m_salespersonBox;
+    QTableView *m_grid;
+    QStandardItemModel *m_model;
+    QLabel *m_dealsLabel, *m_productsPerDealLabel, *m_profitPerDealLabel;
+    QPushButton *m_printButton, *m_exportButton, *m_exitButton;
+    bool m_closing = false;
+};

@@ -1,0 +1,47 @@
+#include "ui/history/exportfile.h"
+
+#include "ui/app/application.h"
+#include "ui/app/prompts.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace exportfile {
+
+QString choose(Application &app, QWidget *parent, const QString &title, const QString &suggestedName) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    const QString filter = QStringLiteral("CSV files (*.csv)");
+    QString path;
+    if (app.fileChooser()) {
+        path = app.fileChooser()(parent, QDir(folder).filePath(suggestedName), title, filter);
+    } else {
+        QFileDialog dialog(parent, title, QDir(folder).filePath(suggestedName), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        if (dialog.exec() == QDialog::Accepted)
+            path = dialog.selectedFiles().value(0);
+    }
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    return path;
+}
+
+bool write(const QString &path, const QString &text, const QString &what, QWidget *parent) {
+    QSaveFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        prompts::error(QStringLiteral("The %1 was not exported: %2 could not be written (%3).")
+                           .arg(what, QDir::toNativeSeparators(path), file.errorString()),
+                       parent);
+        return false;
+    }
+    prompts::notice(QStringLiteral("The %1 was exported to:\n%2").arg(what, QDir::toNativeSeparators(path)), parent);
+    return true;
+}
+
+} // namespace exportfile

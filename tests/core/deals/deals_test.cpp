@@ -1,0 +1,290 @@
+// The deal file on real files: made when missing, refused when unusable, the customer's choice stored
+// whole and kept as saved (also with two copies saving at once, or killed while saving), and the
+// product report over it.
+
+#include "core/store/database.h"
+#include "core/store/firststart.h"
+#include "coresupport.h"
+#include "dealfixture.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QtTest>
+#include <thread>
+
+using namespace coretest;
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kKeepSaving = u"--keep-saving"_s;
+constexpr unsigned kAllSlots = 0x3ff;
+
+QStringList names(const QVector<DealItem> &items) {
+    QStringList out;
+    for (const DealItem &i : items)
+        out << i.name;
+    return out;
+}
+
+// The deal numbers stored, each with how many items it has.
+QMap<qint64, int> itemsPerDeal(Database &file) {
+    QMap<qint64, int> counts;
+    file.select(u"select d.id, count(i.deal) from deals d left join dealitems i on i.deal = d.id group by d.id"_s, {},
+                [&counts](const QSqlQuery &q) { counts[q.value(0).toLongLong()] = q.value(1).toInt(); });
+    return counts;
+}
+
+// What a second copy of the program does in the kill test: save deals until it is stopped.
+int keepSaving(const QString &dataFolder) {
+    Store store(dataFolder);
+    if (!store.open())
+        return 1;
+    for (;;) {
+        DealRecord r = sampleChoice(1, 0b011);
+        if (!store.deals().add(r))
+            return 2;
+    }
+}
+} // namespace
+
+class DealsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void dealFileIsMadeWhenMissingAndRefusedWhenUnusable_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing: made empty") << u"remove"_s << QString();
+        QTest::newRow("text file") << u"text"_s << u"not a database"_s;
+        QTest::newRow("another database") << u"empty-db"_s << u"it has no table named \"deals\""_s;
+        QTest::newRow("a field missing") << u"no-field"_s << u"its table \"deals\" has no field \"saved\""_s;
+    }
+    void dealFileIsMadeWhenMissingAndRefusedWhenUnusable() {
+        QFETCH(QString, damage);
+        QFETCH(QString, reason);
+        DataFolder folder;
+        QVERIFY(folder.ok());
+        const QString path = folder.dataFile(DealArchive::fileName());
+        QVERIFY(QFile::exists(path));
+        folder.store().close();
+        QFile::remove(path);
+        if (damage == "text"_L1) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("deal or no deal\n");
+        } else if (damage != "remove"_L1) {
+            Database db;
+            QVERIFY(db.create(path));
+            if (damage == "no-field"_L1)
+                db.exec(u"create table deals (id)"_s);
+        }
+        const QByteArray before = damage == "remove"_L1 ? QByteArray() : [&] {
+            QFile f(path);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        QString why;
+        const bool opened = folder.reopen(&why);
+        QCOMPARE(opened, reason.isEmpty());
+        if (opened) {
+            QVERIFY(folder.store().deals().history().isEmpty());
+            QCOMPARE(folder.store().deals().problem(), QString());
+            return;
+        }
+        QVERIFY2(why.startsWith(u"The data file %1 cannot be used: "_s.arg(QDir::toNativeSeparators(path))),
+                 qPrintable(why));
+        QVERIFY2(why.contains(reason), qPrintable(why));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+    }
+
+    // The choice rules on a deal whose packages share products.
+    void choiceKeepsTheTickedProductsOfOnePackage_data() {
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<unsigned>("kept");
+        QTest::addColumn<QStringList>("accepted");
+        QTest::addColumn<QStringList>("declined");
+        QTest::addColumn<QString>("payment");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("Gold without its Tint")
+            << 1 << 0b100011u << QStringList{"Service Contract", "GAP"} << QStringList{"Tint", "Etch"} << "29.00"
+            << "$ 29.00 / Month";
+        QTest::newRow("Decline All") << -1 << kAllSlots << QStringList{}
+                                     << QStringList{"Service Contract", "GAP", "Tint", "Etch"} << "0.00"
+                                     << "$ 0.00";
+    }
+    void choiceKeepsTheTickedProductsOfOnePackage() {
+        QFETCH(int, chosen);
+        QFETCH(unsigned, kept);
+        QFETCH(QStringList, accepted);
+        QFETCH(QStringList, declined);
+        QFETCH(QString, payment);
+        QFETCH(QString, line);
+        const DealRecord r = sampleChoice(chosen, kept);
+        QCOMPARE(r.chosenPackage, chosen);
+        QCOMPARE(r.chosenName, chosen < 0 ? QString() : sampleDeal().packages[chosen].name);
+        QCOMPARE(names(r.acceptedItems()), accepted);
+        QCOMPARE(names(r.declinedItems()), declined);
+        QCOMPARE(r.finalPayment, payment);
+        QCOMPARE(finalPaymentLine(r), line);
+        // Every filled slot of every package is kept, the one at id 0 too: 4 + 4 + 2 + 1.
+        QCOMPARE(r.items.size(), 11);
+    }
+
+    // Stored and read back field by field; the file itself refuses to change or delete it.
+    void aStoredDealReadsBackAsSavedAndStaysSo() {
+        DataFolder folder;
+        DealArchive &deals = folder.store().deals();
+        DealRecord first = sampleChoice(1, 0b100011u, u"Ann Lee"_s, QDateTime(QDate(2024, 5, 1), QTime(14, 3, 22)));
+        first.particulars.customer = u"O'Brien, \"Pat\""_s;
+        first.statement = u"Line one\r\nLine two"_s;
+        DealRecord second = sampleChoice(-1, 0);
+        QVERIFY(deals.add(first));
+        QVERIFY(deals.add(second));
+        QVERIFY(first.id > 0);
+        QCOMPARE(second.id, first.id + 1);
+        QVERIFY(second.saved.isValid() && second.saved.time().msec() == 0);
+        const std::optional<DealRecord> back = deals.load(first.id);
+        QVERIFY(back);
+        QCOMPARE(back->saved, first.saved);
+        QCOMPARE(back->particulars.customer, first.particulars.customer);
+        QCOMPARE(back->statement, first.statement);
+        QCOMPARE(back->items, first.items);
+        QCOMPARE(back->finalPayment, u"29.00"_s);
+        QCOMPARE(back->taxRate, first.taxRate);
+        QCOMPARE(back->packageNames, first.packageNames);
+        // The deal page as it was presented, figures and all.
+        const Deal shown = sampleDeal();
+        for (int p = 0; p < Deal::Packages; ++p)
+            QCOMPARE(back->deal().figures(p).payment, shown.figures(p).payment);
+
+        Database &file = folder.store().dealsFile();
+        folder.errors().clear();
+        QVERIFY(!file.exec(u"update deals set customer = 'someone else'"_s));
+        QVERIFY(!file.exec(u"delete from dealitems where deal = ?"_s, {first.id}));
+        QVERIFY(!file.exec(u"delete from deals"_s));
+        QCOMPARE(folder.errors().size(), 3);
+        QCOMPARE(deals.load(first.id)->items, first.items);
+        QCOMPARE(deals.history().size(), 2);
+        QCOMPARE(deals.history().first().id, second.id); // newest first
+    }
+
+    void twoCopiesSavingAtOnceLoseNothing() {
+        DataFolder folder;
+        const QString data = QFileInfo(folder.dataFile(DealArchive::fileName())).path();
+        constexpr int each = 25;
+        QList<qint64> ids[2];
+        auto copy = [&data, &ids](int which) {
+            Store store(data);
+            if (!store.open())
+                return;
+            for (int i = 0; i < each; ++i) {
+                DealRecord r = sampleChoice(which, kAllSlots, which == 0 ? u"Ann"_s : u"Bob"_s);
+                if (store.deals().add(r))
+                    ids[which] << r.id;
+            }
+        };
+        std::thread first(copy, 0), second(copy, 1);
+        first.join();
+        second.join();
+        QCOMPARE(ids[0].size() + ids[1].size(), 2 * each);
+        const QMap<qint64, int> stored = itemsPerDeal(folder.store().dealsFile());
+        QCOMPARE(stored.size(), 2 * each);
+        for (qint64 id : ids[0] + ids[1])
+            QCOMPARE(stored.value(id), 11);
+    }
+
+    // Another copy is killed again and again while it saves; what it leaves is whole deals only.
+    void aKillWhileSavingLeavesWholeDealsOnly() {
+        DataFolder folder;
+        const QString data = QFileInfo(folder.dataFile(DealArchive::fileName())).path();
+        Database &file = folder.store().dealsFile();
+        for (int round = 0; round < 4; ++round) {
+            QProcess saver;
+            saver.start(QCoreApplication::applicationFilePath(), {kKeepSaving, data});
+            QVERIFY(saver.waitForStarted());
+            QTest::qWait(150 + 70 * round);
+            saver.kill();
+            QVERIFY(saver.waitForFinished());
+        }
+        QCOMPARE(column(file, u"pragma integrity_check"_s), QVariantList{u"ok"_s});
+        const QMap<qint64, int> stored = itemsPerDeal(file);
+        QVERIFY2(stored.size() > 4, "the killed copies stored deals");
+        for (auto it = stored.begin(); it != stored.end(); ++it)
+            QVERIFY2(it.value() == 11, qPrintable(u"deal %1 has %2 items"_s.arg(it.key()).arg(it.value())));
+        QVERIFY(folder.errors().isEmpty());
+    }
+
+    // Four known deals: Bob's Decline All, Ann's Gold without Tint, ann's Basic late on 20 March, Bob's
+    // whole Platinum.
+    void reportCountsKnownDeals_data() {
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<QString>("salesperson");
+        QTest::addColumn<QList<QStringList>>("rows");
+        QTest::addColumn<QStringList>("summary");
+        QTest::newRow("every deal") << QDate(2024, 1, 1) << QDate(2024, 12, 31) << QString()
+                                    << QList<QStringList>{{"Etch", "4", "2", "50.0 %", "$400.00", "$370.00"},
+                                                          {"GAP", "4", "2", "50.0 %", "$1000.00", "$500.00"},
+                                                          {"Service Contract", "4", "2", "50.0 %", "$2000.00",
+                                                           "$200.00"},
+                                                          {"Tint", "4", "1", "25.0 %", "$400.00", "$280.00"}}
+                                    << QStringList{"Deals counted: 4", "Products per deal: 1.75",
+                                                   "Profit per deal: $337.50"};
+        QTest::newRow("one salesperson, any case")
+            << QDate() << QDate() << "ANN LEE"
+            << QList<QStringList>{{"Etch", "2", "1", "50.0 %", "$200.00", "$185.00"},
+                                  {"GAP", "2", "1", "50.0 %", "$500.00", "$250.00"},
+                                  {"Service Contract", "2", "1", "50.0 %", "$1000.00", "$100.00"},
+                                  {"Tint", "2", "0", "0.0 %", "$0.00", "$0.00"}}
+            << QStringList{"Deals counted: 2", "Products per deal: 1.50", "Profit per deal: $267.50"};
+        QTest::newRow("dates, the last day whole")
+            << QDate(2024, 2, 1) << QDate(2024, 3, 20) << QString()
+            << QList<QStringList>{{"Etch", "2", "1", "50.0 %", "$200.00", "$185.00"},
+                                  {"GAP", "2", "0", "0.0 %", "$0.00", "$0.00"},
+                                  {"Service Contract", "2", "0", "0.0 %", "$0.00", "$0.00"},
+                                  {"Tint", "2", "0", "0.0 %", "$0.00", "$0.00"}}
+            << QStringList{"Deals counted: 2", "Products per deal: 0.50", "Profit per deal: $92.50"};
+        QTest::newRow("dates, deals numbered in a run")
+            << QDate(2024, 3, 1) << QDate(2024, 12, 31) << QString()
+            << QList<QStringList>{{"Etch", "2", "2", "100.0 %", "$400.00", "$370.00"},
+                                  {"GAP", "2", "1", "50.0 %", "$500.00", "$250.00"},
+                                  {"Service Contract", "2", "1", "50.0 %", "$1000.00", "$100.00"},
+                                  {"Tint", "2", "1", "50.0 %", "$400.00", "$280.00"}}
+            << QStringList{"Deals counted: 2", "Products per deal: 2.50", "Profit per deal: $500.00"};
+        QTest::newRow("no deal in range")
+            << QDate(2023, 1, 1) << QDate(2023, 12, 31) << QString() << QList<QStringList>{}
+            << QStringList{"Deals counted: 0", "Products per deal: 0.00", "Profit per deal: $0.00"};
+    }
+    void reportCountsKnownDeals() {
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        QFETCH(QString, salesperson);
+        QFETCH(QList<QStringList>, rows);
+        QFETCH(QStringList, summary);
+        DataFolder folder;
+        // Not saved in date order, so a date range may take deals whose numbers are not a run.
+        QVector<DealRecord> fixture{
+            sampleChoice(-1, 0, u"Bob"_s, QDateTime(QDate(2024, 2, 15), QTime(12, 0))),
+            sampleChoice(1, 0b100011u, u"Ann Lee"_s, QDateTime(QDate(2024, 1, 10), QTime(9, 0))),
+            sampleChoice(3, kAllSlots, u"ann lee"_s, QDateTime(QDate(2024, 3, 20), QTime(23, 59, 59))),
+            sampleChoice(0, kAllSlots, u"Bob"_s, QDateTime(QDate(2024, 3, 21), QTime(0, 0))),
+        };
+        QVERIFY(folder.store().deals().addAll(fixture));
+        const ProductReport r = folder.store().deals().report({from, to, salesperson});
+        QCOMPARE(report::productRows(r), rows);
+        QCOMPARE(report::summaryLines(r), summary);
+        QCOMPARE(folder.store().deals().salespeople(), QStringList({u"Ann Lee"_s, u"Bob"_s}));
+    }
+};
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && QString::fromLocal8Bit(argv[1]) == kKeepSaving)
+        return keepSaving(QString::fromLocal8Bit(argv[2]));
+    DealsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "deals_test.moc"
