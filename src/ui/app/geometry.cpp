@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
@@ -84,6 +86,22 @@ void centre(QWidget *window) {
 }
 
 void selectAllOnFocus(QWidget *box) { box->installEventFilter(new SelectOnFocus(box)); }
+
+void setUpListGrid(QTableView *grid) {
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setWordWrap(false);
+    grid->setSortingEnabled(false);
+    grid->setCornerButtonEnabled(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(std::max(tw(240), grid->fontMetrics().height() + 4));
+    QHeaderView *head = grid->horizontalHeader();
+    head->setHighlightSections(false);
+    head->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    head->setSectionResizeMode(QHeaderView::Interactive);
+}
 
 QString literalCaption(const QString &text) {
     QString out = text;

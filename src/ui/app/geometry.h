@@ -5,6 +5,7 @@
 #include <QString>
 
 class QPushButton;
+class QTableView;
 class QWidget;
 
 namespace ui {
@@ -22,6 +23,10 @@ void centre(QWidget *window);
 // Selects on focus as End then Shift+Home does: the whole text of a single-line box, the current
 // line of a multi-line box.
 void selectAllOnFocus(QWidget *box);
+
+// A grid of rows to pick one from: whole rows selected, nothing edited, every row one line high (so the
+// view never measures its rows, whatever their number), headings left-aligned and no row numbers.
+void setUpListGrid(QTableView *grid);
 
 // A caption from data shows "&" as typed, never as a shortcut marker.
 QString literalCaption(const QString &text);

@@ -7,6 +7,7 @@
 #include "ui/app/application.h"
 #include "ui/app/prompts.h"
 
+#include <QAbstractButton>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -17,6 +18,10 @@ public:
         std::function<Value()> shown;            // the record as the window's boxes show it
         std::function<void(const Value &)> show; // fills the boxes from a record
         std::function<void()> leave;             // closes or hides the window and goes back to its list
+    };
+
+    struct Buttons {
+        QAbstractButton *save, *remove, *first, *previous, *next, *last, *copy, *exit;
     };
 
     RecordNavigation(Application &app, QWidget *window, Counter counter, Editor editor)
@@ -36,6 +41,18 @@ public:
         return stored;
     }
     bool hasRecord() const { return m_walk && m_walk->hasCurrent(); }
+
+    // The editor's buttons, each to its command.
+    void connectButtons(const Buttons &b) {
+        QObject::connect(b.save, &QAbstractButton::clicked, m_window, [this] { saveAndTell(); });
+        QObject::connect(b.remove, &QAbstractButton::clicked, m_window, [this] { remove(); });
+        QObject::connect(b.first, &QAbstractButton::clicked, m_window, [this] { first(); });
+        QObject::connect(b.previous, &QAbstractButton::clicked, m_window, [this] { previous(); });
+        QObject::connect(b.next, &QAbstractButton::clicked, m_window, [this] { next(); });
+        QObject::connect(b.last, &QAbstractButton::clicked, m_window, [this] { last(); });
+        QObject::connect(b.copy, &QAbstractButton::clicked, m_window, [this] { copy(); });
+        QObject::connect(b.exit, &QAbstractButton::clicked, m_window, [this] { exit(); });
+    }
 
     // Stores what is shown into the record stood on; false when there is none or it has gone.
     bool save() { return hasRecord() && m_walk->store(m_editor.shown()); }

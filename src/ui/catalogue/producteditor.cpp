@@ -99,15 +99,9 @@ ProductEditor::ProductEditor(Application &app)
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(m_saveButton, &QPushButton::clicked, this, [this] { m_navigation.saveAndTell(); });
+    m_navigation.connectButtons({m_saveButton, m_deleteButton, m_firstButton, m_previousButton, m_nextButton,
+                                 m_lastButton, m_copyButton, m_exitButton});
     connect(m_clearButton, &QPushButton::clicked, this, &ProductEditor::clearform);
-    connect(m_deleteButton, &QPushButton::clicked, this, [this] { m_navigation.remove(); });
-    connect(m_firstButton, &QPushButton::clicked, this, [this] { m_navigation.first(); });
-    connect(m_previousButton, &QPushButton::clicked, this, [this] { m_navigation.previous(); });
-    connect(m_nextButton, &QPushButton::clicked, this, [this] { m_navigation.next(); });
-    connect(m_lastButton, &QPushButton::clicked, this, [this] { m_navigation.last(); });
-    connect(m_copyButton, &QPushButton::clicked, this, [this] { m_navigation.copy(); });
-    connect(m_exitButton, &QPushButton::clicked, this, [this] { m_navigation.exit(); });
     connect(m_chooseFileButton, &QPushButton::clicked, this, &ProductEditor::chooseFile);
 
     m_nameBox->setFocus();

@@ -34,22 +34,10 @@ ProductList::ProductList(Application &app) : m_app(app) {
     ui::place(m_grid, 120, 120, 12495, 6855);
     m_model = new ProductGridModel(m_grid);
     m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setWordWrap(false);
-    m_grid->setSortingEnabled(false);
-    m_grid->setCornerButtonEnabled(false);
-    // No fixed column, and every row one line high: the view never measures its rows, whatever their number.
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(std::max(ui::tw(240), m_grid->fontMetrics().height() + 4));
+    ui::setUpListGrid(m_grid);
     QHeaderView *head = m_grid->horizontalHeader();
-    head->setHighlightSections(false);
     head->setStretchLastSection(false);
     head->setMinimumSectionSize(0);
-    head->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    head->setSectionResizeMode(QHeaderView::Interactive);
 
     m_addButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Add Item"), 120, 7080, 1335, 495);
     m_printButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Print List"), 1560, 7080, 1335, 495);

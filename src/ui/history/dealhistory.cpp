@@ -92,18 +92,8 @@ DealHistory::DealHistory(Application &app) : m_app(app) {
     ui::place(m_grid, 120, 525, 13260, 6435);
     m_model = new HistoryModel(m_grid);
     m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setWordWrap(false);
-    m_grid->setCornerButtonEnabled(false);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(std::max(ui::tw(240), m_grid->fontMetrics().height() + 4));
+    ui::setUpListGrid(m_grid);
     QHeaderView *head = m_grid->horizontalHeader();
-    head->setHighlightSections(false);
-    head->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    head->setSectionResizeMode(QHeaderView::Interactive);
     const int widths[history::ColumnCount] = {765, 1815, 2055, 2055, 1095, 1575, 1095, 915, 1695};
     for (int c = 0; c < history::ColumnCount; ++c)
         head->resizeSection(c, ui::tw(widths[c]));

@@ -57,15 +57,8 @@ DealReport::DealReport(Application &app) : m_app(app) {
     m_model = new QStandardItemModel(0, 6, m_grid);
     m_model->setHorizontalHeaderLabels(report::productHeadings());
     m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setWordWrap(false);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(std::max(ui::tw(240), m_grid->fontMetrics().height() + 4));
+    ui::setUpListGrid(m_grid);
     QHeaderView *head = m_grid->horizontalHeader();
-    head->setHighlightSections(false);
     const int widths[6] = {3615, 1215, 1215, 1335, 1575, 1575};
     for (int c = 0; c < 6; ++c)
         head->resizeSection(c, ui::tw(widths[c]));

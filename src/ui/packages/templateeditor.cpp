@@ -111,15 +111,9 @@ TemplateEditor::TemplateEditor(Application &app)
     m_exitButton = button(QStringLiteral("Command8"), QStringLiteral("EXIT"), 3000, 8040, 1335);
 
     connect(m_slots, &SlotGrid::slotChanged, this, [this] { calculatetotals(); });
-    connect(m_saveButton, &QPushButton::clicked, this, [this] { m_navigation.saveAndTell(); });
+    m_navigation.connectButtons({m_saveButton, m_deleteButton, m_firstButton, m_previousButton, m_nextButton,
+                                 m_lastButton, m_copyButton, m_exitButton});
     connect(m_clearButton, &QPushButton::clicked, this, &TemplateEditor::clearform);
-    connect(m_deleteButton, &QPushButton::clicked, this, [this] { m_navigation.remove(); });
-    connect(m_firstButton, &QPushButton::clicked, this, [this] { m_navigation.first(); });
-    connect(m_previousButton, &QPushButton::clicked, this, [this] { m_navigation.previous(); });
-    connect(m_nextButton, &QPushButton::clicked, this, [this] { m_navigation.next(); });
-    connect(m_lastButton, &QPushButton::clicked, this, [this] { m_navigation.last(); });
-    connect(m_copyButton, &QPushButton::clicked, this, [this] { m_navigation.copy(); });
-    connect(m_exitButton, &QPushButton::clicked, this, [this] { m_navigation.exit(); });
 
     for (int p = 0; p < 4; ++p)
         m_packageNameBoxes[p]->setText(trimBlanks(m_app.settings().packageNames[p]));
