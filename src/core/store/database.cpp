@@ -6,6 +6,7 @@
 #include <QSqlRecord>
 #include <QUrl>
 #include <QUuid>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -200,4 +201,10 @@ bool Database::commit() { return exec(QStringLiteral("COMMIT")); }
 void Database::rollback() {
     QSqlQuery q(handle());
     q.exec(QStringLiteral("ROLLBACK"));
+}
+
+QVariant storedNumber(double value) {
+    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 9.0e15)
+        return static_cast<qlonglong>(value);
+    return value;
 }

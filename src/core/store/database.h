@@ -57,3 +57,7 @@ private:
     bool m_open = false;
     ErrorHandler m_onError;
 };
+
+// Ids and slot values are whole numbers: stored as such they sort and compare as numbers. Any other value
+// is stored as it is.
+QVariant storedNumber(double value);

@@ -55,13 +55,6 @@ StoredProduct whole(const QSqlQuery &q) {
     return s;
 }
 
-// Ids are whole numbers; stored as such they sort and compare as numbers.
-QVariant storedNumber(double value) {
-    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 9.0e15)
-        return static_cast<qlonglong>(value);
-    return value;
-}
-
 QVariantList fields(const Product &p) {
     return {storedNumber(p.id),
             storedtext::trimBlanks(p.name),

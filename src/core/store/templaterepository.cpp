@@ -28,13 +28,6 @@ PackageTemplate fromRow(const QSqlQuery &q) {
     return t;
 }
 
-// Ids and slot values are whole numbers; stored as such they sort and compare as numbers.
-QVariant storedNumber(double value) {
-    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 9.0e15)
-        return static_cast<qlonglong>(value);
-    return value;
-}
-
 QVariantList values(const PackageTemplate &t) {
     QVariantList v{storedNumber(t.id), storedtext::trimBlanks(t.vehiclename), storedtext::trimBlanks(t.notes)};
     for (const QString &name : t.packageNames)
