@@ -133,6 +133,7 @@ private slots:
         const QStringList help{"Usage: quorvel", userFolder() + QLatin1Char('\n'), "data/", "webpages/", "printouts/"};
         QTest::newRow("version") << QStringList{"--version"} << 0 << QStringList{"Quorvel " QUORVEL_VERSION "\n"}
                                  << QString();
+        QTest::newRow("help") << QStringList{"--help"} << 0 << help << QString();
         QTest::newRow("short help after a Qt option")
             << QStringList{"-style", "Fusion", "-h"} << 0 << help << QString();
         QTest::newRow("unknown option after a Qt option")
