@@ -141,13 +141,18 @@ private slots:
         rs->setField(QStringLiteral("aftermarketname"), QStringLiteral("Film"));
         QVERIFY(rs->update());
         QCOMPARE(rs->text(QStringLiteral("aftermarketname")), QStringLiteral("Changed"));
+        rs->moveTo(rs->lastModified());
+        QCOMPARE(rs->field(QStringLiteral("cost")), QVariant(0.0)); // the table's default, read back
+        rs->edit();
+        rs->setField(QStringLiteral("msrp"), 42.5);
+        QVERIFY(rs->update());
         rs->moveFirst();
         QVERIFY(rs->deleteRecord());
         QVERIFY(!rs->hasCurrent());
         rs->moveNext();
         QCOMPARE(rs->text(QStringLiteral("aftermarketname")), QStringLiteral("Changed"));
-        QCOMPARE(column(products, QStringLiteral("select aftermarketname from [table] order by rowid")),
-                 QVariantList({QStringLiteral("Changed"), QStringLiteral("Film")}));
+        QCOMPARE(column(products, QStringLiteral("select aftermarketname || msrp from [table] order by rowid")),
+                 QVariantList({QStringLiteral("Changed2.0"), QStringLiteral("Film42.5")}));
     }
 };
 
