@@ -135,8 +135,10 @@ private slots:
         QVERIFY(click(editor, QStringLiteral("Command2")));
         QCOMPARE(text(editor, QStringLiteral("id")), QString());
         QCOMPARE(totals(editor, 0), kZero);
+        QCOMPARE(storedCount(QStringLiteral("vehiclename = 'Accord'")), 1); // nothing stored yet
         QVERIFY(click(editor, QStringLiteral("Command8")));
         QCOMPARE(storedSlots(0), QList<int>(40, 0));
+        QCOMPARE(stored(0, QStringLiteral("vehiclename")) + stored(0, QStringLiteral("package1")), QString());
         QCOMPARE(storedCount(), 2);
         QCOMPARE(listed(app().existing<TemplateList>()), QStringList({"Blazer|LX"}));
         // "Add Item" draws the next template id, then stores and edits a template with the default package names.
@@ -180,6 +182,7 @@ private slots:
         QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("41"));
         QCOMPARE(storedSetting(QStringLiteral("ve_total")).toInt(), 41);
         QCOMPARE(names(12, 41), QStringLiteral("Camry SE|Camry SE"));
+        QCOMPARE(stored(41, QStringLiteral("package4")), QStringLiteral("Bronze"));
         QCOMPARE(storedSlots(41), storedSlots(12));
         QCOMPARE(storedSlots(41).count(0), 40 - 14);
         type(editor, QStringLiteral("vehiclename"), QStringLiteral("Copy"));
