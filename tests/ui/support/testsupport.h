@@ -1,9 +1,11 @@
 #pragma once
 // Shared help for the test programs: a fresh program folder, a catalogue filler, answering modal
-// boxes, and finding controls by object name.
+// boxes, finding controls by object name, and reading back the PDF files the program prints.
 
 #include <QApplication>
+#include <QList>
 #include <QMessageBox>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -79,5 +81,26 @@ bool click(QWidget *window, const QString &name);
 void type(QWidget *window, const QString &name, const QString &text);
 // Closes every top-level window and lets deferred deletes run.
 void closeAllWindows();
+
+// The pages and words of a PDF as poppler's pdftotext reads them, in millimetres from the sheet's corner.
+bool havePdfReader();
+struct PdfWord {
+    int page; // from 1
+    QString text;
+    double left, top, right, bottom;
+    bool operator==(const PdfWord &o) const {
+        return page == o.page && text == o.text && left == o.left && top == o.top && right == o.right &&
+               bottom == o.bottom;
+    }
+};
+struct Pdf {
+    explicit Pdf(const QString &path);
+    QList<QSizeF> pages;
+    QList<PdfWord> words;
+    const PdfWord *find(const QString &text) const;
+    // The words, left to right, of the line whose first word is `first` (on `page`; 0: the first found).
+    QList<PdfWord> lineWords(const QString &first, int page = 0) const;
+    QStringList line(const QString &first, int page = 0) const;
+};
 
 } // namespace testsupport
