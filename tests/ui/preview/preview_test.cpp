@@ -130,6 +130,10 @@ private slots:
         QVERIFY(click(list, u"Command4"_s));
         auto *preview = list->findChild<PrintPreview *>(u"printpreview"_s);
         QVERIFY(preview && preview->landscape());
+        Printer recorder(std::make_unique<RecordingDevice>());
+        preview->drawOn(recorder);
+        const RecordingDevice::Operation *names = static_cast<RecordingDevice &>(recorder.device()).findText(u"Name"_s);
+        QVERIFY(names && names->font.bold); // the headings stand out
         saveAs(savedPdf);
         QCOMPARE(said([&] { trigger(preview, u"savepdf"_s); }).size(), 1);
 
