@@ -36,7 +36,6 @@ bool answerBox(BoxSeen &seen, bool accept) {
         return false;
     seen.title = box->windowTitle();
     seen.text = box->text();
-    seen.seen = true;
     QAbstractButton *button = nullptr;
     if (accept)
         button = box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok) : box->button(QMessageBox::Yes);
@@ -61,8 +60,7 @@ ProgramFolder::ProgramFolder(Content content) {
     QString why;
     const bool made = content == Content::Samples ? firststart::createDataFolder(m_dir.path(), &why)
                                                   : firststart::createEmptyDataFolder(m_dir.path(), &why);
-    m_ok = made && m_app->start(&why);
-    if (!m_ok)
+    if (!made || !m_app->start(&why))
         qWarning("program folder not ready: %s", qPrintable(why));
 }
 

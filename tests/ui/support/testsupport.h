@@ -28,7 +28,6 @@ public:
     ~ProgramFolder();
     QString path() const { return m_dir.path(); }
     QString dataFile(const QString &name) const;
-    bool ok() const { return m_ok; }
     Application &app() { return *m_app; }
     // Database failures reported during the test (none expected in most tests).
     QStringList &databaseErrors() { return m_errors; }
@@ -37,7 +36,6 @@ private:
     QTemporaryDir m_dir;
     QStringList m_errors;
     std::unique_ptr<Application> m_app;
-    bool m_ok = false;
 };
 
 // The program of the folder made last.
@@ -55,11 +53,10 @@ QVariant storedSetting(const QString &field);
 // Runs a query on one of the three files and returns the first column of every row.
 QVariantList column(const QString &file, const QString &sql);
 
-// What a modal box said and how it was answered.
+// What a modal box said.
 struct BoxSeen {
     QString title;
     QString text;
-    bool seen = false;
 };
 
 // Answers every box that appears while `action` runs, in turn, with the given answers (the last one
