@@ -83,6 +83,9 @@ private slots:
             << kHeader + "1,Paint,1,2,\"a\r\nb\r\nc\",,,,,\r\n" + "2,Tint,1,2,,,,,,\"x\ny\"\n" + "\n" +
                    "3,Etch,$,2,,,,,,\r\n"
             << "Line 8, cost: \"$\" is not an amount.";
+        QTest::newRow("first field spanning lines")
+            << QByteArray("notes,aftermarketname,cost\r\n\"a\r\nb\",Paint,x\r\n")
+            << "Line 2, cost: \"x\" is not an amount.";
         QTest::newRow("old Mac line ends")
             << QByteArray("aftermarketname,cost\rPaint,1\rTint,x\r") << "Line 3, cost: \"x\" is not an amount.";
         QTest::newRow("every problem of every line")
@@ -95,6 +98,8 @@ private slots:
         QTest::newRow("no name column")
             << QByteArray("id,cost\r\n1,2\r\n")
             << "Line 1, aftermarketname: the column is missing; every product needs a name.";
+        QTest::newRow("duplicate column") << QByteArray("aftermarketname,cost, COST\r\nPaint,1,2\r\n")
+                                          << "Line 1, cost: the column appears more than once.";
         QTest::newRow("unknown column") << QByteArray("aftermarketname,colour\r\nPaint,red\r\n")
                                         << "Line 1, colour: there is no such column (the columns are id, "
                                            "aftermarketname, cost, msrp, description, htmlpath, picturepath, "
@@ -125,6 +130,7 @@ private slots:
         QTest::addColumn<bool>("ok");
         QTest::addColumn<double>("value");
         QTest::newRow("dollars with thousands") << "$1,250.00" << true << 1250.0;
+        QTest::newRow("millions") << "1,234,567.89" << true << 1234567.89;
         QTest::newRow("parenthesised dollars") << "($1,250.00)" << true << -1250.0;
         QTest::newRow("empty") << "" << true << 0.0;
         QTest::newRow("letters after") << "12abc" << false << 0.0;

@@ -10,6 +10,15 @@ using namespace Qt::StringLiterals;
 class DealTest : public QObject {
     Q_OBJECT
 private slots:
+    // A product kept at id 0 is never presented, but the worksheet counts it in its package's totals.
+    void totalsCountEverySlot() {
+        Package p;
+        p.products[0] = {1, u"Film"_s, 100, 250, {}, {}};
+        p.products[9] = {0, u"Kept at id 0"_s, 60, 50, {}, {}};
+        QCOMPARE(p.totals().msrp, 300.0);
+        QCOMPARE(p.totals().profit, 140.0);
+    }
+
     // A payment that cannot be computed shows 0.00, and the deal says which input is to blame.
     void problems_data() {
         QTest::addColumn<double>("rate");

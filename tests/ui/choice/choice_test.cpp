@@ -360,6 +360,9 @@ private slots:
             for (const QString &name : names) {
                 const PdfWord *w = pdf.find(name);
                 QVERIFY2(w && w->top > acceptedHeading->top, qPrintable(name));
+                QVERIFY2(std::count_if(pdf.words.begin(), pdf.words.end(),
+                                       [&name](const PdfWord &o) { return o.text == name; }) == 1,
+                         qPrintable(name + u" is listed once"_s));
                 QVERIFY2(inAccepted ? w->right < declinedHeading->left : w->left >= declinedHeading->left - 0.01,
                          qPrintable(name + (inAccepted ? u" belongs under Accepted"_s : u" belongs under Declined"_s)));
             }

@@ -403,6 +403,7 @@ private slots:
         const QStringList before = state();
         DealPresentation *menu = createDeal(worksheet);
         QVERIFY(menu && visible(menu, product(0, 9)));
+        QCOMPARE(shown(menu, u"pricepayment(0)"_s), u"$ 993.00"_s); // a cash price, not a monthly one
 
         const QList<BoxSeen> boxes = answeringBoxes([&] { QVERIFY(click(menu, u"Command1"_s)); }, {false});
         QCOMPARE(boxes.size(), 1);

@@ -83,6 +83,7 @@ private slots:
         QVERIFY(click(menu, u"Command5"_s));
         auto *preview = menu->findChild<PrintPreview *>(u"printpreview"_s);
         QVERIFY(preview && preview->isVisible());
+        QCOMPARE(preview->windowModality(), Qt::WindowModal); // the deal cannot change behind it
         QCOMPARE(preview->pageCount(), 1);
         QVERIFY(preview->landscape());
         Printer recorder(std::make_unique<RecordingDevice>());
