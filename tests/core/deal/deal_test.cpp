@@ -1,5 +1,5 @@
-// When a deal's payment cannot be computed, without any window. The payments themselves, the terms and
-// the page are walked through the worksheet and the presentation.
+// What no window shows of a deal's figures: a product kept at id 0 in the totals, and which input is to blame
+// when a payment cannot be computed. The payments, the terms and the page are walked through the windows.
 
 #include "core/deal/deal.h"
 
