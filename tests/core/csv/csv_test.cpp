@@ -21,189 +21,159 @@ Product product(const QString &name, double cost, double msrp, const QString &no
 class CsvTest : public QObject {
     Q_OBJECT
 private slots:
-    void writtenFileIsPlainRfc4180();
-    void awkwardProductsSurviveTheRoundTrip();
-    void readingAcceptsWhatSpreadsheetsWrite();
-    void badFilesNameLineAndField_data();
-    void badFilesNameLineAndField();
-    void amountForms_data();
-    void amountForms();
-    void messageShowsTenProblemsThenACount();
-    void filesAreWrittenWholeAndReadBack();
+    void writtenFileIsPlainRfc4180() {
+        Product p = product(QStringLiteral("Tire & Wheel, \"Gold\""), 1250, -5, QStringLiteral("Line one\r\nLine two"));
+        p.id = 12;
+        p.installer = QStringLiteral("In-house");
+        p.phone = QStringLiteral("555-0100");
+        Product q = product(QStringLiteral("Rounded"), 19.999, 0);
+        q.id = 13;
+        q.description = QStringLiteral(" padded ");
+        q.htmlpath = QStringLiteral("lone\rbreak");
+        QCOMPARE(productcsv::write({p, q}),
+                 kHeader +
+                     "12,\"Tire & Wheel, \"\"Gold\"\"\",1250.00,-5.00,,,,In-house,555-0100,\"Line one\r\nLine two\"\r\n"
+                     "13,Rounded,20.00,0.00,\" padded \",\"lone\rbreak\",,,,\r\n");
+    }
+
+    void awkwardProductsSurviveTheRoundTrip() {
+        QVector<Product> products = {
+            product(QStringLiteral("Schutzfolie für Türen — Größe XL"), 1250, 2999.99,
+                    QStringLiteral("Comma, \"quotes\" & more\r\nsecond line\r\n\r\nafter a blank line")),
+            product(QStringLiteral("Ceramic Coating 🚗✨"), 0, -5, QStringLiteral("\r\nstarts with a line break")),
+            product(QStringLiteral("\"Quoted\""), 0.1, 1e9 + 0.01),
+            product(QStringLiteral("Tab\tinside"), -0.5, 12345678.9),
+        };
+        products[1].description = QStringLiteral("\tTabbed\t");
+        products[2].htmlpath = QStringLiteral("webpages/a, b.html");
+        products[3].phone = QStringLiteral("\"");
+        for (int i = 0; i < products.size(); ++i)
+            products[i].id = 100 + i;
+
+        const productcsv::ReadResult back = productcsv::read(productcsv::write(products));
+        QCOMPARE(productcsv::problemsMessage(back.problems), QString());
+        for (Product &p : products)
+            p.id = 0; // ids are drawn by whoever stores the products
+        QCOMPARE(back.products, products);
+    }
+
+    void readingAcceptsWhatSpreadsheetsWrite() {
+        // A byte-order mark, columns out of order in any case with blanks around them, `id` present, no
+        // `cost` column, blank lines, a lone LF and a lone CR inside a field, blanks (quoted or not) and tabs around
+        // texts, no final line break.
+        const QByteArray file = "\xEF\xBB\xBF"
+                                " Notes ,MSRP,AftermarketName, id \n"
+                                "\"one\ntwo\rthree\",\" $1,250.00 \",  Paint Protection  ,x\n"
+                                "\n"
+                                "   \n"
+                                "\"\tkept\t\",,\"  Window Tint \",\r\n"
+                                "\tunquoted\t,,Etch,";
+        const productcsv::ReadResult r = productcsv::read(file);
+        QCOMPARE(productcsv::problemsMessage(r.problems), QString());
+        QCOMPARE(r.products,
+                 QVector<Product>({product(QStringLiteral("Paint Protection"), 0, 1250, "one\r\ntwo\r\nthree"),
+                                   product(QStringLiteral("Window Tint"), 0, 0, "\tkept\t"),
+                                   product(QStringLiteral("Etch"), 0, 0, "\tunquoted\t")}));
+    }
+
+    void badFilesNameLineAndField_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("quoted fields spanning lines")
+            << kHeader + "1,Paint,1,2,\"a\r\nb\r\nc\",,,,,\r\n" + "2,Tint,1,2,,,,,,\"x\ny\"\n" + "\n" +
+                   "3,Etch,$,2,,,,,,\r\n"
+            << "Line 8, cost: \"$\" is not an amount.";
+        QTest::newRow("first field spanning lines")
+            << QByteArray("notes,aftermarketname,cost\r\n\"a\r\nb\",Paint,x\r\n")
+            << "Line 2, cost: \"x\" is not an amount.";
+        QTest::newRow("old Mac line ends")
+            << QByteArray("aftermarketname,cost\rPaint,1\rTint,x\r") << "Line 3, cost: \"x\" is not an amount.";
+        QTest::newRow("every problem of every line")
+            << kHeader + "1,  ,1.2.3,2,,,,,,\r\n" + "2,Tint,1,2,,,,,\r\n" + "3,Etch,1,2,,,,,,,\r\n"
+            << "Line 2, aftermarketname: the name is empty.\n"
+               "Line 2, cost: \"1.2.3\" is not an amount.\n"
+               "Line 3: the line has 9 fields where the header has 10.\n"
+               "Line 4: the line has 11 fields where the header has 10.";
+        QTest::newRow("blank lines only") << QByteArray("\xEF\xBB\xBF\r\n  \r\n") << "The file is empty.";
+        QTest::newRow("no name column")
+            << QByteArray("id,cost\r\n1,2\r\n")
+            << "Line 1, aftermarketname: the column is missing; every product needs a name.";
+        QTest::newRow("duplicate column") << QByteArray("aftermarketname,cost, COST\r\nPaint,1,2\r\n")
+                                          << "Line 1, cost: the column appears more than once.";
+        QTest::newRow("unknown column") << QByteArray("aftermarketname,colour\r\nPaint,red\r\n")
+                                        << "Line 1, colour: there is no such column (the columns are id, "
+                                           "aftermarketname, cost, msrp, description, htmlpath, picturepath, "
+                                           "installer, phone, notes).";
+        QTest::newRow("not UTF-8") << QByteArray(
+                                          "aftermarketname,notes\r\nPaint,ok\r\nSchutzfolie f\xFCr T\xFCren,ok\r\n")
+                                   << "Line 3, aftermarketname: the text is not UTF-8; save the file as UTF-8 "
+                                      "(\"CSV UTF-8\") and import it again.";
+        QTest::newRow("stray quote") << QByteArray("aftermarketname,notes\r\nPaint,ok\r\nWheel,12\" locks\r\n")
+                                     << "Line 3, notes: a quote is out of place: a field holding quotes must be put in "
+                                        "quotes, and each of its quotes doubled.";
+        QTest::newRow("quote never closed")
+            << QByteArray("aftermarketname,notes\r\nPaint,\"open\r\nWheel,ok\r\n")
+            << "Line 2, notes: a quoted field is never closed (its closing quote is missing).";
+    }
+
+    void badFilesNameLineAndField() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, message);
+        const productcsv::ReadResult r = productcsv::read(file);
+        QCOMPARE(productcsv::problemsMessage(r.problems), message);
+        QVERIFY(!r.ok());
+        QCOMPARE(r.products.size(), 0); // all or nothing
+    }
+
+    void amountForms_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("value");
+        QTest::newRow("dollars with thousands") << "$1,250.00" << true << 1250.0;
+        QTest::newRow("millions") << "1,234,567.89" << true << 1234567.89;
+        QTest::newRow("parenthesised dollars") << "($1,250.00)" << true << -1250.0;
+        QTest::newRow("empty") << "" << true << 0.0;
+        QTest::newRow("letters after") << "12abc" << false << 0.0;
+        QTest::newRow("decimal comma") << "12,50" << false << 0.0;
+        QTest::newRow("long group") << "1250,000" << false << 0.0;
+        QTest::newRow("sign inside parentheses") << "(-5)" << false << 0.0;
+        QTest::newRow("too many digits") << "1234567890123456" << false << 0.0;
+    }
+
+    void amountForms() {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(double, value);
+        double read = 0;
+        QCOMPARE(productcsv::readAmount(text, &read), ok);
+        QCOMPARE(read, value);
+    }
+
+    void messageShowsTenProblemsThenACount() {
+        QByteArray file = kHeader;
+        for (int i = 0; i < 12; ++i)
+            file += "1,,1,2,,,,,,\r\n";
+        const QVector<productcsv::Problem> problems = productcsv::read(file).problems;
+        QCOMPARE(problems.size(), 12);
+        auto lastLines = [&problems](int count) {
+            return productcsv::problemsMessage(problems.mid(0, count)).split(QLatin1Char('\n')).mid(9);
+        };
+        QCOMPARE(lastLines(12),
+                 QStringList({"Line 11, aftermarketname: the name is empty.", "… and 2 more problems."}));
+        QCOMPARE(lastLines(11).last(), QStringLiteral("… and 1 more problem."));
+        QCOMPARE(lastLines(10), QStringList{"Line 11, aftermarketname: the name is empty."});
+    }
+
+    void filesThatCannotBeUsedSaySo() {
+        QTemporaryDir dir;
+        QString why;
+        QVERIFY(!productcsv::writeFile(dir.filePath(QStringLiteral("no/such/folder.csv")), {}, &why));
+        QVERIFY(!why.isEmpty());
+        const productcsv::ReadResult missing = productcsv::readFile(dir.filePath(QStringLiteral("missing.csv")));
+        QCOMPARE(missing.problems.size(), 1);
+        QVERIFY(missing.problems.at(0).what.startsWith(QStringLiteral("The file cannot be read: ")));
+    }
 };
-
-void CsvTest::writtenFileIsPlainRfc4180() {
-    Product p = product(QStringLiteral("Tire & Wheel, \"Gold\""), 1250, -5, QStringLiteral("Line one\r\nLine two"));
-    p.id = 12;
-    p.installer = QStringLiteral("In-house");
-    p.phone = QStringLiteral("555-0100");
-    Product q = product(QStringLiteral("Rounded"), 19.999, 0);
-    q.id = 13;
-    q.description = QStringLiteral(" padded ");
-    q.htmlpath = QStringLiteral("lone\rbreak");
-    QCOMPARE(productcsv::write({p, q}),
-             kHeader +
-                 "12,\"Tire & Wheel, \"\"Gold\"\"\",1250.00,-5.00,,,,In-house,555-0100,\"Line one\r\nLine two\"\r\n"
-                 "13,Rounded,20.00,0.00,\" padded \",\"lone\rbreak\",,,,\r\n");
-}
-
-void CsvTest::awkwardProductsSurviveTheRoundTrip() {
-    QVector<Product> products = {
-        product(QStringLiteral("Schutzfolie für Türen — Größe XL"), 1250, 2999.99,
-                QStringLiteral("Comma, \"quotes\" & more\r\nsecond line\r\n\r\nafter a blank line")),
-        product(QStringLiteral("Ceramic Coating 🚗✨"), 0, -5, QStringLiteral("\r\nstarts with a line break")),
-        product(QStringLiteral("\"Quoted\""), 0.1, 1e9 + 0.01),
-        product(QStringLiteral("Tab\tinside"), -0.5, 12345678.9),
-    };
-    products[1].description = QStringLiteral("\tTabbed\t");
-    products[2].htmlpath = QStringLiteral("webpages/a, b.html");
-    products[3].phone = QStringLiteral("\"");
-    for (int i = 0; i < products.size(); ++i)
-        products[i].id = 100 + i;
-
-    const productcsv::ReadResult back = productcsv::read(productcsv::write(products));
-    QCOMPARE(productcsv::problemsMessage(back.problems), QString());
-    for (Product &p : products)
-        p.id = 0; // ids are drawn by whoever stores the products
-    QCOMPARE(back.products, products);
-}
-
-void CsvTest::readingAcceptsWhatSpreadsheetsWrite() {
-    // A byte-order mark, columns out of order in any case with blanks around them, `id` present, no
-    // `cost` column, blank lines, a lone LF and a lone CR inside a field, blanks (quoted or not) and tabs around texts,
-    // no final line break.
-    const QByteArray file = "\xEF\xBB\xBF"
-                            " Notes ,MSRP,AftermarketName, id \n"
-                            "\"one\ntwo\rthree\",\" $1,250.00 \",  Paint Protection  ,x\n"
-                            "\n"
-                            "   \n"
-                            "\"\tkept\t\",,\"  Window Tint \",\r\n"
-                            "\tunquoted\t,,Etch,";
-    const productcsv::ReadResult r = productcsv::read(file);
-    QCOMPARE(productcsv::problemsMessage(r.problems), QString());
-    QCOMPARE(r.products, QVector<Product>({product(QStringLiteral("Paint Protection"), 0, 1250, "one\r\ntwo\r\nthree"),
-                                           product(QStringLiteral("Window Tint"), 0, 0, "\tkept\t"),
-                                           product(QStringLiteral("Etch"), 0, 0, "\tunquoted\t")}));
-}
-
-void CsvTest::badFilesNameLineAndField_data() {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("message");
-    const QByteArray good = "1,Paint,1.00,2.00,,,,,,\r\n";
-    QTest::newRow("bad amount on line 7")
-        << kHeader + good + good + good + good + good + "6,Tint,1.00,12abc,,,,,,\r\n" + good
-        << "Line 7, msrp: \"12abc\" is not an amount.";
-    QTest::newRow("quoted fields spanning lines") << kHeader + "1,Paint,1,2,\"a\r\nb\r\nc\",,,,,\r\n" +
-                                                         "2,Tint,1,2,,,,,,\"x\ny\"\n" + "\n" + "3,Etch,$,2,,,,,,\r\n"
-                                                  << "Line 8, cost: \"$\" is not an amount.";
-    QTest::newRow("first field spanning lines") << QByteArray("notes,aftermarketname,cost\r\n\"a\r\nb\",Paint,x\r\n")
-                                                << "Line 2, cost: \"x\" is not an amount.";
-    QTest::newRow("old Mac line ends") << QByteArray("aftermarketname,cost\rPaint,1\rTint,x\r")
-                                       << "Line 3, cost: \"x\" is not an amount.";
-    QTest::newRow("every problem of every line")
-        << kHeader + "1,  ,1.2.3,2,,,,,,\r\n" + "2,Tint,1,2,,,,,\r\n" + "3,Etch,1,2,,,,,,,\r\n"
-        << "Line 2, aftermarketname: the name is empty.\n"
-           "Line 2, cost: \"1.2.3\" is not an amount.\n"
-           "Line 3: the line has 9 fields where the header has 10.\n"
-           "Line 4: the line has 11 fields where the header has 10.";
-    QTest::newRow("empty file") << QByteArray() << "The file is empty.";
-    QTest::newRow("blank lines only") << QByteArray("\xEF\xBB\xBF\r\n  \r\n") << "The file is empty.";
-    QTest::newRow("header only") << kHeader << "The file holds no products.";
-    QTest::newRow("unknown column") << QByteArray("aftermarketname,colour\r\nPaint,red\r\n")
-                                    << "Line 1, colour: there is no such column (the columns are id, "
-                                       "aftermarketname, cost, msrp, description, htmlpath, picturepath, "
-                                       "installer, phone, notes).";
-    QTest::newRow("no name column") << QByteArray("id,cost\r\n1,2\r\n")
-                                    << "Line 1, aftermarketname: the column is missing; every product needs a name.";
-    QTest::newRow("duplicate column") << QByteArray("aftermarketname,cost, COST\r\nPaint,1,2\r\n")
-                                      << "Line 1, cost: the column appears more than once.";
-    QTest::newRow("not UTF-8") << QByteArray("aftermarketname,notes\r\nPaint,ok\r\nSchutzfolie f\xFCr T\xFCren,ok\r\n")
-                               << "Line 3, aftermarketname: the text is not UTF-8; save the file as UTF-8 "
-                                  "(\"CSV UTF-8\") and import it again.";
-    QTest::newRow("cut UTF-8 sequence") << QByteArray("aftermarketname,notes\r\nPaint\xC3,ok\r\n")
-                                        << "Line 2, aftermarketname: the text is not UTF-8; save the file as UTF-8 "
-                                           "(\"CSV UTF-8\") and import it again.";
-    QTest::newRow("stray quote") << QByteArray("aftermarketname,notes\r\nPaint,ok\r\nWheel,12\" locks\r\n")
-                                 << "Line 3, notes: a quote is out of place: a field holding quotes must be put in "
-                                    "quotes, and each of its quotes doubled.";
-    QTest::newRow("quote never closed")
-        << QByteArray("aftermarketname,notes\r\nPaint,\"open\r\nWheel,ok\r\n")
-        << "Line 2, notes: a quoted field is never closed (its closing quote is missing).";
-}
-
-void CsvTest::badFilesNameLineAndField() {
-    QFETCH(QByteArray, file);
-    QFETCH(QString, message);
-    const productcsv::ReadResult r = productcsv::read(file);
-    QCOMPARE(productcsv::problemsMessage(r.problems), message);
-    QVERIFY(!r.ok());
-    QCOMPARE(r.products.size(), 0); // all or nothing
-}
-
-void CsvTest::amountForms_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<double>("value");
-    QTest::newRow("whole") << "1250" << true << 1250.0;
-    QTest::newRow("two decimals") << "1250.00" << true << 1250.0;
-    QTest::newRow("dollars with thousands") << "$1,250.00" << true << 1250.0;
-    QTest::newRow("blanks around") << " 1,250.5 " << true << 1250.5;
-    QTest::newRow("millions") << "1,234,567.89" << true << 1234567.89;
-    QTest::newRow("negative") << "-5" << true << -5.0;
-    QTest::newRow("negative dollars") << "-$5.00" << true << -5.0;
-    QTest::newRow("parentheses") << "(5.00)" << true << -5.0;
-    QTest::newRow("parenthesised dollars") << "($1,250.00)" << true << -1250.0;
-    QTest::newRow("empty") << "" << true << 0.0;
-    QTest::newRow("blanks only") << "   " << true << 0.0;
-    QTest::newRow("letters after") << "12abc" << false << 0.0;
-    QTest::newRow("word") << "abc" << false << 0.0;
-    QTest::newRow("two points") << "1.2.3" << false << 0.0;
-    QTest::newRow("dollar alone") << "$" << false << 0.0;
-    QTest::newRow("decimal comma") << "12,50" << false << 0.0;
-    QTest::newRow("long group") << "1250,000" << false << 0.0;
-    QTest::newRow("exponent") << "1e3" << false << 0.0;
-    QTest::newRow("sign inside parentheses") << "(-5)" << false << 0.0;
-    QTest::newRow("too many digits") << "1234567890123456" << false << 0.0;
-}
-
-void CsvTest::amountForms() {
-    QFETCH(QString, text);
-    QFETCH(bool, ok);
-    QFETCH(double, value);
-    double read = 0;
-    QCOMPARE(productcsv::readAmount(text, &read), ok);
-    QCOMPARE(read, value);
-}
-
-void CsvTest::messageShowsTenProblemsThenACount() {
-    QByteArray file = kHeader;
-    for (int i = 0; i < 12; ++i)
-        file += "1,,1,2,,,,,,\r\n";
-    const QVector<productcsv::Problem> problems = productcsv::read(file).problems;
-    QCOMPARE(problems.size(), 12);
-    const QStringList lines = productcsv::problemsMessage(problems).split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), 11);
-    QCOMPARE(lines.at(9), QStringLiteral("Line 11, aftermarketname: the name is empty."));
-    QCOMPARE(lines.at(10), QStringLiteral("… and 2 more problems."));
-    QCOMPARE(productcsv::problemsMessage(problems.mid(0, 11)).split(QLatin1Char('\n')).last(),
-             QStringLiteral("… and 1 more problem."));
-    QCOMPARE(productcsv::problemsMessage(problems.mid(0, 10)).split(QLatin1Char('\n')).last(), lines.at(9));
-}
-
-void CsvTest::filesAreWrittenWholeAndReadBack() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("catalogue.csv"));
-    const QVector<Product> products = {product(QStringLiteral("Paint"), 1, 2)};
-    QString why;
-    QVERIFY(productcsv::writeFile(path, products, &why));
-    QCOMPARE(productcsv::readFile(path).products, products);
-
-    QVERIFY(!productcsv::writeFile(dir.filePath(QStringLiteral("no/such/folder.csv")), products, &why));
-    QVERIFY(!why.isEmpty());
-    const productcsv::ReadResult missing = productcsv::readFile(dir.filePath(QStringLiteral("missing.csv")));
-    QCOMPARE(missing.problems.size(), 1);
-    QVERIFY(missing.problems.at(0).what.startsWith(QStringLiteral("The file cannot be read: ")));
-}
 
 QTEST_GUILESS_MAIN(CsvTest)
 #include "csv_test.moc"

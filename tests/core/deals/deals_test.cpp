@@ -3,7 +3,6 @@
 // product report over it.
 
 #include "core/store/database.h"
-#include "core/store/firststart.h"
 #include "coresupport.h"
 #include "dealfixture.h"
 
@@ -11,6 +10,7 @@
 #include <QProcess>
 #include <QSqlQuery>
 #include <QtTest>
+#include <atomic>
 #include <thread>
 
 using namespace coretest;
@@ -19,13 +19,6 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString kKeepSaving = u"--keep-saving"_s;
 constexpr unsigned kAllSlots = 0x3ff;
-
-QStringList names(const QVector<DealItem> &items) {
-    QStringList out;
-    for (const DealItem &i : items)
-        out << i.name;
-    return out;
-}
 
 // The deal numbers stored, each with how many items it has.
 QMap<qint64, int> itemsPerDeal(Database &file) {
@@ -52,84 +45,40 @@ class DealsTest : public QObject {
     Q_OBJECT
 private slots:
     void dealFileIsMadeWhenMissingAndRefusedWhenUnusable_data() {
-        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("sql"); // run on a new file in its place; none: no file
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing: made empty") << u"remove"_s << QString();
-        QTest::newRow("text file") << u"text"_s << u"not a database"_s;
-        QTest::newRow("another database") << u"empty-db"_s << u"it has no table named \"deals\""_s;
-        QTest::newRow("a field missing") << u"no-field"_s << u"its table \"deals\" has no field \"saved\""_s;
+        QTest::newRow("missing: made empty") << QString() << QString();
+        QTest::newRow("another database") << u"create table other (id)"_s << u"it has no table named \"deals\""_s;
+        QTest::newRow("a field missing") << u"create table deals (id)"_s
+                                         << u"its table \"deals\" has no field \"saved\""_s;
     }
     void dealFileIsMadeWhenMissingAndRefusedWhenUnusable() {
-        QFETCH(QString, damage);
+        QFETCH(QString, sql);
         QFETCH(QString, reason);
         DataFolder folder;
-        QVERIFY(folder.ok());
         const QString path = folder.dataFile(DealArchive::fileName());
-        QVERIFY(QFile::exists(path));
+        QVERIFY(folder.ok() && QFile::exists(path));
         folder.store().close();
         QFile::remove(path);
-        if (damage == "text"_L1) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("deal or no deal\n");
-        } else if (damage != "remove"_L1) {
+        if (!sql.isEmpty()) {
             Database db;
-            QVERIFY(db.create(path));
-            if (damage == "no-field"_L1)
-                db.exec(u"create table deals (id)"_s);
+            QVERIFY(db.create(path) && db.exec(sql));
         }
-        const QByteArray before = damage == "remove"_L1 ? QByteArray() : [&] {
+        auto bytes = [&path] {
             QFile f(path);
-            f.open(QIODevice::ReadOnly);
-            return f.readAll();
-        }();
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QByteArray before = bytes();
         QString why;
-        const bool opened = folder.reopen(&why);
-        QCOMPARE(opened, reason.isEmpty());
-        if (opened) {
+        QCOMPARE(folder.reopen(&why), reason.isEmpty());
+        if (reason.isEmpty()) {
             QVERIFY(folder.store().deals().history().isEmpty());
-            QCOMPARE(folder.store().deals().problem(), QString());
             return;
         }
-        QVERIFY2(why.startsWith(u"The data file %1 cannot be used: "_s.arg(QDir::toNativeSeparators(path))),
+        QVERIFY2(why.startsWith(u"The data file %1 cannot be used: "_s.arg(QDir::toNativeSeparators(path))) &&
+                     why.contains(reason),
                  qPrintable(why));
-        QVERIFY2(why.contains(reason), qPrintable(why));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), before);
-    }
-
-    // The choice rules on a deal whose packages share products.
-    void choiceKeepsTheTickedProductsOfOnePackage_data() {
-        QTest::addColumn<int>("chosen");
-        QTest::addColumn<unsigned>("kept");
-        QTest::addColumn<QStringList>("accepted");
-        QTest::addColumn<QStringList>("declined");
-        QTest::addColumn<QString>("payment");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("Gold without its Tint")
-            << 1 << 0b100011u << QStringList{"Service Contract", "GAP"} << QStringList{"Tint", "Etch"} << "29.00"
-            << "$ 29.00 / Month";
-        QTest::newRow("Decline All") << -1 << kAllSlots << QStringList{}
-                                     << QStringList{"Service Contract", "GAP", "Tint", "Etch"} << "0.00"
-                                     << "$ 0.00";
-    }
-    void choiceKeepsTheTickedProductsOfOnePackage() {
-        QFETCH(int, chosen);
-        QFETCH(unsigned, kept);
-        QFETCH(QStringList, accepted);
-        QFETCH(QStringList, declined);
-        QFETCH(QString, payment);
-        QFETCH(QString, line);
-        const DealRecord r = sampleChoice(chosen, kept);
-        QCOMPARE(r.chosenPackage, chosen);
-        QCOMPARE(r.chosenName, chosen < 0 ? QString() : sampleDeal().packages[chosen].name);
-        QCOMPARE(names(r.acceptedItems()), accepted);
-        QCOMPARE(names(r.declinedItems()), declined);
-        QCOMPARE(r.finalPayment, payment);
-        QCOMPARE(finalPaymentLine(r), line);
-        // Every filled slot of every package is kept, the one at id 0 too: 4 + 4 + 2 + 1.
-        QCOMPARE(r.items.size(), 11);
+        QCOMPARE(bytes(), before);
     }
 
     // Stored and read back field by field; the file itself refuses to change or delete it.
@@ -140,24 +89,18 @@ private slots:
         first.particulars.customer = u"O'Brien, \"Pat\""_s;
         first.statement = u"Line one\r\nLine two"_s;
         DealRecord second = sampleChoice(-1, 0);
-        QVERIFY(deals.add(first));
-        QVERIFY(deals.add(second));
-        QVERIFY(first.id > 0);
+        QVERIFY(deals.add(first) && deals.add(second));
         QCOMPARE(second.id, first.id + 1);
         QVERIFY(second.saved.isValid() && second.saved.time().msec() == 0);
         const std::optional<DealRecord> back = deals.load(first.id);
         QVERIFY(back);
         QCOMPARE(back->saved, first.saved);
-        QCOMPARE(back->particulars.customer, first.particulars.customer);
-        QCOMPARE(back->statement, first.statement);
+        QCOMPARE(back->particulars.customer + back->statement + back->finalPayment + back->packageNames[3],
+                 u"O'Brien, \"Pat\"Line one\r\nLine two29.00Basic"_s);
         QCOMPARE(back->items, first.items);
-        QCOMPARE(back->finalPayment, u"29.00"_s);
-        QCOMPARE(back->taxRate, first.taxRate);
-        QCOMPARE(back->packageNames, first.packageNames);
         // The deal page as it was presented, figures and all.
-        const Deal shown = sampleDeal();
         for (int p = 0; p < Deal::Packages; ++p)
-            QCOMPARE(back->deal().figures(p).payment, shown.figures(p).payment);
+            QCOMPARE(back->deal().figures(p).payment, sampleDeal().figures(p).payment);
 
         Database &file = folder.store().dealsFile();
         folder.errors().clear();
@@ -175,11 +118,14 @@ private slots:
         const QString data = QFileInfo(folder.dataFile(DealArchive::fileName())).path();
         constexpr int each = 25;
         QList<qint64> ids[2];
-        auto copy = [&data, &ids](int which) {
+        std::atomic<int> ready{0};
+        auto copy = [&data, &ids, &ready](int which) {
             Store store(data);
-            if (!store.open())
-                return;
-            for (int i = 0; i < each; ++i) {
+            const bool opened = store.open();
+            // Both copies are open before either saves, so their saving overlaps.
+            for (++ready; ready < 2;)
+                std::this_thread::yield();
+            for (int i = 0; opened && i < each; ++i) {
                 DealRecord r = sampleChoice(which, kAllSlots, which == 0 ? u"Ann"_s : u"Bob"_s);
                 if (store.deals().add(r))
                     ids[which] << r.id;
@@ -217,52 +163,38 @@ private slots:
     }
 
     // Four known deals: Bob's Decline All, Ann's Gold without Tint, ann's Basic late on 20 March, Bob's
-    // whole Platinum.
+    // whole Platinum. A product in two packages of a deal is offered once in it.
     void reportCountsKnownDeals_data() {
         QTest::addColumn<QDate>("from");
         QTest::addColumn<QDate>("to");
         QTest::addColumn<QString>("salesperson");
-        QTest::addColumn<QList<QStringList>>("rows");
-        QTest::addColumn<QStringList>("summary");
+        QTest::addColumn<QStringList>("report"); // a line per product, then the summary
         QTest::newRow("every deal") << QDate(2024, 1, 1) << QDate(2024, 12, 31) << QString()
-                                    << QList<QStringList>{{"Etch", "4", "2", "50.0 %", "$400.00", "$370.00"},
-                                                          {"GAP", "4", "2", "50.0 %", "$1000.00", "$500.00"},
-                                                          {"Service Contract", "4", "2", "50.0 %", "$2000.00",
-                                                           "$200.00"},
-                                                          {"Tint", "4", "1", "25.0 %", "$400.00", "$280.00"}}
-                                    << QStringList{"Deals counted: 4", "Products per deal: 1.75",
-                                                   "Profit per deal: $337.50"};
+                                    << QStringList{"Etch 4 2 50.0 % $400.00 $370.00", "GAP 4 2 50.0 % $1000.00 $500.00",
+                                                   "Service Contract 4 2 50.0 % $2000.00 $200.00",
+                                                   "Tint 4 1 25.0 % $400.00 $280.00",
+                                                   "Deals counted: 4 Products per deal: 1.75 Profit per deal: $337.50"};
         QTest::newRow("one salesperson, any case")
             << QDate() << QDate() << "ANN LEE"
-            << QList<QStringList>{{"Etch", "2", "1", "50.0 %", "$200.00", "$185.00"},
-                                  {"GAP", "2", "1", "50.0 %", "$500.00", "$250.00"},
-                                  {"Service Contract", "2", "1", "50.0 %", "$1000.00", "$100.00"},
-                                  {"Tint", "2", "0", "0.0 %", "$0.00", "$0.00"}}
-            << QStringList{"Deals counted: 2", "Products per deal: 1.50", "Profit per deal: $267.50"};
+            << QStringList{"Etch 2 1 50.0 % $200.00 $185.00", "GAP 2 1 50.0 % $500.00 $250.00",
+                           "Service Contract 2 1 50.0 % $1000.00 $100.00", "Tint 2 0 0.0 % $0.00 $0.00",
+                           "Deals counted: 2 Products per deal: 1.50 Profit per deal: $267.50"};
         QTest::newRow("dates, the last day whole")
             << QDate(2024, 2, 1) << QDate(2024, 3, 20) << QString()
-            << QList<QStringList>{{"Etch", "2", "1", "50.0 %", "$200.00", "$185.00"},
-                                  {"GAP", "2", "0", "0.0 %", "$0.00", "$0.00"},
-                                  {"Service Contract", "2", "0", "0.0 %", "$0.00", "$0.00"},
-                                  {"Tint", "2", "0", "0.0 %", "$0.00", "$0.00"}}
-            << QStringList{"Deals counted: 2", "Products per deal: 0.50", "Profit per deal: $92.50"};
+            << QStringList{"Etch 2 1 50.0 % $200.00 $185.00", "GAP 2 0 0.0 % $0.00 $0.00",
+                           "Service Contract 2 0 0.0 % $0.00 $0.00", "Tint 2 0 0.0 % $0.00 $0.00",
+                           "Deals counted: 2 Products per deal: 0.50 Profit per deal: $92.50"};
         QTest::newRow("dates, deals numbered in a run")
             << QDate(2024, 3, 1) << QDate(2024, 12, 31) << QString()
-            << QList<QStringList>{{"Etch", "2", "2", "100.0 %", "$400.00", "$370.00"},
-                                  {"GAP", "2", "1", "50.0 %", "$500.00", "$250.00"},
-                                  {"Service Contract", "2", "1", "50.0 %", "$1000.00", "$100.00"},
-                                  {"Tint", "2", "1", "50.0 %", "$400.00", "$280.00"}}
-            << QStringList{"Deals counted: 2", "Products per deal: 2.50", "Profit per deal: $500.00"};
-        QTest::newRow("no deal in range")
-            << QDate(2023, 1, 1) << QDate(2023, 12, 31) << QString() << QList<QStringList>{}
-            << QStringList{"Deals counted: 0", "Products per deal: 0.00", "Profit per deal: $0.00"};
+            << QStringList{"Etch 2 2 100.0 % $400.00 $370.00", "GAP 2 1 50.0 % $500.00 $250.00",
+                           "Service Contract 2 1 50.0 % $1000.00 $100.00", "Tint 2 1 50.0 % $400.00 $280.00",
+                           "Deals counted: 2 Products per deal: 2.50 Profit per deal: $500.00"};
     }
     void reportCountsKnownDeals() {
         QFETCH(QDate, from);
         QFETCH(QDate, to);
         QFETCH(QString, salesperson);
-        QFETCH(QList<QStringList>, rows);
-        QFETCH(QStringList, summary);
+        QFETCH(QStringList, report);
         DataFolder folder;
         // Not saved in date order, so a date range may take deals whose numbers are not a run.
         QVector<DealRecord> fixture{
@@ -273,8 +205,11 @@ private slots:
         };
         QVERIFY(folder.store().deals().addAll(fixture));
         const ProductReport r = folder.store().deals().report({from, to, salesperson});
-        QCOMPARE(report::productRows(r), rows);
-        QCOMPARE(report::summaryLines(r), summary);
+        QStringList shown;
+        for (const QStringList &row : report::productRows(r))
+            shown << row.join(u' ');
+        shown << report::summaryLines(r).join(u' ');
+        QCOMPARE(shown, report);
         QCOMPARE(folder.store().deals().salespeople(), QStringList({u"Ann Lee"_s, u"Bob"_s}));
     }
 };

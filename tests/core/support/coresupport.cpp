@@ -8,11 +8,9 @@
 
 namespace coretest {
 
-DataFolder::DataFolder(Content content) {
+DataFolder::DataFolder() {
     QString why;
-    const bool made = content == Content::Samples ? firststart::createDataFolder(m_dir.path(), &why)
-                                                  : firststart::createEmptyDataFolder(m_dir.path(), &why);
-    m_ok = made && reopen(&why);
+    m_ok = firststart::createEmptyDataFolder(m_dir.path(), &why) && reopen(&why);
     if (!m_ok)
         qWarning("data folder not ready: %s", qPrintable(why));
 }

@@ -14,10 +14,8 @@ namespace coretest {
 
 class DataFolder {
 public:
-    enum class Content { Empty, Samples };
-    explicit DataFolder(Content content = Content::Empty);
+    DataFolder();
     bool ok() const { return m_ok; }
-    QString programFolder() const { return m_dir.path(); }
     QString dataFile(const QString &name) const;
     Store &store() { return *m_store; }
     // Database failures reported while the store was open (none expected in most tests).

@@ -1,34 +1,80 @@
-// "Customer Choice" on the presentation: choosing a package or declining all, and what is stored.
+// The customer's choice, the deal history and the product report, walked through as a salesperson and a
+// manager use them; the acceptance page read back from a real PDF, and both exports by a CSV reader.
 
-#include "choicesupport.h"
-#include "core/money/payment.h"
+#include "core/deal/dealpage.h"
+#include "core/print/acceptanceprintout.h"
 #include "core/print/printer.h"
 #include "core/print/recordingdevice.h"
 #include "dealfixture.h"
 #include "testsupport.h"
 #include "ui/app/application.h"
+#include "ui/app/mainwindow.h"
 #include "ui/deal/dealchoice.h"
 #include "ui/deal/dealpresentation.h"
+#include "ui/history/dealhistory.h"
+#include "ui/history/dealreport.h"
+#include "ui/print/qtprinterdevice.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLabel>
 #include <QListWidget>
+#include <QProcess>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <QTableView>
 #include <QtTest>
 
 using namespace testsupport;
-using namespace choicetest;
 using namespace Qt::StringLiterals;
 
 namespace {
-DealChoice *openChoice(DealPresentation *menu) {
-    return click(menu, u"Command4"_s) ? app().existing<DealChoice>() : nullptr;
+// The presentation of `deal`, shown as "Create Deal" shows it.
+DealPresentation *present(const Deal &deal) {
+    DealPresentation *menu = app().window<DealPresentation>();
+    Application::bringUp(menu);
+    menu->present(deal);
+    return menu;
 }
 
-QStringList listed(DealChoice *choice) {
-    QStringList out;
-    auto *list = control<QListWidget>(choice, u"acceptedlist"_s);
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text() + (list->item(i)->checkState() == Qt::Checked ? u" [x]"_s : u" [ ]"_s);
-    return out;
+// Chooses an option as the user does: a click on its round box, not on the empty space beside its caption.
+bool pick(QWidget *window, const QString &option) {
+    auto *box = qobject_cast<QAbstractButton *>(control(window, option));
+    if (!box || !box->isEnabled())
+        return false;
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+    return box->isChecked();
+}
+
+// The first column of every row of a query on the deal file.
+QVariantList dealRows(const QString &sql) { return column(u"deals.mdb"_s, sql); }
+
+bool haveCsvReader() { return !QStandardPaths::findExecutable(u"python3"_s).isEmpty(); }
+
+// A CSV file as Python's csv module reads it.
+QList<QStringList> readCsv(const QString &path) {
+    QProcess python;
+    python.start(u"python3"_s, {"-c",
+                                "import csv, json, sys\n"
+                                "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                                "    print(json.dumps(list(csv.reader(f, strict=True))))\n",
+                                path});
+    python.waitForFinished(60000);
+    QList<QStringList> rows;
+    for (const QJsonValue &row : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+        QStringList cells;
+        for (const QJsonValue &cell : row.toArray())
+            cells << cell.toString();
+        rows << cells;
+    }
+    return rows;
+}
+
+DealChoice *openChoice(DealPresentation *menu) {
+    return click(menu, u"Command4"_s) ? app().existing<DealChoice>() : nullptr;
 }
 
 // Unticks a product as the user does: onto it, then the space bar.
@@ -44,17 +90,55 @@ void untick(DealChoice *choice, const QString &product) {
 
 QString shownPayment(DealChoice *choice) { return control(choice, u"finalpayment"_s)->property("text").toString(); }
 
-// The payment routine's figure for an amount at 6 % over 60 months (one month for cash).
-QString routine(double amount, bool cash) {
-    using numbers::Currency;
-    Currency a = *Currency::fromDouble(amount), n = *Currency::fromDouble(cash ? 1 : 60), r = *Currency::fromDouble(6),
-             adjustA, days = Currency::fromRaw(300000), adjustB;
-    return numbers::formatMoney(numbers::val(payment::calculate(a, n, r, adjustA, days, adjustB)));
+RecordingDevice *recordPrinting() {
+    auto owned = std::make_unique<RecordingDevice>();
+    RecordingDevice *device = owned.get();
+    app().installPrinterDevice(std::move(owned));
+    return device;
+}
+
+// The grid as shown, its headings first.
+QList<QStringList> gridRows(QWidget *window) {
+    const QAbstractItemModel *model = control<QTableView>(window, u"grid1"_s)->model();
+    QList<QStringList> rows;
+    for (int r = -1; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells << (r < 0 ? model->headerData(c, Qt::Horizontal) : model->index(r, c).data()).toString();
+        rows << cells;
+    }
+    return rows;
+}
+
+QStringList dealNumbers(QWidget *history) {
+    QStringList out;
+    for (const QStringList &row : gridRows(history).mid(1))
+        out << row[0];
+    return out;
+}
+
+DealHistory *openHistory() {
+    auto *item = app().window<MainWindow>()->findChild<QAction *>(u"m_history"_s);
+    if (!item || !item->isEnabled())
+        return nullptr;
+    item->trigger();
+    return app().existing<DealHistory>();
+}
+
+// What an export wrote, as a CSV reader reads it, after the export said where it went.
+QList<QStringList> exported(QWidget *window, const QString &button, const QString &file) {
+    app().setFileChooser([file](QWidget *, const QString &, const QString &, const QString &) { return file; });
+    const QList<BoxSeen> boxes = answeringBoxes([&] { click(window, button); });
+    if (boxes.size() != 1 || !boxes[0].text.contains(QDir::toNativeSeparators(file)))
+        return {};
+    return readCsv(file);
 }
 } // namespace
 
 class ChoiceTest : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir;
+
 private slots:
     void cleanup() { closeAllWindows(); }
 
@@ -64,44 +148,33 @@ private slots:
         DealPresentation *menu = present(coretest::sampleDeal());
         type(menu, u"customernametext"_s, u"Jordan Castellano"_s); // edited on the presentation
         DealChoice *choice = openChoice(menu);
-        QVERIFY(choice && choice->isVisible());
-        QVERIFY(choice->isModal());
-        QCOMPARE(choice->windowTitle(), u"Customer's Choice"_s);
-        const QStringList captions{"Platinum", "Gold", "Silver", "Basic"};
-        for (int p = 0; p < 4; ++p) {
-            auto *radio = control<QRadioButton>(choice, u"choosepackage(%1)"_s.arg(p));
-            QCOMPARE(radio->text(), captions[p]);
-            QVERIFY(!radio->isChecked());
-        }
-        QVERIFY(!control<QRadioButton>(choice, u"declineall"_s)->isChecked());
+        QVERIFY(choice && choice->isVisible() && choice->isModal());
+        QCOMPARE(control<QRadioButton>(choice, u"choosepackage(1)"_s)->text(), u"Gold"_s);
 
         QList<BoxSeen> boxes = answeringBoxes([&] { click(choice, u"Command2"_s); });
         QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].title, u"Message"_s);
         QCOMPARE(boxes[0].text, u"Please choose a package or Decline All."_s);
 
         QVERIFY(pick(choice, u"choosepackage(1)"_s));
-        QCOMPARE(listed(choice), QStringList({"Service Contract [x]", "GAP [x]", "Tint [x]"}));
+        auto *list = control<QListWidget>(choice, u"acceptedlist"_s);
+        QCOMPARE(list->count(), 3); // the product kept at id 0 is never presented
         untick(choice, u"Tint"_s);
         QCOMPARE(shownPayment(choice), u"$ 29.00 / Month"_s);
 
         boxes = answeringBoxes([&] { click(choice, u"Command1"_s); }, {false});
         QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].title, u"Are You Sure?"_s);
         QCOMPARE(boxes[0].text, u"Print Customer Choice?"_s);
         QCOMPARE(dealRows(u"select count(*) from deals"_s), QVariantList{0});
         QVERIFY(choice->isVisible());
 
         QVERIFY(click(choice, u"Command2"_s));
         QTRY_VERIFY(!app().existing<DealChoice>());
-        QCOMPARE(dealRows(u"select count(*) from deals"_s), QVariantList{1});
-        QCOMPARE(dealRows(u"select chosenpackage || '|' || chosenname || '|' || customer from deals"_s),
-                 QVariantList{u"1|Gold|Jordan Castellano"_s});
+        QCOMPARE(dealRows(u"select chosenpackage || '|' || chosenname || '|' || customer || '|' || finalpayment "
+                          "from deals"_s),
+                 QVariantList{u"1|Gold|Jordan Castellano|29.00"_s});
         QCOMPARE(dealRows(u"select package || ':' || slot || '=' || accepted from dealitems order by package, slot"_s),
                  QVariantList({"0:0=0", "0:1=0", "0:2=0", "0:3=0", "1:0=1", "1:1=1", "1:2=0", "1:5=0", "2:0=0", "2:1=0",
                                "3:0=0"}));
-        const double kept = dealRows(u"select sum(msrp) from dealitems where accepted = 1"_s).value(0).toDouble();
-        QCOMPARE(dealRows(u"select finalpayment from deals"_s), QVariantList{routine(kept, false)});
         QVERIFY(menu->isVisible());
         QVERIFY(folder.databaseErrors().isEmpty());
     }
@@ -112,16 +185,15 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QVariantList>("stored"); // chosenpackage, finalpayment; empty when nothing is stored
-        QTest::addColumn<bool>("printed");
         QTest::newRow("Decline All") << false << "declineall"
                                      << "Command2"
-                                     << "$ 0.00" << QVariantList{-1, "0.00"} << false;
+                                     << "$ 0.00" << QVariantList{-1, "0.00"};
         QTest::newRow("cash deal, printed") << true << "choosepackage(1)"
                                             << "Command1"
-                                            << "$ 1507.50" << QVariantList{1, routine(1500, true)} << true;
+                                            << "$ 1507.50" << QVariantList{1, "1507.50"};
         QTest::newRow("Cancel") << false << "choosepackage(1)"
                                 << "Command3"
-                                << "$ 29.00 / Month" << QVariantList{} << false;
+                                << "$ 29.00 / Month" << QVariantList{};
     }
     void eachWayOfLeavingTheChoice() {
         QFETCH(bool, cash);
@@ -129,14 +201,10 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, shown);
         QFETCH(QVariantList, stored);
-        QFETCH(bool, printed);
         ProgramFolder folder;
-        auto owned = std::make_unique<RecordingDevice>();
-        RecordingDevice *device = owned.get();
-        app().installPrinterDevice(std::move(owned));
+        RecordingDevice *device = recordPrinting();
         DealChoice *window = openChoice(present(coretest::sampleDeal(cash)));
-        QVERIFY(window);
-        QVERIFY(pick(window, choice));
+        QVERIFY(window && pick(window, choice));
         if (choice != "declineall"_L1)
             untick(window, u"Tint"_s);
         QCOMPARE(shownPayment(window), shown);
@@ -144,15 +212,172 @@ private slots:
         QTRY_VERIFY(!app().existing<DealChoice>());
         QCOMPARE(dealRows(u"select chosenpackage from deals"_s) + dealRows(u"select finalpayment from deals"_s),
                  stored);
+        const bool printed = button == "Command1"_L1;
         QCOMPARE(device->documentsEnded(), printed ? 1 : 0);
-        if (printed) {
-            QCOMPARE(device->documentName(), u"Choice"_s);
-            QVERIFY(device->findText(u"Final Payment: "_s + shown));
+        QVERIFY(!printed || device->findText(u"Final Payment: "_s + shown));
+    }
+
+    // Deals stored by other copies, then one chosen on the presentation while the history is open; the
+    // catalogue holds another name for one of its products.
+    void historyNarrowsReprintsAsStoredAndExports() {
+        ProgramFolder folder;
+        addProduct(u"Window Film"_s, 120, 450, {}, {}, 3); // the deal's Tint, renamed since
+        QVector<DealRecord> others{coretest::sampleChoice(-1, 0, u"Bob Sanderson"_s),
+                                   coretest::sampleChoice(3, 1, u"Ann Lee"_s)};
+        others[0].particulars.customer = u"Kim Anderson, \"Sunny\"\r\nSecond line"_s;
+        others[1].particulars.vehicle = u"Sedan"_s;
+        others[1].particulars.stockNumber = u"Z-900"_s;
+        QVERIFY(app().store().deals().addAll(others));
+        DealHistory *history = openHistory();
+        QVERIFY(history && history->isVisible());
+        DealChoice *choice = openChoice(present(coretest::sampleDeal()));
+        QVERIFY(choice && pick(choice, u"choosepackage(1)"_s) && click(choice, u"Command2"_s));
+        const QList<QStringList> rows = gridRows(history); // the new deal listed at once
+        QCOMPARE(rows[0], QStringList({"Deal #", "Date", "Customer", "Vehicle", "Stock #", "Salesperson", "Choice",
+                                       "Accepted", "Payment"}));
+        const QString payment = rows[1][8];
+        QCOMPARE(rows[1].mid(2), QStringList({"Pat Doe", "2024 Pickup", "A123", "Ann Lee", "Gold", "3",
+                                              payment})); // Gold as presented: three products kept
+        QVERIFY(rows[1][1].startsWith(QDate::currentDate().toString(Qt::ISODate)));
+        QCOMPARE(rows[3].mid(6), QStringList({"Declined", "0", "$ 0.00"}));
+
+        const QList<std::pair<QString, QStringList>> searches{{u"ANDER"_s, {"1"}},    // customer
+                                                              {u"z-9"_s, {"2"}},      // stock number
+                                                              {u"sedan"_s, {"2"}},    // vehicle
+                                                              {u"lee"_s, {"3", "2"}}, // salesperson
+                                                              {u"nobody"_s, {}}};
+        for (const auto &[search, deals] : searches) {
+            type(history, u"searchtext"_s, search);
+            QCOMPARE(dealNumbers(history), deals);
         }
+
+        // Reprinted: the deal page and the acceptance page with the names and prices of the day.
+        RecordingDevice *device = recordPrinting();
+        type(history, u"searchtext"_s, QString());
+        control<QTableView>(history, u"grid1"_s)->selectRow(0);
+        const QList<BoxSeen> asked = answeringBoxes([&] { click(history, u"Command1"_s); });
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].text, u"Reprint Deal 3?"_s);
+        QCOMPARE(device->documentsEnded(), 2);
+        QStringList printed;
+        for (const RecordingDevice::Operation &op : device->texts())
+            printed << op.text;
+        QStringList expected{u"Tint $400.00"_s, u"Final Payment: "_s + payment};
+        const DealPage page = dealPage(coretest::sampleDeal());
+        expected << QStringList(page.priceLines.begin(), page.priceLines.end());
+        for (const QString &text : std::as_const(expected))
+            QVERIFY2(printed.contains(text), qPrintable(text + u" in "_s + printed.join(u" | "_s)));
+        QVERIFY(!printed.join(u" "_s).contains(u"Window Film"_s));
+
+        if (!haveCsvReader())
+            QSKIP("python3 is needed to read the export back");
+        type(history, u"searchtext"_s, u"ander"_s);
+        const QString file = QDir(folder.path()).filePath(u"history export.csv"_s);
+        QCOMPARE(exported(history, u"Command4"_s, file), gridRows(history));
+        QCOMPARE(gridRows(history).value(1).value(2), others[0].particulars.customer);
+    }
+
+    // The report's own figures are checked on the deal file; here, what the window does with its filters.
+    void reportFollowsItsFiltersAndExports() {
+        ProgramFolder folder;
+        QVector<DealRecord> fixture{
+            coretest::sampleChoice(1, 0b100011u, u"Ann Lee"_s, QDateTime(QDate(2024, 1, 10), QTime(9, 0))),
+            coretest::sampleChoice(0, 0x3ff, u"Bob"_s, QDateTime(QDate(2024, 3, 21), QTime(0, 0)))};
+        QVERIFY(app().store().deals().addAll(fixture));
+        DealHistory *history = openHistory();
+        QVERIFY(history && click(history, u"Command2"_s));
+        DealReport *report = app().existing<DealReport>();
+        QVERIFY(report && report->isVisible());
+        auto *from = control<QDateEdit>(report, u"fromdate"_s);
+        auto *salesperson = control<QComboBox>(report, u"salespersonfilter"_s);
+        QCOMPARE(from->date(), QDate(2024, 1, 10));
+        QCOMPARE(control<QDateEdit>(report, u"todate"_s)->date(), QDate(2024, 3, 21));
+        QCOMPARE(salesperson->itemText(0), u"All"_s);
+        auto dealsCounted = [report] { return control<QLabel>(report, u"dealscounted"_s)->text(); };
+        QCOMPARE(gridRows(report).value(4),
+                 QStringList({"Tint", "2", "1", "50.0 %", "$400.00", "$280.00"})); // Bob took it, Ann did not
+        QCOMPARE(dealsCounted(), u"Deals counted: 2"_s);
+        salesperson->setCurrentIndex(2);
+        QCOMPARE(gridRows(report).value(4), QStringList({"Tint", "1", "1", "100.0 %", "$400.00", "$280.00"}));
+        salesperson->setCurrentIndex(0);
+        from->setDate(QDate(2024, 3, 22));
+        QCOMPARE(dealsCounted(), u"Deals counted: 0"_s);
+        from->setDate(QDate(2024, 1, 1));
+
+        RecordingDevice *device = recordPrinting();
+        answeringBoxes([&] { click(report, u"Command1"_s); });
+        QVERIFY(device->findText(u"Deals counted: 2"_s));
+        if (haveCsvReader())
+            QCOMPARE(exported(report, u"Command2"_s, QDir(folder.path()).filePath(u"report.csv"_s)), gridRows(report));
+        QVERIFY(click(report, u"Command3"_s));
+        QTRY_VERIFY(!app().existing<DealReport>());
+        QVERIFY(history->isVisible());
+    }
+
+    void acceptancePageReadsBackFromAPdf_data() {
+        QTest::addColumn<DealRecord>("deal");
+        QTest::addColumn<QStringList>("accepted");
+        QTest::addColumn<QStringList>("declined");
+        QTest::addColumn<QString>("payment");
+        DealRecord gold = coretest::sampleChoice(1, 0b100011u);
+        gold.statement = u"I was shown each product above and chose freely."_s;
+        // Forty products, one per slot, all declined: the most a page must hold.
+        Deal forty = coretest::sampleDeal();
+        QStringList items;
+        for (int i = 1; i <= 40; ++i) {
+            items << u"Item%1"_s.arg(i, 2, 10, QLatin1Char('0'));
+            forty.packages[(i - 1) / 10].products[(i - 1) % 10] = coretest::slot(i, items.last(), 10, 99.5);
+        }
+        QTest::newRow("Gold without its Tint")
+            << gold << QStringList{"Service", "GAP"} << QStringList{"Tint", "Etch"} << "$ 29.00 / Month";
+        QTest::newRow("forty declined") << recordChoice(forty, DealRecord::DeclinedAll, {}, u"No."_s) << QStringList{}
+                                        << items << "$ 0.00";
+    }
+    void acceptancePageReadsBackFromAPdf() {
+        QFETCH(DealRecord, deal);
+        QFETCH(QStringList, accepted);
+        QFETCH(QStringList, declined);
+        QFETCH(QString, payment);
+        if (!testsupport::havePdfReader())
+            QSKIP("poppler-utils are needed to read the printed page");
+        deal.id = 1234;
+        deal.saved = QDateTime(QDate(2024, 5, 1), QTime(14, 3, 22));
+        const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
+        auto owned = std::make_unique<QtPrinterDevice>(m_dir.filePath(u"printouts"_s));
+        owned->setOutputFile(file);
+        owned->setReporter([](bool failure, const QString &m) { QVERIFY2(!failure, qPrintable(m)); });
+        Printer printer(std::move(owned));
+        QVERIFY(printAcceptance(printer, deal));
+
+        const Pdf pdf(file);
+        QCOMPARE(pdf.pages.size(), 1);
+        QVERIFY2(pdf.pages[0].height() > pdf.pages[0].width(), "the page is portrait");
+        const PdfWord *acceptedHeading = pdf.find(u"Accepted"_s);
+        const PdfWord *declinedHeading = pdf.find(u"Declined"_s);
+        QVERIFY(acceptedHeading && declinedHeading);
+        QVERIFY(std::abs(acceptedHeading->top - declinedHeading->top) < 0.5);
+        for (const auto &[names, inAccepted] : {std::pair{accepted, true}, std::pair{declined, false}}) {
+            for (const QString &name : names) {
+                const PdfWord *w = pdf.find(name);
+                QVERIFY2(w && w->top > acceptedHeading->top, qPrintable(name));
+                QVERIFY2(std::count_if(pdf.words.begin(), pdf.words.end(),
+                                       [&name](const PdfWord &o) { return o.text == name; }) == 1,
+                         qPrintable(name + u" is listed once"_s));
+                QVERIFY2(inAccepted ? w->right < declinedHeading->left : w->left >= declinedHeading->left - 0.01,
+                         qPrintable(name + (inAccepted ? u" belongs under Accepted"_s : u" belongs under Declined"_s)));
+            }
+        }
+        QCOMPARE(pdf.line(u"Final"_s).join(u' '), u"Final Payment: "_s + payment);
+        QCOMPARE(pdf.line(u"Customer"_s).mid(0, 2), QStringList({"Customer", "Signature:"}));
+        QCOMPARE(pdf.line(u"Co-Buyer"_s).mid(0, 4).join(u' ').remove(u'_'), u"Co-Buyer Signature:  Date:"_s);
+        QVERIFY(pdf.find(u"#1234,"_s));
+        QVERIFY(pdf.find(deal.statement.section(u' ', -1)));
     }
 };
 
-int runChoiceTests(int argc, char **argv) {
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
     ChoiceTest test;
     return QTest::qExec(&test, argc, argv);
 }

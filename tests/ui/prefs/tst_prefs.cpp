@@ -3,17 +3,15 @@
 #include "core/store/schema.h"
 #include "testsupport.h"
 #include "ui/app/application.h"
-#include "ui/app/geometry.h"
 #include "ui/app/mainwindow.h"
-#include "ui/app/passworddialog.h"
 #include "ui/prefs/preferencesdialog.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest>
 
 using namespace testsupport;
+using namespace Qt::StringLiterals;
 
 namespace {
 QVariantList storedRecord() {
@@ -28,170 +26,122 @@ PreferencesDialog *openPreferences() {
     w->show();
     return w;
 }
+
+QString shown(QWidget *w, const QString &box) {
+    QWidget *c = control(w, box);
+    return c->property(c->inherits("QPlainTextEdit") ? "plainText" : "text").toString();
+}
+
+// Types lines into a multi-line box as a user does, Return between them.
+void typeLines(QWidget *w, const QString &box, const QStringList &lines) {
+    auto *edit = control<QPlainTextEdit>(w, box);
+    edit->setFocus();
+    edit->selectAll();
+    for (const QString &line : lines) {
+        if (line != lines.first())
+            QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, line);
+    }
+}
 } // namespace
 
 class PrefsTest : public QObject {
     Q_OBJECT
 private slots:
-    void exitWithoutChangesRewritesTheSameValues();
-    void typedNumbersAreReadAsTheirLeadingNumber_data();
-    void typedNumbersAreReadAsTheirLeadingNumber();
-    void furtherTermsAreStoredAndShownBack_data();
-    void furtherTermsAreStoredAndShownBack();
-    void textsAreTrimmedAndTheDisclaimerKeepsItsLines();
-    void theAcceptanceStatementStartsPlainAndKeepsItsLines();
-    void saveTellsAndStaysOpen();
-    void turningProtectionOffSkipsThePasswordNextTime();
-    void aNumberTooLargeIsRefusedAndNothingStored();
+    void cleanup() { closeAllWindows(); }
+
+    void exitWithoutChangesRewritesTheSameValues() {
+        ProgramFolder folder(ProgramFolder::Content::Samples);
+        setSetting(u"taxrate"_s, double(0.0825f));
+        setSetting(u"interestrate"_s, double(6.9f));
+        const QVariantList before = storedRecord();
+        PreferencesDialog *w = openPreferences();
+        QCOMPARE(shown(w, u"ptaxrate"_s) + u" "_s + shown(w, u"pinterestrate"_s), u"0.0825 6.9"_s);
+        QVERIFY(click(w, u"Command2"_s));
+        QCOMPARE(storedRecord(), before);
+        QTRY_VERIFY(!app().existing<PreferencesDialog>());
+        QVERIFY(app().existing<MainWindow>()->isVisible());
+    }
+
+    // Numbers are read as their leading number; a further term of 0 is not offered and shows empty; the
+    // third term, untouched, stays.
+    void typedNumbersAreStoredAndShownBack_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("storedTax");
+        QTest::addColumn<int>("storedTerm");
+        QTest::newRow("percent sign, halves to even") << "7% or 84.5 months" << 7.0 << 84;
+        QTest::newRow("not numbers") << "seven" << 0.0 << 0;
+    }
+    void typedNumbersAreStoredAndShownBack() {
+        QFETCH(QString, typed);
+        QFETCH(double, storedTax);
+        QFETCH(int, storedTerm);
+        ProgramFolder folder;
+        setSetting(u"financeterm3"_s, 96);
+        PreferencesDialog *w = openPreferences();
+        type(w, u"ptaxrate"_s, typed);
+        type(w, u"pfinanceterm"_s, typed.section(u" or "_s, -1));
+        type(w, u"pfinanceterm2"_s, typed.section(u" or "_s, -1));
+        QVERIFY(click(w, u"Command2"_s));
+        QCOMPARE(storedSetting(u"taxrate"_s).toDouble(), storedTax);
+        QCOMPARE(storedSetting(u"financeterm"_s).toInt(), storedTerm);
+        QCOMPARE(app().settings().financeTerm2, storedTerm);
+        w = openPreferences();
+        QCOMPARE(shown(w, u"pfinanceterm2"_s), storedTerm ? QString::number(storedTerm) : QString());
+        QCOMPARE(shown(w, u"pfinanceterm3"_s), u"96"_s);
+    }
+
+    // Texts lose the blanks around them; the disclaimer and the statement keep their lines; the options
+    // are stored as ticked.
+    void textsAreTrimmedAndKeepTheirLines() {
+        ProgramFolder folder;
+        setSetting(u"passwordprotect"_s, 1);
+        PreferencesDialog *w = openPreferences();
+        QCOMPARE(shown(w, u"pstatement"_s), schema::defaultStatement());
+        type(w, u"pdealershipname"_s, u"   Smith & Sons Motors  "_s);
+        typeLines(w, u"pdisclaimer"_s, {u"  First line"_s, u"Second line  "_s});
+        typeLines(w, u"pstatement"_s, {u" I chose freely."_s, u"Nothing was packed in.  "_s});
+        control<QCheckBox>(w, u"pincludetax"_s)->setChecked(true);
+        control<QCheckBox>(w, u"ppasswordprotect"_s)->setChecked(false);
+        const QList<BoxSeen> boxes = answeringBoxes([&] { click(w, u"Command1"_s); });
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, u"Preferences Saved"_s);
+        QVERIFY(w->isVisible());
+        QCOMPARE(storedSetting(u"dealershipname"_s).toString(), u"Smith & Sons Motors"_s);
+        QCOMPARE(storedSetting(u"disclaimer"_s).toString(), u"First line\r\nSecond line"_s);
+        QCOMPARE(storedSetting(u"statement"_s).toString(), u"I chose freely.\r\nNothing was packed in."_s);
+        QCOMPARE(storedSetting(u"includetax"_s).toInt(), 1);
+        QCOMPARE(storedSetting(u"passwordprotect"_s).toInt(), 0);
+        QVERIFY(click(w, u"Command2"_s));
+        w = openPreferences();
+        QCOMPARE(shown(w, u"pstatement"_s), u"I chose freely.\nNothing was packed in."_s);
+    }
+
+    // A number out of range is refused with a message naming it; nothing is stored and the window stays.
+    void aNumberTooLargeIsRefusedAndNothingStored_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("term") << "pfinanceterm"
+                              << "finance term";
+        QTest::newRow("third term") << "pfinanceterm3"
+                                    << "third term";
+    }
+    void aNumberTooLargeIsRefusedAndNothingStored() {
+        QFETCH(QString, box);
+        QFETCH(QString, named);
+        ProgramFolder folder;
+        const QVariantList before = storedRecord();
+        PreferencesDialog *w = openPreferences();
+        type(w, box, u"99999999999"_s);
+        type(w, u"ppackage1"_s, u"Changed"_s);
+        const QList<BoxSeen> boxes = answeringBoxes([&] { w->close(); });
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes.first().text.contains(named), qPrintable(boxes.first().text));
+        QCOMPARE(storedRecord(), before);
+        QCOMPARE(app().settings().packageNames[0], u"Platinum"_s);
+        QVERIFY(app().existing<PreferencesDialog>() && w->isVisible());
+    }
 };
-
-void PrefsTest::exitWithoutChangesRewritesTheSameValues() {
-    ProgramFolder folder(ProgramFolder::Content::Samples);
-    setSetting(QStringLiteral("taxrate"), double(0.0825f));
-    setSetting(QStringLiteral("interestrate"), double(6.9f));
-    const QVariantList before = storedRecord();
-    PreferencesDialog *w = openPreferences();
-    QCOMPARE(control<QLineEdit>(w, QStringLiteral("ptaxrate"))->text(), QStringLiteral("0.0825"));
-    QCOMPARE(control<QLineEdit>(w, QStringLiteral("pinterestrate"))->text(), QStringLiteral("6.9"));
-    QVERIFY(click(w, QStringLiteral("Command2")));
-    QCOMPARE(storedRecord(), before);
-    QTRY_VERIFY(!app().existing<PreferencesDialog>());
-    QVERIFY(app().existing<MainWindow>() && app().existing<MainWindow>()->isVisible());
-}
-
-void PrefsTest::typedNumbersAreReadAsTheirLeadingNumber_data() {
-    QTest::addColumn<QString>("tax");
-    QTest::addColumn<QString>("term");
-    QTest::addColumn<double>("storedTax");
-    QTest::addColumn<int>("storedTerm");
-    QTest::newRow("percent sign") << "7%"
-                                  << "36.5" << 7.0 << 36;
-    QTest::newRow("halves to even") << "0.07"
-                                    << "37.5" << double(0.07f) << 38;
-    QTest::newRow("not numbers") << "seven"
-                                 << "three years" << 0.0 << 0;
-}
-
-void PrefsTest::typedNumbersAreReadAsTheirLeadingNumber() {
-    QFETCH(QString, tax);
-    QFETCH(QString, term);
-    QFETCH(double, storedTax);
-    QFETCH(int, storedTerm);
-    ProgramFolder folder;
-    PreferencesDialog *w = openPreferences();
-    type(w, QStringLiteral("ptaxrate"), tax);
-    type(w, QStringLiteral("pfinanceterm"), term);
-    QVERIFY(click(w, QStringLiteral("Command2")));
-    QCOMPARE(storedSetting(QStringLiteral("taxrate")).toDouble(), storedTax);
-    QCOMPARE(storedSetting(QStringLiteral("financeterm")).toInt(), storedTerm);
-    QCOMPARE(app().settings().financeTerm, storedTerm);
-}
-
-void PrefsTest::furtherTermsAreStoredAndShownBack_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("stored");
-    QTest::newRow("halves to even") << "84.5 months" << 84;
-    QTest::newRow("empty is not offered") << "" << 0;
-}
-
-// The second term as typed, stored and shown back; the third, untouched, stays.
-void PrefsTest::furtherTermsAreStoredAndShownBack() {
-    QFETCH(QString, typed);
-    QFETCH(int, stored);
-    ProgramFolder folder;
-    setSetting(QStringLiteral("financeterm2"), 48);
-    setSetting(QStringLiteral("financeterm3"), 96);
-    PreferencesDialog *w = openPreferences();
-    type(w, QStringLiteral("pfinanceterm2"), typed);
-    QVERIFY(click(w, QStringLiteral("Command2")));
-    QCOMPARE(storedSetting(QStringLiteral("financeterm2")).toInt(), stored);
-    QCOMPARE(storedSetting(QStringLiteral("financeterm3")).toInt(), 96);
-    QCOMPARE(app().settings().financeTerm2, stored);
-    w = openPreferences();
-    QCOMPARE(control<QLineEdit>(w, QStringLiteral("pfinanceterm2"))->text(), stored ? QString::number(stored) : "");
-    QCOMPARE(control<QLineEdit>(w, QStringLiteral("pfinanceterm3"))->text(), QStringLiteral("96"));
-}
-
-void PrefsTest::textsAreTrimmedAndTheDisclaimerKeepsItsLines() {
-    ProgramFolder folder;
-    PreferencesDialog *w = openPreferences();
-    type(w, QStringLiteral("pdealershipname"), QStringLiteral("   Smith & Sons Motors  "));
-    type(w, QStringLiteral("ppackage3"), QStringLiteral(" Silver "));
-    auto *disclaimer = control<QPlainTextEdit>(w, QStringLiteral("pdisclaimer"));
-    disclaimer->setFocus();
-    disclaimer->selectAll();
-    QTest::keyClicks(disclaimer, QStringLiteral("  First line"));
-    QTest::keyClick(disclaimer, Qt::Key_Return);
-    QTest::keyClicks(disclaimer, QStringLiteral("Second line  "));
-    QVERIFY(click(w, QStringLiteral("Command2")));
-    QCOMPARE(storedSetting(QStringLiteral("dealershipname")).toString(), QStringLiteral("Smith & Sons Motors"));
-    QCOMPARE(storedSetting(QStringLiteral("package3")).toString(), QStringLiteral("Silver"));
-    QCOMPARE(storedSetting(QStringLiteral("disclaimer")).toString(), QStringLiteral("First line\r\nSecond line"));
-    // Shown again as two lines.
-    w = openPreferences();
-    QCOMPARE(control<QPlainTextEdit>(w, QStringLiteral("pdisclaimer"))->toPlainText(),
-             QStringLiteral("First line\nSecond line"));
-}
-
-void PrefsTest::theAcceptanceStatementStartsPlainAndKeepsItsLines() {
-    ProgramFolder folder;
-    PreferencesDialog *w = openPreferences();
-    auto *statement = control<QPlainTextEdit>(w, QStringLiteral("pstatement"));
-    QCOMPARE(statement->toPlainText(), schema::defaultStatement());
-    statement->setFocus();
-    statement->selectAll();
-    QTest::keyClicks(statement, QStringLiteral(" I chose freely."));
-    QTest::keyClick(statement, Qt::Key_Return);
-    QTest::keyClicks(statement, QStringLiteral("Nothing was packed in.  "));
-    answeringBoxes([&] { click(w, QStringLiteral("Command1")); });
-    QCOMPARE(storedSetting(QStringLiteral("statement")).toString(),
-             QStringLiteral("I chose freely.\r\nNothing was packed in."));
-    QCOMPARE(app().settings().statement, QStringLiteral("I chose freely.\r\nNothing was packed in."));
-    QVERIFY(click(w, QStringLiteral("Command2")));
-    w = openPreferences();
-    QCOMPARE(control<QPlainTextEdit>(w, QStringLiteral("pstatement"))->toPlainText(),
-             QStringLiteral("I chose freely.\nNothing was packed in."));
-}
-
-void PrefsTest::saveTellsAndStaysOpen() {
-    ProgramFolder folder;
-    PreferencesDialog *w = openPreferences();
-    control<QCheckBox>(w, QStringLiteral("pincludetax"))->setChecked(true);
-    const auto boxes = answeringBoxes([&] { click(w, QStringLiteral("Command1")); });
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes[0].text, QStringLiteral("Preferences Saved"));
-    QCOMPARE(boxes[0].title, QStringLiteral("Message"));
-    QCOMPARE(storedSetting(QStringLiteral("includetax")).toInt(), 1);
-    QVERIFY(w->isVisible());
-}
-
-void PrefsTest::turningProtectionOffSkipsThePasswordNextTime() {
-    ProgramFolder folder;
-    setSetting(QStringLiteral("passwordprotect"), 1);
-    setSetting(QStringLiteral("password"), QStringLiteral("x"));
-    PreferencesDialog *w = openPreferences();
-    QVERIFY(control<QCheckBox>(w, QStringLiteral("ppasswordprotect"))->isChecked());
-    QTest::mouseClick(control(w, QStringLiteral("ppasswordprotect")), Qt::LeftButton, {}, QPoint(5, 5));
-    QVERIFY(click(w, QStringLiteral("Command2")));
-    closeAllWindows();
-    // The next start-up.
-    app().window<PasswordDialog>()->begin();
-    QVERIFY(app().existing<MainWindow>() && app().existing<MainWindow>()->isVisible());
-}
-
-void PrefsTest::aNumberTooLargeIsRefusedAndNothingStored() {
-    ProgramFolder folder;
-    const QVariantList before = storedRecord();
-    PreferencesDialog *w = openPreferences();
-    type(w, QStringLiteral("pfinanceterm"), QStringLiteral("99999999999"));
-    type(w, QStringLiteral("ppackage1"), QStringLiteral("Changed"));
-    const QList<BoxSeen> boxes = answeringBoxes([&] { click(w, QStringLiteral("Command2")); });
-    QCOMPARE(boxes.size(), 1);
-    QVERIFY2(boxes.first().text.contains(QLatin1String("finance term")), qPrintable(boxes.first().text));
-    QCOMPARE(storedRecord(), before);
-    QCOMPARE(app().settings().packageNames[0], QStringLiteral("Platinum"));
-    QVERIFY(app().existing<PreferencesDialog>() && w->isVisible());
-}
 
 QTEST_MAIN(PrefsTest)
 #include "tst_prefs.moc"

@@ -11,9 +11,14 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 namespace testsupport {
 
@@ -31,7 +36,6 @@ bool answerBox(BoxSeen &seen, bool accept) {
         return false;
     seen.title = box->windowTitle();
     seen.text = box->text();
-    seen.seen = true;
     QAbstractButton *button = nullptr;
     if (accept)
         button = box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok) : box->button(QMessageBox::Yes);
@@ -56,8 +60,7 @@ ProgramFolder::ProgramFolder(Content content) {
     QString why;
     const bool made = content == Content::Samples ? firststart::createDataFolder(m_dir.path(), &why)
                                                   : firststart::createEmptyDataFolder(m_dir.path(), &why);
-    m_ok = made && m_app->start(&why);
-    if (!m_ok)
+    if (!made || !m_app->start(&why))
         qWarning("program folder not ready: %s", qPrintable(why));
 }
 
@@ -172,6 +175,55 @@ void closeAllWindows() {
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+bool havePdfReader() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
+
+Pdf::Pdf(const QString &path) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    constexpr double mm = 25.4 / 72.0;
+    static const QRegularExpression token(
+        QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">|<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
+                       "xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    for (auto it = token.globalMatch(QString::fromUtf8(process.readAllStandardOutput())); it.hasNext();) {
+        const auto m = it.next();
+        if (!m.captured(1).isEmpty())
+            pages.append(QSizeF(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm));
+        else
+            words.append({int(pages.size()), m.captured(7).replace(QStringLiteral("&amp;"), QStringLiteral("&")),
+                          m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm, m.captured(5).toDouble() * mm,
+                          m.captured(6).toDouble() * mm});
+    }
+}
+
+const PdfWord *Pdf::find(const QString &text) const {
+    for (const PdfWord &w : words)
+        if (w.text == text)
+            return &w;
+    return nullptr;
+}
+
+QList<PdfWord> Pdf::lineWords(const QString &first, int page) const {
+    for (const PdfWord &start : words) {
+        if (start.text != first || (page && start.page != page))
+            continue;
+        QList<PdfWord> on;
+        for (const PdfWord &w : words)
+            if (w.page == start.page && std::abs(w.top - start.top) < 0.8 && w.left >= start.left - 0.01)
+                on << w;
+        std::sort(on.begin(), on.end(), [](const PdfWord &a, const PdfWord &b) { return a.left < b.left; });
+        return on;
+    }
+    return {};
+}
+
+QStringList Pdf::line(const QString &first, int page) const {
+    QStringList out;
+    for (const PdfWord &w : lineWords(first, page))
+        out << w.text;
+    return out;
 }
 
 } // namespace testsupport

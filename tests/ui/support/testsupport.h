@@ -1,9 +1,11 @@
 #pragma once
 // Shared help for the test programs: a fresh program folder, a catalogue filler, answering modal
-// boxes, and finding controls by object name.
+// boxes, finding controls by object name, and reading back the PDF files the program prints.
 
 #include <QApplication>
+#include <QList>
 #include <QMessageBox>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -26,7 +28,6 @@ public:
     ~ProgramFolder();
     QString path() const { return m_dir.path(); }
     QString dataFile(const QString &name) const;
-    bool ok() const { return m_ok; }
     Application &app() { return *m_app; }
     // Database failures reported during the test (none expected in most tests).
     QStringList &databaseErrors() { return m_errors; }
@@ -35,7 +36,6 @@ private:
     QTemporaryDir m_dir;
     QStringList m_errors;
     std::unique_ptr<Application> m_app;
-    bool m_ok = false;
 };
 
 // The program of the folder made last.
@@ -53,11 +53,10 @@ QVariant storedSetting(const QString &field);
 // Runs a query on one of the three files and returns the first column of every row.
 QVariantList column(const QString &file, const QString &sql);
 
-// What a modal box said and how it was answered.
+// What a modal box said.
 struct BoxSeen {
     QString title;
     QString text;
-    bool seen = false;
 };
 
 // Answers every box that appears while `action` runs, in turn, with the given answers (the last one
@@ -79,5 +78,26 @@ bool click(QWidget *window, const QString &name);
 void type(QWidget *window, const QString &name, const QString &text);
 // Closes every top-level window and lets deferred deletes run.
 void closeAllWindows();
+
+// The pages and words of a PDF as poppler's pdftotext reads them, in millimetres from the sheet's corner.
+bool havePdfReader();
+struct PdfWord {
+    int page; // from 1
+    QString text;
+    double left, top, right, bottom;
+    bool operator==(const PdfWord &o) const {
+        return page == o.page && text == o.text && left == o.left && top == o.top && right == o.right &&
+               bottom == o.bottom;
+    }
+};
+struct Pdf {
+    explicit Pdf(const QString &path);
+    QList<QSizeF> pages;
+    QList<PdfWord> words;
+    const PdfWord *find(const QString &text) const;
+    // The words, left to right, of the line whose first word is `first` (on `page`; 0: the first found).
+    QList<PdfWord> lineWords(const QString &first, int page = 0) const;
+    QStringList line(const QString &first, int page = 0) const;
+};
 
 } // namespace testsupport

@@ -1,0 +1,451 @@
+// The worksheet and the presentation, each walked through as a salesperson uses them. The figures'
+// rules are pinned without a window; here, what the windows show and when.
+
+#include "core/print/printer.h"
+#include "core/print/recordingdevice.h"
+#include "testsupport.h"
+#include "ui/app/application.h"
+#include "ui/app/geometry.h"
+#include "ui/app/mainwindow.h"
+#include "ui/deal/dealpresentation.h"
+#include "ui/deal/dealworksheet.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using namespace testsupport;
+using namespace Qt::StringLiterals;
+
+namespace {
+DealWorksheet *openWorksheet() {
+    MainWindow *main = app().window<MainWindow>();
+    main->show();
+    answeringBoxes([main] { click(main, u"Command3"_s); }); // an empty catalogue says so
+    DealWorksheet *w = app().existing<DealWorksheet>();
+    return w && w->isVisible() && (w->activateWindow(), QTest::qWaitForWindowActive(w)) ? w : nullptr;
+}
+
+// Chooses an entry from the drop-down list as a user does.
+bool chooseRow(QComboBox *box, int row) {
+    if (!box || row < 0 || row >= box->count())
+        return false;
+    box->showPopup();
+    QAbstractItemView *view = box->view();
+    if (!QTest::qWaitForWindowExposed(view->window()))
+        return false;
+    const QModelIndex index = view->model()->index(row, box->modelColumn(), view->rootIndex());
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    return QTest::qWaitFor([view] { return !view->isVisible(); }) && box->currentIndex() == row;
+}
+bool choose(QComboBox *box, const QString &text) {
+    return box && chooseRow(box, box->findText(text, Qt::MatchExactly));
+}
+bool choose(QWidget *w, const QString &list, const QString &text) { return choose(control<QComboBox>(w, list), text); }
+
+QComboBox *slotBox(QWidget *w, const QString &kind, int p, int s) {
+    return control<QComboBox>(w, u"menu%1%2(%3)"_s.arg(p).arg(kind).arg(s));
+}
+bool chooseProduct(QWidget *w, int p, int s, const QString &name) { return choose(slotBox(w, {}, p, s), name); }
+
+// Types into a box, then moves on as a user does.
+void typeAndLeave(QWidget *w, const QString &name, const QString &text) {
+    type(w, name, text);
+    QTest::mouseClick(control(w, name == "customername"_L1 ? u"stocknumber"_s : u"customername"_s), Qt::LeftButton);
+}
+void setOption(QWidget *w, const QString &name, bool on) {
+    auto *box = control<QAbstractButton>(w, name);
+    if (box->isChecked() != on)
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
+
+bool marked(QWidget *w, const QString &box) { return control(w, box)->property("marked").toBool(); }
+bool visible(QWidget *w, const QString &name) { return control(w, name)->isVisible(); }
+
+// What a control shows; a box's line breaks as CR LF, a frame's caption as its reader sees it.
+QString shown(QWidget *c) {
+    if (auto *box = qobject_cast<QPlainTextEdit *>(c))
+        return box->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    if (auto *frame = qobject_cast<QGroupBox *>(c))
+        return frame->title().replace(QLatin1String("&&"), QLatin1String("&"));
+    if (auto *list = qobject_cast<QComboBox *>(c))
+        return list->currentText();
+    return c->property("text").toString() + c->property("checked").toString(); // labels, line boxes, options
+}
+QString shown(QWidget *w, const QString &name) { return shown(control(w, name)); }
+QString payment(QWidget *w, int p) { return shown(w, u"totalpayment(%1)"_s.arg(p)); }
+QString product(int p, int k) { return u"product%1(%2)"_s.arg(p).arg(k); }
+
+DealPresentation *createDeal(DealWorksheet *worksheet) {
+    return click(worksheet, u"Command1"_s) ? app().existing<DealPresentation>() : nullptr;
+}
+} // namespace
+
+class DealTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ProgramFolder> m_folder;
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<ProgramFolder>();
+        setSetting("taxrate", 0.07);
+        setSetting("includetax", 0);
+        setSetting("interestrate", 0);
+    }
+    void cleanup() {
+        QVERIFY2(m_folder->databaseErrors().isEmpty(), qPrintable(m_folder->databaseErrors().join('\n')));
+        m_folder.reset();
+    }
+
+    void workedTable() {
+        addProduct("Protection Plan", 1600, 1500); // costs more than it sells for: a loss
+        addProduct("Extended Plan", 1600, 10000);
+        DealWorksheet *w = openWorksheet();
+        QVERIFY(w);
+        // Rate and term as typed ("cash" ticks the cash deal instead), tax on or off, the payment shown.
+        const QList<std::tuple<QString, QString, bool, QString>> rows{
+            {"6", "60", false, "29.00"},    {"6", "60", true, "31.03"},           {"0", "60", false, "25.00"},
+            {"6.9%", "48", false, "35.85"}, {"6", "cash", false, "1507.50"},      {"0", "cash", false, "1500.00"},
+            {"0", "cash", true, "1605.00"}, {"6 %", "36 months", false, "304.22"}};
+        for (const auto &[rate, term, tax, figure] : rows) {
+            const double msrp = figure == "304.22"_L1 ? 10000 : 1500;
+            QVERIFY(chooseProduct(w, 2, 4, msrp > 1500 ? "Extended Plan" : "Protection Plan"));
+            typeAndLeave(w, "interestrate", rate);
+            setOption(w, "cashdeal1", term == "cash"_L1);
+            if (term != "cash"_L1)
+                typeAndLeave(w, "financeterm", term);
+            setOption(w, "includetax1", tax);
+            QCOMPARE(payment(w, 2), figure);
+            QCOMPARE(shown(w, "totalmsrp(2)"), QString::number(msrp, 'f', 2));
+            QCOMPARE(shown(w, "totalprofit(2)"), QString::number(msrp - 1600, 'f', 2));
+            QCOMPARE(payment(w, 0), "0.00");
+            // No further term and nothing financed: none of their lines.
+            for (const char *line : {"totalpayment2(2)", "totalpayment3(2)", "basepayment", "basepaymentcaption"})
+                QVERIFY2(!visible(w, line), line);
+        }
+    }
+
+    // Terms from the preferences, the further lines following their boxes, and the amount financed.
+    void furtherTermsAndAmountFinanced() {
+        setSetting("financeterm2", 72);
+        setSetting("financeterm3", 84);
+        setSetting("interestrate", 6);
+        addProduct("Plan", 900, 1500);
+        DealWorksheet *w = openWorksheet();
+        QVERIFY(w && chooseProduct(w, 1, 0, "Plan"));
+        // What a line shows: its caption and figure, or "hidden".
+        auto line = [w](const QString &caption, const QString &figure) {
+            return visible(w, figure) ? shown(w, caption) + shown(w, figure) : u"hidden"_s;
+        };
+        auto term2 = [&] { return line(u"totalpaymentcaption2(1)"_s, u"totalpayment2(1)"_s); };
+        auto base = [&](const QString &t) { return line("basepaymentcaption" + t, "basepayment" + t); };
+        // Tax ticked, 20,000 financed and cash in turn: the payment, the second term's, the base and the base at 84.
+        const QList<std::tuple<const char *, const char *, QStringList>> steps{
+            {"financeterm2", "72", {"29.00", "72 Months: $24.86", "hidden", "hidden"}},
+            {"financeterm2", "none", {"29.00", "hidden", "hidden", "hidden"}},
+            {"financeterm2", "-12", {"29.00", "-12 Months: $0.00", "hidden", "hidden"}},
+            {"financeterm2", "72", {"29.00", "72 Months: $24.86", "hidden", "hidden"}},
+            {"amountfinanced",
+             "20000",
+             {"415.66", "72 Months: $356.32", "Without products: $386.66", "84 Months: $292.17"}},
+            {"includetax1", "", {"417.69", "72 Months: $358.06", "Without products: $386.66", "84 Months: $292.17"}},
+            {"cashdeal1", "", {"21713.03", "hidden", "Without products: $20100.00", "hidden"}},
+            {"amountfinanced", "twenty", {"1613.03", "hidden", "hidden", "hidden"}}};
+        for (const auto &[box, text, figures] : steps) {
+            *text ? typeAndLeave(w, box, text) : void(click(w, box));
+            QCOMPARE((QStringList{payment(w, 1), term2(), base(""), base("3")}), figures);
+            QCOMPARE(marked(w, "financeterm2"), QLatin1String(text) == "-12");
+        }
+        QVERIFY(!marked(w, "financeterm"));
+    }
+
+    void optionsAndUnusableTermsRecalculateAllPackages() {
+        setSetting("includetax", 1);
+        addProduct("Kit", 0, 1500);
+        DealWorksheet *w = openWorksheet();
+        QVERIFY(w);
+        for (int p = 0; p < 4; ++p)
+            QVERIFY(chooseProduct(w, p, p, "Kit"));
+        QCOMPARE(payment(w, 3), "26.75");
+        // 1500 at 0 % over 60 is 25.00; the tax rate changes behind the window's back before each click.
+        const QList<std::tuple<const char *, double, QString>> steps{{"cashdeal1", 0.10, "1650.00"},
+                                                                     {"cashdeal1", 0.20, "30.00"},
+                                                                     {"disclosetotals1", 0.10, "27.50"},
+                                                                     {"discloseprices1", 7.0, "200.00"},
+                                                                     {"includetax1", 0.07, "25.00"}};
+        for (const auto &[option, taxrate, figure] : steps) {
+            setSetting("taxrate", taxrate);
+            QVERIFY(click(w, option));
+            for (int p = 0; p < 4; ++p)
+                QCOMPARE(payment(w, p), figure);
+        }
+        // A term that reads as 0 or less shows no payment and marks its box until a usable one.
+        auto *box = control<QLineEdit>(w, "financeterm");
+        for (const char *rate : {"0", "6"}) {
+            typeAndLeave(w, "interestrate", rate);
+            for (const char *term : {"0", "-12", "1e300"}) {
+                typeAndLeave(w, "financeterm", term);
+                for (int p = 0; p < 4; ++p)
+                    QCOMPARE(payment(w, p), "0.00");
+                QVERIFY(marked(w, "financeterm") && !box->toolTip().isEmpty());
+            }
+        }
+        click(w, "cashdeal1"); // a cash deal needs no term
+        QCOMPARE(payment(w, 0), "1507.50");
+        typeAndLeave(w, "financeterm", "60");
+        QVERIFY(!marked(w, "financeterm") && box->toolTip().isEmpty());
+    }
+
+    void templatesLoadIntoTheDealUntilExit() {
+        setSetting("package3", "Silver");
+        const int kit = addProduct("Kit", 100, 1500), tint = addProduct("Tint", 49.95, 99);
+        const int gone = addProduct("Discontinued", 10, 90);
+        QList<int> menu(40, 0);
+        menu[0] = menu[39] = kit;
+        menu[1] = menu[19] = tint;
+        addTemplate("Sedans", QString(), menu, {"Elite", "Select", "", "Value"});
+        addTemplate("Unnamed", QString(), {gone, kit}, {"", "  ", "", ""});
+        // Names a spliced text or a pattern would confuse, names inside others (both orders), a shared name.
+        const QStringList names = u"O'Brien's Trucks|O'Brien's Trucks X|100%|1000|100% Plus|a_b|axb|Star*|Starship|"
+                                  "[Fleet]|F|[Fleet] 2|Gold Plus|Gold|Twin|Twin"_s.split(u'|');
+        QMultiMap<QString, QString> expected; // name -> the caption its template carries
+        for (int i = 0; i < names.size(); ++i) {
+            const QString tag = u"T%1"_s.arg(i, 2, 10, QLatin1Char('0'));
+            addTemplate(names[i], QString(), {addProduct("P" + tag, i, 10 * (i + 1))}, {tag});
+            expected.insert(names[i], tag);
+        }
+        DealWorksheet *w = openWorksheet();
+        QVERIFY(w);
+        auto *templates = control<QComboBox>(w, "vehicledefault");
+        for (int row = 1; row < templates->count(); ++row) {
+            if (!expected.contains(templates->itemText(row)))
+                continue;
+            QVERIFY(chooseRow(templates, row));
+            const QString tag = shown(w, "menuframe(0)");
+            QVERIFY2(expected.remove(templates->itemText(row), tag) == 1,
+                     qPrintable(templates->itemText(row) + " loaded " + tag));
+            QCOMPARE(slotBox(w, "", 0, 0)->currentText(), "P" + tag);
+        }
+        QVERIFY(expected.isEmpty());
+        for (const auto &[name, value] : {std::pair{"customername", "Ana Ruiz"}, {"interestrate", "6"}})
+            typeAndLeave(w, name, value);
+        click(w, "cashdeal1");
+
+        QVERIFY(choose(templates, "Sedans"));
+        QCOMPARE(control<QLineEdit>(w, "customername")->text(), "Ana Ruiz");
+        QVERIFY(control<QCheckBox>(w, "cashdeal1")->isChecked());
+        const QStringList captions{"Elite", "Select", "Silver", "Value"};
+        for (int p = 0; p < 4; ++p)
+            QCOMPARE(shown(w, u"menuframe(%1)"_s.arg(p)), captions[p]);
+        QCOMPARE(slotBox(w, "", 0, 1)->currentText(), "Tint");
+        QCOMPARE(slotBox(w, "cost", 1, 9)->currentText(), "49.95");
+        QCOMPARE(slotBox(w, "id", 3, 9)->currentText(), QString::number(kit));
+        QCOMPARE(shown(w, "totalprofit(0)"), "1449.05");
+        QCOMPARE(payment(w, 0), "1607.00"); // cash at 6 %: 1599 x 1.005
+
+        // Choosing the same entry again reloads it over the user's choices.
+        QVERIFY(chooseProduct(w, 0, 0, "Tint"));
+        QVERIFY(chooseProduct(w, 0, 2, "Tint"));
+        QVERIFY(choose(templates, "Sedans"));
+        QCOMPARE(slotBox(w, "", 0, 0)->currentText(), "Kit");
+        QCOMPARE(slotBox(w, "", 0, 2)->currentText(), "NONE");
+        QCOMPARE(shown(w, "totalmsrp(0)"), "1599.00");
+
+        // Empty names keep the captions; a product deleted since the template was stored loads as "NONE".
+        app().store().productsFile().exec("delete from [table] where id = ?", {gone});
+        QVERIFY(choose(templates, "Unnamed"));
+        QCOMPARE(shown(w, "menuframe(1)"), captions[1]);
+        QCOMPARE(slotBox(w, "", 0, 0)->currentText(), "NONE");
+        QCOMPARE(shown(w, "totalmsrp(0)"), "1500.00");
+
+        // "EXIT" discards the deal; the next opening starts afresh.
+        QVERIFY(click(w, "Command3"));
+        QTRY_VERIFY(!app().existing<DealWorksheet>());
+        QVERIFY((w = openWorksheet()));
+        QCOMPARE(control<QLineEdit>(w, "customername")->text(), QString());
+        QCOMPARE(slotBox(w, "", 0, 0)->currentIndex(), -1);
+    }
+
+    void createDealBuildsThePresentation() {
+        const QString alpha = u"Alpha Guard $1250.00\r\nLine one\r\nLine two"_s;
+        setSetting(u"dealershipname"_s, u"  Smith & Sons Motors  "_s);
+        setSetting(u"disclaimer"_s, u"  Estimates only.\r\nSubject to credit.  "_s);
+        setSetting(u"package3"_s, u"Package 3"_s);
+        addTemplate(u"Trucks"_s, QString(), {}, {u"Tow & Haul"_s, u"Work"_s});
+        const QString page = QDir(m_folder->path()).filePath(u"webpages/alpha guard.html"_s);
+        QVERIFY(QDir().mkpath(QFileInfo(page).path()) && QFile(page).open(QIODevice::WriteOnly));
+        addProduct(u"Alpha Guard"_s, 300, 1250, u"  Line one\r\nLine two  "_s, page);
+        addProduct(u"Bravo Tint"_s, 120, 499);
+        addProduct(u"Service Contract"_s, 900, 1500, QString(), u"    "_s);
+        DealWorksheet *worksheet = openWorksheet();
+        QVERIFY(choose(worksheet, u"vehicledefault"_s, u"Trucks"_s));
+        for (const auto &[box, text] : {std::pair{"customername", "  Pat Doe "},
+                                        {"salesperson", " Lee "},
+                                        {"interestrate", "6"},
+                                        {"financeterm", "60"}})
+            type(worksheet, box, text);
+        for (const QString &option : {u"disclosetotals1"_s, u"discloseprices1"_s})
+            setOption(worksheet, option, true);
+        setOption(worksheet, u"includetax1"_s, false);
+        QVERIFY(chooseProduct(worksheet, 0, 0, u"Alpha Guard"_s));
+        QVERIFY(chooseProduct(worksheet, 0, 1, u"Bravo Tint"_s));
+        QVERIFY(chooseProduct(worksheet, 1, 4, u"Service Contract"_s));
+        QVERIFY(chooseProduct(worksheet, 3, 6, u"Alpha Guard"_s)); // after a gap in the column
+        DealPresentation *menu = createDeal(worksheet);
+        QVERIFY(menu && menu->isVisible());
+        QVERIFY(!worksheet->isVisible());
+
+        const QString printable = alpha + u"\r\n\r\nBravo Tint $499.00\r\n\r\n\r\n"_s;
+        const QStringList expected{"dealershipnametext", "Smith & Sons Motors",
+                                   "customernametext",   "Pat Doe",
+                                   "disclaimertext",     "Estimates only.\r\nSubject to credit.",
+                                   "menuframe(0)",       "Tow & Haul",
+                                   "menuframe(2)",       "Package 3",
+                                   "product0(0)",        alpha,
+                                   "product0(1)",        "Bravo Tint $499.00\r\n", // only blanks are trimmed
+                                   "product3(6)",        alpha,
+                                   "producttext(0)",     printable,
+                                   "webpath0(0)",        page,
+                                   "pricepayment(1)",    "$ 29.00 / Month"};
+        for (int i = 0; i < expected.size(); i += 2)
+            QCOMPARE(shown(menu, expected[i]), expected[i + 1]);
+        QCOMPARE(control<QGroupBox>(menu, u"menuframe(0)"_s)->title(), u"Tow && Haul"_s); // never a shortcut
+        for (int p = 0; p < 4; ++p)
+            for (int k = 0; k < 10; ++k)
+                QCOMPARE(visible(menu, product(p, k)), (p == 0 && k < 2) || (p == 1 && k == 4) || (p == 3 && k == 6));
+        QVERIFY(!visible(menu, u"producttext(0)"_s) && !visible(menu, u"webpath0(0)"_s)); // never shown
+        // One term, nothing financed: no further lines, and everything where it has always been.
+        for (const QString &line : {u"pricepayment2(1)"_s, u"pricepayment3(1)"_s, u"basepaymentline"_s})
+            QVERIFY(!visible(menu, line));
+        QCOMPARE(control(menu, u"pricepayment(1)"_s)->geometry(), ui::twRect(3480, 8520, 3495, 375));
+        QCOMPARE(menu->size(), ui::twRect(0, 0, 13950, 10020).size());
+
+        QList<QUrl> opened;
+        app().setExternalOpener([&](const QUrl &url) { opened << url; });
+        QVERIFY(answeringBoxes([&] {
+                    for (const QString &box : {product(0, 1), product(1, 4), product(0, 0)})
+                        QTest::mouseDClick(control<QPlainTextEdit>(menu, box)->viewport(), Qt::LeftButton, {}, {10, 8});
+                }).isEmpty());
+        QCOMPARE(opened, QList<QUrl>{externalUrl(page)}); // empty and all-space paths open nothing
+    }
+
+    // Three terms and an amount financed: a line per term under each package, the payment without
+    // products above them, nothing on top of anything else; hidden with the totals. Without the second
+    // term the third takes its row.
+    void severalTermsAndAmountFinanced() {
+        setSetting(u"financeterm2"_s, 72);
+        setSetting(u"financeterm3"_s, 84);
+        addProduct(u"Plan"_s, 900, 1500);
+        DealWorksheet *worksheet = openWorksheet();
+        type(worksheet, u"interestrate"_s, u"6"_s);
+        type(worksheet, u"amountfinanced"_s, u"600000"_s); // payments wide enough that the lines must shrink
+        QVERIFY(chooseProduct(worksheet, 0, 0, u"Plan"_s));
+        setOption(worksheet, u"discloseprices1"_s, false);
+        for (const auto &[totals, second] : {std::pair{true, u"72"_s}, {false, u"72"_s}, {true, QString()}}) {
+            setOption(worksheet, u"disclosetotals1"_s, totals);
+            type(worksheet, u"financeterm2"_s, second);
+            DealPresentation *menu = createDeal(worksheet);
+            QVERIFY(menu);
+            QCOMPARE(shown(menu, product(0, 0)), u"Plan\r\n"_s); // no price when prices are not disclosed
+            const QString lines[] = {u"pricepayment(0)"_s, u"pricepayment2(0)"_s, u"pricepayment3(0)"_s};
+            QCOMPARE(shown(menu, lines[0]), u"$ 11628.68 / Month for 60 Months"_s);
+            QCOMPARE(shown(menu, lines[2]), u"$ 8787.05 / Month for 84 Months"_s);
+            QCOMPARE(shown(menu, u"basepaymentline"_s).section(u"  \u00B7  "_s, 0, 0),
+                     u"Payment without products: $ 11599.68 / Month for 60 Months"_s);
+            QCOMPARE(visible(menu, u"basepaymentline"_s) && visible(menu, lines[2]), totals);
+            QCOMPARE(visible(menu, lines[1]), totals && !second.isEmpty());
+            QList<QWidget *> placed{control(menu, u"disclaimertext"_s), control(menu, u"Command1"_s),
+                                    control(menu, u"basepaymentline"_s), control(menu, u"vehicletext"_s)};
+            for (int p = 0; p < 4; ++p)
+                placed << control(menu, u"menuframe(%1)"_s.arg(p)) << control(menu, u"pricepayment(%1)"_s.arg(p))
+                       << control(menu, u"pricepayment2(%1)"_s.arg(p)) << control(menu, u"pricepayment3(%1)"_s.arg(p));
+            // The frames have always shared their borders; a line shown touches nothing and fits its text.
+            for (QWidget *a : placed) {
+                auto *label = qobject_cast<QLabel *>(a);
+                QVERIFY(menu->rect().contains(a->geometry()));
+                if (!label || !label->isVisible())
+                    continue;
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->objectName()));
+                for (QWidget *b : placed)
+                    QVERIFY2(a == b || !b->isVisible() ||
+                                 !a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry()),
+                             qPrintable(a->objectName() + u" overlaps "_s + b->objectName()));
+            }
+            QVERIFY(click(menu, u"Command2"_s));
+        }
+    }
+
+    // Print cancelled, back to the worksheet, the catalogue edited meanwhile, a smaller deal closed from its
+    // title bar, then EXIT.
+    void presentationCommands() {
+        auto *printed = new RecordingDevice;
+        app().installPrinterDevice(std::unique_ptr<PrinterDevice>(printed));
+        const int tint = addProduct(u"Window Tint"_s, 120, 395, u"Old words"_s);
+        const int dent = addProduct(u"Dent Repair"_s, 60, 349, u"Paintless"_s, u"/pages/dent.html"_s);
+        addProduct(u"Key Replacement"_s, 40, 249, u"Lost keys"_s);
+        DealWorksheet *worksheet = openWorksheet();
+        type(worksheet, u"customername"_s, u"Pat Doe"_s);
+        for (const QString &option : {u"cashdeal1"_s, u"disclosetotals1"_s, u"discloseprices1"_s})
+            setOption(worksheet, option, true);
+        QVERIFY(chooseProduct(worksheet, 2, 0, u"Window Tint"_s));
+        QVERIFY(chooseProduct(worksheet, 0, 0, u"Dent Repair"_s));
+        QVERIFY(chooseProduct(worksheet, 0, 1, u"Key Replacement"_s));
+        QVERIFY(chooseProduct(worksheet, 0, 9, u"Window Tint"_s));
+        // Every named control of the worksheet (boxes, lists, options, slots, totals) as it shows it.
+        auto state = [worksheet] {
+            QStringList all;
+            for (QWidget *c : worksheet->findChildren<QWidget *>())
+                if (!c->objectName().startsWith(QLatin1String("qt_")))
+                    all << c->objectName() + QLatin1Char('=') + shown(c);
+            return all;
+        };
+        const QStringList before = state();
+        DealPresentation *menu = createDeal(worksheet);
+        QVERIFY(menu && visible(menu, product(0, 9)));
+        QCOMPARE(shown(menu, u"pricepayment(0)"_s), u"$ 993.00"_s); // a cash price, not a monthly one
+
+        const QList<BoxSeen> boxes = answeringBoxes([&] { QVERIFY(click(menu, u"Command1"_s)); }, {false});
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, u"Print Deal?"_s);
+        QVERIFY(printed->operations().isEmpty());
+
+        QVERIFY(click(menu, u"Command2"_s));
+        QCOMPARE(app().existing<DealPresentation>(), nullptr);
+        QVERIFY(worksheet->isVisible());
+        QCOMPARE(state(), before);
+
+        QVERIFY(app().store().productsFile().exec(
+            u"update [table] set aftermarketname=?, msrp=?, description=? where id=?"_s,
+            {u"Ceramic Window Tint"_s, 450.0, u"New words"_s, tint}));
+        QVERIFY(app().store().productsFile().exec(u"delete from [table] where id=?"_s, {dent}));
+        QVERIFY(chooseProduct(worksheet, 0, 9, u"NONE"_s));
+        setOption(worksheet, u"disclosetotals1"_s, false);
+        menu = createDeal(worksheet);
+        QVERIFY(menu && !visible(menu, product(0, 9)) && shown(menu, product(0, 9)).isEmpty());
+        QVERIFY(!visible(menu, u"pricepayment(0)"_s));
+        // The renamed product with the worksheet's price; the deleted one as the worksheet shows it.
+        QCOMPARE(shown(menu, product(2, 0)), u"Ceramic Window Tint $395.00\r\nNew words"_s);
+        QCOMPARE(shown(menu, u"producttext(0)"_s),
+                 u"Dent Repair $349.00\r\n\r\n\r\nKey Replacement $249.00\r\nLost keys\r\n\r\n"_s);
+
+        // Closed from its title bar, the presentation goes; the worksheet keeps the deal until shown again.
+        menu->close();
+        QTRY_VERIFY(!app().existing<DealPresentation>());
+        QCOMPARE(app().existing<DealWorksheet>(), worksheet);
+        QVERIFY(app().existing<MainWindow>()->isVisible());
+        QCOMPARE(openWorksheet(), worksheet);
+        QPointer<QWidget> presentation = createDeal(worksheet), sheet = worksheet;
+        QVERIFY(click(presentation, u"Command3"_s));
+        QVERIFY(app().existing<MainWindow>()->isVisible());
+        QTRY_VERIFY(!presentation && !sheet);
+    }
+};
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    DealTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "deal_test.moc"
