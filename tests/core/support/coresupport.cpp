@@ -8,9 +8,11 @@
 
 namespace coretest {
 
-DataFolder::DataFolder() {
+DataFolder::DataFolder(Content content) {
     QString why;
-    m_ok = firststart::createEmptyDataFolder(m_dir.path(), &why) && reopen(&why);
+    const bool made = content == Content::Samples ? firststart::createDataFolder(m_dir.path(), &why)
+                                                  : firststart::createEmptyDataFolder(m_dir.path(), &why);
+    m_ok = made && reopen(&why);
     if (!m_ok)
         qWarning("data folder not ready: %s", qPrintable(why));
 }

@@ -14,7 +14,8 @@ namespace coretest {
 
 class DataFolder {
 public:
-    DataFolder();
+    enum class Content { Empty, Samples };
+    explicit DataFolder(Content content = Content::Empty);
     bool ok() const { return m_ok; }
     QString dataFile(const QString &name) const;
     Store &store() { return *m_store; }
