@@ -41,7 +41,6 @@ bool chooseRow(QComboBox *box, int row) {
 bool choose(QComboBox *box, const QString &text) {
     return box && chooseRow(box, box->findText(text, Qt::MatchExactly));
 }
-bool choose(QWidget *w, const QString &list, const QString &text) { return choose(control<QComboBox>(w, list), text); }
 
 QComboBox *slotBox(QWidget *w, const QString &kind, int p, int s) {
     return control<QComboBox>(w, u"menu%1%2(%3)"_s.arg(p).arg(kind).arg(s));
@@ -278,7 +277,7 @@ private slots:
         addProduct(u"Bravo Tint"_s, 120, 499);
         addProduct(u"Service Contract"_s, 900, 1500, QString(), u"    "_s);
         DealWorksheet *worksheet = openWorksheet();
-        QVERIFY(choose(worksheet, u"vehicledefault"_s, u"Trucks"_s));
+        QVERIFY(choose(control<QComboBox>(worksheet, u"vehicledefault"_s), u"Trucks"_s));
         for (const auto &[box, text] : {std::pair{"customername", "  Pat Doe "},
                                         {"salesperson", " Lee "},
                                         {"interestrate", "6"},
@@ -379,8 +378,7 @@ private slots:
     // Print cancelled, back to the worksheet, the catalogue edited meanwhile, a smaller deal closed from its
     // title bar, then EXIT.
     void presentationCommands() {
-        auto *printed = new RecordingDevice;
-        app().installPrinterDevice(std::unique_ptr<PrinterDevice>(printed));
+        RecordingDevice *printed = recordPrinting();
         const int tint = addProduct(u"Window Tint"_s, 120, 395, u"Old words"_s);
         const int dent = addProduct(u"Dent Repair"_s, 60, 349, u"Paintless"_s, u"/pages/dent.html"_s);
         addProduct(u"Key Replacement"_s, 40, 249, u"Lost keys"_s);
@@ -405,9 +403,8 @@ private slots:
         QVERIFY(menu && visible(menu, product(0, 9)));
         QCOMPARE(shown(menu, u"pricepayment(0)"_s), u"$ 993.00"_s); // a cash price, not a monthly one
 
-        const QList<BoxSeen> boxes = answeringBoxes([&] { QVERIFY(click(menu, u"Command1"_s)); }, {false});
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, u"Print Deal?"_s);
+        QCOMPARE(said([&] { QVERIFY(click(menu, u"Command1"_s)); }, {false}),
+                 QStringList{u"Are You Sure?: Print Deal?"_s});
         QVERIFY(printed->operations().isEmpty());
 
         QVERIFY(click(menu, u"Command2"_s));

@@ -103,9 +103,7 @@ private slots:
         typeLines(w, u"pstatement"_s, {u" I chose freely."_s, u"Nothing was packed in.  "_s});
         control<QCheckBox>(w, u"pincludetax"_s)->setChecked(true);
         control<QCheckBox>(w, u"ppasswordprotect"_s)->setChecked(false);
-        const QList<BoxSeen> boxes = answeringBoxes([&] { click(w, u"Command1"_s); });
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, u"Preferences Saved"_s);
+        QCOMPARE(said([&] { click(w, u"Command1"_s); }), QStringList{u"Message: Preferences Saved"_s});
         QVERIFY(w->isVisible());
         QCOMPARE(storedSetting(u"dealershipname"_s).toString(), u"Smith & Sons Motors"_s);
         QCOMPARE(storedSetting(u"disclaimer"_s).toString(), u"First line\r\nSecond line"_s);
@@ -134,9 +132,8 @@ private slots:
         PreferencesDialog *w = openPreferences();
         type(w, box, u"99999999999"_s);
         type(w, u"ppackage1"_s, u"Changed"_s);
-        const QList<BoxSeen> boxes = answeringBoxes([&] { w->close(); });
-        QCOMPARE(boxes.size(), 1);
-        QVERIFY2(boxes.first().text.contains(named), qPrintable(boxes.first().text));
+        const QStringList boxes = said([&] { w->close(); });
+        QVERIFY2(boxes.size() == 1 && boxes[0].contains(named), qPrintable(boxes.join('\n')));
         QCOMPARE(storedRecord(), before);
         QCOMPARE(app().settings().packageNames[0], u"Platinum"_s);
         QVERIFY(app().existing<PreferencesDialog>() && w->isVisible());

@@ -2,6 +2,7 @@
 
 #include "coresupport.h"
 
+#include "core/print/recordingdevice.h"
 #include "core/store/database.h"
 #include "core/store/firststart.h"
 #include "core/store/schema.h"
@@ -129,6 +130,19 @@ QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<b
     action();
     timer.stop();
     return *seen;
+}
+
+QStringList said(const std::function<void()> &action, const QList<bool> &answers) {
+    QStringList texts;
+    for (const BoxSeen &box : answeringBoxes(action, answers))
+        texts << box.title + QStringLiteral(": ") + box.text;
+    return texts;
+}
+
+RecordingDevice *recordPrinting() {
+    auto *device = new RecordingDevice;
+    app().installPrinterDevice(std::unique_ptr<PrinterDevice>(device));
+    return device;
 }
 
 QWidget *control(QWidget *window, const QString &name) {

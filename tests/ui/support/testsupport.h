@@ -16,6 +16,7 @@
 #include <memory>
 
 class Application;
+class RecordingDevice;
 
 namespace testsupport {
 
@@ -62,6 +63,10 @@ struct BoxSeen {
 // Answers every box that appears while `action` runs, in turn, with the given answers (the last one
 // repeats); returns what they said.
 QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<bool> &answers = {true});
+// The same, each box as "title: text".
+QStringList said(const std::function<void()> &action, const QList<bool> &answers = {true});
+// From now on the program prints on a recording printer, which it owns.
+RecordingDevice *recordPrinting();
 
 // Finds a child by object name; fails the test with a clear message when missing.
 QWidget *control(QWidget *window, const QString &name);
