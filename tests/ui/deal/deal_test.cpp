@@ -124,7 +124,8 @@ private slots:
         }
     }
 
-    // Terms from the preferences, the further lines following their boxes, and the amount financed.
+    // Terms from the preferences, the further lines following their boxes, and the amount financed, on the
+    // worksheet and then on the presentation.
     void furtherTermsAndAmountFinanced() {
         setSetting("financeterm2", 72);
         setSetting("financeterm3", 84);
@@ -156,6 +157,46 @@ private slots:
             QCOMPARE(marked(w, "financeterm2"), QLatin1String(text) == "-12");
         }
         QVERIFY(!marked(w, "financeterm"));
+
+        // The presentation: a line per term under each package, the payment without products above them,
+        // nothing on top of anything else; hidden with the totals. Without the second term the third takes its row.
+        setOption(w, "cashdeal1", false);
+        setOption(w, "includetax1", false);
+        setOption(w, "discloseprices1", false);
+        typeAndLeave(w, "amountfinanced", "600000"); // payments wide enough that the lines must shrink
+        for (const auto &[totals, second] : {std::pair{true, u"72"_s}, {false, u"72"_s}, {true, QString()}}) {
+            setOption(w, u"disclosetotals1"_s, totals);
+            type(w, u"financeterm2"_s, second);
+            DealPresentation *menu = createDeal(w);
+            QVERIFY(menu);
+            QCOMPARE(shown(menu, product(1, 0)), u"Plan\r\n"_s); // no price when prices are not disclosed
+            const QString lines[] = {u"pricepayment(1)"_s, u"pricepayment2(1)"_s, u"pricepayment3(1)"_s};
+            QCOMPARE(shown(menu, lines[0]), u"$ 11628.68 / Month for 60 Months"_s);
+            QCOMPARE(shown(menu, lines[2]), u"$ 8787.05 / Month for 84 Months"_s);
+            QCOMPARE(shown(menu, u"basepaymentline"_s).section(u"  \u00B7  "_s, 0, 0),
+                     u"Payment without products: $ 11599.68 / Month for 60 Months"_s);
+            QCOMPARE(visible(menu, u"basepaymentline"_s) && visible(menu, lines[2]), totals);
+            QCOMPARE(visible(menu, lines[1]), totals && !second.isEmpty());
+            QList<QWidget *> placed{control(menu, u"disclaimertext"_s), control(menu, u"Command1"_s),
+                                    control(menu, u"basepaymentline"_s), control(menu, u"vehicletext"_s)};
+            for (int p = 0; p < 4; ++p)
+                placed << control(menu, u"menuframe(%1)"_s.arg(p)) << control(menu, u"pricepayment(%1)"_s.arg(p))
+                       << control(menu, u"pricepayment2(%1)"_s.arg(p)) << control(menu, u"pricepayment3(%1)"_s.arg(p));
+            // The frames have always shared their borders; a line shown touches nothing and fits its text.
+            for (QWidget *a : placed) {
+                auto *label = qobject_cast<QLabel *>(a);
+                QVERIFY(menu->rect().contains(a->geometry()));
+                if (!label || !label->isVisible())
+                    continue;
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->objectName()));
+                for (QWidget *b : placed)
+                    QVERIFY2(a == b || !b->isVisible() ||
+                                 !a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry()),
+                             qPrintable(a->objectName() + u" overlaps "_s + b->objectName()));
+            }
+            QVERIFY(click(menu, u"Command2"_s));
+        }
     }
 
     void optionsAndUnusableTermsRecalculateAllPackages() {
@@ -326,53 +367,6 @@ private slots:
                         QTest::mouseDClick(control<QPlainTextEdit>(menu, box)->viewport(), Qt::LeftButton, {}, {10, 8});
                 }).isEmpty());
         QCOMPARE(opened, QList<QUrl>{externalUrl(page)}); // empty and all-space paths open nothing
-    }
-
-    // Three terms and an amount financed: a line per term under each package, the payment without
-    // products above them, nothing on top of anything else; hidden with the totals. Without the second
-    // term the third takes its row.
-    void severalTermsAndAmountFinanced() {
-        setSetting(u"financeterm2"_s, 72);
-        setSetting(u"financeterm3"_s, 84);
-        addProduct(u"Plan"_s, 900, 1500);
-        DealWorksheet *worksheet = openWorksheet();
-        type(worksheet, u"interestrate"_s, u"6"_s);
-        type(worksheet, u"amountfinanced"_s, u"600000"_s); // payments wide enough that the lines must shrink
-        QVERIFY(chooseProduct(worksheet, 0, 0, u"Plan"_s));
-        setOption(worksheet, u"discloseprices1"_s, false);
-        for (const auto &[totals, second] : {std::pair{true, u"72"_s}, {false, u"72"_s}, {true, QString()}}) {
-            setOption(worksheet, u"disclosetotals1"_s, totals);
-            type(worksheet, u"financeterm2"_s, second);
-            DealPresentation *menu = createDeal(worksheet);
-            QVERIFY(menu);
-            QCOMPARE(shown(menu, product(0, 0)), u"Plan\r\n"_s); // no price when prices are not disclosed
-            const QString lines[] = {u"pricepayment(0)"_s, u"pricepayment2(0)"_s, u"pricepayment3(0)"_s};
-            QCOMPARE(shown(menu, lines[0]), u"$ 11628.68 / Month for 60 Months"_s);
-            QCOMPARE(shown(menu, lines[2]), u"$ 8787.05 / Month for 84 Months"_s);
-            QCOMPARE(shown(menu, u"basepaymentline"_s).section(u"  \u00B7  "_s, 0, 0),
-                     u"Payment without products: $ 11599.68 / Month for 60 Months"_s);
-            QCOMPARE(visible(menu, u"basepaymentline"_s) && visible(menu, lines[2]), totals);
-            QCOMPARE(visible(menu, lines[1]), totals && !second.isEmpty());
-            QList<QWidget *> placed{control(menu, u"disclaimertext"_s), control(menu, u"Command1"_s),
-                                    control(menu, u"basepaymentline"_s), control(menu, u"vehicletext"_s)};
-            for (int p = 0; p < 4; ++p)
-                placed << control(menu, u"menuframe(%1)"_s.arg(p)) << control(menu, u"pricepayment(%1)"_s.arg(p))
-                       << control(menu, u"pricepayment2(%1)"_s.arg(p)) << control(menu, u"pricepayment3(%1)"_s.arg(p));
-            // The frames have always shared their borders; a line shown touches nothing and fits its text.
-            for (QWidget *a : placed) {
-                auto *label = qobject_cast<QLabel *>(a);
-                QVERIFY(menu->rect().contains(a->geometry()));
-                if (!label || !label->isVisible())
-                    continue;
-                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                         qPrintable(label->objectName()));
-                for (QWidget *b : placed)
-                    QVERIFY2(a == b || !b->isVisible() ||
-                                 !a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry()),
-                             qPrintable(a->objectName() + u" overlaps "_s + b->objectName()));
-            }
-            QVERIFY(click(menu, u"Command2"_s));
-        }
     }
 
     // Print cancelled, back to the worksheet, the catalogue edited meanwhile, a smaller deal closed from its
