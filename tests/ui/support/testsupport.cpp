@@ -35,14 +35,8 @@ bool answerBox(BoxSeen &seen, bool accept) {
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
     if (!box)
         return false;
-    seen.title = box->windowTitle();
-    seen.text = box->text();
-    QAbstractButton *button = nullptr;
-    if (accept)
-        button = box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok) : box->button(QMessageBox::Yes);
-    else
-        button = box->button(QMessageBox::Cancel) ? box->button(QMessageBox::Cancel) : box->button(QMessageBox::No);
-    if (button)
+    seen = {box->windowTitle(), box->text()};
+    if (QAbstractButton *button = box->button(accept ? QMessageBox::Ok : QMessageBox::Cancel))
         button->click();
     else
         box->reject();
@@ -158,12 +152,8 @@ QWidget *control(QWidget *window, const QString &name) {
 
 bool click(QWidget *window, const QString &name) {
     auto *b = qobject_cast<QAbstractButton *>(control(window, name));
-    if (!b) {
-        qWarning("%s is not a button", qPrintable(name));
-        return false;
-    }
-    if (!b->isEnabled()) {
-        qWarning("button %s is disabled", qPrintable(name));
+    if (!b || !b->isEnabled()) {
+        qWarning("%s is not a button, or is disabled", qPrintable(name));
         return false;
     }
     QTest::mouseClick(b, Qt::LeftButton);
