@@ -73,6 +73,10 @@ private slots:
             QCOMPARE_MM(s.left(4 + i), 30.0 + (i == 0 ? 3 : 0));
         }
         QCOMPARE(s.device.texts().size(), 7);
+        // A rectangle leaves the position at its far corner.
+        s.p->DrawRectangle(20, 30, 60, 40, 0);
+        QCOMPARE(s.p->CurrentX(), 80.0f);
+        QCOMPARE(s.p->CurrentY(), 70.0f);
     }
 
     void paragraphWrapping_data() {
