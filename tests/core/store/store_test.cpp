@@ -63,9 +63,6 @@ private slots:
         for (int i = 0; i < before.size(); ++i)
             QCOMPARE(storedSetting(folder.store(), schema::preferenceFields().at(i)), before.at(i));
         const Settings s = folder.store().settings().read();
-        QCOMPARE(s.productCounter, 12);
-        QCOMPARE(s.dealershipName, QStringLiteral("Lot 9"));
-        QCOMPARE(s.financeTerm, 72);
         QCOMPARE(s.financeTerm2, 0);
         QCOMPARE(s.financeTerm3, 0);
         QCOMPARE(s.statement, schema::defaultStatement());
