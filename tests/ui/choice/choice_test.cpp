@@ -74,8 +74,6 @@ void untick(DealChoice *choice, const QString &product) {
     QCOMPARE(found.first()->checkState(), Qt::Unchecked);
 }
 
-QString shownPayment(DealChoice *choice) { return control(choice, u"finalpayment"_s)->property("text").toString(); }
-
 // The grid as shown, its headings first.
 QList<QStringList> gridRows(QWidget *window) {
     const QAbstractItemModel *model = control<QTableView>(window, u"grid1"_s)->model();
@@ -129,7 +127,7 @@ private slots:
         auto *list = control<QListWidget>(choice, u"acceptedlist"_s);
         QCOMPARE(list->count(), 3); // the product kept at id 0 is never presented
         untick(choice, u"Tint"_s);
-        QCOMPARE(shownPayment(choice), u"$ 29.00 / Month"_s);
+        QCOMPARE(textOf(choice, u"finalpayment"_s), u"$ 29.00 / Month"_s);
 
         QCOMPARE(said([&] { click(choice, u"Command1"_s); }, {false}),
                  QStringList{u"Are You Sure?: Print Customer Choice?"_s});
@@ -176,7 +174,7 @@ private slots:
         QVERIFY(window && pick(window, choice));
         if (choice != "declineall"_L1)
             untick(window, u"Tint"_s);
-        QCOMPARE(shownPayment(window), shown);
+        QCOMPARE(textOf(window, u"finalpayment"_s), shown);
         answeringBoxes([&] { click(window, button); });
         QTRY_VERIFY(!app().existing<DealChoice>());
         QCOMPARE(dealRows(u"select chosenpackage from deals"_s) + dealRows(u"select finalpayment from deals"_s),

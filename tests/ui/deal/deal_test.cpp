@@ -25,28 +25,6 @@ DealWorksheet *openWorksheet() {
     return w && w->isVisible() && (w->activateWindow(), QTest::qWaitForWindowActive(w)) ? w : nullptr;
 }
 
-// Chooses an entry from the drop-down list as a user does.
-bool chooseRow(QComboBox *box, int row) {
-    if (!box || row < 0 || row >= box->count())
-        return false;
-    box->showPopup();
-    QAbstractItemView *view = box->view();
-    if (!QTest::qWaitForWindowExposed(view->window()))
-        return false;
-    const QModelIndex index = view->model()->index(row, box->modelColumn(), view->rootIndex());
-    view->scrollTo(index);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-    return QTest::qWaitFor([view] { return !view->isVisible(); }) && box->currentIndex() == row;
-}
-bool choose(QComboBox *box, const QString &text) {
-    return box && chooseRow(box, box->findText(text, Qt::MatchExactly));
-}
-
-QComboBox *slotBox(QWidget *w, const QString &kind, int p, int s) {
-    return control<QComboBox>(w, u"menu%1%2(%3)"_s.arg(p).arg(kind).arg(s));
-}
-bool chooseProduct(QWidget *w, int p, int s, const QString &name) { return choose(slotBox(w, {}, p, s), name); }
-
 // Types into a box, then moves on as a user does.
 void typeAndLeave(QWidget *w, const QString &name, const QString &text) {
     type(w, name, text);
@@ -254,7 +232,7 @@ private slots:
         QStringList loaded;
         for (int row = templates->findText("Twin"); templates->itemText(row) == "Twin"_L1; ++row) {
             QVERIFY(chooseRow(templates, row));
-            loaded << shown(w, "menuframe(0)") + slotBox(w, "", 0, 0)->currentText();
+            loaded << shown(w, "menuframe(0)") + slotBox(w, 0, 0)->currentText();
         }
         loaded.sort();
         QCOMPARE(loaded, (QStringList{"T1First", "T2Second"}));
@@ -268,9 +246,9 @@ private slots:
         const QStringList captions{"Elite", "Select", "Silver", "Value"};
         for (int p = 0; p < 4; ++p)
             QCOMPARE(shown(w, u"menuframe(%1)"_s.arg(p)), captions[p]);
-        QCOMPARE(slotBox(w, "", 0, 1)->currentText(), "Tint");
-        QCOMPARE(slotBox(w, "cost", 1, 9)->currentText(), "49.95");
-        QCOMPARE(slotBox(w, "id", 3, 9)->currentText(), QString::number(kit));
+        QCOMPARE(slotBox(w, 0, 1)->currentText(), "Tint");
+        QCOMPARE(slotBox(w, 1, 9, "cost")->currentText(), "49.95");
+        QCOMPARE(slotBox(w, 3, 9, "id")->currentText(), QString::number(kit));
         QCOMPARE(shown(w, "totalprofit(0)"), "1449.05");
         QCOMPARE(payment(w, 0), "1607.00"); // cash at 6 %: 1599 x 1.005
 
@@ -278,15 +256,15 @@ private slots:
         QVERIFY(chooseProduct(w, 0, 0, "Tint"));
         QVERIFY(chooseProduct(w, 0, 2, "Tint"));
         QVERIFY(choose(templates, "Sedans"));
-        QCOMPARE(slotBox(w, "", 0, 0)->currentText(), "Kit");
-        QCOMPARE(slotBox(w, "", 0, 2)->currentText(), "NONE");
+        QCOMPARE(slotBox(w, 0, 0)->currentText(), "Kit");
+        QCOMPARE(slotBox(w, 0, 2)->currentText(), "NONE");
         QCOMPARE(shown(w, "totalmsrp(0)"), "1599.00");
 
         // Empty names keep the captions; a product deleted since the template was stored loads as "NONE".
         app().store().productsFile().exec("delete from [table] where id = ?", {gone});
         QVERIFY(choose(templates, "Unnamed"));
         QCOMPARE(shown(w, "menuframe(1)"), captions[1]);
-        QCOMPARE(slotBox(w, "", 0, 0)->currentText(), "NONE");
+        QCOMPARE(slotBox(w, 0, 0)->currentText(), "NONE");
         QCOMPARE(shown(w, "totalmsrp(0)"), "1500.00");
 
         // "EXIT" discards the deal; the next opening starts afresh.
@@ -294,7 +272,7 @@ private slots:
         QTRY_VERIFY(!app().existing<DealWorksheet>());
         QVERIFY((w = openWorksheet()));
         QCOMPARE(control<QLineEdit>(w, "customername")->text(), QString());
-        QCOMPARE(slotBox(w, "", 0, 0)->currentIndex(), -1);
+        QCOMPARE(slotBox(w, 0, 0)->currentIndex(), -1);
     }
 
     void createDealBuildsThePresentation() {

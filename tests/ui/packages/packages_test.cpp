@@ -45,28 +45,10 @@ TemplateEditor *openOn(const QString &vehicle) {
     return app().existing<TemplateEditor>();
 }
 
-QComboBox *slotBox(QWidget *w, int p, int s, const QString &kind = QString()) {
-    return control<QComboBox>(w, u"menu%1%2(%3)"_s.arg(p).arg(kind).arg(s));
-}
-
-// Picks a product as a user does: opens the slot's list and chooses the entry with the keyboard.
-bool choose(QWidget *w, int p, int s, const QString &name) {
-    QComboBox *box = slotBox(w, p, s);
-    const int row = box ? box->findText(name, Qt::MatchExactly) : -1;
-    if (row < 0)
-        return false;
-    box->showPopup();
-    box->view()->setCurrentIndex(box->model()->index(row, box->modelColumn()));
-    QTest::keyClick(box->view(), Qt::Key_Return);
-    return QTest::qWaitFor([box] { return !box->view()->isVisible(); }) && box->currentIndex() == row;
-}
-
-QString text(QWidget *w, const QString &name) { return control(w, name)->property("text").toString(); }
-
 QStringList totals(QWidget *w, int p) {
     QStringList shown;
     for (const char *kind : {"totalcost", "totalmsrp", "totalprofit"})
-        shown << text(w, u"%1(%2)"_s.arg(QLatin1String(kind)).arg(p));
+        shown << textOf(w, u"%1(%2)"_s.arg(QLatin1String(kind)).arg(p));
     return shown;
 }
 
@@ -116,7 +98,7 @@ private slots:
                                                     {"Command6", lx},    {"Command7", camry},  {"Command5", lx}};
         for (const auto &[button, shows] : steps) {
             QVERIFY(click(editor, QString::fromLatin1(button)));
-            QCOMPARE(text(editor, u"id"_s), QString::number(shows));
+            QCOMPARE(textOf(editor, u"id"_s), QString::number(shows));
         }
         type(editor, u"vehiclename"_s, u"Blazer"_s);
         QVERIFY(click(editor, u"Command7"_s));
@@ -134,7 +116,7 @@ private slots:
         // Clear Form then EXIT stores an empty template with id 0, which is never listed.
         QVERIFY((editor = openOn(u"Accord"_s)));
         QVERIFY(click(editor, u"Command2"_s));
-        QCOMPARE(text(editor, u"id"_s), QString());
+        QCOMPARE(textOf(editor, u"id"_s), QString());
         QCOMPARE(totals(editor, 0), kZero);
         QCOMPARE(storedCount(u"vehiclename = 'Accord'"_s), 1); // nothing stored yet
         QVERIFY(click(editor, u"Command8"_s));
@@ -149,11 +131,11 @@ private slots:
         answeringBoxes([&] { click(app().existing<TemplateList>(), u"Command1"_s); });
         QCOMPARE(app().existing<TemplateEditor>(), editor);
         QVERIFY(editor->isVisible());
-        QCOMPARE(text(editor, u"id"_s), u"12"_s);
+        QCOMPARE(textOf(editor, u"id"_s), u"12"_s);
         QCOMPARE(storedSetting(u"ve_total"_s).toInt(), 12);
         for (int p = 0; p < 4; ++p) {
             QCOMPARE(stored(12, u"package%1"_s.arg(p + 1)), kNames[p]);
-            QCOMPARE(text(editor, u"packagename(%1)"_s.arg(p)), kNames[p]);
+            QCOMPARE(textOf(editor, u"packagename(%1)"_s.arg(p)), kNames[p]);
         }
         // Picking products: per package its picks in slot order ("" leaves one empty), the first pick's cost, the
         // totals.
@@ -167,18 +149,18 @@ private slots:
             for (int q = p; q < 4; ++q)
                 QCOMPARE(totals(editor, q), kZero);
             for (int s = 0; s < picks.size(); ++s)
-                QVERIFY(picks[s].isEmpty() || choose(editor, p, s, picks[s]));
+                QVERIFY(picks[s].isEmpty() || chooseProduct(editor, p, s, picks[s]));
             QCOMPARE(slotBox(editor, p, picks.lastIndexOf(QString()) + 1, u"cost"_s)->currentText(), firstCost);
             QCOMPARE(totals(editor, p), expected);
         }
         // Copy Record: cancelled, nothing changes; confirmed, the copy gets the next id and becomes current.
         setSetting(u"ve_total"_s, 40);
         answeringBoxes([&] { click(editor, u"Command9"_s); }, {false});
-        QCOMPARE(text(editor, u"id"_s), u"12"_s);
+        QCOMPARE(textOf(editor, u"id"_s), u"12"_s);
         QCOMPARE(storedSetting(u"ve_total"_s).toInt(), 40);
         type(editor, u"vehiclename"_s, u"Camry SE"_s);
         QCOMPARE(answeringBoxes([&] { click(editor, u"Command9"_s); }).value(0).text, u"Copy Record?"_s);
-        QCOMPARE(text(editor, u"id"_s), u"41"_s);
+        QCOMPARE(textOf(editor, u"id"_s), u"41"_s);
         QCOMPARE(storedSetting(u"ve_total"_s).toInt(), 41);
         QCOMPARE(names(12, 41), u"Camry SE|Camry SE"_s);
         QCOMPARE(stored(41, u"package4"_s), u"Bronze"_s);
@@ -190,7 +172,7 @@ private slots:
         // Picking another template in the list while the editor still shows one stores the shown one.
         type(editor, u"vehiclename"_s, u"Copy 2"_s);
         QCOMPARE(openOn(u"Camry SE"_s), editor);
-        QCOMPARE(text(editor, u"id"_s), u"12"_s);
+        QCOMPARE(textOf(editor, u"id"_s), u"12"_s);
         QCOMPARE(stored(41, u"vehiclename"_s), u"Copy 2"_s);
         // Stored and loaded again (in the same editor, only hidden), it shows the same totals.
         QVERIFY(click(editor, u"Command8"_s));
@@ -245,7 +227,7 @@ private slots:
         QCOMPARE(slotBox(editor, 0, 2)->currentText(), remove ? u"NONE"_s : u"Wax"_s);
         QTEST(totals(editor, 0), "totals");
         if (add) // every slot now offers it
-            QVERIFY(choose(editor, 3, 9, u"bedliner"_s));
+            QVERIFY(chooseProduct(editor, 3, 9, u"bedliner"_s));
         QVERIFY(click(editor, u"Command8"_s));
         QCOMPARE(storedSlots(id),
                  slotsWith({{0, add ? late : 0}, {1, tint}, {2, remove ? 0 : wax}, {39, add ? late : 0}}));

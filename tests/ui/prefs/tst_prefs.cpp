@@ -27,11 +27,6 @@ PreferencesDialog *openPreferences() {
     return w;
 }
 
-QString shown(QWidget *w, const QString &box) {
-    QWidget *c = control(w, box);
-    return c->property(c->inherits("QPlainTextEdit") ? "plainText" : "text").toString();
-}
-
 // Types lines into a multi-line box as a user does, Return between them.
 void typeLines(QWidget *w, const QString &box, const QStringList &lines) {
     auto *edit = control<QPlainTextEdit>(w, box);
@@ -56,7 +51,7 @@ private slots:
         setSetting(u"interestrate"_s, double(6.9f));
         const QVariantList before = storedRecord();
         PreferencesDialog *w = openPreferences();
-        QCOMPARE(shown(w, u"ptaxrate"_s) + u" "_s + shown(w, u"pinterestrate"_s), u"0.0825 6.9"_s);
+        QCOMPARE(textOf(w, u"ptaxrate"_s) + u" "_s + textOf(w, u"pinterestrate"_s), u"0.0825 6.9"_s);
         QVERIFY(click(w, u"Command2"_s));
         QCOMPARE(storedRecord(), before);
         QTRY_VERIFY(!app().existing<PreferencesDialog>());
@@ -87,8 +82,8 @@ private slots:
         QCOMPARE(storedSetting(u"financeterm"_s).toInt(), storedTerm);
         QCOMPARE(app().settings().financeTerm2, storedTerm);
         w = openPreferences();
-        QCOMPARE(shown(w, u"pfinanceterm2"_s), storedTerm ? QString::number(storedTerm) : QString());
-        QCOMPARE(shown(w, u"pfinanceterm3"_s), u"96"_s);
+        QCOMPARE(textOf(w, u"pfinanceterm2"_s), storedTerm ? QString::number(storedTerm) : QString());
+        QCOMPARE(textOf(w, u"pfinanceterm3"_s), u"96"_s);
     }
 
     // Texts lose the blanks around them; the disclaimer and the statement keep their lines; the options
@@ -97,7 +92,7 @@ private slots:
         ProgramFolder folder;
         setSetting(u"passwordprotect"_s, 1);
         PreferencesDialog *w = openPreferences();
-        QCOMPARE(shown(w, u"pstatement"_s), schema::defaultStatement());
+        QCOMPARE(textOf(w, u"pstatement"_s), schema::defaultStatement());
         type(w, u"pdealershipname"_s, u"   Smith & Sons Motors  "_s);
         typeLines(w, u"pdisclaimer"_s, {u"  First line"_s, u"Second line  "_s});
         typeLines(w, u"pstatement"_s, {u" I chose freely."_s, u"Nothing was packed in.  "_s});
@@ -112,7 +107,7 @@ private slots:
         QCOMPARE(storedSetting(u"passwordprotect"_s).toInt(), 0);
         QVERIFY(click(w, u"Command2"_s));
         w = openPreferences();
-        QCOMPARE(shown(w, u"pstatement"_s), u"I chose freely.\nNothing was packed in."_s);
+        QCOMPARE(textOf(w, u"pstatement"_s), u"I chose freely.\nNothing was packed in."_s);
     }
 
     // A number out of range is refused with a message naming it; nothing is stored and the window stays.

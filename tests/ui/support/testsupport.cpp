@@ -10,6 +10,8 @@
 #include "ui/app/mainwindow.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
@@ -150,6 +152,11 @@ QWidget *control(QWidget *window, const QString &name) {
     return w;
 }
 
+QString textOf(QWidget *window, const QString &name) {
+    QWidget *c = control(window, name);
+    return c ? c->property(c->inherits("QPlainTextEdit") ? "plainText" : "text").toString() : QString();
+}
+
 bool click(QWidget *window, const QString &name) {
     auto *b = qobject_cast<QAbstractButton *>(control(window, name));
     if (!b || !b->isEnabled()) {
@@ -169,6 +176,29 @@ void type(QWidget *window, const QString &name, const QString &text) {
     box->del();
     QTest::keyClicks(box, text);
 }
+
+bool chooseRow(QComboBox *box, int row) {
+    if (!box || row < 0 || row >= box->count())
+        return false;
+    box->showPopup();
+    QAbstractItemView *view = box->view();
+    if (!QTest::qWaitForWindowExposed(view->window()))
+        return false;
+    const QModelIndex index = view->model()->index(row, box->modelColumn(), view->rootIndex());
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    return QTest::qWaitFor([view] { return !view->isVisible(); }) && box->currentIndex() == row;
+}
+
+bool choose(QComboBox *box, const QString &text) {
+    return box && chooseRow(box, box->findText(text, Qt::MatchExactly));
+}
+
+QComboBox *slotBox(QWidget *window, int p, int s, const QString &kind) {
+    return control<QComboBox>(window, QStringLiteral("menu%1%2(%3)").arg(p).arg(kind).arg(s));
+}
+
+bool chooseProduct(QWidget *window, int p, int s, const QString &name) { return choose(slotBox(window, p, s), name); }
 
 void closeAllWindows() {
     for (QWidget *w : QApplication::topLevelWidgets()) {
