@@ -186,6 +186,8 @@ private slots:
         click(w, "cashdeal1"); // a cash deal needs no term: one month's interest
         QCOMPARE(payment(w, 0), "1507.50");
         typeAndLeave(w, "financeterm", "60 months");
+        click(w, "cashdeal1");
+        QCOMPARE(payment(w, 0), "29.00");
         QVERIFY(!marked(w, "financeterm") && box->toolTip().isEmpty());
     }
 
