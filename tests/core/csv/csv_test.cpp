@@ -9,12 +9,7 @@ namespace {
 const QByteArray kHeader = "id,aftermarketname,cost,msrp,description,htmlpath,picturepath,installer,phone,notes\r\n";
 
 Product product(const QString &name, double cost, double msrp, const QString &notes = QString()) {
-    Product p;
-    p.name = name;
-    p.cost = cost;
-    p.msrp = msrp;
-    p.notes = notes;
-    return p;
+    return {0, name, cost, msrp, {}, {}, {}, {}, {}, notes};
 }
 } // namespace
 
@@ -22,14 +17,9 @@ class CsvTest : public QObject {
     Q_OBJECT
 private slots:
     void writtenFileIsPlainRfc4180() {
-        Product p = product(QStringLiteral("Tire & Wheel, \"Gold\""), 1250, -5, QStringLiteral("Line one\r\nLine two"));
-        p.id = 12;
-        p.installer = QStringLiteral("In-house");
-        p.phone = QStringLiteral("555-0100");
-        Product q = product(QStringLiteral("Rounded"), 19.999, 0);
-        q.id = 13;
-        q.description = QStringLiteral(" padded ");
-        q.htmlpath = QStringLiteral("lone\rbreak");
+        const Product p{12,         "Tire & Wheel, \"Gold\"", 1250, -5, {}, {}, {}, "In-house",
+                        "555-0100", "Line one\r\nLine two"};
+        const Product q{13, "Rounded", 19.999, 0, " padded ", "lone\rbreak"};
         QCOMPARE(productcsv::write({p, q}),
                  kHeader +
                      "12,\"Tire & Wheel, \"\"Gold\"\"\",1250.00,-5.00,,,,In-house,555-0100,\"Line one\r\nLine two\"\r\n"
@@ -37,19 +27,12 @@ private slots:
     }
 
     void awkwardProductsSurviveTheRoundTrip() {
+        const QString notes = "Comma, \"quotes\" & more\r\nsecond line\r\n\r\nafter a blank line";
         QVector<Product> products = {
-            product(QStringLiteral("Schutzfolie für Türen — Größe XL"), 1250, 2999.99,
-                    QStringLiteral("Comma, \"quotes\" & more\r\nsecond line\r\n\r\nafter a blank line")),
-            product(QStringLiteral("Ceramic Coating 🚗✨"), 0, -5, QStringLiteral("\r\nstarts with a line break")),
-            product(QStringLiteral("\"Quoted\""), 0.1, 1e9 + 0.01),
-            product(QStringLiteral("Tab\tinside"), -0.5, 12345678.9),
-        };
-        products[1].description = QStringLiteral("\tTabbed\t");
-        products[2].htmlpath = QStringLiteral("webpages/a, b.html");
-        products[3].phone = QStringLiteral("\"");
-        for (int i = 0; i < products.size(); ++i)
-            products[i].id = 100 + i;
-
+            {100, "Schutzfolie für Türen — Größe XL", 1250, 2999.99, {}, {}, {}, {}, {}, notes},
+            {101, "Ceramic Coating 🚗✨", 0, -5, "\tTabbed\t", {}, {}, {}, {}, "\r\nstarts with a line break"},
+            {102, "\"Quoted\"", 0.1, 1e9 + 0.01, {}, "webpages/a, b.html"},
+            {103, "Tab\tinside", -0.5, 12345678.9, {}, {}, {}, {}, "\""}};
         const productcsv::ReadResult back = productcsv::read(productcsv::write(products));
         QCOMPARE(productcsv::problemsMessage(back.problems), QString());
         for (Product &p : products)

@@ -1,8 +1,7 @@
-// The store on real files in a temporary folder: the settings and their id counters, and the record set
-// that addresses records by rowid.
+// The store on real files in a temporary folder: the settings and their id counters, products added in a
+// block, and the repositories on the sample files.
 
 #include "core/store/database.h"
-#include "core/store/recordset.h"
 #include "core/store/schema.h"
 #include "coresupport.h"
 
@@ -64,9 +63,6 @@ private slots:
         for (int i = 0; i < before.size(); ++i)
             QCOMPARE(storedSetting(folder.store(), schema::preferenceFields().at(i)), before.at(i));
         const Settings s = folder.store().settings().read();
-        QCOMPARE(s.productCounter, 12);
-        QCOMPARE(s.dealershipName, QStringLiteral("Lot 9"));
-        QCOMPARE(s.financeTerm, 72);
         QCOMPARE(s.financeTerm2, 0);
         QCOMPARE(s.financeTerm3, 0);
         QCOMPARE(s.statement, schema::defaultStatement());
@@ -127,37 +123,6 @@ private slots:
         QVERIFY(!all.contains(-1));
         QCOMPARE(storedSetting(folder.store(), QStringLiteral("am_total")).toInt(), 80);
         QVERIFY(folder.errors().isEmpty());
-    }
-
-    // `id` is no key: records holding the same id (0 here) are kept apart; a new record joins the set at its
-    // end without moving it; a deleted one is stepped over.
-    void recordSetAddressesRecordsByRowid() {
-        DataFolder folder;
-        Database &products = folder.store().productsFile();
-        addProduct(folder.store(), QStringLiteral("First"), 1, 1, QString(), QString(), 0);
-        addProduct(folder.store(), QStringLiteral("Second"), 2, 2, QString(), QString(), 0);
-        auto rs = RecordSet::openQuery(products, QStringLiteral("select * from [table] where id = 0"));
-        rs->moveLast();
-        rs->edit();
-        rs->setField(QStringLiteral("aftermarketname"), QStringLiteral("Changed"));
-        QVERIFY(rs->update());
-        rs->addNew();
-        rs->setField(QStringLiteral("id"), 9);
-        rs->setField(QStringLiteral("aftermarketname"), QStringLiteral("Film"));
-        QVERIFY(rs->update());
-        QCOMPARE(rs->text(QStringLiteral("aftermarketname")), QStringLiteral("Changed"));
-        rs->moveTo(rs->lastModified());
-        QCOMPARE(rs->field(QStringLiteral("cost")), QVariant(0.0)); // the table's default, read back
-        rs->edit();
-        rs->setField(QStringLiteral("msrp"), 42.5);
-        QVERIFY(rs->update());
-        rs->moveFirst();
-        QVERIFY(rs->deleteRecord());
-        QVERIFY(!rs->hasCurrent());
-        rs->moveNext();
-        QCOMPARE(rs->text(QStringLiteral("aftermarketname")), QStringLiteral("Changed"));
-        QCOMPARE(column(products, QStringLiteral("select aftermarketname || msrp from [table] order by rowid")),
-                 QVariantList({QStringLiteral("Changed2.0"), QStringLiteral("Film42.5")}));
     }
 
     void addedProductsTakeOneBlockOfIdsAllOrNothing() {

@@ -58,9 +58,7 @@ int addTemplate(Store &store, const QString &name, const QString &notes, const Q
         names << schema::slotField(i / 10, i % 10);
         values << menu.value(i, 0);
     }
-    QStringList marks;
-    for (int i = 0; i < names.size(); ++i)
-        marks << QStringLiteral("?");
+    const QStringList marks(names.size(), QStringLiteral("?"));
     store.templatesFile().exec(
         QStringLiteral("insert into [table] (%1) values (%2)").arg(names.join(','), marks.join(',')), values);
     return id;

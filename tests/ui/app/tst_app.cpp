@@ -125,9 +125,7 @@ private slots:
             QVERIFY(window->isVisible());
             QWidget *box = control(window, QStringLiteral("enterpassword"));
             type(window, QStringLiteral("enterpassword"), QStringLiteral("Open Sesame"));
-            const auto told = answeringBoxes([&] { QTest::keyClick(box, Qt::Key_Return); });
-            QCOMPARE(told.size(), 1);
-            QCOMPARE(told[0].title + told[0].text, QStringLiteral("MessageIncorrect Password"));
+            QCOMPARE(said([&] { QTest::keyClick(box, Qt::Key_Return); }), QStringList{"Message: Incorrect Password"});
             QCOMPARE(control<QLineEdit>(window, QStringLiteral("enterpassword"))->text(), QString());
             QVERIFY(!app().existing<MainWindow>());
             type(window, QStringLiteral("enterpassword"), typed);

@@ -23,10 +23,7 @@ QStringList run(const QString &button, const QString &path) {
     app().setFileChooser(chooser);
     app().setSaveChooser(chooser);
     app().window<MainWindow>()->findChild<QAction *>(u"m_aftermarket"_s)->trigger();
-    QStringList said;
-    for (const BoxSeen &box : answeringBoxes([&] { QVERIFY(click(app().existing<ProductList>(), button)); }))
-        said << box.title + u": "_s + box.text;
-    return said;
+    return said([&] { QVERIFY(click(app().existing<ProductList>(), button)); });
 }
 
 QVariantList stored(const QString &field) {

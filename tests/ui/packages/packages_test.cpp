@@ -11,6 +11,7 @@
 #include <QtWidgets>
 
 using namespace testsupport;
+using namespace Qt::StringLiterals;
 
 namespace {
 const QStringList kNames{"Platinum", "Gold", "Silver", "Bronze"};
@@ -19,7 +20,7 @@ const QStringList kZero{"$0.00", "$0.00", "$0.00"};
 TemplateList *openList() {
     MainWindow *main = app().window<MainWindow>();
     main->show();
-    if (auto *action = main->findChild<QAction *>(QStringLiteral("m_default")); action && action->isEnabled())
+    if (auto *action = main->findChild<QAction *>(u"m_default"_s); action && action->isEnabled())
         action->trigger();
     TemplateList *list = app().existing<TemplateList>();
     return list && QTest::qWaitForWindowExposed(list) ? list : nullptr;
@@ -27,7 +28,7 @@ TemplateList *openList() {
 
 QStringList listed(TemplateList *list) {
     QStringList rows;
-    QAbstractItemModel *m = list ? control<QTableWidget>(list, QStringLiteral("grid1"))->model() : nullptr;
+    QAbstractItemModel *m = list ? control<QTableWidget>(list, u"grid1"_s)->model() : nullptr;
     for (int r = 0; m && r < m->rowCount(); ++r)
         rows << m->index(r, 1).data().toString() + QLatin1Char('|') + m->index(r, 2).data().toString();
     return rows;
@@ -38,46 +39,28 @@ TemplateEditor *openOn(const QString &vehicle) {
     const int row = listed(list).indexOf(QRegularExpression("(?s)" + QRegularExpression::escape(vehicle) + "\\|.*"));
     if (row < 0)
         return nullptr;
-    auto *grid = control<QTableWidget>(list, QStringLiteral("grid1"));
+    auto *grid = control<QTableWidget>(list, u"grid1"_s);
     const QPoint at = grid->visualRect(grid->model()->index(row, 1)).center();
     answeringBoxes([&] { QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at); });
     return app().existing<TemplateEditor>();
 }
 
-QComboBox *slotBox(QWidget *w, int p, int s, const QString &kind = QString()) {
-    return control<QComboBox>(w, QStringLiteral("menu%1%2(%3)").arg(p).arg(kind).arg(s));
-}
-
-// Picks a product as a user does: opens the slot's list and chooses the entry with the keyboard.
-bool choose(QWidget *w, int p, int s, const QString &name) {
-    QComboBox *box = slotBox(w, p, s);
-    const int row = box ? box->findText(name, Qt::MatchExactly) : -1;
-    if (row < 0)
-        return false;
-    box->showPopup();
-    box->view()->setCurrentIndex(box->model()->index(row, box->modelColumn()));
-    QTest::keyClick(box->view(), Qt::Key_Return);
-    return QTest::qWaitFor([box] { return !box->view()->isVisible(); }) && box->currentIndex() == row;
-}
-
-QString text(QWidget *w, const QString &name) { return control(w, name)->property("text").toString(); }
-
 QStringList totals(QWidget *w, int p) {
     QStringList shown;
     for (const char *kind : {"totalcost", "totalmsrp", "totalprofit"})
-        shown << text(w, QStringLiteral("%1(%2)").arg(QLatin1String(kind)).arg(p));
+        shown << textOf(w, u"%1(%2)"_s.arg(QLatin1String(kind)).arg(p));
     return shown;
 }
 
 QVariant stored(const QString &sql) { return column(schema::vehiclesFile(), sql).value(0); }
 QString stored(int id, const QString &field) {
-    return stored(QStringLiteral("select [%1] from [table] where id=%2").arg(field).arg(id)).toString();
+    return stored(u"select [%1] from [table] where id=%2"_s.arg(field).arg(id)).toString();
 }
-int storedCount(const QString &where = QStringLiteral("1=1")) {
-    return stored(QStringLiteral("select count(*) from [table] where ") + where).toInt();
+int storedCount(const QString &where = u"1=1"_s) {
+    return stored(u"select count(*) from [table] where "_s + where).toInt();
 }
 QString names(int id, int other) {
-    return stored(id, QStringLiteral("vehiclename")) + QLatin1Char('|') + stored(other, QStringLiteral("vehiclename"));
+    return stored(id, u"vehiclename"_s) + QLatin1Char('|') + stored(other, u"vehiclename"_s);
 }
 QList<int> storedSlots(int id) {
     QList<int> values;
@@ -99,60 +82,60 @@ class PackagesTest : public QObject {
 private slots:
     void templatesThroughTheListAndTheEditor() {
         ProgramFolder folder;
-        const int tint = addProduct(QStringLiteral("Tint"), 100, 250);
+        const int tint = addProduct(u"Tint"_s, 100, 250);
         for (const auto &[name, cost, msrp] : QList<std::tuple<QString, double, double>>{
                  {"Wax", 49.95, 99}, {"Loss", 60, 50}, {"Odd", 19.999, 30}, {"Guard", 12.5, 20}})
             addProduct(name, cost, msrp);
-        const int camry = addTemplate(QStringLiteral("Camry"), QStringLiteral("V6"));
-        const int accord = addTemplate(QStringLiteral("Accord"), QString(), slotsWith({{0, tint}, {9, tint}}), kNames);
-        const int lx = addTemplate(QStringLiteral("accord"), QStringLiteral("LX")); // names sort ignoring case
+        const int camry = addTemplate(u"Camry"_s, u"V6"_s);
+        const int accord = addTemplate(u"Accord"_s, QString(), slotsWith({{0, tint}, {9, tint}}), kNames);
+        const int lx = addTemplate(u"accord"_s, u"LX"_s); // names sort ignoring case
         const int counter = app().settings().templateCounter;
         QCOMPARE(listed(openList()), QStringList({"Accord|", "accord|LX", "Camry|V6"}));
-        TemplateEditor *editor = openOn(QStringLiteral("Camry"));
+        TemplateEditor *editor = openOn(u"Camry"_s);
         QVERIFY(editor);
         // The move buttons walk the list's order and stop at its ends; what is shown is stored before a move.
         const QList<QPair<const char *, int>> steps{{"Command6", camry}, {"Command4", accord}, {"Command5", accord},
                                                     {"Command6", lx},    {"Command7", camry},  {"Command5", lx}};
         for (const auto &[button, shows] : steps) {
             QVERIFY(click(editor, QString::fromLatin1(button)));
-            QCOMPARE(text(editor, QStringLiteral("id")), QString::number(shows));
+            QCOMPARE(textOf(editor, u"id"_s), QString::number(shows));
         }
-        type(editor, QStringLiteral("vehiclename"), QStringLiteral("Blazer"));
-        QVERIFY(click(editor, QStringLiteral("Command7")));
-        QCOMPARE(stored(lx, QStringLiteral("vehiclename")), QStringLiteral("Blazer"));
-        QCOMPARE(storedCount(QStringLiteral("vehiclename = 'Accord'")), 1);
+        type(editor, u"vehiclename"_s, u"Blazer"_s);
+        QVERIFY(click(editor, u"Command7"_s));
+        QCOMPARE(stored(lx, u"vehiclename"_s), u"Blazer"_s);
+        QCOMPARE(storedCount(u"vehiclename = 'Accord'"_s), 1);
         // Delete asks first; the id is not handed back.
-        QCOMPARE(answeringBoxes([&] { click(editor, QStringLiteral("Command3")); }, {false}).value(0).text,
-                 QStringLiteral("Delete Current Record?"));
+        QCOMPARE(answeringBoxes([&] { click(editor, u"Command3"_s); }, {false}).value(0).text,
+                 u"Delete Current Record?"_s);
         QCOMPARE(storedCount(), 3);
-        answeringBoxes([&] { click(editor, QStringLiteral("Command3")); }, {true});
+        answeringBoxes([&] { click(editor, u"Command3"_s); }, {true});
         QVERIFY(!editor->isVisible());
-        QCOMPARE(storedCount(QStringLiteral("vehiclename = 'Camry'")), 0);
-        QCOMPARE(storedSetting(QStringLiteral("ve_total")).toInt(), counter);
+        QCOMPARE(storedCount(u"vehiclename = 'Camry'"_s), 0);
+        QCOMPARE(storedSetting(u"ve_total"_s).toInt(), counter);
         QCOMPARE(listed(app().existing<TemplateList>()), QStringList({"Accord|", "Blazer|LX"}));
         // Clear Form then EXIT stores an empty template with id 0, which is never listed.
-        QVERIFY((editor = openOn(QStringLiteral("Accord"))));
-        QVERIFY(click(editor, QStringLiteral("Command2")));
-        QCOMPARE(text(editor, QStringLiteral("id")), QString());
+        QVERIFY((editor = openOn(u"Accord"_s)));
+        QVERIFY(click(editor, u"Command2"_s));
+        QCOMPARE(textOf(editor, u"id"_s), QString());
         QCOMPARE(totals(editor, 0), kZero);
-        QCOMPARE(storedCount(QStringLiteral("vehiclename = 'Accord'")), 1); // nothing stored yet
-        QVERIFY(click(editor, QStringLiteral("Command8")));
+        QCOMPARE(storedCount(u"vehiclename = 'Accord'"_s), 1); // nothing stored yet
+        QVERIFY(click(editor, u"Command8"_s));
         QCOMPARE(storedSlots(0), QList<int>(40, 0));
-        QCOMPARE(stored(0, QStringLiteral("vehiclename")) + stored(0, QStringLiteral("package1")), QString());
+        QCOMPARE(stored(0, u"vehiclename"_s) + stored(0, u"package1"_s), QString());
         QCOMPARE(storedCount(), 2);
         QCOMPARE(listed(app().existing<TemplateList>()), QStringList({"Blazer|LX"}));
         // "Add Item" draws the next template id, then stores and edits a template with the default package names.
-        setSetting(QStringLiteral("ve_total"), 11);
+        setSetting(u"ve_total"_s, 11);
         for (int p = 0; p < 4; ++p)
-            setSetting(QStringLiteral("package%1").arg(p + 1), kNames[p]);
-        answeringBoxes([&] { click(app().existing<TemplateList>(), QStringLiteral("Command1")); });
+            setSetting(u"package%1"_s.arg(p + 1), kNames[p]);
+        answeringBoxes([&] { click(app().existing<TemplateList>(), u"Command1"_s); });
         QCOMPARE(app().existing<TemplateEditor>(), editor);
         QVERIFY(editor->isVisible());
-        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("12"));
-        QCOMPARE(storedSetting(QStringLiteral("ve_total")).toInt(), 12);
+        QCOMPARE(textOf(editor, u"id"_s), u"12"_s);
+        QCOMPARE(storedSetting(u"ve_total"_s).toInt(), 12);
         for (int p = 0; p < 4; ++p) {
-            QCOMPARE(stored(12, QStringLiteral("package%1").arg(p + 1)), kNames[p]);
-            QCOMPARE(text(editor, QStringLiteral("packagename(%1)").arg(p)), kNames[p]);
+            QCOMPARE(stored(12, u"package%1"_s.arg(p + 1)), kNames[p]);
+            QCOMPARE(textOf(editor, u"packagename(%1)"_s.arg(p)), kNames[p]);
         }
         // Picking products: per package its picks in slot order ("" leaves one empty), the first pick's cost, the
         // totals.
@@ -166,37 +149,34 @@ private slots:
             for (int q = p; q < 4; ++q)
                 QCOMPARE(totals(editor, q), kZero);
             for (int s = 0; s < picks.size(); ++s)
-                QVERIFY(picks[s].isEmpty() || choose(editor, p, s, picks[s]));
-            QCOMPARE(slotBox(editor, p, picks.lastIndexOf(QString()) + 1, QStringLiteral("cost"))->currentText(),
-                     firstCost);
+                QVERIFY(picks[s].isEmpty() || chooseProduct(editor, p, s, picks[s]));
+            QCOMPARE(slotBox(editor, p, picks.lastIndexOf(QString()) + 1, u"cost"_s)->currentText(), firstCost);
             QCOMPARE(totals(editor, p), expected);
         }
         // Copy Record: cancelled, nothing changes; confirmed, the copy gets the next id and becomes current.
-        setSetting(QStringLiteral("ve_total"), 40);
-        answeringBoxes([&] { click(editor, QStringLiteral("Command9")); }, {false});
-        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("12"));
-        QCOMPARE(storedSetting(QStringLiteral("ve_total")).toInt(), 40);
-        type(editor, QStringLiteral("vehiclename"), QStringLiteral("Camry SE"));
-        QCOMPARE(answeringBoxes([&] { click(editor, QStringLiteral("Command9")); }).value(0).text,
-                 QStringLiteral("Copy Record?"));
-        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("41"));
-        QCOMPARE(storedSetting(QStringLiteral("ve_total")).toInt(), 41);
-        QCOMPARE(names(12, 41), QStringLiteral("Camry SE|Camry SE"));
-        QCOMPARE(stored(41, QStringLiteral("package4")), QStringLiteral("Bronze"));
+        setSetting(u"ve_total"_s, 40);
+        answeringBoxes([&] { click(editor, u"Command9"_s); }, {false});
+        QCOMPARE(textOf(editor, u"id"_s), u"12"_s);
+        QCOMPARE(storedSetting(u"ve_total"_s).toInt(), 40);
+        type(editor, u"vehiclename"_s, u"Camry SE"_s);
+        QCOMPARE(answeringBoxes([&] { click(editor, u"Command9"_s); }).value(0).text, u"Copy Record?"_s);
+        QCOMPARE(textOf(editor, u"id"_s), u"41"_s);
+        QCOMPARE(storedSetting(u"ve_total"_s).toInt(), 41);
+        QCOMPARE(names(12, 41), u"Camry SE|Camry SE"_s);
+        QCOMPARE(stored(41, u"package4"_s), u"Bronze"_s);
         QCOMPARE(storedSlots(41), storedSlots(12));
         QCOMPARE(storedSlots(41).count(0), 40 - 14);
-        type(editor, QStringLiteral("vehiclename"), QStringLiteral("Copy"));
-        QCOMPARE(answeringBoxes([&] { click(editor, QStringLiteral("Command1")); }).value(0).text,
-                 QStringLiteral("Record Saved"));
-        QCOMPARE(names(12, 41), QStringLiteral("Camry SE|Copy"));
+        type(editor, u"vehiclename"_s, u"Copy"_s);
+        QCOMPARE(answeringBoxes([&] { click(editor, u"Command1"_s); }).value(0).text, u"Record Saved"_s);
+        QCOMPARE(names(12, 41), u"Camry SE|Copy"_s);
         // Picking another template in the list while the editor still shows one stores the shown one.
-        type(editor, QStringLiteral("vehiclename"), QStringLiteral("Copy 2"));
-        QCOMPARE(openOn(QStringLiteral("Camry SE")), editor);
-        QCOMPARE(text(editor, QStringLiteral("id")), QStringLiteral("12"));
-        QCOMPARE(stored(41, QStringLiteral("vehiclename")), QStringLiteral("Copy 2"));
+        type(editor, u"vehiclename"_s, u"Copy 2"_s);
+        QCOMPARE(openOn(u"Camry SE"_s), editor);
+        QCOMPARE(textOf(editor, u"id"_s), u"12"_s);
+        QCOMPARE(stored(41, u"vehiclename"_s), u"Copy 2"_s);
         // Stored and loaded again (in the same editor, only hidden), it shows the same totals.
-        QVERIFY(click(editor, QStringLiteral("Command8")));
-        QCOMPARE(openOn(QStringLiteral("Camry SE")), editor);
+        QVERIFY(click(editor, u"Command8"_s));
+        QCOMPARE(openOn(u"Camry SE"_s), editor);
         for (int p = 0; p < 4; ++p)
             QCOMPARE(totals(editor, p), std::get<2>(packages[p]));
     }
@@ -229,27 +209,26 @@ private slots:
         }
         column(schema::productsFile(), "with recursive n(i) as (select 1 union all select i + 1 from n where i < 300) "
                                        "insert into [table] (id, aftermarketname) select i, 'Filler ' || i from n");
-        setSetting(QStringLiteral("am_total"), 300);
-        const int tint = addProduct(QStringLiteral("Tint"), 100, 250),
-                  wax = addProduct(QStringLiteral("Wax"), 49.95, 99);
+        setSetting(u"am_total"_s, 300);
+        const int tint = addProduct(u"Tint"_s, 100, 250), wax = addProduct(u"Wax"_s, 49.95, 99);
         const int late = 700;
-        addTemplate(QStringLiteral("Accord"), QString());
-        const int id = addTemplate(QStringLiteral("Camry"), QString(), slotsWith({{0, late}, {1, tint}, {2, wax}}));
-        TemplateEditor *editor = openOn(QStringLiteral("Accord"));
-        QVERIFY(editor && click(editor, QStringLiteral("Command8")));
+        addTemplate(u"Accord"_s, QString());
+        const int id = addTemplate(u"Camry"_s, QString(), slotsWith({{0, late}, {1, tint}, {2, wax}}));
+        TemplateEditor *editor = openOn(u"Accord"_s);
+        QVERIFY(editor && click(editor, u"Command8"_s));
         if (remove)
-            column(schema::productsFile(), QStringLiteral("delete from [table] where id = %1").arg(wax));
+            column(schema::productsFile(), u"delete from [table] where id = %1"_s.arg(wax));
         if (add)
-            addProduct(QStringLiteral("bedliner"), 300, 500, QString(), QString(), late);
-        editor = openOn(QStringLiteral("Camry"));
+            addProduct(u"bedliner"_s, 300, 500, QString(), QString(), late);
+        editor = openOn(u"Camry"_s);
         QComboBox *first = slotBox(editor, 0, 0);
-        QCOMPARE(first->currentText(), add ? QStringLiteral("bedliner") : QStringLiteral("NONE"));
+        QCOMPARE(first->currentText(), add ? u"bedliner"_s : u"NONE"_s);
         QTEST(add ? first->itemText(first->currentIndex() - 1) : QString(), "after");
-        QCOMPARE(slotBox(editor, 0, 2)->currentText(), remove ? QStringLiteral("NONE") : QStringLiteral("Wax"));
+        QCOMPARE(slotBox(editor, 0, 2)->currentText(), remove ? u"NONE"_s : u"Wax"_s);
         QTEST(totals(editor, 0), "totals");
         if (add) // every slot now offers it
-            QVERIFY(choose(editor, 3, 9, QStringLiteral("bedliner")));
-        QVERIFY(click(editor, QStringLiteral("Command8")));
+            QVERIFY(chooseProduct(editor, 3, 9, u"bedliner"_s));
+        QVERIFY(click(editor, u"Command8"_s));
         QCOMPARE(storedSlots(id),
                  slotsWith({{0, add ? late : 0}, {1, tint}, {2, remove ? 0 : wax}, {39, add ? late : 0}}));
     }

@@ -27,11 +27,6 @@ PreferencesDialog *openPreferences() {
     return w;
 }
 
-QString shown(QWidget *w, const QString &box) {
-    QWidget *c = control(w, box);
-    return c->property(c->inherits("QPlainTextEdit") ? "plainText" : "text").toString();
-}
-
 // Types lines into a multi-line box as a user does, Return between them.
 void typeLines(QWidget *w, const QString &box, const QStringList &lines) {
     auto *edit = control<QPlainTextEdit>(w, box);
@@ -56,7 +51,7 @@ private slots:
         setSetting(u"interestrate"_s, double(6.9f));
         const QVariantList before = storedRecord();
         PreferencesDialog *w = openPreferences();
-        QCOMPARE(shown(w, u"ptaxrate"_s) + u" "_s + shown(w, u"pinterestrate"_s), u"0.0825 6.9"_s);
+        QCOMPARE(textOf(w, u"ptaxrate"_s) + u" "_s + textOf(w, u"pinterestrate"_s), u"0.0825 6.9"_s);
         QVERIFY(click(w, u"Command2"_s));
         QCOMPARE(storedRecord(), before);
         QTRY_VERIFY(!app().existing<PreferencesDialog>());
@@ -87,8 +82,8 @@ private slots:
         QCOMPARE(storedSetting(u"financeterm"_s).toInt(), storedTerm);
         QCOMPARE(app().settings().financeTerm2, storedTerm);
         w = openPreferences();
-        QCOMPARE(shown(w, u"pfinanceterm2"_s), storedTerm ? QString::number(storedTerm) : QString());
-        QCOMPARE(shown(w, u"pfinanceterm3"_s), u"96"_s);
+        QCOMPARE(textOf(w, u"pfinanceterm2"_s), storedTerm ? QString::number(storedTerm) : QString());
+        QCOMPARE(textOf(w, u"pfinanceterm3"_s), u"96"_s);
     }
 
     // Texts lose the blanks around them; the disclaimer and the statement keep their lines; the options
@@ -97,15 +92,13 @@ private slots:
         ProgramFolder folder;
         setSetting(u"passwordprotect"_s, 1);
         PreferencesDialog *w = openPreferences();
-        QCOMPARE(shown(w, u"pstatement"_s), schema::defaultStatement());
+        QCOMPARE(textOf(w, u"pstatement"_s), schema::defaultStatement());
         type(w, u"pdealershipname"_s, u"   Smith & Sons Motors  "_s);
         typeLines(w, u"pdisclaimer"_s, {u"  First line"_s, u"Second line  "_s});
         typeLines(w, u"pstatement"_s, {u" I chose freely."_s, u"Nothing was packed in.  "_s});
         control<QCheckBox>(w, u"pincludetax"_s)->setChecked(true);
         control<QCheckBox>(w, u"ppasswordprotect"_s)->setChecked(false);
-        const QList<BoxSeen> boxes = answeringBoxes([&] { click(w, u"Command1"_s); });
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, u"Preferences Saved"_s);
+        QCOMPARE(said([&] { click(w, u"Command1"_s); }), QStringList{u"Message: Preferences Saved"_s});
         QVERIFY(w->isVisible());
         QCOMPARE(storedSetting(u"dealershipname"_s).toString(), u"Smith & Sons Motors"_s);
         QCOMPARE(storedSetting(u"disclaimer"_s).toString(), u"First line\r\nSecond line"_s);
@@ -114,7 +107,7 @@ private slots:
         QCOMPARE(storedSetting(u"passwordprotect"_s).toInt(), 0);
         QVERIFY(click(w, u"Command2"_s));
         w = openPreferences();
-        QCOMPARE(shown(w, u"pstatement"_s), u"I chose freely.\nNothing was packed in."_s);
+        QCOMPARE(textOf(w, u"pstatement"_s), u"I chose freely.\nNothing was packed in."_s);
     }
 
     // A number out of range is refused with a message naming it; nothing is stored and the window stays.
@@ -134,9 +127,8 @@ private slots:
         PreferencesDialog *w = openPreferences();
         type(w, box, u"99999999999"_s);
         type(w, u"ppackage1"_s, u"Changed"_s);
-        const QList<BoxSeen> boxes = answeringBoxes([&] { w->close(); });
-        QCOMPARE(boxes.size(), 1);
-        QVERIFY2(boxes.first().text.contains(named), qPrintable(boxes.first().text));
+        const QStringList boxes = said([&] { w->close(); });
+        QVERIFY2(boxes.size() == 1 && boxes[0].contains(named), qPrintable(boxes.join('\n')));
         QCOMPARE(storedRecord(), before);
         QCOMPARE(app().settings().packageNames[0], u"Platinum"_s);
         QVERIFY(app().existing<PreferencesDialog>() && w->isVisible());

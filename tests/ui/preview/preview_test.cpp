@@ -30,13 +30,6 @@ QStringList dump(const RecordingDevice &device) {
     return lines;
 }
 
-QStringList said(const std::function<void()> &act) {
-    QStringList texts;
-    for (const BoxSeen &box : answeringBoxes(act))
-        texts << box.title + u": "_s + box.text;
-    return texts;
-}
-
 void trigger(QWidget *preview, const QString &action) {
     auto *a = preview->findChild<QAction *>(action);
     QVERIFY2(a, qPrintable(action));
@@ -69,8 +62,7 @@ private slots:
     // printed from the preview at once and by "Print" after its question, always the same page.
     void dealPreview() {
         ProgramFolder folder;
-        auto *printed = new RecordingDevice;
-        app().installPrinterDevice(std::unique_ptr<PrinterDevice>(printed));
+        RecordingDevice *printed = recordPrinting();
         Deal deal;
         deal.particulars.customer = u"Jordan Castellano"_s;
         for (int p = 0; p < 4; ++p)

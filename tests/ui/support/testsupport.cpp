@@ -2,6 +2,7 @@
 
 #include "coresupport.h"
 
+#include "core/print/recordingdevice.h"
 #include "core/store/database.h"
 #include "core/store/firststart.h"
 #include "core/store/schema.h"
@@ -9,6 +10,8 @@
 #include "ui/app/mainwindow.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
@@ -34,14 +37,8 @@ bool answerBox(BoxSeen &seen, bool accept) {
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
     if (!box)
         return false;
-    seen.title = box->windowTitle();
-    seen.text = box->text();
-    QAbstractButton *button = nullptr;
-    if (accept)
-        button = box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok) : box->button(QMessageBox::Yes);
-    else
-        button = box->button(QMessageBox::Cancel) ? box->button(QMessageBox::Cancel) : box->button(QMessageBox::No);
-    if (button)
+    seen = {box->windowTitle(), box->text()};
+    if (QAbstractButton *button = box->button(accept ? QMessageBox::Ok : QMessageBox::Cancel))
         button->click();
     else
         box->reject();
@@ -131,6 +128,19 @@ QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<b
     return *seen;
 }
 
+QStringList said(const std::function<void()> &action, const QList<bool> &answers) {
+    QStringList texts;
+    for (const BoxSeen &box : answeringBoxes(action, answers))
+        texts << box.title + QStringLiteral(": ") + box.text;
+    return texts;
+}
+
+RecordingDevice *recordPrinting() {
+    auto *device = new RecordingDevice;
+    app().installPrinterDevice(std::unique_ptr<PrinterDevice>(device));
+    return device;
+}
+
 QWidget *control(QWidget *window, const QString &name) {
     if (!window) {
         qWarning("no window to look for control %s in", qPrintable(name));
@@ -142,14 +152,15 @@ QWidget *control(QWidget *window, const QString &name) {
     return w;
 }
 
+QString textOf(QWidget *window, const QString &name) {
+    QWidget *c = control(window, name);
+    return c ? c->property(c->inherits("QPlainTextEdit") ? "plainText" : "text").toString() : QString();
+}
+
 bool click(QWidget *window, const QString &name) {
     auto *b = qobject_cast<QAbstractButton *>(control(window, name));
-    if (!b) {
-        qWarning("%s is not a button", qPrintable(name));
-        return false;
-    }
-    if (!b->isEnabled()) {
-        qWarning("button %s is disabled", qPrintable(name));
+    if (!b || !b->isEnabled()) {
+        qWarning("%s is not a button, or is disabled", qPrintable(name));
         return false;
     }
     QTest::mouseClick(b, Qt::LeftButton);
@@ -165,6 +176,29 @@ void type(QWidget *window, const QString &name, const QString &text) {
     box->del();
     QTest::keyClicks(box, text);
 }
+
+bool chooseRow(QComboBox *box, int row) {
+    if (!box || row < 0 || row >= box->count())
+        return false;
+    box->showPopup();
+    QAbstractItemView *view = box->view();
+    if (!QTest::qWaitForWindowExposed(view->window()))
+        return false;
+    const QModelIndex index = view->model()->index(row, box->modelColumn(), view->rootIndex());
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    return QTest::qWaitFor([view] { return !view->isVisible(); }) && box->currentIndex() == row;
+}
+
+bool choose(QComboBox *box, const QString &text) {
+    return box && chooseRow(box, box->findText(text, Qt::MatchExactly));
+}
+
+QComboBox *slotBox(QWidget *window, int p, int s, const QString &kind) {
+    return control<QComboBox>(window, QStringLiteral("menu%1%2(%3)").arg(p).arg(kind).arg(s));
+}
+
+bool chooseProduct(QWidget *window, int p, int s, const QString &name) { return choose(slotBox(window, p, s), name); }
 
 void closeAllWindows() {
     for (QWidget *w : QApplication::topLevelWidgets()) {

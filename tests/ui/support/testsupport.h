@@ -16,6 +16,8 @@
 #include <memory>
 
 class Application;
+class QComboBox;
+class RecordingDevice;
 
 namespace testsupport {
 
@@ -62,6 +64,10 @@ struct BoxSeen {
 // Answers every box that appears while `action` runs, in turn, with the given answers (the last one
 // repeats); returns what they said.
 QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<bool> &answers = {true});
+// The same, each box as "title: text".
+QStringList said(const std::function<void()> &action, const QList<bool> &answers = {true});
+// From now on the program prints on a recording printer, which it owns.
+RecordingDevice *recordPrinting();
 
 // Finds a child by object name; fails the test with a clear message when missing.
 QWidget *control(QWidget *window, const QString &name);
@@ -72,10 +78,19 @@ template <class T> T *control(QWidget *window, const QString &name) {
         qWarning("control %s of %s is not of the expected kind", qPrintable(name), qPrintable(window->objectName()));
     return t;
 }
+// The text a control shows (a multi-line box's with its line breaks as typed).
+QString textOf(QWidget *window, const QString &name);
 // Clicks a button by object name; fails clearly when it is missing, hidden or disabled.
 bool click(QWidget *window, const QString &name);
 // Types into a line box as a user would: focus, select all, type.
 void type(QWidget *window, const QString &name, const QString &text);
+// Chooses an entry of a drop-down list as a user does: opens the list and clicks the entry.
+bool chooseRow(QComboBox *box, int row);
+bool choose(QComboBox *box, const QString &text);
+// The list of slot `s` of package `p` on the worksheet or the template editor; `kind` "cost" or "id" for the
+// columns beside it.
+QComboBox *slotBox(QWidget *window, int p, int s, const QString &kind = QString());
+bool chooseProduct(QWidget *window, int p, int s, const QString &name);
 // Closes every top-level window and lets deferred deletes run.
 void closeAllWindows();
 
