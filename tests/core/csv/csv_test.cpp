@@ -19,7 +19,7 @@ private slots:
     void writtenFileIsPlainRfc4180() {
         const Product p{12,         "Tire & Wheel, \"Gold\"", 1250, -5, {}, {}, {}, "In-house",
                         "555-0100", "Line one\r\nLine two"};
-        const Product q{13, "Rounded", 19.999, 0, " padded ", "lone\rbreak"};
+        const Product q{13, "Rounded", 19.999, 0, " padded ", "lone\rbreak", {}, {}, {}, {}};
         QCOMPARE(productcsv::write({p, q}),
                  kHeader +
                      "12,\"Tire & Wheel, \"\"Gold\"\"\",1250.00,-5.00,,,,In-house,555-0100,\"Line one\r\nLine two\"\r\n"
@@ -31,8 +31,8 @@ private slots:
         QVector<Product> products = {
             {100, "Schutzfolie für Türen — Größe XL", 1250, 2999.99, {}, {}, {}, {}, {}, notes},
             {101, "Ceramic Coating 🚗✨", 0, -5, "\tTabbed\t", {}, {}, {}, {}, "\r\nstarts with a line break"},
-            {102, "\"Quoted\"", 0.1, 1e9 + 0.01, {}, "webpages/a, b.html"},
-            {103, "Tab\tinside", -0.5, 12345678.9, {}, {}, {}, {}, "\""}};
+            {102, "\"Quoted\"", 0.1, 1e9 + 0.01, {}, "webpages/a, b.html", {}, {}, {}, {}},
+            {103, "Tab\tinside", -0.5, 12345678.9, {}, {}, {}, {}, "\"", {}}};
         const productcsv::ReadResult back = productcsv::read(productcsv::write(products));
         QCOMPARE(productcsv::problemsMessage(back.problems), QString());
         for (Product &p : products)
