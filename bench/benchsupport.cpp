@@ -16,12 +16,13 @@
 
 namespace bench {
 
-namespace {
-const char *const kLines[] = {"Paint Protection", "Window Tint",     "Service Contract", "GAP Insurance",
-                              "Tire & Wheel",     "Key Replacement", "Dent Repair",      "Remote Start",
-                              "Anti-Theft Etch",  "Ceramic Coating"};
-const char *const kInstallers[] = {"In-house", "ClearShield Detailing", "Sun Control Tint", "Dealer Warranty Services",
+const char *const productLines[10] = {"Paint Protection", "Window Tint",     "Service Contract", "GAP Insurance",
+                                      "Tire & Wheel",     "Key Replacement", "Dent Repair",      "Remote Start",
+                                      "Anti-Theft Etch",  "Ceramic Coating"};
+const char *const installers[5] = {"In-house", "ClearShield Detailing", "Sun Control Tint", "Dealer Warranty Services",
                                    "Car Audio Pros"};
+
+namespace {
 Folder *&current() {
     static Folder *folder = nullptr;
     return folder;
@@ -71,14 +72,14 @@ bool storeProducts(int first, int last, int catalogueSize) {
         const double cost = 25 + (qint64(i) * 7919 % 90000) / 100.0;
         q.addBindValue(i);
         q.addBindValue(QStringLiteral("%1 %2")
-                           .arg(QLatin1String(kLines[i % 10]))
+                           .arg(QLatin1String(productLines[i % 10]))
                            .arg((qint64(i) * 104729) % catalogueSize, 6, 10, QLatin1Char('0')));
         q.addBindValue(cost);
         q.addBindValue(cost * 2.5);
         q.addBindValue(QStringLiteral("Covers what the factory warranty does not, for five years or 60,000 miles, "
                                       "with roadside help and a rental car while the vehicle is repaired."));
         q.addBindValue(QStringLiteral("webpages/product%1.html").arg(i));
-        q.addBindValue(QLatin1String(kInstallers[i % 5]));
+        q.addBindValue(QLatin1String(installers[i % 5]));
         q.addBindValue(QStringLiteral("555-%1").arg(i % 10000, 4, 10, QLatin1Char('0')));
         q.addBindValue(i % 3 == 0 ? QStringLiteral("Ask for the extended term") : QStringLiteral(""));
         ok = q.exec();
@@ -112,10 +113,12 @@ std::vector<int> spreadIds(int n, int shift) {
 
 QString catalogueQuery() { return QStringLiteral("Select * from [table] order by aftermarketname, cost, msrp"); }
 
-qint64 bareRead(const QString &sql, int *rows) {
+qint64 bareRead(const QString &sql, int *rows) { return bareRead(app().store().productsFile(), sql, rows); }
+
+qint64 bareRead(Database &file, const QString &sql, int *rows) {
     QElapsedTimer t;
     t.start();
-    QSqlQuery q(app().store().productsFile().handle());
+    QSqlQuery q(file.handle());
     q.setForwardOnly(true);
     q.exec(sql);
     const int columns = q.record().count();

@@ -8,6 +8,7 @@
 #include <vector>
 
 class Application;
+class Database;
 
 namespace bench {
 
@@ -39,7 +40,12 @@ void storeTemplate(int id, const QString &name, const std::vector<int> &products
 // Forty ids spread across a catalogue of n products.
 std::vector<int> spreadIds(int n, int shift);
 
-// The catalogue query read with nothing around it: every value of every row fetched.
+// The kinds of product and the installers sample catalogues are made of.
+extern const char *const productLines[10];
+extern const char *const installers[5];
+
+// A query read with nothing around it: every value of every row fetched (the catalogue's file unless named).
+qint64 bareRead(Database &file, const QString &sql, int *rows);
 qint64 bareRead(const QString &sql, int *rows);
 QString catalogueQuery();
 

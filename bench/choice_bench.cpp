@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTableView>
 #include <cstdio>
 
@@ -64,25 +63,6 @@ bool storeDeals(int count) {
     return true;
 }
 
-qint64 bareHistoryRead(int *rows) {
-    QElapsedTimer t;
-    t.start();
-    QSqlQuery q(app().store().dealsFile().handle());
-    q.setForwardOnly(true);
-    q.exec(DealArchive::historyQuery());
-    const int columns = q.record().count();
-    std::vector<QVariant> values;
-    int n = 0;
-    while (q.next()) {
-        for (int c = 0; c < columns; ++c)
-            values.push_back(q.value(c));
-        ++n;
-    }
-    q.finish();
-    *rows = n;
-    return t.nsecsElapsed();
-}
-
 template <class W> qint64 openWindow(int *rows) {
     QElapsedTimer t;
     t.start();
@@ -115,9 +95,10 @@ int bench::choice() {
                                          [&items](const QSqlQuery &q) { items = q.value(0).toInt(); });
         std::vector<qint64> bare, history, report, reportWindow, oneSeller, save;
         int rows = 0;
-        bareHistoryRead(&rows); // the file into the page cache for both
+        bench::bareRead(app().store().dealsFile(), DealArchive::historyQuery(),
+                        &rows); // the file into the page cache for both
         for (int run = 0; run < 5; ++run) {
-            bare.push_back(bareHistoryRead(&rows));
+            bare.push_back(bench::bareRead(app().store().dealsFile(), DealArchive::historyQuery(), &rows));
             int shown = 0;
             history.push_back(openWindow<DealHistory>(&shown));
             if (rows != n || shown != n)

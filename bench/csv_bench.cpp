@@ -17,12 +17,6 @@
 #include <cstdio>
 
 namespace {
-const char *const kLines[] = {"Paint Protection", "Window Tint",     "Service Contract", "GAP Insurance",
-                              "Tire & Wheel",     "Key Replacement", "Dent Repair",      "Remote Start",
-                              "Anti-Theft Etch",  "Ceramic Coating"};
-const char *const kInstallers[] = {"In-house", "ClearShield Detailing", "Sun Control Tint", "Dealer Warranty Services",
-                                   "Car Audio Pros"};
-
 QVector<Product> makeProducts(int n) {
     QVector<Product> products;
     products.reserve(n);
@@ -31,7 +25,8 @@ QVector<Product> makeProducts(int n) {
         p.id = i;
         // Whole cents, as amounts typed into the program are: those come back exactly.
         const qint64 cents = 2500 + qint64(i) * 7919 % 90000;
-        p.name = QStringLiteral("%1 %2").arg(QLatin1String(kLines[i % 10])).arg(i, 6, 10, QLatin1Char('0'));
+        p.name =
+            QStringLiteral("%1 %2").arg(QLatin1String(bench::productLines[i % 10])).arg(i, 6, 10, QLatin1Char('0'));
         if (i % 11 == 0)
             p.name += QStringLiteral(" 20\" Wheels");
         if (i % 13 == 0)
@@ -41,7 +36,7 @@ QVector<Product> makeProducts(int n) {
         p.description = QStringLiteral("Covers what the factory warranty does not, for five years or 60,000 miles, "
                                        "with roadside help and a rental car while the vehicle is repaired.");
         p.htmlpath = QStringLiteral("webpages/product%1.html").arg(i);
-        p.installer = QLatin1String(kInstallers[i % 5]);
+        p.installer = QLatin1String(bench::installers[i % 5]);
         p.phone = QStringLiteral("555-%1").arg(i % 10000, 4, 10, QLatin1Char('0'));
         if (i % 3 == 0)
             p.notes = QStringLiteral("Ask for the extended term.\r\nInstall within 30 days of delivery.");

@@ -15,10 +15,7 @@ struct Part {
 
 // One line per part.
 const Part kParts[] = {
-    {"catalogue", bench::catalogue},
-    {"deal", bench::deal},
-    {"packages", bench::packages},
-    {"csv", bench::csv},
+    {"catalogue", bench::catalogue}, {"deal", bench::deal}, {"packages", bench::packages}, {"csv", bench::csv},
     {"choice", bench::choice},
 };
 } // namespace
