@@ -74,6 +74,30 @@ private slots:
         m_folder.reset();
     }
 
+    // The worked table of the payment rules through the window, with no further term and nothing financed.
+    void workedTable() {
+        addProduct("Protection Plan", 1600, 1500);
+        addProduct("Extended Plan", 1600, 10000);
+        DealWorksheet *w = openWorksheet();
+        QVERIFY(w);
+        // Rate and term as typed ("cash" ticks the cash deal instead), tax on or off, the payment shown.
+        const QList<std::tuple<QString, QString, bool, QString>> rows{
+            {"6", "60", false, "29.00"},    {"6", "60", true, "31.03"},           {"0", "60", false, "25.00"},
+            {"6.9%", "48", false, "35.85"}, {"6", "cash", false, "1507.50"},      {"0", "cash", false, "1500.00"},
+            {"0", "cash", true, "1605.00"}, {"6 %", "36 months", false, "304.22"}};
+        for (const auto &[rate, term, tax, figure] : rows) {
+            const bool extended = figure == "304.22"_L1;
+            QVERIFY(chooseProduct(w, 2, 4, extended ? "Extended Plan" : "Protection Plan"));
+            typeAndLeave(w, "interestrate", rate);
+            setOption(w, "cashdeal1", term == "cash"_L1);
+            if (term != "cash"_L1)
+                typeAndLeave(w, "financeterm", term);
+            setOption(w, "includetax1", tax);
+            QCOMPARE(payment(w, 2), figure);
+            QCOMPARE(payment(w, 0), "0.00");
+        }
+    }
+
     // Terms from the preferences, the further lines following their boxes, and the amount financed, on the
     // worksheet and then on the presentation.
     void furtherTermsAndAmountFinanced() {
