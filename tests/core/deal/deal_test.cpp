@@ -1,22 +1,136 @@
-// What no window shows of a deal's figures: a product kept at id 0 in the totals, and which input is to blame
-// when a payment cannot be computed. The payments, the terms and the page are walked through the windows.
+// A deal's figures and the page the customer sees, without any window.
 
 #include "core/deal/deal.h"
+#include "core/deal/dealpage.h"
+#include "core/money/numbers.h"
+#include "core/money/payment.h"
+#include "coresupport.h"
 
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+SlotProduct product(double id, const QString &name, double cost, double msrp, const QString &description = {},
+                    const QString &page = {}) {
+    SlotProduct p;
+    p.id = id;
+    p.name = name;
+    p.cost = cost;
+    p.msrp = msrp;
+    p.description = description;
+    p.page = page;
+    return p;
+}
+
+Deal financed(double msrp, double rate, double term) {
+    Deal d;
+    d.rate = rate;
+    d.term = term;
+    d.taxRate = 0.07f;
+    d.packages[0].products[0] = product(1, u"Plan"_s, 1600, msrp);
+    return d;
+}
+
+// The payment routine's own figure, as the worksheet shows it.
+double routine(double amount, double months, double rate) {
+    using numbers::Currency;
+    Currency a = *Currency::fromDouble(amount), n = *Currency::fromDouble(months), r = *Currency::fromDouble(rate);
+    Currency adjustA, adjustB, days = Currency::fromRaw(300000);
+    return numbers::val(payment::calculate(a, n, r, adjustA, days, adjustB));
+}
+QString money(double value) { return numbers::formatMoney(value); }
+} // namespace
+
 class DealTest : public QObject {
     Q_OBJECT
 private slots:
-    // A product kept at id 0 is never presented, but the worksheet counts it in its package's totals.
+    // The worked table of the payment rules: total MSRP, rate, term or cash, tax.
+    void workedTable_data() {
+        QTest::addColumn<double>("msrp");
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("term");
+        QTest::addColumn<bool>("cash");
+        QTest::addColumn<bool>("tax");
+        QTest::addColumn<QString>("payment");
+        QTest::newRow("6 % over 60") << 1500.0 << 6.0 << 60.0 << false << false << "29.00";
+        QTest::newRow("6 % over 60 with tax") << 1500.0 << 6.0 << 60.0 << false << true << "31.03";
+        QTest::newRow("0 % over 60") << 1500.0 << 0.0 << 60.0 << false << false << "25.00";
+        QTest::newRow("10000 at 6 % over 36") << 10000.0 << 6.0 << 36.0 << false << false << "304.22";
+        QTest::newRow("6.9 % over 48") << 1500.0 << 6.9 << 48.0 << false << false << "35.85";
+        QTest::newRow("cash at 6 %") << 1500.0 << 6.0 << 60.0 << true << false << "1507.50";
+        QTest::newRow("cash at 0 %") << 1500.0 << 0.0 << 60.0 << true << false << "1500.00";
+        QTest::newRow("cash at 0 % with tax") << 1500.0 << 0.0 << 0.0 << true << true << "1605.00";
+    }
+    void workedTable() {
+        QFETCH(double, msrp);
+        QFETCH(double, rate);
+        QFETCH(double, term);
+        QFETCH(bool, cash);
+        QFETCH(bool, tax);
+        QFETCH(QString, payment);
+        Deal d = financed(msrp, rate, term);
+        d.cashDeal = cash;
+        d.includeTax = tax;
+        const PackageFigures f = d.figures(0);
+        QCOMPARE(f.payment, payment);
+        QCOMPARE(numbers::formatMoney(f.totalMsrp), numbers::formatMoney(msrp));
+        // The plan costs more than it sells for: a loss, which tax never touches.
+        QCOMPARE(numbers::formatMoney(f.totalProfit), numbers::formatMoney(msrp - 1600));
+        QCOMPARE(f.problem, PaymentProblem::None);
+        // The other packages hold nothing.
+        QCOMPARE(d.figures(3).payment, u"0.00"_s);
+    }
+
     void totalsCountEverySlot() {
         Package p;
-        p.products[0] = {1, u"Film"_s, 100, 250, {}, {}};
-        p.products[9] = {0, u"Kept at id 0"_s, 60, 50, {}, {}};
-        QCOMPARE(p.totals().msrp, 300.0);
-        QCOMPARE(p.totals().profit, 140.0);
+        p.products[0] = product(1, u"Film"_s, 100, 250);
+        p.products[1] = product(2, u"Tint"_s, 49.95, 99);
+        p.products[9] = product(0, u"Kept at id 0"_s, 60, 50); // never presented, still counted
+        const PackageTotals t = p.totals();
+        QCOMPARE(numbers::formatMoney(t.cost), u"209.95"_s);
+        QCOMPARE(numbers::formatMoney(t.msrp), u"399.00"_s);
+        QCOMPARE(numbers::formatMoney(t.profit), u"189.05"_s);
+        QCOMPARE(asShown(19.999), 20.0);
+    }
+
+    // Each term offered pays the routine's figure on the amount financed plus the package, with tax on
+    // the package's share only; without products, the routine's figure on the amount alone.
+    void terms_data() {
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("loan");
+        QTest::addColumn<bool>("tax");
+        QTest::addColumn<QString>("at72");
+        QTest::newRow("6 %") << 6.0 << 0.0 << false << "24.86";
+        QTest::newRow("0 %") << 0.0 << 0.0 << false << "20.83";
+        QTest::newRow("20,000 financed at 6 %") << 6.0 << 20000.0 << false << "356.32";
+        QTest::newRow("20,000 financed at 6 %, taxed") << 6.0 << 20000.0 << true << "358.06";
+    }
+    void terms() {
+        QFETCH(double, rate);
+        QFETCH(double, loan);
+        QFETCH(bool, tax);
+        QFETCH(QString, at72);
+        Deal d = financed(1500, rate, 60);
+        d.term2 = 72;
+        d.term3 = 84;
+        d.amountFinanced = loan;
+        d.includeTax = tax;
+        auto expected = [&](double months) {
+            return money(routine(loan + 1500, months, rate) + (tax ? routine(1500, months, rate) * 0.07f : 0));
+        };
+        for (int t = 0; t < Deal::Terms; ++t) {
+            QCOMPARE(d.payment(0, t).payment, expected(60 + 12 * t));
+            QCOMPARE(d.basePayment(t).payment, money(routine(loan, 60 + 12 * t, rate)));
+        }
+        QCOMPARE(d.payment(0, 1).payment, at72);
+        QCOMPARE(d.figures(0).payment, d.payment(0, 0).payment);
+        QCOMPARE(d.offeredTerms(), (QVector<int>{0, 1, 2}));
+        d.term2 = 0;
+        QCOMPARE(d.offeredTerms(), (QVector<int>{0, 2}));
+        d.cashDeal = true; // one figure, whatever terms are offered
+        QCOMPARE(d.offeredTerms(), QVector<int>{0});
+        QCOMPARE(d.figures(0).payment, expected(1));
     }
 
     // A payment that cannot be computed shows 0.00, and the deal says which input is to blame.
@@ -36,15 +150,72 @@ private slots:
         QFETCH(double, term);
         QFETCH(double, msrp);
         QFETCH(int, problem);
-        Deal d;
-        d.rate = rate;
-        d.term = term;
-        d.packages[0].products[0].id = 1;
-        d.packages[0].products[0].msrp = msrp;
+        const Deal d = financed(msrp, rate, term);
         QCOMPARE(int(d.figures(0).problem), problem);
         QCOMPARE(d.figures(0).payment, u"0.00"_s);
         // Only the term and the rate are boxes to mark; an amount too large is the package's alone.
         QCOMPARE(int(d.termOrRateProblem()), problem == int(PaymentProblem::Amount) ? 0 : problem);
+    }
+
+    // The page for cash and financed deals, with prices and totals disclosed or not.
+    void page_data() {
+        QTest::addColumn<bool>("cash");
+        QTest::addColumn<bool>("prices");
+        QTest::addColumn<bool>("totals");
+        QTest::newRow("financed, all disclosed") << false << true << true;
+        QTest::newRow("cash, nothing disclosed") << true << false << false;
+    }
+    void page() {
+        QFETCH(bool, cash);
+        QFETCH(bool, prices);
+        QFETCH(bool, totals);
+        Deal d = financed(1250, 6, 60);
+        d.cashDeal = cash;
+        d.disclosePrices = prices;
+        d.discloseTotals = totals;
+        d.dealership = u"  Smith & Sons  "_s;
+        d.disclaimer = u" Estimates only.\r\n"_s;
+        d.particulars = {u" Pat Doe "_s, u"Pickup"_s, u"A1"_s, u"Lee"_s};
+        d.packages[0].name = u" Tow & Haul "_s;
+        d.packages[0].products[0] =
+            product(7, u"Alpha Guard"_s, 300, 1250, u"  Line one\r\nLine two  "_s, u"/p.html"_s);
+        d.packages[0].products[2] = product(8, u"Bravo Tint"_s, 120, 499); // after a gap, no description
+        d.packages[1].products[0] = product(0, u"Id 0"_s, 1, 2);           // counted, never shown
+        const DealPage page = dealPage(d);
+
+        QCOMPARE(page.dealership, u"Smith & Sons"_s);
+        QCOMPARE(page.customer, u"Pat Doe"_s);
+        QCOMPARE(page.headings[0], u"Tow & Haul"_s);
+        QCOMPARE(page.disclaimer, u"Estimates only.\r\n"_s);
+        QCOMPARE(page.priceLinesShown, totals);
+        QCOMPARE(page.priceLines[0], cash ? u"$ 1757.75"_s : u"$ 33.81 / Month"_s);
+        QCOMPARE(page.priceLines[1], cash ? u"$ 2.01"_s : u"$ 0.04 / Month"_s);
+        const QString alpha = (prices ? u"Alpha Guard $1250.00"_s : u"Alpha Guard"_s) + u"\r\nLine one\r\nLine two"_s;
+        const QString bravo = (prices ? u"Bravo Tint $499.00"_s : u"Bravo Tint"_s) + u"\r\n"_s;
+        QCOMPARE(page.productTexts[0][0], alpha);
+        QCOMPARE(page.productTexts[0][1], QString());
+        QCOMPARE(page.productTexts[0][2], bravo); // its line break kept: only blanks are trimmed
+        QCOMPARE(page.productTexts[1][0], QString());
+        QCOMPARE(page.pages[0][0], u"/p.html"_s);
+        QCOMPARE(page.packageTexts[0], alpha + u"\r\n\r\n"_s + bravo + u"\r\n\r\n"_s);
+        QCOMPARE(page.packageTexts[1], QString());
+    }
+
+    // The catalogue's name, description and page as they are now; the price the worksheet showed.
+    void catalogueTextsAreTakenWhenPresented() {
+        coretest::DataFolder folder;
+        Store &store = folder.store();
+        const int tint = coretest::addProduct(store, u"Ceramic Tint"_s, 120, 450, u"New words"_s, u"/tint.html"_s);
+        Deal d;
+        d.packages[0].products[0] = product(tint, u"Window Tint"_s, 120, 395);
+        d.packages[0].products[1] = product(999, u"Deleted since"_s, 60, 349, u"kept"_s);
+        takeCatalogueTexts(d, store.products());
+        QCOMPARE(d.packages[0].products[0].name, u"Ceramic Tint"_s);
+        QCOMPARE(d.packages[0].products[0].description, u"New words"_s);
+        QCOMPARE(d.packages[0].products[0].page, u"/tint.html"_s);
+        QCOMPARE(d.packages[0].products[0].msrp, 395.0);
+        QCOMPARE(d.packages[0].products[1].name, u"Deleted since"_s);
+        QVERIFY(folder.errors().isEmpty());
     }
 };
 
