@@ -10,6 +10,7 @@ install(TARGETS quorvel RUNTIME DESTINATION lib/quorvel ${QUORVEL_DEB})
 # Tells the program its folder belongs to the system, so data goes to each user's data folder.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/installed-as-package DESTINATION lib/quorvel ${QUORVEL_DEB})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/quorvel.desktop DESTINATION share/applications ${QUORVEL_DEB})
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION share/doc/quorvel ${QUORVEL_DEB})
 install(FILES ${PROJECT_SOURCE_DIR}/icons/quorvel.svg DESTINATION share/icons/hicolor/scalable/apps ${QUORVEL_DEB})
 foreach(size 16 32 48 64 128 256)
     install(FILES ${PROJECT_SOURCE_DIR}/icons/quorvel-${size}.png

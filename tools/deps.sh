@@ -3,7 +3,9 @@
 set -euo pipefail
 need=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-liberation libcsv-dev libcsv3)
 if [ "${1:-}" = "--test" ]; then
-    need+=(poppler-utils xvfb xauth desktop-file-utils)
+    need+=(poppler-utils xvfb xauth desktop-file-utils python3)
+elif [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    need+=(xvfb xauth) # run.sh starts the program on a virtual display
 fi
 missing=()
 for p in "${need[@]}"; do

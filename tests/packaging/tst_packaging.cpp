@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -100,6 +101,24 @@ private slots:
         QVERIFY(contents(icons + QStringLiteral("scalable/apps/quorvel.svg")).contains("<svg"));
         for (int size : {16, 32, 48, 64, 128, 256})
             QCOMPARE(QImage(icons + QStringLiteral("%1x%1/apps/quorvel.png").arg(size)).size(), QSize(size, size));
+        QVERIFY(contents(root(QStringLiteral("/usr/share/doc/quorvel/copyright"))).startsWith("Format: "));
+        // Every library the program loads comes with a package the control file names.
+        const QStringList depends =
+            run(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), m_deb, QStringLiteral("Depends")})
+                .out.split(QRegularExpression(QStringLiteral("\\s*\\([^)]*\\)\\s*|\\s*,\\s*|\\s+")),
+                           Qt::SkipEmptyParts);
+        const QString dynamic = run(QStringLiteral("objdump"), {QStringLiteral("-p"), program()}).out;
+        QVERIFY(dynamic.contains(QLatin1String("libcsv.so")));
+        for (const auto &needed : QRegularExpression(QStringLiteral("NEEDED\\s+(\\S+)")).globalMatch(dynamic)) {
+            QStringList owners;
+            for (const QString &line : run(QStringLiteral("dpkg"), {QStringLiteral("-S"), needed.captured(1)})
+                                           .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                for (const QString &owner : line.section(QStringLiteral(": "), 0, 0).split(QStringLiteral(", ")))
+                    owners << owner.section(QLatin1Char(':'), 0, 0); // without its architecture
+            const bool named =
+                std::any_of(owners.cbegin(), owners.cend(), [&](const QString &o) { return depends.contains(o); });
+            QVERIFY2(named, qPrintable(needed.captured(1) + QStringLiteral(" comes from ") + owners.join(u' ')));
+        }
         QCOMPARE(filesIn(packagedPages()).size(), 12);
         for (const QString &name : filesIn(packagedPages()))
             QVERIFY2(contents(packagedPages() + QLatin1Char('/') + name).startsWith("<!DOCTYPE html>"),
