@@ -17,6 +17,9 @@ Deal DealRecord::deal() const {
     d.disclaimer = disclaimer;
     d.rate = rate;
     d.term = term;
+    d.term2 = term2;
+    d.term3 = term3;
+    d.amountFinanced = amountFinanced;
     d.includeTax = includeTax;
     d.cashDeal = cashDeal;
     d.discloseTotals = discloseTotals;
@@ -71,6 +74,9 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Pac
     r.statement = statement;
     r.rate = deal.rate;
     r.term = deal.term;
+    r.term2 = deal.term2;
+    r.term3 = deal.term3;
+    r.amountFinanced = deal.amountFinanced;
     r.cashDeal = deal.cashDeal;
     r.includeTax = deal.includeTax;
     r.taxRate = deal.taxRate;
@@ -89,8 +95,12 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Pac
                                 slot.cost, slot.msrp, slot.description, p == chosen && kept[s] && slot.offered()};
         }
     }
-    if (chosen == DealRecord::DeclinedAll)
+    if (chosen == DealRecord::DeclinedAll) {
+        // Declining every product still leaves the payment on the amount financed.
+        if (deal.amountFinanced != 0)
+            r.finalPayment = deal.basePayment(0).payment;
         return r;
+    }
     r.chosenName = deal.packages[chosen].name;
     // The payment of the chosen package with only the kept products in it, by the deal's own rules.
     Deal keptOnly = deal;
@@ -103,6 +113,8 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Pac
 }
 
 QString finalPaymentLine(const DealRecord &record) {
+    if (record.amountFinanced != 0)
+        return priceLine(record.finalPayment, record.cashDeal);
     for (const DealItem &item : record.items)
         if (item.accepted)
             return priceLine(record.finalPayment, record.cashDeal);

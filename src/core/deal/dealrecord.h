@@ -41,6 +41,8 @@ struct DealRecord {
     QString statement; // the acceptance statement the customer signs under
     double rate = 0;
     double term = 0;
+    double term2 = 0, term3 = 0; // further terms offered; 0 = not offered
+    double amountFinanced = 0;
     bool cashDeal = false;
     bool includeTax = false;
     float taxRate = 0;
@@ -69,5 +71,5 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Pac
                         const QString &statement);
 
 // The final payment as the customer sees it: the presentation's price line ("$ 29.00 / Month", a cash
-// deal without " / Month"), or "$ 0.00" when nothing was kept.
+// deal without " / Month"), or "$ 0.00" when nothing was kept and nothing is financed.
 QString finalPaymentLine(const DealRecord &record);

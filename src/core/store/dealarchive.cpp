@@ -34,6 +34,9 @@ const QStringList kDealFields{QStringLiteral("id"),
                               QStringLiteral("package2"),
                               QStringLiteral("package3"),
                               QStringLiteral("package4")};
+// Fields that came with payments over several terms and an amount financed; an older deal file gains them.
+const QStringList kAddedDealFields{QStringLiteral("financeterm2"), QStringLiteral("financeterm3"),
+                                   QStringLiteral("amountfinanced")};
 const QStringList kItemFields{QStringLiteral("deal"),      QStringLiteral("package"),     QStringLiteral("slot"),
                               QStringLiteral("productid"), QStringLiteral("name"),        QStringLiteral("cost"),
                               QStringLiteral("msrp"),      QStringLiteral("description"), QStringLiteral("accepted")};
@@ -52,7 +55,8 @@ const char *const kCreate[] = {
     "chosenpackage INTEGER NOT NULL DEFAULT -1 CHECK (chosenpackage BETWEEN -1 AND 3), "
     "chosenname TEXT NOT NULL DEFAULT '', finalpayment TEXT NOT NULL DEFAULT '0.00', "
     "package1 TEXT NOT NULL DEFAULT '', package2 TEXT NOT NULL DEFAULT '', package3 TEXT NOT NULL DEFAULT '', "
-    "package4 TEXT NOT NULL DEFAULT '')",
+    "package4 TEXT NOT NULL DEFAULT '', financeterm2 REAL NOT NULL DEFAULT 0, financeterm3 REAL NOT NULL DEFAULT 0, "
+    "amountfinanced REAL NOT NULL DEFAULT 0)",
     "create table dealitems (deal INTEGER NOT NULL REFERENCES deals(id), "
     "package INTEGER NOT NULL CHECK (package BETWEEN 0 AND 3), slot INTEGER NOT NULL CHECK (slot BETWEEN 0 AND 9), "
     "productid REAL NOT NULL DEFAULT 0, name TEXT NOT NULL DEFAULT '', cost REAL NOT NULL DEFAULT 0, "
@@ -85,7 +89,7 @@ QVariant flag(bool on) { return on ? 1 : 0; }
 class Inserter {
 public:
     explicit Inserter(Database &db) : m_db(db), m_deal(db.handle()), m_item(db.handle()) {
-        QStringList names = kDealFields.mid(1);
+        QStringList names = kDealFields.mid(1) + kAddedDealFields;
         m_ok = m_deal.prepare(QStringLiteral("insert into deals (%1) values (%2)")
                                   .arg(names.join(QLatin1Char(',')), marks(int(names.size())))) &&
                m_item.prepare(QStringLiteral("insert into dealitems (%1) values (%2)")
@@ -120,7 +124,10 @@ public:
                                   text(r.packageNames[0]),
                                   text(r.packageNames[1]),
                                   text(r.packageNames[2]),
-                                  text(r.packageNames[3])};
+                                  text(r.packageNames[3]),
+                                  r.term2,
+                                  r.term3,
+                                  r.amountFinanced};
         for (int i = 0; i < values.size(); ++i)
             m_deal.bindValue(i, values[i]);
         if (!m_deal.exec())
@@ -233,6 +240,17 @@ QString DealArchive::problem() const {
     return QString();
 }
 
+bool DealArchive::addMissingFields() {
+    QStringList present;
+    m_db.select(QStringLiteral("select lower(name) from pragma_table_info('deals')"), {},
+                [&present](const QSqlQuery &q) { present << q.value(0).toString(); });
+    for (const QString &field : kAddedDealFields)
+        if (!present.contains(field) &&
+            !m_db.exec(QStringLiteral("alter table deals add column %1 REAL NOT NULL DEFAULT 0").arg(field)))
+            return false;
+    return true;
+}
+
 bool DealArchive::add(DealRecord &record) {
     QVector<DealRecord> one{record};
     if (!addAll(one))
@@ -274,6 +292,9 @@ std::optional<DealRecord> DealArchive::load(qint64 id) const {
         r.particulars.stockNumber = value("stocknumber").toString();
         r.rate = number("interestrate");
         r.term = number("financeterm");
+        r.term2 = number("financeterm2");
+        r.term3 = number("financeterm3");
+        r.amountFinanced = number("amountfinanced");
         r.cashDeal = number("cashdeal") != 0;
         r.includeTax = number("includetax") != 0;
         r.taxRate = float(number("taxrate"));

@@ -3,8 +3,8 @@
 #include "core/store/schema.h"
 
 #include <QDir>
-#include <limits>
 #include <QFileInfo>
+#include <limits>
 
 namespace {
 QString unusable(const QString &path, const QString &reason) {
@@ -113,6 +113,12 @@ bool Store::open(QString *why) {
         return false;
     }
     if (dealsMissing && !openDealFile(m_deals, m_dealArchive, dealsPath, why)) {
+        close();
+        return false;
+    }
+    if (!m_dealArchive.addMissingFields()) {
+        if (why)
+            *why = unusable(dealsPath, m_deals.errorText());
         close();
         return false;
     }

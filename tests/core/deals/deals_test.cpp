@@ -113,6 +113,37 @@ private slots:
         QCOMPARE(deals.history().first().id, second.id); // newest first
     }
 
+    // A financed deal over three terms reprints every payment it showed; declining everything on it still
+    // owes the payment on the amount financed. A file made before further terms gains their fields.
+    void aFinancedDealKeepsItsTermsAndAmount() {
+        DataFolder folder;
+        Deal d = sampleDeal();
+        d.term2 = 72;
+        d.term3 = 84;
+        d.amountFinanced = 20000;
+        const QString base = d.basePayment(0).payment;
+        DealRecord declined = recordChoice(d, DealRecord::DeclinedAll, {}, u"I chose."_s);
+        QCOMPARE(finalPaymentLine(declined), u"$ %1 / Month"_s.arg(base));
+        QCOMPARE(base, u"386.66"_s);
+
+        Database &file = folder.store().dealsFile();
+        for (const char *field : {"financeterm2", "financeterm3", "amountfinanced"})
+            QVERIFY(file.exec(u"alter table deals drop column %1"_s.arg(QLatin1String(field))));
+        QVERIFY(folder.store().deals().add(declined) == false); // the fields are not there to store into
+        folder.errors().clear();
+        QVERIFY(folder.reopen());
+        DealArchive &deals = folder.store().deals();
+        DealRecord chosen = recordChoice(d, 1, {true, true, true}, u"I chose."_s);
+        QVERIFY(deals.add(chosen) && deals.add(declined));
+        const Deal back = deals.load(chosen.id)->deal();
+        for (int p = 0; p < Deal::Packages; ++p)
+            for (int t = 0; t < Deal::Terms; ++t)
+                QCOMPARE(back.payment(p, t).payment, d.payment(p, t).payment);
+        QCOMPARE(back.basePayment(2).payment, d.basePayment(2).payment);
+        QCOMPARE(deals.load(declined.id)->finalPayment, base);
+        QVERIFY(folder.errors().isEmpty());
+    }
+
     void twoCopiesSavingAtOnceLoseNothing() {
         DataFolder folder;
         const QString data = QFileInfo(folder.dataFile(DealArchive::fileName())).path();
