@@ -37,6 +37,8 @@ bool printProductList(PrinterDevice &device, const QList<QStringList> &grid) {
 
     device.setFontName(QStringLiteral("Arial"));
     device.setFontSize(10);
+    // A deal printed earlier in the run leaves a wider pen; the list, and its preview, rule with the thinnest.
+    device.setDrawWidth(1);
     device.setOrientation(PrinterDevice::Landscape);
     device.setFontBold(true);
     printHeadings(device, headings);

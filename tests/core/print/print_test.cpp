@@ -167,6 +167,7 @@ private slots:
                                  {{"id", "Name", "Cost", "MSRP", "Profit", "Installer", "Phone #", "Notes"},
                                   {"1", "Tint", "$101.50", "$250.00", "$148.50", "", "", ""}}));
         QCOMPARE(device->documentsEnded(), 2);
+        QCOMPARE(device->operations(Kind::Line).last().drawWidth, 1); // not the deal's pen: as its preview draws
         QCOMPARE(device->orientation(), int(PrinterDevice::Portrait));
         QCOMPARE(device->scaleMode(), PrinterDevice::ScaleMode::Millimetres);
     }
