@@ -50,4 +50,11 @@ private:
     qint64 m_raw = 0;
 };
 
+// An amount as people type and spreadsheets write it: surrounding blanks, an optional sign, an optional
+// "$" (before or after the sign), digits with thousands commas in groups of three, an optional decimal
+// point, or the whole in parentheses for a negative amount ("(5.00)", "($1,250.00)"). Empty reads as 0.
+// Anything else (a second point, letters, a lone "$", "1,25", an exponent) is not an amount. The value is
+// read by val.
+bool readAmount(const QString &text, double *value);
+
 } // namespace numbers

@@ -199,7 +199,7 @@ void Reader::product(int line) {
         case Cost:
         case Msrp: {
             double &amount = m_columns.at(i) == Cost ? p.cost : p.msrp;
-            if (!readAmount(text, &amount))
+            if (!numbers::readAmount(text, &amount))
                 problem(line, QLatin1String(kColumnNames[m_columns.at(i)]),
                         QStringLiteral("%1 is not an amount.").arg(quoted(text)));
             break;
@@ -281,8 +281,6 @@ ReadResult Reader::run(const QByteArray &bytes) {
     return std::move(m_result);
 }
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-
 } // namespace
 
 const QStringList &columns() {
@@ -341,71 +339,6 @@ QString problemsMessage(const QVector<Problem> &problems) {
     else if (more > 1)
         lines << QStringLiteral("… and %1 more problems.").arg(more);
     return lines.join(QLatin1Char('\n'));
-}
-
-bool readAmount(const QString &text, double *value) {
-    QString s = storedtext::trimBlanks(text);
-    if (s.isEmpty()) {
-        *value = 0;
-        return true;
-    }
-    bool negative = false;
-    const bool parenthesised = s.startsWith(QLatin1Char('(')) && s.endsWith(QLatin1Char(')'));
-    if (parenthesised) {
-        s = storedtext::trimBlanks(s.mid(1, s.size() - 2));
-        negative = true;
-    }
-    // A sign and a dollar sign, in either order, each perhaps followed by blanks.
-    qsizetype i = 0;
-    bool sign = false, dollar = false;
-    for (;;) {
-        if (i < s.size() && !sign && !parenthesised && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+'))) {
-            sign = true;
-            negative = s[i] == QLatin1Char('-');
-        } else if (i < s.size() && !dollar && s[i] == QLatin1Char('$')) {
-            dollar = true;
-        } else {
-            break;
-        }
-        ++i;
-        while (i < s.size() && s[i] == QLatin1Char(' '))
-            ++i;
-    }
-    // Digits, thousands commas only between whole groups of three, then an optional point and decimals.
-    QString digits;
-    int whole = 0, group = 0;
-    bool comma = false;
-    for (; i < s.size() && (isDigit(s[i]) || s[i] == QLatin1Char(',')); ++i) {
-        if (s[i] == QLatin1Char(',')) {
-            if (group == 0 || (comma ? group != 3 : group > 3))
-                return false;
-            comma = true;
-            group = 0;
-        } else {
-            digits += s[i];
-            ++whole;
-            ++group;
-        }
-    }
-    if (comma && group != 3)
-        return false;
-    int decimals = 0;
-    if (i < s.size() && s[i] == QLatin1Char('.')) {
-        digits += QLatin1Char('.');
-        for (++i; i < s.size() && isDigit(s[i]); ++i, ++decimals)
-            digits += s[i];
-    }
-    if (i != s.size() || whole + decimals == 0)
-        return false;
-    // Beyond 15 digits a double no longer holds every cent (and far beyond it, no value at all).
-    int significantWhole = whole;
-    for (qsizetype k = 0; k < digits.size() && digits[k] == QLatin1Char('0') && significantWhole > 0; ++k)
-        --significantWhole;
-    if (significantWhole > 15)
-        return false;
-    const double v = numbers::val(digits);
-    *value = negative && v != 0 ? -v : v;
-    return true;
 }
 
 bool writeFile(const QString &path, const QVector<Product> &products, QString *why) {

@@ -17,7 +17,7 @@
 //   only) are skipped.
 // - Texts lose their surrounding blanks (spaces only); every line break inside a field (CR LF, LF or a lone
 //   CR) is stored as CR LF. An empty name is a problem.
-// - Amounts: see readAmount.
+// - Amounts: see numbers::readAmount.
 // - The file must be UTF-8; a byte-order mark at the start is skipped.
 // - Quotes must pair up as RFC 4180 says: a quote inside an unquoted field, or a quoted field that is
 //   never closed, is a problem rather than a guess (a guess could swallow the rest of the file).
@@ -54,13 +54,6 @@ ReadResult read(const QByteArray &bytes);
 QString problemText(const Problem &problem);
 // The first ten problems, one a line, then "… and N more problems." when there are more.
 QString problemsMessage(const QVector<Problem> &problems);
-
-// An amount as people type and spreadsheets write it: surrounding blanks, an optional sign, an optional
-// "$" (before or after the sign), digits with thousands commas in groups of three, an optional decimal
-// point, or the whole in parentheses for a negative amount ("(5.00)", "($1,250.00)"). Empty reads as 0.
-// Anything else (a second point, letters, a lone "$", "1,25", an exponent) is not an amount. The value is
-// read by numbers::val.
-bool readAmount(const QString &text, double *value);
 
 // The file written whole or not at all: an existing file is replaced only once the new one is complete.
 bool writeFile(const QString &path, const QVector<Product> &products, QString *why);

@@ -290,7 +290,9 @@ Deal DealWorksheet::deal() const {
     d.term = numbers::val(trimBlanks(m_termBox->text()));
     d.term2 = numbers::val(trimBlanks(m_term2Box->text()));
     d.term3 = numbers::val(trimBlanks(m_term3Box->text()));
-    d.amountFinanced = numbers::val(trimBlanks(m_amountBox->text()));
+    // Typed as money ("25,000", "$25,000.00"); anything that is not an amount reads as 0.
+    if (!numbers::readAmount(m_amountBox->text(), &d.amountFinanced))
+        d.amountFinanced = 0;
     d.includeTax = m_includeTaxBox->isChecked();
     d.cashDeal = m_cashDealBox->isChecked();
     d.discloseTotals = m_discloseTotalsBox->isChecked();

@@ -1,5 +1,6 @@
 // The catalogue as a CSV file: what is written, what is read back, and the problems a bad file reports.
 
+#include "core/money/numbers.h"
 #include "core/store/productcsv.h"
 
 #include <QTemporaryDir>
@@ -128,7 +129,7 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(double, value);
         double read = 0;
-        QCOMPARE(productcsv::readAmount(text, &read), ok);
+        QCOMPARE(numbers::readAmount(text, &read), ok);
         QCOMPARE(read, value);
     }
 

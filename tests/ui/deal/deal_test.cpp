@@ -120,7 +120,7 @@ private slots:
             {"financeterm2", "-12", {"29.00", "-12 Months: $0.00", "hidden", "hidden"}},
             {"financeterm2", "72", {"29.00", "72 Months: $24.86", "hidden", "hidden"}},
             {"amountfinanced",
-             "20000",
+             "$20,000.00",
              {"415.66", "72 Months: $356.32", "Without products: $386.66", "84 Months: $292.17"}},
             {"includetax1", "", {"417.69", "72 Months: $358.06", "Without products: $386.66", "84 Months: $292.17"}},
             {"cashdeal1", "", {"21713.03", "hidden", "Without products: $20100.00", "hidden"}},
