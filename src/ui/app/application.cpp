@@ -131,6 +131,11 @@ void Application::bringUp(QWidget *window) {
     window->activateWindow();
 }
 
+void Application::quit() {
+    emit leaving();
+    QCoreApplication::exit(0);
+}
+
 void Application::closeAllWindows() {
     // Guarded: closing one window may take another with it.
     QList<QPointer<QWidget>> windows;

@@ -95,6 +95,12 @@ public:
     // Destroys every window still open, before the store closes.
     void closeAllWindows();
 
+    // Ends the program; open editors first store what they show, as leaving them does.
+    void quit();
+
+signals:
+    void leaving();
+
 private:
     QString m_folder;
     Store m_store;

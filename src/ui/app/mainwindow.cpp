@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMenuBar>
@@ -128,7 +127,7 @@ MainWindow::MainWindow(Application &app) : m_app(app) {
     connect(m_templatesItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<TemplateList>()); });
     connect(m_historyItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<DealHistory>()); });
     connect(m_dealButton, &QPushButton::clicked, this, [this] { Application::bringUp(m_app.window<DealWorksheet>()); });
-    connect(m_exitButton, &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
+    connect(m_exitButton, &QPushButton::clicked, &m_app, &Application::quit);
     adjustSize();
     setFixedSize(sizeHint());
     ui::centre(this);
@@ -136,5 +135,5 @@ MainWindow::MainWindow(Application &app) : m_app(app) {
 
 void MainWindow::closeEvent(QCloseEvent *event) {
     event->accept();
-    QCoreApplication::exit(0);
+    m_app.quit();
 }

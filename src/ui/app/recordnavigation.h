@@ -52,6 +52,8 @@ public:
         QObject::connect(b.last, &QAbstractButton::clicked, m_window, [this] { last(); });
         QObject::connect(b.copy, &QAbstractButton::clicked, m_window, [this] { copy(); });
         QObject::connect(b.exit, &QAbstractButton::clicked, m_window, [this] { exit(); });
+        // Ending the program while the editor is open does not lose what it shows.
+        QObject::connect(&m_app, &Application::leaving, m_window, [this] { save(); });
     }
 
     // Stores what is shown into the record stood on; false when there is none or it has gone.

@@ -263,6 +263,16 @@ private slots:
         save(ed);
         QCOMPARE(stored("description", "id=5"), QVariantList{"\r\n\r\n"});
     }
+
+    // The program ended from the main window while the editor is open: what it shows is stored.
+    void endingTheProgramStoresTheOpenEditor() {
+        store(3, "Cc", 3, 30);
+        ProductEditor *ed = openProduct("Cc");
+        QVERIFY(ed);
+        type(ed, "msrp", "45");
+        click(app().window<MainWindow>(), "Command4");
+        QCOMPARE(stored("msrp", "id=3"), QVariantList{45.0});
+    }
 };
 
 QTEST_MAIN(CatalogueTest)
