@@ -5,8 +5,6 @@
 
 #include <cmath>
 
-double asShown(double amount) { return numbers::val(numbers::formatMoney(amount)); }
-
 PackageTotals Package::totals() const {
     PackageTotals t;
     for (const SlotProduct &s : products) {

@@ -98,6 +98,3 @@ struct Deal {
     PaymentProblem termOrRateProblem() const { return termOrRateProblem(0); }
     PaymentProblem termOrRateProblem(int termIndex) const;
 };
-
-// An amount as a slot shows it: rounded to whole cents as "###0.00" shows it.
-double asShown(double amount);

@@ -18,7 +18,6 @@ public:
             m_pagePrinter = std::make_unique<PagePrinter>(*m_device);
         return *m_pagePrinter;
     }
-    bool hasPagePrinter() const { return m_pagePrinter != nullptr; }
 
 private:
     std::unique_ptr<PrinterDevice> m_device;

@@ -51,7 +51,6 @@ bool Database::open(const QString &path) {
         close();
         return false;
     }
-    m_open = true;
     // An SQLite open succeeds on any file; only a real query shows whether it is a database we can write.
     QString failure;
     {
@@ -106,7 +105,6 @@ bool Database::create(const QString &path) {
         close();
         return false;
     }
-    m_open = true;
     return true;
 }
 
@@ -120,7 +118,6 @@ void Database::close() {
     }
     QSqlDatabase::removeDatabase(m_connection);
     m_connection.clear();
-    m_open = false;
 }
 
 bool Database::exec(const QString &sql, const QVariantList &binds, int *changed, qint64 *inserted) {

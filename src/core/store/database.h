@@ -22,7 +22,6 @@ public:
     // Creates a new file (used only when the program builds its first data folder).
     bool create(const QString &path);
     void close();
-    bool isOpen() const { return m_open; }
     QString path() const { return m_path; }
     QString errorText() const { return m_error; }
     QSqlDatabase handle() const;
@@ -54,7 +53,6 @@ private:
     QString m_connection;
     QString m_path;
     QString m_error;
-    bool m_open = false;
     ErrorHandler m_onError;
 };
 

@@ -122,7 +122,6 @@ bool Store::open(QString *why) {
         close();
         return false;
     }
-    m_open = true;
     return true;
 }
 
@@ -131,7 +130,6 @@ void Store::close() {
     m_templates.close();
     m_settings.close();
     m_deals.close();
-    m_open = false;
 }
 
 void Store::setErrorHandler(ErrorHandler handler) {

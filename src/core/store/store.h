@@ -25,7 +25,6 @@ public:
     // written.
     bool open(QString *why = nullptr);
     void close();
-    bool isOpen() const { return m_open; }
     QString dataFolder() const { return m_folder; }
 
     // What happens when a file fails during the run (after it opened). The store itself tells no one.
@@ -64,5 +63,4 @@ private:
     TemplateRepository m_templateRepository{m_templates};
     SettingsRepository m_settingsRepository{m_settings};
     DealArchive m_dealArchive{m_deals};
-    bool m_open = false;
 };

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QListView>
-#include <QMap>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
@@ -120,50 +119,21 @@ CatalogueModel::Product CatalogueModel::fromStored(const StoredProduct &stored) 
     return p;
 }
 
-int CatalogueModel::refresh() {
+int CatalogueModel::fill() {
+    // Every product in the catalogue's order, in one insertion.
     const QVector<StoredProduct> catalogue = m_products.catalogue();
-    if (m_rows.size() == 1) {
-        // The first fill: every product in the catalogue's order, in one insertion.
-        if (catalogue.isEmpty())
-            return 0;
-        QVector<Product> added;
-        added.reserve(catalogue.size());
-        for (const StoredProduct &stored : catalogue)
-            added.append(fromStored(stored));
-        beginInsertRows(QModelIndex(), 1, int(added.size()));
-        m_rows += added;
-        endInsertRows();
-        for (int row = 1; row < m_rows.size(); ++row)
-            indexRow(row);
-        return int(added.size());
-    }
-    // New products go after the product that precedes them in the catalogue order.
-    QMap<int, QVector<Product>> after;
-    int anchor = 0;
-    for (const StoredProduct &stored : catalogue) {
-        Product p = fromStored(stored);
-        const auto known = m_rowOfRecord.constFind(qMakePair(p.rowid, idKey(p.id)));
-        if (known != m_rowOfRecord.constEnd()) {
-            anchor = known.value();
-            continue;
-        }
-        after[anchor].append(p);
-    }
-    int inserted = 0;
-    // From the bottom up, so the rows still to be used as anchors do not move.
-    for (auto it = after.end(); it != after.begin();) {
-        --it;
-        const int at = it.key() + 1;
-        const QVector<Product> &group = it.value();
-        beginInsertRows(QModelIndex(), at, at + group.size() - 1);
-        m_rows.insert(at, group.size(), Product());
-        std::copy(group.cbegin(), group.cend(), m_rows.begin() + at);
-        endInsertRows();
-        inserted += group.size();
-    }
-    if (inserted)
-        rebuildIndex();
-    return inserted;
+    if (m_rows.size() != 1 || catalogue.isEmpty())
+        return 0;
+    QVector<Product> added;
+    added.reserve(catalogue.size());
+    for (const StoredProduct &stored : catalogue)
+        added.append(fromStored(stored));
+    beginInsertRows(QModelIndex(), 1, int(added.size()));
+    m_rows += added;
+    endInsertRows();
+    for (int row = 1; row < m_rows.size(); ++row)
+        indexRow(row);
+    return int(added.size());
 }
 
 bool CatalogueModel::before(const Product &a, const Product &b) const {
@@ -330,7 +300,7 @@ const SlotBoxes &SlotGrid::createSlot(int p, int s, QWidget *parent, Figures fig
 }
 
 int SlotGrid::populate() {
-    m_model->refresh();
+    m_model->fill();
     for (SlotBoxes &b : m_slots) {
         for (SlotBox *box : {b.product, b.id, b.cost, b.msrp})
             if (box)
@@ -348,15 +318,6 @@ void SlotGrid::pick(int p, int s, int row) {
     b.cost->setCurrentIndex(row);
     b.msrp->setCurrentIndex(row);
     emit slotChanged(p, s);
-}
-
-void SlotGrid::loadSlot(int p, int s, double value) {
-    // One slot goes the same way as a whole template; the others are left alone.
-    std::array<double, SlotCount> values{};
-    std::array<bool, SlotCount> wanted{};
-    values[index(p, s)] = value;
-    wanted[index(p, s)] = true;
-    loadSlots(values, wanted);
 }
 
 void SlotGrid::loadSlots(const std::array<double, SlotCount> &values) {
@@ -441,10 +402,7 @@ QString SlotGrid::shown(const SlotBox *box, const QString &initial) {
     return box->currentText();
 }
 
-QString SlotGrid::nameText(int p, int s) const { return shown(boxes(p, s).product, QStringLiteral("None")); }
 QString SlotGrid::idText(int p, int s) const { return shown(boxes(p, s).id, QStringLiteral("0")); }
-QString SlotGrid::costText(int p, int s) const { return shown(boxes(p, s).cost, QStringLiteral("0")); }
-QString SlotGrid::msrpText(int p, int s) const { return shown(boxes(p, s).msrp, QStringLiteral("0")); }
 
 double SlotGrid::productId(int p, int s) const { return numbers::val(idText(p, s)); }
 

@@ -41,10 +41,9 @@ public:
     QString text(int row, int column) const;
     // The product of a row as a slot shows it (an empty slot for row 0 or no row).
     SlotProduct slotProduct(int row) const;
-    // Reads the catalogue and inserts the products not yet in the model, each after the product
-    // that precedes it in the catalogue order. Rows already there are never removed or reset, so the
-    // slots keep their entries. Returns how many rows were inserted.
-    int refresh();
+    // Reads the catalogue into the model, once: products that come later are taken in one by one.
+    // Returns how many rows were filled.
+    int fill();
     // The first row whose id is `id` (row 0 for 0), or -1.
     int rowOfId(qint64 id) const;
     // The row showing the stored record `rowid` while it holds product `id`, or -1. (SQLite may give
@@ -122,12 +121,8 @@ public:
     void setNone(int p, int s) { pick(p, s, 0); }
     // Loads slots from stored product ids; `values` holds menu0_0 .. menu3_9 in that order.
     void loadSlots(const std::array<double, SlotCount> &values);
-    void loadSlot(int p, int s, double value);
 
-    QString nameText(int p, int s) const;
     QString idText(int p, int s) const;
-    QString costText(int p, int s) const;
-    QString msrpText(int p, int s) const;
     // The id to store for the slot: the number in its id text, 0 when empty.
     double productId(int p, int s) const;
     // The product a slot shows, and a package of ten slots as they show them.

@@ -34,7 +34,6 @@ public:
     void clearform();
     void calculatetotals();
 
-    SlotGrid *slotGrid() const { return m_slots; }
 
 signals:
     // The editor has been left (EXIT or Delete): the template list is to be shown again.

@@ -39,7 +39,6 @@ public:
     void setPdfMarginsMm(const QMarginsF &margins);
     void setReporter(Reporter reporter) { m_reporter = std::move(reporter); }
     // The file the last PDF document was written to.
-    QString lastOutputFile() const { return m_lastFile; }
 
     int physicalOffsetX() const override;
     int physicalOffsetY() const override;
