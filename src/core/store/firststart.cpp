@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
+#include <QUuid>
 
 namespace firststart {
 
@@ -66,14 +67,18 @@ const SampleTemplate kTemplates[] = {
 
 const char *kPackageNames[4] = {"Platinum", "Gold", "Silver", "Bronze"};
 
+// False with the file and the reason when a step of writing it failed.
+bool failed(const Database &db, const QString &path, QString *why) {
+    if (why)
+        *why = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), db.errorText());
+    return false;
+}
+
 bool makeFile(const QString &path, const QString &createSql, QString *why) {
     Database db;
-    if (!db.create(path)) {
-        if (why)
-            *why = QStringLiteral("%1: %2").arg(path, db.errorText());
-        return false;
-    }
-    return db.exec(createSql);
+    if (!db.create(path) || !db.exec(createSql))
+        return failed(db, path, why);
+    return true;
 }
 
 bool fill(const QString &folder, bool withSamples, const QString &pages, QString *why) {
@@ -92,38 +97,45 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
     const int templateCount = withSamples ? int(std::size(kTemplates)) : 0;
     {
         Database prefs;
-        prefs.open(dir.filePath(schema::preferencesFile()));
+        const QString path = dir.filePath(schema::preferencesFile());
         // The fields added since the first version take their defaults.
-        prefs.exec(QStringLiteral("insert into [table] (%1) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                       .arg(schema::preferenceFields().join(QLatin1Char(','))),
-                   {productCount, templateCount, QString::fromLatin1(kPackageNames[0]),
-                    QString::fromLatin1(kPackageNames[1]), QString::fromLatin1(kPackageNames[2]),
-                    QString::fromLatin1(kPackageNames[3]), 0.0, 1, 1, 6.9, 60, QStringLiteral("Your Dealership Name"),
-                    QStringLiteral("Salesperson"),
-                    QStringLiteral("Payments are estimates for illustration only and subject to credit approval. "
-                                   "Tax, title and license fees are extra."),
-                    QString(), 0, 0});
+        const bool written =
+            prefs.open(path) &&
+            prefs.exec(QStringLiteral("insert into [table] (%1) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                           .arg(schema::preferenceFields().join(QLatin1Char(','))),
+                       {productCount, templateCount, QString::fromLatin1(kPackageNames[0]),
+                        QString::fromLatin1(kPackageNames[1]), QString::fromLatin1(kPackageNames[2]),
+                        QString::fromLatin1(kPackageNames[3]), 0.0, 1, 1, 6.9, 60,
+                        QStringLiteral("Your Dealership Name"), QStringLiteral("Salesperson"),
+                        QStringLiteral("Payments are estimates for illustration only and subject to credit approval. "
+                                       "Tax, title and license fees are extra."),
+                        QString(), 0, 0});
+        if (!written)
+            return failed(prefs, path, why);
     }
     if (!withSamples)
         return true;
 
     Database products;
-    products.open(dir.filePath(schema::productsFile()));
-    products.beginImmediate();
+    const QString productsPath = dir.filePath(schema::productsFile());
+    bool written = products.open(productsPath) && products.beginImmediate();
     int id = 0;
     for (const SampleProduct &p : kProducts) {
         ++id;
-        products.exec(QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, description, htmlpath, "
-                                     "picturepath, installer, phone, notes) values (?,?,?,?,?,?,?,?,?,?)"),
-                      {id, QString::fromUtf8(p.name), p.cost, p.msrp, QString::fromUtf8(p.description),
-                       QDir(pages).filePath(QString::fromLatin1(p.page)), QString(), QString::fromUtf8(p.installer),
-                       QString::fromLatin1(p.phone), QString()});
+        written =
+            written &&
+            products.exec(QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, description, htmlpath, "
+                                         "picturepath, installer, phone, notes) values (?,?,?,?,?,?,?,?,?,?)"),
+                          {id, QString::fromUtf8(p.name), p.cost, p.msrp, QString::fromUtf8(p.description),
+                           QDir(pages).filePath(QString::fromLatin1(p.page)), QString(), QString::fromUtf8(p.installer),
+                           QString::fromLatin1(p.phone), QString()});
     }
-    products.commit();
+    if (!(written && products.commit()))
+        return failed(products, productsPath, why);
 
     Database vehicles;
-    vehicles.open(dir.filePath(schema::vehiclesFile()));
-    vehicles.beginImmediate();
+    const QString vehiclesPath = dir.filePath(schema::vehiclesFile());
+    written = vehicles.open(vehiclesPath) && vehicles.beginImmediate();
     id = 0;
     for (const SampleTemplate &t : kTemplates) {
         ++id;
@@ -141,10 +153,13 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
         QStringList marks;
         for (int i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        vehicles.exec(QStringLiteral("insert into [table] (%1) values (%2)").arg(names.join(','), marks.join(',')),
-                      values);
+        written =
+            written &&
+            vehicles.exec(QStringLiteral("insert into [table] (%1) values (%2)").arg(names.join(','), marks.join(',')),
+                          values);
     }
-    vehicles.commit();
+    if (!(written && vehicles.commit()))
+        return failed(vehicles, vehiclesPath, why);
     return true;
 }
 
@@ -174,8 +189,8 @@ bool build(const QString &programFolder, bool withSamples, QString *why) {
     const QDir base(programFolder);
     const QString target = base.filePath(QStringLiteral("data"));
     const QString pages = base.filePath(QStringLiteral("webpages"));
-    const QString temp = base.filePath(QStringLiteral("data.new"));
-    QDir(temp).removeRecursively();
+    // A name of its own: another copy starting at the same moment builds beside it, never in it.
+    const QString temp = base.filePath(QStringLiteral(".data.%1.new").arg(QUuid::createUuid().toString(QUuid::Id128)));
     if (!QDir().mkpath(temp)) {
         if (why)
             *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(temp));
@@ -187,6 +202,9 @@ bool build(const QString &programFolder, bool withSamples, QString *why) {
     }
     if (!QDir().rename(temp, target)) {
         QDir(temp).removeRecursively();
+        // Another copy made it first: that one is used, never replaced.
+        if (QDir(target).exists())
+            return true;
         if (why)
             *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(target));
         return false;

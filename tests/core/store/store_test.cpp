@@ -2,10 +2,13 @@
 // block, and the repositories on the sample files.
 
 #include "core/store/database.h"
+#include "core/store/firststart.h"
 #include "core/store/schema.h"
 #include "coresupport.h"
 
+#include <QDir>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <thread>
 
@@ -94,6 +97,24 @@ private slots:
         QVERIFY(!drawn.id.has_value());
         QVERIFY(drawn.exhausted);
         QCOMPARE(storedSetting(folder.store(), QStringLiteral("am_total")).toLongLong(), 2147483647LL);
+    }
+
+    // Two copies started on a new folder at the same moment: each goes on with the one whole data folder.
+    void twoFirstStartsAtOnceLeaveOneWholeDataFolder() {
+        for (int round = 0; round < 4; ++round) {
+            QTemporaryDir dir;
+            bool theirs = false;
+            std::thread other([&theirs, &dir] { theirs = firststart::createDataFolder(dir.path(), nullptr); });
+            QString why;
+            const bool ours = firststart::createDataFolder(dir.path(), &why);
+            other.join();
+            QVERIFY2(ours && theirs, qPrintable(why));
+            Store store(QDir(dir.path()).filePath(QStringLiteral("data")));
+            QVERIFY2(store.open(&why), qPrintable(why));
+            QCOMPARE(store.products().catalogue().size(), 12);
+            QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                     (QStringList{QStringLiteral("data"), QStringLiteral("webpages")}));
+        }
     }
 
     void twoCopiesDrawingAtOnceNeverShareAnId() {
