@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 #include <csv.h>
 
@@ -178,6 +179,9 @@ void Reader::header(int line) {
 }
 
 void Reader::product(int line) {
+    // A spreadsheet's rows left empty (",,,") hold no product.
+    if (std::all_of(m_row.cbegin(), m_row.cend(), [](const QString &field) { return field.isEmpty(); }))
+        return;
     ++m_products;
     if (m_row.size() != m_columns.size()) {
         problem(

@@ -43,13 +43,14 @@ private slots:
 
     void readingAcceptsWhatSpreadsheetsWrite() {
         // A byte-order mark, columns out of order in any case with blanks around them, `id` present, no
-        // `cost` column, blank lines, a lone LF and a lone CR inside a field, blanks (quoted or not) and tabs around
-        // texts, no final line break.
+        // `cost` column, blank lines and rows of empty fields, a lone LF and a lone CR inside a field, blanks
+        // (quoted or not) and tabs around texts, no final line break.
         const QByteArray file = "\xEF\xBB\xBF"
                                 " Notes ,MSRP,AftermarketName, id \n"
                                 "\"one\ntwo\rthree\",\" $1,250.00 \",  Paint Protection  ,x\n"
                                 "\n"
                                 "   \n"
+                                ",,,\r\n"
                                 "\"\tkept\t\",,\"  Window Tint \",\r\n"
                                 "\tunquoted\t,,Etch,";
         const productcsv::ReadResult r = productcsv::read(file);
