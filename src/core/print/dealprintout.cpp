@@ -28,7 +28,8 @@ float fitFont(PagePrinter &p, const QStringList &lines, int count, float width, 
 bool printDeal(Printer &printer, const DealPage &page) {
     PrinterDevice &device = printer.device();
     device.setDocumentName(QStringLiteral("Deal"));
-    // Landscape before the shared PagePrinter first exists, so it measures the margins of the page it prints.
+    // Landscape before the page printer is asked for: when the deal is the run's first printout, the margins
+    // it measures once are those of this page.
     device.setOrientation(PrinterDevice::Landscape);
     PagePrinter &p = printer.pagePrinter();
 
