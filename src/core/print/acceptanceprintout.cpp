@@ -111,13 +111,28 @@ bool printAcceptance(Printer &printer, const DealRecord &deal) {
     p.PrintLeft(kLeft, y, QStringLiteral("Final Payment: ") + finalPaymentLine(deal), 0);
 
     y += 9;
-    p.FontSize(9);
     p.FontBold(false);
-    const float line = p.TextHeight(QStringLiteral("X"));
-    for (const QString &paragraph : PrinterDevice::textLines(trimBlanks(deal.statement))) {
-        const QString wrapped = p.wrap(paragraph, kRight - kLeft, 0);
-        p.PrintLeft(kLeft, y, wrapped, 0);
-        y += line * float(PagePrinter::lineBreaks(wrapped) + 1);
+    // A long statement is printed smaller rather than push the signature lines and the deal number (about
+    // 40 mm under it) off the page.
+    const QStringList paragraphs = PrinterDevice::textLines(trimBlanks(deal.statement));
+    const float bottom = p.YOffset() + float(device.printableHeight()); // the printable area's, from the sheet's top
+    QStringList wrapped;
+    float line = 0;
+    for (int size = 9; size >= 5; --size) {
+        p.FontSize(size);
+        line = p.TextHeight(QStringLiteral("X"));
+        wrapped.clear();
+        float height = 0;
+        for (const QString &paragraph : paragraphs) {
+            wrapped << p.wrap(paragraph, kRight - kLeft, 0);
+            height += line * float(PagePrinter::lineBreaks(wrapped.last()) + 1);
+        }
+        if (y + height <= bottom - 40)
+            break;
+    }
+    for (const QString &text : std::as_const(wrapped)) {
+        p.PrintLeft(kLeft, y, text, 0);
+        y += line * float(PagePrinter::lineBreaks(text) + 1);
     }
 
     y = std::max(y + 12, 232.0f);

@@ -293,7 +293,12 @@ private slots:
         }
         QTest::newRow("Gold without its Tint")
             << gold << QStringList{"Service", "GAP"} << QStringList{"Tint", "Etch"} << "$ 29.00 / Month";
-        QTest::newRow("forty declined") << recordChoice(forty, DealRecord::DeclinedAll, {}, u"No."_s) << QStringList{}
+        // With a statement long enough to push the signatures off the page in its usual size.
+        QString statement;
+        for (int i = 1; i <= 4; ++i)
+            statement += u"Clause %1: I was shown every product listed above with its price, and I understand that "
+                         "declining it does not affect the approval of my financing or my purchase. "_s.arg(i);
+        QTest::newRow("forty declined") << recordChoice(forty, DealRecord::DeclinedAll, {}, statement) << QStringList{}
                                         << items << "$ 0.00";
     }
     void acceptancePageReadsBackFromAPdf() {
@@ -308,6 +313,7 @@ private slots:
         const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
         auto owned = std::make_unique<QtPrinterDevice>(m_dir.filePath(u"printouts"_s));
         owned->setOutputFile(file);
+        owned->setPdfMarginsMm(QMarginsF(6, 6, 6, 6)); // a printer that cannot print to the sheet's edge
         owned->setReporter([](bool failure, const QString &m) { QVERIFY2(!failure, qPrintable(m)); });
         Printer printer(std::move(owned));
         QVERIFY(printAcceptance(printer, deal));
@@ -333,8 +339,10 @@ private slots:
         QCOMPARE(pdf.line(u"Final"_s).join(u' '), u"Final Payment: "_s + payment);
         QCOMPARE(pdf.line(u"Customer"_s).mid(0, 2), QStringList({"Customer", "Signature:"}));
         QCOMPARE(pdf.line(u"Co-Buyer"_s).mid(0, 4).join(u' ').remove(u'_'), u"Co-Buyer Signature:  Date:"_s);
-        QVERIFY(pdf.find(u"#1234,"_s));
-        QVERIFY(pdf.find(deal.statement.section(u' ', -1)));
+        const PdfWord *number = pdf.find(u"#1234,"_s);
+        QVERIFY(number && number->bottom <= pdf.pages[0].height() - 6);
+        QVERIFY(pdf.find(u"Clause"_s) || pdf.find(deal.statement.section(u' ', -1)));
+        QVERIFY(pdf.line(u"Customer"_s).size() >= 2 && pdf.find(u"Customer"_s)->top > pdf.find(u"Final"_s)->top);
     }
 };
 
