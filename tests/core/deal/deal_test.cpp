@@ -5,30 +5,21 @@
 #include "core/money/numbers.h"
 #include "core/money/payment.h"
 #include "coresupport.h"
+#include "dealfixture.h"
 
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-SlotProduct product(double id, const QString &name, double cost, double msrp, const QString &description = {},
-                    const QString &page = {}) {
-    SlotProduct p;
-    p.id = id;
-    p.name = name;
-    p.cost = cost;
-    p.msrp = msrp;
-    p.description = description;
-    p.page = page;
-    return p;
-}
+using coretest::slot;
 
 Deal financed(double msrp, double rate, double term) {
     Deal d;
     d.rate = rate;
     d.term = term;
     d.taxRate = 0.07f;
-    d.packages[0].products[0] = product(1, u"Plan"_s, 1600, msrp);
+    d.packages[0].products[0] = slot(1, u"Plan"_s, 1600, msrp);
     return d;
 }
 
@@ -84,9 +75,9 @@ private slots:
 
     void totalsCountEverySlot() {
         Package p;
-        p.products[0] = product(1, u"Film"_s, 100, 250);
-        p.products[1] = product(2, u"Tint"_s, 49.95, 99);
-        p.products[9] = product(0, u"Kept at id 0"_s, 60, 50); // never presented, still counted
+        p.products[0] = slot(1, u"Film"_s, 100, 250);
+        p.products[1] = slot(2, u"Tint"_s, 49.95, 99);
+        p.products[9] = slot(0, u"Kept at id 0"_s, 60, 50); // never presented, still counted
         const PackageTotals t = p.totals();
         QCOMPARE(numbers::formatMoney(t.cost), u"209.95"_s);
         QCOMPARE(numbers::formatMoney(t.msrp), u"399.00"_s);
@@ -176,10 +167,9 @@ private slots:
         d.disclaimer = u" Estimates only.\r\n"_s;
         d.particulars = {u" Pat Doe "_s, u"Pickup"_s, u"A1"_s, u"Lee"_s};
         d.packages[0].name = u" Tow & Haul "_s;
-        d.packages[0].products[0] =
-            product(7, u"Alpha Guard"_s, 300, 1250, u"  Line one\r\nLine two  "_s, u"/p.html"_s);
-        d.packages[0].products[2] = product(8, u"Bravo Tint"_s, 120, 499); // after a gap, no description
-        d.packages[1].products[0] = product(0, u"Id 0"_s, 1, 2);           // counted, never shown
+        d.packages[0].products[0] = slot(7, u"Alpha Guard"_s, 300, 1250, u"  Line one\r\nLine two  "_s, u"/p.html"_s);
+        d.packages[0].products[2] = slot(8, u"Bravo Tint"_s, 120, 499); // after a gap, no description
+        d.packages[1].products[0] = slot(0, u"Id 0"_s, 1, 2);           // counted, never shown
         const DealPage page = dealPage(d);
 
         QCOMPARE(page.dealership, u"Smith & Sons"_s);
@@ -206,8 +196,8 @@ private slots:
         Store &store = folder.store();
         const int tint = coretest::addProduct(store, u"Ceramic Tint"_s, 120, 450, u"New words"_s, u"/tint.html"_s);
         Deal d;
-        d.packages[0].products[0] = product(tint, u"Window Tint"_s, 120, 395);
-        d.packages[0].products[1] = product(999, u"Deleted since"_s, 60, 349, u"kept"_s);
+        d.packages[0].products[0] = slot(tint, u"Window Tint"_s, 120, 395);
+        d.packages[0].products[1] = slot(999, u"Deleted since"_s, 60, 349, u"kept"_s);
         takeCatalogueTexts(d, store.products());
         QCOMPARE(d.packages[0].products[0].name, u"Ceramic Tint"_s);
         QCOMPARE(d.packages[0].products[0].description, u"New words"_s);

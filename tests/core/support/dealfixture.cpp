@@ -2,13 +2,15 @@
 
 namespace coretest {
 
-SlotProduct slot(double id, const QString &name, double cost, double msrp, const QString &description) {
+SlotProduct slot(double id, const QString &name, double cost, double msrp, const QString &description,
+                 const QString &page) {
     SlotProduct p;
     p.id = id;
     p.name = name;
     p.cost = cost;
     p.msrp = msrp;
     p.description = description;
+    p.page = page;
     return p;
 }
 

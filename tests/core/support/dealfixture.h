@@ -8,7 +8,8 @@
 
 namespace coretest {
 
-SlotProduct slot(double id, const QString &name, double cost, double msrp, const QString &description = {});
+SlotProduct slot(double id, const QString &name, double cost, double msrp, const QString &description = {},
+                 const QString &page = {});
 
 // Platinum: Service Contract 1000, GAP 500, Tint 400, Etch 200 (costs 900, 250, 120, 15), ids 1 to 4.
 // Gold: Service Contract, GAP, Tint, and a product kept at id 0 (never presented, MSRP 100).
