@@ -63,7 +63,7 @@ public:
         if (save())
             prompts::notice(QStringLiteral("Record Saved"), m_window);
         else
-            prompts::notice(QStringLiteral("This record no longer exists, so nothing was saved."), m_window);
+            tellNotSaved();
     }
 
     // At either end the editor stays on the end record.
@@ -76,7 +76,7 @@ public:
     void copy() {
         if (prompts::confirm(QStringLiteral("Copy Record?"), m_window) != 1)
             return;
-        if (!save())
+        if (!saveBeforeGoing())
             return;
         Value copy = m_editor.shown();
         const std::optional<qint32> id = m_app.drawId(m_counter, m_window);
@@ -99,15 +99,29 @@ public:
 
     // "EXIT": stores what is shown and goes back to the list.
     void exit() {
-        release();
+        saveBeforeGoing();
+        m_walk.reset();
         m_editor.leave();
     }
 
 private:
+    void tellNotSaved() {
+        prompts::notice(QStringLiteral("This record no longer exists, so nothing was saved."), m_window);
+    }
+    // Another copy of the program may have deleted the record meanwhile: the user hears that the changes
+    // shown were not stored rather than lose them without a word.
+    bool saveBeforeGoing() {
+        if (!hasRecord())
+            return false;
+        if (save())
+            return true;
+        tellNotSaved();
+        return false;
+    }
     void move(void (RecordWalk<Value>::*step)()) {
         if (!m_walk)
             return;
-        save();
+        saveBeforeGoing();
         (m_walk.get()->*step)();
         if (hasRecord())
             m_editor.show(m_walk->current());

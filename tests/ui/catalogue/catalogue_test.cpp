@@ -238,8 +238,11 @@ private slots:
         QCOMPARE(clickAnswering(ed, "Command1"),
                  QStringList{"Message: This record no longer exists, so nothing was saved."});
         QCOMPARE(stored("count(*)", "1"), QVariantList{2});
-        // Moving on still works: the walk steps over the deleted product.
-        QCOMPARE(press(ed, "Command6"), QStringLiteral("Ee"));
+        // Moving on says again that the changes shown were not stored, and the walk steps over the
+        // deleted product.
+        QCOMPARE(clickAnswering(ed, "Command6"),
+                 QStringList{"Message: This record no longer exists, so nothing was saved."});
+        QCOMPARE(textOf(ed, "aftermarketname"), QStringLiteral("Ee"));
         // The list, read before another product went, is clicked on it: the editor keeps its product,
         // with what it showed stored, and the list shows what is there now.
         type(ed, "installer", "In-house");
