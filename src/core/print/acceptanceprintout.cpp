@@ -116,23 +116,17 @@ bool printAcceptance(Printer &printer, const DealRecord &deal) {
     // 40 mm under it) off the page.
     const QStringList paragraphs = PrinterDevice::textLines(trimBlanks(deal.statement));
     const float bottom = p.YOffset() + float(device.printableHeight()); // the printable area's, from the sheet's top
-    QStringList wrapped;
-    float line = 0;
     for (int size = 9; size >= 5; --size) {
         p.FontSize(size);
-        line = p.TextHeight(QStringLiteral("X"));
-        wrapped.clear();
         float height = 0;
-        for (const QString &paragraph : paragraphs) {
-            wrapped << p.wrap(paragraph, kRight - kLeft, 0);
-            height += line * float(PagePrinter::lineBreaks(wrapped.last()) + 1);
-        }
+        for (const QString &paragraph : paragraphs)
+            height += p.paragraphHeight(paragraph, kRight - kLeft);
         if (y + height <= bottom - 40)
             break;
     }
-    for (const QString &text : std::as_const(wrapped)) {
-        p.PrintLeft(kLeft, y, text, 0);
-        y += line * float(PagePrinter::lineBreaks(text) + 1);
+    for (const QString &paragraph : paragraphs) {
+        p.Paragraph(kLeft, y, kRight - kLeft, paragraph, 0);
+        y += p.paragraphHeight(paragraph, kRight - kLeft);
     }
 
     y = std::max(y + 12, 232.0f);

@@ -50,7 +50,15 @@ bool printDeal(Printer &printer, const DealPage &page) {
     }
 
     p.FontBold(false);
-    p.FontSize(8);
+    // Long descriptions print smaller rather than run out of their box over the price band.
+    for (int size = 8; size >= 5; --size) {
+        p.FontSize(size);
+        bool fits = true;
+        for (const QString &text : page.packageTexts)
+            fits = fits && 54 + p.paragraphHeight(trimBlanks(text), 58) <= 192;
+        if (fits)
+            break;
+    }
     for (int col = 0; col < 4; ++col)
         p.Paragraph(22 + 60 * float(col), 54, 58, trimBlanks(page.packageTexts[col]), 0);
 

@@ -258,6 +258,10 @@ QString PagePrinter::wrap(const QString &text, float lineLength, float firstLine
     return result;
 }
 
+float PagePrinter::paragraphHeight(const QString &text, float lineLength) const {
+    return float(lineBreaks(wrap(text, lineLength, 0)) + 1) * (TextHeight(QStringLiteral("X")) + m_lineSpacing);
+}
+
 void PagePrinter::Paragraph(float sngXPos, float sngYPos, float sngLineLength, const QString &strText,
                             float sngFirstLineIndent) {
     const QString result = wrap(strText, sngLineLength, sngFirstLineIndent);

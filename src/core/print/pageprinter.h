@@ -90,6 +90,8 @@ public:
     static QString lineOf(const QString &text, int index);
     // The lines Paragraph builds for the given allowed widths, before printing (CR LF between them).
     QString wrap(const QString &text, float lineLength, float firstLineIndent) const;
+    // How tall Paragraph prints `text` in the font set now.
+    float paragraphHeight(const QString &text, float lineLength) const;
 
     PrinterDevice &device() const { return m_device; }
 

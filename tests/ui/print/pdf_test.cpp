@@ -112,6 +112,33 @@ private slots:
         }
         QCOMPARE(QList<int>(lines, lines + 5), QList<int>({3, 3, 3, 3, 1}));
     }
+
+    // Ten products with long descriptions in one package: its text prints smaller and stays in its box,
+    // above the price band; the last product is still there.
+    void longDescriptionsStayInTheirBox() {
+        DealPage deal = sampleDeal();
+        QString text;
+        for (int i = 1; i <= 10; ++i)
+            text += QStringLiteral("Product%1 $499.00\r\nA description long enough to take several lines in the box: "
+                                   "what it covers, for how long, and what the customer does to claim.\r\n\r\n")
+                        .arg(i);
+        deal.packageTexts[1] = text;
+        const QString file = m_dir.filePath(QStringLiteral("long.pdf"));
+        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(QStringLiteral("printouts")));
+        device->setOutputFile(file);
+        device->setReporter([](bool, const QString &) {});
+        Printer printer(std::move(device));
+        QVERIFY(printDeal(printer, deal));
+
+        const Pdf pdf(file);
+        QCOMPARE(pdf.pages.size(), 1);
+        QVERIFY(pdf.find(QStringLiteral("Product10")));
+        const QStringList price =
+            deal.priceLines[1].split(QLatin1Char(' ')); // in the band under the box; the disclaimer starts at 203 mm
+        for (const PdfWord &w : pdf.words)
+            if (w.left > 80 && w.right < 140 && w.top > 52 && w.top < 200 && !price.contains(w.text))
+                QVERIFY2(w.bottom < 192, qPrintable(QStringLiteral("%1 at %2").arg(w.text).arg(w.top)));
+    }
 };
 
 QTEST_MAIN(PdfTest)
