@@ -67,16 +67,26 @@ bool Database::open(const QString &path) {
                                : QStringLiteral("it is not a database file");
         } else {
             probe.finish();
-            if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+            auto unwritable = [&probe, &locked] {
                 const QString why = probe.lastError().databaseText();
                 if (why.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
                     why.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
-                    failure = QStringLiteral("it cannot be written (it is read-only)");
-                else if (locked())
-                    failure = QStringLiteral("it is locked by another program");
-                else
-                    failure = QStringLiteral("it cannot be written (%1)").arg(why);
+                    return QStringLiteral("it cannot be written (it is read-only)");
+                if (locked())
+                    return QStringLiteral("it is locked by another program");
+                return QStringLiteral("it cannot be written (%1)").arg(why);
+            };
+            if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+                failure = unwritable();
             } else {
+                // SQLite starts a write transaction on a file it opened read-only; only a write, here one
+                // that changes nothing and is rolled back, finds that out before the user's first save.
+                const int version =
+                    probe.exec(QStringLiteral("PRAGMA user_version")) && probe.next() ? probe.value(0).toInt() : 0;
+                probe.finish();
+                if (!probe.exec(QStringLiteral("PRAGMA user_version=%1").arg(version)))
+                    failure = unwritable();
+                probe.finish();
                 probe.exec(QStringLiteral("ROLLBACK"));
             }
         }

@@ -13,8 +13,10 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QtTest>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -23,6 +25,24 @@ QByteArray digest(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : "";
 }
+
+// Makes a file this process cannot write, even as root (by the immutable attribute then); undone when
+// it goes.
+struct ReadOnly {
+    QString path;
+    bool made = false;
+    static bool set(const QString &file, bool on) {
+        if (geteuid() != 0)
+            return QFile::setPermissions(file, on ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
+        return QProcess::execute(QStringLiteral("chattr"), {on ? QStringLiteral("+i") : QStringLiteral("-i"), file}) ==
+               0;
+    }
+    explicit ReadOnly(const QString &file) : path(file), made(set(file, true)) {}
+    ~ReadOnly() {
+        if (made)
+            set(path, false);
+    }
+};
 
 // A program folder whose data/ the test prepares itself, then starts the program in it.
 struct Start {
@@ -71,6 +91,7 @@ private slots:
         QTest::newRow("missing") << "remove" << schema::vehiclesFile() << "does not exist";
         QTest::newRow("wrong table") << "empty" << schema::productsFile() << "no table";
         QTest::newRow("locked") << "locked" << schema::vehiclesFile() << "locked by another program";
+        QTest::newRow("read-only") << "read-only" << schema::preferencesFile() << "cannot be written";
         QTest::newRow("counter out of range") << "counter" << schema::preferencesFile() << "out of range for am_total";
     }
     void unusableDataFilesAreNamedAndLeftAlone() {
@@ -88,7 +109,13 @@ private slots:
                 other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
             other.exec(locked ? QStringLiteral("update [table] set notes='x'")
                               : QStringLiteral("update [table] set am_total=3000000000"));
-        } else {
+        }
+        std::optional<ReadOnly> readOnly;
+        if (damage == QLatin1String("read-only")) {
+            readOnly.emplace(path);
+            if (!readOnly->made)
+                QSKIP("this file system cannot make a file read-only for root");
+        } else if (!locked && damage != QLatin1String("counter")) {
             QFile::remove(path);
             QFile f(path); // an empty file is an empty database
             if (damage != QLatin1String("remove"))
