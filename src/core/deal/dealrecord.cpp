@@ -95,28 +95,36 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Pac
                                 slot.cost, slot.msrp, slot.description, p == chosen && kept[s] && slot.offered()};
         }
     }
-    if (chosen == DealRecord::DeclinedAll) {
-        // Declining every product still leaves the payment on the amount financed.
-        if (deal.amountFinanced != 0)
-            r.finalPayment = deal.basePayment(0).payment;
-        return r;
-    }
-    r.chosenName = deal.packages[chosen].name;
-    // The payment of the chosen package with only the kept products in it, by the deal's own rules.
+    // The payment of the chosen package without the products the customer unticked, by the deal's own
+    // rules: kept whole it is the price the customer was shown (a product never presented, at id 0, stays
+    // counted, as it was in that price).
     Deal keptOnly = deal;
-    Package &package = keptOnly.packages[chosen];
-    for (int s = 0; s < Package::Slots; ++s)
-        if (!(kept[s] && package.products[s].offered()))
-            package.products[s] = SlotProduct();
-    r.finalPayment = keptOnly.figures(chosen).payment;
+    bool anyKept = false;
+    if (chosen != DealRecord::DeclinedAll) {
+        r.chosenName = deal.packages[chosen].name;
+        for (int s = 0; s < Package::Slots; ++s) {
+            SlotProduct &slot = keptOnly.packages[chosen].products[s];
+            if (slot.offered() && kept[s])
+                anyKept = true;
+            else if (slot.offered())
+                slot = SlotProduct();
+        }
+    }
+    if (anyKept)
+        r.finalPayment = keptOnly.figures(chosen).payment;
+    else if (deal.amountFinanced != 0) // declining every product still leaves the payment on the amount financed
+        r.finalPayment = deal.basePayment(0).payment;
     return r;
 }
 
+QString finalPaymentLine(const QString &figure, bool anyKept, const Deal &terms) {
+    if (!anyKept && terms.amountFinanced == 0)
+        return QStringLiteral("$ 0.00");
+    if (terms.offeredTerms().size() > 1)
+        return termPriceLine(figure, terms.months(0));
+    return priceLine(figure, terms.cashDeal);
+}
+
 QString finalPaymentLine(const DealRecord &record) {
-    if (record.amountFinanced != 0)
-        return priceLine(record.finalPayment, record.cashDeal);
-    for (const DealItem &item : record.items)
-        if (item.accepted)
-            return priceLine(record.finalPayment, record.cashDeal);
-    return QStringLiteral("$ 0.00");
+    return finalPaymentLine(record.finalPayment, !record.acceptedItems().isEmpty(), record.deal());
 }

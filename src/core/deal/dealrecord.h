@@ -71,5 +71,8 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Pac
                         const QString &statement);
 
 // The final payment as the customer sees it: the presentation's price line ("$ 29.00 / Month", a cash
-// deal without " / Month"), or "$ 0.00" when nothing was kept and nothing is financed.
+// deal without " / Month"), or "$ 0.00" when nothing was kept and nothing is financed. When several terms
+// were offered it names the first, over which it was figured ("$ 29.00 / Month for 60 Months").
 QString finalPaymentLine(const DealRecord &record);
+// The same for a stored figure: `terms` gives the deal's cash option, terms and amount financed.
+QString finalPaymentLine(const QString &figure, bool anyKept, const Deal &terms);

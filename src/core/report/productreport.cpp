@@ -1,6 +1,7 @@
 #include "core/report/productreport.h"
 
 #include "core/deal/dealpage.h"
+#include "core/deal/dealrecord.h"
 #include "core/money/numbers.h"
 
 #include <cmath>
@@ -74,8 +75,15 @@ QString cell(const DealSummary &d, int column) {
         return d.chosenPackage < 0 ? QStringLiteral("Declined") : d.chosenName;
     case Accepted:
         return QString::number(d.acceptedCount);
-    case Payment:
-        return d.acceptedCount > 0 ? priceLine(d.finalPayment, d.cashDeal) : QStringLiteral("$ 0.00");
+    case Payment: {
+        Deal terms;
+        terms.cashDeal = d.cashDeal;
+        terms.amountFinanced = d.amountFinanced;
+        terms.term = d.term;
+        terms.term2 = d.term2;
+        terms.term3 = d.term3;
+        return finalPaymentLine(d.finalPayment, d.acceptedCount > 0, terms);
+    }
     default:
         return QString();
     }

@@ -57,6 +57,8 @@ struct DealSummary {
     int acceptedCount = 0;
     QString finalPayment;
     bool cashDeal = false;
+    double amountFinanced = 0;
+    double term = 0, term2 = 0, term3 = 0;
 };
 
 namespace history {

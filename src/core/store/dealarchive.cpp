@@ -332,7 +332,8 @@ std::optional<DealRecord> DealArchive::load(qint64 id) const {
 QString DealArchive::historyQuery() {
     return QStringLiteral("select d.id, d.saved, d.customer, d.vehicle, d.stocknumber, d.salesperson, "
                           "d.chosenpackage, d.chosenname, d.finalpayment, d.cashdeal, "
-                          "(select count(*) from dealitems i where i.deal = d.id and i.accepted = 1) "
+                          "(select count(*) from dealitems i where i.deal = d.id and i.accepted = 1), "
+                          "d.amountfinanced, d.financeterm, d.financeterm2, d.financeterm3 "
                           "from deals d order by d.id desc");
 }
 
@@ -351,6 +352,10 @@ QVector<DealSummary> DealArchive::history() const {
         s.finalPayment = q.value(8).toString();
         s.cashDeal = q.value(9).toInt() != 0;
         s.acceptedCount = q.value(10).toInt();
+        s.amountFinanced = q.value(11).toDouble();
+        s.term = q.value(12).toDouble();
+        s.term2 = q.value(13).toDouble();
+        s.term3 = q.value(14).toDouble();
         rows.append(std::move(s));
     });
     return rows;

@@ -96,7 +96,7 @@ private slots:
         QVERIFY(back);
         QCOMPARE(back->saved, first.saved);
         QCOMPARE(back->particulars.customer + back->statement + back->finalPayment + back->packageNames[3],
-                 u"O'Brien, \"Pat\"Line one\r\nLine two29.00Basic"_s);
+                 u"O'Brien, \"Pat\"Line one\r\nLine two30.93Basic"_s);
         QCOMPARE(back->items, first.items);
         // The deal page as it was presented, figures and all.
         for (int p = 0; p < Deal::Packages; ++p)
@@ -114,7 +114,9 @@ private slots:
     }
 
     // A financed deal over three terms reprints every payment it showed; declining everything on it still
-    // owes the payment on the amount financed. A file made before further terms gains their fields.
+    // owes the payment on the amount financed, over the first term, which the line names, in the history
+    // too. A package kept whole costs what it was shown at. A file made before further terms gains their
+    // fields.
     void aFinancedDealKeepsItsTermsAndAmount() {
         DataFolder folder;
         Deal d = sampleDeal();
@@ -123,7 +125,7 @@ private slots:
         d.amountFinanced = 20000;
         const QString base = d.basePayment(0).payment;
         DealRecord declined = recordChoice(d, DealRecord::DeclinedAll, {}, u"I chose."_s);
-        QCOMPARE(finalPaymentLine(declined), u"$ %1 / Month"_s.arg(base));
+        QCOMPARE(finalPaymentLine(declined), u"$ %1 / Month for 60 Months"_s.arg(base));
         QCOMPARE(base, u"386.66"_s);
 
         Database &file = folder.store().dealsFile();
@@ -134,6 +136,7 @@ private slots:
         QVERIFY(folder.reopen());
         DealArchive &deals = folder.store().deals();
         DealRecord chosen = recordChoice(d, 1, {true, true, true}, u"I chose."_s);
+        QCOMPARE(chosen.finalPayment, d.figures(1).payment);
         QVERIFY(deals.add(chosen) && deals.add(declined));
         const Deal back = deals.load(chosen.id)->deal();
         for (int p = 0; p < Deal::Packages; ++p)
@@ -141,6 +144,7 @@ private slots:
                 QCOMPARE(back.payment(p, t).payment, d.payment(p, t).payment);
         QCOMPARE(back.basePayment(2).payment, d.basePayment(2).payment);
         QCOMPARE(deals.load(declined.id)->finalPayment, base);
+        QCOMPARE(history::cell(deals.history().first(), history::Payment), finalPaymentLine(declined));
         QVERIFY(folder.errors().isEmpty());
     }
 

@@ -127,7 +127,7 @@ private slots:
         auto *list = control<QListWidget>(choice, u"acceptedlist"_s);
         QCOMPARE(list->count(), 3); // the product kept at id 0 is never presented
         untick(choice, u"Tint"_s);
-        QCOMPARE(textOf(choice, u"finalpayment"_s), u"$ 29.00 / Month"_s);
+        QCOMPARE(textOf(choice, u"finalpayment"_s), u"$ 30.93 / Month"_s);
 
         QCOMPARE(said([&] { click(choice, u"Command1"_s); }, {false}),
                  QStringList{u"Are You Sure?: Print Customer Choice?"_s});
@@ -138,7 +138,7 @@ private slots:
         QTRY_VERIFY(!app().existing<DealChoice>());
         QCOMPARE(dealRows(u"select chosenpackage || '|' || chosenname || '|' || customer || '|' || finalpayment "
                           "from deals"_s),
-                 QVariantList{u"1|Gold|Jordan Castellano|29.00"_s});
+                 QVariantList{u"1|Gold|Jordan Castellano|30.93"_s});
         QCOMPARE(dealRows(u"select package || ':' || slot || '=' || accepted from dealitems order by package, slot"_s),
                  QVariantList({"0:0=0", "0:1=0", "0:2=0", "0:3=0", "1:0=1", "1:1=1", "1:2=0", "1:5=0", "2:0=0", "2:1=0",
                                "3:0=0"}));
@@ -157,10 +157,10 @@ private slots:
                                      << "$ 0.00" << QVariantList{-1, "0.00"};
         QTest::newRow("cash deal, printed") << true << "choosepackage(1)"
                                             << "Command1"
-                                            << "$ 1507.50" << QVariantList{1, "1507.50"};
+                                            << "$ 1608.00" << QVariantList{1, "1608.00"};
         QTest::newRow("Cancel") << false << "choosepackage(1)"
                                 << "Command3"
-                                << "$ 29.00 / Month" << QVariantList{};
+                                << "$ 30.93 / Month" << QVariantList{};
     }
     void eachWayOfLeavingTheChoice() {
         QFETCH(bool, cash);
@@ -292,7 +292,7 @@ private slots:
             forty.packages[(i - 1) / 10].products[(i - 1) % 10] = coretest::slot(i, items.last(), 10, 99.5);
         }
         QTest::newRow("Gold without its Tint")
-            << gold << QStringList{"Service", "GAP"} << QStringList{"Tint", "Etch"} << "$ 29.00 / Month";
+            << gold << QStringList{"Service", "GAP"} << QStringList{"Tint", "Etch"} << "$ 30.93 / Month";
         // With a statement long enough to push the signatures off the page in its usual size.
         QString statement;
         for (int i = 1; i <= 4; ++i)
