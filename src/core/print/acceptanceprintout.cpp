@@ -115,7 +115,8 @@ bool printAcceptance(Printer &printer, const DealRecord &deal) {
     // A long statement is printed smaller rather than push the signature lines and the deal number (about
     // 40 mm under it) off the page.
     const QStringList paragraphs = PrinterDevice::textLines(trimBlanks(deal.statement));
-    const float bottom = p.YOffset() + float(device.printableHeight()); // the printable area's, from the sheet's top
+    // The printable area's bottom, from the sheet's top (the offset is minus the top margin).
+    const float bottom = float(device.printableHeight()) - p.YOffset();
     for (int size = 9; size >= 5; --size) {
         p.FontSize(size);
         float height = 0;
