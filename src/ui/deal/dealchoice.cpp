@@ -6,6 +6,7 @@
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"
 #include "ui/history/dealhistory.h"
+#include "ui/history/dealreport.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -81,7 +82,9 @@ void DealChoice::choose(const Deal &deal, QWidget *over) {
     m_deal = deal;
     if (over) {
         setParent(over, windowFlags() | Qt::Dialog);
-        setWindowModality(Qt::WindowModal);
+        // Over every window: from the main window "Create Deal" would close the presentation, and the
+        // unsaved choice with it.
+        setWindowModality(Qt::ApplicationModal);
     }
     for (int p = 0; p < Deal::Packages; ++p)
         m_packageButtons[p]->setText(ui::literalCaption(storedtext::trimBlanks(deal.packages[p].name)));
@@ -146,9 +149,11 @@ void DealChoice::save(bool print) {
         prompts::error(QStringLiteral("The customer's choice could not be saved."), this);
         return;
     }
-    // A history left open lists the new deal at once.
+    // A history or report left open counts the new deal at once.
     if (DealHistory *history = m_app.existing<DealHistory>())
         history->reload();
+    if (DealReport *report = m_app.existing<DealReport>())
+        report->reload();
     // Stored first: the page carries the deal number and the time it was saved.
     if (print)
         printAcceptance(m_app.printer(), deal);

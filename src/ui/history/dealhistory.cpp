@@ -109,7 +109,11 @@ DealHistory::DealHistory(Application &app) : m_app(app) {
 
     connect(m_searchBox, &QLineEdit::textChanged, m_model, &HistoryModel::narrow);
     connect(m_reprintButton, &QPushButton::clicked, this, &DealHistory::reprint);
-    connect(m_reportButton, &QPushButton::clicked, this, [this] { Application::bringUp(m_app.window<DealReport>()); });
+    connect(m_reportButton, &QPushButton::clicked, this, [this] {
+        if (DealReport *open = m_app.existing<DealReport>())
+            open->reload();
+        Application::bringUp(m_app.window<DealReport>());
+    });
     connect(m_exitButton, &QPushButton::clicked, this, &DealHistory::exitWindow);
     connect(m_exportButton, &QPushButton::clicked, this, &DealHistory::exportRows);
     reload();

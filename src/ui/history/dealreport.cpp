@@ -88,8 +88,9 @@ DealReport::DealReport(Application &app) : m_app(app) {
     DealArchive &deals = m_app.store().deals();
     const auto span = deals.dateSpan();
     const QDate today = QDate::currentDate();
+    m_lastDay = span ? span->second : today;
     m_fromBox->setDate(span ? span->first : today);
-    m_toBox->setDate(span ? span->second : today);
+    m_toBox->setDate(m_lastDay);
     m_salespersonBox->addItem(QStringLiteral("All"));
     m_salespersonBox->addItems(deals.salespeople());
 
@@ -138,6 +139,22 @@ void DealReport::refresh() {
     m_dealsLabel->setText(summary.value(0));
     m_productsPerDealLabel->setText(summary.value(1));
     m_profitPerDealLabel->setText(summary.value(2));
+}
+
+void DealReport::reload() {
+    DealArchive &deals = m_app.store().deals();
+    const QSignalBlocker fromBlocker(m_fromBox), toBlocker(m_toBox), salespersonBlocker(m_salespersonBox);
+    if (const auto span = deals.dateSpan()) {
+        if (m_toBox->date() == m_lastDay)
+            m_toBox->setDate(span->second);
+        m_lastDay = span->second;
+    }
+    const QString chosen = m_salespersonBox->currentIndex() > 0 ? m_salespersonBox->currentText() : QString();
+    m_salespersonBox->clear();
+    m_salespersonBox->addItem(QStringLiteral("All"));
+    m_salespersonBox->addItems(deals.salespeople());
+    m_salespersonBox->setCurrentIndex(qMax(0, m_salespersonBox->findText(chosen)));
+    refresh();
 }
 
 void DealReport::print() {

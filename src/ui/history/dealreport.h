@@ -2,6 +2,7 @@
 
 #include "core/report/productreport.h"
 
+#include <QDate>
 #include <QWidget>
 
 class Application;
@@ -21,6 +22,9 @@ public:
 
     // Reads the deal file again for the filter as shown.
     void refresh();
+    // Takes in deals saved since the window opened: salespeople new to the list join it, and a range that
+    // ends on the last deal's day, as it opens, ends on the new last day.
+    void reload();
     ReportFilter filter() const;
     const ProductReport &report() const { return m_report; }
     // Which deals are counted, in words.
@@ -42,5 +46,6 @@ private:
     QStandardItemModel *m_model;
     QLabel *m_dealsLabel, *m_productsPerDealLabel, *m_profitPerDealLabel;
     QPushButton *m_printButton, *m_exportButton, *m_exitButton;
+    QDate m_lastDay; // the last deal's day when the window opened or was last reloaded
     bool m_closing = false;
 };
