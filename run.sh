@@ -9,6 +9,7 @@ cmake --build build-release --parallel 2
 cmake --install build-release > /dev/null
 # On a machine without a display, start under a virtual one so the program still runs.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" = "" ] && command -v xvfb-run > /dev/null; then
+    echo "No display here: Quorvel runs on a virtual screen that nobody sees. Start ./run.sh from a desktop session to use it." >&2
     exec xvfb-run -a ./Quorvel/quorvel "$@"
 fi
 exec ./Quorvel/quorvel "$@"

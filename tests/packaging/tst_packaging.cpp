@@ -154,7 +154,8 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("out");
         QTest::addColumn<QString>("err");
-        const QStringList help{"Usage: quorvel", userFolder() + QLatin1Char('\n'), "data/", "webpages/", "printouts/"};
+        const QStringList help{"Usage: quorvel", userFolder() + QLatin1Char('\n'), "data/", "deals.mdb", "webpages/",
+                               "printouts/"};
         QTest::newRow("version") << QStringList{"--version"} << 0 << QStringList{"Quorvel " QUORVEL_VERSION "\n"}
                                  << QString();
         QTest::newRow("help") << QStringList{"--help"} << 0 << help << QString();

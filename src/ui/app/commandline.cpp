@@ -33,7 +33,8 @@ QString helpText() {
                           "\n"
                           "Quorvel keeps its files in %1\n"
                           "  data/       products.mdb, vehicles.mdb, preferences.mdb: the catalogue, the package\n"
-                          "              templates and the settings (made with samples on the first start)\n"
+                          "              templates and the settings (made with samples on the first start);\n"
+                          "              deals.mdb: every customer's choice as saved\n"
                           "  webpages/   the sample products' web pages\n"
                           "  printouts/  printed deals and lists as PDF files when there is no printer\n"
                           "Back up data/ (and webpages/) while Quorvel is closed.\n")
