@@ -112,12 +112,20 @@ void ProductEditor::open(std::unique_ptr<RecordWalk<Product>> walk) { m_navigati
 
 bool ProductEditor::save() { return m_navigation.save(); }
 
+namespace {
+// Typed as money ("1,250", "$1,995.00") a price is read as money; anything else as it always was.
+double typedAmount(const QString &text) {
+    double amount = 0;
+    return numbers::readAmount(text, &amount) ? amount : numbers::val(text);
+}
+} // namespace
+
 Product ProductEditor::shown() const {
     Product p;
     p.id = numbers::val(m_idBox->text());
     p.name = trimBlanks(m_nameBox->text());
-    p.cost = numbers::val(m_costBox->text());
-    p.msrp = numbers::val(m_msrpBox->text());
+    p.cost = typedAmount(m_costBox->text());
+    p.msrp = typedAmount(m_msrpBox->text());
     // An emptied description box leaves the stored description as it was.
     p.description = trimBlanks(toStoredLines(m_descriptionBox->toPlainText()));
     p.htmlpath = trimBlanks(m_pageBox->text());

@@ -148,11 +148,11 @@ private slots:
         QCOMPARE(stored("installer||'|'||description", "id=3"), QVariantList{"In-house|Guards the car"});
         QCOMPARE(press(ed, "Command6"), QStringLiteral("Bb"));
         for (const auto &[box, text] :
-             {std::pair{"aftermarketname", "  Alarm Plus  "}, {"cost", "12.50"}, {"msrp", "249.95"}})
+             {std::pair{"aftermarketname", "  Alarm Plus  "}, {"cost", "1,212.50"}, {"msrp", "$2,249.95"}})
             type(ed, box, text);
         setBox(ed, "description", "Two remotes\nShock sensor");
         save(ed);
-        QCOMPARE(stored(kAll, "id=1"), QVariantList{"Alarm Plus|12.5|249.95|Two remotes\r\nShock sensor|||||"});
+        QCOMPARE(stored(kAll, "id=1"), QVariantList{"Alarm Plus|1212.5|2249.95|Two remotes\r\nShock sensor|||||"});
         // ">|" then ">" on the last saves and shows it again.
         QCOMPARE(press(ed, "Command7"), QStringLiteral("Cc"));
         type(ed, "phone", "555-0001");
