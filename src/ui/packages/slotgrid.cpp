@@ -122,17 +122,23 @@ CatalogueModel::Product CatalogueModel::fromStored(const StoredProduct &stored) 
 int CatalogueModel::fill() {
     // Every product in the catalogue's order, in one insertion.
     const QVector<StoredProduct> catalogue = m_products.catalogue();
-    if (m_rows.size() != 1 || catalogue.isEmpty())
-        return 0;
     QVector<Product> added;
     added.reserve(catalogue.size());
     for (const StoredProduct &stored : catalogue)
         added.append(fromStored(stored));
-    beginInsertRows(QModelIndex(), 1, int(added.size()));
-    m_rows += added;
-    endInsertRows();
-    for (int row = 1; row < m_rows.size(); ++row)
-        indexRow(row);
+    if (m_rows.size() > 1) { // filled before: read afresh, prices and all
+        beginResetModel();
+        m_rows.resize(1);
+        m_rows += added;
+        rebuildIndex();
+        endResetModel();
+    } else if (!added.isEmpty()) {
+        beginInsertRows(QModelIndex(), 1, int(added.size()));
+        m_rows += added;
+        endInsertRows();
+        for (int row = 1; row < m_rows.size(); ++row)
+            indexRow(row);
+    }
     return int(added.size());
 }
 

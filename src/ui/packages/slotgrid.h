@@ -6,7 +6,7 @@
 // places the four drop-downs itself (the two windows lay them out differently). The boxes are named
 // `menuP(S)`, `menuPid(S)`, `menuPcost(S)`, `menuPmsrp(S)`; the id box is always hidden, and the cost
 // and MSRP boxes follow their product box and cannot be chosen on their own. `slotChanged(p, s)` is
-// emitted after every change of a slot's entry. `populate()` fills the catalogue once; slots loaded
+// emitted after every change of a slot's entry. `populate()` reads the catalogue in; slots loaded
 // from stored ids run short queries of their own and never touch what an editor stores into. A
 // product that no longer exists (or 0) loads as "NONE"; one added after the model was filled is
 // fetched into it, where the catalogue's own order puts it.
@@ -41,8 +41,8 @@ public:
     QString text(int row, int column) const;
     // The product of a row as a slot shows it (an empty slot for row 0 or no row).
     SlotProduct slotProduct(int row) const;
-    // Reads the catalogue into the model, once: products that come later are taken in one by one.
-    // Returns how many rows were filled.
+    // Reads the catalogue into the model (again when filled before); products that come while the model
+    // is in use are taken in one by one. Returns how many rows were filled.
     int fill();
     // The first row whose id is `id` (row 0 for 0), or -1.
     int rowOfId(qint64 id) const;
@@ -112,8 +112,8 @@ public:
     const SlotBoxes &createSlot(int p, int s, QWidget *parent, Figures figures);
     const SlotBoxes &boxes(int p, int s) const { return m_slots[index(p, s)]; }
 
-    // Fills the catalogue; every slot then shows its initial texts ("None", "0", "0", "0") with no
-    // entry chosen, which counts as empty. Returns the number of products.
+    // Reads the catalogue in (afresh when called again); every slot then shows its initial texts ("None", "0", "0",
+    // "0") with no entry chosen, which counts as empty. Returns the number of products.
     int populate();
 
     // Puts slot (p, s) on entry `row` (its hidden boxes follow), then emits slotChanged.

@@ -122,7 +122,16 @@ TemplateEditor::TemplateEditor(Application &app)
     ui::centre(this);
 }
 
+void TemplateEditor::readCatalogue() {
+    // The window lives through the run; what was added, changed or deleted in the catalogue while it was
+    // hidden is offered, and priced, when it opens again.
+    if (!m_catalogueRead)
+        m_slots->populate();
+    m_catalogueRead = true;
+}
+
 void TemplateEditor::openPicked(std::unique_ptr<RecordWalk<PackageTemplate>> walk) {
+    readCatalogue();
     Application::bringUp(this);
     m_navigation.open(std::move(walk));
 }
@@ -140,6 +149,7 @@ bool TemplateEditor::openNew() {
     const std::optional<qint64> record = templates.add(added);
     if (!record)
         return false;
+    readCatalogue();
     Application::bringUp(this);
     // From here on the editor walks only the new template.
     m_navigation.open(templates.walk({*record}, 0));
@@ -202,6 +212,7 @@ void TemplateEditor::calculatetotals() {
 }
 
 void TemplateEditor::leave() {
+    m_catalogueRead = false;
     hide();
     emit finished();
 }

@@ -34,7 +34,6 @@ public:
     void clearform();
     void calculatetotals();
 
-
 signals:
     // The editor has been left (EXIT or Delete): the template list is to be shown again.
     void finished();
@@ -43,11 +42,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void readCatalogue();
     void leave();
 
     Application &m_app;
     RecordNavigation<PackageTemplate> m_navigation;
     SlotGrid *m_slots;
+    bool m_catalogueRead = true; // false once left: the catalogue may change before the next opening
     QLineEdit *m_idBox, *m_vehicleBox;
     QPlainTextEdit *m_notesBox;
     QLineEdit *m_packageNameBoxes[4];

@@ -214,13 +214,15 @@ private slots:
         const int late = 700;
         addTemplate(u"Accord"_s, QString());
         const int id = addTemplate(u"Camry"_s, QString(), slotsWith({{0, late}, {1, tint}, {2, wax}}));
+        // Another copy changes the catalogue while this editor is open on another template.
         TemplateEditor *editor = openOn(u"Accord"_s);
-        QVERIFY(editor && click(editor, u"Command8"_s));
+        QVERIFY(editor);
         if (remove)
             column(schema::productsFile(), u"delete from [table] where id = %1"_s.arg(wax));
         if (add)
             addProduct(u"bedliner"_s, 300, 500, QString(), QString(), late);
-        editor = openOn(u"Camry"_s);
+        QVERIFY(click(editor, u"Command6"_s));
+        QCOMPARE(textOf(editor, u"id"_s), QString::number(id));
         QComboBox *first = slotBox(editor, 0, 0);
         QCOMPARE(first->currentText(), add ? u"bedliner"_s : u"NONE"_s);
         QTEST(add ? first->itemText(first->currentIndex() - 1) : QString(), "after");
@@ -231,6 +233,13 @@ private slots:
         QVERIFY(click(editor, u"Command8"_s));
         QCOMPARE(storedSlots(id),
                  slotsWith({{0, add ? late : 0}, {1, tint}, {2, remove ? 0 : wax}, {39, add ? late : 0}}));
+        // Left and opened again, it reads the catalogue afresh: a product added meanwhile is offered and a
+        // price changed meanwhile counts.
+        addProduct(u"Rustproofing"_s, 10, 20);
+        column(schema::productsFile(), u"update [table] set msrp = 300 where id = %1"_s.arg(tint));
+        editor = openOn(u"Camry"_s);
+        QVERIFY(chooseProduct(editor, 1, 0, u"Rustproofing"_s) && chooseProduct(editor, 1, 1, u"Tint"_s));
+        QCOMPARE(totals(editor, 1), (QStringList{"$110.00", "$320.00", "$210.00"}));
     }
 };
 
