@@ -66,7 +66,7 @@ QVector<DealItem> DealRecord::declinedItems() const {
 }
 
 DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Package::Slots> &kept,
-                        const QString &statement) {
+                        const QString &statement, int term) {
     DealRecord r;
     r.particulars = deal.particulars;
     r.dealership = deal.dealership;
@@ -110,21 +110,26 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Pac
                 slot = SlotProduct();
         }
     }
+    const QVector<int> offered = deal.offeredTerms();
+    if (!offered.contains(term))
+        term = 0;
+    if (offered.size() > 1)
+        r.chosenTerm = deal.months(term);
     if (anyKept)
-        r.finalPayment = keptOnly.figures(chosen).payment;
+        r.finalPayment = keptOnly.payment(chosen, term).payment;
     else if (deal.amountFinanced != 0) // declining every product still leaves the payment on the amount financed
-        r.finalPayment = deal.basePayment(0).payment;
+        r.finalPayment = deal.basePayment(term).payment;
     return r;
 }
 
-QString finalPaymentLine(const QString &figure, bool anyKept, const Deal &terms) {
+QString finalPaymentLine(const QString &figure, bool anyKept, const Deal &terms, double chosenTerm) {
     if (!anyKept && terms.amountFinanced == 0)
         return QStringLiteral("$ 0.00");
     if (terms.offeredTerms().size() > 1)
-        return termPriceLine(figure, terms.months(0));
+        return termPriceLine(figure, chosenTerm != 0 ? chosenTerm : terms.months(0));
     return priceLine(figure, terms.cashDeal);
 }
 
 QString finalPaymentLine(const DealRecord &record) {
-    return finalPaymentLine(record.finalPayment, !record.acceptedItems().isEmpty(), record.deal());
+    return finalPaymentLine(record.finalPayment, !record.acceptedItems().isEmpty(), record.deal(), record.chosenTerm);
 }

@@ -43,6 +43,7 @@ struct DealRecord {
     double term = 0;
     double term2 = 0, term3 = 0; // further terms offered; 0 = not offered
     double amountFinanced = 0;
+    double chosenTerm = 0; // the months of the term the customer took when several were offered, else 0
     bool cashDeal = false;
     bool includeTax = false;
     float taxRate = 0;
@@ -64,15 +65,15 @@ struct DealRecord {
 };
 
 // Records the customer's choice on a deal: `chosen` is the package taken (or DeclinedAll), `kept` tells
-// for each of its slots whether the customer kept that product. The final payment is the deal's own
-// payment for a copy of the deal whose chosen package holds only the kept products. Not yet stored:
-// no id, no time.
+// for each of its slots whether the customer kept that product, `term` which of the terms offered was
+// taken (the first when it is not offered). The final payment is the deal's own payment over that term
+// for a copy of the deal whose chosen package holds only the kept products. Not yet stored: no id, no time.
 DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Package::Slots> &kept,
-                        const QString &statement);
+                        const QString &statement, int term = 0);
 
 // The final payment as the customer sees it: the presentation's price line ("$ 29.00 / Month", a cash
 // deal without " / Month"), or "$ 0.00" when nothing was kept and nothing is financed. When several terms
-// were offered it names the first, over which it was figured ("$ 29.00 / Month for 60 Months").
+// were offered it names the one taken ("$ 29.00 / Month for 72 Months"; the first when none is stored).
 QString finalPaymentLine(const DealRecord &record);
 // The same for a stored figure: `terms` gives the deal's cash option, terms and amount financed.
-QString finalPaymentLine(const QString &figure, bool anyKept, const Deal &terms);
+QString finalPaymentLine(const QString &figure, bool anyKept, const Deal &terms, double chosenTerm);

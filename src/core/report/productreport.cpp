@@ -82,7 +82,7 @@ QString cell(const DealSummary &d, int column) {
         terms.term = d.term;
         terms.term2 = d.term2;
         terms.term3 = d.term3;
-        return finalPaymentLine(d.finalPayment, d.acceptedCount > 0, terms);
+        return finalPaymentLine(d.finalPayment, d.acceptedCount > 0, terms, d.chosenTerm);
     }
     default:
         return QString();

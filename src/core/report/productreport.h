@@ -59,6 +59,7 @@ struct DealSummary {
     bool cashDeal = false;
     double amountFinanced = 0;
     double term = 0, term2 = 0, term3 = 0;
+    double chosenTerm = 0;
 };
 
 namespace history {

@@ -34,9 +34,10 @@ const QStringList kDealFields{QStringLiteral("id"),
                               QStringLiteral("package2"),
                               QStringLiteral("package3"),
                               QStringLiteral("package4")};
-// Fields that came with payments over several terms and an amount financed; an older deal file gains them.
+// Fields that came with payments over several terms (and the one the customer took) and an amount
+// financed; an older deal file gains them.
 const QStringList kAddedDealFields{QStringLiteral("financeterm2"), QStringLiteral("financeterm3"),
-                                   QStringLiteral("amountfinanced")};
+                                   QStringLiteral("amountfinanced"), QStringLiteral("chosenterm")};
 const QStringList kItemFields{QStringLiteral("deal"),      QStringLiteral("package"),     QStringLiteral("slot"),
                               QStringLiteral("productid"), QStringLiteral("name"),        QStringLiteral("cost"),
                               QStringLiteral("msrp"),      QStringLiteral("description"), QStringLiteral("accepted")};
@@ -56,7 +57,7 @@ const char *const kCreate[] = {
     "chosenname TEXT NOT NULL DEFAULT '', finalpayment TEXT NOT NULL DEFAULT '0.00', "
     "package1 TEXT NOT NULL DEFAULT '', package2 TEXT NOT NULL DEFAULT '', package3 TEXT NOT NULL DEFAULT '', "
     "package4 TEXT NOT NULL DEFAULT '', financeterm2 REAL NOT NULL DEFAULT 0, financeterm3 REAL NOT NULL DEFAULT 0, "
-    "amountfinanced REAL NOT NULL DEFAULT 0)",
+    "amountfinanced REAL NOT NULL DEFAULT 0, chosenterm REAL NOT NULL DEFAULT 0)",
     "create table dealitems (deal INTEGER NOT NULL REFERENCES deals(id), "
     "package INTEGER NOT NULL CHECK (package BETWEEN 0 AND 3), slot INTEGER NOT NULL CHECK (slot BETWEEN 0 AND 9), "
     "productid REAL NOT NULL DEFAULT 0, name TEXT NOT NULL DEFAULT '', cost REAL NOT NULL DEFAULT 0, "
@@ -127,7 +128,8 @@ public:
                                   text(r.packageNames[3]),
                                   r.term2,
                                   r.term3,
-                                  r.amountFinanced};
+                                  r.amountFinanced,
+                                  r.chosenTerm};
         for (int i = 0; i < values.size(); ++i)
             m_deal.bindValue(i, values[i]);
         if (!m_deal.exec())
@@ -295,6 +297,7 @@ std::optional<DealRecord> DealArchive::load(qint64 id) const {
         r.term2 = number("financeterm2");
         r.term3 = number("financeterm3");
         r.amountFinanced = number("amountfinanced");
+        r.chosenTerm = number("chosenterm");
         r.cashDeal = number("cashdeal") != 0;
         r.includeTax = number("includetax") != 0;
         r.taxRate = float(number("taxrate"));
@@ -333,7 +336,7 @@ QString DealArchive::historyQuery() {
     return QStringLiteral("select d.id, d.saved, d.customer, d.vehicle, d.stocknumber, d.salesperson, "
                           "d.chosenpackage, d.chosenname, d.finalpayment, d.cashdeal, "
                           "(select count(*) from dealitems i where i.deal = d.id and i.accepted = 1), "
-                          "d.amountfinanced, d.financeterm, d.financeterm2, d.financeterm3 "
+                          "d.amountfinanced, d.financeterm, d.financeterm2, d.financeterm3, d.chosenterm "
                           "from deals d order by d.id desc");
 }
 
@@ -356,6 +359,7 @@ QVector<DealSummary> DealArchive::history() const {
         s.term = q.value(12).toDouble();
         s.term2 = q.value(13).toDouble();
         s.term3 = q.value(14).toDouble();
+        s.chosenTerm = q.value(15).toDouble();
         rows.append(std::move(s));
     });
     return rows;

@@ -1,5 +1,6 @@
 #include "ui/deal/dealchoice.h"
 
+#include "core/deal/dealpage.h"
 #include "core/print/acceptanceprintout.h"
 #include "core/text/storedtext.h"
 #include "ui/app/application.h"
@@ -10,6 +11,7 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -36,6 +38,18 @@ DealChoice::DealChoice(Application &app) : m_app(app) {
     m_declineButton->setObjectName(QStringLiteral("declineall"));
     ui::place(m_declineButton, 180, 300 + 450 * Deal::Packages, 2355, 330);
     m_choices->addButton(m_declineButton, DealRecord::DeclinedAll);
+
+    // Shown when the presentation offered several terms: the customer takes one of them.
+    m_termFrame = new QGroupBox(QStringLiteral("Term"), this);
+    m_termFrame->setObjectName(QStringLiteral("termframe"));
+    ui::place(m_termFrame, 120, 2880, 2655, 1140);
+    m_terms = new QButtonGroup(this);
+    for (int t = 0; t < Deal::Terms; ++t) {
+        m_termButtons[t] = new QRadioButton(m_termFrame);
+        m_termButtons[t]->setObjectName(QStringLiteral("chooseterm(%1)").arg(t));
+        ui::place(m_termButtons[t], 180, 285 + 255 * t, 2355, 255);
+        m_terms->addButton(m_termButtons[t], t);
+    }
 
     auto *listCaption = new QLabel(QStringLiteral("Accepted Products:"), this);
     listCaption->setObjectName(QStringLiteral("acceptedcaption"));
@@ -65,14 +79,15 @@ DealChoice::DealChoice(Application &app) : m_app(app) {
     m_saveButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Save"), 2295, 4800, 1455, 495);
     m_cancelButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("Cancel"), 3870, 4800, 1455, 495);
 
-    QWidget *order[] = {m_packageButtons[0], m_packageButtons[1], m_packageButtons[2],
-                        m_packageButtons[3], m_declineButton,     m_acceptedList,
-                        m_printSaveButton,   m_saveButton,        m_cancelButton};
+    QWidget *order[] = {m_packageButtons[0], m_packageButtons[1], m_packageButtons[2], m_packageButtons[3],
+                        m_declineButton,     m_termButtons[0],    m_termButtons[1],    m_termButtons[2],
+                        m_acceptedList,      m_printSaveButton,   m_saveButton,        m_cancelButton};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
     connect(m_choices, &QButtonGroup::idClicked, this, &DealChoice::packageChosen);
     connect(m_acceptedList, &QListWidget::itemChanged, this, &DealChoice::showPayment);
+    connect(m_terms, &QButtonGroup::idClicked, this, [this] { showPayment(); });
     connect(m_printSaveButton, &QPushButton::clicked, this, [this] { save(true); });
     connect(m_saveButton, &QPushButton::clicked, this, [this] { save(false); });
     connect(m_cancelButton, &QPushButton::clicked, this, &DealChoice::cancel);
@@ -95,6 +110,14 @@ void DealChoice::choose(const Deal &deal, QWidget *over) {
     m_choices->setExclusive(true);
     m_acceptedList->clear();
     m_paymentLabel->clear();
+    // The first term is taken unless the customer takes another.
+    const QVector<int> offered = deal.offeredTerms();
+    for (int t = 0; t < Deal::Terms; ++t) {
+        m_termButtons[t]->setText(monthsText(deal.months(t)));
+        m_termButtons[t]->setVisible(offered.contains(t));
+    }
+    m_termButtons[0]->setChecked(true);
+    m_termFrame->setVisible(offered.size() > 1);
     ui::centre(this);
     Application::bringUp(this);
 }
@@ -132,10 +155,19 @@ DealRecord DealChoice::record() const {
     }
     const int package = chosen();
     return recordChoice(m_deal, package == NothingChosen ? DealRecord::DeclinedAll : package, kept,
-                        m_app.settings().statement);
+                        m_app.settings().statement, qMax(0, m_terms->checkedId()));
 }
 
-void DealChoice::showPayment() { m_paymentLabel->setText(finalPaymentLine(record())); }
+void DealChoice::showPayment() {
+    // A long line (a large figure with its term) is shown smaller rather than cut off.
+    const QString line = finalPaymentLine(record());
+    QFont font = m_paymentLabel->font();
+    font.setPointSizeF(12);
+    while (font.pointSizeF() > 7 && QFontMetrics(font).horizontalAdvance(line) > m_paymentLabel->width())
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    m_paymentLabel->setFont(font);
+    m_paymentLabel->setText(line);
+}
 
 void DealChoice::save(bool print) {
     if (chosen() == NothingChosen) {

@@ -7,13 +7,15 @@
 
 class Application;
 class QButtonGroup;
+class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
 
 // The customer's choice on a presented deal: one package (some of its products unticked) or Decline
-// All, with the payment that results. Saving stores the deal with the choice in the deal file.
+// All, over one of the terms offered, with the payment that results. Saving stores the deal with the choice in the deal
+// file.
 class DealChoice : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +43,9 @@ private:
     QButtonGroup *m_choices;
     std::array<QRadioButton *, Deal::Packages> m_packageButtons;
     QRadioButton *m_declineButton;
+    QGroupBox *m_termFrame;
+    QButtonGroup *m_terms;
+    std::array<QRadioButton *, Deal::Terms> m_termButtons;
     QListWidget *m_acceptedList;
     QLabel *m_paymentLabel;
     QPushButton *m_printSaveButton, *m_saveButton, *m_cancelButton;

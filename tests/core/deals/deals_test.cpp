@@ -113,10 +113,10 @@ private slots:
         QCOMPARE(deals.history().first().id, second.id); // newest first
     }
 
-    // A financed deal over three terms reprints every payment it showed; declining everything on it still
-    // owes the payment on the amount financed, over the first term, which the line names, in the history
-    // too. A package kept whole costs what it was shown at. A file made before further terms gains their
-    // fields.
+    // A financed deal over three terms reprints every payment it showed; the customer takes one term,
+    // which the final payment names, in the history too; declining everything still owes the payment on
+    // the amount financed. A package kept whole costs what it was shown at. A file made before further
+    // terms gains their fields.
     void aFinancedDealKeepsItsTermsAndAmount() {
         DataFolder folder;
         Deal d = sampleDeal();
@@ -129,14 +129,16 @@ private slots:
         QCOMPARE(base, u"386.66"_s);
 
         Database &file = folder.store().dealsFile();
-        for (const char *field : {"financeterm2", "financeterm3", "amountfinanced"})
+        for (const char *field : {"financeterm2", "financeterm3", "amountfinanced", "chosenterm"})
             QVERIFY(file.exec(u"alter table deals drop column %1"_s.arg(QLatin1String(field))));
         QVERIFY(folder.store().deals().add(declined) == false); // the fields are not there to store into
         folder.errors().clear();
         QVERIFY(folder.reopen());
         DealArchive &deals = folder.store().deals();
-        DealRecord chosen = recordChoice(d, 1, {true, true, true}, u"I chose."_s);
-        QCOMPARE(chosen.finalPayment, d.figures(1).payment);
+        DealRecord chosen = recordChoice(d, 1, {true, true, true}, u"I chose."_s, 1);
+        QCOMPARE(chosen.finalPayment, d.payment(1, 1).payment);
+        QCOMPARE(recordChoice(d, 1, {true, true, true}, {}).finalPayment, d.figures(1).payment);
+        QCOMPARE(recordChoice(d, DealRecord::DeclinedAll, {}, {}, 2).finalPayment, d.basePayment(2).payment);
         QVERIFY(deals.add(chosen) && deals.add(declined));
         const Deal back = deals.load(chosen.id)->deal();
         for (int p = 0; p < Deal::Packages; ++p)
@@ -144,7 +146,11 @@ private slots:
                 QCOMPARE(back.payment(p, t).payment, d.payment(p, t).payment);
         QCOMPARE(back.basePayment(2).payment, d.basePayment(2).payment);
         QCOMPARE(deals.load(declined.id)->finalPayment, base);
-        QCOMPARE(history::cell(deals.history().first(), history::Payment), finalPaymentLine(declined));
+        const QVector<DealSummary> listed = deals.history();
+        QCOMPARE(history::cell(listed.value(0), history::Payment), finalPaymentLine(declined));
+        QCOMPARE(history::cell(listed.value(1), history::Payment),
+                 u"$ %1 / Month for 72 Months"_s.arg(d.payment(1, 1).payment));
+        QCOMPARE(finalPaymentLine(*deals.load(chosen.id)), history::cell(listed.value(1), history::Payment));
         QVERIFY(folder.errors().isEmpty());
     }
 

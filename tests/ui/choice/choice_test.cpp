@@ -146,6 +146,32 @@ private slots:
         QVERIFY(folder.databaseErrors().isEmpty());
     }
 
+    // Offered over three terms, the customer takes the second: the payment is that term's, and says so.
+    void severalTermsTheCustomerTakesOne() {
+        ProgramFolder folder;
+        Deal deal = coretest::sampleDeal();
+        deal.term2 = 72;
+        deal.term3 = 84;
+        DealChoice *choice = openChoice(present(deal));
+        QVERIFY(choice && control(choice, u"termframe"_s)->isVisible());
+        QStringList terms;
+        for (int t = 0; t < Deal::Terms; ++t)
+            terms << control<QRadioButton>(choice, u"chooseterm(%1)"_s.arg(t))->text();
+        QCOMPARE(terms, QStringList({"60 Months", "72 Months", "84 Months"}));
+        QVERIFY(pick(choice, u"choosepackage(0)"_s));
+        QCOMPARE(textOf(choice, u"finalpayment"_s), u"$ %1 / Month for 60 Months"_s.arg(deal.figures(0).payment));
+        QVERIFY(pick(choice, u"chooseterm(1)"_s));
+        const QString at72 = deal.payment(0, 1).payment;
+        QCOMPARE(textOf(choice, u"finalpayment"_s), u"$ %1 / Month for 72 Months"_s.arg(at72));
+        QVERIFY(click(choice, u"Command2"_s));
+        QCOMPARE(dealRows(u"select chosenterm || '|' || finalpayment from deals"_s), QVariantList{u"72.0|"_s + at72});
+
+        // One term: nothing to take.
+        deal.term2 = deal.term3 = 0;
+        choice = openChoice(present(deal));
+        QVERIFY(choice && !control(choice, u"termframe"_s)->isVisible());
+    }
+
     void eachWayOfLeavingTheChoice_data() {
         QTest::addColumn<bool>("cash");
         QTest::addColumn<QString>("choice");
