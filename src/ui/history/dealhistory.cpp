@@ -75,7 +75,7 @@ private:
 DealHistory::DealHistory(Application &app) : m_app(app) {
     setObjectName(QStringLiteral("dealhistory"));
     setWindowTitle(QStringLiteral("Deal History"));
-    ui::setClientSize(this, 13500, 7650);
+    ui::setClientSize(this, 14640, 7650);
 
     auto *searchCaption = new QLabel(QStringLiteral("Search:"), this);
     searchCaption->setObjectName(QStringLiteral("searchcaption"));
@@ -89,12 +89,13 @@ DealHistory::DealHistory(Application &app) : m_app(app) {
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grid1"));
-    ui::place(m_grid, 120, 525, 13260, 6435);
+    ui::place(m_grid, 120, 525, 14400, 6435);
     m_model = new HistoryModel(m_grid);
     m_grid->setModel(m_model);
     ui::setUpListGrid(m_grid);
     QHeaderView *head = m_grid->horizontalHeader();
-    const int widths[history::ColumnCount] = {765, 1815, 2055, 2055, 1095, 1575, 1095, 915, 1695};
+    // The payment is wide enough for a line that names its term.
+    const int widths[history::ColumnCount] = {765, 1815, 2055, 2055, 1095, 1575, 1095, 915, 2835};
     for (int c = 0; c < history::ColumnCount; ++c)
         head->resizeSection(c, ui::tw(widths[c]));
     head->setStretchLastSection(true);
