@@ -14,8 +14,8 @@ class QPushButton;
 class QRadioButton;
 
 // The customer's choice on a presented deal: one package (some of its products unticked) or Decline
-// All, over one of the terms offered, with the payment that results. Saving stores the deal with the choice in the deal
-// file.
+// All, over one of the terms offered, with the payment that results. Saving stores the deal with the
+// choice in the deal file.
 class DealChoice : public QWidget {
     Q_OBJECT
 public:
