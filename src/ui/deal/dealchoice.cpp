@@ -24,32 +24,32 @@ DealChoice::DealChoice(Application &app) : m_app(app) {
     setWindowFlag(Qt::Dialog);
     ui::setClientSize(this, 7080, 5520);
 
+    // A round box in a frame, one of the frame's group.
+    auto option = [](QGroupBox *frame, QButtonGroup *group, int id, const QString &name, double top, double height) {
+        auto *button = new QRadioButton(frame);
+        button->setObjectName(name);
+        ui::place(button, 180, top, 2355, height);
+        group->addButton(button, id);
+        return button;
+    };
     auto *frame = new QGroupBox(QStringLiteral("Package"), this);
     frame->setObjectName(QStringLiteral("packageframe"));
     ui::place(frame, 120, 120, 2655, 2640);
     m_choices = new QButtonGroup(this);
-    for (int p = 0; p < Deal::Packages; ++p) {
-        m_packageButtons[p] = new QRadioButton(frame);
-        m_packageButtons[p]->setObjectName(QStringLiteral("choosepackage(%1)").arg(p));
-        ui::place(m_packageButtons[p], 180, 300 + 450 * p, 2355, 330);
-        m_choices->addButton(m_packageButtons[p], p);
-    }
-    m_declineButton = new QRadioButton(QStringLiteral("Decline All"), frame);
-    m_declineButton->setObjectName(QStringLiteral("declineall"));
-    ui::place(m_declineButton, 180, 300 + 450 * Deal::Packages, 2355, 330);
-    m_choices->addButton(m_declineButton, DealRecord::DeclinedAll);
+    for (int p = 0; p < Deal::Packages; ++p)
+        m_packageButtons[p] =
+            option(frame, m_choices, p, QStringLiteral("choosepackage(%1)").arg(p), 300 + 450 * p, 330);
+    m_declineButton = option(frame, m_choices, DealRecord::DeclinedAll, QStringLiteral("declineall"),
+                             300 + 450 * Deal::Packages, 330);
+    m_declineButton->setText(QStringLiteral("Decline All"));
 
     // Shown when the presentation offered several terms: the customer takes one of them.
     m_termFrame = new QGroupBox(QStringLiteral("Term"), this);
     m_termFrame->setObjectName(QStringLiteral("termframe"));
     ui::place(m_termFrame, 120, 2880, 2655, 1140);
     m_terms = new QButtonGroup(this);
-    for (int t = 0; t < Deal::Terms; ++t) {
-        m_termButtons[t] = new QRadioButton(m_termFrame);
-        m_termButtons[t]->setObjectName(QStringLiteral("chooseterm(%1)").arg(t));
-        ui::place(m_termButtons[t], 180, 285 + 255 * t, 2355, 255);
-        m_terms->addButton(m_termButtons[t], t);
-    }
+    for (int t = 0; t < Deal::Terms; ++t)
+        m_termButtons[t] = option(m_termFrame, m_terms, t, QStringLiteral("chooseterm(%1)").arg(t), 285 + 255 * t, 255);
 
     auto *listCaption = new QLabel(QStringLiteral("Accepted Products:"), this);
     listCaption->setObjectName(QStringLiteral("acceptedcaption"));

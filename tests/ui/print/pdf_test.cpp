@@ -38,6 +38,16 @@ class PdfTest : public QObject {
     QStringList m_notices, m_failures;
     QTemporaryDir m_dir;
 
+    // The deal printed to `name`.pdf and read back; no pages when it did not print.
+    Pdf printed(const DealPage &deal, const QString &name) {
+        const QString file = m_dir.filePath(name + QStringLiteral(".pdf"));
+        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(QStringLiteral("printouts")));
+        device->setOutputFile(file);
+        device->setReporter([](bool, const QString &) {});
+        Printer printer(std::move(device));
+        return printDeal(printer, deal) ? Pdf(file) : Pdf(QString());
+    }
+
 private slots:
     void initTestCase() {
         if (!testsupport::havePdfReader())
@@ -90,14 +100,7 @@ private slots:
             for (auto *lines : {&deal.priceLines, &deal.priceLines2, &deal.priceLines3})
                 (*lines)[p] = line;
         deal.basePaymentLine = QStringLiteral("Payment without products: $ 958.07 / Month for 60 Months");
-        const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
-        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(QStringLiteral("printouts")));
-        device->setOutputFile(file);
-        device->setReporter([](bool, const QString &) {});
-        Printer printer(std::move(device));
-        QVERIFY(printDeal(printer, deal));
-
-        const Pdf pdf(file);
+        const Pdf pdf = printed(deal, QString::fromLatin1(QTest::currentDataTag()));
         QCOMPARE(pdf.pages.size(), 1);
         int lines[5] = {}; // per column; the last counts the payment without products
         for (const PdfWord &w : pdf.words) {
@@ -123,14 +126,7 @@ private slots:
                                    "what it covers, for how long, and what the customer does to claim.\r\n\r\n")
                         .arg(i);
         deal.packageTexts[1] = text;
-        const QString file = m_dir.filePath(QStringLiteral("long.pdf"));
-        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(QStringLiteral("printouts")));
-        device->setOutputFile(file);
-        device->setReporter([](bool, const QString &) {});
-        Printer printer(std::move(device));
-        QVERIFY(printDeal(printer, deal));
-
-        const Pdf pdf(file);
+        const Pdf pdf = printed(deal, QStringLiteral("long"));
         QCOMPARE(pdf.pages.size(), 1);
         QVERIFY(pdf.find(QStringLiteral("Product10")));
         const QStringList price =
