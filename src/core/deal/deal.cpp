@@ -103,11 +103,12 @@ PackageFigures Deal::figures(int package) const {
 }
 
 TermPayment Deal::payment(int package, int termIndex) const {
-    return paymentOn(amountFinanced, packages.at(package).totals().msrp, months(termIndex), rate, includeTax, taxRate);
+    return paymentOn(amountFinanced, packages.at(package).totals().msrp, months(termIndex), financeRate(), includeTax,
+                     taxRate);
 }
 
 TermPayment Deal::basePayment(int termIndex) const {
-    return paymentOn(amountFinanced, 0, months(termIndex), rate, false, taxRate);
+    return paymentOn(amountFinanced, 0, months(termIndex), financeRate(), false, taxRate);
 }
 
 PaymentProblem Deal::termOrRateProblem(int termIndex) const {

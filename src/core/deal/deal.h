@@ -76,8 +76,11 @@ struct Deal {
     float taxRate = 0; // a plain fraction: 0.07 adds 7 %
     std::array<Package, Packages> packages;
 
-    // The months a payment runs over: one for a cash deal (its price is one month's payment).
+    // The months a payment runs over: one for a cash deal (its price is that single payment).
     double months() const { return cashDeal ? 1.0 : term; }
+    // The yearly rate the payments carry: none for a cash deal, whose price is its amount (plus tax) and
+    // carries no finance charge whatever rate was typed.
+    double financeRate() const { return cashDeal ? 0.0 : rate; }
     // The same for term `termIndex` (0 the term, 1 and 2 the further ones).
     double months(int termIndex) const;
     // The months of term `termIndex` as typed, whatever the kind of deal.

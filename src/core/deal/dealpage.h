@@ -17,7 +17,7 @@ struct DealPage {
     QString stockNumber;
     QString vehicle;
     std::array<QString, Deal::Packages> headings;   // the package names
-    std::array<QString, Deal::Packages> priceLines; // "$ 29.00 / Month", or "$ 1507.50" for a cash deal
+    std::array<QString, Deal::Packages> priceLines; // "$ 29.00 / Month", or "$ 1500.00" for a cash deal
     // With several terms offered every line names its term ("$ 29.00 / Month for 60 Months"); the
     // further terms' lines are empty when their term is not offered.
     std::array<QString, Deal::Packages> priceLines2, priceLines3;

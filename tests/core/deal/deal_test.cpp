@@ -49,7 +49,8 @@ private slots:
         QTest::newRow("0 % over 60") << 1500.0 << 0.0 << 60.0 << false << false << "25.00";
         QTest::newRow("10000 at 6 % over 36") << 10000.0 << 6.0 << 36.0 << false << false << "304.22";
         QTest::newRow("6.9 % over 48") << 1500.0 << 6.9 << 48.0 << false << false << "35.85";
-        QTest::newRow("cash at 6 %") << 1500.0 << 6.0 << 60.0 << true << false << "1507.50";
+        QTest::newRow("cash at 6 %: no interest") << 1500.0 << 6.0 << 60.0 << true << false << "1500.00";
+        QTest::newRow("cash at 6 % with tax") << 1500.0 << 6.0 << 60.0 << true << true << "1605.00";
         QTest::newRow("cash at 0 %") << 1500.0 << 0.0 << 60.0 << true << false << "1500.00";
         QTest::newRow("cash at 0 % with tax") << 1500.0 << 0.0 << 0.0 << true << true << "1605.00";
     }
@@ -118,9 +119,9 @@ private slots:
         QCOMPARE(d.offeredTerms(), (QVector<int>{0, 1, 2}));
         d.term2 = 0;
         QCOMPARE(d.offeredTerms(), (QVector<int>{0, 2}));
-        d.cashDeal = true; // one figure, whatever terms are offered
+        d.cashDeal = true; // one figure, whatever terms are offered, and no interest in it
         QCOMPARE(d.offeredTerms(), QVector<int>{0});
-        QCOMPARE(d.figures(0).payment, expected(1));
+        QCOMPARE(d.figures(0).payment, money(loan + 1500 + (tax ? 1500 * 0.07f : 0)));
     }
 
     // A payment that cannot be computed shows 0.00, and the deal says which input is to blame.
@@ -177,8 +178,8 @@ private slots:
         QCOMPARE(page.headings[0], u"Tow & Haul"_s);
         QCOMPARE(page.disclaimer, u"Estimates only.\r\n"_s);
         QCOMPARE(page.priceLinesShown, totals);
-        QCOMPARE(page.priceLines[0], cash ? u"$ 1757.75"_s : u"$ 33.81 / Month"_s);
-        QCOMPARE(page.priceLines[1], cash ? u"$ 2.01"_s : u"$ 0.04 / Month"_s);
+        QCOMPARE(page.priceLines[0], cash ? u"$ 1749.00"_s : u"$ 33.81 / Month"_s);
+        QCOMPARE(page.priceLines[1], cash ? u"$ 2.00"_s : u"$ 0.04 / Month"_s);
         const QString alpha = (prices ? u"Alpha Guard $1250.00"_s : u"Alpha Guard"_s) + u"\r\nLine one\r\nLine two"_s;
         const QString bravo = (prices ? u"Bravo Tint $499.00"_s : u"Bravo Tint"_s) + u"\r\n"_s;
         QCOMPARE(page.productTexts[0][0], alpha);

@@ -87,7 +87,7 @@ private slots:
         QTest::newRow("1500 at 0 % over 60") << 1500.0 << 60.0 << 0.0 << "25.00";
         QTest::newRow("10000 at 6 % over 36") << 10000.0 << 36.0 << 6.0 << "304.22";
         QTest::newRow("1500 at 6.9 % over 48") << 1500.0 << 48.0 << 6.9 << "35.85";
-        QTest::newRow("cash at 6 %: one month's interest") << 1500.0 << 1.0 << 6.0 << "1507.50";
+        QTest::newRow("one month at 6 %") << 1500.0 << 1.0 << 6.0 << "1507.50";
         QTest::newRow("nothing to finance") << 0.0 << 60.0 << 6.0 << "0.00";
         QTest::newRow("no term") << 1500.0 << 0.0 << 0.0 << "";
         QTest::newRow("negative term") << 1500.0 << -12.0 << 6.0 << "";

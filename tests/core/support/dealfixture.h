@@ -15,7 +15,7 @@ SlotProduct slot(double id, const QString &name, double cost, double msrp, const
 // Gold: Service Contract, GAP, Tint, and a product kept at id 0 (never presented, MSRP 100).
 // Silver: GAP, Etch. Basic: Etch.
 // Gold without its Tint comes to 1600, the product at id 0 counted as in the price shown: 30.93 a month
-// at 6 % over 60 months, 1608.00 in cash.
+// at 6 % over 60 months, 1600.00 in cash.
 Deal sampleDeal(bool cash = false);
 
 // Slot k of the chosen package is kept when bit k of `keptSlots` is set.

@@ -183,7 +183,7 @@ private slots:
                                      << "$ 0.00" << QVariantList{-1, "0.00"};
         QTest::newRow("cash deal, printed") << true << "choosepackage(1)"
                                             << "Command1"
-                                            << "$ 1608.00" << QVariantList{1, "1608.00"};
+                                            << "$ 1600.00" << QVariantList{1, "1600.00"};
         QTest::newRow("Cancel") << false << "choosepackage(1)"
                                 << "Command3"
                                 << "$ 30.93 / Month" << QVariantList{};
