@@ -22,20 +22,21 @@ double scale() {
     return (dpi > 0 ? dpi : 96.0) / 96.0;
 }
 
-void selectLine(QWidget *box) {
+// The whole text, from its end back to its start, so typing replaces all of it. A multi-line box too:
+// selecting only the line under the cursor let typing replace a fragment of a wrapped text.
+void selectWhole(QWidget *box) {
+    auto whole = [](QTextCursor c) {
+        c.movePosition(QTextCursor::End);
+        c.movePosition(QTextCursor::Start, QTextCursor::KeepAnchor);
+        return c;
+    };
     if (auto *line = qobject_cast<QLineEdit *>(box)) {
         line->end(false);
         line->home(true);
     } else if (auto *plain = qobject_cast<QPlainTextEdit *>(box)) {
-        QTextCursor c = plain->textCursor();
-        c.movePosition(QTextCursor::EndOfLine);
-        c.movePosition(QTextCursor::StartOfLine, QTextCursor::KeepAnchor);
-        plain->setTextCursor(c);
+        plain->setTextCursor(whole(plain->textCursor()));
     } else if (auto *rich = qobject_cast<QTextEdit *>(box)) {
-        QTextCursor c = rich->textCursor();
-        c.movePosition(QTextCursor::EndOfLine);
-        c.movePosition(QTextCursor::StartOfLine, QTextCursor::KeepAnchor);
-        rich->setTextCursor(c);
+        rich->setTextCursor(whole(rich->textCursor()));
     }
 }
 
@@ -48,7 +49,7 @@ public:
             // After the toolkit has placed its own cursor, as a keystroke would arrive.
             QTimer::singleShot(0, box, [box] {
                 if (box && box->hasFocus())
-                    selectLine(box);
+                    selectWhole(box);
             });
         }
         return false;

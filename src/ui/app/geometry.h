@@ -20,8 +20,7 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
                     double height);
 void centre(QWidget *window);
 
-// Selects on focus as End then Shift+Home does: the whole text of a single-line box, the current
-// line of a multi-line box.
+// Selects the whole text of the box on focus, single-line or multi-line, so typing replaces it.
 void selectAllOnFocus(QWidget *box);
 
 // A grid of rows to pick one from: whole rows selected, nothing edited, every row one line high (so the

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
 
@@ -180,6 +181,18 @@ private slots:
         ed->close();
         QTRY_VERIFY(!editor() && list());
         QCOMPARE(names(list()), (QStringList{"Aa", "Ab"}));
+        // Tabbed into, a wrapped description is selected whole: typing replaces all of it, and EXIT stores that.
+        QVERIFY((ed = openProduct("Ab")));
+        setBox(ed, "description", QString("Covers paint and glass against chips for five years. ").repeated(4) + "\nEnd");
+        ed->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ed));
+        control(ed, "msrp")->setFocus();
+        QTest::keyClick(control(ed, "msrp"), Qt::Key_Tab);
+        QTRY_VERIFY(control<QPlainTextEdit>(ed, "description")->textCursor().hasSelection());
+        QTest::keyClicks(control(ed, "description"), "New words");
+        click(ed, "Command8");
+        QTRY_VERIFY(!editor());
+        QCOMPARE(stored("description", "aftermarketname='Ab'"), QVariantList{"New words"});
     }
 
     void copyEditTheCopyThenDeleteIt() {
