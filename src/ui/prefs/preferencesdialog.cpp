@@ -149,6 +149,15 @@ std::optional<Settings> PreferencesDialog::shown() {
     };
     if (!tax)
         return refuse(QStringLiteral("tax rate"), m_taxRateBox);
+    // 7 typed for 7 % would make every taxed payment eight times as large. A rate already stored so (an
+    // older file) is left as it is, so the window can still be left without correcting it.
+    const float storedTax = m_app.settings().taxRate;
+    if (*tax >= 1 && *tax != storedTax) {
+        prompts::notice(QStringLiteral("The tax rate is a fraction: 0.07 means 7 %."), this);
+        m_taxRateBox->setText(numbers::plainSingle(storedTax));
+        m_taxRateBox->setFocus();
+        return std::nullopt;
+    }
     if (!rate)
         return refuse(QStringLiteral("default interest rate"), m_interestRateBox);
     if (!term)

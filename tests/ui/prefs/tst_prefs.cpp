@@ -64,7 +64,7 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("storedTax");
         QTest::addColumn<int>("storedTerm");
-        QTest::newRow("percent sign, halves to even") << "7% or 84.5 months" << 7.0 << 84;
+        QTest::newRow("percent sign, halves to even") << "0.5% or 84.5 months" << 0.5 << 84;
         QTest::newRow("not numbers") << "seven" << 0.0 << 0;
     }
     void typedNumbersAreStoredAndShownBack() {
@@ -110,26 +110,38 @@ private slots:
         QCOMPARE(textOf(w, u"pstatement"_s), u"I chose freely.\nNothing was packed in."_s);
     }
 
-    // A number out of range is refused with a message naming it; nothing is stored and the window stays.
+    // A number out of range, or a tax rate typed in per cent, is refused with a message naming it by SAVE,
+    // EXIT and the title bar alike; nothing is stored and the window stays.
     void aNumberTooLargeIsRefusedAndNothingStored_data() {
         QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("named");
         QTest::newRow("term") << "pfinanceterm"
+                              << "99999999999"
                               << "finance term";
         QTest::newRow("third term") << "pfinanceterm3"
+                                    << "99999999999"
                                     << "third term";
+        QTest::newRow("tax rate in per cent") << "ptaxrate"
+                                              << "7"
+                                              << "Message: The tax rate is a fraction: 0.07 means 7 %.";
     }
     void aNumberTooLargeIsRefusedAndNothingStored() {
         QFETCH(QString, box);
+        QFETCH(QString, typed);
         QFETCH(QString, named);
         ProgramFolder folder;
+        setSetting(u"taxrate"_s, double(0.07f));
         const QVariantList before = storedRecord();
         PreferencesDialog *w = openPreferences();
-        type(w, box, u"99999999999"_s);
         type(w, u"ppackage1"_s, u"Changed"_s);
-        const QStringList boxes = said([&] { w->close(); });
-        QVERIFY2(boxes.size() == 1 && boxes[0].contains(named), qPrintable(boxes.join('\n')));
+        for (const QString &button : {u"Command1"_s, u"Command2"_s, QString()}) {
+            type(w, box, typed);
+            const QStringList boxes = said([&] { button.isEmpty() ? void(w->close()) : void(click(w, button)); });
+            QVERIFY2(boxes.size() == 1 && boxes[0].contains(named), qPrintable(boxes.join('\n')));
+        }
         QCOMPARE(storedRecord(), before);
+        QCOMPARE(textOf(w, u"ptaxrate"_s), u"0.07"_s); // the rate kept is the one shown
         QCOMPARE(app().settings().packageNames[0], u"Platinum"_s);
         QVERIFY(app().existing<PreferencesDialog>() && w->isVisible());
     }
