@@ -93,8 +93,9 @@ DealChoice::DealChoice(Application &app) : m_app(app) {
     connect(m_cancelButton, &QPushButton::clicked, this, &DealChoice::cancel);
 }
 
-void DealChoice::choose(const Deal &deal, QWidget *over) {
+void DealChoice::choose(const Deal &deal, QWidget *over, qint64 savedAs) {
     m_deal = deal;
+    m_savedAs = savedAs;
     if (over) {
         setParent(over, windowFlags() | Qt::Dialog);
         // Over every window: from the main window "Create Deal" would close the presentation, and the
@@ -174,6 +175,17 @@ void DealChoice::save(bool print) {
         prompts::notice(QStringLiteral("Please choose a package or Decline All."), this);
         return;
     }
+    // A stored deal is never changed: one without its customer could never be told apart or put right.
+    if (storedtext::trimBlanks(m_deal.particulars.customer).isEmpty()) {
+        prompts::notice(QStringLiteral("Please enter the customer's name before saving the deal."), this);
+        return;
+    }
+    // Each save is a new permanent deal, counted in the report: a second one only when meant.
+    if (m_savedAs > 0 && prompts::confirm(QStringLiteral("This deal was already saved as Deal %1. Save it again as a "
+                                                         "new deal?")
+                                              .arg(m_savedAs),
+                                          this) != 1)
+        return;
     if (print && prompts::confirm(QStringLiteral("Print Customer Choice?"), this) != 1)
         return;
     DealRecord deal = record();
@@ -181,6 +193,8 @@ void DealChoice::save(bool print) {
         prompts::error(QStringLiteral("The customer's choice could not be saved."), this);
         return;
     }
+    m_savedAs = deal.id;
+    emit saved(deal.id);
     // A history or report left open counts the new deal at once.
     if (DealHistory *history = m_app.existing<DealHistory>())
         history->reload();
@@ -189,6 +203,7 @@ void DealChoice::save(bool print) {
     // Stored first: the page carries the deal number and the time it was saved.
     if (print)
         printAcceptance(m_app.printer(), deal);
+    prompts::notice(QStringLiteral("Deal %1 saved.").arg(deal.id), this);
     cancel();
 }
 

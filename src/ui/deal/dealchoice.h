@@ -21,12 +21,17 @@ class DealChoice : public QWidget {
 public:
     explicit DealChoice(Application &app);
 
-    // Shows the deal's packages, nothing chosen, modal over `over` (the presentation).
-    void choose(const Deal &deal, QWidget *over);
+    // Shows the deal's packages, nothing chosen, modal over `over` (the presentation). `savedAs` is the
+    // number this deal was already stored under from there (0: not yet), so saving it again is asked first.
+    void choose(const Deal &deal, QWidget *over, qint64 savedAs = 0);
     // The choice as the window shows it, not yet stored (no number, no time).
     DealRecord record() const;
     // The package chosen, DealRecord::DeclinedAll, or nothing chosen yet (-2).
     int chosen() const;
+
+signals:
+    // The choice was stored as deal `number`.
+    void saved(qint64 number);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -40,6 +45,7 @@ private:
 
     Application &m_app;
     Deal m_deal;
+    qint64 m_savedAs = 0;
     QButtonGroup *m_choices;
     std::array<QRadioButton *, Deal::Packages> m_packageButtons;
     QRadioButton *m_declineButton;

@@ -223,7 +223,9 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
         Deal deal = m_deal;
         deal.particulars = {shown.customer, shown.vehicle, shown.stockNumber, shown.salesperson};
         deal.disclaimer = shown.disclaimer;
-        m_app.window<DealChoice>()->choose(deal, this);
+        DealChoice *choice = m_app.window<DealChoice>();
+        connect(choice, &DealChoice::saved, this, &DealPresentation::rememberSaved, Qt::UniqueConnection);
+        choice->choose(deal, this, m_savedAs);
     });
     ui::centre(this);
 
@@ -386,7 +388,11 @@ void DealPresentation::backToWorksheet() {
     m_app.unload<DealPresentation>();
 }
 
+void DealPresentation::rememberSaved(qint64 number) { m_savedAs = number; }
+
 void DealPresentation::exitDeal() {
+    if (m_savedAs == 0 && prompts::confirm(QStringLiteral("Leave this deal? What was typed will be lost."), this) != 1)
+        return;
     m_closing = true;
     m_app.showHome();
     m_app.unload<DealPresentation>();

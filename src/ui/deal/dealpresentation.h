@@ -47,6 +47,8 @@ private:
     void preview();
     void backToWorksheet();
     void exitDeal();
+    // The customer's choice stored this deal as `number`: leaving no longer loses it.
+    void rememberSaved(qint64 number);
     // Places the price lines for the terms offered and the payment without products, moving the rest down.
     void layOutPayments();
 
@@ -76,4 +78,5 @@ private:
     // "Full Screen" and F11: the presentation on the whole of the customer's screen.
     FullScreen *m_fullScreen;
     bool m_closing = false;
+    qint64 m_savedAs = 0; // the deal number the customer's choice stored this presentation under; 0: not stored
 };

@@ -204,6 +204,7 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
 
     populatemenu();
     populatepulldownvehicle();
+    m_opened = entries();
     ui::centre(this);
 }
 
@@ -355,6 +356,16 @@ void DealWorksheet::calculatetotals() {
 }
 
 void DealWorksheet::createDeal() {
+    // The marks as the boxes stand now, also when the button was reached without leaving a box; a marked
+    // box would show the customer a payment of 0.00.
+    calculatetotals();
+    for (QLineEdit *box : {m_termBox, m_term2Box, m_term3Box, m_rateBox}) {
+        if (box->property(kMarked).toBool()) {
+            prompts::notice(QStringLiteral("Correct the marked boxes before presenting the deal."), this);
+            box->setFocus();
+            return;
+        }
+    }
     Deal d = deal();
     // The names, descriptions and pages the catalogue holds now; the prices the worksheet shows.
     takeCatalogueTexts(d, m_app.store().products());
@@ -388,15 +399,33 @@ bool DealWorksheet::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void DealWorksheet::exitWindow() {
+QStringList DealWorksheet::entries() const {
+    QStringList all;
+    for (const QLineEdit *box : findChildren<QLineEdit *>())
+        all << box->text();
+    for (const QComboBox *list : findChildren<QComboBox *>())
+        all << QString::number(list->currentIndex());
+    for (const QCheckBox *option : findChildren<QCheckBox *>())
+        all << QString::number(option->isChecked());
+    for (const QString &name : m_packageNames)
+        all << name;
+    return all;
+}
+
+bool DealWorksheet::exitWindow() {
+    if (entries() != m_opened &&
+        prompts::confirm(QStringLiteral("Leave this deal? What was typed will be lost."), this) != 1)
+        return false;
     m_closing = true;
     m_app.unload<DealWorksheet>();
     m_app.showHome();
+    return true;
 }
 
 void DealWorksheet::closeEvent(QCloseEvent *event) {
-    // The title bar's close discards the deal as "EXIT" does.
-    if (!m_closing)
-        exitWindow();
-    event->accept();
+    // The title bar's close discards the deal as "EXIT" does, asking the same question.
+    if (m_closing || exitWindow())
+        event->accept();
+    else
+        event->ignore();
 }

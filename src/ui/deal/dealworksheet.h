@@ -38,7 +38,10 @@ private:
     void populatepulldownvehicle();
     void loadTemplate(int entry);
     void setPackageName(int package, const QString &name);
-    void exitWindow();
+    // Leaves the deal, asking first when something was typed; false when the user stays.
+    bool exitWindow();
+    // What the user can change, as it stands: differs from the opening state once a deal is typed.
+    QStringList entries() const;
     void markBox(QLineEdit *box, const QString &why);
     // The lines of the further terms and the payment without products, shown only when in use.
     QList<QLabel *> furtherLines() const;
@@ -56,6 +59,7 @@ private:
     QLabel *m_furtherCaptions[Deal::Terms - 1][Deal::Packages], *m_furtherPayments[Deal::Terms - 1][Deal::Packages];
     QLabel *m_baseCaptions[Deal::Terms], *m_basePayments[Deal::Terms];
     QPushButton *m_createButton, *m_exitButton;
+    QStringList m_opened; // the entries as the window opened
     bool m_loading = false;
     bool m_closing = false;
 };

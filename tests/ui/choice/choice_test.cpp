@@ -115,8 +115,17 @@ private slots:
     void goldWithOneProductUntickedStoresOneDeal() {
         ProgramFolder folder;
         DealPresentation *menu = present(coretest::sampleDeal());
-        type(menu, u"customernametext"_s, u"Jordan Castellano"_s); // edited on the presentation
+        // No customer's name: neither button stores (nor prints) anything.
+        type(menu, u"customernametext"_s, u"  "_s);
         DealChoice *choice = openChoice(menu);
+        QVERIFY(choice && pick(choice, u"choosepackage(1)"_s));
+        for (const QString &button : {u"Command1"_s, u"Command2"_s})
+            QCOMPARE(said([&] { click(choice, button); }),
+                     QStringList{u"Message: Please enter the customer's name before saving the deal."_s});
+        QVERIFY(click(choice, u"Command3"_s));
+        QTRY_VERIFY(!app().existing<DealChoice>());
+        type(menu, u"customernametext"_s, u"Jordan Castellano"_s); // edited on the presentation
+        choice = openChoice(menu);
         QVERIFY(choice && choice->isVisible() && choice->windowModality() == Qt::ApplicationModal);
         QCOMPARE(control<QRadioButton>(choice, u"choosepackage(1)"_s)->text(), u"Gold"_s);
 
@@ -134,7 +143,7 @@ private slots:
         QCOMPARE(dealRows(u"select count(*) from deals"_s), QVariantList{0});
         QVERIFY(choice->isVisible());
 
-        QVERIFY(click(choice, u"Command2"_s));
+        QCOMPARE(said([&] { click(choice, u"Command2"_s); }), QStringList{u"Message: Deal 1 saved."_s});
         QTRY_VERIFY(!app().existing<DealChoice>());
         QCOMPARE(dealRows(u"select chosenpackage || '|' || chosenname || '|' || customer || '|' || finalpayment "
                           "from deals"_s),
@@ -143,6 +152,17 @@ private slots:
                  QVariantList({"0:0=0", "0:1=0", "0:2=0", "0:3=0", "1:0=1", "1:1=1", "1:2=0", "1:5=0", "2:0=0", "2:1=0",
                                "3:0=0"}));
         QVERIFY(menu->isVisible());
+
+        // Saved again from the same presentation only when the question is answered OK; once saved, the
+        // presentation is left without asking.
+        const QString again = u"Are You Sure?: This deal was already saved as Deal 1. Save it again as a new deal?"_s;
+        QVERIFY((choice = openChoice(menu)) && pick(choice, u"declineall"_s));
+        QCOMPARE(said([&] { click(choice, u"Command2"_s); }, {false}), QStringList{again});
+        QCOMPARE(dealRows(u"select count(*) from deals"_s), QVariantList{1});
+        QCOMPARE(said([&] { click(choice, u"Command2"_s); }), (QStringList{again, u"Message: Deal 2 saved."_s}));
+        QCOMPARE(dealRows(u"select count(*) from deals"_s), QVariantList{2});
+        QCOMPARE(said([&] { click(menu, u"Command3"_s); }), QStringList());
+        QTRY_VERIFY(!app().existing<DealPresentation>());
         QVERIFY(folder.databaseErrors().isEmpty());
     }
 
@@ -163,7 +183,7 @@ private slots:
         QVERIFY(pick(choice, u"chooseterm(1)"_s));
         const QString at72 = deal.payment(0, 1).payment;
         QCOMPARE(textOf(choice, u"finalpayment"_s), u"$ %1 / Month for 72 Months"_s.arg(at72));
-        QVERIFY(click(choice, u"Command2"_s));
+        answeringBoxes([&] { click(choice, u"Command2"_s); });
         QCOMPARE(dealRows(u"select chosenterm || '|' || finalpayment from deals"_s), QVariantList{u"72.0|"_s + at72});
 
         // One term: nothing to take.
@@ -201,7 +221,9 @@ private slots:
         if (choice != "declineall"_L1)
             untick(window, u"Tint"_s);
         QCOMPARE(textOf(window, u"finalpayment"_s), shown);
-        answeringBoxes([&] { click(window, button); });
+        // Acknowledged once stored (after the print).
+        QCOMPARE(said([&] { click(window, button); }).filter(u"Message"_s),
+                 stored.isEmpty() ? QStringList() : QStringList{u"Message: Deal 1 saved."_s});
         QTRY_VERIFY(!app().existing<DealChoice>());
         QCOMPARE(dealRows(u"select chosenpackage from deals"_s) + dealRows(u"select finalpayment from deals"_s),
                  stored);
@@ -224,7 +246,8 @@ private slots:
         DealHistory *history = openHistory();
         QVERIFY(history && history->isVisible());
         DealChoice *choice = openChoice(present(coretest::sampleDeal()));
-        QVERIFY(choice && pick(choice, u"choosepackage(1)"_s) && click(choice, u"Command2"_s));
+        QVERIFY(choice && pick(choice, u"choosepackage(1)"_s));
+        answeringBoxes([&] { click(choice, u"Command2"_s); });
         const QList<QStringList> rows = gridRows(history); // the new deal listed at once
         QCOMPARE(rows[0], QStringList({"Deal #", "Date", "Customer", "Vehicle", "Stock #", "Salesperson", "Choice",
                                        "Accepted", "Payment"}));
@@ -299,7 +322,8 @@ private slots:
         Deal today = coretest::sampleDeal();
         today.particulars.salesperson = u"Cy"_s;
         DealChoice *choice = openChoice(present(today));
-        QVERIFY(choice && pick(choice, u"declineall"_s) && click(choice, u"Command2"_s));
+        QVERIFY(choice && pick(choice, u"declineall"_s));
+        answeringBoxes([&] { click(choice, u"Command2"_s); });
         QCOMPARE(dealsCounted(), u"Deals counted: 3"_s);
         QCOMPARE(control<QDateEdit>(report, u"todate"_s)->date(), QDate::currentDate());
         QVERIFY(salesperson->findText(u"Cy"_s) > 0);

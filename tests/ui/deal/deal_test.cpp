@@ -53,6 +53,9 @@ QString shown(QWidget *w, const QString &name) { return shown(control(w, name));
 QString payment(QWidget *w, int p) { return shown(w, u"totalpayment(%1)"_s.arg(p)); }
 QString product(int p, int k) { return u"product%1(%2)"_s.arg(p).arg(k); }
 
+const QString kLeave = u"Are You Sure?: Leave this deal? What was typed will be lost."_s;
+const QString kMarkedBoxes = u"Message: Correct the marked boxes before presenting the deal."_s;
+
 DealPresentation *createDeal(DealWorksheet *worksheet) {
     return click(worksheet, u"Command1"_s) ? app().existing<DealPresentation>() : nullptr;
 }
@@ -135,6 +138,9 @@ private slots:
         // The presentation: a line per term under each package, the payment without products above them,
         // nothing on top of anything else; hidden with the totals. Without the second term the third takes its row.
         setOption(w, "cashdeal1", false);
+        type(w, "financeterm2", "-12"); // a further term marked keeps the deal from the customer too
+        QCOMPARE(said([w] { click(w, "Command1"); }), QStringList{kMarkedBoxes});
+        QVERIFY(!app().existing<DealPresentation>() && w->isVisible());
         setOption(w, "includetax1", false);
         setOption(w, "discloseprices1", false);
         typeAndLeave(w, "amountfinanced", "600000"); // payments wide enough that the lines must shrink
@@ -207,6 +213,8 @@ private slots:
                 QVERIFY(marked(w, "financeterm") && !box->toolTip().isEmpty());
             }
         }
+        QCOMPARE(said([w] { click(w, "Command1"); }), QStringList{kMarkedBoxes}); // never "$ 0.00 / Month"
+        QVERIFY(!app().existing<DealPresentation>() && w->isVisible());
         click(w, "cashdeal1"); // a cash deal needs no term and carries no interest
         QCOMPARE(payment(w, 0), "1500.00");
         typeAndLeave(w, "financeterm", "60 months");
@@ -268,12 +276,17 @@ private slots:
         QCOMPARE(slotBox(w, 0, 0)->currentText(), "NONE");
         QCOMPARE(shown(w, "totalmsrp(0)"), "1500.00");
 
-        // "EXIT" discards the deal; the next opening starts afresh.
-        QVERIFY(click(w, "Command3"));
+        // "EXIT" asks before it discards the deal (so does the title bar); the next opening starts afresh
+        // and, untouched, leaves without asking.
+        QCOMPARE(said([w] { click(w, "Command3"); }, {false}), QStringList{kLeave});
+        QVERIFY(w->isVisible());
+        QCOMPARE(said([w] { w->close(); }), QStringList{kLeave});
         QTRY_VERIFY(!app().existing<DealWorksheet>());
         QVERIFY((w = openWorksheet()));
         QCOMPARE(control<QLineEdit>(w, "customername")->text(), QString());
         QCOMPARE(slotBox(w, 0, 0)->currentIndex(), -1);
+        QCOMPARE(said([w] { click(w, "Command3"); }), QStringList());
+        QTRY_VERIFY(!app().existing<DealWorksheet>());
     }
 
     void createDealBuildsThePresentation() {
@@ -397,7 +410,9 @@ private slots:
         QVERIFY(app().existing<MainWindow>()->isVisible());
         QCOMPARE(openWorksheet(), worksheet);
         QPointer<QWidget> presentation = createDeal(worksheet), sheet = worksheet;
-        QVERIFY(click(presentation, u"Command3"_s));
+        QCOMPARE(said([&] { click(presentation, u"Command3"_s); }, {false}), QStringList{kLeave});
+        QVERIFY(presentation->isVisible());
+        QCOMPARE(said([&] { click(presentation, u"Command3"_s); }), QStringList{kLeave});
         QVERIFY(app().existing<MainWindow>()->isVisible());
         QTRY_VERIFY(!presentation && !sheet);
     }
