@@ -3,6 +3,7 @@
 #include "core/deal/dealpage.h"
 #include "core/deal/dealrecord.h"
 #include "core/money/numbers.h"
+#include "core/text/search.h"
 
 #include <cmath>
 
@@ -96,14 +97,10 @@ QStringList cells(const DealSummary &d) {
     return out;
 }
 
-bool matches(const DealSummary &d, const QString &search) {
-    if (search.isEmpty())
-        return true;
-    for (const QString *field :
-         {&d.particulars.customer, &d.particulars.vehicle, &d.particulars.stockNumber, &d.particulars.salesperson})
-        if (field->contains(search, Qt::CaseInsensitive))
-            return true;
-    return false;
+bool matches(const DealSummary &d, const QString &wanted) {
+    return search::matches(
+        {&d.particulars.customer, &d.particulars.vehicle, &d.particulars.stockNumber, &d.particulars.salesperson},
+        wanted);
 }
 
 } // namespace history

@@ -80,14 +80,15 @@ QVariantList insertValues(const Product &product) {
 
 QVector<StoredProduct> ProductRepository::listed() const {
     QVector<StoredProduct> rows;
-    m_db.select(QStringLiteral("select rowid, id, aftermarketname, cost, msrp, installer, phone, notes from [table] "
-                               "where id>0") +
+    m_db.select(QStringLiteral("select rowid, id, aftermarketname, cost, msrp, installer, phone, notes, description "
+                               "from [table] where id>0") +
                     kOrder,
                 {}, [&rows](const QSqlQuery &q) {
                     StoredProduct s = brief(q);
                     s.product.installer = text(q, 5);
                     s.product.phone = text(q, 6);
                     s.product.notes = text(q, 7);
+                    s.product.description = text(q, 8);
                     rows.append(std::move(s));
                 });
     return rows;

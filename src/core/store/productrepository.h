@@ -21,8 +21,8 @@ class ProductRepository : public RecordSource<Product> {
 public:
     explicit ProductRepository(Database &db) : m_db(db) {}
 
-    // The product list: products with an id above 0, by name, cost and MSRP. Descriptions, page and
-    // picture paths are left out (the list shows none of them).
+    // The product list: products with an id above 0, by name, cost and MSRP. Page and picture paths are
+    // left out; the description is read for the list's search.
     QVector<StoredProduct> listed() const;
     // The whole catalogue as the slot lists offer it (id 0 included), by name, cost and MSRP; only the
     // id, name, cost and MSRP are read.

@@ -2,6 +2,7 @@
 
 #include "ui/app/application.h"
 #include "ui/app/geometry.h"
+#include "ui/app/prompts.h"
 #include "ui/catalogue/productlist.h"
 #include "ui/deal/dealworksheet.h"
 #include "ui/history/dealhistory.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMenuBar>
@@ -110,27 +112,52 @@ MainWindow::MainWindow(Application &app) : m_app(app) {
                               2760, 2415, 615);
     m_exitButton = ui::button(central, QStringLiteral("Command4"), QStringLiteral("EXIT"), 4680, 2760, 2415, 615);
 
-    m_menu = menuBar()->addMenu(QStringLiteral("Menu"));
+    // Mnemonics and shortcuts for the keyboard; Ctrl+P is left to printing, as everywhere.
+    m_menu = menuBar()->addMenu(QStringLiteral("&Menu"));
     m_menu->setObjectName(QStringLiteral("m_file"));
-    m_preferencesItem = m_menu->addAction(QStringLiteral("Preferences"));
-    m_preferencesItem->setObjectName(QStringLiteral("m_prefs"));
-    m_productsItem = m_menu->addAction(QStringLiteral("Aftermarket List"));
-    m_productsItem->setObjectName(QStringLiteral("m_aftermarket"));
-    m_templatesItem = m_menu->addAction(QStringLiteral("Create/Edit Packages"));
-    m_templatesItem->setObjectName(QStringLiteral("m_default"));
-    m_historyItem = m_menu->addAction(QStringLiteral("Deal History"));
-    m_historyItem->setObjectName(QStringLiteral("m_history"));
+    auto item = [this](QMenu *menu, const QString &name, const QString &caption, const QKeySequence &keys) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        return action;
+    };
+    m_preferencesItem =
+        item(m_menu, QStringLiteral("m_prefs"), QStringLiteral("&Preferences"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_productsItem = item(m_menu, QStringLiteral("m_aftermarket"), QStringLiteral("&Aftermarket List"),
+                          QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_templatesItem = item(m_menu, QStringLiteral("m_default"), QStringLiteral("Create/Edit &Packages"),
+                           QKeySequence(Qt::CTRL | Qt::Key_K));
+    m_historyItem =
+        item(m_menu, QStringLiteral("m_history"), QStringLiteral("Deal &History"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    m_menu->addSeparator();
+    m_exitItem = item(m_menu, QStringLiteral("m_exit"), QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_helpMenu->setObjectName(QStringLiteral("m_help"));
+    m_aboutItem = item(m_helpMenu, QStringLiteral("m_about"), QStringLiteral("&About Quorvel"), QKeySequence());
 
     connect(m_preferencesItem, &QAction::triggered, this,
             [this] { Application::bringUp(m_app.window<PreferencesDialog>()); });
     connect(m_productsItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<ProductList>()); });
     connect(m_templatesItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<TemplateList>()); });
     connect(m_historyItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<DealHistory>()); });
+    connect(m_exitItem, &QAction::triggered, &m_app, &Application::quit);
+    connect(m_aboutItem, &QAction::triggered, this, &MainWindow::about);
     connect(m_dealButton, &QPushButton::clicked, this, [this] { Application::bringUp(m_app.window<DealWorksheet>()); });
     connect(m_exitButton, &QPushButton::clicked, &m_app, &Application::quit);
     adjustSize();
     setFixedSize(sizeHint());
     ui::centre(this);
+}
+
+// The version, the licence the package's copyright file gives, and where the data lives.
+void MainWindow::about() {
+    const QString text = QStringLiteral("Quorvel %1\n"
+                                        "Aftermarket Menu-Selling & Management System\n\n"
+                                        "Copyright 2026 Quorvel Developers.\n"
+                                        "Licence: proprietary. All rights reserved.\n\n"
+                                        "Data folder: %2")
+                             .arg(QStringLiteral(QUORVEL_VERSION), QDir::toNativeSeparators(m_app.dataFolder()));
+    prompts::about(QStringLiteral("About Quorvel"), text, this);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {

@@ -19,6 +19,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void about();
+
     Application &m_app;
     QPushButton *m_dealButton;
     QPushButton *m_exitButton;
@@ -27,6 +29,9 @@ private:
     QAction *m_productsItem;
     QAction *m_templatesItem;
     QAction *m_historyItem;
+    QAction *m_exitItem;
+    QMenu *m_helpMenu;
+    QAction *m_aboutItem;
 };
 
 // The banner picture: the name Quorvel at 482 x 32 pixels.

@@ -1,5 +1,6 @@
 #pragma once
-// The program's notices and questions: modal message boxes with the program's own titles.
+// The program's notices and questions: modal message boxes with the program's own titles, each wide
+// enough for its title.
 
 #include <QString>
 
@@ -12,4 +13,6 @@ void notice(const QString &text, QWidget *parent = nullptr);
 void error(const QString &text, QWidget *parent = nullptr);
 // The OK/Cancel question titled "Are You Sure?": 1 for OK, 2 for Cancel.
 int confirm(const QString &question, QWidget *parent = nullptr);
+// A box about the program, with the program's icon, its own title and an OK button.
+void about(const QString &title, const QString &text, QWidget *parent = nullptr);
 } // namespace prompts

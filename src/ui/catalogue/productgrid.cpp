@@ -1,6 +1,7 @@
 #include "ui/catalogue/productgrid.h"
 
 #include "core/money/numbers.h"
+#include "core/text/search.h"
 
 namespace {
 // A grid row is one line high; line breaks inside a cell show as spaces there.
@@ -36,6 +37,7 @@ void ProductGridModel::cleargrid() {
     m_rows.clear();
     m_rows.append(StoredProduct{});
     m_empty = true;
+    narrowRows();
     endResetModel();
 }
 
@@ -47,13 +49,38 @@ void ProductGridModel::fill(QVector<StoredProduct> products) {
     beginResetModel();
     m_rows = std::move(products);
     m_empty = false;
+    narrowRows();
     endResetModel();
 }
 
+void ProductGridModel::narrow(const QString &search) {
+    beginResetModel();
+    m_search = search;
+    narrowRows();
+    endResetModel();
+}
+
+bool ProductGridModel::shows(const Product &p) const {
+    return search::matches({&p.name, &p.installer, &p.description}, m_search);
+}
+
+void ProductGridModel::narrowRows() {
+    m_shown.clear();
+    m_shown.reserve(m_rows.size());
+    for (int i = 0; i < m_rows.size(); ++i)
+        if (shows(m_rows.at(i).product))
+            m_shown << i;
+}
+
+const StoredProduct *ProductGridModel::shownRow(int row) const {
+    return !m_empty && row >= 0 && row < m_shown.size() ? &m_rows.at(m_shown.at(row)) : nullptr;
+}
+
 QString ProductGridModel::cellText(int row, int column) const {
-    if (m_empty || row < 0 || row >= m_rows.size())
+    const StoredProduct *shown = shownRow(row);
+    if (!shown)
         return QString();
-    const Product &p = m_rows.at(row).product;
+    const Product &p = shown->product;
     switch (column) {
     case IdColumn:
         return numbers::plain(p.id);
@@ -77,14 +104,15 @@ QString ProductGridModel::cellText(int row, int column) const {
 }
 
 qint64 ProductGridModel::recordAt(int row) const {
-    return !m_empty && row >= 0 && row < m_rows.size() ? m_rows.at(row).record : 0;
+    const StoredProduct *shown = shownRow(row);
+    return shown ? shown->record : 0;
 }
 
 QList<QStringList> ProductGridModel::gridRows() const {
     QList<QStringList> out;
-    out.reserve(m_rows.size() + 1);
+    out.reserve(m_shown.size() + 1);
     out.append(headings());
-    for (int r = 0; r < m_rows.size(); ++r) {
+    for (int r = 0; r < m_shown.size(); ++r) {
         QStringList cells;
         cells.reserve(ColumnCount);
         for (int c = 0; c < ColumnCount; ++c)
@@ -94,7 +122,7 @@ QList<QStringList> ProductGridModel::gridRows() const {
     return out;
 }
 
-int ProductGridModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
+int ProductGridModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_shown.size()); }
 
 int ProductGridModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
@@ -103,8 +131,11 @@ QVariant ProductGridModel::data(const QModelIndex &index, int role) const {
         return {};
     if (role == Qt::DisplayRole)
         return oneLine(cellText(index.row(), index.column()));
-    if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role == Qt::TextAlignmentRole) {
+        const bool money =
+            index.column() == CostColumn || index.column() == MsrpColumn || index.column() == ProfitColumn;
+        return int((money ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    }
     return {};
 }
 

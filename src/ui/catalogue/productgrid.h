@@ -34,13 +34,19 @@ public:
     // The heading row and one empty row.
     void cleargrid();
     // One row per product, in the order given; the heading row and one empty row when there are none.
+    // The search in force still narrows the rows.
     void fill(QVector<StoredProduct> products);
+    // Shows only the products whose name, installer or description holds `search` (the rule of every
+    // list's search); an empty search shows them all.
+    void narrow(const QString &search);
+    // Whether the search in force shows `product`.
+    bool shows(const Product &product) const;
 
-    // The text of a cell as the grid holds it (row 0 is the first row below the headings).
+    // The text of a cell as the grid shows it (row 0 is the first row shown below the headings).
     QString cellText(int row, int column) const;
     // The record a row shows (0 for the empty row).
     qint64 recordAt(int row) const;
-    // Every row as its cells read, the heading row first.
+    // Every row shown as its cells read, the heading row first.
     QList<QStringList> gridRows() const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -53,4 +59,10 @@ private:
     // empty row of an empty list.
     QVector<StoredProduct> m_rows;
     bool m_empty = true;
+    // The rows the search leaves, as positions in m_rows.
+    QVector<int> m_shown;
+    QString m_search;
+
+    void narrowRows();
+    const StoredProduct *shownRow(int row) const;
 };

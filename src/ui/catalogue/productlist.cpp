@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <limits>
@@ -29,9 +31,20 @@ ProductList::ProductList(Application &app) : m_app(app) {
     setWindowTitle(QStringLiteral("Aftermarket List"));
     ui::setClientSize(this, 12660, 7650);
 
+    // The search sits above the grid, as in the deal history.
+    auto *searchCaption = new QLabel(QStringLiteral("Search:"), this);
+    searchCaption->setObjectName(QStringLiteral("searchcaption"));
+    searchCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui::place(searchCaption, 120, 120, 855, 285);
+    m_searchBox = new QLineEdit(this);
+    m_searchBox->setObjectName(QStringLiteral("searchtext"));
+    m_searchBox->setPlaceholderText(QStringLiteral("Name, installer or description"));
+    m_searchBox->setClearButtonEnabled(true);
+    ui::place(m_searchBox, 1080, 120, 4095, 285);
+
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grid1"));
-    ui::place(m_grid, 120, 120, 12495, 6855);
+    ui::place(m_grid, 120, 525, 12495, 6450);
     m_model = new ProductGridModel(m_grid);
     m_grid->setModel(m_model);
     ui::setUpListGrid(m_grid);
@@ -47,11 +60,12 @@ ProductList::ProductList(Application &app) : m_app(app) {
         ui::button(this, QStringLiteral("Command4"), QStringLiteral("Preview List"), 4440, 7080, 1335, 495);
     m_importButton = ui::button(this, QStringLiteral("Command5"), QStringLiteral("Import…"), 5880, 7080, 1335, 495);
     m_exportButton = ui::button(this, QStringLiteral("Command6"), QStringLiteral("Export…"), 7320, 7080, 1335, 495);
-    QWidget *order[] = {m_grid,          m_addButton,    m_printButton, m_exitButton,
-                        m_previewButton, m_importButton, m_exportButton};
+    QWidget *order[] = {m_searchBox,  m_grid,          m_addButton,    m_printButton,
+                        m_exitButton, m_previewButton, m_importButton, m_exportButton};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
+    connect(m_searchBox, &QLineEdit::textChanged, m_model, &ProductGridModel::narrow);
     connect(m_grid, &QTableView::clicked, this, &ProductList::openRow);
     connect(m_addButton, &QPushButton::clicked, this, &ProductList::addItem);
     connect(m_printButton, &QPushButton::clicked, this, &ProductList::printList);
@@ -108,8 +122,8 @@ void ProductList::openRow(const QModelIndex &index) {
     // product only once the clicked one is found.
     if (ProductEditor *open = m_app.existing<ProductEditor>())
         open->save();
-    // The editor walks the products as the list's query gives them now, standing on the clicked one
-    // (read afresh); if it has gone or holds another product now, the list is read again instead.
+    // The editor walks the products as the list's query and search give them now, standing on the clicked
+    // one (read afresh); if it has gone or holds another product now, the list is read again instead.
     ProductRepository &products = m_app.store().products();
     const qint64 clicked = m_model->recordAt(row);
     const QVector<StoredProduct> listed = products.listed();
@@ -119,6 +133,8 @@ void ProductList::openRow(const QModelIndex &index) {
     for (const StoredProduct &p : listed) {
         if (p.record == clicked)
             position = int(records.size());
+        else if (!m_model->shows(p.product))
+            continue;
         records << p.record;
     }
     std::unique_ptr<RecordWalk<Product>> walk = products.walk(std::move(records), position);

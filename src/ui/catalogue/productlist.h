@@ -5,11 +5,13 @@
 class Application;
 class ProductEditor;
 class ProductGridModel;
+class QLineEdit;
 class QModelIndex;
 class QPushButton;
 class QTableView;
 
-// The product list: every listed product in a grid; a click opens it in the product editor.
+// The product list: every listed product in a grid, narrowed by a search as the user types; a click
+// opens a product in the product editor.
 class ProductList : public QWidget {
     Q_OBJECT
 public:
@@ -18,7 +20,7 @@ public:
     // Reads the products again and rebuilds the grid.
     void reload();
     ProductGridModel *gridModel() const { return m_model; }
-    // The grid's rows as its cells read, the heading row first (what "Print List" prints).
+    // The grid's rows as shown (the search narrows them), the heading row first: what "Print List" prints.
     QList<QStringList> gridRows() const;
 
 protected:
@@ -38,6 +40,7 @@ private:
     void handOver(ProductEditor *editor);
 
     Application &m_app;
+    QLineEdit *m_searchBox;
     QTableView *m_grid;
     QPushButton *m_addButton, *m_printButton, *m_exitButton;
     QPushButton *m_previewButton, *m_importButton, *m_exportButton;

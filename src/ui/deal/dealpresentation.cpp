@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <limits>
@@ -240,6 +241,9 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
                            static_cast<QWidget *>(m_choiceButton), static_cast<QWidget *>(m_previewButton),
                            static_cast<QWidget *>(m_fullScreenButton)})
         m_design << Placed{below, below->geometry(), true};
+
+    // Ctrl+P prints as "Print" does, also in full screen where the staff's buttons may be hidden.
+    new QShortcut(QKeySequence::Print, this, this, &DealPresentation::print);
 }
 
 void DealPresentation::layOutPayments() {

@@ -47,7 +47,10 @@ public:
             return QVariant();
         if (role == Qt::DisplayRole)
             return history::cell(deal(index.row()), index.column());
-        if (role == Qt::TextAlignmentRole && (index.column() == history::Number || index.column() == history::Accepted))
+        // Numbers and money read from the right.
+        if (role == Qt::TextAlignmentRole &&
+            (index.column() == history::Number || index.column() == history::Accepted ||
+             index.column() == history::Payment))
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
         return QVariant();
     }

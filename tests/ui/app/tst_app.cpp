@@ -7,14 +7,20 @@
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/passworddialog.h"
+#include "ui/app/prompts.h"
 #include "ui/prefs/preferencesdialog.h"
 
 #include <QAction>
 #include <QCryptographicHash>
+#include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSqlQuery>
+#include <QStyle>
+#include <QTimer>
 #include <QtTest>
 #include <unistd.h>
 
@@ -165,8 +171,34 @@ private slots:
         QVERIFY(!window->isVisible());
     }
 
+    // Every box leaves room for its title in the desktop's bold title font, centred between the title bar's
+    // buttons (up to three), however short its text.
+    void boxesAreWideEnoughForTheirTitles() {
+        ProgramFolder folder;
+        const QList<std::function<void()>> boxes{[] { prompts::notice(QStringLiteral("Hi")); },
+                                                 [] { prompts::error(QStringLiteral("No")); },
+                                                 [] { prompts::confirm(QStringLiteral("Go?")); }};
+        for (const std::function<void()> &box : boxes) {
+            QString title;
+            int room = 0, width = 0;
+            QTimer::singleShot(0, [&] {
+                QWidget *shown = QApplication::activeModalWidget();
+                QFont bold = shown->font();
+                bold.setBold(true);
+                title = shown->windowTitle();
+                room = QFontMetrics(bold).horizontalAdvance(title) +
+                       6 * shown->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, shown);
+                width = shown->width();
+                qobject_cast<QDialog *>(shown)->reject();
+            });
+            box();
+            QVERIFY2(width >= room, qPrintable(QStringLiteral("%1: %2 < %3").arg(title).arg(width).arg(room)));
+        }
+    }
+
     // The menu brings up each window once, with no password question on the way; either small-print label
-    // opens the maker's address.
+    // opens the maker's address; "About Quorvel" tells the version, licence and data folder; Ctrl+Q ends the
+    // program as EXIT does.
     void mainWindow() {
         ProgramFolder folder;
         setSetting(QStringLiteral("passwordprotect"), 1);
@@ -185,6 +217,22 @@ private slots:
         QTest::mouseClick(control(main, QStringLiteral("Label2(0)")), Qt::LeftButton);
         QTest::mouseClick(control(main, QStringLiteral("Label2(1)")), Qt::LeftButton);
         QCOMPARE(opened, QList<QUrl>(2, QUrl(MainWindow::makerAddress())));
+
+        const QList<BoxSeen> about = answeringBoxes([main] { main->findChild<QAction *>("m_about")->trigger(); });
+        QCOMPARE(about.size(), 1);
+        QCOMPARE(about[0].title, QStringLiteral("About Quorvel"));
+        for (const QString &told : {QStringLiteral("Quorvel " QUORVEL_VERSION), QStringLiteral("proprietary"),
+                                    QDir::toNativeSeparators(app().dataFolder())})
+            QVERIFY2(about[0].text.contains(told), qPrintable(about[0].text));
+        // Last: the program's event loop ends, with status 0.
+        QSignalSpy leaving(&app(), &Application::leaving);
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QTimer::singleShot(0, main, [main] { QTest::keyClick(main, Qt::Key_Q, Qt::ControlModifier); });
+        QEventLoop program;
+        QTimer::singleShot(5000, &program, [&program] { program.exit(1); });
+        QCOMPARE(program.exec(), 0);
+        QCOMPARE(leaving.count(), 1);
     }
 };
 

@@ -1,5 +1,6 @@
 // The product list and the product editor, walked through as a user keeps the catalogue.
 
+#include "core/print/recordingdevice.h"
 #include "core/store/schema.h"
 #include "testsupport.h"
 #include "ui/app/application.h"
@@ -278,6 +279,38 @@ private slots:
         setBox(ed, "description", "\n\n");
         save(ed);
         QCOMPARE(stored("description", "id=5"), QVariantList{"\r\n\r\n"});
+    }
+
+    // The search keeps the products whose name, installer or description holds it, in any case; the
+    // editor walks those, "Print List" prints them, and money reads from the right.
+    void searchNarrowsTheList() {
+        store(3, "Rust Guard", 100, 300); // installer Tint Co
+        addProduct("Alarm", 50, 150, "Guards the car from RUST");
+        addProduct("Tint", 20, 200);
+        addProduct("Wax", 5, 90);
+        ProductList *w = openList();
+        QVERIFY(w);
+        for (const auto &[search, found] : {std::pair{"rust", QStringList{"Alarm", "Rust Guard"}},
+                                            {"TINT", {"Rust Guard", "Tint"}},
+                                            {"555-0101", {}}, // the phone is not searched
+                                            {"", {"Alarm", "Rust Guard", "Tint", "Wax"}},
+                                            {" rUsT ", {"Alarm", "Rust Guard"}}}) {
+            type(w, "searchtext", search);
+            QCOMPARE(names(w), found);
+        }
+        const QAbstractItemModel *grid = control<QTableView>(w, "grid1")->model();
+        for (int c : {Col::NameColumn, Col::CostColumn, Col::MsrpColumn, Col::ProfitColumn, Col::InstallerColumn})
+            QCOMPARE(Qt::Alignment(grid->index(0, c).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
+                     c == Col::CostColumn || c == Col::MsrpColumn || c == Col::ProfitColumn ? Qt::AlignRight
+                                                                                            : Qt::AlignLeft);
+        RecordingDevice *printed = recordPrinting();
+        QCOMPARE(clickAnswering(w, "Command2"), QStringList{"Are You Sure?: Print List?"});
+        QVERIFY(printed->findText("Alarm") && printed->findText("Rust Guard") && !printed->findText("Wax"));
+        clickRow(w, 1);
+        QTRY_VERIFY(!list() && editor());
+        QCOMPARE(textOf(editor(), "aftermarketname"), QStringLiteral("Rust Guard"));
+        QCOMPARE(press(editor(), "Command4"), QStringLiteral("Alarm"));
+        QCOMPARE(press(editor(), "Command7"), QStringLiteral("Rust Guard"));
     }
 
     // The program ended from the main window while the editor is open: what it shows is stored.

@@ -87,6 +87,12 @@ QList<QStringList> gridRows(QWidget *window) {
     return rows;
 }
 
+// Whether a cell of the grid is right-aligned, as money is.
+bool readsFromRight(QWidget *window, int row, int column) {
+    const QModelIndex cell = control<QTableView>(window, u"grid1"_s)->model()->index(row, column);
+    return (Qt::Alignment(cell.data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask) == Qt::AlignRight;
+}
+
 DealHistory *openHistory() {
     auto *item = app().window<MainWindow>()->findChild<QAction *>(u"m_history"_s);
     if (!item || !item->isEnabled())
@@ -256,6 +262,7 @@ private slots:
                                               payment})); // Gold as presented: three products kept
         QVERIFY(rows[1][1].startsWith(QDate::currentDate().toString(Qt::ISODate)));
         QCOMPARE(rows[3].mid(6), QStringList({"Declined", "0", "$ 0.00"}));
+        QVERIFY(readsFromRight(history, 0, 8) && !readsFromRight(history, 0, 2));
 
         const QList<std::pair<QString, QStringList>> searches{{u"ANDER"_s, {"1"}},    // customer
                                                               {u"z-9"_s, {"2"}},      // stock number
@@ -309,6 +316,7 @@ private slots:
         auto dealsCounted = [report] { return control<QLabel>(report, u"dealscounted"_s)->text(); };
         QCOMPARE(gridRows(report).value(4),
                  QStringList({"Tint", "2", "1", "50.0 %", "$400.00", "$280.00"})); // Bob took it, Ann did not
+        QVERIFY(readsFromRight(report, 3, 4) && readsFromRight(report, 3, 5) && !readsFromRight(report, 3, 0));
         QCOMPARE(dealsCounted(), u"Deals counted: 2"_s);
         salesperson->setCurrentIndex(2);
         QCOMPARE(gridRows(report).value(4), QStringList({"Tint", "1", "1", "100.0 %", "$400.00", "$280.00"}));

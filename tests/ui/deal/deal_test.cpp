@@ -352,8 +352,8 @@ private slots:
         QCOMPARE(opened, QList<QUrl>{externalUrl(page)}); // empty and all-space paths open nothing
     }
 
-    // Print cancelled, back to the worksheet, the catalogue edited meanwhile, a smaller deal closed from its
-    // title bar, then EXIT.
+    // Print cancelled (by button and by Ctrl+P), back to the worksheet, the catalogue edited meanwhile, a
+    // smaller deal closed from its title bar, then EXIT.
     void presentationCommands() {
         RecordingDevice *printed = recordPrinting();
         const int tint = addProduct(u"Window Tint"_s, 120, 395, u"Old words"_s);
@@ -381,6 +381,10 @@ private slots:
         QCOMPARE(shown(menu, u"pricepayment(0)"_s), u"$ 993.00"_s); // a cash price, not a monthly one
 
         QCOMPARE(said([&] { QVERIFY(click(menu, u"Command1"_s)); }, {false}),
+                 QStringList{u"Are You Sure?: Print Deal?"_s});
+        menu->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(menu));
+        QCOMPARE(said([&] { QTest::keyClick(menu, Qt::Key_P, Qt::ControlModifier); }, {false}),
                  QStringList{u"Are You Sure?: Print Deal?"_s});
         QVERIFY(printed->operations().isEmpty());
 
