@@ -34,6 +34,11 @@ using Row = std::array<CellLines, 8>;
 // `breakWords` a word wider than the column makes the fit fail; with it such a word is cut where it must be.
 bool wrapInto(const PrinterDevice &device, const QString &text, double width, bool breakWords, QStringList &out) {
     out.clear();
+    // Most cells are one short line: measured once.
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')) && device.textWidth(text) <= width) {
+        out << text;
+        return true;
+    }
     for (const QString &paragraph : PrinterDevice::textLines(text)) {
         QString line;
         for (QString word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -74,12 +79,24 @@ CellLines fitCell(PrinterDevice &device, const QString &text, double width) {
     return fitted;
 }
 
-double lineHeight(PrinterDevice &device, double size) {
-    device.setFontSize(size);
-    const double height = device.textHeight(QStringLiteral("X"));
-    device.setFontSize(fontSize);
-    return height;
-}
+// The line height of each size a cell can take, measured once.
+class LineHeights {
+public:
+    explicit LineHeights(PrinterDevice &device) {
+        for (int i = 0; i < sizes; ++i) {
+            device.setFontSize(smallestSize + 0.5 * i);
+            m_heights[i] = device.textHeight(QStringLiteral("X"));
+        }
+        device.setFontSize(fontSize);
+    }
+    double operator()(double size) const {
+        return m_heights[qBound(0, int(std::lround((size - smallestSize) * 2)), sizes - 1)];
+    }
+
+private:
+    static constexpr int sizes = int((fontSize - smallestSize) * 2) + 1;
+    std::array<double, sizes> m_heights{};
+};
 
 struct Placed {
     int page;
@@ -139,7 +156,8 @@ bool printProductList(PrinterDevice &device, const QList<QStringList> &grid, con
     device.setOrientation(PrinterDevice::Landscape);
 
     // Laid out before anything prints, so each page can say how many there are.
-    const double oneLine = lineHeight(device, fontSize);
+    const LineHeights lineHeight(device);
+    const double oneLine = lineHeight(fontSize);
     // A row of one line starts above 185 mm as it always has; a taller row must end where that one would.
     const double pageBottom = pageBreakTwips + oneLine;
     QList<Placed> placed;
@@ -155,7 +173,7 @@ bool printProductList(PrinterDevice &device, const QList<QStringList> &grid, con
         for (;;) {
             double height = oneLine;
             for (int c = 1; c <= 7; ++c)
-                height = qMax(height, double(row[c].lines.size()) * lineHeight(device, row[c].size));
+                height = qMax(height, double(row[c].lines.size()) * lineHeight(row[c].size));
             // A small allowance so a position converted back and forth still counts as at the limit.
             if (!pageEmpty && (y >= pageBreakTwips - 1e-6 || y + height > pageBottom + 1e-6)) {
                 ++page;
@@ -166,7 +184,7 @@ bool printProductList(PrinterDevice &device, const QList<QStringList> &grid, con
             Row rest;
             bool continues = false;
             for (int c = 1; c <= 7; ++c) {
-                const double each = lineHeight(device, row[c].size);
+                const double each = lineHeight(row[c].size);
                 const int fits = qMax(1, int(std::floor((pageBottom - y + 1e-6) / each)));
                 rest[c].size = row[c].size;
                 rest[c].lines = row[c].lines.mid(fits);
