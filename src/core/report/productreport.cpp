@@ -42,6 +42,15 @@ QList<QStringList> productRows(const ProductReport &r) {
     return rows;
 }
 
+QList<QStringList> exportRows(const ProductReport &r) {
+    QList<QStringList> rows = productRows(r);
+    for (int i = 0; i < rows.size(); ++i) {
+        rows[i][4] = numbers::formatMoney(r.lines.at(i).msrpSold);
+        rows[i][5] = numbers::formatMoney(r.lines.at(i).profit);
+    }
+    return rows;
+}
+
 QStringList summaryLines(const ProductReport &r) {
     return {QStringLiteral("Deals counted: %1").arg(r.deals),
             QStringLiteral("Products per deal: %1").arg(numbers::formatMoney(r.productsPerDeal())),
@@ -95,6 +104,18 @@ QStringList cells(const DealSummary &d) {
     for (int c = 0; c < ColumnCount; ++c)
         out << cell(d, c);
     return out;
+}
+
+QStringList exportHeadings() {
+    return headings() << QStringLiteral("Payment Amount") << QStringLiteral("Term")
+                      << QStringLiteral("Amount Financed");
+}
+
+QStringList exportCells(const DealSummary &d) {
+    // The term the payment runs over: the one taken when several were offered, else the deal's.
+    const double months = d.chosenTerm != 0 ? d.chosenTerm : d.term;
+    return cells(d) << numbers::formatMoney(numbers::val(d.finalPayment))
+                    << (d.cashDeal ? QString() : numbers::plain(months)) << numbers::formatMoney(d.amountFinanced);
 }
 
 bool matches(const DealSummary &d, const QString &wanted) {

@@ -43,6 +43,8 @@ QString percent(double value);
 QStringList productHeadings();
 // The report's rows as the grid shows them.
 QList<QStringList> productRows(const ProductReport &report);
+// The rows as a CSV export carries them: the money as plain numbers ("412.50"), for a spreadsheet to add up.
+QList<QStringList> exportRows(const ProductReport &report);
 // "Deals counted: 12", "Products per deal: 1.25", "Profit per deal: $412.50".
 QStringList summaryLines(const ProductReport &report);
 } // namespace report
@@ -67,6 +69,10 @@ QStringList headings(); // Deal #, Date, Customer, Vehicle, Stock #, Salesperson
 enum Column { Number, Date, Customer, Vehicle, StockNumber, Salesperson, Choice, Accepted, Payment, ColumnCount };
 QString cell(const DealSummary &deal, int column);
 QStringList cells(const DealSummary &deal);
+// An export's columns: those of the grid, then the payment, its term in months (none for a cash deal) and
+// the amount financed as plain numbers.
+QStringList exportHeadings();
+QStringList exportCells(const DealSummary &deal);
 // Whether the deal's customer, vehicle, stock number or salesperson holds `search` (any part, without
 // regard to case). An empty search matches every deal.
 bool matches(const DealSummary &deal, const QString &search);

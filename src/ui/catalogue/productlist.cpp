@@ -172,14 +172,19 @@ void ProductList::addItem() {
 void ProductList::printList() {
     if (prompts::confirm(QStringLiteral("Print List?"), this) != 1)
         return;
-    printProductList(m_app.printer().device(), gridRows());
+    printProductList(m_app.printer().device(), gridRows(), m_app.settings().dealershipName, QDate::currentDate());
 }
 
 void ProductList::previewList() {
     const QList<QStringList> rows = gridRows();
+    const QString dealership = m_app.settings().dealershipName;
+    const QDate today = QDate::currentDate(); // the pages saved from the preview carry the day it showed
     auto *window = new PrintPreview(
         m_app, QStringLiteral("Product List"), QStringLiteral("Product List.pdf"),
-        [rows](Printer &printer) { return printProductList(printer.device(), rows); }, this);
+        [rows, dealership, today](Printer &printer) {
+            return printProductList(printer.device(), rows, dealership, today);
+        },
+        this);
     window->show();
 }
 

@@ -5,6 +5,7 @@
 #include "ui/app/application.h"
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"
+#include "ui/deal/dealview.h"
 #include "ui/history/dealreport.h"
 #include "ui/history/exportfile.h"
 
@@ -113,6 +114,9 @@ DealHistory::DealHistory(Application &app) : m_app(app) {
 
     connect(m_searchBox, &QLineEdit::textChanged, m_model, &HistoryModel::narrow);
     connect(m_reprintButton, &QPushButton::clicked, this, &DealHistory::reprint);
+    // A double-click (or Enter) on a row shows that deal as the customer saw it.
+    connect(m_grid, &QTableView::activated, this,
+            [this](const QModelIndex &index) { viewDeal(m_model->deal(index.row()).id); });
     connect(m_reportButton, &QPushButton::clicked, this, [this] {
         if (DealReport *open = m_app.existing<DealReport>())
             open->reload();
@@ -158,17 +162,32 @@ void DealHistory::reprint() {
         printAcceptance(m_app.printer(), *deal);
 }
 
+void DealHistory::viewDeal(qint64 id) {
+    const std::optional<DealRecord> deal = m_app.store().deals().load(id);
+    if (!deal) {
+        prompts::notice(QStringLiteral("Deal %1 could not be read.").arg(id), this);
+        return;
+    }
+    DealView *view = m_app.window<DealView>();
+    view->showDeal(*deal);
+    Application::bringUp(view);
+}
+
 void DealHistory::exportRows() {
     const QString path =
         exportfile::choose(m_app, this, QStringLiteral("Export Deal History"), QStringLiteral("Deal History.csv"));
     if (path.isEmpty())
         return;
-    exportfile::write(path, csvtext::table(history::headings(), shownRows()), QStringLiteral("deal history"), this);
+    QList<QStringList> rows;
+    for (int r = 0; r < m_model->rowCount(); ++r)
+        rows.append(history::exportCells(m_model->deal(r)));
+    exportfile::write(path, csvtext::table(history::exportHeadings(), rows), QStringLiteral("deal history"), this);
 }
 
 void DealHistory::exitWindow() {
     m_closing = true;
     m_app.unload<DealReport>();
+    m_app.unload<DealView>();
     m_app.unload<DealHistory>();
     m_app.showHome();
 }

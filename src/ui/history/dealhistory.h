@@ -29,6 +29,7 @@ protected:
 
 private:
     void reprint();
+    void viewDeal(qint64 id);
     void exportRows();
     void exitWindow();
 

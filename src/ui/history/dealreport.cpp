@@ -168,7 +168,7 @@ void DealReport::exportReport() {
         exportfile::choose(m_app, this, QStringLiteral("Export Product Report"), QStringLiteral("Product Report.csv"));
     if (path.isEmpty())
         return;
-    exportfile::write(path, csvtext::table(report::productHeadings(), report::productRows(m_report)),
+    exportfile::write(path, csvtext::table(report::productHeadings(), report::exportRows(m_report)),
                       QStringLiteral("product report"), this);
 }
 

@@ -151,6 +151,11 @@ private slots:
         QCOMPARE(history::cell(listed.value(1), history::Payment),
                  u"$ %1 / Month for 72 Months"_s.arg(d.payment(1, 1).payment));
         QCOMPARE(finalPaymentLine(*deals.load(chosen.id)), history::cell(listed.value(1), history::Payment));
+        // Exported, the payment, its term and the amount financed as plain numbers.
+        QCOMPARE(history::exportCells(listed.value(1)).mid(history::ColumnCount),
+                 QStringList({d.payment(1, 1).payment, "72", "20000.00"}));
+        QCOMPARE(history::exportCells(listed.value(0)).mid(history::ColumnCount),
+                 QStringList({base, "60", "20000.00"}));
         QVERIFY(folder.errors().isEmpty());
     }
 

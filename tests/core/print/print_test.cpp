@@ -165,7 +165,8 @@ private slots:
         device->setOrientation(PrinterDevice::Landscape);
         QVERIFY(printProductList(printer.device(),
                                  {{"id", "Name", "Cost", "MSRP", "Profit", "Installer", "Phone #", "Notes"},
-                                  {"1", "Tint", "$101.50", "$250.00", "$148.50", "", "", ""}}));
+                                  {"1", "Tint", "$101.50", "$250.00", "$148.50", "", "", ""}},
+                                 "Riverside Motors", QDate(2026, 12, 7)));
         QCOMPARE(device->documentsEnded(), 2);
         QCOMPARE(device->operations(Kind::Line).last().drawWidth, 1); // not the deal's pen: as its preview draws
         QCOMPARE(device->orientation(), int(PrinterDevice::Portrait));

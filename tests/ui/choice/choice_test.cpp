@@ -11,6 +11,7 @@
 #include "ui/app/mainwindow.h"
 #include "ui/deal/dealchoice.h"
 #include "ui/deal/dealpresentation.h"
+#include "ui/deal/dealview.h"
 #include "ui/history/dealhistory.h"
 #include "ui/history/dealreport.h"
 #include "ui/print/qtprinterdevice.h"
@@ -288,12 +289,43 @@ private slots:
                                        QStringList{u"Tint $400.00"_s, u"Final Payment: "_s + payment})
             QVERIFY2(device->findText(text), qPrintable(text));
 
+        // A double-click shows the stored deal as presented, read-only; its Print reprints it.
+        auto *grid = control<QTableView>(history, u"grid1"_s);
+        const QPoint row = grid->visualRect(grid->model()->index(0, 2)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, row);
+        DealView *view = app().existing<DealView>();
+        QVERIFY(view && view->isVisible() && view != app().existing<DealPresentation>());
+        QCOMPARE(view->objectName(), u"dealview"_s);
+        QCOMPARE(view->windowTitle(), u"Stored Deal 3"_s);
+        QCOMPARE(control<QGroupBox>(view, u"menuframe(1)"_s)->title(), u"Gold"_s);
+        QCOMPARE(textOf(view, u"pricepayment(2)"_s), page.priceLines[2]);
+        QVERIFY(textOf(view, u"product1(2)"_s).startsWith(u"Tint $400.00"_s));
+        for (const QString &box : {u"customernametext"_s, u"product1(2)"_s, u"disclaimertext"_s}) {
+            const QString before = textOf(view, box);
+            control(view, box)->setFocus();
+            QTest::keyClicks(control(view, box), u"typed"_s);
+            QCOMPARE(textOf(view, box), before);
+        }
+        QVERIFY(!control(view, u"Command2"_s)->isVisible() && !control(view, u"Command4"_s)->isVisible());
+        QCOMPARE(said([&] { click(view, u"Command1"_s); }), QStringList{u"Are You Sure?: Reprint Deal 3?"_s});
+        QCOMPARE(device->documentsEnded(), 4);
+        QVERIFY(click(view, u"Command3"_s));
+        QTRY_VERIFY(!app().existing<DealView>());
+        QVERIFY(history->isVisible());
+
         if (!haveCsvReader())
             QSKIP("python3 is needed to read the export back");
-        type(history, u"searchtext"_s, u"ander"_s);
+        // The export: the grid's columns, then the payment, term and amount financed as plain numbers.
         const QString file = QDir(folder.path()).filePath(u"history export.csv"_s);
-        QCOMPARE(exported(history, u"Command4"_s, file), gridRows(history));
-        QCOMPARE(gridRows(history).value(1).value(2), others[0].particulars.customer);
+        QList<QStringList> expected = gridRows(history);
+        expected[0] << u"Payment Amount"_s << u"Term"_s << u"Amount Financed"_s;
+        for (int r = 1; r < expected.size(); ++r)
+            expected[r] << expected[r][8].section(u' ', 1, 1) << u"60"_s << u"0.00"_s;
+        QCOMPARE(expected.value(1).value(9), payment.section(u' ', 1, 1));
+        const QList<QStringList> rowsExported = exported(history, u"Command4"_s, file);
+        QCOMPARE(rowsExported, expected);
+        QCOMPARE(rowsExported.value(3).value(2), others[0].particulars.customer);
     }
 
     // The report's own figures are checked on the deal file; here, what the window does with its filters
@@ -343,8 +375,11 @@ private slots:
         RecordingDevice *device = recordPrinting();
         answeringBoxes([&] { click(report, u"Command1"_s); });
         QVERIFY(device->findText(u"Deals counted: 4"_s));
+        QList<QStringList> amounts = gridRows(report); // exported as plain numbers
+        for (int r = 1; r < amounts.size(); ++r)
+            amounts[r][4].remove(u'$'), amounts[r][5].remove(u'$');
         if (haveCsvReader())
-            QCOMPARE(exported(report, u"Command2"_s, QDir(folder.path()).filePath(u"report.csv"_s)), gridRows(report));
+            QCOMPARE(exported(report, u"Command2"_s, QDir(folder.path()).filePath(u"report.csv"_s)), amounts);
         QVERIFY(click(report, u"Command3"_s));
         QTRY_VERIFY(!app().existing<DealReport>());
         QVERIFY(history->isVisible());

@@ -4,6 +4,7 @@
 #include "core/print/dealprintout.h"
 #include "core/print/printer.h"
 #include "core/print/recordingdevice.h"
+#include "core/store/store.h"
 #include "testsupport.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
@@ -116,6 +117,16 @@ private slots:
         app().installPrinterDevice(std::move(device));
         for (int i = 1; i <= 70; ++i)
             addProduct(u"Product%1"_s.arg(i, 2, 10, QLatin1Char('0')), i, 2.5 * i);
+        // Texts wider than their columns: they wrap, or shrink when one word is too wide.
+        Product wide;
+        wide.id = 71;
+        wide.name = u"Product35 Extended Service Contract With Roadside Assistance And Rental"_s;
+        wide.msrp = 1234567.89;
+        wide.installer = u"Northside Auto Glass and Window Tint Specialists"_s;
+        wide.phone = u"(555) 123-4567 ext. 8901 ask for Dana"_s;
+        wide.notes = QString(u"Installed at their shop, not ours. "_s).repeated(8);
+        QVERIFY(app().store().products().add(wide));
+        setSetting(u"dealershipname"_s, u"Riverside Motors"_s);
         app().window<MainWindow>()->findChild<QAction *>(u"m_aftermarket"_s)->trigger();
         ProductList *list = app().existing<ProductList>();
         QVERIFY(list && printDeal(app().printer(), DealPage()));
@@ -134,11 +145,30 @@ private slots:
         QCOMPARE(preview->pageCount(), printedPages.pages.size());
         QVERIFY(preview->pageCount() >= 2);
         QVERIFY(printedPages.find(u"Product70"_s));
-        for (int page = 1; page <= 2; ++page) {
+        const int pages = printedPages.pages.size();
+        for (int page = 1; page <= pages; ++page) {
             const PdfWord heading = printedPages.lineWords(u"Name"_s, page).value(0);
             QVERIFY2(std::abs(heading.left - 16) < 0.3 && heading.top > 19 && heading.top < 21,
                      qPrintable(u"%1, %2"_s.arg(heading.left).arg(heading.top)));
+            QCOMPARE(printedPages.line(u"Riverside"_s, page).mid(0, 3),
+                     QStringList({"Riverside", "Motors", QDate::currentDate().toString(Qt::ISODate)}));
+            QCOMPARE(printedPages.line(u"Page"_s, page),
+                     QStringList({"Page", QString::number(page), "of", QString::number(pages)}));
         }
+        // No word of a row reaches the next column (each starts 6 mm further in, the printer's margin).
+        const double columns[] = {16, 76, 96, 116, 136, 176, 206, 271};
+        QStringList installer;
+        for (const PdfWord &w : printedPages.words) {
+            if (w.top < 25)
+                continue;
+            const int c =
+                int(std::upper_bound(std::begin(columns), std::end(columns), w.left + 0.01) - std::begin(columns)) - 1;
+            QVERIFY2(c >= 0 && c < 7 && w.right <= columns[c + 1],
+                     qPrintable(u"%1 at %2 to %3"_s.arg(w.text).arg(w.left).arg(w.right)));
+            if (c == 4 && w.page == printedPages.find(u"Northside"_s)->page)
+                installer << w.text;
+        }
+        QCOMPARE(installer.join(u' '), wide.installer);
         QCOMPARE(savedPages.words, printedPages.words);
         // The page controls follow the pages.
         trigger(preview, u"lastpage"_s);
