@@ -180,26 +180,30 @@ Layout deals() {
                             "productid REAL NOT NULL DEFAULT 0, name TEXT NOT NULL DEFAULT '', "
                             "cost REAL NOT NULL DEFAULT 0, msrp REAL NOT NULL DEFAULT 0, "
                             "description TEXT NOT NULL DEFAULT '', "
-                            "accepted INTEGER NOT NULL DEFAULT 0 CHECK (accepted IN (0, 1)))"),
-             // A deal's items, and each slot once.
-             QStringLiteral("create unique index dealitems_slot on dealitems(deal, package, slot)"),
-             // The history counts each deal's kept products from this small index alone.
-             QStringLiteral("create index dealitems_accepted on dealitems(deal) where accepted = 1"),
-             // The report over every deal reads this index alone, already in product order.
-             QStringLiteral(
-                 "create index dealitems_product on dealitems(name, deal, accepted, msrp, cost) where productid > 0"),
-             QStringLiteral("create index deals_saved on deals(saved)"),
-             QStringLiteral("create index deals_salesperson on deals(salesperson collate nocase)"),
-             QStringLiteral("create trigger deals_kept_changed before update on deals begin "
-                            "select raise(abort, 'a stored deal is never changed'); end"),
-             QStringLiteral("create trigger deals_kept_deleted before delete on deals begin "
-                            "select raise(abort, 'a stored deal is never deleted'); end"),
-             QStringLiteral("create trigger dealitems_kept_changed before update on dealitems begin "
-                            "select raise(abort, 'a stored deal is never changed'); end"),
-             QStringLiteral("create trigger dealitems_kept_deleted before delete on dealitems begin "
-                            "select raise(abort, 'a stored deal is never deleted'); end")},
-            {// 1: the further terms a deal offered and the amount financed, so a reprint shows every payment.
-             {field(deals, QStringLiteral("financeterm2"), real), field(deals, QStringLiteral("financeterm3"), real),
+                            "accepted INTEGER NOT NULL DEFAULT 0 CHECK (accepted IN (0, 1)))")},
+            {// 1: the indexes and the guards every deal file had from the first (a file that lacks them gains them),
+             // and the further terms a deal offered and the amount financed, so a reprint shows every payment.
+             {// A deal's items, and each slot once.
+              statement(QStringLiteral("create unique index if not exists dealitems_slot on dealitems(deal, package, "
+                                       "slot)")),
+              // The history counts each deal's kept products from this small index alone.
+              statement(QStringLiteral(
+                  "create index if not exists dealitems_accepted on dealitems(deal) where accepted = 1")),
+              // The report over every deal reads this index alone, already in product order.
+              statement(QStringLiteral("create index if not exists dealitems_product on dealitems(name, deal, "
+                                       "accepted, msrp, cost) where productid > 0")),
+              statement(QStringLiteral("create index if not exists deals_saved on deals(saved)")),
+              statement(
+                  QStringLiteral("create index if not exists deals_salesperson on deals(salesperson collate nocase)")),
+              statement(QStringLiteral("create trigger if not exists deals_kept_changed before update on deals "
+                                       "begin select raise(abort, 'a stored deal is never changed'); end")),
+              statement(QStringLiteral("create trigger if not exists deals_kept_deleted before delete on deals "
+                                       "begin select raise(abort, 'a stored deal is never deleted'); end")),
+              statement(QStringLiteral("create trigger if not exists dealitems_kept_changed before update on "
+                                       "dealitems begin select raise(abort, 'a stored deal is never changed'); end")),
+              statement(QStringLiteral("create trigger if not exists dealitems_kept_deleted before delete on "
+                                       "dealitems begin select raise(abort, 'a stored deal is never deleted'); end")),
+              field(deals, QStringLiteral("financeterm2"), real), field(deals, QStringLiteral("financeterm3"), real),
               field(deals, QStringLiteral("amountfinanced"), real)},
              // 2: the term the customer took.
              {field(deals, QStringLiteral("chosenterm"), real)}}};

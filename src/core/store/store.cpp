@@ -104,9 +104,9 @@ bool Store::open(QString *why) {
         close();
         return false;
     }
-    // Every file is usable: now each is brought up to this version's layout.
-    if (!bringUp(m_products, schema::File::Products, why) || !bringUp(m_templates, schema::File::Templates, why) ||
-        !bringUp(m_settings, schema::File::Settings, why)) {
+    // Every file is usable: now each is brought up to this version's layout, the settings first, whose
+    // record is checked with every field it now has.
+    if (!bringUp(m_settings, schema::File::Settings, why)) {
         close();
         return false;
     }
@@ -114,6 +114,10 @@ bool Store::open(QString *why) {
     if (!problem.isEmpty()) {
         if (why)
             *why = unusable(m_settings.path(), problem);
+        close();
+        return false;
+    }
+    if (!bringUp(m_products, schema::File::Products, why) || !bringUp(m_templates, schema::File::Templates, why)) {
         close();
         return false;
     }
