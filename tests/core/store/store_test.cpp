@@ -133,6 +133,7 @@ private slots:
         DataFolder folder;
         const QString path = folder.dataFile(file);
         const QStringList current = layoutOf(path);
+        QVERIFY(current.size() > 1 && current.last().toInt() > 0); // a new file is marked with its layout
         folder.store().close();
         QVERIFY(QFile::remove(path));
         QStringList fields, before;
