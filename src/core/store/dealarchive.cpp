@@ -2,6 +2,7 @@
 
 #include "core/money/numbers.h"
 #include "core/store/database.h"
+#include "core/store/schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,76 +12,6 @@
 #include <QUuid>
 
 namespace {
-const QStringList kDealFields{QStringLiteral("id"),
-                              QStringLiteral("saved"),
-                              QStringLiteral("salesperson"),
-                              QStringLiteral("customer"),
-                              QStringLiteral("vehicle"),
-                              QStringLiteral("stocknumber"),
-                              QStringLiteral("interestrate"),
-                              QStringLiteral("financeterm"),
-                              QStringLiteral("cashdeal"),
-                              QStringLiteral("includetax"),
-                              QStringLiteral("taxrate"),
-                              QStringLiteral("discloseprices"),
-                              QStringLiteral("disclosetotals"),
-                              QStringLiteral("dealership"),
-                              QStringLiteral("disclaimer"),
-                              QStringLiteral("statement"),
-                              QStringLiteral("chosenpackage"),
-                              QStringLiteral("chosenname"),
-                              QStringLiteral("finalpayment"),
-                              QStringLiteral("package1"),
-                              QStringLiteral("package2"),
-                              QStringLiteral("package3"),
-                              QStringLiteral("package4")};
-// Fields that came with payments over several terms (and the one the customer took) and an amount
-// financed; an older deal file gains them.
-const QStringList kAddedDealFields{QStringLiteral("financeterm2"), QStringLiteral("financeterm3"),
-                                   QStringLiteral("amountfinanced"), QStringLiteral("chosenterm")};
-const QStringList kItemFields{QStringLiteral("deal"),      QStringLiteral("package"),     QStringLiteral("slot"),
-                              QStringLiteral("productid"), QStringLiteral("name"),        QStringLiteral("cost"),
-                              QStringLiteral("msrp"),      QStringLiteral("description"), QStringLiteral("accepted")};
-
-// The deal number is never handed out twice (AUTOINCREMENT), and the file itself refuses to change or
-// delete a stored deal. The package captions beside the chosen one are kept so the deal page can be
-// printed again with its headings.
-const char *const kCreate[] = {
-    "create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
-    "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', vehicle TEXT NOT NULL DEFAULT '', "
-    "stocknumber TEXT NOT NULL DEFAULT '', interestrate REAL NOT NULL DEFAULT 0, "
-    "financeterm REAL NOT NULL DEFAULT 0, cashdeal INTEGER NOT NULL DEFAULT 0, "
-    "includetax INTEGER NOT NULL DEFAULT 0, taxrate REAL NOT NULL DEFAULT 0, "
-    "discloseprices INTEGER NOT NULL DEFAULT 0, disclosetotals INTEGER NOT NULL DEFAULT 0, "
-    "dealership TEXT NOT NULL DEFAULT '', disclaimer TEXT NOT NULL DEFAULT '', statement TEXT NOT NULL DEFAULT '', "
-    "chosenpackage INTEGER NOT NULL DEFAULT -1 CHECK (chosenpackage BETWEEN -1 AND 3), "
-    "chosenname TEXT NOT NULL DEFAULT '', finalpayment TEXT NOT NULL DEFAULT '0.00', "
-    "package1 TEXT NOT NULL DEFAULT '', package2 TEXT NOT NULL DEFAULT '', package3 TEXT NOT NULL DEFAULT '', "
-    "package4 TEXT NOT NULL DEFAULT '', financeterm2 REAL NOT NULL DEFAULT 0, financeterm3 REAL NOT NULL DEFAULT 0, "
-    "amountfinanced REAL NOT NULL DEFAULT 0, chosenterm REAL NOT NULL DEFAULT 0)",
-    "create table dealitems (deal INTEGER NOT NULL REFERENCES deals(id), "
-    "package INTEGER NOT NULL CHECK (package BETWEEN 0 AND 3), slot INTEGER NOT NULL CHECK (slot BETWEEN 0 AND 9), "
-    "productid REAL NOT NULL DEFAULT 0, name TEXT NOT NULL DEFAULT '', cost REAL NOT NULL DEFAULT 0, "
-    "msrp REAL NOT NULL DEFAULT 0, description TEXT NOT NULL DEFAULT '', "
-    "accepted INTEGER NOT NULL DEFAULT 0 CHECK (accepted IN (0, 1)))",
-    // A deal's items, and each slot once.
-    "create unique index dealitems_slot on dealitems(deal, package, slot)",
-    // The history counts each deal's kept products from this small index alone.
-    "create index dealitems_accepted on dealitems(deal) where accepted = 1",
-    // The report over every deal reads this index alone, already in product order.
-    "create index dealitems_product on dealitems(name, deal, accepted, msrp, cost) where productid > 0",
-    "create index deals_saved on deals(saved)",
-    "create index deals_salesperson on deals(salesperson collate nocase)",
-    "create trigger deals_kept_changed before update on deals begin "
-    "select raise(abort, 'a stored deal is never changed'); end",
-    "create trigger deals_kept_deleted before delete on deals begin "
-    "select raise(abort, 'a stored deal is never deleted'); end",
-    "create trigger dealitems_kept_changed before update on dealitems begin "
-    "select raise(abort, 'a stored deal is never changed'); end",
-    "create trigger dealitems_kept_deleted before delete on dealitems begin "
-    "select raise(abort, 'a stored deal is never deleted'); end",
-};
-
 const QString kSavedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 
 QVariant text(const QString &s) { return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s); }
@@ -90,11 +21,12 @@ QVariant flag(bool on) { return on ? 1 : 0; }
 class Inserter {
 public:
     explicit Inserter(Database &db) : m_db(db), m_deal(db.handle()), m_item(db.handle()) {
-        QStringList names = kDealFields.mid(1) + kAddedDealFields;
+        const QStringList names = schema::dealFields().mid(1) + schema::addedDealFields();
+        const QStringList itemFields = schema::dealItemFields();
         m_ok = m_deal.prepare(QStringLiteral("insert into deals (%1) values (%2)")
                                   .arg(names.join(QLatin1Char(',')), marks(int(names.size())))) &&
                m_item.prepare(QStringLiteral("insert into dealitems (%1) values (%2)")
-                                  .arg(kItemFields.join(QLatin1Char(',')), marks(int(kItemFields.size()))));
+                                  .arg(itemFields.join(QLatin1Char(',')), marks(int(itemFields.size()))));
         if (!m_ok)
             fail(m_deal.lastError().isValid() ? m_deal : m_item);
     }
@@ -196,24 +128,14 @@ Narrowing narrowing(const ReportFilter &f) {
 }
 } // namespace
 
-QString DealArchive::fileName() { return QStringLiteral("deals.mdb"); }
+QString DealArchive::fileName() { return schema::dealsFile(); }
 
 bool DealArchive::createFile(const QString &path, QString *why) {
     const QFileInfo target(path);
     const QString temp = target.dir().filePath(
         QStringLiteral(".%1.%2.new").arg(target.fileName(), QUuid::createUuid().toString(QUuid::Id128)));
-    bool made = false;
     QString reason;
-    {
-        Database db;
-        db.setErrorHandler([&reason](const QString &what) { reason = what; });
-        made = db.create(temp) && db.beginImmediate();
-        for (const char *sql : kCreate)
-            made = made && db.exec(QString::fromLatin1(sql));
-        made = made && db.commit();
-        if (!made && reason.isEmpty())
-            reason = db.errorText();
-    }
+    bool made = schema::createFile(temp, schema::File::Deals, &reason);
     // Never over a file another copy of the program made meanwhile: that one may hold deals already.
     if (made && !QFile::rename(temp, path)) {
         made = target.exists();
@@ -227,8 +149,8 @@ bool DealArchive::createFile(const QString &path, QString *why) {
 }
 
 QString DealArchive::problem() const {
-    const QList<std::pair<QString, QStringList>> tables{{QStringLiteral("deals"), kDealFields},
-                                                        {QStringLiteral("dealitems"), kItemFields}};
+    const QList<std::pair<QString, QStringList>> tables{{QStringLiteral("deals"), schema::dealFields()},
+                                                        {QStringLiteral("dealitems"), schema::dealItemFields()}};
     for (const auto &[table, fields] : tables) {
         QStringList present;
         m_db.select(QStringLiteral("select lower(name) from pragma_table_info(?)"), {table},
@@ -240,17 +162,6 @@ QString DealArchive::problem() const {
                 return QStringLiteral("its table \"%1\" has no field \"%2\"").arg(table, f);
     }
     return QString();
-}
-
-bool DealArchive::addMissingFields() {
-    QStringList present;
-    m_db.select(QStringLiteral("select lower(name) from pragma_table_info('deals')"), {},
-                [&present](const QSqlQuery &q) { present << q.value(0).toString(); });
-    for (const QString &field : kAddedDealFields)
-        if (!present.contains(field) &&
-            !m_db.exec(QStringLiteral("alter table deals add column %1 REAL NOT NULL DEFAULT 0").arg(field)))
-            return false;
-    return true;
 }
 
 bool DealArchive::add(DealRecord &record) {

@@ -25,8 +25,6 @@ public:
     static bool createFile(const QString &path, QString *why);
     // Why the open file cannot serve as the deal file ("" when it can): a table or field missing.
     QString problem() const;
-    // Gives a deal file made before payments over several terms the fields for them (0 in every stored deal).
-    bool addMissingFields();
 
     // Stores the deal and its items in one transaction, numbering it and stamping the time (unless the
     // record already carries one). False when it could not be stored; nothing of it is then stored.

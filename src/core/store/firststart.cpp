@@ -1,7 +1,7 @@
 #include "firststart.h"
 
-#include "core/store/database.h"
 #include "core/store/schema.h"
+#include "core/store/store.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,100 +67,67 @@ const SampleTemplate kTemplates[] = {
 
 const char *kPackageNames[4] = {"Platinum", "Gold", "Silver", "Bronze"};
 
-// False with the file and the reason when a step of writing it failed.
-bool failed(const Database &db, const QString &path, QString *why) {
-    if (why)
-        *why = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), db.errorText());
-    return false;
-}
-
-bool makeFile(const QString &path, const QString &createSql, QString *why) {
-    Database db;
-    if (!db.create(path) || !db.exec(createSql))
-        return failed(db, path, why);
-    return true;
-}
-
+// The files in the current layout, then the settings and samples stored as the program stores them.
 bool fill(const QString &folder, bool withSamples, const QString &pages, QString *why) {
     const QDir dir(folder);
-    // Products and templates are looked up by id everywhere, though id is not a key: an index, not a constraint.
-    if (!makeFile(dir.filePath(schema::productsFile()), schema::createProductsTable(), why) ||
-        !makeFile(dir.filePath(schema::productsFile()), QStringLiteral("create index products_id on [table](id)"),
-                  why) ||
-        !makeFile(dir.filePath(schema::vehiclesFile()), schema::createVehiclesTable(), why) ||
-        !makeFile(dir.filePath(schema::vehiclesFile()), QStringLiteral("create index vehicles_id on [table](id)"),
-                  why) ||
-        !makeFile(dir.filePath(schema::preferencesFile()), schema::createPreferencesTable(), why))
-        return false;
-
-    const int productCount = withSamples ? int(std::size(kProducts)) : 0;
-    const int templateCount = withSamples ? int(std::size(kTemplates)) : 0;
-    {
-        Database prefs;
-        const QString path = dir.filePath(schema::preferencesFile());
-        // The fields added since the first version take their defaults.
-        const bool written =
-            prefs.open(path) &&
-            prefs.exec(QStringLiteral("insert into [table] (%1) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                           .arg(schema::preferenceFields().join(QLatin1Char(','))),
-                       {productCount, templateCount, QString::fromLatin1(kPackageNames[0]),
-                        QString::fromLatin1(kPackageNames[1]), QString::fromLatin1(kPackageNames[2]),
-                        QString::fromLatin1(kPackageNames[3]), 0.0, 1, 1, 6.9, 60,
-                        QStringLiteral("Your Dealership Name"), QStringLiteral("Salesperson"),
-                        QStringLiteral("Payments are estimates for illustration only and subject to credit approval. "
-                                       "Tax, title and license fees are extra."),
-                        QString(), 0, 0});
-        if (!written)
-            return failed(prefs, path, why);
-    }
-    if (!withSamples)
-        return true;
-
-    Database products;
-    const QString productsPath = dir.filePath(schema::productsFile());
-    bool written = products.open(productsPath) && products.beginImmediate();
-    int id = 0;
-    for (const SampleProduct &p : kProducts) {
-        ++id;
-        written =
-            written &&
-            products.exec(QStringLiteral("insert into [table] (id, aftermarketname, cost, msrp, description, htmlpath, "
-                                         "picturepath, installer, phone, notes) values (?,?,?,?,?,?,?,?,?,?)"),
-                          {id, QString::fromUtf8(p.name), p.cost, p.msrp, QString::fromUtf8(p.description),
-                           QDir(pages).filePath(QString::fromLatin1(p.page)), QString(), QString::fromUtf8(p.installer),
-                           QString::fromLatin1(p.phone), QString()});
-    }
-    if (!(written && products.commit()))
-        return failed(products, productsPath, why);
-
-    Database vehicles;
-    const QString vehiclesPath = dir.filePath(schema::vehiclesFile());
-    written = vehicles.open(vehiclesPath) && vehicles.beginImmediate();
-    id = 0;
-    for (const SampleTemplate &t : kTemplates) {
-        ++id;
-        QStringList names{QStringLiteral("id"), QStringLiteral("vehiclename"), QStringLiteral("notes")};
-        QVariantList values{id, QString::fromUtf8(t.name), QString::fromUtf8(t.notes)};
-        for (int p = 0; p < 4; ++p) {
-            names << QStringLiteral("package%1").arg(p + 1);
-            values << QString::fromLatin1(kPackageNames[p]);
+    for (schema::File file : {schema::File::Products, schema::File::Templates, schema::File::Settings}) {
+        const QString path = dir.filePath(schema::fileName(file));
+        QString reason;
+        if (!schema::createFile(path, file, &reason)) {
+            if (why)
+                *why = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason);
+            return false;
         }
-        for (int p = 0; p < 4; ++p)
-            for (int s = 0; s < 10; ++s) {
-                names << schema::slotField(p, s);
-                values << t.menu[p][s];
-            }
-        QStringList marks;
-        for (int i = 0; i < names.size(); ++i)
-            marks << QStringLiteral("?");
-        written =
-            written &&
-            vehicles.exec(QStringLiteral("insert into [table] (%1) values (%2)").arg(names.join(','), marks.join(',')),
-                          values);
     }
-    if (!(written && vehicles.commit()))
-        return failed(vehicles, vehiclesPath, why);
-    return true;
+    Store store(folder);
+    if (!store.open(why))
+        return false;
+    QString failure;
+    store.setErrorHandler([&failure](const QString &what) {
+        if (failure.isEmpty())
+            failure = what;
+    });
+
+    Settings settings = store.settings().read();
+    for (int p = 0; p < 4; ++p)
+        settings.packageNames[p] = QString::fromLatin1(kPackageNames[p]);
+    settings.disclosePrices = true;
+    settings.discloseTotals = true;
+    settings.interestRate = 6.9f;
+    settings.financeTerm = 60;
+    settings.dealershipName = QStringLiteral("Your Dealership Name");
+    settings.salespersonName = QStringLiteral("Salesperson");
+    settings.disclaimer = QStringLiteral("Payments are estimates for illustration only and subject to credit "
+                                         "approval. Tax, title and license fees are extra.");
+    bool written = store.settings().write(settings);
+
+    if (withSamples) {
+        // The products take ids 1, 2, ... in this order, which the templates' slots name.
+        QVector<Product> products;
+        for (const SampleProduct &p : kProducts)
+            products.append({0, QString::fromUtf8(p.name), p.cost, p.msrp, QString::fromUtf8(p.description),
+                             QDir(pages).filePath(QString::fromLatin1(p.page)), QString(),
+                             QString::fromUtf8(p.installer), QString::fromLatin1(p.phone), QString()});
+        written = written && store.addProducts(products).stored;
+        for (const SampleTemplate &sample : kTemplates) {
+            const SettingsRepository::Drawn drawn = store.settings().draw(Counter::Templates);
+            PackageTemplate t;
+            t.id = drawn.id.value_or(0);
+            t.vehiclename = QString::fromUtf8(sample.name);
+            t.notes = QString::fromUtf8(sample.notes);
+            for (int p = 0; p < PackageTemplate::Packages; ++p) {
+                t.packageNames[p] = QString::fromLatin1(kPackageNames[p]);
+                for (int slot = 0; slot < PackageTemplate::Slots; ++slot)
+                    t.productIds[p][slot] = sample.menu[p][slot];
+            }
+            written = written && drawn.id && store.templates().add(t);
+        }
+    }
+    if (!written && why)
+        *why = failure.isEmpty()
+                   ? QStringLiteral("The sample data could not be stored in %1.").arg(QDir::toNativeSeparators(folder))
+                   : failure;
+    return written;
 }
 
 QString htmlEscape(const QString &s) { return s.toHtmlEscaped(); }

@@ -1,10 +1,30 @@
 #include "schema.h"
 
+#include "core/store/database.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
 namespace schema {
 
 QString productsFile() { return QStringLiteral("products.mdb"); }
 QString vehiclesFile() { return QStringLiteral("vehicles.mdb"); }
 QString preferencesFile() { return QStringLiteral("preferences.mdb"); }
+QString dealsFile() { return QStringLiteral("deals.mdb"); }
+
+QString fileName(File file) {
+    switch (file) {
+    case File::Products:
+        return productsFile();
+    case File::Templates:
+        return vehiclesFile();
+    case File::Settings:
+        return preferencesFile();
+    case File::Deals:
+        break;
+    }
+    return dealsFile();
+}
 
 QStringList productFields() {
     return {QStringLiteral("id"),          QStringLiteral("aftermarketname"), QStringLiteral("cost"),
@@ -39,48 +59,281 @@ QString defaultStatement() {
                           "declining any of them does not affect my credit approval, and I have marked my choice.");
 }
 
-QList<AddedField> addedPreferenceFields() {
-    return {{QStringLiteral("financeterm2"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")},
-            {QStringLiteral("financeterm3"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")},
-            {QStringLiteral("statement"), QStringLiteral("TEXT NOT NULL DEFAULT '%1'").arg(defaultStatement())}};
+QStringList dealFields() {
+    return {QStringLiteral("id"),
+            QStringLiteral("saved"),
+            QStringLiteral("salesperson"),
+            QStringLiteral("customer"),
+            QStringLiteral("vehicle"),
+            QStringLiteral("stocknumber"),
+            QStringLiteral("interestrate"),
+            QStringLiteral("financeterm"),
+            QStringLiteral("cashdeal"),
+            QStringLiteral("includetax"),
+            QStringLiteral("taxrate"),
+            QStringLiteral("discloseprices"),
+            QStringLiteral("disclosetotals"),
+            QStringLiteral("dealership"),
+            QStringLiteral("disclaimer"),
+            QStringLiteral("statement"),
+            QStringLiteral("chosenpackage"),
+            QStringLiteral("chosenname"),
+            QStringLiteral("finalpayment"),
+            QStringLiteral("package1"),
+            QStringLiteral("package2"),
+            QStringLiteral("package3"),
+            QStringLiteral("package4")};
 }
+
+QStringList dealItemFields() {
+    return {QStringLiteral("deal"),      QStringLiteral("package"),     QStringLiteral("slot"),
+            QStringLiteral("productid"), QStringLiteral("name"),        QStringLiteral("cost"),
+            QStringLiteral("msrp"),      QStringLiteral("description"), QStringLiteral("accepted")};
+}
+
+namespace {
+
+// One change of a step. A field is added only where it is missing; any other statement may run again
+// without harm ("if not exists").
+struct Change {
+    QString table;
+    QString field;
+    QString sql;
+};
+Change field(const QString &table, const QString &name, const QString &declaration) {
+    return {table, name, QStringLiteral("alter table \"%1\" add column %2 %3").arg(table, name, declaration)};
+}
+Change statement(const QString &sql) { return {QString(), QString(), sql}; }
+
+using Step = QList<Change>; // brings a file from layout i to layout i + 1
+
+struct Layout {
+    QStringList create; // a new file's tables, before every step is run on them
+    QList<Step> steps;
+};
+
+const QString kTable = QStringLiteral("table");
 
 // Amounts are REAL so that "order by" sorts them as numbers; names and notes sort without regard to case,
-// as a user reading a list expects.
-QString createProductsTable() {
-    return QStringLiteral(
-        "create table [table] (id INTEGER NOT NULL DEFAULT 0, aftermarketname TEXT NOT NULL DEFAULT '' COLLATE NOCASE, "
-        "cost REAL NOT NULL DEFAULT 0, msrp REAL NOT NULL DEFAULT 0, description TEXT, "
-        "htmlpath TEXT NOT NULL DEFAULT '', picturepath TEXT NOT NULL DEFAULT '', "
-        "installer TEXT NOT NULL DEFAULT '', phone TEXT NOT NULL DEFAULT '', notes TEXT NOT NULL DEFAULT '')");
+// as a user reading a list expects (an older file keeps the order its names have).
+Layout products() {
+    return {{QStringLiteral("create table [table] (id INTEGER NOT NULL DEFAULT 0, "
+                            "aftermarketname TEXT NOT NULL DEFAULT '' COLLATE NOCASE, cost REAL NOT NULL DEFAULT 0, "
+                            "msrp REAL NOT NULL DEFAULT 0, description TEXT, htmlpath TEXT NOT NULL DEFAULT '', "
+                            "picturepath TEXT NOT NULL DEFAULT '', installer TEXT NOT NULL DEFAULT '', "
+                            "phone TEXT NOT NULL DEFAULT '', notes TEXT NOT NULL DEFAULT '')")},
+            // 1: products are looked up by id everywhere, though id is not a key: an index, not a constraint.
+            {{statement(QStringLiteral("create index if not exists products_id on [table](id)"))}}};
 }
 
-QString createVehiclesTable() {
-    QString sql = QStringLiteral(
+Layout templates() {
+    QString create = QStringLiteral(
         "create table [table] (id INTEGER NOT NULL DEFAULT 0, vehiclename TEXT NOT NULL DEFAULT '' COLLATE NOCASE, "
         "notes TEXT NOT NULL DEFAULT '' COLLATE NOCASE, package1 TEXT NOT NULL DEFAULT '', "
-        "package2 TEXT NOT NULL DEFAULT '', package3 TEXT NOT NULL DEFAULT '', "
-        "package4 TEXT NOT NULL DEFAULT ''");
+        "package2 TEXT NOT NULL DEFAULT '', package3 TEXT NOT NULL DEFAULT '', package4 TEXT NOT NULL DEFAULT ''");
     for (int p = 0; p < 4; ++p)
         for (int s = 0; s < 10; ++s)
-            sql += QStringLiteral(", %1 INTEGER NOT NULL DEFAULT 0").arg(slotField(p, s));
-    return sql + QStringLiteral(")");
+            create += QStringLiteral(", %1 INTEGER NOT NULL DEFAULT 0").arg(slotField(p, s));
+    create += QLatin1Char(')');
+    // 1: templates are looked up by id, as products are.
+    return {{create}, {{statement(QStringLiteral("create index if not exists vehicles_id on [table](id)"))}}};
 }
 
-QString createPreferencesTable() {
-    return QStringLiteral(
-               "create table [table] (am_total INTEGER NOT NULL, ve_total INTEGER NOT NULL, "
-               "package1 TEXT NOT NULL, package2 TEXT NOT NULL, package3 TEXT NOT NULL, package4 TEXT NOT NULL, "
-               "taxrate REAL NOT NULL, discloseprices INTEGER NOT NULL, disclosetotals INTEGER NOT NULL, "
-               "interestrate REAL NOT NULL, financeterm INTEGER NOT NULL, dealershipname TEXT NOT NULL, "
-               "salespersonname TEXT NOT NULL, disclaimer TEXT NOT NULL, password TEXT NOT NULL, "
-               "passwordprotect INTEGER NOT NULL, includetax INTEGER NOT NULL%1)")
-        .arg([] {
-            QString added;
-            for (const AddedField &f : addedPreferenceFields())
-                added += QStringLiteral(", %1 %2").arg(f.name, f.declaration);
-            return added;
-        }());
+Layout settings() {
+    return {{QStringLiteral(
+                 "create table [table] (am_total INTEGER NOT NULL, ve_total INTEGER NOT NULL, "
+                 "package1 TEXT NOT NULL, package2 TEXT NOT NULL, package3 TEXT NOT NULL, package4 TEXT NOT NULL, "
+                 "taxrate REAL NOT NULL, discloseprices INTEGER NOT NULL, disclosetotals INTEGER NOT NULL, "
+                 "interestrate REAL NOT NULL, financeterm INTEGER NOT NULL, dealershipname TEXT NOT NULL, "
+                 "salespersonname TEXT NOT NULL, disclaimer TEXT NOT NULL, password TEXT NOT NULL, "
+                 "passwordprotect INTEGER NOT NULL, includetax INTEGER NOT NULL)"),
+             // The one settings record every settings file holds.
+             QStringLiteral("insert into [table] values (0, 0, '', '', '', '', 0, 0, 0, 0, 0, '', '', '', '', 0, 0)")},
+            // 1: the second and third finance terms and the statement the customer signs.
+            {{field(kTable, QStringLiteral("financeterm2"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")),
+              field(kTable, QStringLiteral("financeterm3"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")),
+              field(kTable, QStringLiteral("statement"),
+                    QStringLiteral("TEXT NOT NULL DEFAULT '%1'").arg(defaultStatement()))}}};
+}
+
+// The deal number is never handed out twice (AUTOINCREMENT), and the file itself refuses to change or
+// delete a stored deal. The package captions beside the chosen one are kept so the deal page can be
+// printed again with its headings.
+Layout deals() {
+    const QString deals = QStringLiteral("deals");
+    const QString real = QStringLiteral("REAL NOT NULL DEFAULT 0");
+    return {{QStringLiteral("create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
+                            "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', "
+                            "vehicle TEXT NOT NULL DEFAULT '', stocknumber TEXT NOT NULL DEFAULT '', "
+                            "interestrate REAL NOT NULL DEFAULT 0, financeterm REAL NOT NULL DEFAULT 0, "
+                            "cashdeal INTEGER NOT NULL DEFAULT 0, includetax INTEGER NOT NULL DEFAULT 0, "
+                            "taxrate REAL NOT NULL DEFAULT 0, discloseprices INTEGER NOT NULL DEFAULT 0, "
+                            "disclosetotals INTEGER NOT NULL DEFAULT 0, dealership TEXT NOT NULL DEFAULT '', "
+                            "disclaimer TEXT NOT NULL DEFAULT '', statement TEXT NOT NULL DEFAULT '', "
+                            "chosenpackage INTEGER NOT NULL DEFAULT -1 CHECK (chosenpackage BETWEEN -1 AND 3), "
+                            "chosenname TEXT NOT NULL DEFAULT '', finalpayment TEXT NOT NULL DEFAULT '0.00', "
+                            "package1 TEXT NOT NULL DEFAULT '', package2 TEXT NOT NULL DEFAULT '', "
+                            "package3 TEXT NOT NULL DEFAULT '', package4 TEXT NOT NULL DEFAULT '')"),
+             QStringLiteral("create table dealitems (deal INTEGER NOT NULL REFERENCES deals(id), "
+                            "package INTEGER NOT NULL CHECK (package BETWEEN 0 AND 3), "
+                            "slot INTEGER NOT NULL CHECK (slot BETWEEN 0 AND 9), "
+                            "productid REAL NOT NULL DEFAULT 0, name TEXT NOT NULL DEFAULT '', "
+                            "cost REAL NOT NULL DEFAULT 0, msrp REAL NOT NULL DEFAULT 0, "
+                            "description TEXT NOT NULL DEFAULT '', "
+                            "accepted INTEGER NOT NULL DEFAULT 0 CHECK (accepted IN (0, 1)))")},
+            {// 1: the indexes and the guards every deal file had from the first (a file that lacks them gains them),
+             // and the further terms a deal offered and the amount financed, so a reprint shows every payment.
+             {// A deal's items, and each slot once.
+              statement(QStringLiteral("create unique index if not exists dealitems_slot on dealitems(deal, package, "
+                                       "slot)")),
+              // The history counts each deal's kept products from this small index alone.
+              statement(QStringLiteral(
+                  "create index if not exists dealitems_accepted on dealitems(deal) where accepted = 1")),
+              // The report over every deal reads this index alone, already in product order.
+              statement(QStringLiteral("create index if not exists dealitems_product on dealitems(name, deal, "
+                                       "accepted, msrp, cost) where productid > 0")),
+              statement(QStringLiteral("create index if not exists deals_saved on deals(saved)")),
+              statement(
+                  QStringLiteral("create index if not exists deals_salesperson on deals(salesperson collate nocase)")),
+              statement(QStringLiteral("create trigger if not exists deals_kept_changed before update on deals "
+                                       "begin select raise(abort, 'a stored deal is never changed'); end")),
+              statement(QStringLiteral("create trigger if not exists deals_kept_deleted before delete on deals "
+                                       "begin select raise(abort, 'a stored deal is never deleted'); end")),
+              statement(QStringLiteral("create trigger if not exists dealitems_kept_changed before update on "
+                                       "dealitems begin select raise(abort, 'a stored deal is never changed'); end")),
+              statement(QStringLiteral("create trigger if not exists dealitems_kept_deleted before delete on "
+                                       "dealitems begin select raise(abort, 'a stored deal is never deleted'); end")),
+              field(deals, QStringLiteral("financeterm2"), real), field(deals, QStringLiteral("financeterm3"), real),
+              field(deals, QStringLiteral("amountfinanced"), real)},
+             // 2: the term the customer took.
+             {field(deals, QStringLiteral("chosenterm"), real)}}};
+}
+
+Layout layout(File file) {
+    switch (file) {
+    case File::Products:
+        return products();
+    case File::Templates:
+        return templates();
+    case File::Settings:
+        return settings();
+    case File::Deals:
+        break;
+    }
+    return deals();
+}
+
+QStringList addedFields(File file) {
+    QStringList names;
+    for (const Step &step : layout(file).steps)
+        for (const Change &c : step)
+            if (!c.field.isEmpty())
+                names << c.field;
+    return names;
+}
+
+bool run(Database &db, const QString &sql, QString *error) {
+    QSqlQuery q(db.handle());
+    if (q.exec(sql))
+        return true;
+    *error = q.lastError().text();
+    return false;
+}
+
+int storedVersion(Database &db) {
+    QSqlQuery q(db.handle());
+    return q.exec(QStringLiteral("PRAGMA user_version")) && q.next() ? q.value(0).toInt() : 0;
+}
+
+QStringList presentFields(Database &db, const QString &table) {
+    QStringList names;
+    QSqlQuery q(db.handle());
+    q.prepare(QStringLiteral("select lower(name) from pragma_table_info(?)"));
+    q.addBindValue(table);
+    if (q.exec())
+        while (q.next())
+            names << q.value(0).toString();
+    return names;
+}
+
+// The first step to run on a file at layout `from`. A file whose number claims a layout it lacks a field
+// of (a file another tool changed) is mended by every step from the first.
+qsizetype firstStep(Database &db, const Layout &l, int from) {
+    for (qsizetype i = 0; i < from && i < l.steps.size(); ++i)
+        for (const Change &c : l.steps.at(i))
+            if (!c.field.isEmpty() && !presentFields(db, c.table).contains(c.field))
+                return i;
+    return from;
+}
+
+// Runs the steps from `first` on, and marks the file with the current layout. Inside a transaction.
+bool runSteps(Database &db, const Layout &l, qsizetype first, QString *error) {
+    for (qsizetype i = first; i < l.steps.size(); ++i)
+        for (const Change &c : l.steps.at(i))
+            if ((c.field.isEmpty() || !presentFields(db, c.table).contains(c.field)) && !run(db, c.sql, error))
+                return false;
+    return run(db, QStringLiteral("PRAGMA user_version = %1").arg(l.steps.size()), error);
+}
+} // namespace
+
+QStringList addedPreferenceFields() { return addedFields(File::Settings); }
+QStringList addedDealFields() { return addedFields(File::Deals); }
+
+int currentVersion(File file) { return int(layout(file).steps.size()); }
+
+QString madeByNewerReason() {
+    return QStringLiteral("it was made by a newer Quorvel; open it with that version or a later one");
+}
+
+bool madeByNewer(Database &db, File file) { return storedVersion(db) > currentVersion(file); }
+
+bool createFile(const QString &path, File file, QString *why) {
+    Database db;
+    if (!db.create(path)) {
+        if (why)
+            *why = db.errorText();
+        return false;
+    }
+    const Layout l = layout(file);
+    QString error;
+    bool made = run(db, QStringLiteral("BEGIN IMMEDIATE"), &error);
+    for (const QString &sql : l.create)
+        made = made && run(db, sql, &error);
+    made = made && runSteps(db, l, 0, &error) && run(db, QStringLiteral("COMMIT"), &error);
+    if (!made) {
+        db.rollback();
+        if (why)
+            *why = error;
+    }
+    return made;
+}
+
+bool upgrade(Database &db, File file, QString *why) {
+    const Layout l = layout(file);
+    const int current = int(l.steps.size());
+    if (storedVersion(db) == current && firstStep(db, l, current) == current)
+        return true;
+    QString error;
+    if (!run(db, QStringLiteral("BEGIN IMMEDIATE"), &error)) {
+        if (why)
+            *why = QStringLiteral("it could not be given the fields this version adds (%1)").arg(error);
+        return false;
+    }
+    // Read again inside the transaction: another copy may have brought it up meanwhile.
+    const int from = storedVersion(db);
+    if (from > current) {
+        db.rollback();
+        if (why)
+            *why = madeByNewerReason();
+        return false;
+    }
+    if (!runSteps(db, l, firstStep(db, l, from), &error) || !run(db, QStringLiteral("COMMIT"), &error)) {
+        db.rollback();
+        if (why)
+            *why = QStringLiteral("it could not be given the fields this version adds (%1)").arg(error);
+        return false;
+    }
+    return true;
 }
 
 } // namespace schema

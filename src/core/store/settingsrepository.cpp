@@ -59,9 +59,7 @@ QString SettingsRepository::problem() const {
     QString problem = QStringLiteral("it holds no settings record");
     m_db.select(kSelect, {}, [&problem](const QSqlQuery &q) {
         problem.clear();
-        QStringList fields = schema::preferenceFields();
-        for (const schema::AddedField &added : schema::addedPreferenceFields())
-            fields << added.name;
+        const QStringList fields = schema::preferenceFields() + schema::addedPreferenceFields();
         for (const QString &f : std::as_const(fields)) {
             const QVariant v = q.value(f);
             if (v.isNull()) {

@@ -11,7 +11,9 @@ QString unusable(const QString &path, const QString &reason) {
     return QStringLiteral("The data file %1 cannot be used: %2.").arg(QDir::toNativeSeparators(path), reason);
 }
 
-bool openOne(Database &db, const QString &path, const QStringList &fields, QString *why) {
+// Opens an existing file and checks it can serve, before anything is written to any file: a file of a
+// newer program is refused as it is, one without its table or original fields with what it lacks.
+bool openOne(Database &db, const QString &path, schema::File file, QString *why) {
     auto fail = [&](const QString &reason) {
         if (why)
             *why = unusable(path, reason);
@@ -20,39 +22,41 @@ bool openOne(Database &db, const QString &path, const QStringList &fields, QStri
     };
     if (!db.open(path))
         return fail(db.errorText());
+    if (schema::madeByNewer(db, file))
+        return fail(schema::madeByNewerReason());
+    QStringList fields;
+    switch (file) {
+    case schema::File::Products:
+        fields = schema::productFields();
+        break;
+    case schema::File::Templates:
+        fields = schema::vehicleFields();
+        break;
+    case schema::File::Settings:
+        fields = schema::preferenceFields();
+        break;
+    case schema::File::Deals:
+        return true;
+    }
     const QStringList present = db.tableFields();
     if (present.isEmpty())
         return fail(QStringLiteral("it has no table named \"table\""));
     QStringList lower;
     for (const QString &f : present)
         lower << f.toLower();
-    for (const QString &f : fields)
+    for (const QString &f : std::as_const(fields))
         if (!lower.contains(f))
             return fail(QStringLiteral("its table has no field \"%1\"").arg(f));
     return true;
 }
-// Adds the settings fields an older file lacks, each with its default, in one transaction: the only
-// change the program ever makes to the structure of an existing file.
-bool addMissingSettingsFields(Database &db, QString *why) {
-    QStringList present;
-    for (const QString &f : db.tableFields())
-        present << f.toLower();
-    QStringList statements;
-    for (const schema::AddedField &f : schema::addedPreferenceFields())
-        if (!present.contains(f.name))
-            statements << QStringLiteral("alter table [table] add column %1 %2").arg(f.name, f.declaration);
-    if (statements.isEmpty())
+
+bool bringUp(Database &db, schema::File file, QString *why) {
+    QString reason;
+    if (schema::upgrade(db, file, &reason))
         return true;
-    bool ok = db.beginImmediate();
-    for (const QString &sql : std::as_const(statements))
-        ok = ok && db.exec(sql);
-    ok = ok && db.commit();
-    if (!ok) {
-        db.rollback();
-        if (why)
-            *why = unusable(db.path(), QStringLiteral("its settings could not be given the fields this version adds"));
-    }
-    return ok;
+    if (why)
+        *why = unusable(db.path(), reason);
+    return false;
 }
 
 // A link that leads nowhere is not missing: it is refused like any other file that cannot be opened.
@@ -67,10 +71,9 @@ bool openDealFile(Database &db, const DealArchive &archive, const QString &path,
             *why = unusable(path, reason);
         return false;
     }
-    if (!db.open(path))
-        reason = db.errorText();
-    else
-        reason = archive.problem();
+    if (!openOne(db, path, schema::File::Deals, why))
+        return false;
+    reason = archive.problem();
     if (reason.isEmpty())
         return true;
     if (why)
@@ -87,21 +90,23 @@ Store::~Store() { close(); }
 bool Store::open(QString *why) {
     close();
     const QDir dir(m_folder);
-    if (!openOne(m_products, dir.filePath(schema::productsFile()), schema::productFields(), why) ||
-        !openOne(m_settings, dir.filePath(schema::preferencesFile()), schema::preferenceFields(), why) ||
-        !openOne(m_templates, dir.filePath(schema::vehiclesFile()), schema::vehicleFields(), why)) {
+    if (!openOne(m_products, dir.filePath(schema::productsFile()), schema::File::Products, why) ||
+        !openOne(m_settings, dir.filePath(schema::preferencesFile()), schema::File::Settings, why) ||
+        !openOne(m_templates, dir.filePath(schema::vehiclesFile()), schema::File::Templates, why)) {
         close();
         return false;
     }
     // A deal file that is there is checked before anything is written; a missing one is made last, once
     // everything else has been found usable.
-    const QString dealsPath = dir.filePath(DealArchive::fileName());
+    const QString dealsPath = dir.filePath(schema::dealsFile());
     const bool dealsMissing = missing(dealsPath);
     if (!dealsMissing && !openDealFile(m_deals, m_dealArchive, dealsPath, why)) {
         close();
         return false;
     }
-    if (!addMissingSettingsFields(m_settings, why)) {
+    // Every file is usable: now each is brought up to this version's layout, the settings first, whose
+    // record is checked with every field it now has.
+    if (!bringUp(m_settings, schema::File::Settings, why)) {
         close();
         return false;
     }
@@ -112,13 +117,15 @@ bool Store::open(QString *why) {
         close();
         return false;
     }
+    if (!bringUp(m_products, schema::File::Products, why) || !bringUp(m_templates, schema::File::Templates, why)) {
+        close();
+        return false;
+    }
     if (dealsMissing && !openDealFile(m_deals, m_dealArchive, dealsPath, why)) {
         close();
         return false;
     }
-    if (!m_dealArchive.addMissingFields()) {
-        if (why)
-            *why = unusable(dealsPath, m_deals.errorText());
+    if (!bringUp(m_deals, schema::File::Deals, why)) {
         close();
         return false;
     }

@@ -21,8 +21,9 @@ public:
 
     // Opens the three files (never creating one) and checks that each is a database with its table,
     // fields and, for the settings, a usable record; then the deal file, made empty when it is missing.
-    // On failure returns false with a message naming the file and the reason in `why`; nothing has been
-    // written.
+    // A file of an earlier layout is brought up to the current one; a file a newer Quorvel made is refused.
+    // On failure returns false with a message naming the file and the reason in `why`; a file found
+    // unusable has not been written.
     bool open(QString *why = nullptr);
     void close();
     QString dataFolder() const { return m_folder; }

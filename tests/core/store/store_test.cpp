@@ -1,5 +1,5 @@
 // The store on real files in a temporary folder: the settings and their id counters, products added in a
-// block, and the repositories on the sample files.
+// block, the repositories on the sample files, and files of earlier and newer layouts.
 
 #include "core/store/database.h"
 #include "core/store/firststart.h"
@@ -7,12 +7,53 @@
 #include "coresupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <thread>
 
 using namespace coretest;
+using namespace Qt::StringLiterals;
+
+namespace {
+QByteArray bytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+QStringList texts(const QVariantList &values) {
+    QStringList out;
+    for (const QVariant &v : values)
+        out << v.toString();
+    return out;
+}
+// Every table's fields, as "table.field".
+QStringList fieldsOf(Database &db) {
+    return texts(column(db, u"select m.name || '.' || lower(p.name) from sqlite_master m join "
+                            "pragma_table_info(m.name) p where m.type = 'table' and m.name not like 'sqlite%' "
+                            "order by 1"_s));
+}
+// The tables, their fields, the indexes and triggers, and the layout number.
+QStringList layoutOf(const QString &path) {
+    Database db;
+    if (!db.open(path))
+        return {};
+    return fieldsOf(db) +
+           texts(column(db, u"select type || ' ' || name from sqlite_master where type <> 'table' order by 1"_s)) +
+           texts(column(db, u"pragma user_version"_s));
+}
+// Every row of every table, as the literals of these fields.
+QStringList contents(Database &db, const QStringList &fields) {
+    QMap<QString, QStringList> tables;
+    for (const QString &f : fields)
+        tables[f.section(QLatin1Char('.'), 0, 0)] << u"quote(%1)"_s.arg(f.section(QLatin1Char('.'), 1));
+    QStringList rows;
+    for (auto t = tables.cbegin(); t != tables.cend(); ++t)
+        rows +=
+            texts(column(db, u"select %1 from [%2] order by rowid"_s.arg(t.value().join(u" || ',' || "_s), t.key())));
+    return rows;
+}
+} // namespace
 
 class DataTest : public QObject {
     Q_OBJECT
@@ -50,29 +91,106 @@ private slots:
         QVERIFY(folder.errors().isEmpty());
     }
 
-    void olderSettingsFileGainsTheNewFields() {
+    // Files as earlier versions made them (no layout number kept) open, gain the current layout (every field,
+    // index, guard and the number a new file has), keep every value and, opened again, stay as they are.
+    void filesOfEarlierLayoutsGainTheCurrentOne_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("sql");
+        auto table = [](const char *name, const QStringList &fields) {
+            return u"create table [%1] (%2)"_s.arg(QLatin1String(name), fields.join(u", "_s));
+        };
+        QTest::newRow("settings") << schema::preferencesFile()
+                                  << QStringList{table("table", schema::preferenceFields()),
+                                                 u"insert into [table] values (12, 3, 'P1', ' P2 ', 'P3', 'P4', 0.07, "
+                                                 "1, 0, 6.5, 72, 'Lot 9', 'Pat', 'Small\r\nprint', 'pw', 1, 1)"_s};
+        QTest::newRow("templates") << schema::vehiclesFile()
+                                   << QStringList{table("table", schema::vehicleFields()),
+                                                  u"insert into [table] (id, vehiclename, notes, package1, menu0_0, "
+                                                  "menu3_9) values (4, 'Camry', 'n', 'Gold', 7, 12), (0, '', '', '', "
+                                                  "0, 0)"_s};
+        QTest::newRow("catalogue") << schema::productsFile()
+                                   << QStringList{
+                                          table("table", schema::productFields()),
+                                          u"insert into [table] (id, aftermarketname, cost, msrp, notes) values "
+                                          "(7, 'Tint', 100, 250.5, 'x'), (0, 'tint', 1, 2, '')"_s};
+        const QStringList deals{u"create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, %1)"_s.arg(
+                                    schema::dealFields().mid(1).join(u", "_s)),
+                                table("dealitems", schema::dealItemFields()),
+                                u"insert into deals (saved, customer, chosenpackage) values ('2026-01-02T10:00:00', "
+                                "'Ann', 1)"_s,
+                                u"insert into dealitems values (1, 1, 0, 7, 'Tint', 100, 250, '', 1)"_s};
+        QTest::newRow("deals") << schema::dealsFile() << deals;
+        QTest::newRow("deals with further terms")
+            << schema::dealsFile()
+            << deals + QStringList{u"alter table deals add column financeterm2"_s,
+                                   u"alter table deals add column financeterm3"_s,
+                                   u"alter table deals add column amountfinanced"_s,
+                                   u"update deals set financeterm2 = 72, financeterm3 = 84, amountfinanced = 20000"_s};
+    }
+    void filesOfEarlierLayoutsGainTheCurrentOne() {
+        QFETCH(QString, file);
+        QFETCH(QStringList, sql);
         DataFolder folder;
-        // The settings file as the first version wrote it: the seventeen fields and nothing more.
-        Database &old = folder.store().settingsFile();
-        QVERIFY(old.exec(QStringLiteral("alter table [table] rename to [new]")));
-        QVERIFY(old.exec(QStringLiteral("create table [table] as select %1 from [new]")
-                             .arg(schema::preferenceFields().join(QLatin1Char(',')))));
-        QVERIFY(old.exec(QStringLiteral("drop table [new]")));
-        QVERIFY(old.exec(QStringLiteral("update [table] set am_total=12, dealershipname='Lot 9', financeterm=72")));
-        QVariantList before;
-        for (const QString &field : schema::preferenceFields())
-            before << storedSetting(folder.store(), field);
-        QVERIFY(folder.reopen());
-        for (int i = 0; i < before.size(); ++i)
-            QCOMPARE(storedSetting(folder.store(), schema::preferenceFields().at(i)), before.at(i));
+        const QString path = folder.dataFile(file);
+        const QStringList current = layoutOf(path);
+        QVERIFY(current.size() > 1 && current.last().toInt() > 0); // a new file is marked with its layout
+        folder.store().close();
+        QVERIFY(QFile::remove(path));
+        QStringList fields, before;
+        {
+            Database old;
+            QVERIFY(old.create(path));
+            for (const QString &statement : std::as_const(sql))
+                QVERIFY2(old.exec(statement), qPrintable(statement));
+            fields = fieldsOf(old);
+            before = contents(old, fields);
+        }
+        QString why;
+        QVERIFY2(folder.reopen(&why), qPrintable(why));
+        QCOMPARE(layoutOf(path), current);
+        {
+            Database now;
+            QVERIFY(now.open(path));
+            QCOMPARE(contents(now, fields), before);
+        }
         const Settings s = folder.store().settings().read();
-        QCOMPARE(s.financeTerm2, 0);
-        QCOMPARE(s.financeTerm3, 0);
-        QCOMPARE(s.statement, schema::defaultStatement());
-        QCOMPARE(folder.store().settingsFile().tableFields().size(), 20);
-        // Opened again, nothing more changes.
+        if (file == schema::preferencesFile())
+            QCOMPARE(s.statement + QString::number(s.financeTerm2 + s.financeTerm3), schema::defaultStatement() + '0');
+        const QByteArray upgraded = bytes(path);
         QVERIFY(folder.reopen());
-        QVERIFY(folder.store().settings().read() == s);
+        QCOMPARE(bytes(path), upgraded);
+        QVERIFY(folder.errors().isEmpty());
+    }
+
+    // A file a newer Quorvel made, whatever its tables hold, is refused with its name and left exactly as it is.
+    void aFileOfANewerQuorvelIsRefusedUntouched_data() {
+        QTest::addColumn<int>("file");
+        QTest::addColumn<QString>("sql"); // a newer layout
+        QTest::newRow("catalogue") << int(schema::File::Products)
+                                   << u"alter table [table] rename column aftermarketname to name"_s;
+        QTest::newRow("templates") << int(schema::File::Templates)
+                                   << u"alter table [table] rename column vehiclename to name"_s;
+        QTest::newRow("settings") << int(schema::File::Settings)
+                                  << u"alter table [table] rename column am_total to counter"_s;
+        QTest::newRow("deals") << int(schema::File::Deals) << u"alter table deals rename column saved to stamp"_s;
+    }
+    void aFileOfANewerQuorvelIsRefusedUntouched() {
+        QFETCH(int, file);
+        QFETCH(QString, sql);
+        DataFolder folder;
+        const QString path = folder.dataFile(schema::fileName(schema::File(file)));
+        folder.store().close();
+        {
+            Database newer;
+            QVERIFY(newer.open(path) && newer.exec(sql) &&
+                    newer.exec(u"pragma user_version = %1"_s.arg(schema::currentVersion(schema::File(file)) + 1)));
+        }
+        const QByteArray before = bytes(path);
+        QString why;
+        QVERIFY(!folder.reopen(&why));
+        QVERIFY2(why.contains(QDir::toNativeSeparators(path)) && why.contains(u"made by a newer Quorvel"_s),
+                 qPrintable(why));
+        QCOMPARE(bytes(path), before);
     }
 
     void idsAreNeverHandedOutTwice() {
