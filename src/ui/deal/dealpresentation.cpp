@@ -242,8 +242,9 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
                            static_cast<QWidget *>(m_fullScreenButton)})
         m_design << Placed{below, below->geometry(), true};
 
-    // Ctrl+P prints as "Print" does, also in full screen where the staff's buttons may be hidden.
-    new QShortcut(QKeySequence::Print, this, this, &DealPresentation::print);
+    // Ctrl+P does what "Print" does (a stored deal's view reprints), also in full screen where the
+    // staff's buttons may be hidden.
+    new QShortcut(QKeySequence::Print, this, m_printButton, &QPushButton::click);
 }
 
 void DealPresentation::layOutPayments() {
