@@ -22,7 +22,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QStyleOption>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -122,11 +121,11 @@ class PackageColumn : public QObject {
 public:
     PackageColumn(QGroupBox *frame, QPlainTextEdit *const (&boxes)[DealPresentation::slotCount])
         : QObject(frame), m_frame(frame), m_designSize(frame->size()),
-          m_designPoints(QFontInfo(frame->font()).pointSizeF()) {
+          m_designPoints(points(frame->font())) {
         frame->setProperty("laysOutOwnChildren", true);
         for (QPlainTextEdit *box : boxes) {
             auto *product = static_cast<ProductBox *>(box);
-            m_boxes.append({product, product->geometry(), QFontInfo(product->font()).pointSizeF()});
+            m_boxes.append({product, product->geometry(), points(product->font())});
             // Shown to the customer, not typed into: no caret, no selection, no scroll bar unless needed.
             box->setReadOnly(true);
             box->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -161,21 +160,28 @@ private:
     };
     static constexpr int kHeadingFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic;
 
-    double fontScale() const { return QFontInfo(m_frame->font()).pointSizeF() / m_designPoints; }
+    double fontScale() const { return points(m_frame->font()) / m_designPoints; }
+    static double points(const QFont &font) {
+        return font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
+    }
     // Lengths as designed (in twips, or in pixels at the design size) at the frame's present size.
     int x(double twips) const { return scaledX(ui::tw(twips)); }
     int y(double twips) const { return scaledY(ui::tw(twips)); }
     int scaledX(int pixels) const { return qRound(double(pixels) * m_frame->width() / m_designSize.width()); }
     int scaledY(int pixels) const { return qRound(double(pixels) * m_frame->height() / m_designSize.height()); }
-    // The heading at 14 points (in scale), smaller for a name too long for the column, and wrapped
-    // when even the smallest size is too wide.
+    // The heading at 14 points (in scale) on one line; a longer name gets smaller, then takes two lines,
+    // and more only when even the smallest size needs them.
     QFont headingFont() const {
         const double scale = fontScale(), least = qMax(6.0, 8.25 * scale);
-        const QString name = QString(m_frame->title()).replace(QLatin1String("&&"), QLatin1String("&"));
-        double points = 14 * scale;
-        while (points > least && QFontMetrics(windowFont(points, true)).horizontalAdvance(name) > headingWidth())
-            points -= 0.5;
-        return windowFont(points, true);
+        for (double points = 14 * scale;; points -= 0.5) {
+            const QFont font = windowFont(qMax(points, least), true);
+            const QFontMetrics metrics(font);
+            const int lines = points > 11 * scale ? 1 : 2;
+            const QRect room(0, 0, headingWidth(), metrics.lineSpacing() * 10);
+            if (points <= least ||
+                metrics.boundingRect(room, kHeadingFlags, m_frame->title()).height() <= metrics.lineSpacing() * lines)
+                return font;
+        }
     }
     int headingWidth() const { return m_frame->width() - 2 * x(120); }
     QRect headingRect(const QFont &font) const {
@@ -184,20 +190,18 @@ private:
         return QRect(room.topLeft(), QSize(room.width(), qMax(used.height(), QFontMetrics(font).height())));
     }
     void paint() {
+        // A plain box with the heading in a band of its own, as on the printout.
         QPainter painter(m_frame);
-        QStyleOptionFrame frame;
-        frame.initFrom(m_frame);
-        frame.lineWidth = 1;
-        m_frame->style()->drawPrimitive(QStyle::PE_FrameGroupBox, &frame, &painter, m_frame);
+        painter.setPen(m_frame->palette().color(QPalette::Mid));
+        painter.drawRect(m_frame->rect().adjusted(0, 0, -1, -1));
         const QFont font = headingFont();
         const QRect heading = headingRect(font);
         painter.setFont(font);
         painter.setPen(m_frame->palette().color(QPalette::WindowText));
         painter.drawText(heading, kHeadingFlags, m_frame->title());
-        // The heading's own band, as on the printout.
         painter.setPen(m_frame->palette().color(QPalette::Mid));
         const int rule = heading.bottom() + y(30);
-        painter.drawLine(x(60), rule, m_frame->width() - x(60), rule);
+        painter.drawLine(0, rule, m_frame->width() - 1, rule);
     }
 
     QGroupBox *m_frame;
