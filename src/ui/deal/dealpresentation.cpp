@@ -72,8 +72,8 @@ public:
         for (QTextBlock block = doc->firstBlock(); block.isValid(); block = block.next()) {
             QList<QTextLayout::FormatRange> formats;
             for (auto it = block.begin(); !it.atEnd(); ++it)
-                formats.append({it.fragment().position() - block.position(), it.fragment().length(),
-                                it.fragment().charFormat()});
+                formats.append(
+                    {it.fragment().position() - block.position(), it.fragment().length(), it.fragment().charFormat()});
             QTextLayout layout(block.text(), face);
             layout.setTextOption(doc->defaultTextOption());
             layout.setFormats(formats);
@@ -120,8 +120,7 @@ protected:
 class PackageColumn : public QObject {
 public:
     PackageColumn(QGroupBox *frame, QPlainTextEdit *const (&boxes)[DealPresentation::slotCount])
-        : QObject(frame), m_frame(frame), m_designSize(frame->size()),
-          m_designPoints(points(frame->font())) {
+        : QObject(frame), m_frame(frame), m_designSize(frame->size()), m_designPoints(points(frame->font())) {
         frame->setProperty("laysOutOwnChildren", true);
         for (QPlainTextEdit *box : boxes) {
             auto *product = static_cast<ProductBox *>(box);
@@ -263,11 +262,13 @@ void PackageColumn::layOut() {
         }
         // At the smallest readable size the column shares out what room it has; scroll bars bring the rest.
         if (!fits() && step == sizes.size() - 1) {
-            const double squeeze = double(bottom - top) / qMax(1, total);
-            reach = top;
-            for (int i = 0; i < shown.size(); ++i) {
-                places[i] = QRect(left, reach, width, qMax(QFontMetrics(face).height() * 2, int(needed[i] * squeeze)));
-                reach += places[i].height();
+            const int shortest = QFontMetrics(face).height() * 2; // the name and a line of the description
+            for (double squeeze = double(bottom - top) / qMax(1, total); !fits() && squeeze > 0.05; squeeze *= 0.95) {
+                reach = top;
+                for (int i = 0; i < shown.size(); ++i) {
+                    places[i] = QRect(left, reach, width, qMax(shortest, int(needed[i] * squeeze)));
+                    reach += places[i].height();
+                }
             }
         }
     }
@@ -283,6 +284,7 @@ void PackageColumn::layOut() {
     }
     m_layingOut = false;
 }
+
 // The bold face at the largest size, up to `largest` and down to 7 points, at which every line fits `width`.
 QFont fittingFont(const QStringList &lines, int width, double largest) {
     double points = largest;

@@ -370,8 +370,8 @@ private slots:
             for (int k = 0; k < 10; ++k)
                 package.products[k] = {1.0 + k, u"Plan %1"_s.arg(k), 10, 100, u"Seven years."_s, {}};
         for (int k : longSlots)
-            deal.packages[1].products[k].description = longSlots.size() > 1 ? sentence + u"Seven years."_s
-                                                                            : sentence.repeated(6);
+            deal.packages[1].products[k].description =
+                longSlots.size() > 1 ? sentence + u"Seven years."_s : sentence.repeated(6);
         auto *menu = app().window<DealPresentation>();
         menu->present(deal);
         menu->show();
@@ -396,7 +396,8 @@ private slots:
                 QVERIFY(box->font().pointSizeF() >= 7 * scale);
             }
         }
-        QCOMPARE(control(menu, product(1, 2))->height() > control(menu, product(1, 3))->height(), longSlots.size() == 1);
+        QCOMPARE(control(menu, product(1, 2))->height() > control(menu, product(1, 3))->height(),
+                 longSlots.size() == 1);
     }
 
     // Print cancelled, back to the worksheet, the catalogue edited meanwhile, a smaller deal closed from its
