@@ -103,12 +103,9 @@ QUrl externalUrl(const QString &target) {
     return QUrl::fromLocalFile(target);
 }
 
-void Application::openExternally(const QString &target) {
+bool Application::openExternally(const QString &target) {
     const QUrl url = externalUrl(target);
-    if (m_opener)
-        m_opener(url);
-    else
-        QDesktopServices::openUrl(url);
+    return m_opener ? m_opener(url) : QDesktopServices::openUrl(url);
 }
 
 void Application::showHome() {

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
 
 class Printer;
 class PrinterDevice;
@@ -51,10 +52,20 @@ public:
     Printer &printer();
     void installPrinterDevice(std::unique_ptr<PrinterDevice> device);
 
-    // Opens a document or address with the program the desktop associates with it; the result is ignored.
-    void openExternally(const QString &target);
-    // Tests watch what would be opened instead of starting a browser.
-    void setExternalOpener(std::function<void(const QUrl &)> opener) { m_opener = std::move(opener); }
+    // Opens a document or address with the program the desktop associates with it; false when the desktop
+    // could not (most callers ignore this).
+    bool openExternally(const QString &target);
+    // Tests watch what would be opened instead of starting a browser. An opener may answer whether it could
+    // open the target; one that answers nothing opens everything.
+    template <class Opener> void setExternalOpener(Opener opener) {
+        if constexpr (std::is_void_v<std::invoke_result_t<Opener &, const QUrl &>>)
+            m_opener = [opener = std::move(opener)](const QUrl &url) mutable {
+                opener(url);
+                return true;
+            };
+        else
+            m_opener = std::move(opener);
+    }
 
     // The file-open dialog's stand-in: returns the chosen file's full path, "" when cancelled.
     using FileChooser =
@@ -106,7 +117,7 @@ private:
     Store m_store;
     Settings m_settings;
     std::unique_ptr<Printer> m_printer;
-    std::function<void(const QUrl &)> m_opener;
+    std::function<bool(const QUrl &)> m_opener;
     FileChooser m_chooser;
     FileChooser m_saveChooser;
     QHash<const QMetaObject *, QPointer<QWidget>> m_windows;

@@ -10,11 +10,14 @@
 #include "ui/deal/dealchoice.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaMethod>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -22,6 +25,9 @@
 #include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QtMath>
 #include <limits>
 
 namespace {
@@ -50,23 +56,53 @@ QLineEdit *hiddenBox(QWidget *parent, const QString &name) {
     return box;
 }
 
-// A product box this small would show a line cut in half at its foot; the spare height goes to the
-// margins instead, so every line shown can be read and the scroll bar brings the rest.
+// A product box shows its whole text whenever its column has room for it (the column sizes it so). Only
+// when it cannot, the spare height goes to the margins, so every line shown can be read and the scroll
+// bar brings the rest.
 class ProductBox : public QPlainTextEdit {
 public:
     using QPlainTextEdit::QPlainTextEdit;
+
+    // The height at which every line of the text shows in `face` in a box `width` wide, laid out as the
+    // box lays out its lines.
+    int wholeTextHeight(const QFont &face, int width) const {
+        const QTextDocument *doc = document();
+        const qreal margin = doc->documentMargin();
+        const qreal lineWidth = width - 2 * frameWidth() - 2 * margin;
+        qreal height = 0;
+        for (QTextBlock block = doc->firstBlock(); block.isValid(); block = block.next()) {
+            QList<QTextLayout::FormatRange> formats;
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                formats.append(
+                    {it.fragment().position() - block.position(), it.fragment().length(), it.fragment().charFormat()});
+            QTextLayout layout(block.text(), face);
+            layout.setTextOption(doc->defaultTextOption());
+            layout.setFormats(formats);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLeadingIncluded(true);
+                line.setLineWidth(lineWidth);
+                height += line.height() + (line.leading() < 0 ? qCeil(line.leading()) : 0);
+            }
+            layout.endLayout();
+        }
+        return qCeil(height + 2 * margin) + 2 * frameWidth() + 1;
+    }
+
     void showWholeLines() {
-        const int margin = int(document()->documentMargin());
-        const int line = QFontMetrics(font()).lineSpacing();
-        const int inner = height() - 2 * frameWidth() - 2 * margin;
-        if (line <= 0 || inner <= line)
-            return;
-        const int spare = inner % line;
-        setViewportMargins(0, spare / 2, 0, spare - spare / 2);
         QPalette pal = palette();
         pal.setColor(QPalette::Window, pal.color(QPalette::Base));
         setPalette(pal);
         setAutoFillBackground(true);
+        const int margin = int(document()->documentMargin());
+        const int line = QFontMetrics(font()).lineSpacing();
+        const int inner = height() - 2 * frameWidth() - 2 * margin;
+        if (line <= 0 || inner <= line || wholeTextHeight(font(), width()) <= height()) {
+            setViewportMargins(0, 0, 0, 0);
+            return;
+        }
+        const int spare = inner % line;
+        setViewportMargins(0, spare / 2, 0, spare - spare / 2);
     }
 
 protected:
@@ -76,6 +112,179 @@ protected:
         showWholeLines();
     }
 };
+
+// A package's column as a menu shows it: the package name as a large heading centred over the products,
+// as the printout has it, and every product's whole text. A box whose text does not fit grows, pushing
+// the boxes below it down into the column's free space; when the column cannot hold them all, the texts
+// shrink until they fit. The column lays out its products itself, from its frame's current size and font,
+// so a window that scales the frame as one piece scales the column with it.
+class PackageColumn : public QObject {
+public:
+    PackageColumn(QGroupBox *frame, QPlainTextEdit *const (&boxes)[DealPresentation::slotCount])
+        : QObject(frame), m_frame(frame), m_designSize(frame->size()), m_designPoints(points(frame->font())) {
+        frame->setProperty("laysOutOwnChildren", true);
+        for (QPlainTextEdit *box : boxes) {
+            auto *product = static_cast<ProductBox *>(box);
+            m_boxes.append({product, product->geometry(), points(product->font())});
+            // Shown to the customer, not typed into: no caret, no selection, no scroll bar unless needed.
+            box->setReadOnly(true);
+            box->setTextInteractionFlags(Qt::NoTextInteraction);
+            box->setFocusPolicy(Qt::NoFocus);
+            box->viewport()->setCursor(Qt::ArrowCursor);
+            connect(box, &QPlainTextEdit::textChanged, this, &PackageColumn::layOut);
+        }
+        frame->installEventFilter(this);
+        layOut();
+    }
+
+    void layOut();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched == m_frame) {
+            if (event->type() == QEvent::Resize || event->type() == QEvent::FontChange)
+                layOut();
+            else if (event->type() == QEvent::Paint) {
+                paint();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    struct Slot {
+        ProductBox *box;
+        QRect design; // within the frame, as designed
+        double points;
+    };
+    static constexpr int kHeadingFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic;
+
+    double fontScale() const { return points(m_frame->font()) / m_designPoints; }
+    static double points(const QFont &font) {
+        return font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
+    }
+    // Lengths as designed (in twips, or in pixels at the design size) at the frame's present size.
+    int x(double twips) const { return scaledX(ui::tw(twips)); }
+    int y(double twips) const { return scaledY(ui::tw(twips)); }
+    int scaledX(int pixels) const { return qRound(double(pixels) * m_frame->width() / m_designSize.width()); }
+    int scaledY(int pixels) const { return qRound(double(pixels) * m_frame->height() / m_designSize.height()); }
+    // The heading at 14 points (in scale) on one line; a longer name gets smaller, then takes two lines,
+    // and more only when even the smallest size needs them.
+    QFont headingFont() const {
+        const double scale = fontScale(), least = qMax(6.0, 8.25 * scale);
+        for (double points = 14 * scale;; points -= 0.5) {
+            const QFont font = windowFont(qMax(points, least), true);
+            const QFontMetrics metrics(font);
+            const int lines = points > 11 * scale ? 1 : 2;
+            const QRect room(0, 0, headingWidth(), metrics.lineSpacing() * 10);
+            if (points <= least ||
+                metrics.boundingRect(room, kHeadingFlags, m_frame->title()).height() <= metrics.lineSpacing() * lines)
+                return font;
+        }
+    }
+    int headingWidth() const { return m_frame->width() - 2 * x(120); }
+    QRect headingRect(const QFont &font) const {
+        const QRect room(x(120), y(45), headingWidth(), m_frame->height());
+        const QRect used = QFontMetrics(font).boundingRect(room, kHeadingFlags, m_frame->title());
+        return QRect(room.topLeft(), QSize(room.width(), qMax(used.height(), QFontMetrics(font).height())));
+    }
+    void paint() {
+        // A plain box with the heading in a band of its own, as on the printout.
+        QPainter painter(m_frame);
+        painter.setPen(m_frame->palette().color(QPalette::Mid));
+        painter.drawRect(m_frame->rect().adjusted(0, 0, -1, -1));
+        const QFont font = headingFont();
+        const QRect heading = headingRect(font);
+        painter.setFont(font);
+        painter.setPen(m_frame->palette().color(QPalette::WindowText));
+        painter.drawText(heading, kHeadingFlags, m_frame->title());
+        painter.setPen(m_frame->palette().color(QPalette::Mid));
+        const int rule = heading.bottom() + y(30);
+        painter.drawLine(0, rule, m_frame->width() - 1, rule);
+    }
+
+    QGroupBox *m_frame;
+    QList<Slot> m_boxes;
+    QSize m_designSize;
+    double m_designPoints;
+    bool m_layingOut = false;
+};
+
+void PackageColumn::layOut() {
+    if (m_layingOut || m_frame->width() <= 0 || m_frame->height() <= 0)
+        return;
+    m_layingOut = true;
+    QList<Slot *> shown;
+    for (Slot &slot : m_boxes)
+        if (!slot.box->document()->isEmpty())
+            shown << &slot;
+    const int left = x(120), width = m_frame->width() - 2 * left;
+    const int top = headingRect(headingFont()).bottom() + y(75), bottom = m_frame->height() - y(60);
+    const double scale = fontScale();
+    QList<QRect> places;
+    auto fits = [&] { return places.isEmpty() || places.last().bottom() < bottom; };
+    auto designed = [&](const Slot *slot) {
+        return QRect(left, scaledY(slot->design.y()), width, scaledY(slot->design.height()));
+    };
+    const int shift = shown.isEmpty() ? 0 : qMax(0, top - designed(shown.first()).y());
+
+    // Where the texts fit: every box in its designed place (below the heading), grown where its text
+    // needs it, the boxes below moved down as far as that takes them.
+    QFont face = windowFont(m_boxes.first().points * scale);
+    int reach = top;
+    for (const Slot *slot : shown) {
+        QRect place = designed(slot).translated(0, shift);
+        place.moveTop(qMax(place.top(), reach));
+        place.setHeight(qMax(place.height(), slot->box->wholeTextHeight(face, width)));
+        // Boxes drawn overlapping by their border keep doing so.
+        reach = place.bottom() + 1 - qMax(0, designed(slot).height() - y(720));
+        places << place;
+    }
+    // Otherwise packed one under the other, the spare height shared, at the largest size at which all fit.
+    const double least = qMax(6.0, 7.0 * scale);
+    QList<double> sizes;
+    for (double points = m_boxes.first().points * scale; points > least; points -= 0.5)
+        sizes << points;
+    sizes << least;
+    for (int step = 0; step < sizes.size() && !fits(); ++step) {
+        face = windowFont(sizes[step]);
+        QList<int> needed;
+        int total = 0;
+        for (const Slot *slot : shown)
+            total += needed.emplace_back(slot->box->wholeTextHeight(face, width));
+        const int spare = qMax(0, bottom - top - total) / qMax(1, int(shown.size()));
+        places.clear();
+        reach = top;
+        for (int i = 0; i < shown.size(); ++i) {
+            const int height = qMax(needed[i], qMin(designed(shown[i]).height(), needed[i] + spare));
+            places << QRect(left, reach, width, height);
+            reach += height;
+        }
+        // At the smallest readable size the column shares out what room it has; scroll bars bring the rest.
+        if (!fits() && step == sizes.size() - 1) {
+            const int shortest = QFontMetrics(face).height() * 2; // the name and a line of the description
+            for (double squeeze = double(bottom - top) / qMax(1, total); !fits() && squeeze > 0.05; squeeze *= 0.95) {
+                reach = top;
+                for (int i = 0; i < shown.size(); ++i) {
+                    places[i] = QRect(left, reach, width, qMax(shortest, int(needed[i] * squeeze)));
+                    reach += places[i].height();
+                }
+            }
+        }
+    }
+    for (int i = 0; i < shown.size(); ++i) {
+        ProductBox *box = shown[i]->box;
+        if (box->font() != face)
+            box->setFont(face);
+        // A box that holds its text has no scroll bar, not even for a moment, or the narrower text
+        // would need it.
+        const bool whole = box->wholeTextHeight(face, width) <= places[i].height();
+        box->setVerticalScrollBarPolicy(whole ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+        box->setGeometry(places[i]);
+    }
+    m_layingOut = false;
+}
 
 // The bold face at the largest size, up to `largest` and down to 7 points, at which every line fits `width`.
 QFont fittingFont(const QStringList &lines, int width, double largest) {
@@ -242,6 +451,10 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
                            static_cast<QWidget *>(m_fullScreenButton)})
         m_design << Placed{below, below->geometry(), true};
 
+    // Each package column lays out its own products under its heading.
+    for (int p = 0; p < packageCount; ++p)
+        new PackageColumn(m_packageFrames[p], m_productBoxes[p]);
+
     // Ctrl+P does what "Print" does (a stored deal's view reprints), also in full screen where the
     // staff's buttons may be hidden.
     new QShortcut(QKeySequence::Print, this, m_printButton, &QPushButton::click);
@@ -350,11 +563,15 @@ void DealPresentation::openProductPage(int package, int slot) {
         return;
     if (m_page.productTexts[package][slot].isEmpty())
         return;
+    // The path as stored. A customer who asks to see more is never left wondering why nothing came.
     const QString path = storedtext::trimBlanks(m_page.pages[package][slot]);
+    const QUrl url = externalUrl(path);
     if (path.isEmpty())
-        return;
-    // As stored; whether the desktop could open it is not reported.
-    m_app.openExternally(path);
+        prompts::notice(QStringLiteral("This product has no page to show."), this);
+    else if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
+        prompts::notice(QStringLiteral("This product's page was not found: %1").arg(path), this);
+    else if (!m_app.openExternally(path))
+        prompts::notice(QStringLiteral("No program on this computer can open this product's page."), this);
 }
 
 bool DealPresentation::eventFilter(QObject *watched, QEvent *event) {

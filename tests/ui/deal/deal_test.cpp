@@ -343,13 +343,76 @@ private slots:
         QCOMPARE(control(menu, u"pricepayment(1)"_s)->geometry(), ui::twRect(3480, 8520, 3495, 375));
         QCOMPARE(menu->size(), ui::twRect(0, 0, 13950, 10020).size());
 
+        // Shown, not typed into; a double-click opens the product's page or says why it cannot.
+        QTest::keyClicks(control(menu, product(0, 0)), u"typed"_s);
+        QCOMPARE(shown(menu, product(0, 0)), alpha);
         QList<QUrl> opened;
         app().setExternalOpener([&](const QUrl &url) { opened << url; });
-        QVERIFY(answeringBoxes([&] {
-                    for (const QString &box : {product(0, 1), product(1, 4), product(0, 0)})
-                        QTest::mouseDClick(control<QPlainTextEdit>(menu, box)->viewport(), Qt::LeftButton, {}, {10, 8});
-                }).isEmpty());
-        QCOMPARE(opened, QList<QUrl>{externalUrl(page)}); // empty and all-space paths open nothing
+        auto doubleClick = [menu](const QString &box) {
+            return said([&] {
+                QTest::mouseDClick(control<QPlainTextEdit>(menu, box)->viewport(), Qt::LeftButton, {}, {10, 8});
+            });
+        };
+        for (const QString &box : {product(0, 1), product(1, 4)}) // empty and all-space paths
+            QCOMPARE(doubleClick(box), QStringList{u"Message: This product has no page to show."_s});
+        QCOMPARE(doubleClick(product(0, 0)), QStringList());
+        QCOMPARE(opened, QList<QUrl>{externalUrl(page)});
+        app().setExternalOpener([](const QUrl &) { return false; });
+        QCOMPARE(doubleClick(product(0, 0)),
+                 QStringList{u"Message: No program on this computer can open this product's page."_s});
+        QVERIFY(QFile::remove(page));
+        QCOMPARE(doubleClick(product(3, 6)), QStringList{"Message: This product's page was not found: " + page});
+    }
+
+    // Every product's whole text on the presentation, with no scroll bar: a box too small for its text
+    // grows, pushing those below it down; a column that cannot hold them all shows smaller text. The
+    // same when the window scales a column as one piece.
+    void presentationShowsEveryTextWhole_data() {
+        QTest::addColumn<int>("products");
+        QTest::addColumn<QList<int>>("longSlots");
+        QTest::addColumn<bool>("smaller"); // the texts shrink to fit
+        QTest::newRow("short texts") << 10 << QList<int>{} << false;
+        QTest::newRow("one long description") << 5 << QList<int>{2} << false;
+        QTest::newRow("a column of long descriptions") << 10 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9} << true;
+    }
+    void presentationShowsEveryTextWhole() {
+        QFETCH(int, products);
+        QFETCH(QList<int>, longSlots);
+        QFETCH(bool, smaller);
+        const QString sentence = u"Covers paint, glass and trim against the weather for as long as you own it. "_s;
+        Deal deal;
+        for (Package &package : deal.packages)
+            for (int k = 0; k < products; ++k)
+                package.products[k] = {1.0 + k, u"Plan %1"_s.arg(k), 10, 100, u"Seven years."_s, {}};
+        for (int k : longSlots)
+            deal.packages[1].products[k].description =
+                longSlots.size() > 1 ? sentence + u"Seven years."_s : sentence.repeated(6);
+        auto *menu = app().window<DealPresentation>();
+        menu->present(deal);
+        menu->show();
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        auto *frame = control<QGroupBox>(menu, u"menuframe(1)"_s);
+        const QFont designed = control(menu, product(0, 0))->font();
+        for (double scale : {1.0, 1.5}) {
+            frame->resize(frame->size() * scale); // as the window scales it, geometry and font
+            QFont font = frame->font();
+            font.setPointSizeF(font.pointSizeF() * scale);
+            frame->setFont(font);
+            int reach = 0;
+            for (int k = 0; k < products; ++k) {
+                auto *box = control<QPlainTextEdit>(menu, product(1, k));
+                QVERIFY(box->isVisible());
+                QTRY_COMPARE(box->verticalScrollBar()->maximum(), 0);
+                QVERIFY(!box->verticalScrollBar()->isVisible());
+                QVERIFY(frame->rect().contains(box->geometry()));
+                QVERIFY(box->y() >= reach - 1); // below the one above
+                reach = box->geometry().bottom();
+                QCOMPARE(box->font().pointSizeF() < designed.pointSizeF() * scale - 0.1, smaller);
+                QVERIFY(box->font().pointSizeF() >= 7 * scale);
+            }
+        }
+        QCOMPARE(control(menu, product(1, 2))->height() > control(menu, product(1, 3))->height(),
+                 longSlots.size() == 1);
     }
 
     // Print cancelled (by button and by Ctrl+P), back to the worksheet, the catalogue edited meanwhile, a
