@@ -71,6 +71,9 @@ struct Deal {
     double amountFinanced = 0;   // the loan before any product; 0 when none was entered
     bool includeTax = false;
     bool cashDeal = false;
+    // A cash price with a month's interest at the rate typed: only deals stored before cash prices
+    // became interest-free, so they reprint as they were shown.
+    bool cashInterest = false;
     bool discloseTotals = false;
     bool disclosePrices = false;
     float taxRate = 0; // a plain fraction: 0.07 adds 7 %
@@ -80,7 +83,7 @@ struct Deal {
     double months() const { return cashDeal ? 1.0 : term; }
     // The yearly rate the payments carry: none for a cash deal, whose price is its amount (plus tax) and
     // carries no finance charge whatever rate was typed.
-    double financeRate() const { return cashDeal ? 0.0 : rate; }
+    double financeRate() const { return cashDeal && !cashInterest ? 0.0 : rate; }
     // The same for term `termIndex` (0 the term, 1 and 2 the further ones).
     double months(int termIndex) const;
     // The months of term `termIndex` as typed, whatever the kind of deal.

@@ -22,6 +22,7 @@ Deal DealRecord::deal() const {
     d.amountFinanced = amountFinanced;
     d.includeTax = includeTax;
     d.cashDeal = cashDeal;
+    d.cashInterest = cashInterest;
     d.discloseTotals = discloseTotals;
     d.disclosePrices = disclosePrices;
     d.taxRate = taxRate;
@@ -78,6 +79,7 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Pac
     r.term3 = deal.term3;
     r.amountFinanced = deal.amountFinanced;
     r.cashDeal = deal.cashDeal;
+    r.cashInterest = deal.cashInterest;
     r.includeTax = deal.includeTax;
     r.taxRate = deal.taxRate;
     r.disclosePrices = deal.disclosePrices;

@@ -45,6 +45,7 @@ struct DealRecord {
     double amountFinanced = 0;
     double chosenTerm = 0; // the months of the term the customer took when several were offered, else 0
     bool cashDeal = false;
+    bool cashInterest = false; // a cash price with a month's interest (deals stored before that ended)
     bool includeTax = false;
     float taxRate = 0;
     bool disclosePrices = false;

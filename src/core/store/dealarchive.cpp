@@ -61,7 +61,8 @@ public:
                                   r.term2,
                                   r.term3,
                                   r.amountFinanced,
-                                  r.chosenTerm};
+                                  r.chosenTerm,
+                                  flag(r.cashInterest)};
         for (int i = 0; i < values.size(); ++i)
             m_deal.bindValue(i, values[i]);
         if (!m_deal.exec())
@@ -210,6 +211,7 @@ std::optional<DealRecord> DealArchive::load(qint64 id) const {
         r.amountFinanced = number("amountfinanced");
         r.chosenTerm = number("chosenterm");
         r.cashDeal = number("cashdeal") != 0;
+        r.cashInterest = number("cashinterest") != 0;
         r.includeTax = number("includetax") != 0;
         r.taxRate = float(number("taxrate"));
         r.disclosePrices = number("discloseprices") != 0;

@@ -206,7 +206,10 @@ Layout deals() {
               field(deals, QStringLiteral("financeterm2"), real), field(deals, QStringLiteral("financeterm3"), real),
               field(deals, QStringLiteral("amountfinanced"), real)},
              // 2: the term the customer took.
-             {field(deals, QStringLiteral("chosenterm"), real)}}};
+             {field(deals, QStringLiteral("chosenterm"), real)},
+             // 3: whether a cash price carried a month's interest, as every cash deal stored before this
+             // layout did; those deals reprint with the figures their customers saw.
+             {field(deals, QStringLiteral("cashinterest"), QStringLiteral("INTEGER NOT NULL DEFAULT 1"))}}};
 }
 
 Layout layout(File file) {
