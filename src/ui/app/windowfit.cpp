@@ -191,8 +191,10 @@ void WindowFit::fit() {
     const QSize area = m_scroll->size();
     if (area.isEmpty())
         return;
-    const double fitted = qMin(double(area.width()) / m_designSize.width(),
-                               double(area.height()) / m_designSize.height());
+    double fitted = qMin(double(area.width()) / m_designSize.width(), double(area.height()) / m_designSize.height());
+    // A window a pixel short of its design (rounding at a fractional screen scale) shows the design as drawn.
+    if (fitted < 1.0 && area.width() >= m_designSize.width() - 1 && area.height() >= m_designSize.height() - 1)
+        fitted = 1.0;
     m_scale = qMax(fitted, readableScale);
     const QSize used = scaled(m_designSize, m_scale);
     // Below the readable scale the canvas keeps that size and the scroll bars reach the rest.
@@ -240,8 +242,17 @@ void WindowFit::placeFirst() {
         size = scaled(m_designSize, qMax(fitted, readableScale)).boundedTo(room) + chrome();
     }
     size = size.boundedTo(area.size());
+    // On a whole pixel of the screen (at 150 % every other one), so the window keeps the size it is given.
+    const double ratio = screen->devicePixelRatio();
+    const auto whole = [ratio](int v) {
+        for (int k = 0; k < 4; ++k)
+            if (std::abs(std::remainder((v + k) * ratio, 1.0)) < 1e-6)
+                return v + k;
+        return v;
+    };
     m_window->resize(size);
-    m_window->move(area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2));
+    m_window->move(whole(area.left() + (area.width() - size.width()) / 2),
+                   whole(area.top() + (area.height() - size.height()) / 2));
     fit();
     // The frame the window is given is known only once it is shown: then it is kept inside the screen too.
     QTimer::singleShot(0, this, &WindowFit::keepOnScreen);
