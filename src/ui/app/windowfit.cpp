@@ -133,7 +133,7 @@ void WindowFit::record(QWidget *container) {
         auto *w = qobject_cast<QWidget *>(child);
         if (!w || !ours(w))
             continue;
-        if (!m_index.contains(w)) {
+        if (!known(w)) {
             m_index.insert(w, int(m_design.size()));
             m_design.append({w, w->geometry(), w->font(), w->testAttribute(Qt::WA_SetFont)});
             m_fontsStale = true;
@@ -143,10 +143,16 @@ void WindowFit::record(QWidget *container) {
     }
 }
 
+bool WindowFit::known(QWidget *control) const {
+    // A control made where a deleted one was is a new control.
+    const auto at = m_index.constFind(control);
+    return at != m_index.constEnd() && m_design.at(*at).widget == control;
+}
+
 WindowFit::Design &WindowFit::designOf(QWidget *control) {
-    if (!m_index.contains(control))
+    if (!known(control))
         adopt();
-    if (!m_index.contains(control)) {
+    if (!known(control)) {
         m_index.insert(control, int(m_design.size()));
         m_design.append({control, control->geometry(), control->font(), control->testAttribute(Qt::WA_SetFont)});
     }

@@ -62,6 +62,7 @@ private:
     WindowFit(QWidget *window, const QSize &design);
     void adopt();
     void record(QWidget *container);
+    bool known(QWidget *control) const;
     Design &designOf(QWidget *control);
     QSize chrome() const;
     void apply(QWidget *control, const QRect &designed);

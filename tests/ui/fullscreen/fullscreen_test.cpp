@@ -30,6 +30,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -218,9 +219,9 @@ private slots:
         // Kept in the program's own settings store, here the test's folder.
         QVERIFY(QSettings(u"Quorvel"_s, u"Quorvel"_s).fileName().startsWith(folder.path()));
 
-        // A place that no longer fits a screen (a screen taken away) is not used.
+        // A place that no longer fits a screen (one taken away, or made smaller) is not used.
         app().unload<ProductList>();
-        QSettings(u"Quorvel"_s, u"Quorvel"_s).setValue(u"windows/aftermarketlist/geometry"_s, QRect(5000, 0, 700, 400));
+        QSettings(u"Quorvel"_s, u"Quorvel"_s).setValue(u"windows/aftermarketlist/geometry"_s, QRect(4300, 0, 700, 400));
         QTRY_VERIFY(!app().existing<ProductList>());
         QWidget *again = showOn(screen, u"aftermarketlist"_s);
         QVERIFY(screen->availableGeometry().contains(again->frameGeometry()));
@@ -254,8 +255,9 @@ private slots:
         const QList<Seen> design = controls(menu);
         const QStringList staff{u"Command1"_s, u"Command2"_s, u"Command3"_s,
                                 u"Command4"_s, u"Command5"_s, u"Command6"_s};
-        control<QLineEdit>(menu, u"customernametext"_s)->setFocus();
-        control<QLineEdit>(menu, u"customernametext"_s)->selectAll();
+        auto *disclaimer = control<QPlainTextEdit>(menu, u"disclaimertext"_s);
+        disclaimer->setFocus();
+        disclaimer->selectAll();
 
         QTest::keyClick(menu, Qt::Key_F11);
         QTRY_COMPARE(menu->geometry(), target->geometry());
@@ -265,6 +267,8 @@ private slots:
             QVERIFY2(!control(menu, name)->isVisible(), qPrintable(name));
         for (QLineEdit *box : menu->findChildren<QLineEdit *>())
             QVERIFY2(!box->hasSelectedText(), qPrintable(box->objectName()));
+        for (QPlainTextEdit *box : menu->findChildren<QPlainTextEdit *>())
+            QVERIFY2(!box->textCursor().hasSelection(), qPrintable(box->objectName()));
         // The pointer at the bottom edge brings them up.
         QCursor::setPos(target->geometry().center().x(), target->geometry().bottom() - 2);
         QTRY_VERIFY(control(menu, u"Command1"_s)->isVisible());
