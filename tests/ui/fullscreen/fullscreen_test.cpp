@@ -256,8 +256,10 @@ private slots:
         const QStringList staff{u"Command1"_s, u"Command2"_s, u"Command3"_s,
                                 u"Command4"_s, u"Command5"_s, u"Command6"_s};
         auto *disclaimer = control<QPlainTextEdit>(menu, u"disclaimertext"_s);
+        disclaimer->setPlainText(u"Estimates only."_s);
         disclaimer->setFocus();
         disclaimer->selectAll();
+        QVERIFY(disclaimer->textCursor().hasSelection());
 
         QTest::keyClick(menu, Qt::Key_F11);
         QTRY_COMPARE(menu->geometry(), target->geometry());
