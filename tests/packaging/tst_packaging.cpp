@@ -51,6 +51,8 @@ class PackagingTest : public QObject {
             env.remove(QString::fromLatin1(name));
         env.insert(QStringLiteral("HOME"), m_work.filePath(QStringLiteral("home")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), m_work.filePath(QStringLiteral("xdg")));
+        // What the windows remember goes to this user's settings, never the real user's.
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_work.filePath(QStringLiteral("config")));
         if (!platform.isEmpty())
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
         return env;

@@ -1,18 +1,18 @@
 #pragma once
-// A window of controls placed by hand (in twips) shown on the whole of the screen it is on, and back.
-// Every control keeps its place in proportion: its geometry and its font are scaled by one factor (fonts,
-// not a bitmap, so text stays sharp) and the whole is centred on the screen. The controls are taken as
-// the window holds them when it first goes full screen, and any added since at each later switch, so
-// controls this class does not know of scale too. F11 switches; Escape returns to the window as it was.
+// A window shown on the whole of the screen it is on, and back. Its controls keep their places in
+// proportion through the window's fit (geometry and font by one factor, the whole centred), so they fill
+// the screen. The staff's controls hide while full screen and appear while the pointer is near the bottom
+// edge; no text stays selected in front of the customer. F11 switches; Escape returns to the window as it was.
 
-#include <QFont>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
-#include <QVector>
 
 class QShortcut;
+class QTimer;
 class QWidget;
+class WindowFit;
 
 class FullScreen : public QObject {
     Q_OBJECT
@@ -24,30 +24,21 @@ public:
     void toggle();
     void enter();
     void leave();
-    // The factor the controls are scaled by (1 in the normal window).
-    double scale() const { return m_active ? m_scale : 1.0; }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // The factor the controls are scaled by.
+    double scale() const;
+    // Controls only the staff use: hidden in full screen until the pointer nears the bottom edge.
+    void setStaffControls(const QList<QWidget *> &controls);
 
 private:
-    struct Design {
-        QPointer<QWidget> widget;
-        QRect geometry; // in its parent, as designed
-        QFont font;
-        bool ownFont = false; // set on the control itself rather than taken from its parent
-    };
-    void record(QWidget *container);
-    void fit(const QSize &area);
+    void followPointer();
+    void showStaff(bool shown);
 
     QWidget *m_window;
+    WindowFit *m_fit;
     QShortcut *m_escape;
-    QVector<Design> m_design; // parents before their children
-    QSize m_designSize;
-    Design m_windowDesign;
+    QTimer *m_pointer;
     QRect m_normalGeometry;
-    QSize m_minimumSize, m_maximumSize;
-    QSize m_fitted;
-    double m_scale = 1.0;
+    QList<QPointer<QWidget>> m_staff;
+    QList<QPointer<QWidget>> m_staffHidden; // the staff's controls taken away for full screen
     bool m_active = false;
 };

@@ -1,5 +1,7 @@
 #include "ui/app/geometry.h"
 
+#include "ui/app/windowfit.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -75,7 +77,9 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
     return b;
 }
 
-void setClientSize(QWidget *window, double width, double height) { window->setFixedSize(tw(width), tw(height)); }
+void setClientSize(QWidget *window, double width, double height) {
+    WindowFit::install(window, QSize(tw(width), tw(height)));
+}
 
 void centre(QWidget *window) {
     QScreen *s = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

@@ -12,7 +12,8 @@ namespace ui {
 // 15 twips to a pixel at 96 dpi, scaled with the screen's logical dpi.
 int tw(double twips);
 QRect twRect(double left, double top, double width, double height);
-// Places a control (or sizes a window's client area) from twips.
+// Places a control from twips. The client area's size in twips is the window's designed size: the window
+// fits its screen and scales its controls from there (windowfit.h).
 void place(QWidget *w, double left, double top, double width, double height);
 void setClientSize(QWidget *window, double width, double height);
 // A button with its object name and caption, placed in twips.

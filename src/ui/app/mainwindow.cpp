@@ -3,6 +3,7 @@
 #include "ui/app/application.h"
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"
+#include "ui/app/windowfit.h"
 #include "ui/catalogue/productlist.h"
 #include "ui/deal/dealworksheet.h"
 #include "ui/history/dealhistory.h"
@@ -71,14 +72,14 @@ MainWindow::MainWindow(Application &app) : m_app(app) {
     QPalette pal = central->palette();
     pal.setColor(QPalette::Window, Qt::black);
     central->setPalette(pal);
-    central->setFixedSize(ui::tw(7200), ui::tw(3495));
     setCentralWidget(central);
 
+    // Every line spans the client area and no more, so it stays inside the window at any size.
     auto *banner = new QLabel(central);
     banner->setObjectName(QStringLiteral("Image1"));
     banner->setPixmap(quorvelBanner());
     banner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ui::place(banner, 0, 0, 7230, 480);
+    ui::place(banner, 0, 0, 7200, 480);
 
     auto yellowLabel = [central](const QString &name, const QString &text, double pt, QLabel *label) {
         label->setParent(central);
@@ -96,17 +97,17 @@ MainWindow::MainWindow(Application &app) : m_app(app) {
     // A label shows "&" as typed, so the doubled ampersand of the caption becomes one here.
     QLabel *title = yellowLabel(QStringLiteral("Label1"),
                                 QStringLiteral("Aftermarket Menu-Selling & Management System"), 12, new QLabel);
-    ui::place(title, 0, 600, 7215, 375);
+    ui::place(title, 0, 600, 7200, 375);
     QLabel *smallPrint = yellowLabel(QStringLiteral("Label2(0)"),
                                      QStringLiteral("Menu selling for the finance office. Updates and support:"), 9.75,
                                      new LinkLabel(m_app));
-    ui::place(smallPrint, 0, 960, 7335, 495);
+    ui::place(smallPrint, 0, 960, 7200, 495);
     QLabel *address =
         yellowLabel(QStringLiteral("Label2(1)"), QStringLiteral("www.quorvel.com"), 13.5, new LinkLabel(m_app));
     address->setStyleSheet(QStringLiteral("color: yellow; background: transparent; text-decoration: underline;"));
     smallPrint->setCursor(Qt::PointingHandCursor);
     address->setCursor(Qt::PointingHandCursor);
-    ui::place(address, 0, 1560, 7335, 495);
+    ui::place(address, 0, 1560, 7200, 495);
 
     m_dealButton = ui::button(central, QStringLiteral("Command3"), QStringLiteral("Create Deal for Customer"), 120,
                               2760, 2415, 615);
@@ -144,8 +145,7 @@ MainWindow::MainWindow(Application &app) : m_app(app) {
     connect(m_aboutItem, &QAction::triggered, this, &MainWindow::about);
     connect(m_dealButton, &QPushButton::clicked, this, [this] { Application::bringUp(m_app.window<DealWorksheet>()); });
     connect(m_exitButton, &QPushButton::clicked, &m_app, &Application::quit);
-    adjustSize();
-    setFixedSize(sizeHint());
+    WindowFit::install(this, QSize(ui::tw(7200), ui::tw(3495)));
     ui::centre(this);
 }
 

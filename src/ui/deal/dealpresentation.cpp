@@ -6,6 +6,7 @@
 #include "ui/app/fullscreen.h"
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"
+#include "ui/app/windowfit.h"
 #include "ui/print/printpreview.h"
 #include "ui/deal/dealchoice.h"
 
@@ -318,7 +319,8 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
 
     const char *captions[4] = {"Salesperson:", "Customer:", "Stock #:", "Vehicle:"};
     const double labelLeft[4] = {120, 120, 7200, 7200};
-    const double rowTop[4] = {240, 600, 240, 600};
+    // The particulars below the dealership's name rather than behind it.
+    const double rowTop[4] = {375, 675, 375, 675};
     for (int i = 0; i < 4; ++i) {
         auto *label = new QLabel(QString::fromLatin1(captions[i]), this);
         label->setObjectName(QStringLiteral("Label1(%1)").arg(i));
@@ -334,10 +336,10 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
         ui::selectAllOnFocus(box);
         return box;
     };
-    m_salespersonBox = particular(QStringLiteral("salespersonnametext"), 2160, 240);
-    m_customerBox = particular(QStringLiteral("customernametext"), 2160, 600);
-    m_stockNumberBox = particular(QStringLiteral("stocknumbertext"), 9240, 240);
-    m_vehicleBox = particular(QStringLiteral("vehicletext"), 9240, 600);
+    m_salespersonBox = particular(QStringLiteral("salespersonnametext"), 2160, 375);
+    m_customerBox = particular(QStringLiteral("customernametext"), 2160, 675);
+    m_stockNumberBox = particular(QStringLiteral("stocknumbertext"), 9240, 375);
+    m_vehicleBox = particular(QStringLiteral("vehicletext"), 9240, 675);
 
     const double frameLeft[packageCount] = {0, 3480, 6960, 10440};
     const double frameWidth[packageCount] = {3500, 3500, 3495, 3495};
@@ -441,7 +443,7 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
 
     // Where the packages and what follows them sit when the deal offers one term and nothing financed;
     // more terms or a payment without products move them down to make room.
-    m_designSize = size();
+    m_designSize = WindowFit::of(this)->designSize();
     for (int p = 0; p < packageCount; ++p)
         m_design << Placed{m_packageFrames[p], m_packageFrames[p]->geometry(), false}
                  << Placed{m_priceLines[p], m_priceLines[p]->geometry(), false};
@@ -450,6 +452,9 @@ DealPresentation::DealPresentation(Application &app) : m_app(app) {
                            static_cast<QWidget *>(m_choiceButton), static_cast<QWidget *>(m_previewButton),
                            static_cast<QWidget *>(m_fullScreenButton)})
         m_design << Placed{below, below->geometry(), true};
+    // In full screen the customer sees only the deal; the staff's buttons come up at the bottom edge.
+    m_fullScreen->setStaffControls({m_printButton, m_changeButton, m_exitButton, m_choiceButton, m_previewButton,
+                                    m_fullScreenButton});
 
     // Each package column lays out its own products under its heading.
     for (int p = 0; p < packageCount; ++p)
@@ -469,8 +474,10 @@ void DealPresentation::layOutPayments() {
         lines = 1;
     const int top = base ? ui::tw(kBaseLine + 60) : 0;
     const int band = lines > 1 ? ui::tw(kTermLine * lines - 360) : 0;
+    // Placed at the designed size; the window's fit scales them.
+    WindowFit *fit = WindowFit::of(this);
     for (const Placed &placed : m_design)
-        placed.widget->setGeometry(placed.geometry.translated(0, top + (placed.belowBand ? band : 0)));
+        fit->place(placed.widget, placed.geometry.translated(0, top + (placed.belowBand ? band : 0)));
 
     // Several lines share one size, the largest at which the longest of them fits its column.
     QFont font = windowFont(12, true);
@@ -478,26 +485,29 @@ void DealPresentation::layOutPayments() {
         QStringList all;
         for (int p = 0; p < packageCount; ++p)
             all << m_page.priceLinesOf(p);
-        font = fittingFont(all, m_priceLines[0]->width() - ui::tw(300), kTermLineSize);
+        font = fittingFont(all, fit->designGeometry(m_priceLines[0]).width() - ui::tw(300), kTermLineSize);
     }
-    m_basePaymentLine->setFont(fittingFont({m_page.basePaymentLine}, m_basePaymentLine->width(), 10));
+    fit->setDesignFont(m_basePaymentLine, fittingFont({m_page.basePaymentLine},
+                                                      fit->designGeometry(m_basePaymentLine).width(), 10));
     for (int p = 0; p < packageCount; ++p) {
-        m_priceLines[p]->setFont(font);
-        if (lines > 1)
-            m_priceLines[p]->resize(m_priceLines[p]->width(), ui::tw(kTermLine));
+        fit->setDesignFont(m_priceLines[p], font);
+        QRect price = fit->designGeometry(m_priceLines[p]);
+        if (lines > 1) {
+            price.setHeight(ui::tw(kTermLine));
+            fit->place(m_priceLines[p], price);
+        }
         // The lines offered follow one another: a third term without a second takes the second row.
         int row = 1;
         for (int t = 1; t < Deal::Terms; ++t) {
             QLabel *line = m_furtherPriceLines[t - 1][p];
-            line->setFont(font);
-            line->move(line->x(), m_priceLines[p]->y() + ui::tw(kTermLine) * row);
+            fit->setDesignFont(line, font);
+            QRect placed = fit->designGeometry(line);
+            placed.moveTop(price.y() + ui::tw(kTermLine) * row);
+            fit->place(line, placed);
             row += line->text().isEmpty() ? 0 : 1;
         }
     }
-    if (size() != m_designSize + QSize(0, top + band)) {
-        setFixedSize(m_designSize + QSize(0, top + band));
-        ui::centre(this);
-    }
+    fit->setDesignSize(m_designSize + QSize(0, top + band));
 }
 
 void DealPresentation::present(const Deal &deal) {

@@ -2,6 +2,7 @@
 
 #include "core/print/printer.h"
 #include "ui/app/application.h"
+#include "ui/app/windowfit.h"
 #include "ui/catalogue/filechooser.h"
 #include "ui/print/qtprinterdevice.h"
 
@@ -98,6 +99,7 @@ PrintPreview::PrintPreview(Application &app, const QString &title, const QString
     resize(qMin(1100, area.width() * 9 / 10), qMin(850, area.height() * 9 / 10));
     // The pages now, so the window opens on them and their count is known before it is shown.
     m_view->updatePreview();
+    WindowFit::remember(this);
 }
 
 PrintPreview::~PrintPreview() = default;

@@ -1,53 +1,236 @@
-// The presentation on the customer's screen: full screen on a 1920 × 1080 and a 1280 × 720 screen, every
-// control scaled in proportion, and back to the window as it was.
+// Every window on the screens dealerships have (1280 × 690, 1366 × 768 and 1920 × 1080 logical pixels, each
+// at 150 %): it opens inside the screen with no control on another, stays so when resized, scrolls below its
+// readable size, and opens again where it was left. The presentation in full screen: every control scaled in
+// proportion, only the customer's content shown, and back to the window as it was.
 
 #include "testsupport.h"
+#include "core/deal/dealpage.h"
+#include "core/print/dealprintout.h"
 #include "ui/app/application.h"
 #include "ui/app/geometry.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/passworddialog.h"
+#include "ui/app/windowfit.h"
+#include "ui/catalogue/producteditor.h"
+#include "ui/catalogue/productlist.h"
+#include "ui/deal/dealchoice.h"
 #include "ui/deal/dealpresentation.h"
+#include "ui/deal/dealworksheet.h"
+#include "ui/history/dealhistory.h"
+#include "ui/history/dealreport.h"
+#include "ui/packages/templateeditor.h"
+#include "ui/packages/templatelist.h"
+#include "ui/prefs/preferencesdialog.h"
+#include "ui/print/printpreview.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
 #include <QTest>
 
 using namespace testsupport;
 using namespace Qt::StringLiterals;
 
 namespace {
-// Every control a customer can see (not the parts a control draws itself with), its place and font.
+// Every control a user can see (not the parts a control draws itself with), its place and font.
 struct Seen {
     QWidget *control;
-    QRect rect;
+    QRect rect; // in the window
     QFont font;
     QString caption;
 };
 QList<Seen> controls(QWidget *window) {
+    const WindowFit *fit = WindowFit::of(window);
+    const QWidget *canvas = fit && fit->canvas() ? fit->canvas() : window;
     QList<Seen> seen;
     for (QWidget *c : window->findChildren<QWidget *>()) {
+        QWidget *parent = c->parentWidget();
+        const bool control = parent == canvas || qobject_cast<QGroupBox *>(parent) ||
+                             parent->metaObject() == &QFrame::staticMetaObject;
         auto *frame = qobject_cast<QGroupBox *>(c);
-        const bool control = c->parentWidget() == window || qobject_cast<QGroupBox *>(c->parentWidget());
-        if (control && c->isVisibleTo(window) && !c->objectName().startsWith(u"qt_"_s))
+        if (control && c->isVisibleTo(window) && !c->isWindow() && !c->objectName().startsWith(u"qt_"_s))
             seen.append({c, QRect(c->mapTo(window, QPoint(0, 0)), c->size()), c->font(),
                          frame ? frame->title() : c->property("text").toString()});
     }
     return seen;
 }
+
+// No two controls side by side in one container overlap (a frame's edge shared with its neighbour's
+// aside, two pixels at the designed size; the plain frames drawn behind a row of controls are not controls).
+void checkNoOverlap(QWidget *window) {
+    const QList<Seen> seen = controls(window);
+    const double edge = 2 * qMax(1.0, WindowFit::of(window)->scale());
+    for (int i = 0; i < seen.size(); ++i)
+        for (int j = i + 1; j < seen.size(); ++j) {
+            const Seen &a = seen.at(i), &b = seen.at(j);
+            if (a.control->parentWidget() != b.control->parentWidget() ||
+                a.control->metaObject() == &QFrame::staticMetaObject ||
+                b.control->metaObject() == &QFrame::staticMetaObject)
+                continue;
+            const QRect overlap = a.rect & b.rect;
+            QVERIFY2(overlap.width() <= edge || overlap.height() <= edge,
+                     qPrintable(a.control->objectName() + u" overlaps "_s + b.control->objectName()));
+        }
+}
+
+void checkInside(QWidget *window, const QRect &area) {
+    for (const Seen &s : controls(window))
+        QVERIFY2(area.contains(QRect(window->mapToGlobal(s.rect.topLeft()), s.rect.size())),
+                 qPrintable(s.control->objectName()));
+}
+
+// A deal that takes the most room: ten products a package, three terms and a payment without products.
+Deal fullDeal() {
+    Deal deal;
+    deal.dealership = u"Riverside Motors of Springfield"_s;
+    deal.discloseTotals = true;
+    deal.rate = 6;
+    deal.term = 60;
+    deal.term2 = 72;
+    deal.term3 = 84;
+    deal.amountFinanced = 20000;
+    for (Package &package : deal.packages)
+        for (int k = 0; k < 10; ++k)
+            package.products[k] = {1.0 + k, u"Extended Service Contract"_s, 10, 1895, u"Seven years."_s, {}};
+    return deal;
+}
+
+QWidget *open(const QString &name) {
+    Application &a = app();
+    if (name == u"dealmenu"_s) {
+        DealPresentation *menu = a.window<DealPresentation>();
+        menu->present(fullDeal());
+        return menu;
+    }
+    if (name == u"printpreview"_s)
+        return new PrintPreview(
+            a, u"Deal"_s, u"Deal.pdf"_s, [](Printer &printer) { return printDeal(printer, dealPage(fullDeal())); },
+            nullptr);
+    const QHash<QString, std::function<QWidget *()>> windows{
+        {u"Form1"_s, [&a] { return a.window<MainWindow>(); }},
+        {u"security"_s, [&a] { return a.window<PasswordDialog>(); }},
+        {u"aftermarketlist"_s, [&a] { return a.window<ProductList>(); }},
+        {u"editform"_s, [&a] { return a.window<ProductEditor>(); }},
+        {u"vehiclelist"_s, [&a] { return a.window<TemplateList>(); }},
+        {u"editvehicle"_s, [&a] { return a.window<TemplateEditor>(); }},
+        {u"makedeal"_s, [&a] { return a.window<DealWorksheet>(); }},
+        {u"preferences"_s, [&a] { return a.window<PreferencesDialog>(); }},
+        {u"dealchoice"_s, [&a] { return a.window<DealChoice>(); }},
+        {u"dealhistory"_s, [&a] { return a.window<DealHistory>(); }},
+        {u"dealreport"_s, [&a] { return a.window<DealReport>(); }}};
+    return windows.value(name)();
+}
+
+QWidget *showOn(QScreen *screen, const QString &name) {
+    QWidget *window = open(name);
+    window->move(screen->geometry().center() - QPoint(window->width() / 2, window->height() / 2));
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        return nullptr;
+    return window;
+}
 } // namespace
 
-class FullScreenTest : public QObject {
+class FitTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QCOMPARE(QGuiApplication::screens().size(), 2); }
+    void initTestCase() {
+        QCOMPARE(QGuiApplication::screens().size(), 3);
+        QCOMPARE(QGuiApplication::screens().at(0)->devicePixelRatio(), 1.5);
+    }
     void cleanup() { closeAllWindows(); }
+
+    void everyWindowFitsEveryScreen_data() {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QString>("window");
+        for (int s = 0; s < 3; ++s)
+            for (const char *name : {"Form1", "security", "aftermarketlist", "editform", "vehiclelist", "editvehicle",
+                                     "makedeal", "dealmenu", "preferences", "dealchoice", "dealhistory", "dealreport",
+                                     "printpreview"})
+                QTest::addRow("%s %s", qPrintable(QGuiApplication::screens().at(s)->name()), name)
+                    << s << QString::fromLatin1(name);
+    }
+    void everyWindowFitsEveryScreen() {
+        QFETCH(int, screen);
+        QFETCH(QString, window);
+        QScreen *target = QGuiApplication::screens().at(screen);
+        const QRect area = target->availableGeometry();
+        ProgramFolder folder(ProgramFolder::Content::Samples);
+        QWidget *shown = showOn(target, window);
+        QVERIFY(shown);
+        QCOMPARE(shown->objectName(), window);
+        QVERIFY(area.contains(shown->frameGeometry()));
+        checkInside(shown, area);
+        checkNoOverlap(shown);
+
+        // Made as large as the screen allows, and smaller again: still inside, still apart.
+        const QRect client = area.marginsRemoved(QMargins(shown->x() - shown->frameGeometry().x(),
+                                                          shown->y() - shown->frameGeometry().y(),
+                                                          shown->frameGeometry().right() - shown->geometry().right(),
+                                                          shown->frameGeometry().bottom() - shown->geometry().bottom()));
+        for (const QRect &to : {client, QRect(client.topLeft() + QPoint(40, 30), client.size() * 0.8)}) {
+            shown->setGeometry(to);
+            QTRY_COMPARE(shown->geometry(), to);
+            checkInside(shown, area);
+            checkNoOverlap(shown);
+        }
+
+        // Below the readable size, the controls stop shrinking and every one is reached by scrolling.
+        WindowFit *fit = WindowFit::of(shown);
+        QVERIFY(fit);
+        QScrollArea *scroll = fit->scrollArea();
+        if (!scroll) // a window laid out by its own layout (the print preview) shrinks as that allows
+            return;
+        shown->resize(fit->designSize() / 2);
+        QTRY_COMPARE(fit->scale(), WindowFit::readableScale);
+        QTRY_VERIFY(scroll->horizontalScrollBar()->isVisible() && scroll->verticalScrollBar()->isVisible());
+        checkNoOverlap(shown);
+        const QRect view = scroll->viewport()->rect();
+        for (const Seen &s : controls(shown)) {
+            // Scrolled to bring its corner to the view's, or as far as the bars go.
+            const QPoint corner = s.control->mapTo(fit->canvas(), QPoint());
+            scroll->horizontalScrollBar()->setValue(corner.x());
+            scroll->verticalScrollBar()->setValue(corner.y());
+            const QRect at(s.control->mapTo(scroll->viewport(), QPoint()), s.control->size());
+            QVERIFY2(view.contains(at) || (at.width() > view.width() || at.height() > view.height()),
+                     qPrintable(s.control->objectName()));
+        }
+    }
+
+    void remembersWhereItWasLeft() {
+        ProgramFolder folder;
+        QScreen *screen = QGuiApplication::screens().at(1);
+        const QRect left = QRect(screen->availableGeometry().topLeft() + QPoint(50, 40), QSize(700, 400));
+        QWidget *list = showOn(screen, u"aftermarketlist"_s);
+        QVERIFY(list);
+        list->setGeometry(left);
+        app().unload<ProductList>();
+        QTRY_VERIFY(!app().existing<ProductList>());
+        QCOMPARE(showOn(QGuiApplication::screens().at(0), u"aftermarketlist"_s)->geometry(), left);
+        // Kept in the program's own settings store, here the test's folder.
+        QVERIFY(QSettings(u"Quorvel"_s, u"Quorvel"_s).fileName().startsWith(folder.path()));
+
+        // A place that no longer fits a screen (one taken away, or made smaller) is not used.
+        app().unload<ProductList>();
+        QSettings(u"Quorvel"_s, u"Quorvel"_s).setValue(u"windows/aftermarketlist/geometry"_s, QRect(4300, 0, 700, 400));
+        QTRY_VERIFY(!app().existing<ProductList>());
+        QWidget *again = showOn(screen, u"aftermarketlist"_s);
+        QVERIFY(screen->availableGeometry().contains(again->frameGeometry()));
+    }
 
     void fillsTheScreenItIsOn_data() {
         QTest::addColumn<int>("screen");
-        QTest::newRow("1920 x 1080") << 0;
-        QTest::newRow("1280 x 720") << 1;
+        QTest::newRow("1920 x 1080") << 2;
+        QTest::newRow("1280 x 690") << 0;
     }
     void fillsTheScreenItIsOn() {
         QFETCH(int, screen);
@@ -70,14 +253,35 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(menu));
         const QRect normal = menu->geometry();
         const QList<Seen> design = controls(menu);
+        const QStringList staff{u"Command1"_s, u"Command2"_s, u"Command3"_s,
+                                u"Command4"_s, u"Command5"_s, u"Command6"_s};
+        auto *disclaimer = control<QPlainTextEdit>(menu, u"disclaimertext"_s);
+        disclaimer->setPlainText(u"Estimates only."_s);
+        disclaimer->setFocus();
+        disclaimer->selectAll();
+        QVERIFY(disclaimer->textCursor().hasSelection());
 
         QTest::keyClick(menu, Qt::Key_F11);
         QTRY_COMPARE(menu->geometry(), target->geometry());
         QVERIFY(menu->isFullScreen());
+        // Only the customer's content: the staff's buttons away, no text marked.
+        for (const QString &name : staff)
+            QVERIFY2(!control(menu, name)->isVisible(), qPrintable(name));
+        for (QLineEdit *box : menu->findChildren<QLineEdit *>())
+            QVERIFY2(!box->hasSelectedText(), qPrintable(box->objectName()));
+        for (QPlainTextEdit *box : menu->findChildren<QPlainTextEdit *>())
+            QVERIFY2(!box->textCursor().hasSelection(), qPrintable(box->objectName()));
+        // The pointer at the bottom edge brings them up.
+        QCursor::setPos(target->geometry().center().x(), target->geometry().bottom() - 2);
+        QTRY_VERIFY(control(menu, u"Command1"_s)->isVisible());
+
         const QList<Seen> full = controls(menu);
         QCOMPARE(full.size(), design.size());
         const double scale = double(full.first().rect.width()) / design.first().rect.width();
-        QVERIFY2(scale > 1.05, qPrintable(QString::number(scale)));
+        const QSize designSize = WindowFit::of(menu)->designSize();
+        const double fills = qMin(double(target->size().width()) / designSize.width(),
+                                  double(target->size().height()) / designSize.height());
+        QVERIFY2(std::abs(scale - fills) < 0.01, qPrintable(QString::number(scale)));
         QRect used;
         for (int i = 0; i < full.size(); ++i) {
             const Seen &now = full.at(i), &was = design.at(i);
@@ -100,37 +304,46 @@ private slots:
         // The whole fills the screen one way and is centred the other.
         QVERIFY(used.width() >= target->size().width() * 0.98 || used.height() >= target->size().height() * 0.98);
         QVERIFY(std::abs(used.center().x() - target->size().width() / 2) <= 20);
+        // The pointer gone from the edge takes them away again.
+        QCursor::setPos(target->geometry().center());
+        QTRY_VERIFY(!control(menu, u"Command1"_s)->isVisible());
 
-        // Escape, then F11 and "Full Screen" both ways: the window as it was, fixed size included.
+        // Escape, then F11 and "Full Screen" both ways: the window as it was.
         QTest::keyClick(menu, Qt::Key_Escape);
         for (int round = 0; round < 2; ++round) {
             QTRY_COMPARE(menu->geometry(), normal);
-            QCOMPARE(menu->minimumSize(), normal.size());
             const QList<Seen> back = controls(menu);
+            QCOMPARE(back.size(), design.size());
             for (int i = 0; i < back.size(); ++i) {
                 QCOMPARE(back.at(i).rect, design.at(i).rect);
                 QCOMPARE(back.at(i).font, design.at(i).font);
             }
             QTest::keyClick(menu, Qt::Key_F11);
             QTRY_VERIFY(menu->isFullScreen());
+            QCursor::setPos(target->geometry().center().x(), target->geometry().bottom());
+            QTRY_VERIFY(control(menu, u"Command6"_s)->isVisible());
             QVERIFY(click(menu, u"Command6"_s));
         }
     }
 };
 
-// Two screens side by side; the presentation goes full screen on the one it stands on.
+// The three screens side by side, each at 150 %; a window opens on the one it stands on.
 int main(int argc, char **argv) {
     QTemporaryDir dir;
     QFile config(QDir(dir.path()).filePath(u"screens.json"_s));
     if (!config.open(QIODevice::WriteOnly) || config.write(R"({"screens": [
-            {"name": "1 wide", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96},
-            {"name": "2 small", "x": 1920, "y": 0, "width": 1280, "height": 720, "logicalDpi": 96}]})") < 0)
+            {"name": "1280x690", "x": 0, "y": 0, "width": 1280, "height": 690, "logicalDpi": 96,
+             "logicalBaseDpi": 96, "dpr": 1.5},
+            {"name": "1366x768", "x": 1280, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96,
+             "logicalBaseDpi": 96, "dpr": 1.5},
+            {"name": "1920x1080", "x": 2646, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96,
+             "logicalBaseDpi": 96, "dpr": 1.5}]})") < 0)
         return 2;
     config.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    FullScreenTest test;
+    FitTest test;
     return QTest::qExec(&test, argc, argv);
 }
 #include "fullscreen_test.moc"

@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTimer>
@@ -48,6 +49,10 @@ bool answerBox(BoxSeen &seen, bool accept) {
 
 ProgramFolder::ProgramFolder(Content content) {
     current() = this;
+    // What the windows remember (size and place) goes into this folder, never the user's own settings.
+    QStandardPaths::setTestModeEnabled(true);
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QDir(m_dir.path()).filePath(QStringLiteral("settings")));
     m_app = std::make_unique<Application>(m_dir.path());
     m_app->setHomeWindow<MainWindow>();
     m_app->setDatabaseErrorHandler([this](const QString &what) {
