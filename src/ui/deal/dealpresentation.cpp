@@ -555,6 +555,8 @@ void DealPresentation::present(const Deal &deal) {
     }
     m_disclaimerBox->setPlainText(storedtext::toDisplayLines(m_page.disclaimer));
     layOutPayments();
+    // The customer sees no box selected, whichever box the window would give the focus to first.
+    m_printButton->setFocus();
 }
 
 DealPage DealPresentation::page() const {

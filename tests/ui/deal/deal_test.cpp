@@ -317,6 +317,9 @@ private slots:
         QVERIFY(chooseProduct(worksheet, 3, 6, u"Alpha Guard"_s)); // after a gap in the column
         DealPresentation *menu = createDeal(worksheet);
         QVERIFY(menu && menu->isVisible());
+        // The customer sees no box selected.
+        QVERIFY(QTest::qWaitForWindowActive(menu));
+        QTRY_VERIFY(control<QPushButton>(menu, u"Command1"_s)->hasFocus());
         QVERIFY(!worksheet->isVisible());
 
         const QString printable = alpha + u"\r\n\r\nBravo Tint $499.00\r\n\r\n\r\n"_s;
