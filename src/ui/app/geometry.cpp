@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -79,6 +80,19 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 
 void setClientSize(QWidget *window, double width, double height) {
     WindowFit::install(window, QSize(tw(width), tw(height)));
+}
+
+QLineEdit *searchBox(QWidget *window, const QString &searches) {
+    auto *caption = new QLabel(QStringLiteral("Search:"), window);
+    caption->setObjectName(QStringLiteral("searchcaption"));
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    place(caption, 120, 120, 855, 285);
+    auto *box = new QLineEdit(window);
+    box->setObjectName(QStringLiteral("searchtext"));
+    box->setPlaceholderText(searches);
+    box->setClearButtonEnabled(true);
+    place(box, 1080, 120, 4095, 285);
+    return box;
 }
 
 void centre(QWidget *window) {

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 
+class QLineEdit;
 class QPushButton;
 class QTableView;
 class QWidget;
@@ -20,6 +21,8 @@ void setClientSize(QWidget *window, double width, double height);
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption, double left, double top, double width,
                     double height);
 void centre(QWidget *window);
+// The "Search:" box above a list's grid (`searchtext`), with what it searches as its placeholder.
+QLineEdit *searchBox(QWidget *window, const QString &searches);
 
 // Selects the whole text of the box on focus, single-line or multi-line, so typing replaces it.
 void selectAllOnFocus(QWidget *box);

@@ -32,15 +32,7 @@ ProductList::ProductList(Application &app) : m_app(app) {
     ui::setClientSize(this, 12660, 7650);
 
     // The search sits above the grid, as in the deal history.
-    auto *searchCaption = new QLabel(QStringLiteral("Search:"), this);
-    searchCaption->setObjectName(QStringLiteral("searchcaption"));
-    searchCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui::place(searchCaption, 120, 120, 855, 285);
-    m_searchBox = new QLineEdit(this);
-    m_searchBox->setObjectName(QStringLiteral("searchtext"));
-    m_searchBox->setPlaceholderText(QStringLiteral("Name, installer or description"));
-    m_searchBox->setClearButtonEnabled(true);
-    ui::place(m_searchBox, 1080, 120, 4095, 285);
+    m_searchBox = ui::searchBox(this, QStringLiteral("Name, installer or description"));
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grid1"));

@@ -559,6 +559,12 @@ void DealPresentation::present(const Deal &deal) {
     m_printButton->setFocus();
 }
 
+void DealPresentation::makeReadOnly() {
+    for (QLineEdit *box : {m_salespersonBox, m_customerBox, m_stockNumberBox, m_vehicleBox})
+        box->setReadOnly(true);
+    m_disclaimerBox->setReadOnly(true);
+}
+
 DealPage DealPresentation::page() const {
     DealPage page = m_page;
     using storedtext::trimBlanks;

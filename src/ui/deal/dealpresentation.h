@@ -38,6 +38,14 @@ signals:
     void dealClosed();
 
 protected:
+    // For a window that shows a deal another way: the staff's commands, and the boxes made read-only.
+    struct Commands {
+        QPushButton *print, *changeItems, *exit, *choice, *preview, *fullScreen;
+    };
+    Commands commands() const {
+        return {m_printButton, m_changeButton, m_exitButton, m_choiceButton, m_previewButton, m_fullScreenButton};
+    }
+    void makeReadOnly();
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -7,36 +7,21 @@
 #include "ui/print/printpreview.h"
 
 #include <QCloseEvent>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
 
 DealView::DealView(Application &app) : DealPresentation(app), m_app(app) {
     setObjectName(QStringLiteral("dealview"));
     setWindowTitle(QStringLiteral("Stored Deal"));
     // The presentation's commands act on a deal being sold; here they print the stored one or leave.
-    auto command = [this](const char *name) {
-        auto *button = findChild<QPushButton *>(QString::fromLatin1(name));
-        if (button)
-            disconnect(button, nullptr, this, nullptr);
-        return button;
-    };
-    if (QPushButton *print = command("Command1"))
-        connect(print, &QPushButton::clicked, this, &DealView::reprint);
-    if (QPushButton *exit = command("Command3"))
-        connect(exit, &QPushButton::clicked, this, &DealView::exitView);
-    if (QPushButton *preview = command("Command5"))
-        connect(preview, &QPushButton::clicked, this, &DealView::previewStored);
-    for (const char *name : {"Command2", "Command4"}) // "Change Items", "Customer Choice"
-        if (QPushButton *button = command(name))
-            button->hide();
-    for (QLineEdit *box : findChildren<QLineEdit *>())
-        box->setReadOnly(true);
-    for (QPlainTextEdit *box : findChildren<QPlainTextEdit *>())
-        box->setReadOnly(true);
-    for (QTextEdit *box : findChildren<QTextEdit *>())
-        box->setReadOnly(true);
+    const Commands c = commands();
+    for (QPushButton *button : {c.print, c.exit, c.preview})
+        disconnect(button, nullptr, this, nullptr);
+    connect(c.print, &QPushButton::clicked, this, &DealView::reprint);
+    connect(c.exit, &QPushButton::clicked, this, &DealView::exitView);
+    connect(c.preview, &QPushButton::clicked, this, &DealView::previewStored);
+    c.changeItems->hide();
+    c.choice->hide();
+    makeReadOnly();
 }
 
 void DealView::showDeal(const DealRecord &deal) {

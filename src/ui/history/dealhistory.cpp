@@ -81,15 +81,7 @@ DealHistory::DealHistory(Application &app) : m_app(app) {
     setWindowTitle(QStringLiteral("Deal History"));
     ui::setClientSize(this, 14640, 7650);
 
-    auto *searchCaption = new QLabel(QStringLiteral("Search:"), this);
-    searchCaption->setObjectName(QStringLiteral("searchcaption"));
-    searchCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui::place(searchCaption, 120, 120, 855, 285);
-    m_searchBox = new QLineEdit(this);
-    m_searchBox->setObjectName(QStringLiteral("searchtext"));
-    m_searchBox->setPlaceholderText(QStringLiteral("Customer, vehicle, stock # or salesperson"));
-    m_searchBox->setClearButtonEnabled(true);
-    ui::place(m_searchBox, 1080, 120, 4095, 285);
+    m_searchBox = ui::searchBox(this, QStringLiteral("Customer, vehicle, stock # or salesperson"));
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grid1"));
