@@ -193,8 +193,7 @@ private slots:
         QCOMPARE(names(list()), (QStringList{"Aa", "Ab"}));
         // Tabbed into, a wrapped description is selected whole: typing replaces all of it, and EXIT stores that.
         QVERIFY((ed = openProduct("Ab")));
-        setBox(ed, "description",
-               QString("Covers paint and glass against chips for five years. ").repeated(4) + "\nEnd");
+        setBox(ed, "description", QString("Covers paint and glass against chips for five years. ").repeated(4) + "\nEnd");
         ed->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(ed));
         control(ed, "msrp")->setFocus();
