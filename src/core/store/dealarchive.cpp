@@ -3,6 +3,7 @@
 #include "core/money/numbers.h"
 #include "core/store/database.h"
 #include "core/store/schema.h"
+#include "core/store/storeevents.h"
 
 #include <QDir>
 #include <QFile>
@@ -189,6 +190,11 @@ bool DealArchive::addAll(QVector<DealRecord> &records) {
         return false;
     }
     records = std::move(stored);
+    QList<qint64> ids;
+    ids.reserve(records.size());
+    for (const DealRecord &r : std::as_const(records))
+        ids << r.id;
+    emit m_events.dealsAdded(ids);
     return true;
 }
 

@@ -14,10 +14,11 @@
 #include <utility>
 
 class Database;
+class StoreEvents;
 
 class DealArchive {
 public:
-    explicit DealArchive(Database &db) : m_db(db) {}
+    DealArchive(Database &db, StoreEvents &events) : m_db(db), m_events(events) {}
 
     static QString fileName(); // "deals.mdb"
     // Makes a new, empty deal file at `path`: built under a temporary name and renamed into place, so a
@@ -46,4 +47,5 @@ public:
 private:
     bool insert(DealRecord &record);
     Database &m_db;
+    StoreEvents &m_events;
 };

@@ -2,6 +2,7 @@
 
 #include "core/money/numbers.h"
 #include "core/store/database.h"
+#include "core/store/storeevents.h"
 #include "core/text/storedtext.h"
 
 #include <QRegularExpression>
@@ -171,13 +172,17 @@ bool ProductRepository::store(qint64 record, const Product &product) {
     values << record;
     int changed = 0;
     const bool ok = m_db.exec(QStringLiteral("update [table] set %1 where rowid=?").arg(sets), values, &changed);
-    return ok && changed > 0;
+    if (!ok || changed == 0)
+        return false;
+    emit m_events.productsChanged();
+    return true;
 }
 
 std::optional<qint64> ProductRepository::add(const Product &product) {
     qint64 record = 0;
     if (!m_db.exec(kInsert, insertValues(product), nullptr, &record))
         return std::nullopt;
+    emit m_events.productsChanged();
     return record;
 }
 
@@ -189,11 +194,15 @@ bool ProductRepository::addAll(const QVector<Product> &products) {
         m_db.rollback();
         return false;
     }
+    emit m_events.productsChanged();
     return true;
 }
 
 bool ProductRepository::remove(qint64 record) {
-    return m_db.exec(QStringLiteral("delete from [table] where rowid=?"), {record});
+    if (!m_db.exec(QStringLiteral("delete from [table] where rowid=?"), {record}))
+        return false;
+    emit m_events.productsChanged();
+    return true;
 }
 
 std::unique_ptr<RecordWalk<Product>> ProductRepository::walk(QVector<qint64> records, int position) {

@@ -10,6 +10,7 @@
 #include <optional>
 
 class Database;
+class StoreEvents;
 
 // A stored product and the record that holds it.
 struct StoredProduct {
@@ -19,7 +20,7 @@ struct StoredProduct {
 
 class ProductRepository : public RecordSource<Product> {
 public:
-    explicit ProductRepository(Database &db) : m_db(db) {}
+    ProductRepository(Database &db, StoreEvents &events) : m_db(db), m_events(events) {}
 
     // The product list: products with an id above 0, by name, cost and MSRP. Page and picture paths are
     // left out; the description is read for the list's search.
@@ -52,4 +53,5 @@ public:
 
 private:
     Database &m_db;
+    StoreEvents &m_events;
 };

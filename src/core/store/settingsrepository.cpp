@@ -3,6 +3,7 @@
 #include "core/money/numbers.h"
 #include "core/store/database.h"
 #include "core/store/schema.h"
+#include "core/store/storeevents.h"
 #include "core/text/storedtext.h"
 
 #include <QSqlQuery>
@@ -86,7 +87,12 @@ Settings SettingsRepository::read() const {
     return s;
 }
 
-bool SettingsRepository::write(const Settings &settings) { return m_db.exec(kWrite, values(settings)); }
+bool SettingsRepository::write(const Settings &settings) {
+    if (!m_db.exec(kWrite, values(settings)))
+        return false;
+    emit m_events.settingsChanged();
+    return true;
+}
 
 SettingsRepository::Drawn SettingsRepository::draw(Counter counter, qint32 count) {
     Drawn drawn;
@@ -106,5 +112,6 @@ SettingsRepository::Drawn SettingsRepository::draw(Counter counter, qint32 count
         return drawn;
     }
     drawn.id = first;
+    emit m_events.settingsChanged();
     return drawn;
 }

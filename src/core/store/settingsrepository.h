@@ -7,10 +7,11 @@
 #include <optional>
 
 class Database;
+class StoreEvents;
 
 class SettingsRepository {
 public:
-    explicit SettingsRepository(Database &db) : m_db(db) {}
+    SettingsRepository(Database &db, StoreEvents &events) : m_db(db), m_events(events) {}
 
     // Why the settings record cannot be used ("" when it can): no record, a field without a value, or
     // a counter or rate out of range. Checked once when the file is opened.
@@ -33,4 +34,5 @@ public:
 
 private:
     Database &m_db;
+    StoreEvents &m_events;
 };

@@ -5,6 +5,7 @@
 #include "core/store/dealarchive.h"
 #include "core/store/productrepository.h"
 #include "core/store/settingsrepository.h"
+#include "core/store/storeevents.h"
 #include "core/store/templaterepository.h"
 
 #include <QString>
@@ -47,6 +48,8 @@ public:
     TemplateRepository &templates() { return m_templateRepository; }
     SettingsRepository &settings() { return m_settingsRepository; }
     DealArchive &deals() { return m_dealArchive; }
+    // Announces every committed write made through the repositories above.
+    StoreEvents &events() { return m_events; }
 
     // The open files, for what the repositories do not cover (tests, benchmarks).
     Database &productsFile() { return m_products; }
@@ -60,8 +63,9 @@ private:
     Database m_templates;
     Database m_settings;
     Database m_deals;
-    ProductRepository m_productRepository{m_products};
-    TemplateRepository m_templateRepository{m_templates};
-    SettingsRepository m_settingsRepository{m_settings};
-    DealArchive m_dealArchive{m_deals};
+    StoreEvents m_events;
+    ProductRepository m_productRepository{m_products, m_events};
+    TemplateRepository m_templateRepository{m_templates, m_events};
+    SettingsRepository m_settingsRepository{m_settings, m_events};
+    DealArchive m_dealArchive{m_deals, m_events};
 };

@@ -3,6 +3,7 @@
 #include "core/money/numbers.h"
 #include "core/store/database.h"
 #include "core/store/schema.h"
+#include "core/store/storeevents.h"
 #include "core/text/storedtext.h"
 
 #include <QSqlQuery>
@@ -83,7 +84,10 @@ bool TemplateRepository::store(qint64 record, const PackageTemplate &value) {
     int changed = 0;
     const bool ok = m_db.exec(
         QStringLiteral("update [table] set %1 where rowid=?").arg(sets.join(QStringLiteral(", "))), binds, &changed);
-    return ok && changed > 0;
+    if (!ok || changed == 0)
+        return false;
+    emit m_events.templatesChanged();
+    return true;
 }
 
 std::optional<qint64> TemplateRepository::add(const PackageTemplate &value) {
@@ -95,11 +99,15 @@ std::optional<qint64> TemplateRepository::add(const PackageTemplate &value) {
             QStringLiteral("insert into [table] (%1) values (%2)").arg(allFields(), marks.join(QLatin1Char(','))),
             values(value), nullptr, &record))
         return std::nullopt;
+    emit m_events.templatesChanged();
     return record;
 }
 
 bool TemplateRepository::remove(qint64 record) {
-    return m_db.exec(QStringLiteral("delete from [table] where rowid=?"), {record});
+    if (!m_db.exec(QStringLiteral("delete from [table] where rowid=?"), {record}))
+        return false;
+    emit m_events.templatesChanged();
+    return true;
 }
 
 std::unique_ptr<RecordWalk<PackageTemplate>> TemplateRepository::walk(QVector<qint64> records, int position) {

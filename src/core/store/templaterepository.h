@@ -9,6 +9,7 @@
 #include <optional>
 
 class Database;
+class StoreEvents;
 
 // A template as the lists show it: its record, id, vehicle name and notes.
 struct ListedTemplate {
@@ -20,7 +21,7 @@ struct ListedTemplate {
 
 class TemplateRepository : public RecordSource<PackageTemplate> {
 public:
-    explicit TemplateRepository(Database &db) : m_db(db) {}
+    TemplateRepository(Database &db, StoreEvents &events) : m_db(db), m_events(events) {}
 
     // The template list: templates with an id above 0, by vehicle name and notes.
     QVector<ListedTemplate> listed() const;
@@ -40,4 +41,5 @@ public:
 private:
     QVector<ListedTemplate> list(const QString &sql) const;
     Database &m_db;
+    StoreEvents &m_events;
 };

@@ -25,6 +25,8 @@ Application::Application(QString programFolder, QObject *parent)
         // Quick exit: SQLite's journal undoes any write that was under way.
         std::_Exit(2);
     });
+    // The settings held for the run are the stored ones, whichever window wrote them or drew an id.
+    connect(&m_store.events(), &StoreEvents::settingsChanged, this, &Application::reloadSettings);
 }
 
 Application::~Application() {
@@ -53,16 +55,7 @@ bool Application::start(QString *why) {
 
 void Application::reloadSettings() { m_settings = m_store.settings().read(); }
 
-bool Application::saveSettings(const Settings &settings) {
-    if (!m_store.settings().write(settings))
-        return false;
-    m_settings = settings;
-    // The counters as stored: another copy may have drawn ids meanwhile.
-    const Settings stored = m_store.settings().read();
-    m_settings.productCounter = stored.productCounter;
-    m_settings.templateCounter = stored.templateCounter;
-    return true;
-}
+bool Application::saveSettings(const Settings &settings) { return m_store.settings().write(settings); }
 
 std::optional<qint32> Application::drawId(Counter counter, QWidget *parent) {
     const SettingsRepository::Drawn drawn = m_store.settings().draw(counter);
@@ -74,8 +67,6 @@ std::optional<qint32> Application::drawId(Counter counter, QWidget *parent) {
                         parent);
         return std::nullopt;
     }
-    if (drawn.id)
-        m_settings = drawn.settings;
     return drawn.id;
 }
 

@@ -36,9 +36,10 @@ public:
     Store &store() { return m_store; }
 
     const Settings &settings() const { return m_settings; }
-    // Reads the settings record again (every setting held is replaced).
+    // Reads the settings record again (every setting held is replaced). Done whenever the store announces
+    // that the settings changed; a write from outside the store (a test's) calls it itself.
     void reloadSettings();
-    // Writes every setting and holds them; a counter is never lowered below the stored one.
+    // Writes every setting; the settings held follow as stored. A counter is never lowered below the stored one.
     bool saveSettings(const Settings &settings);
     // Draws the next id of a counter (the settings are re-read with it). Tells the user, over `parent`,
     // when every id has been used; nothing is stored then.

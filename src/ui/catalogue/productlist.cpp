@@ -72,6 +72,7 @@ ProductList::ProductList(Application &app) : m_app(app) {
     // One twip wide: the key column is there but never seen.
     m_grid->setColumnHidden(ProductGridModel::IdColumn, ui::tw(widths.at(0)) == 0);
     reload();
+    connect(&m_app.store().events(), &StoreEvents::productsChanged, this, &ProductList::reload);
     ui::centre(this);
 }
 
@@ -84,15 +85,7 @@ ProductEditor *ProductList::editor() {
     ProductEditor *editor = m_app.window<ProductEditor>();
     if (made) {
         Application *app = &m_app;
-        connect(editor, &ProductEditor::finished, app, [app] {
-            // Shown again while still open, it lists what is stored now.
-            ProductList *list = app->existing<ProductList>();
-            if (list)
-                list->reload();
-            else
-                list = app->window<ProductList>();
-            Application::bringUp(list);
-        });
+        connect(editor, &ProductEditor::finished, app, [app] { Application::bringUp(app->window<ProductList>()); });
     }
     return editor;
 }
@@ -110,6 +103,8 @@ void ProductList::openRow(const QModelIndex &index) {
     const double wanted = numbers::val(m_model->cellText(row, ProductGridModel::IdColumn));
     if (wanted == 0)
         return;
+    // Taken before the open editor stores: the list reads the catalogue again then, and its rows may move.
+    const qint64 clicked = m_model->recordAt(row);
     // An editor still open stores what it shows before the clicked product is read; it lets go of its
     // product only once the clicked one is found.
     if (ProductEditor *open = m_app.existing<ProductEditor>())
@@ -117,7 +112,6 @@ void ProductList::openRow(const QModelIndex &index) {
     // The editor walks the products as the list's query and search give them now, standing on the clicked
     // one (read afresh); if it has gone or holds another product now, the list is read again instead.
     ProductRepository &products = m_app.store().products();
-    const qint64 clicked = m_model->recordAt(row);
     const QVector<StoredProduct> listed = products.listed();
     QVector<qint64> records;
     records.reserve(listed.size());
@@ -198,10 +192,9 @@ void ProductList::importProducts() {
         return;
     }
     const Store::AddedProducts added = m_app.store().addProducts(read.products);
-    // The counter as stored now, drawn from or not.
-    m_app.reloadSettings();
     if (added.exhausted) {
-        const qint64 left = std::numeric_limits<qint32>::max() - qint64(m_app.settings().productCounter);
+        // The counter as stored now: another copy may have drawn from it since the settings were read.
+        const qint64 left = std::numeric_limits<qint32>::max() - qint64(m_app.store().settings().read().productCounter);
         prompts::notice(QStringLiteral("No products were imported: the file holds %1 products, but only %2 "
                                        "product numbers are left.")
                             .arg(read.products.size())
@@ -213,7 +206,6 @@ void ProductList::importProducts() {
         prompts::error(QStringLiteral("No products were imported: the catalogue could not be written."), this);
         return;
     }
-    reload();
     prompts::notice(QStringLiteral("%1 products imported.").arg(read.products.size()), this);
 }
 

@@ -6,8 +6,6 @@
 #include "ui/app/application.h"
 #include "ui/app/geometry.h"
 #include "ui/app/prompts.h"
-#include "ui/history/dealhistory.h"
-#include "ui/history/dealreport.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -195,11 +193,6 @@ void DealChoice::save(bool print) {
     }
     m_savedAs = deal.id;
     emit saved(deal.id);
-    // A history or report left open counts the new deal at once.
-    if (DealHistory *history = m_app.existing<DealHistory>())
-        history->reload();
-    if (DealReport *report = m_app.existing<DealReport>())
-        report->reload();
     // Stored first: the page carries the deal number and the time it was saved.
     if (print)
         printAcceptance(m_app.printer(), deal);

@@ -205,6 +205,15 @@ DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
     populatemenu();
     populatepulldownvehicle();
     m_opened = entries();
+    // What the deal is built from follows the store; what the user typed or chose stays.
+    StoreEvents &events = m_app.store().events();
+    connect(&events, &StoreEvents::productsChanged, this, [this] {
+        m_loading = true;
+        m_slots->refresh();
+        m_loading = false;
+        calculatetotals();
+    });
+    connect(&events, &StoreEvents::templatesChanged, this, &DealWorksheet::populatepulldownvehicle);
     ui::centre(this);
 }
 
@@ -244,14 +253,22 @@ void DealWorksheet::populatemenu() {
 }
 
 void DealWorksheet::populatepulldownvehicle() {
+    // Read again, the choice stays on the template it showed while that is still offered.
+    const int was = m_templateChoice->currentIndex();
+    const QVariant record = m_templateChoice->itemData(was, kTemplateRecord);
+    const QVariant id = m_templateChoice->itemData(was, kTemplateId);
+    m_templateChoice->clear();
     m_templateChoice->addItem(QString());
     for (const ListedTemplate &t : m_app.store().templates().choices()) {
         m_templateChoice->addItem(t.vehiclename);
         const int entry = m_templateChoice->count() - 1;
         m_templateChoice->setItemData(entry, t.id, kTemplateId);
         m_templateChoice->setItemData(entry, t.record, kTemplateRecord);
+        if (was > 0 && record.toLongLong() == t.record && id.toDouble() == t.id)
+            m_templateChoice->setCurrentIndex(entry);
     }
-    m_templateChoice->setCurrentIndex(0);
+    if (m_templateChoice->currentIndex() < 0)
+        m_templateChoice->setCurrentIndex(0);
 }
 
 void DealWorksheet::loadTemplate(int entry) {

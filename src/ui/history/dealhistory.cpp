@@ -109,13 +109,10 @@ DealHistory::DealHistory(Application &app) : m_app(app) {
     // A double-click (or Enter) on a row shows that deal as the customer saw it.
     connect(m_grid, &QTableView::activated, this,
             [this](const QModelIndex &index) { viewDeal(m_model->deal(index.row()).id); });
-    connect(m_reportButton, &QPushButton::clicked, this, [this] {
-        if (DealReport *open = m_app.existing<DealReport>())
-            open->reload();
-        Application::bringUp(m_app.window<DealReport>());
-    });
+    connect(m_reportButton, &QPushButton::clicked, this, [this] { Application::bringUp(m_app.window<DealReport>()); });
     connect(m_exitButton, &QPushButton::clicked, this, &DealHistory::exitWindow);
     connect(m_exportButton, &QPushButton::clicked, this, &DealHistory::exportRows);
+    connect(&m_app.store().events(), &StoreEvents::dealsAdded, this, &DealHistory::reload);
     reload();
     ui::centre(this);
 }

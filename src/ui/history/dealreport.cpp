@@ -100,6 +100,7 @@ DealReport::DealReport(Application &app) : m_app(app) {
     connect(m_printButton, &QPushButton::clicked, this, &DealReport::print);
     connect(m_exportButton, &QPushButton::clicked, this, &DealReport::exportReport);
     connect(m_exitButton, &QPushButton::clicked, this, &DealReport::exitWindow);
+    connect(&m_app.store().events(), &StoreEvents::dealsAdded, this, &DealReport::reload);
     refresh();
     ui::centre(this);
 }

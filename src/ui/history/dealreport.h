@@ -22,8 +22,8 @@ public:
 
     // Reads the deal file again for the filter as shown.
     void refresh();
-    // Takes in deals saved since the window opened: salespeople new to the list join it, and a range that
-    // ends on the last deal's day, as it opens, ends on the new last day.
+    // Takes in deals saved since the window opened (on every deal the store announces): salespeople new to the list
+    // join it, and a range that ends on the last deal's day, as it opens, ends on the new last day.
     void reload();
     ReportFilter filter() const;
     const ProductReport &report() const { return m_report; }

@@ -315,6 +315,35 @@ int SlotGrid::populate() {
     return m_model->rowCount() - 1;
 }
 
+void SlotGrid::refresh() {
+    // Each slot's product by its record and id: the rows move when the catalogue is read again.
+    struct Held {
+        int row = -1;
+        qint64 record = 0, id = kNoId;
+    };
+    std::array<Held, SlotCount> held{};
+    for (int i = 0; i < SlotCount; ++i) {
+        if (!m_slots[i].product)
+            continue;
+        Held &h = held[i];
+        h.row = m_slots[i].product->currentIndex();
+        h.record = m_model->rowidAt(h.row);
+        h.id = wholeNumber(numbers::val(m_model->text(h.row, CatalogueModel::Id))).value_or(kNoId);
+    }
+    m_model->fill();
+    for (int i = 0; i < SlotCount; ++i) {
+        const Held &h = held[i];
+        if (!m_slots[i].product)
+            continue;
+        if (h.row < 0) { // still on its initial texts
+            for (SlotBox *box : {m_slots[i].product, m_slots[i].id, m_slots[i].cost, m_slots[i].msrp})
+                box->setCurrentIndex(-1);
+            continue;
+        }
+        pick(i / SlotsPerPackage, i % SlotsPerPackage, h.row == 0 ? 0 : qMax(0, m_model->rowOfRecord(h.record, h.id)));
+    }
+}
+
 void SlotGrid::pick(int p, int s, int row) {
     SlotBoxes &b = m_slots[index(p, s)];
     if (!b.product || row < 0 || row >= m_model->rowCount())

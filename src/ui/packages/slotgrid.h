@@ -6,7 +6,7 @@
 // places the four drop-downs itself (the two windows lay them out differently). The boxes are named
 // `menuP(S)`, `menuPid(S)`, `menuPcost(S)`, `menuPmsrp(S)`; the id box is always hidden, and the cost
 // and MSRP boxes follow their product box and cannot be chosen on their own. `slotChanged(p, s)` is
-// emitted after every change of a slot's entry. `populate()` reads the catalogue in; slots loaded
+// emitted after every change of a slot's entry. `populate()` reads the catalogue in and `refresh()` again; slots loaded
 // from stored ids run short queries of their own and never touch what an editor stores into. A
 // product that no longer exists (or 0) loads as "NONE"; one added after the model was filled is
 // fetched into it, where the catalogue's own order puts it.
@@ -115,6 +115,9 @@ public:
     // Reads the catalogue in (afresh when called again); every slot then shows its initial texts ("None", "0", "0",
     // "0") with no entry chosen, which counts as empty. Returns the number of products.
     int populate();
+    // Reads the catalogue in afresh and keeps every slot on the product it shows (prices as stored now);
+    // a slot whose product has gone shows "NONE". Emits slotChanged for each slot that shows a product.
+    void refresh();
 
     // Puts slot (p, s) on entry `row` (its hidden boxes follow), then emits slotChanged.
     void pick(int p, int s, int row);

@@ -119,12 +119,15 @@ TemplateEditor::TemplateEditor(Application &app)
         m_packageNameBoxes[p]->setText(trimBlanks(m_app.settings().packageNames[p]));
     if (m_slots->populate() == 0)
         prompts::notice(QStringLiteral("No Aftermarket Records"), this);
+    // A product this program stores is offered, and priced, at once; the template's own boxes keep what
+    // they show.
+    connect(&m_app.store().events(), &StoreEvents::productsChanged, m_slots, &SlotGrid::refresh);
     ui::centre(this);
 }
 
 void TemplateEditor::readCatalogue() {
-    // The window lives through the run; what was added, changed or deleted in the catalogue while it was
-    // hidden is offered, and priced, when it opens again.
+    // The window lives through the run; what another copy of the program added, changed or deleted in the
+    // catalogue while it was hidden is offered, and priced, when it opens again.
     if (!m_catalogueRead)
         m_slots->populate();
     m_catalogueRead = true;

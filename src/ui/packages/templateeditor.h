@@ -14,7 +14,8 @@ class QPushButton;
 class SlotGrid;
 
 // The package template editor: one template at a time, walking the templates its list handed over.
-// Created once in a run; leaving it only hides it, so its slot lists keep the catalogue of that moment.
+// Created once in a run; leaving it only hides it. Its slot lists follow what this program stores in the
+// catalogue and read it afresh when the editor opens again.
 class TemplateEditor : public QWidget {
     Q_OBJECT
 public:

@@ -40,6 +40,7 @@ TemplateList::TemplateList(Application &app) : m_app(app) {
     m_grid->setColumnWidth(1, ui::tw(3000));
     m_grid->setColumnWidth(2, ui::tw(10000));
     load();
+    connect(&m_app.store().events(), &StoreEvents::templatesChanged, this, &TemplateList::load);
     ui::centre(this);
 }
 
@@ -71,14 +72,7 @@ TemplateEditor *TemplateList::editor() {
     TemplateEditor *editor = m_app.window<TemplateEditor>();
     if (made) {
         Application *app = &m_app;
-        connect(editor, &TemplateEditor::finished, app, [app] {
-            TemplateList *list = app->existing<TemplateList>();
-            if (list)
-                list->load();
-            else
-                list = app->window<TemplateList>();
-            Application::bringUp(list);
-        });
+        connect(editor, &TemplateEditor::finished, app, [app] { Application::bringUp(app->window<TemplateList>()); });
     }
     return editor;
 }
@@ -88,11 +82,10 @@ void TemplateList::openRow(int row) {
     const double wanted = cell ? numbers::val(cell->text()) : 0;
     if (wanted == 0)
         return;
-    // An editor still showing a template stores it before it is handed another one, and the list
-    // reads the templates again so the stored values are the ones walked through. A template that
-    // has gone only refreshes the grid.
-    if (storeShownTemplate())
-        load();
+    // An editor still showing a template stores it before it is handed another one (the list reads the
+    // templates again on that, so the stored values are the ones walked through). A template that has
+    // gone only refreshes the grid.
+    storeShownTemplate();
     int at = rowOf(wanted);
     if (at < 0) {
         load();

@@ -8,8 +8,10 @@
 #include "ui/catalogue/producteditor.h"
 #include "ui/catalogue/productgrid.h"
 #include "ui/catalogue/productlist.h"
+#include "ui/deal/dealworksheet.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableView>
@@ -172,6 +174,13 @@ private slots:
         w = openList();
         QVERIFY(w);
         QCOMPARE(names(w), (QStringList{"Aa", "Alarm Plus"}));
+        // Saved, it shows at once in the open list and in a worksheet's slot holding it.
+        DealWorksheet *sheet = app().window<DealWorksheet>();
+        sheet->show();
+        QVERIFY(chooseProduct(sheet, 0, 0, "Aa"));
+        save(ed);
+        QCOMPARE(cells(w).value(0).value(Col::MsrpColumn) + slotBox(sheet, 0, 0, "msrp")->currentText(),
+                 "$250.00250.00");
         clickRow(w, 1);
         QTRY_VERIFY(!list());
         QCOMPARE(editor(), ed);

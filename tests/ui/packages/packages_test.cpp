@@ -4,6 +4,7 @@
 #include "testsupport.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
+#include "ui/deal/dealworksheet.h"
 #include "ui/packages/templateeditor.h"
 #include "ui/packages/templatelist.h"
 
@@ -167,8 +168,12 @@ private slots:
         QCOMPARE(storedSlots(41), storedSlots(12));
         QCOMPARE(storedSlots(41).count(0), 40 - 14);
         type(editor, u"vehiclename"_s, u"Copy"_s);
+        // Saved, it shows at once in a template list and a worksheet left open.
+        TemplateList *list = openList();
+        auto *choice = control<QComboBox>(app().window<DealWorksheet>(), u"vehicledefault"_s);
         QCOMPARE(answeringBoxes([&] { click(editor, u"Command1"_s); }).value(0).text, u"Record Saved"_s);
         QCOMPARE(names(12, 41), u"Camry SE|Copy"_s);
+        QVERIFY(listed(list).contains(u"Copy|"_s) && choice->findText(u"Copy"_s) > 0);
         // Picking another template in the list while the editor still shows one stores the shown one.
         type(editor, u"vehiclename"_s, u"Copy 2"_s);
         QCOMPARE(openOn(u"Camry SE"_s), editor);
