@@ -14,18 +14,13 @@ using numbers::Currency;
 class MoneyTest : public QObject {
     Q_OBJECT
 private slots:
-    // What a user types, the number read from it, and that number as money.
+    // What a user types, the number read from it, and that number as money: the rounding to the cent (the
+    // robustness run holds reading to its rules).
     void typedAmountsShownAsMoney_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("money");
         QTest::newRow("decimal") << "12.50" << 12.5 << "12.50";
-        QTest::newRow("blanks inside skipped, letters end it") << " -1 2 3abc" << -123.0 << "-123.00";
-        QTest::newRow("dollar sign first") << "$12" << 0.0 << "0.00";
-        QTest::newRow("comma ends it") << "1,250.00" << 1.0 << "1.00";
-        QTest::newRow("exponent") << "1.5e3" << 1500.0 << "1500.00";
-        QTest::newRow("second point ends it") << "1.2.3" << 1.2 << "1.20";
-        QTest::newRow("too large to hold") << "1e999" << 0.0 << "0.00";
         QTest::newRow("rounds up, no thousands separator") << "9999999.999" << 9999999.999 << "10000000.00";
         QTest::newRow("half away from zero") << "2.675" << 2.675 << "2.68";
         QTest::newRow("half cent below one") << "0.005" << 0.005 << "0.01";
@@ -77,16 +72,13 @@ private slots:
         QTEST(numbers::plain(value, significant), "shown");
     }
 
-    // The payment routine as the worksheet calls it: no adjustments, 30 days to the first payment.
+    // The payment routine as the worksheet calls it (no adjustments, 30 days to the first payment) at its edges;
+    // its ordinary figures are the worksheet's worked table.
     void payment_data() {
         QTest::addColumn<double>("amount");
         QTest::addColumn<double>("months");
         QTest::addColumn<double>("rate");
         QTest::addColumn<QString>("shown"); // "0.00" from a payment that cannot be computed
-        QTest::newRow("1500 at 6 % over 60") << 1500.0 << 60.0 << 6.0 << "29.00";
-        QTest::newRow("1500 at 0 % over 60") << 1500.0 << 60.0 << 0.0 << "25.00";
-        QTest::newRow("10000 at 6 % over 36") << 10000.0 << 36.0 << 6.0 << "304.22";
-        QTest::newRow("1500 at 6.9 % over 48") << 1500.0 << 48.0 << 6.9 << "35.85";
         QTest::newRow("one month at 6 %") << 1500.0 << 1.0 << 6.0 << "1507.50";
         QTest::newRow("nothing to finance") << 0.0 << 60.0 << 6.0 << "0.00";
         QTest::newRow("no term") << 1500.0 << 0.0 << 0.0 << "";
