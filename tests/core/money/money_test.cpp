@@ -14,13 +14,18 @@ using numbers::Currency;
 class MoneyTest : public QObject {
     Q_OBJECT
 private slots:
-    // What a user types, the number read from it, and that number as money: the rounding to the cent (the
-    // robustness run holds reading to its rules).
+    // What a user types, the number read from it, and that number as money.
     void typedAmountsShownAsMoney_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("money");
         QTest::newRow("decimal") << "12.50" << 12.5 << "12.50";
+        QTest::newRow("blanks inside skipped, letters end it") << " -1 2 3abc" << -123.0 << "-123.00";
+        QTest::newRow("dollar sign first") << "$12" << 0.0 << "0.00";
+        QTest::newRow("comma ends it") << "1,250.00" << 1.0 << "1.00";
+        QTest::newRow("exponent") << "1.5e3" << 1500.0 << "1500.00";
+        QTest::newRow("second point ends it") << "1.2.3" << 1.2 << "1.20";
+        QTest::newRow("too large to hold") << "1e999" << 0.0 << "0.00";
         QTest::newRow("rounds up, no thousands separator") << "9999999.999" << 9999999.999 << "10000000.00";
         QTest::newRow("half away from zero") << "2.675" << 2.675 << "2.68";
         QTest::newRow("half cent below one") << "0.005" << 0.005 << "0.01";
