@@ -115,7 +115,7 @@ private slots:
         QTest::addColumn<bool>("ok");
         QTest::addColumn<double>("value");
         QTest::newRow("dollars with thousands") << "$1,250.00" << true << 1250.0;
-        QTest::newRow("millions") << "1,234,567.89" << true << 1234567.89;
+        QTest::newRow("millions, whole leading group") << "123,456,789.01" << true << 123456789.01;
         QTest::newRow("parenthesised dollars") << "($1,250.00)" << true << -1250.0;
         QTest::newRow("empty") << "" << true << 0.0;
         QTest::newRow("letters after") << "12abc" << false << 0.0;

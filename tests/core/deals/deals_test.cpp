@@ -134,6 +134,10 @@ private slots:
         for (const char *field : {"financeterm2", "financeterm3", "amountfinanced", "chosenterm", "cashinterest"})
             QVERIFY(file.exec(u"alter table deals drop column %1"_s.arg(QLatin1String(field))));
         QVERIFY(folder.store().deals().add(declined) == false); // the fields are not there to store into
+        // The failed save holds no lock: another copy brings the file up to date and saves.
+        Store other(QFileInfo(file.path()).path());
+        DealRecord another = sampleChoice(1, 0b011);
+        QVERIFY(other.open() && other.deals().add(another));
         folder.errors().clear();
         QVERIFY(folder.reopen());
         DealArchive &deals = folder.store().deals();
@@ -223,23 +227,23 @@ private slots:
         QTest::addColumn<QString>("salesperson");
         QTest::addColumn<QStringList>("report"); // a line per product, then the summary
         QTest::newRow("every deal") << QDate(2024, 1, 1) << QDate(2024, 12, 31) << QString()
-                                    << QStringList{"Etch 4 2 50.0 % $400.00 $370.00", "GAP 4 2 50.0 % $1000.00 $500.00",
+                                    << QStringList{"etch 4 2 50.0 % $400.00 $370.00", "GAP 4 2 50.0 % $1000.00 $500.00",
                                                    "Service Contract 4 2 50.0 % $2000.00 $200.00",
                                                    "Tint 4 1 25.0 % $400.00 $280.00",
                                                    "Deals counted: 4 Products per deal: 1.75 Profit per deal: $337.50"};
         QTest::newRow("one salesperson, any case")
             << QDate() << QDate() << "ANN LEE"
-            << QStringList{"Etch 2 1 50.0 % $200.00 $185.00", "GAP 2 1 50.0 % $500.00 $250.00",
+            << QStringList{"etch 2 1 50.0 % $200.00 $185.00", "GAP 2 1 50.0 % $500.00 $250.00",
                            "Service Contract 2 1 50.0 % $1000.00 $100.00", "Tint 2 0 0.0 % $0.00 $0.00",
                            "Deals counted: 2 Products per deal: 1.50 Profit per deal: $267.50"};
         QTest::newRow("dates, the last day whole")
             << QDate(2024, 2, 1) << QDate(2024, 3, 20) << QString()
-            << QStringList{"Etch 2 1 50.0 % $200.00 $185.00", "GAP 2 0 0.0 % $0.00 $0.00",
+            << QStringList{"etch 2 1 50.0 % $200.00 $185.00", "GAP 2 0 0.0 % $0.00 $0.00",
                            "Service Contract 2 0 0.0 % $0.00 $0.00", "Tint 2 0 0.0 % $0.00 $0.00",
                            "Deals counted: 2 Products per deal: 0.50 Profit per deal: $92.50"};
         QTest::newRow("dates, deals numbered in a run")
             << QDate(2024, 3, 1) << QDate(2024, 12, 31) << QString()
-            << QStringList{"Etch 2 2 100.0 % $400.00 $370.00", "GAP 2 1 50.0 % $500.00 $250.00",
+            << QStringList{"etch 2 2 100.0 % $400.00 $370.00", "GAP 2 1 50.0 % $500.00 $250.00",
                            "Service Contract 2 1 50.0 % $1000.00 $100.00", "Tint 2 1 50.0 % $400.00 $280.00",
                            "Deals counted: 2 Products per deal: 2.50 Profit per deal: $500.00"};
     }
@@ -256,6 +260,9 @@ private slots:
             sampleChoice(3, kAllSlots, u"ann lee"_s, QDateTime(QDate(2024, 3, 20), QTime(23, 59, 59))),
             sampleChoice(0, kAllSlots, u"Bob"_s, QDateTime(QDate(2024, 3, 21), QTime(0, 0))),
         };
+        for (DealRecord &deal : fixture) // a product named in lower case sorts among the others
+            for (DealItem &item : deal.items)
+                item.name.replace(u"Etch"_s, u"etch"_s);
         QVERIFY(folder.store().deals().addAll(fixture));
         const ProductReport r = folder.store().deals().report({from, to, salesperson});
         QStringList shown;

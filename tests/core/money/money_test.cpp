@@ -77,16 +77,13 @@ private slots:
         QTEST(numbers::plain(value, significant), "shown");
     }
 
-    // The payment routine as the worksheet calls it: no adjustments, 30 days to the first payment.
+    // The payment routine as the worksheet calls it (no adjustments, 30 days to the first payment) at its edges;
+    // its ordinary figures are the worksheet's worked table.
     void payment_data() {
         QTest::addColumn<double>("amount");
         QTest::addColumn<double>("months");
         QTest::addColumn<double>("rate");
         QTest::addColumn<QString>("shown"); // "0.00" from a payment that cannot be computed
-        QTest::newRow("1500 at 6 % over 60") << 1500.0 << 60.0 << 6.0 << "29.00";
-        QTest::newRow("1500 at 0 % over 60") << 1500.0 << 60.0 << 0.0 << "25.00";
-        QTest::newRow("10000 at 6 % over 36") << 10000.0 << 36.0 << 6.0 << "304.22";
-        QTest::newRow("1500 at 6.9 % over 48") << 1500.0 << 48.0 << 6.9 << "35.85";
         QTest::newRow("one month at 6 %") << 1500.0 << 1.0 << 6.0 << "1507.50";
         QTest::newRow("nothing to finance") << 0.0 << 60.0 << 6.0 << "0.00";
         QTest::newRow("no term") << 1500.0 << 0.0 << 0.0 << "";

@@ -7,6 +7,8 @@
 #include "core/print/printer.h"
 #include "core/print/productlistprintout.h"
 #include "core/print/recordingdevice.h"
+#include "core/print/reportprintout.h"
+#include "core/report/productreport.h"
 
 #include <QTest>
 
@@ -171,6 +173,16 @@ private slots:
         QCOMPARE(device->operations(Kind::Line).last().drawWidth, 1); // not the deal's pen: as its preview draws
         QCOMPARE(device->orientation(), int(PrinterDevice::Portrait));
         QCOMPARE(device->scaleMode(), PrinterDevice::ScaleMode::Millimetres);
+        // The product report over two pages: the title and every heading on each.
+        device->clear();
+        ProductReport report;
+        report.lines.fill(ProductLine{"Tint", 2, 1, 400, 280}, 60);
+        QVERIFY(printProductReport(printer, report, "All deals"));
+        QList<int> pages;
+        for (const auto &op : device->texts())
+            if (op.text == "Product Report" || report::productHeadings().contains(op.text))
+                pages << op.page;
+        QCOMPARE(pages, QList<int>({1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2}));
     }
 };
 

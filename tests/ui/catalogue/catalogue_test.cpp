@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <QAbstractItemModelTester>
 #include <QTest>
 
 using namespace testsupport;
@@ -299,6 +300,7 @@ private slots:
         addProduct("Wax", 5, 90);
         ProductList *w = openList();
         QVERIFY(w);
+        QAbstractItemModelTester tester(control<QTableView>(w, "grid1")->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         for (const auto &[search, found] : {std::pair{"rust", QStringList{"Alarm", "Rust Guard"}},
                                             {"TINT", {"Rust Guard", "Tint"}},
                                             {"555-0101", {}}, // the phone is not searched
@@ -315,6 +317,7 @@ private slots:
         RecordingDevice *printed = recordPrinting();
         QCOMPARE(clickAnswering(w, "Command2"), QStringList{"Are You Sure?: Print List?"});
         QVERIFY(printed->findText("Alarm") && printed->findText("Rust Guard") && !printed->findText("Wax"));
+        QVERIFY(printed->findText("Name") && printed->findText("Notes")); // every heading
         clickRow(w, 1);
         QTRY_VERIFY(!list() && editor());
         QCOMPARE(textOf(editor(), "aftermarketname"), QStringLiteral("Rust Guard"));
