@@ -1,7 +1,6 @@
 #include "core/deal/dealpage.h"
 
 #include "core/money/numbers.h"
-#include "core/store/productrepository.h"
 #include "core/text/storedtext.h"
 
 #include <QVector>
@@ -84,25 +83,4 @@ DealPage dealPage(const Deal &deal) {
         }
     }
     return page;
-}
-
-void takeCatalogueTexts(Deal &deal, const ProductRepository &products) {
-    QVector<qint64> ids;
-    for (const Package &package : deal.packages)
-        for (const SlotProduct &slot : package.products)
-            if (slot.offered() && slot.id < 9.0e15)
-                ids << static_cast<qint64>(slot.id);
-    const QHash<qint64, Product> found = products.firstWithIds(ids);
-    for (Package &package : deal.packages) {
-        for (SlotProduct &slot : package.products) {
-            if (!slot.offered())
-                continue;
-            const auto it = slot.id < 9.0e15 ? found.constFind(static_cast<qint64>(slot.id)) : found.constEnd();
-            if (it == found.constEnd() || it->id != slot.id)
-                continue;
-            slot.name = it->name;
-            slot.description = it->description;
-            slot.page = it->htmlpath;
-        }
-    }
 }

@@ -8,8 +8,6 @@
 #include <QStringList>
 #include <array>
 
-class ProductRepository;
-
 struct DealPage {
     QString dealership;
     QString salesperson;
@@ -46,6 +44,3 @@ QString productText(const QString &name, const QString &msrp, bool disclosePrice
 
 DealPage dealPage(const Deal &deal);
 
-// Gives every slot that offers a product the name, description and page the catalogue holds now (the
-// price stays the one the slot shows). A product deleted meanwhile keeps what the slot showed.
-void takeCatalogueTexts(Deal &deal, const ProductRepository &products);

@@ -1,5 +1,6 @@
 #include "core/store/productrepository.h"
 
+#include "core/deal/deal.h"
 #include "core/money/numbers.h"
 #include "core/store/database.h"
 #include "core/store/storeevents.h"
@@ -207,4 +208,25 @@ bool ProductRepository::remove(qint64 record) {
 
 std::unique_ptr<RecordWalk<Product>> ProductRepository::walk(QVector<qint64> records, int position) {
     return std::make_unique<RecordWalk<Product>>(*this, std::move(records), position);
+}
+
+void takeCatalogueTexts(Deal &deal, const ProductRepository &products) {
+    QVector<qint64> ids;
+    for (const Package &package : deal.packages)
+        for (const SlotProduct &slot : package.products)
+            if (slot.offered() && slot.id < 9.0e15)
+                ids << static_cast<qint64>(slot.id);
+    const QHash<qint64, Product> found = products.firstWithIds(ids);
+    for (Package &package : deal.packages) {
+        for (SlotProduct &slot : package.products) {
+            if (!slot.offered())
+                continue;
+            const auto it = slot.id < 9.0e15 ? found.constFind(static_cast<qint64>(slot.id)) : found.constEnd();
+            if (it == found.constEnd() || it->id != slot.id)
+                continue;
+            slot.name = it->name;
+            slot.description = it->description;
+            slot.page = it->htmlpath;
+        }
+    }
 }

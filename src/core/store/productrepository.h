@@ -10,6 +10,7 @@
 #include <optional>
 
 class Database;
+struct Deal;
 class StoreEvents;
 
 // A stored product and the record that holds it.
@@ -55,3 +56,7 @@ private:
     Database &m_db;
     StoreEvents &m_events;
 };
+
+// Gives every slot of the deal that offers a product the name, description and page the catalogue holds now
+// (the price stays the one the slot shows). A product deleted meanwhile keeps what the slot showed.
+void takeCatalogueTexts(Deal &deal, const ProductRepository &products);
