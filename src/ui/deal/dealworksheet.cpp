@@ -418,11 +418,14 @@ bool DealWorksheet::eventFilter(QObject *watched, QEvent *event) {
 
 QStringList DealWorksheet::entries() const {
     QStringList all;
-    for (const QLineEdit *box : findChildren<QLineEdit *>())
+    for (const QLineEdit *box : {m_customerBox, m_vehicleBox, m_stockNumberBox, m_salespersonBox, m_rateBox, m_termBox,
+                                 m_term2Box, m_term3Box, m_amountBox})
         all << box->text();
-    for (const QComboBox *list : findChildren<QComboBox *>())
-        all << QString::number(list->currentIndex());
-    for (const QCheckBox *option : findChildren<QCheckBox *>())
+    all << QString::number(m_templateChoice->currentIndex());
+    for (int p = 0; p < Deal::Packages; ++p)
+        for (int s = 0; s < Package::Slots; ++s)
+            all << QString::number(m_slots->boxes(p, s).product->currentIndex());
+    for (const QCheckBox *option : {m_includeTaxBox, m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox})
         all << QString::number(option->isChecked());
     for (const QString &name : m_packageNames)
         all << name;
