@@ -4,8 +4,8 @@
 #include "bench.h"
 #include "benchsupport.h"
 
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
+#include "app/application.h"
+#include "ui/common/geometry.h"
 #include "ui/catalogue/producteditor.h"
 #include "ui/catalogue/productgrid.h"
 #include "ui/catalogue/productlist.h"

@@ -5,7 +5,7 @@
 #include "benchsupport.h"
 
 #include "core/deal/dealrecord.h"
-#include "ui/app/application.h"
+#include "app/application.h"
 #include "ui/history/dealhistory.h"
 #include "ui/history/dealreport.h"
 

@@ -8,7 +8,7 @@
 
 #include "core/store/database.h"
 #include "core/store/productcsv.h"
-#include "ui/app/application.h"
+#include "app/application.h"
 
 #include <QDir>
 #include <QElapsedTimer>

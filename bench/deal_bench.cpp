@@ -4,9 +4,9 @@
 #include "bench.h"
 #include "benchsupport.h"
 
-#include "ui/app/application.h"
+#include "app/application.h"
 
-#include "ui/app/geometry.h"
+#include "ui/common/geometry.h"
 #include "ui/deal/dealworksheet.h"
 
 #include <QApplication>

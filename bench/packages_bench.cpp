@@ -6,8 +6,8 @@
 #include "bench.h"
 #include "benchsupport.h"
 
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
+#include "app/application.h"
+#include "ui/common/geometry.h"
 #include "ui/packages/templateeditor.h"
 
 #include <QApplication>

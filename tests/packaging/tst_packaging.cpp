@@ -1,7 +1,7 @@
 // Where the program keeps its files, and the Debian package made from this build: what it holds, and the
 // packaged program as a user starts it.
 
-#include "ui/app/programlocation.h"
+#include "app/programlocation.h"
 
 #include <QDir>
 #include <QImage>

@@ -2,10 +2,10 @@
 
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
-#include "ui/app/prompts.h"
-#include "ui/catalogue/filechooser.h"
+#include "ui/common/program.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
+#include "ui/common/filechooser.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -19,7 +19,7 @@ using storedtext::toDisplayLines;
 using storedtext::toStoredLines;
 using storedtext::trimBlanks;
 
-ProductEditor::ProductEditor(Application &app)
+ProductEditor::ProductEditor(Program &app)
     : m_app(app),
       m_navigation(app, this, Counter::Products,
                    {[this] { return shown(); }, [this](const Product &p) { show(p); }, [this] { leave(); }}) {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/store/product.h"
-#include "ui/app/recordnavigation.h"
+#include "ui/common/recordnavigation.h"
 
 #include <QWidget>
 
-class Application;
+class Program;
 class FileChooser;
 class QLineEdit;
 class QPlainTextEdit;
@@ -16,7 +16,7 @@ class QPushButton;
 class ProductEditor : public QWidget {
     Q_OBJECT
 public:
-    explicit ProductEditor(Application &app);
+    explicit ProductEditor(Program &app);
 
     // Stands on the walk's current product (storing first what an earlier walk showed).
     void open(std::unique_ptr<RecordWalk<Product>> walk);
@@ -41,7 +41,7 @@ private:
     void chooseFile();
     void leave();
 
-    Application &m_app;
+    Program &m_app;
     RecordNavigation<Product> m_navigation;
     QLineEdit *m_idBox, *m_nameBox, *m_costBox, *m_msrpBox, *m_pageBox, *m_pictureBox, *m_installerBox, *m_phoneBox;
     QPlainTextEdit *m_descriptionBox, *m_notesBox;

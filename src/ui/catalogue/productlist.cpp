@@ -4,10 +4,10 @@
 #include "core/print/printer.h"
 #include "core/print/productlistprintout.h"
 #include "core/store/productcsv.h"
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
-#include "ui/app/prompts.h"
-#include "ui/catalogue/filechooser.h"
+#include "ui/common/program.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
+#include "ui/common/filechooser.h"
 #include "ui/catalogue/producteditor.h"
 #include "ui/catalogue/productgrid.h"
 #include "ui/print/printpreview.h"
@@ -26,7 +26,7 @@ namespace {
 const QString kCsvFilter = QStringLiteral("CSV files (*.csv);;All files (*)");
 } // namespace
 
-ProductList::ProductList(Application &app) : m_app(app) {
+ProductList::ProductList(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("aftermarketlist"));
     setWindowTitle(QStringLiteral("Aftermarket List"));
     ui::setClientSize(this, 12660, 7650);
@@ -84,14 +84,14 @@ ProductEditor *ProductList::editor() {
     const bool made = !m_app.existing<ProductEditor>();
     ProductEditor *editor = m_app.window<ProductEditor>();
     if (made) {
-        Application *app = &m_app;
-        connect(editor, &ProductEditor::finished, app, [app] { Application::bringUp(app->window<ProductList>()); });
+        Program *app = &m_app;
+        connect(editor, &ProductEditor::finished, app, [app] { Program::bringUp(app->window<ProductList>()); });
     }
     return editor;
 }
 
 void ProductList::handOver(ProductEditor *editor) {
-    Application::bringUp(editor);
+    Program::bringUp(editor);
     m_closing = true;
     m_app.unload<ProductList>();
 }

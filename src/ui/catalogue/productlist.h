@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class Application;
+class Program;
 class ProductEditor;
 class ProductGridModel;
 class QLineEdit;
@@ -15,7 +15,7 @@ class QTableView;
 class ProductList : public QWidget {
     Q_OBJECT
 public:
-    explicit ProductList(Application &app);
+    explicit ProductList(Program &app);
 
     // Reads the products again and rebuilds the grid.
     void reload();
@@ -39,7 +39,7 @@ private:
     ProductEditor *editor();
     void handOver(ProductEditor *editor);
 
-    Application &m_app;
+    Program &m_app;
     QLineEdit *m_searchBox;
     QTableView *m_grid;
     QPushButton *m_addButton, *m_printButton, *m_exitButton;

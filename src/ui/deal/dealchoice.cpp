@@ -3,9 +3,9 @@
 #include "core/deal/dealpage.h"
 #include "core/print/acceptanceprintout.h"
 #include "core/text/storedtext.h"
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
-#include "ui/app/prompts.h"
+#include "ui/common/program.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-DealChoice::DealChoice(Application &app) : m_app(app) {
+DealChoice::DealChoice(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("dealchoice"));
     setWindowTitle(QStringLiteral("Customer's Choice"));
     setWindowFlag(Qt::Dialog);
@@ -118,7 +118,7 @@ void DealChoice::choose(const Deal &deal, QWidget *over, qint64 savedAs) {
     m_termButtons[0]->setChecked(true);
     m_termFrame->setVisible(offered.size() > 1);
     ui::centre(this);
-    Application::bringUp(this);
+    Program::bringUp(this);
 }
 
 int DealChoice::chosen() const {

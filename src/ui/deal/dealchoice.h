@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-class Application;
+class Program;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -19,7 +19,7 @@ class QRadioButton;
 class DealChoice : public QWidget {
     Q_OBJECT
 public:
-    explicit DealChoice(Application &app);
+    explicit DealChoice(Program &app);
 
     // Shows the deal's packages, nothing chosen, modal over `over` (the presentation). `savedAs` is the
     // number this deal was already stored under from there (0: not yet), so saving it again is asked first.
@@ -43,7 +43,7 @@ private:
     void save(bool print);
     void cancel();
 
-    Application &m_app;
+    Program &m_app;
     Deal m_deal;
     qint64 m_savedAs = 0;
     QButtonGroup *m_choices;

@@ -2,11 +2,11 @@
 
 #include "core/print/dealprintout.h"
 #include "core/text/storedtext.h"
-#include "ui/app/application.h"
-#include "ui/app/fullscreen.h"
-#include "ui/app/geometry.h"
-#include "ui/app/prompts.h"
-#include "ui/app/windowfit.h"
+#include "ui/common/program.h"
+#include "ui/common/fullscreen.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
+#include "ui/common/windowfit.h"
 #include "ui/print/printpreview.h"
 #include "ui/deal/dealchoice.h"
 
@@ -304,7 +304,7 @@ QFont fittingFont(const QStringList &lines, int width, double largest) {
 
 } // namespace
 
-DealPresentation::DealPresentation(Application &app) : m_app(app) {
+DealPresentation::DealPresentation(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("dealmenu"));
     setWindowTitle(QStringLiteral("Aftermarket Product Presentation"));
     setFont(windowFont());

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-class Application;
+class Program;
 class FullScreen;
 class QGroupBox;
 class QLabel;
@@ -21,7 +21,7 @@ public:
     static constexpr int packageCount = Deal::Packages;
     static constexpr int slotCount = Package::Slots;
 
-    explicit DealPresentation(Application &app);
+    explicit DealPresentation(Program &app);
 
     // Shows the deal (a copy: the worksheet keeps its own).
     void present(const Deal &deal);
@@ -60,7 +60,7 @@ private:
     // Places the price lines for the terms offered and the payment without products, moving the rest down.
     void layOutPayments();
 
-    Application &m_app;
+    Program &m_app;
     Deal m_deal;
     DealPage m_page;
     QLabel *m_dealershipLabel;

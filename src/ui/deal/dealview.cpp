@@ -2,14 +2,14 @@
 
 #include "core/print/acceptanceprintout.h"
 #include "core/print/dealprintout.h"
-#include "ui/app/application.h"
-#include "ui/app/prompts.h"
+#include "ui/common/program.h"
+#include "ui/common/prompts.h"
 #include "ui/print/printpreview.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
 
-DealView::DealView(Application &app) : DealPresentation(app), m_app(app) {
+DealView::DealView(Program &app) : DealPresentation(app), m_app(app) {
     setObjectName(QStringLiteral("dealview"));
     setWindowTitle(QStringLiteral("Stored Deal"));
     // The presentation's commands act on a deal being sold; here they print the stored one or leave.

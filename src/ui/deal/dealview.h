@@ -8,7 +8,7 @@
 class DealView : public DealPresentation {
     Q_OBJECT
 public:
-    explicit DealView(Application &app);
+    explicit DealView(Program &app);
 
     void showDeal(const DealRecord &deal);
     qint64 dealNumber() const { return m_record.id; }
@@ -21,7 +21,7 @@ private:
     void previewStored();
     void exitView();
 
-    Application &m_app;
+    Program &m_app;
     DealRecord m_record;
     bool m_closing = false;
 };

@@ -3,11 +3,11 @@
 #include "core/deal/dealpage.h"
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
-#include "ui/app/prompts.h"
+#include "ui/common/program.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
 #include "ui/deal/dealpresentation.h"
-#include "ui/packages/slotgrid.h"
+#include "ui/common/slotgrid.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -36,7 +36,7 @@ constexpr int kTemplateRecord = Qt::UserRole + 1;
 using storedtext::trimBlanks;
 } // namespace
 
-DealWorksheet::DealWorksheet(Application &app) : m_app(app) {
+DealWorksheet::DealWorksheet(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("makedeal"));
     setWindowTitle(QStringLiteral("Make Deal"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -389,12 +389,12 @@ void DealWorksheet::createDeal() {
     // Every deal starts from a freshly opened presentation, so nothing of an earlier one is left.
     m_app.unload<DealPresentation>();
     DealPresentation *presentation = m_app.window<DealPresentation>();
-    connect(presentation, &DealPresentation::changeItems, this, [this] { Application::bringUp(this); });
+    connect(presentation, &DealPresentation::changeItems, this, [this] { Program::bringUp(this); });
     connect(presentation, &DealPresentation::dealClosed, this, [this] {
         m_closing = true;
         m_app.unload<DealWorksheet>();
     });
-    Application::bringUp(presentation);
+    Program::bringUp(presentation);
     presentation->present(d);
     hide();
 }

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class Application;
+class Program;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -18,7 +18,7 @@ class SlotGrid;
 class DealWorksheet : public QWidget {
     Q_OBJECT
 public:
-    explicit DealWorksheet(Application &app);
+    explicit DealWorksheet(Program &app);
     ~DealWorksheet() override;
 
     // The deal as the worksheet shows it.
@@ -46,7 +46,7 @@ private:
     // The lines of the further terms and the payment without products, shown only when in use.
     QList<QLabel *> furtherLines() const;
 
-    Application &m_app;
+    Program &m_app;
     SlotGrid *m_slots = nullptr;
     QLineEdit *m_customerBox, *m_vehicleBox, *m_stockNumberBox, *m_salespersonBox;
     QLineEdit *m_rateBox, *m_termBox, *m_term2Box, *m_term3Box, *m_amountBox;

@@ -2,9 +2,9 @@
 
 #include "core/print/acceptanceprintout.h"
 #include "core/report/csvtext.h"
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
-#include "ui/app/prompts.h"
+#include "ui/common/program.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
 #include "ui/deal/dealview.h"
 #include "ui/history/dealreport.h"
 #include "ui/history/exportfile.h"
@@ -76,7 +76,7 @@ private:
     QString m_search;
 };
 
-DealHistory::DealHistory(Application &app) : m_app(app) {
+DealHistory::DealHistory(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("dealhistory"));
     setWindowTitle(QStringLiteral("Deal History"));
     ui::setClientSize(this, 14640, 7650);
@@ -109,7 +109,7 @@ DealHistory::DealHistory(Application &app) : m_app(app) {
     // A double-click (or Enter) on a row shows that deal as the customer saw it.
     connect(m_grid, &QTableView::activated, this,
             [this](const QModelIndex &index) { viewDeal(m_model->deal(index.row()).id); });
-    connect(m_reportButton, &QPushButton::clicked, this, [this] { Application::bringUp(m_app.window<DealReport>()); });
+    connect(m_reportButton, &QPushButton::clicked, this, [this] { Program::bringUp(m_app.window<DealReport>()); });
     connect(m_exitButton, &QPushButton::clicked, this, &DealHistory::exitWindow);
     connect(m_exportButton, &QPushButton::clicked, this, &DealHistory::exportRows);
     connect(&m_app.store().events(), &StoreEvents::dealsAdded, this, &DealHistory::reload);
@@ -159,7 +159,7 @@ void DealHistory::viewDeal(qint64 id) {
     }
     DealView *view = m_app.window<DealView>();
     view->showDeal(*deal);
-    Application::bringUp(view);
+    Program::bringUp(view);
 }
 
 void DealHistory::exportRows() {

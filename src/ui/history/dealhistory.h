@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class Application;
+class Program;
 class HistoryModel;
 class QLineEdit;
 class QPushButton;
@@ -15,7 +15,7 @@ class QTableView;
 class DealHistory : public QWidget {
     Q_OBJECT
 public:
-    explicit DealHistory(Application &app);
+    explicit DealHistory(Program &app);
 
     // Reads the deal file again.
     void reload();
@@ -33,7 +33,7 @@ private:
     void exportRows();
     void exitWindow();
 
-    Application &m_app;
+    Program &m_app;
     QLineEdit *m_searchBox;
     QTableView *m_grid;
     HistoryModel *m_model;

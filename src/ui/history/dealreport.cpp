@@ -4,9 +4,9 @@
 #include "core/print/reportprintout.h"
 #include "core/report/csvtext.h"
 #include "core/store/store.h"
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
-#include "ui/app/prompts.h"
+#include "ui/common/program.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
 #include "ui/history/exportfile.h"
 
 #include <QCloseEvent>
@@ -22,7 +22,7 @@ namespace {
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 }
 
-DealReport::DealReport(Application &app) : m_app(app) {
+DealReport::DealReport(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("dealreport"));
     setWindowTitle(QStringLiteral("Product Report"));
     ui::setClientSize(this, 10920, 7650);

@@ -5,7 +5,7 @@
 #include <QDate>
 #include <QWidget>
 
-class Application;
+class Program;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -18,7 +18,7 @@ class QTableView;
 class DealReport : public QWidget {
     Q_OBJECT
 public:
-    explicit DealReport(Application &app);
+    explicit DealReport(Program &app);
 
     // Reads the deal file again for the filter as shown.
     void refresh();
@@ -38,7 +38,7 @@ private:
     void exportReport();
     void exitWindow();
 
-    Application &m_app;
+    Program &m_app;
     ProductReport m_report;
     QDateEdit *m_fromBox, *m_toBox;
     QComboBox *m_salespersonBox;

@@ -1,7 +1,7 @@
 #include "ui/history/exportfile.h"
 
-#include "ui/app/application.h"
-#include "ui/app/prompts.h"
+#include "ui/common/program.h"
+#include "ui/common/prompts.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -11,7 +11,7 @@
 
 namespace exportfile {
 
-QString choose(Application &app, QWidget *parent, const QString &title, const QString &suggestedName) {
+QString choose(Program &app, QWidget *parent, const QString &title, const QString &suggestedName) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();

@@ -4,12 +4,12 @@
 
 #include <QString>
 
-class Application;
+class Program;
 class QWidget;
 
 namespace exportfile {
 // The file the user chose to save to, "" when cancelled. `.csv` is added to a name without an extension.
-QString choose(Application &app, QWidget *parent, const QString &title, const QString &suggestedName);
+QString choose(Program &app, QWidget *parent, const QString &title, const QString &suggestedName);
 // Writes the text (UTF-8) in place of the file, atomically, and tells the user how it went.
 bool write(const QString &path, const QString &text, const QString &what, QWidget *parent);
 } // namespace exportfile

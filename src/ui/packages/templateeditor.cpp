@@ -2,10 +2,10 @@
 
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
-#include "ui/app/prompts.h"
-#include "ui/packages/slotgrid.h"
+#include "ui/common/program.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
+#include "ui/common/slotgrid.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -20,7 +20,7 @@ namespace {
 const QString kZeroTotal = QStringLiteral("$0.00");
 } // namespace
 
-TemplateEditor::TemplateEditor(Application &app)
+TemplateEditor::TemplateEditor(Program &app)
     : m_app(app),
       m_navigation(app, this, Counter::Templates,
                    {[this] { return shown(); }, [this](const PackageTemplate &t) { show(t); }, [this] { leave(); }}) {
@@ -135,7 +135,7 @@ void TemplateEditor::readCatalogue() {
 
 void TemplateEditor::openPicked(std::unique_ptr<RecordWalk<PackageTemplate>> walk) {
     readCatalogue();
-    Application::bringUp(this);
+    Program::bringUp(this);
     m_navigation.open(std::move(walk));
 }
 
@@ -153,7 +153,7 @@ bool TemplateEditor::openNew() {
     if (!record)
         return false;
     readCatalogue();
-    Application::bringUp(this);
+    Program::bringUp(this);
     // From here on the editor walks only the new template.
     m_navigation.open(templates.walk({*record}, 0));
     return true;

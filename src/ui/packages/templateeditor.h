@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/store/packagetemplate.h"
-#include "ui/app/recordnavigation.h"
+#include "ui/common/recordnavigation.h"
 
 #include <QWidget>
 
-class Application;
+class Program;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -19,7 +19,7 @@ class SlotGrid;
 class TemplateEditor : public QWidget {
     Q_OBJECT
 public:
-    explicit TemplateEditor(Application &app);
+    explicit TemplateEditor(Program &app);
 
     // Shows the walk's current template (the one picked in the list).
     void openPicked(std::unique_ptr<RecordWalk<PackageTemplate>> walk);
@@ -46,7 +46,7 @@ private:
     void readCatalogue();
     void leave();
 
-    Application &m_app;
+    Program &m_app;
     RecordNavigation<PackageTemplate> m_navigation;
     SlotGrid *m_slots;
     bool m_catalogueRead = true; // false once left: the catalogue may change before the next opening

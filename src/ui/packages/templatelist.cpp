@@ -1,8 +1,8 @@
 #include "ui/packages/templatelist.h"
 
 #include "core/money/numbers.h"
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
+#include "ui/common/program.h"
+#include "ui/common/geometry.h"
 #include "ui/packages/templateeditor.h"
 
 #include <QCloseEvent>
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-TemplateList::TemplateList(Application &app) : m_app(app) {
+TemplateList::TemplateList(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("vehiclelist"));
     setWindowTitle(QStringLiteral("Aftermarket Packages"));
     ui::setClientSize(this, 12495, 7500);
@@ -71,8 +71,8 @@ TemplateEditor *TemplateList::editor() {
     const bool made = !m_app.existing<TemplateEditor>();
     TemplateEditor *editor = m_app.window<TemplateEditor>();
     if (made) {
-        Application *app = &m_app;
-        connect(editor, &TemplateEditor::finished, app, [app] { Application::bringUp(app->window<TemplateList>()); });
+        Program *app = &m_app;
+        connect(editor, &TemplateEditor::finished, app, [app] { Program::bringUp(app->window<TemplateList>()); });
     }
     return editor;
 }

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class Application;
+class Program;
 class QPushButton;
 class QTableWidget;
 class TemplateEditor;
@@ -13,7 +13,7 @@ class TemplateEditor;
 class TemplateList : public QWidget {
     Q_OBJECT
 public:
-    explicit TemplateList(Application &app);
+    explicit TemplateList(Program &app);
 
     // Reads the templates again and rebuilds the grid (what loading the window does).
     void load();
@@ -31,7 +31,7 @@ private:
     // The editor, made when first needed; when it is left, the list is shown again.
     TemplateEditor *editor();
 
-    Application &m_app;
+    Program &m_app;
     QVector<ListedTemplate> m_rows; // what the grid shows, in its order
     QTableWidget *m_grid;
     QPushButton *m_addButton, *m_exitButton;

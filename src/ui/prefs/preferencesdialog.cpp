@@ -2,9 +2,9 @@
 
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
-#include "ui/app/prompts.h"
+#include "ui/common/program.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -15,7 +15,7 @@
 
 using storedtext::trimBlanks;
 
-PreferencesDialog::PreferencesDialog(Application &app) : m_app(app) {
+PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("preferences"));
     setWindowTitle(QStringLiteral("Preferences"));
     ui::setClientSize(this, 8670, 8580);

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <optional>
 
-class Application;
+class Program;
 class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -16,7 +16,7 @@ class QPushButton;
 class PreferencesDialog : public QWidget {
     Q_OBJECT
 public:
-    explicit PreferencesDialog(Application &app);
+    explicit PreferencesDialog(Program &app);
     void showSettings(const Settings &settings);
     // The settings as the window shows them; nothing (with a message) when a number is out of range.
     std::optional<Settings> shown();
@@ -29,7 +29,7 @@ private:
     void save();
     bool exitWindow();
 
-    Application &m_app;
+    Program &m_app;
     QLineEdit *m_taxRateBox, *m_interestRateBox, *m_termBox, *m_term2Box, *m_term3Box;
     QCheckBox *m_disclosePricesBox, *m_discloseTotalsBox, *m_includeTaxBox, *m_passwordProtectBox;
     QLineEdit *m_packageNameBoxes[4];

@@ -1,9 +1,9 @@
 #include "ui/print/printpreview.h"
 
 #include "core/print/printer.h"
-#include "ui/app/application.h"
-#include "ui/app/windowfit.h"
-#include "ui/catalogue/filechooser.h"
+#include "ui/common/program.h"
+#include "ui/common/windowfit.h"
+#include "ui/common/filechooser.h"
 #include "ui/print/qtprinterdevice.h"
 
 #include <QAction>
@@ -17,7 +17,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-PrintPreview::PrintPreview(Application &app, const QString &title, const QString &fileName, Layout layout,
+PrintPreview::PrintPreview(Program &app, const QString &title, const QString &fileName, Layout layout,
                            QWidget *parent)
     : QDialog(parent), m_app(app), m_fileName(fileName), m_layout(std::move(layout)) {
     setObjectName(QStringLiteral("printpreview"));

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-class Application;
+class Program;
 class Printer;
 class QAction;
 class QLabel;
@@ -24,7 +24,7 @@ public:
     // `title` names the document in the window's title and in its messages ("Deal", "Product List");
     // `fileName` is the PDF name offered, without its folder. The window blocks its parent's window while
     // it is open and is deleted when closed.
-    PrintPreview(Application &app, const QString &title, const QString &fileName, Layout layout, QWidget *parent);
+    PrintPreview(Program &app, const QString &title, const QString &fileName, Layout layout, QWidget *parent);
     ~PrintPreview() override;
 
     // Draws the document on `printer` as the preview's pages, "Print" and "Save PDF…" do.
@@ -44,7 +44,7 @@ private:
     void goTo(int page);
     void showPageNumber();
 
-    Application &m_app;
+    Program &m_app;
     QString m_fileName;
     Layout m_layout;
     std::unique_ptr<QPrinter> m_sheet; // the preview's pages, set up as the program's printer

@@ -1,6 +1,6 @@
 #include "ui/print/qtprinterdevice.h"
 
-#include "ui/app/prompts.h"
+#include "ui/common/prompts.h"
 
 #include <QDateTime>
 #include <QDir>

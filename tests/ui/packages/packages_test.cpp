@@ -2,8 +2,8 @@
 
 #include "core/store/schema.h"
 #include "testsupport.h"
-#include "ui/app/application.h"
-#include "ui/app/mainwindow.h"
+#include "app/application.h"
+#include "app/mainwindow.h"
 #include "ui/deal/dealworksheet.h"
 #include "ui/packages/templateeditor.h"
 #include "ui/packages/templatelist.h"

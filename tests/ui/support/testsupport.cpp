@@ -6,8 +6,8 @@
 #include "core/store/database.h"
 #include "core/store/firststart.h"
 #include "core/store/schema.h"
-#include "ui/app/application.h"
-#include "ui/app/mainwindow.h"
+#include "app/application.h"
+#include "app/mainwindow.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -4,8 +4,8 @@
 
 #include "core/store/recordwalk.h"
 #include "core/store/settings.h"
-#include "ui/app/application.h"
-#include "ui/app/prompts.h"
+#include "ui/common/program.h"
+#include "ui/common/prompts.h"
 
 #include <QAbstractButton>
 #include <QWidget>
@@ -24,7 +24,7 @@ public:
         QAbstractButton *save, *remove, *first, *previous, *next, *last, *copy, *exit;
     };
 
-    RecordNavigation(Application &app, QWidget *window, Counter counter, Editor editor)
+    RecordNavigation(Program &app, QWidget *window, Counter counter, Editor editor)
         : m_app(app), m_window(window), m_counter(counter), m_editor(std::move(editor)) {}
 
     // Stands on the walk's current record and shows it. What an earlier walk showed is stored first.
@@ -53,7 +53,7 @@ public:
         QObject::connect(b.copy, &QAbstractButton::clicked, m_window, [this] { copy(); });
         QObject::connect(b.exit, &QAbstractButton::clicked, m_window, [this] { exit(); });
         // Ending the program while the editor is open does not lose what it shows.
-        QObject::connect(&m_app, &Application::leaving, m_window, [this] { save(); });
+        QObject::connect(&m_app, &Program::leaving, m_window, [this] { save(); });
     }
 
     // Stores what is shown into the record stood on; false when there is none or it has gone.
@@ -127,7 +127,7 @@ private:
             m_editor.show(m_walk->current());
     }
 
-    Application &m_app;
+    Program &m_app;
     QWidget *m_window;
     Counter m_counter;
     Editor m_editor;

@@ -1,6 +1,6 @@
-#include "ui/app/geometry.h"
+#include "ui/common/geometry.h"
 
-#include "ui/app/windowfit.h"
+#include "ui/common/windowfit.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "slotgrid.h"
 
 #include "core/money/numbers.h"
-#include "ui/app/geometry.h"
+#include "ui/common/geometry.h"
 
 #include <QApplication>
 #include <QKeyEvent>

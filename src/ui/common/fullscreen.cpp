@@ -1,6 +1,6 @@
-#include "ui/app/fullscreen.h"
+#include "ui/common/fullscreen.h"
 
-#include "ui/app/windowfit.h"
+#include "ui/common/windowfit.h"
 
 #include <QCursor>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
-#include "ui/app/application.h"
-#include "ui/app/commandline.h"
-#include "ui/app/mainwindow.h"
-#include "ui/app/passworddialog.h"
-#include "ui/app/programlocation.h"
+#include "app/application.h"
+#include "app/commandline.h"
+#include "app/mainwindow.h"
+#include "app/passworddialog.h"
+#include "app/programlocation.h"
 
 #include <QApplication>
 #include <QIcon>

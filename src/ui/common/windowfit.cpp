@@ -1,4 +1,4 @@
-#include "ui/app/windowfit.h"
+#include "ui/common/windowfit.h"
 
 #include <QEvent>
 #include <QFrame>

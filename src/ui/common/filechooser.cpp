@@ -1,6 +1,6 @@
-#include "ui/catalogue/filechooser.h"
+#include "ui/common/filechooser.h"
 
-#include "ui/app/application.h"
+#include "ui/common/program.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -30,7 +30,7 @@ QString saveDialog(QWidget *parent, const QString &suggested, const QString &tit
 }
 } // namespace
 
-FileChooser::FileChooser(const Application &app, QObject *parent) : QObject(parent), m_app(app) {}
+FileChooser::FileChooser(const Program &app, QObject *parent) : QObject(parent), m_app(app) {}
 
 QString FileChooser::documentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -1,4 +1,4 @@
-#include "ui/app/programlocation.h"
+#include "app/programlocation.h"
 
 #include <QCoreApplication>
 #include <QDir>

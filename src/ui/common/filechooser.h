@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 
-class Application;
+class Program;
 class QWidget;
 
 struct FileChoice {
@@ -17,7 +17,7 @@ struct FileChoice {
 class FileChooser : public QObject {
     Q_OBJECT
 public:
-    FileChooser(const Application &app, QObject *parent);
+    FileChooser(const Program &app, QObject *parent);
     // Where the dialogs start: the user's documents folder (the home folder when there is none).
     static QString documentsFolder();
     FileChoice open(QWidget *parent, const QString &folder, const QString &title, const QString &filter) const;
@@ -27,5 +27,5 @@ public:
                  const QString &suffix) const;
 
 private:
-    const Application &m_app;
+    const Program &m_app;
 };

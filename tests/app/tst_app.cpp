@@ -4,10 +4,10 @@
 #include "core/store/firststart.h"
 #include "core/store/schema.h"
 #include "testsupport.h"
-#include "ui/app/application.h"
-#include "ui/app/mainwindow.h"
-#include "ui/app/passworddialog.h"
-#include "ui/app/prompts.h"
+#include "app/application.h"
+#include "app/mainwindow.h"
+#include "app/passworddialog.h"
+#include "ui/common/prompts.h"
 #include "ui/prefs/preferencesdialog.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class Application;
+class Program;
 class QLineEdit;
 class QPushButton;
 
@@ -11,7 +11,7 @@ class QPushButton;
 class PasswordDialog : public QWidget {
     Q_OBJECT
 public:
-    explicit PasswordDialog(Application &app);
+    explicit PasswordDialog(Program &app);
     // Lets the user through at once or waits for the password.
     void begin();
     void checkPassword();
@@ -22,7 +22,7 @@ protected:
 private:
     void passThrough();
 
-    Application &m_app;
+    Program &m_app;
     QLineEdit *m_passwordBox;
     QPushButton *m_continueButton;
     QPushButton *m_exitButton;

@@ -1,16 +1,16 @@
-#include "ui/app/passworddialog.h"
+#include "app/passworddialog.h"
 
 #include "core/text/storedtext.h"
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
-#include "ui/app/prompts.h"
+#include "ui/common/program.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
-PasswordDialog::PasswordDialog(Application &app) : m_app(app) {
+PasswordDialog::PasswordDialog(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("security"));
     setWindowTitle(QStringLiteral("Enter Password"));
     ui::setClientSize(this, 3825, 1410);

@@ -1,7 +1,8 @@
 #pragma once
-// The running program: its folder, the open store, the settings held for the run, the printer, and
-// the windows that exist at most once. Created in main (or by a test on a folder of its own) and
-// handed to every window; nothing else holds state for the whole run.
+// The running program as every window meets it: its folder, the open store, the settings held for the run,
+// the printer, and the windows that exist at most once. Handed to every window; nothing else holds state for
+// the whole run. The program's start (first start, the real printer, what a failed data file does) is added
+// above the windows, in app/application.h.
 
 #include "core/store/settings.h"
 #include "core/store/store.h"
@@ -19,20 +20,17 @@
 class Printer;
 class PrinterDevice;
 
-class Application : public QObject {
+class Program : public QObject {
     Q_OBJECT
 public:
-    explicit Application(QString programFolder, QObject *parent = nullptr);
-    ~Application() override;
+    explicit Program(QString programFolder, QObject *parent = nullptr);
+    ~Program() override;
 
     QString programFolder() const { return m_folder; }
     QString dataFolder() const;
     QString webpagesFolder() const;
     QString printoutsFolder() const;
 
-    // Makes data/ (with the sample catalogue) when it does not exist, then opens the store and reads
-    // the settings. False with the reason, naming the file, when the data cannot be used.
-    bool start(QString *why = nullptr);
     Store &store() { return m_store; }
 
     const Settings &settings() const { return m_settings; }
@@ -45,13 +43,17 @@ public:
     // when every id has been used; nothing is stored then.
     std::optional<qint32> drawId(Counter counter, QWidget *parent);
 
-    // What happens when a data file fails during the run. By default the user is told and the program
-    // ends at once (SQLite's journal undoes any write under way); tests record the failure instead.
+    // What happens when a data file fails during the run (the running program tells the user and ends;
+    // tests record the failure instead).
     void setDatabaseErrorHandler(Store::ErrorHandler handler);
 
-    // The program's printer: the real one, made on first use, unless another device has been put in place.
+    // The program's printer, made on first use from the device maker (the running program's is the real
+    // printer; without one, what is printed is only recorded), unless a device has been put in place.
     Printer &printer();
     void installPrinterDevice(std::unique_ptr<PrinterDevice> device);
+    void setPrinterDeviceMaker(std::function<std::unique_ptr<PrinterDevice>()> maker) {
+        m_deviceMaker = std::move(maker);
+    }
 
     // Opens a document or address with the program the desktop associates with it; false when the desktop
     // could not (most callers ignore this).
@@ -118,6 +120,7 @@ private:
     Store m_store;
     Settings m_settings;
     std::unique_ptr<Printer> m_printer;
+    std::function<std::unique_ptr<PrinterDevice>()> m_deviceMaker;
     std::function<bool(const QUrl &)> m_opener;
     FileChooser m_chooser;
     FileChooser m_saveChooser;

@@ -1,9 +1,9 @@
-#include "ui/app/mainwindow.h"
+#include "app/mainwindow.h"
 
-#include "ui/app/application.h"
-#include "ui/app/geometry.h"
-#include "ui/app/prompts.h"
-#include "ui/app/windowfit.h"
+#include "ui/common/program.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
+#include "ui/common/windowfit.h"
 #include "ui/catalogue/productlist.h"
 #include "ui/deal/dealworksheet.h"
 #include "ui/history/dealhistory.h"
@@ -24,7 +24,7 @@ namespace {
 // A label that opens the maker's address when clicked.
 class LinkLabel : public QLabel {
 public:
-    explicit LinkLabel(Application &app) : m_app(app) {}
+    explicit LinkLabel(Program &app) : m_app(app) {}
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override {
@@ -34,7 +34,7 @@ protected:
     }
 
 private:
-    Application &m_app;
+    Program &m_app;
 };
 } // namespace
 
@@ -63,7 +63,7 @@ QPixmap quorvelBanner() {
 
 QString MainWindow::makerAddress() { return QStringLiteral("https://www.quorvel.com"); }
 
-MainWindow::MainWindow(Application &app) : m_app(app) {
+MainWindow::MainWindow(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel"));
     auto *central = new QWidget(this);
@@ -137,14 +137,14 @@ MainWindow::MainWindow(Application &app) : m_app(app) {
     m_aboutItem = item(m_helpMenu, QStringLiteral("m_about"), QStringLiteral("&About Quorvel"), QKeySequence());
 
     connect(m_preferencesItem, &QAction::triggered, this,
-            [this] { Application::bringUp(m_app.window<PreferencesDialog>()); });
-    connect(m_productsItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<ProductList>()); });
-    connect(m_templatesItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<TemplateList>()); });
-    connect(m_historyItem, &QAction::triggered, this, [this] { Application::bringUp(m_app.window<DealHistory>()); });
-    connect(m_exitItem, &QAction::triggered, &m_app, &Application::quit);
+            [this] { Program::bringUp(m_app.window<PreferencesDialog>()); });
+    connect(m_productsItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<ProductList>()); });
+    connect(m_templatesItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<TemplateList>()); });
+    connect(m_historyItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<DealHistory>()); });
+    connect(m_exitItem, &QAction::triggered, &m_app, &Program::quit);
     connect(m_aboutItem, &QAction::triggered, this, &MainWindow::about);
-    connect(m_dealButton, &QPushButton::clicked, this, [this] { Application::bringUp(m_app.window<DealWorksheet>()); });
-    connect(m_exitButton, &QPushButton::clicked, &m_app, &Application::quit);
+    connect(m_dealButton, &QPushButton::clicked, this, [this] { Program::bringUp(m_app.window<DealWorksheet>()); });
+    connect(m_exitButton, &QPushButton::clicked, &m_app, &Program::quit);
     WindowFit::install(this, QSize(ui::tw(7200), ui::tw(3495)));
     ui::centre(this);
 }

@@ -2,7 +2,7 @@
 
 #include <QMainWindow>
 
-class Application;
+class Program;
 class QAction;
 class QLabel;
 class QMenu;
@@ -12,7 +12,7 @@ class QPushButton;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(Application &app);
+    explicit MainWindow(Program &app);
     static QString makerAddress();
 
 protected:
@@ -21,7 +21,7 @@ protected:
 private:
     void about();
 
-    Application &m_app;
+    Program &m_app;
     QPushButton *m_dealButton;
     QPushButton *m_exitButton;
     QMenu *m_menu;

@@ -1,7 +1,7 @@
-#include "ui/app/commandline.h"
+#include "app/commandline.h"
 
 #include "core/store/firststart.h"
-#include "ui/app/programlocation.h"
+#include "app/programlocation.h"
 
 #include <QCoreApplication>
 #include <QDir>
