@@ -3,7 +3,7 @@
 only those before it. Usage: check-layers.py SRC_FOLDER"""
 import os, re, sys
 
-ORDER = ['text', 'money', 'deal', 'report', 'store', 'print']
+ORDER = ['text', 'files', 'csv', 'money', 'deal', 'report', 'store', 'print']
 src = sys.argv[1] if len(sys.argv) > 1 else 'src'
 core = os.path.join(src, 'core')
 include = re.compile(r'^\s*#\s*include\s+"core/([^/"]+)/', re.M)

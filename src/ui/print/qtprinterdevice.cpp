@@ -1,5 +1,6 @@
 #include "ui/print/qtprinterdevice.h"
 
+#include "core/files/files.h"
 #include "ui/app/prompts.h"
 
 #include <QDateTime>
@@ -11,11 +12,17 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QStorageInfo>
+#include <QUuid>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace {
 constexpr double pi = 3.14159265358979323846;
+// Less free space than a page needs: why a PDF came out cut short.
+constexpr qint64 kFullDisk = 1024 * 1024;
 
 Qt::PenStyle penStyle(int drawStyle) {
     switch (drawStyle) {
@@ -195,8 +202,12 @@ bool QtPrinterDevice::beginDocument() {
                              .arg(documentName().toLower(), QDir::toNativeSeparators(folder)));
             return false;
         }
-        m_printer->setOutputFileName(path);
+        // The PDF is drawn beside its place and takes it only once it has reached the disk whole.
         m_lastFile = path;
+        m_partFile = QDir(folder).filePath(QStringLiteral(".%1.%2.pdf")
+                                               .arg(QFileInfo(path).fileName(),
+                                                    QUuid::createUuid().toString(QUuid::Id128)));
+        m_printer->setOutputFileName(m_partFile);
     }
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_printer)) {
@@ -267,13 +278,19 @@ bool QtPrinterDevice::finishDocument() {
     m_failedDuringDocument = false;
     if (!ok) {
         if (m_toPdf)
-            QFile::remove(m_lastFile);
+            QFile::remove(m_partFile);
         report(true, QStringLiteral("The %1 was not printed: the printer %2 reported an error.")
                          .arg(documentName().toLower(),
                               m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName()));
         return false;
     }
     if (m_toPdf) {
+        QString why;
+        if (!placePdf(&why)) {
+            report(true, QStringLiteral("The %1 was not saved as a PDF file: %2 could not be written (%3).")
+                             .arg(documentName().toLower(), QDir::toNativeSeparators(m_lastFile), why));
+            return false;
+        }
         const QString text = m_forcedFile.isEmpty()
                                  ? QStringLiteral("No printer is set up, so the %1 was saved as a PDF file:\n%2")
                                  : QStringLiteral("The %1 was saved as a PDF file:\n%2");
@@ -283,11 +300,31 @@ bool QtPrinterDevice::finishDocument() {
     return true;
 }
 
+bool QtPrinterDevice::placePdf(QString *why) {
+    // The PDF engine reports no failed write: a PDF that did not reach the disk whole lacks its end marker.
+    QFile drawn(m_partFile);
+    const bool read = drawn.open(QIODevice::ReadOnly);
+    const QByteArray bytes = read ? drawn.readAll() : QByteArray();
+    drawn.close();
+    drawn.remove();
+    if (!read) {
+        *why = drawn.errorString();
+        return false;
+    }
+    if (!bytes.trimmed().endsWith("%%EOF")) {
+        const QStorageInfo disk(QFileInfo(m_lastFile).absolutePath());
+        *why = disk.bytesAvailable() < kFullDisk ? QString::fromLocal8Bit(std::strerror(ENOSPC))
+                                                 : QStringLiteral("the file came out incomplete");
+        return false;
+    }
+    return files::write(m_lastFile, bytes, why);
+}
+
 void QtPrinterDevice::abandonDocument() {
     m_printer->abort();
     m_painter->end();
     m_painter.reset();
     m_failedDuringDocument = false;
     if (m_toPdf)
-        QFile::remove(m_lastFile);
+        QFile::remove(m_partFile);
 }
