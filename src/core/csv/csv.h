@@ -46,9 +46,9 @@ QString defused(const QString &text);
 QString restored(const QString &field);
 
 struct Problem {
-    int line = 0;    // where the record starts (the first line is 1); 0 for the file as a whole
-    int field = -1;  // the field's place in its record, -1 for none
-    QString what;    // a sentence: "a quoted field is never closed (its closing quote is missing)."
+    int line = 0;   // where the record starts (the first line is 1); 0 for the file as a whole
+    int field = -1; // the field's place in its record, -1 for none
+    QString what;   // a sentence: "a quoted field is never closed (its closing quote is missing)."
 };
 
 // Reads the records in turn, each with the line it starts on. Lines that hold nothing (or blanks only) are

@@ -1,8 +1,8 @@
 #include "core/report/productreport.h"
 
+#include "core/csv/csv.h"
 #include "core/deal/dealpage.h"
 #include "core/deal/dealrecord.h"
-#include "core/csv/csv.h"
 #include "core/money/numbers.h"
 #include "core/text/search.h"
 

@@ -12,17 +12,12 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
-#include <QStorageInfo>
 #include <QUuid>
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 
 namespace {
 constexpr double pi = 3.14159265358979323846;
-// Less free space than a page needs: why a PDF came out cut short.
-constexpr qint64 kFullDisk = 1024 * 1024;
 
 Qt::PenStyle penStyle(int drawStyle) {
     switch (drawStyle) {
@@ -204,9 +199,8 @@ bool QtPrinterDevice::beginDocument() {
         }
         // The PDF is drawn beside its place and takes it only once it has reached the disk whole.
         m_lastFile = path;
-        m_partFile = QDir(folder).filePath(QStringLiteral(".%1.%2.pdf")
-                                               .arg(QFileInfo(path).fileName(),
-                                                    QUuid::createUuid().toString(QUuid::Id128)));
+        m_partFile = QDir(folder).filePath(
+            QStringLiteral(".%1.%2.pdf").arg(QFileInfo(path).fileName(), QUuid::createUuid().toString(QUuid::Id128)));
         m_printer->setOutputFileName(m_partFile);
     }
     m_painter = std::make_unique<QPainter>();
@@ -301,22 +295,30 @@ bool QtPrinterDevice::finishDocument() {
 }
 
 bool QtPrinterDevice::placePdf(QString *why) {
-    // The PDF engine reports no failed write: a PDF that did not reach the disk whole lacks its end marker.
     QFile drawn(m_partFile);
-    const bool read = drawn.open(QIODevice::ReadOnly);
-    const QByteArray bytes = read ? drawn.readAll() : QByteArray();
-    drawn.close();
-    drawn.remove();
-    if (!read) {
+    if (!drawn.open(QIODevice::ReadOnly)) {
         *why = drawn.errorString();
+        drawn.remove();
         return false;
     }
+    const QByteArray bytes = drawn.readAll();
+    drawn.close();
+    // The PDF engine reports no failed write: a PDF that did not reach the disk whole lacks its end marker,
+    // and writing to it once more brings out the system's reason.
     if (!bytes.trimmed().endsWith("%%EOF")) {
-        const QStorageInfo disk(QFileInfo(m_lastFile).absolutePath());
-        *why = disk.bytesAvailable() < kFullDisk ? QString::fromLocal8Bit(std::strerror(ENOSPC))
-                                                 : QStringLiteral("the file came out incomplete");
+        *why = QStringLiteral("the file came out incomplete");
+        const QByteArray block(4096, '\0');
+        if (drawn.open(QIODevice::Append | QIODevice::Unbuffered))
+            for (int i = 0; i < 16; ++i)
+                if (drawn.write(block) <= 0) {
+                    *why = drawn.errorString();
+                    break;
+                }
+        drawn.close();
+        drawn.remove();
         return false;
     }
+    drawn.remove();
     return files::write(m_lastFile, bytes, why);
 }
 
