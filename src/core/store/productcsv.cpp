@@ -19,6 +19,9 @@ enum Column { Id, Name, Cost, Msrp, Description, Htmlpath, Picturepath, Installe
 const char *const kColumnNames[ColumnCount] = {"id",       "aftermarketname", "cost",      "msrp",  "description",
                                                "htmlpath", "picturepath",     "installer", "phone", "notes"};
 
+// The largest amount that comes back exactly as written ("###0.00" keeps 15 significant digits).
+constexpr double kLargestAmount = 9999999999999.99;
+
 // Long enough to recognise a value in a message, short enough that a field read in the wrong column
 // (a whole description) does not fill the screen.
 QString quoted(const QString &text) {
@@ -117,9 +120,16 @@ void Reader::product(int line, const QStringList &row) {
         case Cost:
         case Msrp: {
             double &amount = m_columns.at(i) == Cost ? p.cost : p.msrp;
+            const QString column = QLatin1String(kColumnNames[m_columns.at(i)]);
             if (!numbers::readAmount(row.at(i), &amount))
-                problem(line, QLatin1String(kColumnNames[m_columns.at(i)]),
-                        QStringLiteral("%1 is not an amount.").arg(quoted(row.at(i))));
+                problem(line, column, QStringLiteral("%1 is not an amount.").arg(quoted(row.at(i))));
+            else if (amount < 0)
+                problem(line, column,
+                        QStringLiteral("%1 is below zero; a cost or MSRP cannot be.").arg(quoted(row.at(i))));
+            else if (amount > kLargestAmount)
+                problem(line, column,
+                        QStringLiteral("%1 has more digits than an amount keeps (at most 9,999,999,999,999.99).")
+                            .arg(quoted(row.at(i))));
             break;
         }
         case Description:

@@ -17,7 +17,8 @@
 // - Texts lose their surrounding blanks (spaces only) and the apostrophe an export puts before a formula's
 //   first character; every line break inside a field (CR LF, LF or a lone CR) is stored as CR LF. An empty
 //   name is a problem.
-// - Amounts: see numbers::readAmount.
+// - Amounts: see numbers::readAmount. A negative amount, or one above 9,999,999,999,999.99 (which would not
+//   come back exactly as written), is a problem.
 // - The file must be UTF-8, with or without a byte-order mark; quotes must pair up (see core/csv).
 
 #include "core/store/product.h"

@@ -35,9 +35,9 @@ private slots:
         const QString notes = "Comma, \"quotes\" & more\r\nsecond line\r\n\r\nafter a blank line";
         QVector<Product> products = {
             {100, "Schutzfolie für Türen — Größe XL", 1250, 2999.99, {}, {}, {}, {}, {}, notes},
-            {101, "Ceramic Coating 🚗✨", 0, -5, "\tTabbed\t", {}, {}, {}, {}, "\r\nstarts with a line break"},
+            {101, "Ceramic Coating 🚗✨", 0, 5, "\tTabbed\t", {}, {}, {}, {}, "\r\nstarts with a line break"},
             {102, "\"Quoted\"", 0.1, 1e9 + 0.01, {}, "webpages/a, b.html", {}, {}, {}, {}},
-            {103, "Tab\tinside", -0.5, 12345678.9, {}, {}, {}, {}, "\"", {}},
+            {103, "Tab\tinside", 0.5, 9999999999999.99, {}, {}, {}, {}, "\"", {}},
             // Texts a spreadsheet would run as formulas, and texts already beginning with apostrophes.
             {104, "=1+2", 0, 0, "+desc", "-path", "@pic", "\tinstaller", "\r\nphone", "'=notes"},
             {105, "''-two", 0, 0, "'plain", "'", "'@", {}, {}, {}}};
@@ -117,6 +117,11 @@ private slots:
                "Line 2, cost: \"1.2.3\" is not an amount.\n"
                "Line 3: the line has 9 fields where the header has 10.\n"
                "Line 4: the line has 11 fields where the header has 10.";
+        QTest::newRow("below zero, too many digits")
+            << kHeader + "1,Paint,($1.00),2,,,,,,\r\n" + "2,Tint,1,10000000000000.00,,,,,,\r\n"
+            << "Line 2, cost: \"($1.00)\" is below zero; a cost or MSRP cannot be.\n"
+               "Line 3, msrp: \"10000000000000.00\" has more digits than an amount keeps (at most "
+               "9,999,999,999,999.99).";
         QTest::newRow("blank lines only") << QByteArray("\xEF\xBB\xBF\r\n  \r\n") << "The file is empty.";
         QTest::newRow("no name column")
             << QByteArray("id,cost\r\n1,2\r\n")

@@ -106,14 +106,14 @@ private slots:
         QVector<Product> products;
         {
             ProgramFolder from;
-            addProduct(u"Tire & Wheel, \"Gold\""_s, 0, -125.5, u"Covers, all\r\nfour"_s, u"webpages/t.html"_s);
-            addProduct(u"Hidden"_s, -3, 0, QString(), QString(), 0);
+            addProduct(u"Tire & Wheel, \"Gold\""_s, 0, 125.5, u"Covers, all\r\nfour"_s, u"webpages/t.html"_s);
+            addProduct(u"Hidden"_s, 3, 0, QString(), QString(), 0);
             products = app().store().products().all();
             QCOMPARE(run(u"Command6"_s, file),
                      QStringList{u"Message: 2 products exported to %1."_s.arg(QDir::toNativeSeparators(file))});
             QFile written(file);
             QVERIFY(written.open(QIODevice::ReadOnly) &&
-                    written.readAll().startsWith("\xEF\xBB\xBF" + kHeader + "0,Hidden,-3.00,"));
+                    written.readAll().startsWith("\xEF\xBB\xBF" + kHeader + "0,Hidden,3.00,"));
         }
         ProgramFolder to;
         setSetting(u"am_total"_s, 40);
