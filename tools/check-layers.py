@@ -5,7 +5,7 @@ composition root or a feature above it. Usage: check-layers.py SRC_FOLDER"""
 import os, re, sys
 
 ORDER = [
-    'core/text', 'core/money', 'core/deal', 'core/report', 'core/store', 'core/print',
+    'core/text', 'core/files', 'core/csv', 'core/money', 'core/deal', 'core/report', 'core/store', 'core/print',
     'ui/common', 'ui/print', 'ui/catalogue', 'ui/packages', 'ui/prefs', 'ui/deal', 'ui/history',
     'app',
 ]

@@ -67,17 +67,19 @@ std::optional<int> beforeWindows(int argc, char *argv[]) {
     case Action::Help:
         out(stdout, helpText());
         return 0;
-    case Action::WritePages:
+    case Action::WritePages: {
         if (!pagesFolder || !*pagesFolder) {
             out(stderr, QStringLiteral("Quorvel: --write-sample-pages needs the folder to write into.\n"));
             return 2;
         }
-        if (!firststart::writeSamplePages(QString::fromLocal8Bit(pagesFolder))) {
-            out(stderr, QStringLiteral("Quorvel: the sample pages could not be written into %1.\n")
-                            .arg(QString::fromLocal8Bit(pagesFolder)));
+        QString why;
+        if (!firststart::writeSamplePages(QString::fromLocal8Bit(pagesFolder), &why)) {
+            out(stderr, QStringLiteral("Quorvel: the sample pages could not be written into %1 (%2).\n")
+                            .arg(QString::fromLocal8Bit(pagesFolder), why));
             return 1;
         }
         return 0;
+    }
     case Action::Start:
         break;
     }

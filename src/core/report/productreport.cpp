@@ -1,5 +1,6 @@
 #include "core/report/productreport.h"
 
+#include "core/csv/csv.h"
 #include "core/deal/dealpage.h"
 #include "core/deal/dealrecord.h"
 #include "core/money/numbers.h"
@@ -49,6 +50,11 @@ QList<QStringList> exportRows(const ProductReport &r) {
         rows[i][5] = numbers::formatMoney(r.lines.at(i).profit);
     }
     return rows;
+}
+
+QByteArray exportFile(const ProductReport &r) {
+    // Offered, Accepted, MSRP Sold and Profit are numbers; the product and its penetration texts.
+    return csv::table(productHeadings(), exportRows(r), {1, 2, 4, 5});
 }
 
 QStringList summaryLines(const ProductReport &r) {
@@ -116,6 +122,14 @@ QStringList exportCells(const DealSummary &d) {
     const double months = d.chosenTerm != 0 ? d.chosenTerm : d.term;
     return cells(d) << numbers::formatMoney(numbers::val(d.finalPayment))
                     << (d.cashDeal ? QString() : numbers::plain(months)) << numbers::formatMoney(d.amountFinanced);
+}
+
+QByteArray exportFile(const QVector<DealSummary> &deals) {
+    QList<QStringList> rows;
+    rows.reserve(deals.size());
+    for (const DealSummary &deal : deals)
+        rows.append(exportCells(deal));
+    return csv::table(exportHeadings(), rows, {Number, ColumnCount, ColumnCount + 1, ColumnCount + 2});
 }
 
 bool matches(const DealSummary &d, const QString &wanted) {

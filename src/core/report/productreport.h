@@ -4,6 +4,7 @@
 
 #include "core/deal/deal.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -45,6 +46,8 @@ QStringList productHeadings();
 QList<QStringList> productRows(const ProductReport &report);
 // The rows as a CSV export carries them: the money as plain numbers ("412.50"), for a spreadsheet to add up.
 QList<QStringList> exportRows(const ProductReport &report);
+// The CSV file of the export: the headings, then those rows.
+QByteArray exportFile(const ProductReport &report);
 // "Deals counted: 12", "Products per deal: 1.25", "Profit per deal: $412.50".
 QStringList summaryLines(const ProductReport &report);
 } // namespace report
@@ -73,6 +76,8 @@ QStringList cells(const DealSummary &deal);
 // the amount financed as plain numbers.
 QStringList exportHeadings();
 QStringList exportCells(const DealSummary &deal);
+// The CSV file of the export: the headings, then a row for each deal.
+QByteArray exportFile(const QVector<DealSummary> &deals);
 // Whether the deal's customer, vehicle, stock number or salesperson holds `search` (any part, without
 // regard to case). An empty search matches every deal.
 bool matches(const DealSummary &deal, const QString &search);

@@ -8,9 +8,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <algorithm>
 
 namespace {
 const QString kSavedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
@@ -109,7 +111,17 @@ struct Narrowing {
     QString where;
     QVariantList binds;
 };
-Narrowing narrowing(const ReportFilter &f) {
+// The names as stored, in binary order; SQLite's own case rule knows only the English letters, so the
+// callers fold case here, for every alphabet, as the history's search does.
+QStringList storedSalespeople(Database &db) {
+    QStringList names;
+    db.select(QStringLiteral("select distinct salesperson from deals where salesperson <> '' order by salesperson"), {},
+              [&names](const QSqlQuery &q) { names << q.value(0).toString(); });
+    return names;
+}
+
+// `spellings`: every stored way of writing the filter's salesperson.
+Narrowing narrowing(const ReportFilter &f, const QStringList &spellings) {
     Narrowing n;
     QStringList terms;
     if (f.from.isValid()) {
@@ -122,8 +134,13 @@ Narrowing narrowing(const ReportFilter &f) {
         n.binds << f.to.addDays(1).toString(Qt::ISODate);
     }
     if (!f.salesperson.isEmpty()) {
-        terms << QStringLiteral("d.salesperson = ? collate nocase");
-        n.binds << f.salesperson;
+        if (spellings.isEmpty())
+            terms << QStringLiteral("0");
+        else
+            terms << QStringLiteral("d.salesperson in (%1)")
+                         .arg(QStringList(spellings.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+        for (const QString &spelling : spellings)
+            n.binds << spelling;
     }
     n.where = terms.join(QStringLiteral(" and "));
     return n;
@@ -285,10 +302,16 @@ QVector<DealSummary> DealArchive::history() const {
 }
 
 QStringList DealArchive::salespeople() const {
+    // Each person once, under the spelling that sorts first.
     QStringList names;
-    m_db.select(QStringLiteral("select min(salesperson) from deals where salesperson <> '' "
-                               "group by salesperson collate nocase order by salesperson collate nocase"),
-                {}, [&names](const QSqlQuery &q) { names << q.value(0).toString(); });
+    QSet<QString> seen;
+    for (const QString &name : storedSalespeople(m_db))
+        if (!seen.contains(name.toCaseFolded())) {
+            seen.insert(name.toCaseFolded());
+            names << name;
+        }
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString &a, const QString &b) { return a.toCaseFolded() < b.toCaseFolded(); });
     return names;
 }
 
@@ -313,7 +336,11 @@ ProductReport DealArchive::report(const ReportFilter &filter) const {
         if (f.to.isValid() && f.to >= span->second)
             f.to = QDate();
     }
-    Narrowing n = narrowing(f);
+    QStringList spellings;
+    for (const QString &name : storedSalespeople(m_db))
+        if (!f.salesperson.isEmpty() && name.toCaseFolded() == f.salesperson.toCaseFolded())
+            spellings << name;
+    Narrowing n = narrowing(f, spellings);
     QString items = QStringLiteral("dealitems i");
     QString where;
     QVariantList binds;

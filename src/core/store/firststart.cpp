@@ -1,12 +1,11 @@
 #include "firststart.h"
 
+#include "core/files/files.h"
 #include "core/store/schema.h"
 #include "core/store/store.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
-#include <QTextStream>
 #include <QUuid>
 
 namespace firststart {
@@ -132,43 +131,64 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
 
 QString htmlEscape(const QString &s) { return s.toHtmlEscaped(); }
 
-bool writePages(const QString &pages) {
-    bool written = QDir().mkpath(pages);
-    for (const SampleProduct &p : kProducts) {
-        QSaveFile f(QDir(pages).filePath(QString::fromLatin1(p.page)));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Text)) {
-            written = false;
-            continue;
-        }
-        QTextStream out(&f);
-        const QString name = htmlEscape(QString::fromUtf8(p.name));
-        out << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" << name << "</title>\n"
-            << "<style>body{font-family:Arial,sans-serif;max-width:40em;margin:2em auto;line-height:1.5}"
-               "h1{color:#1a3d6d}</style></head>\n<body><h1>"
-            << name << "</h1>\n<p>" << htmlEscape(QString::fromUtf8(p.description)) << "</p>\n"
-            << "<p>Ask your salesperson for details.</p></body></html>\n";
-        written = f.commit() && written;
+QByteArray page(const SampleProduct &p) {
+    const QString name = htmlEscape(QString::fromUtf8(p.name));
+    return (QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>") + name +
+            QStringLiteral("</title>\n<style>body{font-family:Arial,sans-serif;max-width:40em;margin:2em auto;"
+                           "line-height:1.5}h1{color:#1a3d6d}</style></head>\n<body><h1>") +
+            name + QStringLiteral("</h1>\n<p>") + htmlEscape(QString::fromUtf8(p.description)) +
+            QStringLiteral("</p>\n<p>Ask your salesperson for details.</p></body></html>\n"))
+        .toUtf8();
+}
+
+// `shownAs`: the folder the pages are meant for, which a message names.
+bool writePages(const QString &pages, QString *why, const QString &shownAs) {
+    if (!QDir().mkpath(pages)) {
+        if (why)
+            *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(pages));
+        return false;
     }
-    return written;
+    for (const SampleProduct &p : kProducts) {
+        const QString path = QDir(pages).filePath(QString::fromLatin1(p.page));
+        QString reason;
+        if (!files::write(path, page(p), &reason)) {
+            if (why)
+                *why = QStringLiteral("%1: %2").arg(
+                    QDir::toNativeSeparators(QDir(shownAs).filePath(QString::fromLatin1(p.page))), reason);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool build(const QString &programFolder, bool withSamples, QString *why) {
     const QDir base(programFolder);
     const QString target = base.filePath(QStringLiteral("data"));
     const QString pages = base.filePath(QStringLiteral("webpages"));
-    // A name of its own: another copy starting at the same moment builds beside it, never in it.
-    const QString temp = base.filePath(QStringLiteral(".data.%1.new").arg(QUuid::createUuid().toString(QUuid::Id128)));
+    // Names of their own: another copy starting at the same moment builds beside them, never in them.
+    const QString unique = QUuid::createUuid().toString(QUuid::Id128);
+    const QString temp = base.filePath(QStringLiteral(".data.%1.new").arg(unique));
+    const QString tempPages = base.filePath(QStringLiteral(".webpages.%1.new").arg(unique));
+    auto removeTemporary = [&] {
+        QDir(temp).removeRecursively();
+        QDir(tempPages).removeRecursively();
+    };
     if (!QDir().mkpath(temp)) {
         if (why)
             *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(temp));
         return false;
     }
-    if (!fill(temp, withSamples, pages, why)) {
-        QDir(temp).removeRecursively();
+    // The pages are made before anything takes its place, so a disk that cannot hold them leaves nothing.
+    const bool makePages = withSamples && !QDir(pages).exists();
+    if (!fill(temp, withSamples, pages, why) || (makePages && !writePages(tempPages, why, pages))) {
+        removeTemporary();
         return false;
     }
+    // Pages another copy put in place first are theirs, and as good as these.
+    if (makePages && !QDir().rename(tempPages, pages))
+        QDir(tempPages).removeRecursively();
     if (!QDir().rename(temp, target)) {
-        QDir(temp).removeRecursively();
+        removeTemporary();
         // Another copy made it first: that one is used, never replaced.
         if (QDir(target).exists())
             return true;
@@ -176,14 +196,12 @@ bool build(const QString &programFolder, bool withSamples, QString *why) {
             *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(target));
         return false;
     }
-    if (withSamples && !QDir(pages).exists())
-        writePages(pages);
     return true;
 }
 } // namespace
 
 bool createDataFolder(const QString &programFolder, QString *why) { return build(programFolder, true, why); }
 bool createEmptyDataFolder(const QString &programFolder, QString *why) { return build(programFolder, false, why); }
-bool writeSamplePages(const QString &folder) { return writePages(folder); }
+bool writeSamplePages(const QString &folder, QString *why) { return writePages(folder, why, folder); }
 
 } // namespace firststart

@@ -1,14 +1,13 @@
 #include "core/store/productcsv.h"
 
+#include "core/csv/csv.h"
+#include "core/files/files.h"
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
 
 #include <QFile>
-#include <QSaveFile>
-#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
-#include <csv.h>
 
 namespace productcsv {
 
@@ -20,6 +19,9 @@ enum Column { Id, Name, Cost, Msrp, Description, Htmlpath, Picturepath, Installe
 const char *const kColumnNames[ColumnCount] = {"id",       "aftermarketname", "cost",      "msrp",  "description",
                                                "htmlpath", "picturepath",     "installer", "phone", "notes"};
 
+// The largest amount that comes back exactly as written ("###0.00" keeps 15 significant digits).
+constexpr double kLargestAmount = 9999999999999.99;
+
 // Long enough to recognise a value in a message, short enough that a field read in the wrong column
 // (a whole description) does not fill the screen.
 QString quoted(const QString &text) {
@@ -29,130 +31,45 @@ QString quoted(const QString &text) {
     return QLatin1Char('"') + text.left(kShown) + QStringLiteral("…\"");
 }
 
-// Every line break (CR LF, LF, or a lone CR) as CR LF, as stored texts keep them.
-QString withStoredLineBreaks(const QString &text) {
-    QString out;
-    out.reserve(text.size() + 8);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r')) {
-            out += QLatin1String("\r\n");
-            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-        } else if (c == QLatin1Char('\n')) {
-            out += QLatin1String("\r\n");
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-bool needsQuotes(const QByteArray &field) {
-    if (field.isEmpty())
-        return false;
-    // A reader may drop blanks and tabs at either end of an unquoted field.
-    const char first = field.front(), last = field.back();
-    if (first == ' ' || first == '\t' || last == ' ' || last == '\t')
-        return true;
-    for (char c : field)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n')
-            return true;
-    return false;
-}
-
-void appendField(QByteArray &out, const QByteArray &field) {
-    if (!needsQuotes(field)) {
-        out += field;
-        return;
-    }
-    const size_t size = csv_write(nullptr, 0, field.constData(), size_t(field.size()));
-    const qsizetype at = out.size();
-    out.resize(at + qsizetype(size));
-    csv_write(out.data() + at, size, field.constData(), size_t(field.size()));
-}
-
-int blankOnly(unsigned char c) { return c == ' '; }
-
-// Feeds the parser one physical line at a time, so that every record knows the line it starts on.
+// Maps the records the CSV reader hands over onto products, once the header has named the columns.
 class Reader {
 public:
-    Reader() {
-        csv_init(&m_parser, CSV_STRICT | CSV_STRICT_FINI);
-        // Tabs belong to the value; libcsv would drop them at the ends of an unquoted field.
-        csv_set_space_func(&m_parser, blankOnly);
-    }
-    ~Reader() { csv_free(&m_parser); }
-    Reader(const Reader &) = delete;
-    Reader &operator=(const Reader &) = delete;
-
     ReadResult run(const QByteArray &bytes);
 
 private:
-    static void onField(void *data, size_t size, void *self) {
-        static_cast<Reader *>(self)->field(static_cast<const char *>(data), size);
-    }
-    static void onRecord(int, void *self) { static_cast<Reader *>(self)->record(); }
-
-    void field(const char *data, size_t size);
-    void record();
-    void header(int line);
-    void product(int line);
+    bool record(int line, const QStringList &fields);
+    bool header(int line, const QStringList &fields);
+    void product(int line, const QStringList &fields);
     void problem(int line, const QString &field, const QString &what) { m_result.problems.append({line, field, what}); }
     QString columnAt(qsizetype index) const {
-        if (!m_haveHeader || index >= m_columns.size() || m_columns[index] < 0)
+        if (!m_haveHeader || index < 0 || index >= m_columns.size() || m_columns[index] < 0)
             return QString();
         return QLatin1String(kColumnNames[m_columns[index]]);
     }
 
-    csv_parser m_parser;
     ReadResult m_result;
-    int m_line = 1;        // the physical line being fed
-    int m_recordStart = 0; // the line the open record started on; 0 between records
-    bool m_stopped = false;
     bool m_haveHeader = false;
-    bool m_badEncoding = false;
     QVector<int> m_columns; // header position -> Column
-    QVector<QString> m_row;
     int m_products = 0;
 };
 
-void Reader::field(const char *data, size_t size) {
-    if (m_stopped)
-        return;
-    if (m_recordStart == 0)
-        m_recordStart = m_line;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(QByteArrayView(data, qsizetype(size)));
-    if (decoder.hasError() && !m_badEncoding) {
-        // One notice is enough: a file in another encoding would otherwise report every accented letter.
-        m_badEncoding = true;
-        problem(m_recordStart, columnAt(m_row.size()),
-                QStringLiteral("the text is not UTF-8; save the file as UTF-8 (\"CSV UTF-8\") and import it again."));
-    }
-    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
-        text = withStoredLineBreaks(text);
-    m_row.append(storedtext::trimBlanks(text));
-}
-
-void Reader::record() {
-    if (m_stopped)
-        return;
-    const int line = m_recordStart ? m_recordStart : m_line;
-    m_recordStart = 0;
+bool Reader::record(int line, const QStringList &fields) {
+    QStringList row;
+    row.reserve(fields.size());
+    for (const QString &field : fields)
+        row << storedtext::trimBlanks(field);
     if (!m_haveHeader)
-        header(line);
-    else
-        product(line);
-    m_row.clear();
+        return header(line, row);
+    product(line, row);
+    return true;
 }
 
-void Reader::header(int line) {
+bool Reader::header(int line, const QStringList &row) {
     m_haveHeader = true;
     bool seen[ColumnCount] = {};
     const int before = m_result.problems.size();
-    for (qsizetype i = 0; i < m_row.size(); ++i) {
-        const QString &name = m_row.at(i);
+    for (qsizetype i = 0; i < row.size(); ++i) {
+        const QString &name = row.at(i);
         int column = -1;
         for (int c = 0; c < ColumnCount && column < 0; ++c)
             if (name.compare(QLatin1String(kColumnNames[c]), Qt::CaseInsensitive) == 0)
@@ -174,24 +91,24 @@ void Reader::header(int line) {
         problem(line, QLatin1String(kColumnNames[Name]),
                 QStringLiteral("the column is missing; every product needs a name."));
     // Without a sound header no record can be read as meant.
-    if (m_result.problems.size() > before)
-        m_stopped = true;
+    return m_result.problems.size() == before;
 }
 
-void Reader::product(int line) {
+void Reader::product(int line, const QStringList &row) {
     // A spreadsheet's rows left empty (",,,") hold no product.
-    if (std::all_of(m_row.cbegin(), m_row.cend(), [](const QString &field) { return field.isEmpty(); }))
+    if (std::all_of(row.cbegin(), row.cend(), [](const QString &field) { return field.isEmpty(); }))
         return;
     ++m_products;
-    if (m_row.size() != m_columns.size()) {
+    if (row.size() != m_columns.size()) {
         problem(
             line, QString(),
-            QStringLiteral("the line has %1 fields where the header has %2.").arg(m_row.size()).arg(m_columns.size()));
+            QStringLiteral("the line has %1 fields where the header has %2.").arg(row.size()).arg(m_columns.size()));
         return;
     }
     Product p;
-    for (qsizetype i = 0; i < m_row.size(); ++i) {
-        const QString &text = m_row.at(i);
+    for (qsizetype i = 0; i < row.size(); ++i) {
+        // Texts lose the apostrophe an export put before a character a spreadsheet would run as a formula.
+        const QString text = csv::restored(row.at(i));
         switch (m_columns.at(i)) {
         case Id:
             break;
@@ -203,9 +120,16 @@ void Reader::product(int line) {
         case Cost:
         case Msrp: {
             double &amount = m_columns.at(i) == Cost ? p.cost : p.msrp;
-            if (!numbers::readAmount(text, &amount))
-                problem(line, QLatin1String(kColumnNames[m_columns.at(i)]),
-                        QStringLiteral("%1 is not an amount.").arg(quoted(text)));
+            const QString column = QLatin1String(kColumnNames[m_columns.at(i)]);
+            if (!numbers::readAmount(row.at(i), &amount))
+                problem(line, column, QStringLiteral("%1 is not an amount.").arg(quoted(row.at(i))));
+            else if (amount < 0)
+                problem(line, column,
+                        QStringLiteral("%1 is below zero; a cost or MSRP cannot be.").arg(quoted(row.at(i))));
+            else if (amount > kLargestAmount)
+                problem(line, column,
+                        QStringLiteral("%1 has more digits than an amount keeps (at most 9,999,999,999,999.99).")
+                            .arg(quoted(row.at(i))));
             break;
         }
         case Description:
@@ -233,47 +157,9 @@ void Reader::product(int line) {
 }
 
 ReadResult Reader::run(const QByteArray &bytes) {
-    const char *data = bytes.constData();
-    size_t size = size_t(bytes.size());
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        data += 3;
-        size -= 3;
-    }
-    size_t pos = 0;
-    while (pos < size && !m_stopped) {
-        // One physical line, its line break included: LF, CR LF or a lone CR.
-        size_t end = pos;
-        while (end < size && data[end] != '\n' && data[end] != '\r')
-            ++end;
-        const bool lineBreak = end < size;
-        if (lineBreak)
-            end += (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n') ? 2 : 1;
-        if (m_recordStart == 0) {
-            // A record starts on the first line holding more than blanks; libcsv skips the others.
-            for (size_t i = pos; i < end && m_recordStart == 0; ++i)
-                if (data[i] != ' ' && data[i] != '\r' && data[i] != '\n')
-                    m_recordStart = m_line;
-        }
-        const size_t fed = csv_parse(&m_parser, data + pos, end - pos, onField, onRecord, this);
-        if (fed != end - pos) {
-            const int line = m_recordStart ? m_recordStart : m_line;
-            if (csv_error(&m_parser) == CSV_EPARSE)
-                problem(
-                    line, columnAt(m_row.size()),
-                    QStringLiteral("a quote is out of place: a field holding quotes must be put in quotes, and each "
-                                   "of its quotes doubled."));
-            else
-                problem(0, QString(), QStringLiteral("The file is too large to read."));
-            m_stopped = true;
-            break;
-        }
-        if (lineBreak)
-            ++m_line;
-        pos = end;
-    }
-    if (!m_stopped && csv_fini(&m_parser, onField, onRecord, this) != 0)
-        problem(m_recordStart ? m_recordStart : m_line, columnAt(m_row.size()),
-                QStringLiteral("a quoted field is never closed (its closing quote is missing)."));
+    csv::read(
+        bytes, [this](int line, const QStringList &fields) { return record(line, fields); },
+        [this](const csv::Problem &p) { problem(p.line, columnAt(p.field), p.what); });
     if (m_result.problems.isEmpty()) {
         if (!m_haveHeader)
             problem(0, QString(), QStringLiteral("The file is empty."));
@@ -298,25 +184,20 @@ const QStringList &columns() {
 }
 
 QByteArray write(const QVector<Product> &products) {
-    QByteArray out;
-    out.reserve(128 + products.size() * 320);
-    out += columns().join(QLatin1Char(',')).toUtf8();
-    out += "\r\n";
+    csv::Writer out;
+    for (const QString &column : columns())
+        out.text(column);
+    out.endRecord();
     for (const Product &p : products) {
-        out += numbers::plain(std::round(p.id)).toUtf8();
-        out += ',';
-        appendField(out, p.name.toUtf8());
-        out += ',';
-        out += numbers::formatMoney(p.cost).toUtf8();
-        out += ',';
-        out += numbers::formatMoney(p.msrp).toUtf8();
-        for (const QString *text : {&p.description, &p.htmlpath, &p.picturepath, &p.installer, &p.phone, &p.notes}) {
-            out += ',';
-            appendField(out, text->toUtf8());
-        }
-        out += "\r\n";
+        out.number(numbers::plain(std::round(p.id)))
+            .text(p.name)
+            .number(numbers::formatMoney(p.cost))
+            .number(numbers::formatMoney(p.msrp));
+        for (const QString *text : {&p.description, &p.htmlpath, &p.picturepath, &p.installer, &p.phone, &p.notes})
+            out.text(*text);
+        out.endRecord();
     }
-    return out;
+    return out.bytes();
 }
 
 ReadResult read(const QByteArray &bytes) {
@@ -346,14 +227,7 @@ QString problemsMessage(const QVector<Problem> &problems) {
 }
 
 bool writeFile(const QString &path, const QVector<Product> &products, QString *why) {
-    QSaveFile file(path);
-    const QByteArray bytes = write(products);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (why)
-            *why = file.errorString();
-        return false;
-    }
-    return true;
+    return files::write(path, write(products), why);
 }
 
 ReadResult readFile(const QString &path) {

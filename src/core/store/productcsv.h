@@ -1,11 +1,10 @@
 #pragma once
 // The product catalogue as a CSV file (RFC 4180, UTF-8), for exchange with spreadsheets and other programs.
 //
-// Writing: a header row of the column names below, then one record per product, every record ending with
-// CR LF. A field is quoted when it holds a comma, a quote, a line break or a blank or tab at either end;
-// its quotes are doubled and its line breaks written as they are. Amounts are written as "###0.00", so the
-// round trip is exact for amounts in whole cents (19.999 is written, and read back, as 20.00). No byte-order
-// mark is written.
+// Writing: as every CSV the program writes (core/csv: a byte-order mark, texts a spreadsheet would run as a
+// formula behind an apostrophe), a header row of the column names below, then one record per product.
+// Amounts are written as "###0.00", so the round trip is exact for amounts in whole cents (19.999 is written,
+// and read back, as 20.00).
 //
 // Reading is all or nothing: either every product of the file, in file order, or every problem found, each
 // naming the line where its record starts (the header is line 1) and the column.
@@ -15,12 +14,12 @@
 // - `id` is accepted and ignored: the caller draws the ids.
 // - A record with more or fewer fields than the header is a problem. Lines that hold nothing (or blanks
 //   only) are skipped.
-// - Texts lose their surrounding blanks (spaces only); every line break inside a field (CR LF, LF or a lone
-//   CR) is stored as CR LF. An empty name is a problem.
-// - Amounts: see numbers::readAmount.
-// - The file must be UTF-8; a byte-order mark at the start is skipped.
-// - Quotes must pair up as RFC 4180 says: a quote inside an unquoted field, or a quoted field that is
-//   never closed, is a problem rather than a guess (a guess could swallow the rest of the file).
+// - Texts lose their surrounding blanks (spaces only) and the apostrophe an export puts before a formula's
+//   first character; every line break inside a field (CR LF, LF or a lone CR) is stored as CR LF. An empty
+//   name is a problem.
+// - Amounts: see numbers::readAmount. A negative amount, or one above 9,999,999,999,999.99 (which would not
+//   come back exactly as written), is a problem.
+// - The file must be UTF-8, with or without a byte-order mark; quotes must pair up (see core/csv).
 
 #include "core/store/product.h"
 
@@ -55,7 +54,7 @@ QString problemText(const Problem &problem);
 // The first ten problems, one a line, then "… and N more problems." when there are more.
 QString problemsMessage(const QVector<Problem> &problems);
 
-// The file written whole or not at all: an existing file is replaced only once the new one is complete.
+// The file written whole or not at all (see files::write).
 bool writeFile(const QString &path, const QVector<Product> &products, QString *why);
 // A file that cannot be opened is one problem naming the reason.
 ReadResult readFile(const QString &path);

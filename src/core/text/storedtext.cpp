@@ -21,9 +21,20 @@ QString toDisplayLines(const QString &stored) {
 }
 
 QString toStoredLines(const QString &shown) {
-    QString s = toDisplayLines(shown);
-    s.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return s;
+    // Every break as CR LF, whichever convention typed or pasted it: CR LF, LF, or a lone CR.
+    QString out;
+    out.reserve(shown.size() + 8);
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const QChar c = shown.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            out += QLatin1String("\r\n");
+            if (c == QLatin1Char('\r') && i + 1 < shown.size() && shown.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 } // namespace storedtext

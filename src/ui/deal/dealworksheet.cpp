@@ -308,9 +308,12 @@ Deal DealWorksheet::deal() const {
     d.term = numbers::val(trimBlanks(m_termBox->text()));
     d.term2 = numbers::val(trimBlanks(m_term2Box->text()));
     d.term3 = numbers::val(trimBlanks(m_term3Box->text()));
-    // Typed as money ("25,000", "$25,000.00"); anything that is not an amount reads as 0.
-    if (!numbers::readAmount(m_amountBox->text(), &d.amountFinanced))
+    // Typed as money ("25,000", "$25,000.00"); anything else, a negative amount included, is marked and
+    // counts for nothing rather than being read as some other figure.
+    if (!amountFinancedReads())
         d.amountFinanced = 0;
+    else
+        numbers::readAmount(m_amountBox->text(), &d.amountFinanced);
     d.includeTax = m_includeTaxBox->isChecked();
     d.cashDeal = m_cashDealBox->isChecked();
     d.discloseTotals = m_discloseTotalsBox->isChecked();
@@ -367,6 +370,10 @@ void DealWorksheet::calculatetotals() {
         markBox(furtherBoxes[t - 1], further == PaymentProblem::Term ? noTerm : QString());
         rateProblem = rateProblem || further == PaymentProblem::Rate;
     }
+    markBox(m_amountBox, amountFinancedReads()
+                             ? QString()
+                             : QStringLiteral("Enter the amount financed in dollars and cents, as 25,000.00; no "
+                                              "payment includes it until then."));
     markBox(m_rateBox, rateProblem ? QStringLiteral("No payment can be computed at this interest rate; the payments "
                                                     "show 0.00 until it is changed.")
                                    : QString());
@@ -376,7 +383,7 @@ void DealWorksheet::createDeal() {
     // The marks as the boxes stand now, also when the button was reached without leaving a box; a marked
     // box would show the customer a payment of 0.00.
     calculatetotals();
-    for (QLineEdit *box : {m_termBox, m_term2Box, m_term3Box, m_rateBox}) {
+    for (QLineEdit *box : {m_termBox, m_term2Box, m_term3Box, m_rateBox, m_amountBox}) {
         if (box->property(kMarked).toBool()) {
             prompts::notice(QStringLiteral("Correct the marked boxes before presenting the deal."), this);
             box->setFocus();
@@ -397,6 +404,11 @@ void DealWorksheet::createDeal() {
     Program::bringUp(presentation);
     presentation->present(d);
     hide();
+}
+
+bool DealWorksheet::amountFinancedReads() const {
+    double amount = 0;
+    return numbers::readAmount(m_amountBox->text(), &amount) && amount >= 0;
 }
 
 void DealWorksheet::markBox(QLineEdit *box, const QString &why) {

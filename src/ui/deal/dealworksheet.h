@@ -42,6 +42,8 @@ private:
     bool exitWindow();
     // What the user can change, as it stands: differs from the opening state once a deal is typed.
     QStringList entries() const;
+    // Whether the amount financed box is empty or holds an amount of at least 0.
+    bool amountFinancedReads() const;
     void markBox(QLineEdit *box, const QString &why);
     // The lines of the further terms and the payment without products, shown only when in use.
     QList<QLabel *> furtherLines() const;

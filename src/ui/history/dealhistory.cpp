@@ -1,7 +1,6 @@
 #include "ui/history/dealhistory.h"
 
 #include "core/print/acceptanceprintout.h"
-#include "core/report/csvtext.h"
 #include "ui/common/program.h"
 #include "ui/common/geometry.h"
 #include "ui/common/prompts.h"
@@ -167,10 +166,10 @@ void DealHistory::exportRows() {
         exportfile::choose(m_app, this, QStringLiteral("Export Deal History"), QStringLiteral("Deal History.csv"));
     if (path.isEmpty())
         return;
-    QList<QStringList> rows;
+    QVector<DealSummary> shown;
     for (int r = 0; r < m_model->rowCount(); ++r)
-        rows.append(history::exportCells(m_model->deal(r)));
-    exportfile::write(path, csvtext::table(history::exportHeadings(), rows), QStringLiteral("deal history"), this);
+        shown.append(m_model->deal(r));
+    exportfile::write(path, history::exportFile(shown), QStringLiteral("deal history"), this);
 }
 
 void DealHistory::exitWindow() {

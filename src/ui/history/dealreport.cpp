@@ -2,7 +2,6 @@
 
 #include "core/print/printer.h"
 #include "core/print/reportprintout.h"
-#include "core/report/csvtext.h"
 #include "core/store/store.h"
 #include "ui/common/program.h"
 #include "ui/common/geometry.h"
@@ -169,8 +168,7 @@ void DealReport::exportReport() {
         exportfile::choose(m_app, this, QStringLiteral("Export Product Report"), QStringLiteral("Product Report.csv"));
     if (path.isEmpty())
         return;
-    exportfile::write(path, csvtext::table(report::productHeadings(), report::exportRows(m_report)),
-                      QStringLiteral("product report"), this);
+    exportfile::write(path, report::exportFile(m_report), QStringLiteral("product report"), this);
 }
 
 void DealReport::exitWindow() {

@@ -1,12 +1,12 @@
 #include "ui/history/exportfile.h"
 
+#include "core/files/files.h"
 #include "ui/common/program.h"
 #include "ui/common/prompts.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace exportfile {
@@ -31,12 +31,11 @@ QString choose(Program &app, QWidget *parent, const QString &title, const QStrin
     return path;
 }
 
-bool write(const QString &path, const QString &text, const QString &what, QWidget *parent) {
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+bool write(const QString &path, const QByteArray &bytes, const QString &what, QWidget *parent) {
+    QString why;
+    if (!files::write(path, bytes, &why)) {
         prompts::error(QStringLiteral("The %1 was not exported: %2 could not be written (%3).")
-                           .arg(what, QDir::toNativeSeparators(path), file.errorString()),
+                           .arg(what, QDir::toNativeSeparators(path), why),
                        parent);
         return false;
     }

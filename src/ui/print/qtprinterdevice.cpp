@@ -1,5 +1,6 @@
 #include "ui/print/qtprinterdevice.h"
 
+#include "core/files/files.h"
 #include "ui/common/prompts.h"
 
 #include <QDateTime>
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QUuid>
 
 #include <cmath>
 
@@ -195,8 +197,11 @@ bool QtPrinterDevice::beginDocument() {
                              .arg(documentName().toLower(), QDir::toNativeSeparators(folder)));
             return false;
         }
-        m_printer->setOutputFileName(path);
+        // The PDF is drawn beside its place and takes it only once it has reached the disk whole.
         m_lastFile = path;
+        m_partFile = QDir(folder).filePath(
+            QStringLiteral(".%1.%2.pdf").arg(QFileInfo(path).fileName(), QUuid::createUuid().toString(QUuid::Id128)));
+        m_printer->setOutputFileName(m_partFile);
     }
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_printer)) {
@@ -267,13 +272,19 @@ bool QtPrinterDevice::finishDocument() {
     m_failedDuringDocument = false;
     if (!ok) {
         if (m_toPdf)
-            QFile::remove(m_lastFile);
+            QFile::remove(m_partFile);
         report(true, QStringLiteral("The %1 was not printed: the printer %2 reported an error.")
                          .arg(documentName().toLower(),
                               m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName()));
         return false;
     }
     if (m_toPdf) {
+        QString why;
+        if (!placePdf(&why)) {
+            report(true, QStringLiteral("The %1 was not saved as a PDF file: %2 could not be written (%3).")
+                             .arg(documentName().toLower(), QDir::toNativeSeparators(m_lastFile), why));
+            return false;
+        }
         const QString text = m_forcedFile.isEmpty()
                                  ? QStringLiteral("No printer is set up, so the %1 was saved as a PDF file:\n%2")
                                  : QStringLiteral("The %1 was saved as a PDF file:\n%2");
@@ -283,11 +294,39 @@ bool QtPrinterDevice::finishDocument() {
     return true;
 }
 
+bool QtPrinterDevice::placePdf(QString *why) {
+    QFile drawn(m_partFile);
+    if (!drawn.open(QIODevice::ReadOnly)) {
+        *why = drawn.errorString();
+        drawn.remove();
+        return false;
+    }
+    const QByteArray bytes = drawn.readAll();
+    drawn.close();
+    // The PDF engine reports no failed write: a PDF that did not reach the disk whole lacks its end marker,
+    // and writing to it once more brings out the system's reason.
+    if (!bytes.trimmed().endsWith("%%EOF")) {
+        *why = QStringLiteral("the file came out incomplete");
+        const QByteArray block(4096, '\0');
+        if (drawn.open(QIODevice::Append | QIODevice::Unbuffered))
+            for (int i = 0; i < 16; ++i)
+                if (drawn.write(block) <= 0) {
+                    *why = drawn.errorString();
+                    break;
+                }
+        drawn.close();
+        drawn.remove();
+        return false;
+    }
+    drawn.remove();
+    return files::write(m_lastFile, bytes, why);
+}
+
 void QtPrinterDevice::abandonDocument() {
     m_printer->abort();
     m_painter->end();
     m_painter.reset();
     m_failedDuringDocument = false;
     if (m_toPdf)
-        QFile::remove(m_lastFile);
+        QFile::remove(m_partFile);
 }

@@ -68,6 +68,8 @@ private:
     double pxPerMmX() const;
     double pxPerMmY() const;
     QString nextPdfPath() const;
+    // Moves the PDF drawn beside its place into it once it is whole; false with the reason otherwise.
+    bool placePdf(QString *why);
     void report(bool failure, const QString &message);
 
     QString m_printouts;
@@ -79,6 +81,7 @@ private:
     bool m_failedDuringDocument = false;
     QString m_forcedFile;
     QString m_lastFile;
+    QString m_partFile; // where the open PDF is drawn
     QMarginsF m_pdfMargins;
     Reporter m_reporter;
 };

@@ -1,10 +1,14 @@
 // The catalogue as a CSV file: what is written, what is read back, and the problems a bad file reports.
 
+#include "core/csv/csv.h"
 #include "core/money/numbers.h"
+#include "core/report/productreport.h"
 #include "core/store/productcsv.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 const QByteArray kHeader = "id,aftermarketname,cost,msrp,description,htmlpath,picturepath,installer,phone,notes\r\n";
@@ -20,20 +24,23 @@ private slots:
     void writtenFileIsPlainRfc4180() {
         const Product p{12,         "Tire & Wheel, \"Gold\"", 1250, -5, {}, {}, {}, "In-house",
                         "555-0100", "Line one\r\nLine two"};
-        const Product q{13, "Rounded", 19.999, 0, " padded ", "lone\rbreak", {}, {}, {}, {}};
+        const Product q{13, "Rounded", 19.999, 0, " padded ", "lone\rbreak", "@pic", {}, {}, {}};
         QCOMPARE(productcsv::write({p, q}),
-                 kHeader +
+                 "\xEF\xBB\xBF" + kHeader +
                      "12,\"Tire & Wheel, \"\"Gold\"\"\",1250.00,-5.00,,,,In-house,555-0100,\"Line one\r\nLine two\"\r\n"
-                     "13,Rounded,20.00,0.00,\" padded \",\"lone\rbreak\",,,,\r\n");
+                     "13,Rounded,20.00,0.00,\" padded \",\"lone\rbreak\",'@pic,,,\r\n");
     }
 
     void awkwardProductsSurviveTheRoundTrip() {
         const QString notes = "Comma, \"quotes\" & more\r\nsecond line\r\n\r\nafter a blank line";
         QVector<Product> products = {
             {100, "Schutzfolie für Türen — Größe XL", 1250, 2999.99, {}, {}, {}, {}, {}, notes},
-            {101, "Ceramic Coating 🚗✨", 0, -5, "\tTabbed\t", {}, {}, {}, {}, "\r\nstarts with a line break"},
+            {101, "Ceramic Coating 🚗✨", 0, 5, "\tTabbed\t", {}, {}, {}, {}, "\r\nstarts with a line break"},
             {102, "\"Quoted\"", 0.1, 1e9 + 0.01, {}, "webpages/a, b.html", {}, {}, {}, {}},
-            {103, "Tab\tinside", -0.5, 12345678.9, {}, {}, {}, {}, "\"", {}}};
+            {103, "Tab\tinside", 0.5, 9999999999999.99, {}, {}, {}, {}, "\"", {}},
+            // Texts a spreadsheet would run as formulas, and texts already beginning with apostrophes.
+            {104, "=1+2", 0, 0, "+desc", "-path", "@pic", "\tinstaller", "\r\nphone", "'=notes"},
+            {105, "''-two", 0, 0, "'plain", "'", "'@", {}, {}, {}}};
         const productcsv::ReadResult back = productcsv::read(productcsv::write(products));
         QCOMPARE(productcsv::problemsMessage(back.problems), QString());
         for (Product &p : products)
@@ -55,10 +62,41 @@ private slots:
                                 "\tunquoted\t,,Etch,";
         const productcsv::ReadResult r = productcsv::read(file);
         QCOMPARE(productcsv::problemsMessage(r.problems), QString());
+        QCOMPARE(productcsv::read(file.mid(3)).products, r.products); // the same without the byte-order mark
         QCOMPARE(r.products,
                  QVector<Product>({product(QStringLiteral("Paint Protection"), 0, 1250, "one\r\ntwo\r\nthree"),
                                    product(QStringLiteral("Window Tint"), 0, 0, "\tkept\t"),
                                    product(QStringLiteral("Etch"), 0, 0, "\tunquoted\t")}));
+    }
+
+    // Each export puts an apostrophe before a text's first character that a spreadsheet would run as a formula;
+    // amounts stay numbers.
+    void everyExportDefusesFormulas() {
+        const QStringList risky = {"=HYPERLINK(\"http://x\")", "+1 555", "-cmd", "@SUM(A1)", "\tTab", "\r\nBreak"};
+        QVector<Product> products;
+        QVector<DealSummary> deals;
+        ProductReport report;
+        for (const QString &text : risky) {
+            products.append(product(text, -5, 0));
+            DealSummary deal;
+            deal.particulars.customer = text;
+            deal.amountFinanced = -5;
+            deals.append(deal);
+            report.lines.append({text, 1, 1, -5, -5});
+        }
+        for (const QByteArray &file :
+             {productcsv::write(products), history::exportFile(deals), report::exportFile(report)}) {
+            QVERIFY(file.startsWith("\xEF\xBB\xBF"));
+            QList<QStringList> rows;
+            csv::read(
+                file, [&rows](int, const QStringList &fields) { return rows.append(fields), true; },
+                [](const csv::Problem &problem) { QFAIL(qPrintable(problem.what)); });
+            QCOMPARE(rows.size(), 1 + risky.size());
+            for (int i = 0; i < risky.size(); ++i) {
+                QVERIFY2(rows[i + 1].contains(u'\'' + risky[i]), qPrintable(rows[i + 1].join(u'|')));
+                QVERIFY(rows[i + 1].contains(u"-5.00"_s));
+            }
+        }
     }
 
     void badFilesNameLineAndField_data() {
@@ -79,6 +117,11 @@ private slots:
                "Line 2, cost: \"1.2.3\" is not an amount.\n"
                "Line 3: the line has 9 fields where the header has 10.\n"
                "Line 4: the line has 11 fields where the header has 10.";
+        QTest::newRow("below zero, too many digits")
+            << kHeader + "1,Paint,($1.00),2,,,,,,\r\n" + "2,Tint,1,10000000000000.00,,,,,,\r\n"
+            << "Line 2, cost: \"($1.00)\" is below zero; a cost or MSRP cannot be.\n"
+               "Line 3, msrp: \"10000000000000.00\" has more digits than an amount keeps (at most "
+               "9,999,999,999,999.99).";
         QTest::newRow("blank lines only") << QByteArray("\xEF\xBB\xBF\r\n  \r\n") << "The file is empty.";
         QTest::newRow("no name column")
             << QByteArray("id,cost\r\n1,2\r\n")

@@ -49,9 +49,10 @@ bool haveCsvReader() { return !QStandardPaths::findExecutable(u"python3"_s).isEm
 QList<QStringList> readCsv(const QString &path) {
     QProcess python;
     python.start(u"python3"_s, {"-c",
-                                "import csv, json, sys\n"
-                                "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
-                                "    print(json.dumps(list(csv.reader(f, strict=True))))\n",
+                                "import csv, io, json, sys\n"
+                                "text = open(sys.argv[1], newline='', encoding='utf-8').read()\n"
+                                "if text.startswith('\\ufeff'):  # the byte-order mark spreadsheets need\n"
+                                "    print(json.dumps(list(csv.reader(io.StringIO(text[1:]), strict=True))))\n",
                                 path});
     python.waitForFinished(60000);
     QList<QStringList> rows;
