@@ -3,6 +3,7 @@
 #include "core/store/schema.h"
 #include "core/store/store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -125,7 +126,8 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
     }
     if (!written && why)
         *why = failure.isEmpty()
-                   ? QStringLiteral("The sample data could not be stored in %1.").arg(QDir::toNativeSeparators(folder))
+                   ? QCoreApplication::translate("firststart", "The sample data could not be stored in %1.")
+                         .arg(QDir::toNativeSeparators(folder))
                    : failure;
     return written;
 }
@@ -160,7 +162,8 @@ bool build(const QString &programFolder, bool withSamples, QString *why) {
     const QString temp = base.filePath(QStringLiteral(".data.%1.new").arg(QUuid::createUuid().toString(QUuid::Id128)));
     if (!QDir().mkpath(temp)) {
         if (why)
-            *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(temp));
+            *why = QCoreApplication::translate("firststart", "The folder %1 cannot be created.")
+                       .arg(QDir::toNativeSeparators(temp));
         return false;
     }
     if (!fill(temp, withSamples, pages, why)) {
@@ -173,7 +176,8 @@ bool build(const QString &programFolder, bool withSamples, QString *why) {
         if (QDir(target).exists())
             return true;
         if (why)
-            *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(target));
+            *why = QCoreApplication::translate("firststart", "The folder %1 cannot be created.")
+                       .arg(QDir::toNativeSeparators(target));
         return false;
     }
     if (withSamples && !QDir(pages).exists())

@@ -3,6 +3,7 @@
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -127,8 +128,10 @@ void Reader::field(const char *data, size_t size) {
     if (decoder.hasError() && !m_badEncoding) {
         // One notice is enough: a file in another encoding would otherwise report every accented letter.
         m_badEncoding = true;
-        problem(m_recordStart, columnAt(m_row.size()),
-                QStringLiteral("the text is not UTF-8; save the file as UTF-8 (\"CSV UTF-8\") and import it again."));
+        problem(
+            m_recordStart, columnAt(m_row.size()),
+            QCoreApplication::translate(
+                "productcsv", "the text is not UTF-8; save the file as UTF-8 (\"CSV UTF-8\") and import it again."));
     }
     if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
         text = withStoredLineBreaks(text);
@@ -158,13 +161,15 @@ void Reader::header(int line) {
             if (name.compare(QLatin1String(kColumnNames[c]), Qt::CaseInsensitive) == 0)
                 column = c;
         if (name.isEmpty()) {
-            problem(line, QString(), QStringLiteral("column %1 of the header has no name.").arg(i + 1));
+            problem(line, QString(),
+                    QCoreApplication::translate("productcsv", "column %1 of the header has no name.").arg(i + 1));
         } else if (column < 0) {
             problem(line, name,
-                    QStringLiteral("there is no such column (the columns are %1).")
+                    QCoreApplication::translate("productcsv", "there is no such column (the columns are %1).")
                         .arg(columns().join(QStringLiteral(", "))));
         } else if (seen[column]) {
-            problem(line, QLatin1String(kColumnNames[column]), QStringLiteral("the column appears more than once."));
+            problem(line, QLatin1String(kColumnNames[column]),
+                    QCoreApplication::translate("productcsv", "the column appears more than once."));
         } else {
             seen[column] = true;
         }
@@ -172,7 +177,7 @@ void Reader::header(int line) {
     }
     if (!seen[Name])
         problem(line, QLatin1String(kColumnNames[Name]),
-                QStringLiteral("the column is missing; every product needs a name."));
+                QCoreApplication::translate("productcsv", "the column is missing; every product needs a name."));
     // Without a sound header no record can be read as meant.
     if (m_result.problems.size() > before)
         m_stopped = true;
@@ -184,9 +189,10 @@ void Reader::product(int line) {
         return;
     ++m_products;
     if (m_row.size() != m_columns.size()) {
-        problem(
-            line, QString(),
-            QStringLiteral("the line has %1 fields where the header has %2.").arg(m_row.size()).arg(m_columns.size()));
+        problem(line, QString(),
+                QCoreApplication::translate("productcsv", "the line has %1 fields where the header has %2.")
+                    .arg(m_row.size())
+                    .arg(m_columns.size()));
         return;
     }
     Product p;
@@ -198,14 +204,15 @@ void Reader::product(int line) {
         case Name:
             p.name = text;
             if (text.isEmpty())
-                problem(line, QLatin1String(kColumnNames[Name]), QStringLiteral("the name is empty."));
+                problem(line, QLatin1String(kColumnNames[Name]),
+                        QCoreApplication::translate("productcsv", "the name is empty."));
             break;
         case Cost:
         case Msrp: {
             double &amount = m_columns.at(i) == Cost ? p.cost : p.msrp;
             if (!numbers::readAmount(text, &amount))
                 problem(line, QLatin1String(kColumnNames[m_columns.at(i)]),
-                        QStringLiteral("%1 is not an amount.").arg(quoted(text)));
+                        QCoreApplication::translate("productcsv", "%1 is not an amount.").arg(quoted(text)));
             break;
         }
         case Description:
@@ -258,12 +265,13 @@ ReadResult Reader::run(const QByteArray &bytes) {
         if (fed != end - pos) {
             const int line = m_recordStart ? m_recordStart : m_line;
             if (csv_error(&m_parser) == CSV_EPARSE)
-                problem(
-                    line, columnAt(m_row.size()),
-                    QStringLiteral("a quote is out of place: a field holding quotes must be put in quotes, and each "
-                                   "of its quotes doubled."));
+                problem(line, columnAt(m_row.size()),
+                        QCoreApplication::translate(
+                            "productcsv",
+                            "a quote is out of place: a field holding quotes must be put in quotes, and each "
+                            "of its quotes doubled."));
             else
-                problem(0, QString(), QStringLiteral("The file is too large to read."));
+                problem(0, QString(), QCoreApplication::translate("productcsv", "The file is too large to read."));
             m_stopped = true;
             break;
         }
@@ -273,12 +281,13 @@ ReadResult Reader::run(const QByteArray &bytes) {
     }
     if (!m_stopped && csv_fini(&m_parser, onField, onRecord, this) != 0)
         problem(m_recordStart ? m_recordStart : m_line, columnAt(m_row.size()),
-                QStringLiteral("a quoted field is never closed (its closing quote is missing)."));
+                QCoreApplication::translate("productcsv",
+                                            "a quoted field is never closed (its closing quote is missing)."));
     if (m_result.problems.isEmpty()) {
         if (!m_haveHeader)
-            problem(0, QString(), QStringLiteral("The file is empty."));
+            problem(0, QString(), QCoreApplication::translate("productcsv", "The file is empty."));
         else if (m_products == 0)
-            problem(0, QString(), QStringLiteral("The file holds no products."));
+            problem(0, QString(), QCoreApplication::translate("productcsv", "The file holds no products."));
     }
     if (!m_result.problems.isEmpty())
         m_result.products.clear();
@@ -328,8 +337,10 @@ QString problemText(const Problem &problem) {
     if (problem.line <= 0)
         return problem.what;
     if (problem.field.isEmpty())
-        return QStringLiteral("Line %1: %2").arg(problem.line).arg(problem.what);
-    return QStringLiteral("Line %1, %2: %3").arg(problem.line).arg(problem.field, problem.what);
+        return QCoreApplication::translate("productcsv", "Line %1: %2").arg(problem.line).arg(problem.what);
+    return QCoreApplication::translate("productcsv", "Line %1, %2: %3")
+        .arg(problem.line)
+        .arg(problem.field, problem.what);
 }
 
 QString problemsMessage(const QVector<Problem> &problems) {
@@ -339,9 +350,9 @@ QString problemsMessage(const QVector<Problem> &problems) {
         lines << problemText(problems.at(i));
     const int more = problems.size() - kShown;
     if (more == 1)
-        lines << QStringLiteral("… and 1 more problem.");
+        lines << QCoreApplication::translate("productcsv", "… and 1 more problem.");
     else if (more > 1)
-        lines << QStringLiteral("… and %1 more problems.").arg(more);
+        lines << QCoreApplication::translate("productcsv", "… and %1 more problems.").arg(more);
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -360,7 +371,9 @@ ReadResult readFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ReadResult r;
-        r.problems.append({0, QString(), QStringLiteral("The file cannot be read: %1.").arg(file.errorString())});
+        r.problems.append(
+            {0, QString(),
+             QCoreApplication::translate("productcsv", "The file cannot be read: %1.").arg(file.errorString())});
         return r;
     }
     return read(file.readAll());
