@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need; does nothing when all are present.
 set -euo pipefail
-need=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-liberation libcsv-dev libcsv3)
+# lupdate and lrelease (qt6-l10n-tools) and their CMake functions (qt6-tools-dev) build the translations.
+need=(cmake ninja-build g++ qt6-base-dev qt6-l10n-tools qt6-tools-dev libqt6sql6-sqlite libgl-dev fonts-liberation
+      libcsv-dev libcsv3)
 if [ "${1:-}" = "--test" ]; then
     need+=(poppler-utils xvfb xauth desktop-file-utils python3)
 elif [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -11,10 +11,9 @@
 Application::Application(QString programFolder, QObject *parent)
     : Program(std::move(programFolder), parent) {
     setDatabaseErrorHandler([](const QString &what) {
-        const QString text =
-            QStringLiteral("A data file could not be read or written, so Quorvel has to close.\n\n%1").arg(what);
+        const QString text = tr("A data file could not be read or written, so Quorvel has to close.\n\n%1").arg(what);
         std::fprintf(stderr, "Quorvel: %s\n", qPrintable(text));
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Quorvel"), text, QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Critical, tr("Quorvel"), text, QMessageBox::Ok);
         box.setObjectName(QStringLiteral("messagebox"));
         box.exec();
         // Quick exit: SQLite's journal undoes any write that was under way.
@@ -28,7 +27,7 @@ bool Application::start(QString *why) {
         QString reason;
         if (!firststart::createDataFolder(programFolder(), &reason)) {
             if (why)
-                *why = QStringLiteral("Quorvel could not create its data folder.\n\n%1").arg(reason);
+                *why = tr("Quorvel could not create its data folder.\n\n%1").arg(reason);
             return false;
         }
     }

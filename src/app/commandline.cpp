@@ -1,7 +1,8 @@
 #include "app/commandline.h"
 
-#include "core/store/firststart.h"
 #include "app/programlocation.h"
+#include "app/translation.h"
+#include "core/store/firststart.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,21 +24,22 @@ QString versionText() { return QStringLiteral("Quorvel %1\n").arg(QStringLiteral
 
 QString helpText() {
     const QString folder = QDir::toNativeSeparators(programlocation::decide(programlocation::current()));
-    return QStringLiteral("Usage: quorvel [options]\n"
-                          "Menu selling of aftermarket products for car dealerships.\n"
-                          "\n"
-                          "Options:\n"
-                          "  -h, --help  Show this text and exit.\n"
-                          "  --version   Show the version and exit.\n"
-                          "Qt's own options, such as -platform offscreen or -style Fusion, work as usual.\n"
-                          "\n"
-                          "Quorvel keeps its files in %1\n"
-                          "  data/       products.mdb, vehicles.mdb, preferences.mdb: the catalogue, the package\n"
-                          "              templates and the settings (made with samples on the first start);\n"
-                          "              deals.mdb: every customer's choice as saved\n"
-                          "  webpages/   the sample products' web pages\n"
-                          "  printouts/  printed deals and lists as PDF files when there is no printer\n"
-                          "Back up data/ (and webpages/) while Quorvel is closed.\n")
+    return QCoreApplication::translate(
+               "commandline", "Usage: quorvel [options]\n"
+                              "Menu selling of aftermarket products for car dealerships.\n"
+                              "\n"
+                              "Options:\n"
+                              "  -h, --help  Show this text and exit.\n"
+                              "  --version   Show the version and exit.\n"
+                              "Qt's own options, such as -platform offscreen or -style Fusion, work as usual.\n"
+                              "\n"
+                              "Quorvel keeps its files in %1\n"
+                              "  data/       products.mdb, vehicles.mdb, preferences.mdb: the catalogue, the package\n"
+                              "              templates and the settings (made with samples on the first start);\n"
+                              "              deals.mdb: every customer's choice as saved\n"
+                              "  webpages/   the sample products' web pages\n"
+                              "  printouts/  printed deals and lists as PDF files when there is no printer\n"
+                              "Back up data/ (and webpages/) while Quorvel is closed.\n")
         .arg(folder);
 }
 
@@ -60,6 +62,7 @@ std::optional<int> beforeWindows(int argc, char *argv[]) {
     // The folder decision reads the executable's path and the application's name.
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quorvel"));
+    translation::install(app);
     switch (action) {
     case Action::Version:
         out(stdout, versionText());
@@ -69,12 +72,14 @@ std::optional<int> beforeWindows(int argc, char *argv[]) {
         return 0;
     case Action::WritePages: {
         if (!pagesFolder || !*pagesFolder) {
-            out(stderr, QStringLiteral("Quorvel: --write-sample-pages needs the folder to write into.\n"));
+            out(stderr, QCoreApplication::translate("commandline",
+                                                    "Quorvel: --write-sample-pages needs the folder to write into.\n"));
             return 2;
         }
         QString why;
         if (!firststart::writeSamplePages(QString::fromLocal8Bit(pagesFolder), &why)) {
-            out(stderr, QStringLiteral("Quorvel: the sample pages could not be written into %1 (%2).\n")
+            out(stderr, QCoreApplication::translate("commandline",
+                                                    "Quorvel: the sample pages could not be written into %1 (%2).\n")
                             .arg(QString::fromLocal8Bit(pagesFolder), why));
             return 1;
         }
@@ -90,9 +95,12 @@ std::optional<int> rejectLeftovers(const QStringList &arguments) {
     if (arguments.size() < 2)
         return std::nullopt;
     const QString &first = arguments.at(1);
-    const QString what =
-        first.startsWith(QLatin1Char('-')) ? QStringLiteral("unknown option") : QStringLiteral("unexpected argument");
-    out(stderr, QStringLiteral("Quorvel: %1 \"%2\". Run quorvel --help to see the options.\n").arg(what, first));
+    const QString what = first.startsWith(QLatin1Char('-'))
+                             ? QCoreApplication::translate("commandline", "unknown option")
+                             : QCoreApplication::translate("commandline", "unexpected argument");
+    out(stderr,
+        QCoreApplication::translate("commandline", "Quorvel: %1 \"%2\". Run quorvel --help to see the options.\n")
+            .arg(what, first));
     return 2;
 }
 

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/passworddialog.h"
 #include "app/programlocation.h"
+#include "app/translation.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,6 +16,7 @@ int main(int argc, char *argv[]) {
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setQuitOnLastWindowClosed(false);
+    translation::install(qtApp);
     if (const std::optional<int> status = commandline::rejectLeftovers(QCoreApplication::arguments()))
         return *status;
     QIcon icon;
@@ -27,7 +29,7 @@ int main(int argc, char *argv[]) {
     QString why;
     if (!app.start(&why)) {
         std::fprintf(stderr, "Quorvel: %s\n", qPrintable(why));
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Quorvel"), why, QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("main", "Quorvel"), why, QMessageBox::Ok);
         box.setObjectName(QStringLiteral("messagebox"));
         box.exec();
         return 1;

@@ -65,7 +65,7 @@ QString MainWindow::makerAddress() { return QStringLiteral("https://www.quorvel.
 
 MainWindow::MainWindow(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Quorvel"));
+    setWindowTitle(tr("Quorvel"));
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("Form1client"));
     central->setAutoFillBackground(true);
@@ -95,12 +95,12 @@ MainWindow::MainWindow(Program &app) : m_app(app) {
         return label;
     };
     // A label shows "&" as typed, so the doubled ampersand of the caption becomes one here.
-    QLabel *title = yellowLabel(QStringLiteral("Label1"),
-                                QStringLiteral("Aftermarket Menu-Selling & Management System"), 12, new QLabel);
+    QLabel *title =
+        yellowLabel(QStringLiteral("Label1"), tr("Aftermarket Menu-Selling & Management System"), 12, new QLabel);
     ui::place(title, 0, 600, 7200, 375);
-    QLabel *smallPrint = yellowLabel(QStringLiteral("Label2(0)"),
-                                     QStringLiteral("Menu selling for the finance office. Updates and support:"), 9.75,
-                                     new LinkLabel(m_app));
+    QLabel *smallPrint =
+        yellowLabel(QStringLiteral("Label2(0)"), tr("Menu selling for the finance office. Updates and support:"), 9.75,
+                    new LinkLabel(m_app));
     ui::place(smallPrint, 0, 960, 7200, 495);
     QLabel *address =
         yellowLabel(QStringLiteral("Label2(1)"), QStringLiteral("www.quorvel.com"), 13.5, new LinkLabel(m_app));
@@ -109,12 +109,12 @@ MainWindow::MainWindow(Program &app) : m_app(app) {
     address->setCursor(Qt::PointingHandCursor);
     ui::place(address, 0, 1560, 7200, 495);
 
-    m_dealButton = ui::button(central, QStringLiteral("Command3"), QStringLiteral("Create Deal for Customer"), 120,
-                              2760, 2415, 615);
-    m_exitButton = ui::button(central, QStringLiteral("Command4"), QStringLiteral("EXIT"), 4680, 2760, 2415, 615);
+    m_dealButton =
+        ui::button(central, QStringLiteral("Command3"), tr("Create Deal for Customer"), 120, 2760, 2415, 615);
+    m_exitButton = ui::button(central, QStringLiteral("Command4"), tr("EXIT"), 4680, 2760, 2415, 615);
 
     // Mnemonics and shortcuts for the keyboard; Ctrl+P is left to printing, as everywhere.
-    m_menu = menuBar()->addMenu(QStringLiteral("&Menu"));
+    m_menu = menuBar()->addMenu(tr("&Menu"));
     m_menu->setObjectName(QStringLiteral("m_file"));
     auto item = [this](QMenu *menu, const QString &name, const QString &caption, const QKeySequence &keys) {
         QAction *action = menu->addAction(caption);
@@ -122,19 +122,17 @@ MainWindow::MainWindow(Program &app) : m_app(app) {
         action->setShortcut(keys);
         return action;
     };
-    m_preferencesItem =
-        item(m_menu, QStringLiteral("m_prefs"), QStringLiteral("&Preferences"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    m_productsItem = item(m_menu, QStringLiteral("m_aftermarket"), QStringLiteral("&Aftermarket List"),
-                          QKeySequence(Qt::CTRL | Qt::Key_L));
-    m_templatesItem = item(m_menu, QStringLiteral("m_default"), QStringLiteral("Create/Edit &Packages"),
-                           QKeySequence(Qt::CTRL | Qt::Key_K));
-    m_historyItem =
-        item(m_menu, QStringLiteral("m_history"), QStringLiteral("Deal &History"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    m_preferencesItem = item(m_menu, QStringLiteral("m_prefs"), tr("&Preferences"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_productsItem =
+        item(m_menu, QStringLiteral("m_aftermarket"), tr("&Aftermarket List"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_templatesItem =
+        item(m_menu, QStringLiteral("m_default"), tr("Create/Edit &Packages"), QKeySequence(Qt::CTRL | Qt::Key_K));
+    m_historyItem = item(m_menu, QStringLiteral("m_history"), tr("Deal &History"), QKeySequence(Qt::CTRL | Qt::Key_H));
     m_menu->addSeparator();
-    m_exitItem = item(m_menu, QStringLiteral("m_exit"), QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_exitItem = item(m_menu, QStringLiteral("m_exit"), tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_helpMenu = menuBar()->addMenu(tr("&Help"));
     m_helpMenu->setObjectName(QStringLiteral("m_help"));
-    m_aboutItem = item(m_helpMenu, QStringLiteral("m_about"), QStringLiteral("&About Quorvel"), QKeySequence());
+    m_aboutItem = item(m_helpMenu, QStringLiteral("m_about"), tr("&About Quorvel"), QKeySequence());
 
     connect(m_preferencesItem, &QAction::triggered, this,
             [this] { Program::bringUp(m_app.window<PreferencesDialog>()); });
@@ -151,13 +149,13 @@ MainWindow::MainWindow(Program &app) : m_app(app) {
 
 // The version, the licence the package's copyright file gives, and where the data lives.
 void MainWindow::about() {
-    const QString text = QStringLiteral("Quorvel %1\n"
-                                        "Aftermarket Menu-Selling & Management System\n\n"
-                                        "Copyright 2026 Quorvel Developers.\n"
-                                        "Licence: proprietary. All rights reserved.\n\n"
-                                        "Data folder: %2")
+    const QString text = tr("Quorvel %1\n"
+                            "Aftermarket Menu-Selling & Management System\n\n"
+                            "Copyright 2026 Quorvel Developers.\n"
+                            "Licence: proprietary. All rights reserved.\n\n"
+                            "Data folder: %2")
                              .arg(QStringLiteral(QUORVEL_VERSION), QDir::toNativeSeparators(m_app.dataFolder()));
-    prompts::about(QStringLiteral("About Quorvel"), text, this);
+    prompts::about(tr("About Quorvel"), text, this);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {

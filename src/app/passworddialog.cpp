@@ -12,7 +12,7 @@
 
 PasswordDialog::PasswordDialog(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("security"));
-    setWindowTitle(QStringLiteral("Enter Password"));
+    setWindowTitle(tr("Enter Password"));
     ui::setClientSize(this, 3825, 1410);
 
     m_passwordBox = new QLineEdit(this);
@@ -25,8 +25,8 @@ PasswordDialog::PasswordDialog(Program &app) : m_app(app) {
     m_passwordBox->setFont(f);
     ui::place(m_passwordBox, 120, 120, 3615, 495);
 
-    m_continueButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Continue"), 120, 720, 1695, 615);
-    m_exitButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("E&XIT"), 2040, 720, 1695, 615);
+    m_continueButton = ui::button(this, QStringLiteral("Command1"), tr("&Continue"), 120, 720, 1695, 615);
+    m_exitButton = ui::button(this, QStringLiteral("Command2"), tr("E&XIT"), 2040, 720, 1695, 615);
     setTabOrder(m_passwordBox, m_continueButton);
     setTabOrder(m_continueButton, m_exitButton);
 
@@ -52,7 +52,7 @@ void PasswordDialog::checkPassword() {
         passThrough();
         return;
     }
-    prompts::notice(QStringLiteral("Incorrect Password"), this);
+    prompts::notice(tr("Incorrect Password"), this);
     m_passwordBox->clear();
 }
 

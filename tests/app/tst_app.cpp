@@ -2,25 +2,37 @@
 
 #include "core/store/database.h"
 #include "core/store/firststart.h"
+#include "core/print/recordingdevice.h"
 #include "core/store/schema.h"
+#include "dealfixture.h"
 #include "testsupport.h"
 #include "app/application.h"
 #include "app/mainwindow.h"
 #include "app/passworddialog.h"
 #include "ui/common/prompts.h"
+#include "ui/catalogue/productlist.h"
+#include "ui/deal/dealchoice.h"
+#include "ui/history/dealhistory.h"
+#include "ui/history/dealreport.h"
+#include "ui/packages/templatelist.h"
 #include "ui/prefs/preferencesdialog.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCryptographicHash>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QStyle>
+#include <QTableView>
 #include <QTimer>
+#include <QTranslator>
 #include <QtTest>
 #include <unistd.h>
 
@@ -169,6 +181,77 @@ private slots:
         }
         QVERIFY(app().existing<MainWindow>() && app().existing<MainWindow>()->isVisible());
         QVERIFY(!window->isVisible());
+    }
+
+    // A translation is a file, not a change in the code: every caption, title, menu item, column heading,
+    // message and printed heading is looked up. A translator that marks whatever it is asked for shows up
+    // any text that slips past, in every window (the worksheet and the presentation aside) and on paper.
+    void everyTextIsLookedUpForTranslation() {
+        struct Marking : QTranslator {
+            bool isEmpty() const override { return false; }
+            QString translate(const char *, const char *source, const char *, int) const override {
+                return QLatin1Char('[') + QString::fromUtf8(source) + QLatin1Char(']');
+            }
+        } marking;
+        QCoreApplication::installTranslator(&marking);
+        const auto uninstall = qScopeGuard([&marking] { QCoreApplication::removeTranslator(&marking); });
+        ProgramFolder folder(ProgramFolder::Content::Samples);
+        // What shows stored data or figures rather than the program's own words.
+        static const QRegularExpression data(
+            QStringLiteral("^(Label2\\(1\\)|total(cost|msrp|profit)\\(\\d\\)|choosepackage\\(\\d\\)|qt_.*|_q_.*)$"));
+        QStringList unmarked;
+        QSet<QString> seen;
+        auto check = [&](const QString &where, const QString &text) {
+            if (!text.isEmpty() && !text.startsWith(QLatin1Char('[')) && !data.match(where).hasMatch())
+                unmarked << where + QStringLiteral(": ") + text;
+        };
+        auto checkOpenWindows = [&] {
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                if (!window->isVisible())
+                    continue;
+                seen << window->objectName();
+                check(window->objectName(), window->windowTitle());
+                for (QWidget *c : window->findChildren<QWidget *>()) {
+                    if (!c->isVisibleTo(window))
+                        continue;
+                    if (auto *button = qobject_cast<QAbstractButton *>(c))
+                        check(c->objectName(), button->text());
+                    else if (auto *label = qobject_cast<QLabel *>(c))
+                        check(c->objectName(), label->text());
+                    else if (auto *frame = qobject_cast<QGroupBox *>(c))
+                        check(c->objectName(), frame->title());
+                    else if (auto *grid = qobject_cast<QTableView *>(c))
+                        for (int column = 0; column < grid->model()->columnCount(); ++column)
+                            check(c->objectName(), grid->model()->headerData(column, Qt::Horizontal).toString());
+                }
+                for (QAction *item : window->findChildren<QAction *>())
+                    check(item->objectName(), item->text());
+            }
+        };
+        MainWindow *main = app().window<MainWindow>();
+        main->show();
+        app().window<PasswordDialog>()->show();
+        for (const char *item : {"m_prefs", "m_aftermarket", "m_default", "m_history"})
+            main->findChild<QAction *>(QLatin1String(item))->trigger();
+        checkOpenWindows();
+        QVERIFY(click(app().existing<ProductList>(), QStringLiteral("Command4")));  // the preview
+        QVERIFY(click(app().existing<ProductList>(), QStringLiteral("Command1")));  // a new product's editor
+        QVERIFY(click(app().existing<TemplateList>(), QStringLiteral("Command1"))); // a new template's editor
+        QVERIFY(click(app().existing<DealHistory>(), QStringLiteral("Command2")));  // the report
+        app().window<DealChoice>()->choose(coretest::sampleDeal(), nullptr);
+        checkOpenWindows();
+        RecordingDevice *paper = recordPrinting(); // the report, with no deals: every line printed is a caption
+        for (const BoxSeen &box :
+             answeringBoxes([] { click(app().existing<DealReport>(), QStringLiteral("Command1")); })) {
+            check(QStringLiteral("messagebox"), box.title);
+            check(QStringLiteral("messagebox"), box.text);
+        }
+        for (const RecordingDevice::Operation &printed : paper->texts())
+            check(QStringLiteral("printed"), printed.text);
+        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(QLatin1Char('\n'))));
+        QCOMPARE(seen, QSet<QString>({"Form1", "security", "preferences", "aftermarketlist", "printpreview", "editform",
+                                      "vehiclelist", "editvehicle", "dealhistory", "dealreport", "dealchoice"}));
+        QCOMPARE(paper->documentsEnded(), 1);
     }
 
     // Every box leaves room for its title in the desktop's bold title font, centred between the title bar's

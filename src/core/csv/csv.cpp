@@ -2,6 +2,7 @@
 
 #include "core/text/storedtext.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <csv.h>
 
@@ -84,7 +85,8 @@ void Reader::field(const char *data, size_t size) {
         // One notice is enough: a file in another encoding would otherwise report every accented letter.
         m_badEncoding = true;
         problem(m_recordStart, int(m_row.size()),
-                QStringLiteral("the text is not UTF-8; save the file as UTF-8 (\"CSV UTF-8\") and import it again."));
+                QCoreApplication::translate(
+                    "csv", "the text is not UTF-8; save the file as UTF-8 (\"CSV UTF-8\") and import it again."));
     }
     m_row.append(storedtext::toStoredLines(text));
 }
@@ -125,10 +127,11 @@ void Reader::run(const QByteArray &bytes) {
             const int line = m_recordStart ? m_recordStart : m_line;
             if (csv_error(&m_parser) == CSV_EPARSE)
                 problem(line, int(m_row.size()),
-                        QStringLiteral("a quote is out of place: a field holding quotes must be put in quotes, and "
-                                       "each of its quotes doubled."));
+                        QCoreApplication::translate(
+                            "csv", "a quote is out of place: a field holding quotes must be put in quotes, and "
+                                   "each of its quotes doubled."));
             else
-                problem(0, -1, QStringLiteral("The file is too large to read."));
+                problem(0, -1, QCoreApplication::translate("csv", "The file is too large to read."));
             m_stopped = true;
             return;
         }
@@ -138,7 +141,7 @@ void Reader::run(const QByteArray &bytes) {
     }
     if (!m_stopped && csv_fini(&m_parser, onField, onRecordEnd, this) != 0)
         problem(m_recordStart ? m_recordStart : m_line, int(m_row.size()),
-                QStringLiteral("a quoted field is never closed (its closing quote is missing)."));
+                QCoreApplication::translate("csv", "a quoted field is never closed (its closing quote is missing)."));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
 
+#include <QCoreApplication>
 #include <QVector>
 
 using storedtext::trimBlanks;
@@ -14,16 +15,18 @@ const QString kCrLf = QStringLiteral("\r\n");
 QString priceLine(const QString &payment, bool cashDeal) {
     QString line = QStringLiteral("$ ") + trimBlanks(payment);
     if (!cashDeal)
-        line += QStringLiteral(" / Month");
+        line = QCoreApplication::translate("DealPage", "%1 / Month").arg(line);
     return line;
 }
 
 QString termPriceLine(const QString &payment, double months) {
-    return priceLine(payment, false) + QStringLiteral(" for ") + monthsText(months);
+    return QCoreApplication::translate("DealPage", "%1 for %2").arg(priceLine(payment, false), monthsText(months));
 }
 
 QString monthsText(double months) {
-    return numbers::plain(months) + (months == 1 ? QStringLiteral(" Month") : QStringLiteral(" Months"));
+    return (months == 1 ? QCoreApplication::translate("DealPage", "%1 Month")
+                        : QCoreApplication::translate("DealPage", "%1 Months"))
+        .arg(numbers::plain(months));
 }
 
 QStringList DealPage::priceLinesOf(int package) const {
@@ -60,8 +63,8 @@ DealPage dealPage(const Deal &deal) {
         QStringList entries;
         for (int t : terms)
             entries << line(deal.basePayment(t), t);
-        page.basePaymentLine =
-            QStringLiteral("Payment without products: ") + entries.join(QStringLiteral("  \u00B7  "));
+        page.basePaymentLine = QCoreApplication::translate("DealPage", "Payment without products: %1")
+                                   .arg(entries.join(QStringLiteral("  \u00B7  ")));
     }
     for (int p = 0; p < Deal::Packages; ++p) {
         const Package &package = deal.packages[p];

@@ -1,5 +1,6 @@
 #include "core/files/files.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -74,7 +75,7 @@ bool write(const QString &path, const QByteArray &bytes, QString *why) {
         return fail(file, file.errorString(), why);
     // What the disk holds, not what was handed over.
     if (QFileInfo(file.fileName()).size() != bytes.size())
-        return fail(file, QStringLiteral("the file came out shorter than its contents"), why);
+        return fail(file, QCoreApplication::translate("files", "the file came out shorter than its contents"), why);
     if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
         return fail(file, systemReason(errno), why);
     syncFolder(folder);

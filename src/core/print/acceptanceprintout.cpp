@@ -7,6 +7,7 @@
 #include "core/print/printer.h"
 #include "core/text/storedtext.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 using storedtext::trimBlanks;
@@ -39,7 +40,7 @@ void printColumn(PagePrinter &p, float left, const QString &heading, const QVect
     }
     p.DrawRectangle(left, totalsY - 1, kColumn, 0, 0);
     p.FontBold(true);
-    p.PrintLeft(left, totalsY, QStringLiteral("Total"), 0);
+    p.PrintLeft(left, totalsY, QCoreApplication::translate("AcceptancePrintout", "Total"), 0);
     p.PrintRight(right, totalsY, numbers::dollars(total), 0);
 }
 } // namespace
@@ -69,7 +70,7 @@ bool printAcceptance(Printer &printer, const DealRecord &deal) {
     p.FontSize(14);
     p.PrintCentre(centre, 12, trimBlanks(deal.dealership), 0);
     p.FontSize(12);
-    p.PrintCentre(centre, 19, QStringLiteral("Customer's Choice"), 0);
+    p.PrintCentre(centre, 19, QCoreApplication::translate("AcceptancePrintout", "Customer's Choice"), 0);
 
     p.FontSize(10);
     const struct {
@@ -77,22 +78,24 @@ bool printAcceptance(Printer &printer, const DealRecord &deal) {
         const QString &value;
         float x, y;
     } particulars[] = {
-        {"Customer: ", deal.particulars.customer, kLeft + 28, 29},
-        {"Vehicle: ", deal.particulars.vehicle, kLeft + 28, 34},
-        {"Stock #: ", deal.particulars.stockNumber, kLeft + 126, 29},
-        {"Salesperson: ", deal.particulars.salesperson, kLeft + 126, 34},
+        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Customer: "), deal.particulars.customer, kLeft + 28, 29},
+        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Vehicle: "), deal.particulars.vehicle, kLeft + 28, 34},
+        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Stock #: "), deal.particulars.stockNumber, kLeft + 126, 29},
+        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Salesperson: "), deal.particulars.salesperson, kLeft + 126, 34},
     };
     for (const auto &row : particulars) {
         p.FontBold(true);
-        p.PrintRight(row.x - 1, row.y, QString::fromLatin1(row.label), 0);
+        p.PrintRight(row.x - 1, row.y, QCoreApplication::translate("AcceptancePrintout", row.label), 0);
         p.FontBold(false);
         p.PrintLeft(row.x, row.y, fitted(p, trimBlanks(row.value), row.x < 100 ? 68 : kRight - row.x), 0);
     }
     p.FontBold(true);
-    p.PrintLeft(kLeft, 42,
-                deal.chosenPackage < 0 ? QStringLiteral("Every product was declined.")
-                                       : QStringLiteral("Package chosen: %1").arg(trimBlanks(deal.chosenName)),
-                0);
+    p.PrintLeft(
+        kLeft, 42,
+        deal.chosenPackage < 0
+            ? QCoreApplication::translate("AcceptancePrintout", "Every product was declined.")
+            : QCoreApplication::translate("AcceptancePrintout", "Package chosen: %1").arg(trimBlanks(deal.chosenName)),
+        0);
 
     const QVector<DealItem> accepted = deal.acceptedItems();
     const QVector<DealItem> declined = deal.declinedItems();
@@ -102,13 +105,16 @@ bool printAcceptance(Printer &printer, const DealRecord &deal) {
     const float rowHeight = rows <= 20 ? 5.0f : 3.5f;
     const float top = 50;
     const float totalsY = top + 9 + float(std::max(rows, 1)) * rowHeight;
-    printColumn(p, kLeft, QStringLiteral("Accepted"), accepted, top, rowHeight, bodySize, totalsY);
-    printColumn(p, kLeft + kColumn + kGutter, QStringLiteral("Declined"), declined, top, rowHeight, bodySize, totalsY);
+    printColumn(p, kLeft, QCoreApplication::translate("AcceptancePrintout", "Accepted"), accepted, top, rowHeight,
+                bodySize, totalsY);
+    printColumn(p, kLeft + kColumn + kGutter, QCoreApplication::translate("AcceptancePrintout", "Declined"), declined,
+                top, rowHeight, bodySize, totalsY);
 
     float y = totalsY + 9;
     p.FontSize(12);
     p.FontBold(true);
-    p.PrintLeft(kLeft, y, QStringLiteral("Final Payment: ") + finalPaymentLine(deal), 0);
+    p.PrintLeft(kLeft, y,
+                QCoreApplication::translate("AcceptancePrintout", "Final Payment: %1").arg(finalPaymentLine(deal)), 0);
 
     y += 9;
     p.FontBold(false);
@@ -134,16 +140,18 @@ bool printAcceptance(Printer &printer, const DealRecord &deal) {
     p.FontSize(10);
     const QString signature = QString(34, QLatin1Char('_'));
     const QString date = QString(16, QLatin1Char('_'));
-    p.PrintLeft(kLeft, y, QStringLiteral("Customer Signature: ") + signature, 0);
-    p.PrintRight(kRight, y, QStringLiteral("Date: ") + date, 0);
+    p.PrintLeft(kLeft, y, QCoreApplication::translate("AcceptancePrintout", "Customer Signature: %1").arg(signature),
+                0);
+    p.PrintRight(kRight, y, QCoreApplication::translate("AcceptancePrintout", "Date: %1").arg(date), 0);
     y += 13;
-    p.PrintLeft(kLeft, y, QStringLiteral("Co-Buyer Signature: ") + signature, 0);
-    p.PrintRight(kRight, y, QStringLiteral("Date: ") + date, 0);
+    p.PrintLeft(kLeft, y, QCoreApplication::translate("AcceptancePrintout", "Co-Buyer Signature: %1").arg(signature),
+                0);
+    p.PrintRight(kRight, y, QCoreApplication::translate("AcceptancePrintout", "Date: %1").arg(date), 0);
 
     p.FontSize(7);
     p.PrintLeft(
         kLeft, y + 11,
-        QStringLiteral("Deal #%1, saved %2 at %3")
+        QCoreApplication::translate("AcceptancePrintout", "Deal #%1, saved %2 at %3")
             .arg(deal.id)
             .arg(deal.saved.toString(QStringLiteral("yyyy-MM-dd")), deal.saved.toString(QStringLiteral("HH:mm:ss"))),
         0);

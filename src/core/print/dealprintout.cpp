@@ -4,6 +4,8 @@
 #include "core/print/printer.h"
 #include "core/text/storedtext.h"
 
+#include <QCoreApplication>
+
 using storedtext::trimBlanks;
 
 namespace {
@@ -113,18 +115,19 @@ bool printDeal(Printer &printer, const DealPage &page) {
         const QString &value;
         float y;
     } particulars[] = {
-        {"Salesperson: ", page.salesperson, 16},
-        {"Customer: ", page.customer, 20},
-        {"Stock #: ", page.stockNumber, 28},
-        {"Vehicle: ", page.vehicle, 32},
+        {QT_TRANSLATE_NOOP("DealPrintout", "Salesperson: "), page.salesperson, 16},
+        {QT_TRANSLATE_NOOP("DealPrintout", "Customer: "), page.customer, 20},
+        {QT_TRANSLATE_NOOP("DealPrintout", "Stock #: "), page.stockNumber, 28},
+        {QT_TRANSLATE_NOOP("DealPrintout", "Vehicle: "), page.vehicle, 32},
     };
     for (const auto &row : particulars) {
-        p.PrintRight(53, row.y, QString::fromLatin1(row.label), 0);
+        p.PrintRight(53, row.y, QCoreApplication::translate("DealPrintout", row.label), 0);
         p.PrintLeft(55, row.y, trimBlanks(row.value), 0);
     }
 
     p.FontBold(true);
-    p.PrintRight(260, 35, QStringLiteral("Customer Approval: ___________________________"), 0);
+    p.PrintRight(260, 35, QCoreApplication::translate("DealPrintout", "Customer Approval: ___________________________"),
+                 0);
 
     p.FontBold(false);
     const bool printed = p.EndDoc();

@@ -4,6 +4,7 @@
 #include "core/print/printroutines.h"
 #include "core/text/storedtext.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <cmath>
 
@@ -118,7 +119,7 @@ void printHeadings(PrinterDevice &device, const QStringList &headings) {
 // Which dealership, when, and where in the document this page stands, above the headings: the date and page
 // number at the right, the name at the left, smaller when it would reach them.
 void printPageHeader(PrinterDevice &device, const QString &dealership, const QString &date, int page, int pages) {
-    const QString number = QStringLiteral("Page %1 of %2").arg(page).arg(pages);
+    const QString number = QCoreApplication::translate("ProductListPrintout", "Page %1 of %2").arg(page).arg(pages);
     printat(device, rightEdge, headerY);
     const double numberX = device.currentX() - device.textWidth(number);
     const double dateX = numberX - 8 * twipsPerMm - device.textWidth(date);

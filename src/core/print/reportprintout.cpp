@@ -4,6 +4,8 @@
 #include "core/print/printer.h"
 #include "core/report/productreport.h"
 
+#include <QCoreApplication>
+
 namespace {
 constexpr float kLeft = 20;
 constexpr float kTop = 40;
@@ -15,7 +17,7 @@ constexpr float kEdges[6] = {kLeft, 110, 128, 150, 174, 196};
 float printHeadings(PagePrinter &p, const QString &scope) {
     p.FontBold(true);
     p.FontSize(14);
-    p.PrintCentre(108, 14, QStringLiteral("Product Report"), 0);
+    p.PrintCentre(108, 14, QCoreApplication::translate("ReportPrintout", "Product Report"), 0);
     p.FontSize(9);
     p.FontBold(false);
     p.PrintCentre(108, 22, scope, 0);

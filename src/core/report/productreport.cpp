@@ -6,7 +6,30 @@
 #include "core/money/numbers.h"
 #include "core/text/search.h"
 
+#include <QCoreApplication>
 #include <cmath>
+
+namespace {
+// Column names as a CSV export writes them, whatever the language: a spreadsheet or a script finds its
+// columns by these. The windows and printouts show them translated.
+const char *const kProductColumns[] = {
+    QT_TRANSLATE_NOOP("report", "Product"),   QT_TRANSLATE_NOOP("report", "Offered"),
+    QT_TRANSLATE_NOOP("report", "Accepted"),  QT_TRANSLATE_NOOP("report", "Penetration"),
+    QT_TRANSLATE_NOOP("report", "MSRP Sold"), QT_TRANSLATE_NOOP("report", "Profit")};
+const char *const kHistoryColumns[] = {
+    QT_TRANSLATE_NOOP("history", "Deal #"),   QT_TRANSLATE_NOOP("history", "Date"),
+    QT_TRANSLATE_NOOP("history", "Customer"), QT_TRANSLATE_NOOP("history", "Vehicle"),
+    QT_TRANSLATE_NOOP("history", "Stock #"),  QT_TRANSLATE_NOOP("history", "Salesperson"),
+    QT_TRANSLATE_NOOP("history", "Choice"),   QT_TRANSLATE_NOOP("history", "Accepted"),
+    QT_TRANSLATE_NOOP("history", "Payment")};
+
+template <size_t N> QStringList columns(const char *const (&names)[N], const char *context = nullptr) {
+    QStringList out;
+    for (const char *name : names)
+        out << (context ? QCoreApplication::translate(context, name) : QString::fromLatin1(name));
+    return out;
+}
+} // namespace
 
 int ProductReport::productsSold() const {
     int sold = 0;
@@ -29,10 +52,9 @@ QString percent(double value) {
     return QString::number(tenths / 10.0, 'f', 1) + QStringLiteral(" %");
 }
 
-QStringList productHeadings() {
-    return {QStringLiteral("Product"),     QStringLiteral("Offered"),   QStringLiteral("Accepted"),
-            QStringLiteral("Penetration"), QStringLiteral("MSRP Sold"), QStringLiteral("Profit")};
-}
+QStringList productHeadings() { return columns(kProductColumns, "report"); }
+
+QStringList exportHeadings() { return columns(kProductColumns); }
 
 QList<QStringList> productRows(const ProductReport &r) {
     QList<QStringList> rows;
@@ -54,24 +76,21 @@ QList<QStringList> exportRows(const ProductReport &r) {
 
 QByteArray exportFile(const ProductReport &r) {
     // Offered, Accepted, MSRP Sold and Profit are numbers; the product and its penetration texts.
-    return csv::table(productHeadings(), exportRows(r), {1, 2, 4, 5});
+    return csv::table(exportHeadings(), exportRows(r), {1, 2, 4, 5});
 }
 
 QStringList summaryLines(const ProductReport &r) {
-    return {QStringLiteral("Deals counted: %1").arg(r.deals),
-            QStringLiteral("Products per deal: %1").arg(numbers::formatMoney(r.productsPerDeal())),
-            QStringLiteral("Profit per deal: %1").arg(numbers::dollars(r.profitPerDeal()))};
+    return {
+        QCoreApplication::translate("report", "Deals counted: %1").arg(r.deals),
+        QCoreApplication::translate("report", "Products per deal: %1").arg(numbers::formatMoney(r.productsPerDeal())),
+        QCoreApplication::translate("report", "Profit per deal: %1").arg(numbers::dollars(r.profitPerDeal()))};
 }
 
 } // namespace report
 
 namespace history {
 
-QStringList headings() {
-    return {QStringLiteral("Deal #"),  QStringLiteral("Date"),     QStringLiteral("Customer"),
-            QStringLiteral("Vehicle"), QStringLiteral("Stock #"),  QStringLiteral("Salesperson"),
-            QStringLiteral("Choice"),  QStringLiteral("Accepted"), QStringLiteral("Payment")};
-}
+QStringList headings() { return columns(kHistoryColumns, "history"); }
 
 QString cell(const DealSummary &d, int column) {
     switch (column) {
@@ -88,7 +107,7 @@ QString cell(const DealSummary &d, int column) {
     case Salesperson:
         return d.particulars.salesperson;
     case Choice:
-        return d.chosenPackage < 0 ? QStringLiteral("Declined") : d.chosenName;
+        return d.chosenPackage < 0 ? QCoreApplication::translate("history", "Declined") : d.chosenName;
     case Accepted:
         return QString::number(d.acceptedCount);
     case Payment: {
@@ -113,8 +132,8 @@ QStringList cells(const DealSummary &d) {
 }
 
 QStringList exportHeadings() {
-    return headings() << QStringLiteral("Payment Amount") << QStringLiteral("Term")
-                      << QStringLiteral("Amount Financed");
+    return columns(kHistoryColumns) << QStringLiteral("Payment Amount") << QStringLiteral("Term")
+                                    << QStringLiteral("Amount Financed");
 }
 
 QStringList exportCells(const DealSummary &d) {

@@ -41,7 +41,8 @@ struct ProductReport {
 namespace report {
 // "0.0 %": one decimal, halves away from zero.
 QString percent(double value);
-QStringList productHeadings();
+QStringList productHeadings(); // in the user's language
+QStringList exportHeadings();  // the same in English, as a CSV export names its columns
 // The report's rows as the grid shows them.
 QList<QStringList> productRows(const ProductReport &report);
 // The rows as a CSV export carries them: the money as plain numbers ("412.50"), for a spreadsheet to add up.
@@ -68,11 +69,12 @@ struct DealSummary {
 };
 
 namespace history {
-QStringList headings(); // Deal #, Date, Customer, Vehicle, Stock #, Salesperson, Choice, Accepted, Payment
+QStringList
+headings(); // in the user's language: Deal #, Date, Customer, Vehicle, Stock #, Salesperson, Choice, Accepted, Payment
 enum Column { Number, Date, Customer, Vehicle, StockNumber, Salesperson, Choice, Accepted, Payment, ColumnCount };
 QString cell(const DealSummary &deal, int column);
 QStringList cells(const DealSummary &deal);
-// An export's columns: those of the grid, then the payment, its term in months (none for a cash deal) and
+// An export's columns, in English: those of the grid, then the payment, its term in months (none for a cash deal) and
 // the amount financed as plain numbers.
 QStringList exportHeadings();
 QStringList exportCells(const DealSummary &deal);

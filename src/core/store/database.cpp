@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -31,11 +32,11 @@ bool Database::open(const QString &path) {
     m_error.clear();
     QFileInfo info(path);
     if (!info.exists()) {
-        m_error = QStringLiteral("the file does not exist");
+        m_error = QCoreApplication::translate("Database", "the file does not exist");
         return false;
     }
     if (!info.isFile()) {
-        m_error = QStringLiteral("it is not a file");
+        m_error = QCoreApplication::translate("Database", "it is not a file");
         return false;
     }
     m_connection = newConnectionName();
@@ -63,18 +64,18 @@ bool Database::open(const QString &path) {
         // At start-up another copy's write lasts moments; a lock held longer is reported, not waited out.
         probe.exec(QStringLiteral("PRAGMA busy_timeout=3000"));
         if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
-            failure = locked() ? QStringLiteral("it is locked by another program")
-                               : QStringLiteral("it is not a database file");
+            failure = locked() ? QCoreApplication::translate("Database", "it is locked by another program")
+                               : QCoreApplication::translate("Database", "it is not a database file");
         } else {
             probe.finish();
             auto unwritable = [&probe, &locked] {
                 const QString why = probe.lastError().databaseText();
                 if (why.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
                     why.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
-                    return QStringLiteral("it cannot be written (it is read-only)");
+                    return QCoreApplication::translate("Database", "it cannot be written (it is read-only)");
                 if (locked())
-                    return QStringLiteral("it is locked by another program");
-                return QStringLiteral("it cannot be written (%1)").arg(why);
+                    return QCoreApplication::translate("Database", "it is locked by another program");
+                return QCoreApplication::translate("Database", "it cannot be written (%1)").arg(why);
             };
             if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
                 failure = unwritable();

@@ -5,6 +5,7 @@
 #include "core/store/schema.h"
 #include "core/store/storeevents.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -159,11 +160,12 @@ bool DealArchive::createFile(const QString &path, QString *why) {
     if (made && !QFile::rename(temp, path)) {
         made = target.exists();
         if (!made)
-            reason = QStringLiteral("it could not be created in %1").arg(QDir::toNativeSeparators(target.path()));
+            reason = QCoreApplication::translate("DealArchive", "it could not be created in %1")
+                         .arg(QDir::toNativeSeparators(target.path()));
     }
     QFile::remove(temp);
     if (!made && why)
-        *why = reason.isEmpty() ? QStringLiteral("it could not be created") : reason;
+        *why = reason.isEmpty() ? QCoreApplication::translate("DealArchive", "it could not be created") : reason;
     return made;
 }
 
@@ -175,10 +177,10 @@ QString DealArchive::problem() const {
         m_db.select(QStringLiteral("select lower(name) from pragma_table_info(?)"), {table},
                     [&present](const QSqlQuery &q) { present << q.value(0).toString(); });
         if (present.isEmpty())
-            return QStringLiteral("it has no table named \"%1\"").arg(table);
+            return QCoreApplication::translate("DealArchive", "it has no table named \"%1\"").arg(table);
         for (const QString &f : fields)
             if (!present.contains(f))
-                return QStringLiteral("its table \"%1\" has no field \"%2\"").arg(table, f);
+                return QCoreApplication::translate("DealArchive", "its table \"%1\" has no field \"%2\"").arg(table, f);
     }
     return QString();
 }

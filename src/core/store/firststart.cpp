@@ -4,6 +4,7 @@
 #include "core/store/schema.h"
 #include "core/store/store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QUuid>
@@ -124,7 +125,8 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
     }
     if (!written && why)
         *why = failure.isEmpty()
-                   ? QStringLiteral("The sample data could not be stored in %1.").arg(QDir::toNativeSeparators(folder))
+                   ? QCoreApplication::translate("firststart", "The sample data could not be stored in %1.")
+                         .arg(QDir::toNativeSeparators(folder))
                    : failure;
     return written;
 }
@@ -145,7 +147,8 @@ QByteArray page(const SampleProduct &p) {
 bool writePages(const QString &pages, QString *why, const QString &shownAs) {
     if (!QDir().mkpath(pages)) {
         if (why)
-            *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(pages));
+            *why = QCoreApplication::translate("firststart", "The folder %1 cannot be created.")
+                       .arg(QDir::toNativeSeparators(pages));
         return false;
     }
     for (const SampleProduct &p : kProducts) {
@@ -175,7 +178,8 @@ bool build(const QString &programFolder, bool withSamples, QString *why) {
     };
     if (!QDir().mkpath(temp)) {
         if (why)
-            *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(temp));
+            *why = QCoreApplication::translate("firststart", "The folder %1 cannot be created.")
+                       .arg(QDir::toNativeSeparators(temp));
         return false;
     }
     // The pages are made before anything takes its place, so a disk that cannot hold them leaves nothing.
@@ -193,7 +197,8 @@ bool build(const QString &programFolder, bool withSamples, QString *why) {
         if (QDir(target).exists())
             return true;
         if (why)
-            *why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(target));
+            *why = QCoreApplication::translate("firststart", "The folder %1 cannot be created.")
+                       .arg(QDir::toNativeSeparators(target));
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <cmath>
@@ -75,13 +76,15 @@ bool Reader::header(int line, const QStringList &row) {
             if (name.compare(QLatin1String(kColumnNames[c]), Qt::CaseInsensitive) == 0)
                 column = c;
         if (name.isEmpty()) {
-            problem(line, QString(), QStringLiteral("column %1 of the header has no name.").arg(i + 1));
+            problem(line, QString(),
+                    QCoreApplication::translate("productcsv", "column %1 of the header has no name.").arg(i + 1));
         } else if (column < 0) {
             problem(line, name,
-                    QStringLiteral("there is no such column (the columns are %1).")
+                    QCoreApplication::translate("productcsv", "there is no such column (the columns are %1).")
                         .arg(columns().join(QStringLiteral(", "))));
         } else if (seen[column]) {
-            problem(line, QLatin1String(kColumnNames[column]), QStringLiteral("the column appears more than once."));
+            problem(line, QLatin1String(kColumnNames[column]),
+                    QCoreApplication::translate("productcsv", "the column appears more than once."));
         } else {
             seen[column] = true;
         }
@@ -89,7 +92,7 @@ bool Reader::header(int line, const QStringList &row) {
     }
     if (!seen[Name])
         problem(line, QLatin1String(kColumnNames[Name]),
-                QStringLiteral("the column is missing; every product needs a name."));
+                QCoreApplication::translate("productcsv", "the column is missing; every product needs a name."));
     // Without a sound header no record can be read as meant.
     return m_result.problems.size() == before;
 }
@@ -100,9 +103,10 @@ void Reader::product(int line, const QStringList &row) {
         return;
     ++m_products;
     if (row.size() != m_columns.size()) {
-        problem(
-            line, QString(),
-            QStringLiteral("the line has %1 fields where the header has %2.").arg(row.size()).arg(m_columns.size()));
+        problem(line, QString(),
+                QCoreApplication::translate("productcsv", "the line has %1 fields where the header has %2.")
+                    .arg(row.size())
+                    .arg(m_columns.size()));
         return;
     }
     Product p;
@@ -115,20 +119,24 @@ void Reader::product(int line, const QStringList &row) {
         case Name:
             p.name = text;
             if (text.isEmpty())
-                problem(line, QLatin1String(kColumnNames[Name]), QStringLiteral("the name is empty."));
+                problem(line, QLatin1String(kColumnNames[Name]),
+                        QCoreApplication::translate("productcsv", "the name is empty."));
             break;
         case Cost:
         case Msrp: {
             double &amount = m_columns.at(i) == Cost ? p.cost : p.msrp;
             const QString column = QLatin1String(kColumnNames[m_columns.at(i)]);
             if (!numbers::readAmount(row.at(i), &amount))
-                problem(line, column, QStringLiteral("%1 is not an amount.").arg(quoted(row.at(i))));
+                problem(line, column,
+                        QCoreApplication::translate("productcsv", "%1 is not an amount.").arg(quoted(row.at(i))));
             else if (amount < 0)
                 problem(line, column,
-                        QStringLiteral("%1 is below zero; a cost or MSRP cannot be.").arg(quoted(row.at(i))));
+                        QCoreApplication::translate("productcsv", "%1 is below zero; a cost or MSRP cannot be.")
+                            .arg(quoted(row.at(i))));
             else if (amount > kLargestAmount)
                 problem(line, column,
-                        QStringLiteral("%1 has more digits than an amount keeps (at most 9,999,999,999,999.99).")
+                        QCoreApplication::translate(
+                            "productcsv", "%1 has more digits than an amount keeps (at most 9,999,999,999,999.99).")
                             .arg(quoted(row.at(i))));
             break;
         }
@@ -162,9 +170,9 @@ ReadResult Reader::run(const QByteArray &bytes) {
         [this](const csv::Problem &p) { problem(p.line, columnAt(p.field), p.what); });
     if (m_result.problems.isEmpty()) {
         if (!m_haveHeader)
-            problem(0, QString(), QStringLiteral("The file is empty."));
+            problem(0, QString(), QCoreApplication::translate("productcsv", "The file is empty."));
         else if (m_products == 0)
-            problem(0, QString(), QStringLiteral("The file holds no products."));
+            problem(0, QString(), QCoreApplication::translate("productcsv", "The file holds no products."));
     }
     if (!m_result.problems.isEmpty())
         m_result.products.clear();
@@ -209,8 +217,10 @@ QString problemText(const Problem &problem) {
     if (problem.line <= 0)
         return problem.what;
     if (problem.field.isEmpty())
-        return QStringLiteral("Line %1: %2").arg(problem.line).arg(problem.what);
-    return QStringLiteral("Line %1, %2: %3").arg(problem.line).arg(problem.field, problem.what);
+        return QCoreApplication::translate("productcsv", "Line %1: %2").arg(problem.line).arg(problem.what);
+    return QCoreApplication::translate("productcsv", "Line %1, %2: %3")
+        .arg(problem.line)
+        .arg(problem.field, problem.what);
 }
 
 QString problemsMessage(const QVector<Problem> &problems) {
@@ -220,9 +230,9 @@ QString problemsMessage(const QVector<Problem> &problems) {
         lines << problemText(problems.at(i));
     const int more = problems.size() - kShown;
     if (more == 1)
-        lines << QStringLiteral("… and 1 more problem.");
+        lines << QCoreApplication::translate("productcsv", "… and 1 more problem.");
     else if (more > 1)
-        lines << QStringLiteral("… and %1 more problems.").arg(more);
+        lines << QCoreApplication::translate("productcsv", "… and %1 more problems.").arg(more);
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -234,7 +244,9 @@ ReadResult readFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ReadResult r;
-        r.problems.append({0, QString(), QStringLiteral("The file cannot be read: %1.").arg(file.errorString())});
+        r.problems.append(
+            {0, QString(),
+             QCoreApplication::translate("productcsv", "The file cannot be read: %1.").arg(file.errorString())});
         return r;
     }
     return read(file.readAll());

@@ -2,6 +2,7 @@
 
 #include "core/store/database.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -285,7 +286,8 @@ QStringList addedDealFields() { return addedFields(File::Deals); }
 int currentVersion(File file) { return int(layout(file).steps.size()); }
 
 QString madeByNewerReason() {
-    return QStringLiteral("it was made by a newer Quorvel; open it with that version or a later one");
+    return QCoreApplication::translate("schema",
+                                       "it was made by a newer Quorvel; open it with that version or a later one");
 }
 
 bool madeByNewer(Database &db, File file) { return storedVersion(db) > currentVersion(file); }
@@ -319,7 +321,8 @@ bool upgrade(Database &db, File file, QString *why) {
     QString error;
     if (!run(db, QStringLiteral("BEGIN IMMEDIATE"), &error)) {
         if (why)
-            *why = QStringLiteral("it could not be given the fields this version adds (%1)").arg(error);
+            *why = QCoreApplication::translate("schema", "it could not be given the fields this version adds (%1)")
+                       .arg(error);
         return false;
     }
     // Read again inside the transaction: another copy may have brought it up meanwhile.
@@ -333,7 +336,8 @@ bool upgrade(Database &db, File file, QString *why) {
     if (!runSteps(db, l, firstStep(db, l, from), &error) || !run(db, QStringLiteral("COMMIT"), &error)) {
         db.rollback();
         if (why)
-            *why = QStringLiteral("it could not be given the fields this version adds (%1)").arg(error);
+            *why = QCoreApplication::translate("schema", "it could not be given the fields this version adds (%1)")
+                       .arg(error);
         return false;
     }
     return true;

@@ -6,6 +6,7 @@
 #include "core/store/storeevents.h"
 #include "core/text/storedtext.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <limits>
@@ -57,14 +58,15 @@ QVariantList values(const Settings &s) {
 } // namespace
 
 QString SettingsRepository::problem() const {
-    QString problem = QStringLiteral("it holds no settings record");
+    QString problem = QCoreApplication::translate("SettingsRepository", "it holds no settings record");
     m_db.select(kSelect, {}, [&problem](const QSqlQuery &q) {
         problem.clear();
         const QStringList fields = schema::preferenceFields() + schema::addedPreferenceFields();
         for (const QString &f : std::as_const(fields)) {
             const QVariant v = q.value(f);
             if (v.isNull()) {
-                problem = QStringLiteral("its settings record has no value for %1").arg(f);
+                problem =
+                    QCoreApplication::translate("SettingsRepository", "its settings record has no value for %1").arg(f);
                 return;
             }
             // A counter read as anything but itself would hand out ids again.
@@ -73,7 +75,9 @@ QString SettingsRepository::problem() const {
             const bool single = f == QLatin1String("taxrate") || f == QLatin1String("interestrate");
             if ((whole && !numbers::toInt32HalfEven(numbers::fromField(v))) ||
                 (single && !numbers::toSingle(numbers::fromField(v)))) {
-                problem = QStringLiteral("its settings record holds a number out of range for %1").arg(f);
+                problem = QCoreApplication::translate("SettingsRepository",
+                                                      "its settings record holds a number out of range for %1")
+                              .arg(f);
                 return;
             }
         }

@@ -2,13 +2,15 @@
 
 #include "core/store/schema.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <limits>
 
 namespace {
 QString unusable(const QString &path, const QString &reason) {
-    return QStringLiteral("The data file %1 cannot be used: %2.").arg(QDir::toNativeSeparators(path), reason);
+    return QCoreApplication::translate("Store", "The data file %1 cannot be used: %2.")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 // Opens an existing file and checks it can serve, before anything is written to any file: a file of a
@@ -40,13 +42,13 @@ bool openOne(Database &db, const QString &path, schema::File file, QString *why)
     }
     const QStringList present = db.tableFields();
     if (present.isEmpty())
-        return fail(QStringLiteral("it has no table named \"table\""));
+        return fail(QCoreApplication::translate("Store", "it has no table named \"table\""));
     QStringList lower;
     for (const QString &f : present)
         lower << f.toLower();
     for (const QString &f : std::as_const(fields))
         if (!lower.contains(f))
-            return fail(QStringLiteral("its table has no field \"%1\"").arg(f));
+            return fail(QCoreApplication::translate("Store", "its table has no field \"%1\"").arg(f));
     return true;
 }
 

@@ -24,10 +24,10 @@ ProductEditor::ProductEditor(Program &app)
       m_navigation(app, this, Counter::Products,
                    {[this] { return shown(); }, [this](const Product &p) { show(p); }, [this] { leave(); }}) {
     setObjectName(QStringLiteral("editform"));
-    setWindowTitle(QStringLiteral("Add/Edit Item"));
+    setWindowTitle(tr("Add/Edit Item"));
     ui::setClientSize(this, 4770, 6930);
 
-    auto *frame = new QGroupBox(QStringLiteral("Item"), this);
+    auto *frame = new QGroupBox(tr("Item"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     ui::place(frame, 120, 0, 4575, 5655);
 
@@ -35,12 +35,17 @@ ProductEditor::ProductEditor(Program &app)
         const char *text;
         double left, top, width;
     };
-    const LabelSpec labels[9] = {
-        {"ID:", 960, 240, 495},          {"Name:", 720, 600, 735},          {"Cost: $", 600, 960, 855},
-        {"MSRP: $", 480, 1320, 975},     {"Description:", 240, 1680, 1215}, {"HTML Path:", 240, 3360, 1215},
-        {"Installer:", 120, 3720, 1335}, {"Phone #:", 120, 4080, 1335},     {"Notes:", 120, 4440, 1335}};
+    const LabelSpec labels[9] = {{QT_TR_NOOP("ID:"), 960, 240, 495},
+                                 {QT_TR_NOOP("Name:"), 720, 600, 735},
+                                 {QT_TR_NOOP("Cost: $"), 600, 960, 855},
+                                 {QT_TR_NOOP("MSRP: $"), 480, 1320, 975},
+                                 {QT_TR_NOOP("Description:"), 240, 1680, 1215},
+                                 {QT_TR_NOOP("HTML Path:"), 240, 3360, 1215},
+                                 {QT_TR_NOOP("Installer:"), 120, 3720, 1335},
+                                 {QT_TR_NOOP("Phone #:"), 120, 4080, 1335},
+                                 {QT_TR_NOOP("Notes:"), 120, 4440, 1335}};
     for (int k = 0; k < 9; ++k) {
-        auto *label = new QLabel(QString::fromUtf8(labels[k].text), frame);
+        auto *label = new QLabel(tr(labels[k].text), frame);
         label->setObjectName(QStringLiteral("Label1(%1)").arg(k));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         ui::place(label, labels[k].left, labels[k].top, labels[k].width, 255);
@@ -77,17 +82,16 @@ ProductEditor::ProductEditor(Program &app)
     m_phoneBox = line(QStringLiteral("phone"), 1560, 4080, 2895, 285);
     m_notesBox = multi(QStringLiteral("notes"), 1560, 4440, 2895, 1095);
 
-    m_chooseFileButton =
-        ui::button(frame, QStringLiteral("Command10"), QStringLiteral("Choose File"), 3120, 3360, 1335, 375);
-    m_saveButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Save"), 120, 5760, 1335, 495);
-    m_clearButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Clear Form"), 1680, 5760, 1335, 495);
-    m_deleteButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("Delete"), 3240, 5760, 1335, 495);
-    m_firstButton = ui::button(this, QStringLiteral("Command4"), QStringLiteral("|<"), 120, 6360, 255, 495);
-    m_previousButton = ui::button(this, QStringLiteral("Command5"), QStringLiteral("<"), 480, 6360, 255, 495);
-    m_nextButton = ui::button(this, QStringLiteral("Command6"), QStringLiteral(">"), 840, 6360, 255, 495);
-    m_lastButton = ui::button(this, QStringLiteral("Command7"), QStringLiteral(">|"), 1200, 6360, 255, 495);
-    m_copyButton = ui::button(this, QStringLiteral("Command9"), QStringLiteral("Copy Record"), 1680, 6360, 1335, 495);
-    m_exitButton = ui::button(this, QStringLiteral("Command8"), QStringLiteral("EXIT"), 3240, 6360, 1335, 495);
+    m_chooseFileButton = ui::button(frame, QStringLiteral("Command10"), tr("Choose File"), 3120, 3360, 1335, 375);
+    m_saveButton = ui::button(this, QStringLiteral("Command1"), tr("Save"), 120, 5760, 1335, 495);
+    m_clearButton = ui::button(this, QStringLiteral("Command2"), tr("Clear Form"), 1680, 5760, 1335, 495);
+    m_deleteButton = ui::button(this, QStringLiteral("Command3"), tr("Delete"), 3240, 5760, 1335, 495);
+    m_firstButton = ui::button(this, QStringLiteral("Command4"), tr("|<"), 120, 6360, 255, 495);
+    m_previousButton = ui::button(this, QStringLiteral("Command5"), tr("<"), 480, 6360, 255, 495);
+    m_nextButton = ui::button(this, QStringLiteral("Command6"), tr(">"), 840, 6360, 255, 495);
+    m_lastButton = ui::button(this, QStringLiteral("Command7"), tr(">|"), 1200, 6360, 255, 495);
+    m_copyButton = ui::button(this, QStringLiteral("Command9"), tr("Copy Record"), 1680, 6360, 1335, 495);
+    m_exitButton = ui::button(this, QStringLiteral("Command8"), tr("EXIT"), 3240, 6360, 1335, 495);
 
     m_fileChooser = new FileChooser(m_app, this);
     m_fileChooser->setObjectName(QStringLiteral("dlgCommonDialog"));
@@ -162,10 +166,9 @@ void ProductEditor::clearform() {
 }
 
 void ProductEditor::chooseFile() {
-    const FileChoice choice =
-        m_fileChooser->open(this, m_app.webpagesFolder(), QStringLiteral("Open"), QStringLiteral("All Files (*.*)"));
+    const FileChoice choice = m_fileChooser->open(this, m_app.webpagesFolder(), tr("Open"), tr("All Files (*.*)"));
     if (choice.failed) {
-        prompts::error(QStringLiteral("Invalid File"), this);
+        prompts::error(tr("Invalid File"), this);
         return;
     }
     const QString chosen = trimBlanks(choice.path);

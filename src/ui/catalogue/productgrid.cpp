@@ -19,15 +19,7 @@ QString oneLine(const QString &text) {
 ProductGridModel::ProductGridModel(QObject *parent) : QAbstractTableModel(parent) { cleargrid(); }
 
 QStringList ProductGridModel::headings() {
-    static const QStringList h{QString(),
-                               QStringLiteral("Name"),
-                               QStringLiteral("Cost"),
-                               QStringLiteral("MSRP"),
-                               QStringLiteral("Profit"),
-                               QStringLiteral("Installer"),
-                               QStringLiteral("Phone #"),
-                               QStringLiteral("Notes")};
-    return h;
+    return {QString(), tr("Name"), tr("Cost"), tr("MSRP"), tr("Profit"), tr("Installer"), tr("Phone #"), tr("Notes")};
 }
 
 QVector<int> ProductGridModel::widthsInTwips() { return {1, 3000, 1100, 1100, 1100, 2000, 2000, 10000}; }

@@ -23,16 +23,16 @@
 #include <limits>
 
 namespace {
-const QString kCsvFilter = QStringLiteral("CSV files (*.csv);;All files (*)");
+QString csvFilter() { return ProductList::tr("CSV files (*.csv);;All files (*)"); }
 } // namespace
 
 ProductList::ProductList(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("aftermarketlist"));
-    setWindowTitle(QStringLiteral("Aftermarket List"));
+    setWindowTitle(tr("Aftermarket List"));
     ui::setClientSize(this, 12660, 7650);
 
     // The search sits above the grid, as in the deal history.
-    m_searchBox = ui::searchBox(this, QStringLiteral("Name, installer or description"));
+    m_searchBox = ui::searchBox(this, tr("Name, installer or description"));
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grid1"));
@@ -44,14 +44,13 @@ ProductList::ProductList(Program &app) : m_app(app) {
     head->setStretchLastSection(false);
     head->setMinimumSectionSize(0);
 
-    m_addButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Add Item"), 120, 7080, 1335, 495);
-    m_printButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Print List"), 1560, 7080, 1335, 495);
-    m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 3000, 7080, 1335, 495);
+    m_addButton = ui::button(this, QStringLiteral("Command1"), tr("Add Item"), 120, 7080, 1335, 495);
+    m_printButton = ui::button(this, QStringLiteral("Command2"), tr("Print List"), 1560, 7080, 1335, 495);
+    m_exitButton = ui::button(this, QStringLiteral("Command3"), tr("EXIT"), 3000, 7080, 1335, 495);
     // The commands beyond the first version follow EXIT.
-    m_previewButton =
-        ui::button(this, QStringLiteral("Command4"), QStringLiteral("Preview List"), 4440, 7080, 1335, 495);
-    m_importButton = ui::button(this, QStringLiteral("Command5"), QStringLiteral("Import…"), 5880, 7080, 1335, 495);
-    m_exportButton = ui::button(this, QStringLiteral("Command6"), QStringLiteral("Export…"), 7320, 7080, 1335, 495);
+    m_previewButton = ui::button(this, QStringLiteral("Command4"), tr("Preview List"), 4440, 7080, 1335, 495);
+    m_importButton = ui::button(this, QStringLiteral("Command5"), tr("Import…"), 5880, 7080, 1335, 495);
+    m_exportButton = ui::button(this, QStringLiteral("Command6"), tr("Export…"), 7320, 7080, 1335, 495);
     QWidget *order[] = {m_searchBox,  m_grid,          m_addButton,    m_printButton,
                         m_exitButton, m_previewButton, m_importButton, m_exportButton};
     for (size_t i = 1; i < std::size(order); ++i)
@@ -125,7 +124,7 @@ void ProductList::openRow(const QModelIndex &index) {
     }
     std::unique_ptr<RecordWalk<Product>> walk = products.walk(std::move(records), position);
     if (!walk->hasCurrent() || walk->current().id != wanted) {
-        prompts::notice(QStringLiteral("This product is no longer in the catalogue."), this);
+        prompts::notice(tr("This product is no longer in the catalogue."), this);
         reload();
         return;
     }
@@ -156,7 +155,7 @@ void ProductList::addItem() {
 }
 
 void ProductList::printList() {
-    if (prompts::confirm(QStringLiteral("Print List?"), this) != 1)
+    if (prompts::confirm(tr("Print List?"), this) != 1)
         return;
     printProductList(m_app.printer().device(), gridRows(), m_app.settings().dealershipName, QDate::currentDate());
 }
@@ -166,7 +165,7 @@ void ProductList::previewList() {
     const QString dealership = m_app.settings().dealershipName;
     const QDate today = QDate::currentDate(); // the pages saved from the preview carry the day it showed
     auto *window = new PrintPreview(
-        m_app, QStringLiteral("Product List"), QStringLiteral("Product List.pdf"),
+        m_app, tr("Product List"), QStringLiteral("Product List.pdf"),
         [rows, dealership, today](Printer &printer) {
             return printProductList(printer.device(), rows, dealership, today);
         },
@@ -176,17 +175,16 @@ void ProductList::previewList() {
 
 void ProductList::importProducts() {
     const FileChoice choice =
-        FileChooser(m_app, nullptr)
-            .open(this, FileChooser::documentsFolder(), QStringLiteral("Import Products"), kCsvFilter);
+        FileChooser(m_app, nullptr).open(this, FileChooser::documentsFolder(), tr("Import Products"), csvFilter());
     if (choice.failed) {
-        prompts::error(QStringLiteral("No products were imported: the chosen file cannot be read."), this);
+        prompts::error(tr("No products were imported: the chosen file cannot be read."), this);
         return;
     }
     if (choice.path.isEmpty())
         return;
     const productcsv::ReadResult read = productcsv::readFile(choice.path);
     if (!read.ok()) {
-        prompts::error(QStringLiteral("No products were imported from %1.\n\n%2")
+        prompts::error(tr("No products were imported from %1.\n\n%2")
                            .arg(QDir::toNativeSeparators(choice.path), productcsv::problemsMessage(read.problems)),
                        this);
         return;
@@ -195,34 +193,33 @@ void ProductList::importProducts() {
     if (added.exhausted) {
         // The counter as stored now: another copy may have drawn from it since the settings were read.
         const qint64 left = std::numeric_limits<qint32>::max() - qint64(m_app.store().settings().read().productCounter);
-        prompts::notice(QStringLiteral("No products were imported: the file holds %1 products, but only %2 "
-                                       "product numbers are left.")
+        prompts::notice(tr("No products were imported: the file holds %1 products, but only %2 "
+                           "product numbers are left.")
                             .arg(read.products.size())
                             .arg(left),
                         this);
         return;
     }
     if (!added.stored) {
-        prompts::error(QStringLiteral("No products were imported: the catalogue could not be written."), this);
+        prompts::error(tr("No products were imported: the catalogue could not be written."), this);
         return;
     }
-    prompts::notice(QStringLiteral("%1 products imported.").arg(read.products.size()), this);
+    prompts::notice(tr("%1 products imported.").arg(read.products.size()), this);
 }
 
 void ProductList::exportProducts() {
     const QString path = FileChooser(m_app, nullptr)
                              .save(this, QDir(FileChooser::documentsFolder()).filePath(QStringLiteral("products.csv")),
-                                   QStringLiteral("Export Products"), kCsvFilter, QStringLiteral("csv"));
+                                   tr("Export Products"), csvFilter(), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     const QVector<Product> products = m_app.store().products().all();
     QString why;
     if (!productcsv::writeFile(path, products, &why)) {
-        prompts::error(
-            QStringLiteral("The products were not exported to %1: %2").arg(QDir::toNativeSeparators(path), why), this);
+        prompts::error(tr("The products were not exported to %1: %2").arg(QDir::toNativeSeparators(path), why), this);
         return;
     }
-    prompts::notice(QStringLiteral("%1 products exported to %2.")
+    prompts::notice(tr("%1 products exported to %2.")
                         .arg(products.size())
                         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())),
                     this);

@@ -83,7 +83,7 @@ void setClientSize(QWidget *window, double width, double height) {
 }
 
 QLineEdit *searchBox(QWidget *window, const QString &searches) {
-    auto *caption = new QLabel(QStringLiteral("Search:"), window);
+    auto *caption = new QLabel(QCoreApplication::translate("ui", "Search:"), window);
     caption->setObjectName(QStringLiteral("searchcaption"));
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     place(caption, 120, 120, 855, 285);

@@ -32,9 +32,9 @@ std::optional<qint32> Program::drawId(Counter counter, QWidget *parent) {
     const SettingsRepository::Drawn drawn = m_store.settings().draw(counter);
     if (drawn.exhausted) {
         prompts::notice(counter == Counter::Products
-                            ? QStringLiteral("No new product can be added: every product number has been used.")
-                            : QStringLiteral("No new package template can be added: every template number has "
-                                             "been used."),
+                            ? tr("No new product can be added: every product number has been used.")
+                            : tr("No new package template can be added: every template number has "
+                                 "been used."),
                         parent);
         return std::nullopt;
     }

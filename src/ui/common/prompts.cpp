@@ -36,17 +36,19 @@ int run(QMessageBox &box) {
 } // namespace
 
 void notice(const QString &text, QWidget *parent) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Message"), text, QMessageBox::Ok, ownerFor(parent));
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::translate("prompts", "Message"), text, QMessageBox::Ok,
+                    ownerFor(parent));
     run(box);
 }
 
 void error(const QString &text, QWidget *parent) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, ownerFor(parent));
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("prompts", "Error"), text, QMessageBox::Ok,
+                    ownerFor(parent));
     run(box);
 }
 
 int confirm(const QString &question, QWidget *parent) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Are You Sure?"), question,
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("prompts", "Are You Sure?"), question,
                     QMessageBox::Ok | QMessageBox::Cancel, ownerFor(parent));
     box.setDefaultButton(QMessageBox::Ok);
     return run(box) == QMessageBox::Ok ? 1 : 2;

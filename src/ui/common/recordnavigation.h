@@ -8,6 +8,7 @@
 #include "ui/common/prompts.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -61,7 +62,7 @@ public:
     // "Save": tells the user whether the record was stored.
     void saveAndTell() {
         if (save())
-            prompts::notice(QStringLiteral("Record Saved"), m_window);
+            prompts::notice(QCoreApplication::translate("RecordNavigation", "Record Saved"), m_window);
         else
             tellNotSaved();
     }
@@ -74,7 +75,7 @@ public:
 
     // "Copy Record": stores what is shown, then stores it again under a new id and stands on the copy.
     void copy() {
-        if (prompts::confirm(QStringLiteral("Copy Record?"), m_window) != 1)
+        if (prompts::confirm(QCoreApplication::translate("RecordNavigation", "Copy Record?"), m_window) != 1)
             return;
         if (!saveBeforeGoing())
             return;
@@ -89,7 +90,7 @@ public:
 
     // "Delete": the shown values are not stored first.
     void remove() {
-        if (prompts::confirm(QStringLiteral("Delete Current Record?"), m_window) != 1)
+        if (prompts::confirm(QCoreApplication::translate("RecordNavigation", "Delete Current Record?"), m_window) != 1)
             return;
         if (hasRecord())
             m_walk->remove();
@@ -106,7 +107,9 @@ public:
 
 private:
     void tellNotSaved() {
-        prompts::notice(QStringLiteral("This record no longer exists, so nothing was saved."), m_window);
+        prompts::notice(
+            QCoreApplication::translate("RecordNavigation", "This record no longer exists, so nothing was saved."),
+            m_window);
     }
     // Another copy of the program may have deleted the record meanwhile: the user hears that the changes
     // shown were not stored rather than lose them without a word.

@@ -56,7 +56,7 @@ int compareNames(const QString &a, const QString &b, bool ignoreCase) {
 CatalogueModel::CatalogueModel(ProductRepository &products, QObject *parent)
     : QAbstractTableModel(parent), m_products(products), m_namesIgnoreCase(products.namesIgnoreCase()) {
     Product none;
-    none.name = QStringLiteral("NONE");
+    none.name = tr("NONE");
     none.id = none.cost = none.msrp = QStringLiteral("0");
     none.rowid = 0;
     m_rows.append(none);
@@ -294,7 +294,7 @@ const SlotBoxes &SlotGrid::createSlot(int p, int s, QWidget *parent, Figures fig
         box->setCurrentIndex(-1);
         return box;
     };
-    b.product = make(false, QStringLiteral("menu%1(%2)"), CatalogueModel::Name, QStringLiteral("None"));
+    b.product = make(false, QStringLiteral("menu%1(%2)"), CatalogueModel::Name, tr("None"));
     b.id = make(true, QStringLiteral("menu%1id(%2)"), CatalogueModel::Id, QStringLiteral("0"));
     b.cost = make(true, QStringLiteral("menu%1cost(%2)"), CatalogueModel::Cost, QStringLiteral("0"));
     b.msrp = make(true, QStringLiteral("menu%1msrp(%2)"), CatalogueModel::Msrp, QStringLiteral("0"));

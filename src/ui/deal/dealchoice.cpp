@@ -18,7 +18,7 @@
 
 DealChoice::DealChoice(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("dealchoice"));
-    setWindowTitle(QStringLiteral("Customer's Choice"));
+    setWindowTitle(tr("Customer's Choice"));
     setWindowFlag(Qt::Dialog);
     ui::setClientSize(this, 7080, 5520);
 
@@ -30,7 +30,7 @@ DealChoice::DealChoice(Program &app) : m_app(app) {
         group->addButton(button, id);
         return button;
     };
-    auto *frame = new QGroupBox(QStringLiteral("Package"), this);
+    auto *frame = new QGroupBox(tr("Package"), this);
     frame->setObjectName(QStringLiteral("packageframe"));
     ui::place(frame, 120, 120, 2655, 2640);
     m_choices = new QButtonGroup(this);
@@ -39,17 +39,17 @@ DealChoice::DealChoice(Program &app) : m_app(app) {
             option(frame, m_choices, p, QStringLiteral("choosepackage(%1)").arg(p), 300 + 450 * p, 330);
     m_declineButton = option(frame, m_choices, DealRecord::DeclinedAll, QStringLiteral("declineall"),
                              300 + 450 * Deal::Packages, 330);
-    m_declineButton->setText(QStringLiteral("Decline All"));
+    m_declineButton->setText(tr("Decline All"));
 
     // Shown when the presentation offered several terms: the customer takes one of them.
-    m_termFrame = new QGroupBox(QStringLiteral("Term"), this);
+    m_termFrame = new QGroupBox(tr("Term"), this);
     m_termFrame->setObjectName(QStringLiteral("termframe"));
     ui::place(m_termFrame, 120, 2880, 2655, 1140);
     m_terms = new QButtonGroup(this);
     for (int t = 0; t < Deal::Terms; ++t)
         m_termButtons[t] = option(m_termFrame, m_terms, t, QStringLiteral("chooseterm(%1)").arg(t), 285 + 255 * t, 255);
 
-    auto *listCaption = new QLabel(QStringLiteral("Accepted Products:"), this);
+    auto *listCaption = new QLabel(tr("Accepted Products:"), this);
     listCaption->setObjectName(QStringLiteral("acceptedcaption"));
     ui::place(listCaption, 2895, 120, 4065, 255);
     m_acceptedList = new QListWidget(this);
@@ -57,7 +57,7 @@ DealChoice::DealChoice(Program &app) : m_app(app) {
     m_acceptedList->setSelectionMode(QAbstractItemView::NoSelection);
     ui::place(m_acceptedList, 2895, 420, 4065, 3600);
 
-    auto *paymentCaption = new QLabel(QStringLiteral("Final Payment:"), this);
+    auto *paymentCaption = new QLabel(tr("Final Payment:"), this);
     paymentCaption->setObjectName(QStringLiteral("paymentcaption"));
     paymentCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont bold = paymentCaption->font();
@@ -72,10 +72,9 @@ DealChoice::DealChoice(Program &app) : m_app(app) {
     m_paymentLabel->setFont(big);
     ui::place(m_paymentLabel, 2895, 4140, 4065, 375);
 
-    m_printSaveButton =
-        ui::button(this, QStringLiteral("Command1"), QStringLiteral("Print and Save"), 120, 4800, 2055, 495);
-    m_saveButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Save"), 2295, 4800, 1455, 495);
-    m_cancelButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("Cancel"), 3870, 4800, 1455, 495);
+    m_printSaveButton = ui::button(this, QStringLiteral("Command1"), tr("Print and Save"), 120, 4800, 2055, 495);
+    m_saveButton = ui::button(this, QStringLiteral("Command2"), tr("Save"), 2295, 4800, 1455, 495);
+    m_cancelButton = ui::button(this, QStringLiteral("Command3"), tr("Cancel"), 3870, 4800, 1455, 495);
 
     QWidget *order[] = {m_packageButtons[0], m_packageButtons[1], m_packageButtons[2], m_packageButtons[3],
                         m_declineButton,     m_termButtons[0],    m_termButtons[1],    m_termButtons[2],
@@ -170,25 +169,25 @@ void DealChoice::showPayment() {
 
 void DealChoice::save(bool print) {
     if (chosen() == NothingChosen) {
-        prompts::notice(QStringLiteral("Please choose a package or Decline All."), this);
+        prompts::notice(tr("Please choose a package or Decline All."), this);
         return;
     }
     // A stored deal is never changed: one without its customer could never be told apart or put right.
     if (storedtext::trimBlanks(m_deal.particulars.customer).isEmpty()) {
-        prompts::notice(QStringLiteral("Please enter the customer's name before saving the deal."), this);
+        prompts::notice(tr("Please enter the customer's name before saving the deal."), this);
         return;
     }
     // Each save is a new permanent deal, counted in the report: a second one only when meant.
-    if (m_savedAs > 0 && prompts::confirm(QStringLiteral("This deal was already saved as Deal %1. Save it again as a "
-                                                         "new deal?")
+    if (m_savedAs > 0 && prompts::confirm(tr("This deal was already saved as Deal %1. Save it again as a "
+                                             "new deal?")
                                               .arg(m_savedAs),
                                           this) != 1)
         return;
-    if (print && prompts::confirm(QStringLiteral("Print Customer Choice?"), this) != 1)
+    if (print && prompts::confirm(tr("Print Customer Choice?"), this) != 1)
         return;
     DealRecord deal = record();
     if (!m_app.store().deals().add(deal)) {
-        prompts::error(QStringLiteral("The customer's choice could not be saved."), this);
+        prompts::error(tr("The customer's choice could not be saved."), this);
         return;
     }
     m_savedAs = deal.id;
@@ -196,7 +195,7 @@ void DealChoice::save(bool print) {
     // Stored first: the page carries the deal number and the time it was saved.
     if (print)
         printAcceptance(m_app.printer(), deal);
-    prompts::notice(QStringLiteral("Deal %1 saved.").arg(deal.id), this);
+    prompts::notice(tr("Deal %1 saved.").arg(deal.id), this);
     cancel();
 }
 

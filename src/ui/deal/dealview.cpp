@@ -11,7 +11,7 @@
 
 DealView::DealView(Program &app) : DealPresentation(app), m_app(app) {
     setObjectName(QStringLiteral("dealview"));
-    setWindowTitle(QStringLiteral("Stored Deal"));
+    setWindowTitle(tr("Stored Deal"));
     // The presentation's commands act on a deal being sold; here they print the stored one or leave.
     const Commands c = commands();
     for (QPushButton *button : {c.print, c.exit, c.preview})
@@ -27,11 +27,11 @@ DealView::DealView(Program &app) : DealPresentation(app), m_app(app) {
 void DealView::showDeal(const DealRecord &deal) {
     m_record = deal;
     present(deal.deal());
-    setWindowTitle(QStringLiteral("Stored Deal %1").arg(deal.id));
+    setWindowTitle(tr("Stored Deal %1").arg(deal.id));
 }
 
 void DealView::reprint() {
-    if (prompts::confirm(QStringLiteral("Reprint Deal %1?").arg(m_record.id), this) != 1)
+    if (prompts::confirm(tr("Reprint Deal %1?").arg(m_record.id), this) != 1)
         return;
     if (reprintDeal(m_app.printer(), m_record))
         printAcceptance(m_app.printer(), m_record);
@@ -40,7 +40,7 @@ void DealView::reprint() {
 void DealView::previewStored() {
     const DealRecord stored = m_record;
     auto *window = new PrintPreview(
-        m_app, QStringLiteral("Deal %1").arg(stored.id), QStringLiteral("Deal %1.pdf").arg(stored.id),
+        m_app, tr("Deal %1").arg(stored.id), QStringLiteral("Deal %1.pdf").arg(stored.id),
         [stored](Printer &printer) { return reprintDeal(printer, stored); }, this);
     window->show();
 }

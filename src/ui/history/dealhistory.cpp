@@ -77,10 +77,10 @@ private:
 
 DealHistory::DealHistory(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("dealhistory"));
-    setWindowTitle(QStringLiteral("Deal History"));
+    setWindowTitle(tr("Deal History"));
     ui::setClientSize(this, 14640, 7650);
 
-    m_searchBox = ui::searchBox(this, QStringLiteral("Customer, vehicle, stock # or salesperson"));
+    m_searchBox = ui::searchBox(this, tr("Customer, vehicle, stock # or salesperson"));
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grid1"));
@@ -95,10 +95,10 @@ DealHistory::DealHistory(Program &app) : m_app(app) {
         head->resizeSection(c, ui::tw(widths[c]));
     head->setStretchLastSection(true);
 
-    m_reprintButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Reprint"), 120, 7080, 1335, 495);
-    m_reportButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Report"), 1560, 7080, 1335, 495);
-    m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 3000, 7080, 1335, 495);
-    m_exportButton = ui::button(this, QStringLiteral("Command4"), QStringLiteral("Export…"), 4440, 7080, 1335, 495);
+    m_reprintButton = ui::button(this, QStringLiteral("Command1"), tr("Reprint"), 120, 7080, 1335, 495);
+    m_reportButton = ui::button(this, QStringLiteral("Command2"), tr("Report"), 1560, 7080, 1335, 495);
+    m_exitButton = ui::button(this, QStringLiteral("Command3"), tr("EXIT"), 3000, 7080, 1335, 495);
+    m_exportButton = ui::button(this, QStringLiteral("Command4"), tr("Export…"), 4440, 7080, 1335, 495);
     QWidget *order[] = {m_searchBox, m_grid, m_reprintButton, m_reportButton, m_exitButton, m_exportButton};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -136,15 +136,15 @@ qint64 DealHistory::selectedDeal() const {
 void DealHistory::reprint() {
     const qint64 id = selectedDeal();
     if (id == 0) {
-        prompts::notice(QStringLiteral("Please choose a deal to reprint."), this);
+        prompts::notice(tr("Please choose a deal to reprint."), this);
         return;
     }
     const std::optional<DealRecord> deal = m_app.store().deals().load(id);
     if (!deal) {
-        prompts::notice(QStringLiteral("Deal %1 could not be read.").arg(id), this);
+        prompts::notice(tr("Deal %1 could not be read.").arg(id), this);
         return;
     }
-    if (prompts::confirm(QStringLiteral("Reprint Deal %1?").arg(id), this) != 1)
+    if (prompts::confirm(tr("Reprint Deal %1?").arg(id), this) != 1)
         return;
     if (reprintDeal(m_app.printer(), *deal))
         printAcceptance(m_app.printer(), *deal);
@@ -153,7 +153,7 @@ void DealHistory::reprint() {
 void DealHistory::viewDeal(qint64 id) {
     const std::optional<DealRecord> deal = m_app.store().deals().load(id);
     if (!deal) {
-        prompts::notice(QStringLiteral("Deal %1 could not be read.").arg(id), this);
+        prompts::notice(tr("Deal %1 could not be read.").arg(id), this);
         return;
     }
     DealView *view = m_app.window<DealView>();
@@ -162,14 +162,13 @@ void DealHistory::viewDeal(qint64 id) {
 }
 
 void DealHistory::exportRows() {
-    const QString path =
-        exportfile::choose(m_app, this, QStringLiteral("Export Deal History"), QStringLiteral("Deal History.csv"));
+    const QString path = exportfile::choose(m_app, this, tr("Export Deal History"), QStringLiteral("Deal History.csv"));
     if (path.isEmpty())
         return;
     QVector<DealSummary> shown;
     for (int r = 0; r < m_model->rowCount(); ++r)
         shown.append(m_model->deal(r));
-    exportfile::write(path, history::exportFile(shown), QStringLiteral("deal history"), this);
+    exportfile::write(path, history::exportFile(shown), tr("deal history"), this);
 }
 
 void DealHistory::exitWindow() {

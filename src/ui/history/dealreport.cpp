@@ -23,7 +23,7 @@ const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 
 DealReport::DealReport(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("dealreport"));
-    setWindowTitle(QStringLiteral("Product Report"));
+    setWindowTitle(tr("Product Report"));
     ui::setClientSize(this, 10920, 7650);
 
     auto caption = [this](const QString &name, const QString &text, double left, double width) {
@@ -40,11 +40,11 @@ DealReport::DealReport(Program &app) : m_app(app) {
         ui::place(box, left, 120, 1695, 315);
         return box;
     };
-    caption(QStringLiteral("fromcaption"), QStringLiteral("From:"), 120, 615);
+    caption(QStringLiteral("fromcaption"), tr("From:"), 120, 615);
     m_fromBox = dateBox(QStringLiteral("fromdate"), 840);
-    caption(QStringLiteral("tocaption"), QStringLiteral("To:"), 2640, 495);
+    caption(QStringLiteral("tocaption"), tr("To:"), 2640, 495);
     m_toBox = dateBox(QStringLiteral("todate"), 3240);
-    caption(QStringLiteral("salespersoncaption"), QStringLiteral("Salesperson:"), 5040, 1215);
+    caption(QStringLiteral("salespersoncaption"), tr("Salesperson:"), 5040, 1215);
     m_salespersonBox = new QComboBox(this);
     m_salespersonBox->setObjectName(QStringLiteral("salespersonfilter"));
     m_salespersonBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -76,9 +76,9 @@ DealReport::DealReport(Program &app) : m_app(app) {
     m_productsPerDealLabel = figure(QStringLiteral("productsperdeal"), 3720);
     m_profitPerDealLabel = figure(QStringLiteral("profitperdeal"), 7320);
 
-    m_printButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Print"), 120, 7020, 1335, 495);
-    m_exportButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Export…"), 1560, 7020, 1335, 495);
-    m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 3000, 7020, 1335, 495);
+    m_printButton = ui::button(this, QStringLiteral("Command1"), tr("Print"), 120, 7020, 1335, 495);
+    m_exportButton = ui::button(this, QStringLiteral("Command2"), tr("Export…"), 1560, 7020, 1335, 495);
+    m_exitButton = ui::button(this, QStringLiteral("Command3"), tr("EXIT"), 3000, 7020, 1335, 495);
     QWidget *order[] = {m_fromBox, m_toBox, m_salespersonBox, m_grid, m_printButton, m_exportButton, m_exitButton};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -90,7 +90,7 @@ DealReport::DealReport(Program &app) : m_app(app) {
     m_lastDay = span ? span->second : today;
     m_fromBox->setDate(span ? span->first : today);
     m_toBox->setDate(m_lastDay);
-    m_salespersonBox->addItem(QStringLiteral("All"));
+    m_salespersonBox->addItem(tr("All"));
     m_salespersonBox->addItems(deals.salespeople());
 
     connect(m_fromBox, &QDateEdit::dateChanged, this, &DealReport::refresh);
@@ -115,10 +115,9 @@ ReportFilter DealReport::filter() const {
 
 QString DealReport::scope() const {
     const ReportFilter f = filter();
-    return QStringLiteral("Deals saved from %1 to %2, %3")
+    return tr("Deals saved from %1 to %2, %3")
         .arg(f.from.toString(kDateFormat), f.to.toString(kDateFormat),
-             f.salesperson.isEmpty() ? QStringLiteral("all salespeople")
-                                     : QStringLiteral("salesperson %1").arg(f.salesperson));
+             f.salesperson.isEmpty() ? tr("all salespeople") : tr("salesperson %1").arg(f.salesperson));
 }
 
 void DealReport::refresh() {
@@ -151,24 +150,24 @@ void DealReport::reload() {
     }
     const QString chosen = m_salespersonBox->currentIndex() > 0 ? m_salespersonBox->currentText() : QString();
     m_salespersonBox->clear();
-    m_salespersonBox->addItem(QStringLiteral("All"));
+    m_salespersonBox->addItem(tr("All"));
     m_salespersonBox->addItems(deals.salespeople());
     m_salespersonBox->setCurrentIndex(qMax(0, m_salespersonBox->findText(chosen)));
     refresh();
 }
 
 void DealReport::print() {
-    if (prompts::confirm(QStringLiteral("Print Report?"), this) != 1)
+    if (prompts::confirm(tr("Print Report?"), this) != 1)
         return;
     printProductReport(m_app.printer(), m_report, scope());
 }
 
 void DealReport::exportReport() {
     const QString path =
-        exportfile::choose(m_app, this, QStringLiteral("Export Product Report"), QStringLiteral("Product Report.csv"));
+        exportfile::choose(m_app, this, tr("Export Product Report"), QStringLiteral("Product Report.csv"));
     if (path.isEmpty())
         return;
-    exportfile::write(path, report::exportFile(m_report), QStringLiteral("product report"), this);
+    exportfile::write(path, report::exportFile(m_report), tr("product report"), this);
 }
 
 void DealReport::exitWindow() {

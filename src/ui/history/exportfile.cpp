@@ -4,6 +4,7 @@
 #include "ui/common/program.h"
 #include "ui/common/prompts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,7 +16,7 @@ QString choose(Program &app, QWidget *parent, const QString &title, const QStrin
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    const QString filter = QStringLiteral("CSV files (*.csv)");
+    const QString filter = QCoreApplication::translate("exportfile", "CSV files (*.csv)");
     QString path;
     if (app.fileChooser()) {
         path = app.fileChooser()(parent, QDir(folder).filePath(suggestedName), title, filter);
@@ -34,12 +35,15 @@ QString choose(Program &app, QWidget *parent, const QString &title, const QStrin
 bool write(const QString &path, const QByteArray &bytes, const QString &what, QWidget *parent) {
     QString why;
     if (!files::write(path, bytes, &why)) {
-        prompts::error(QStringLiteral("The %1 was not exported: %2 could not be written (%3).")
-                           .arg(what, QDir::toNativeSeparators(path), why),
-                       parent);
+        prompts::error(
+            QCoreApplication::translate("exportfile", "The %1 was not exported: %2 could not be written (%3).")
+                .arg(what, QDir::toNativeSeparators(path), why),
+            parent);
         return false;
     }
-    prompts::notice(QStringLiteral("The %1 was exported to:\n%2").arg(what, QDir::toNativeSeparators(path)), parent);
+    prompts::notice(QCoreApplication::translate("exportfile", "The %1 was exported to:\n%2")
+                        .arg(what, QDir::toNativeSeparators(path)),
+                    parent);
     return true;
 }
 

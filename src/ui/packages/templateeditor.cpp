@@ -25,7 +25,7 @@ TemplateEditor::TemplateEditor(Program &app)
       m_navigation(app, this, Counter::Templates,
                    {[this] { return shown(); }, [this](const PackageTemplate &t) { show(t); }, [this] { leave(); }}) {
     setObjectName(QStringLiteral("editvehicle"));
-    setWindowTitle(QStringLiteral("Add/Edit Package"));
+    setWindowTitle(tr("Add/Edit Package"));
     ui::setClientSize(this, 10140, 8595);
 
     auto frame = [this](const QString &name, const QString &title, double l, double t, double w, double h) {
@@ -42,19 +42,19 @@ TemplateEditor::TemplateEditor(Program &app)
         return label;
     };
 
-    QGroupBox *info = frame(QStringLiteral("vehicleframe"), QStringLiteral("Vehicle Information"), 0, 0, 5055, 975);
-    caption(info, QStringLiteral("idlabel"), QStringLiteral("ID:"), 120, 270, 735, 255);
+    QGroupBox *info = frame(QStringLiteral("vehicleframe"), tr("Vehicle Information"), 0, 0, 5055, 975);
+    caption(info, QStringLiteral("idlabel"), tr("ID:"), 120, 270, 735, 255);
     m_idBox = new QLineEdit(info);
     m_idBox->setObjectName(QStringLiteral("id"));
     m_idBox->setEnabled(false);
     ui::place(m_idBox, 960, 240, 1215, 300);
-    caption(info, QStringLiteral("vehiclelabel"), QStringLiteral("Vehicle:"), 120, 630, 735, 255);
+    caption(info, QStringLiteral("vehiclelabel"), tr("Vehicle:"), 120, 630, 735, 255);
     m_vehicleBox = new QLineEdit(info);
     m_vehicleBox->setObjectName(QStringLiteral("vehiclename"));
     ui::place(m_vehicleBox, 960, 600, 3975, 300);
     ui::selectAllOnFocus(m_vehicleBox);
 
-    QGroupBox *notesFrame = frame(QStringLiteral("notesframe"), QStringLiteral("Notes"), 5160, 0, 4935, 975);
+    QGroupBox *notesFrame = frame(QStringLiteral("notesframe"), tr("Notes"), 5160, 0, 4935, 975);
     m_notesBox = new QPlainTextEdit(notesFrame);
     m_notesBox->setObjectName(QStringLiteral("notes"));
     m_notesBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -65,14 +65,14 @@ TemplateEditor::TemplateEditor(Program &app)
     for (int p = 0; p < 4; ++p) {
         const double left = 2520 * p;
         QGroupBox *nameFrame =
-            frame(QStringLiteral("packagenameframe(%1)").arg(p), QStringLiteral("Package Name"), left, 960, 2535, 615);
+            frame(QStringLiteral("packagenameframe(%1)").arg(p), tr("Package Name"), left, 960, 2535, 615);
         m_packageNameBoxes[p] = new QLineEdit(nameFrame);
         m_packageNameBoxes[p]->setObjectName(QStringLiteral("packagename(%1)").arg(p));
         ui::place(m_packageNameBoxes[p], 120, 240, 2295, 300);
         ui::selectAllOnFocus(m_packageNameBoxes[p]);
 
         QGroupBox *items =
-            frame(QStringLiteral("menuframe(%1)").arg(p), QStringLiteral("Aftermarket Items"), left, 1560, 2535, 3975);
+            frame(QStringLiteral("menuframe(%1)").arg(p), tr("Aftermarket Items"), left, 1560, 2535, 3975);
         for (int s = 0; s < 10; ++s) {
             const SlotBoxes &b = m_slots->createSlot(p, s, items, SlotGrid::Figures::Hidden);
             ui::place(b.product, 120, 240 + 360 * s, 2295, 315);
@@ -83,13 +83,12 @@ TemplateEditor::TemplateEditor(Program &app)
             const char *title;
             double top;
             QLabel **label;
-        } totals[] = {{"totalcost", "Total Cost", 5520, &m_totalCost[p]},
-                      {"totalmsrp", "Total MSRP", 6120, &m_totalMsrp[p]},
-                      {"totalprofit", "Total Profit", 6720, &m_totalProfit[p]}};
+        } totals[] = {{"totalcost", QT_TR_NOOP("Total Cost"), 5520, &m_totalCost[p]},
+                      {"totalmsrp", QT_TR_NOOP("Total MSRP"), 6120, &m_totalMsrp[p]},
+                      {"totalprofit", QT_TR_NOOP("Total Profit"), 6720, &m_totalProfit[p]}};
         for (const auto &t : totals) {
             const QString name = QString::fromLatin1(t.name);
-            QGroupBox *f =
-                frame(name + QStringLiteral("frame(%1)").arg(p), QString::fromLatin1(t.title), left, t.top, 2535, 615);
+            QGroupBox *f = frame(name + QStringLiteral("frame(%1)").arg(p), tr(t.title), left, t.top, 2535, 615);
             *t.label = caption(f, QStringLiteral("%1(%2)").arg(name).arg(p), kZeroTotal, 120, 270, 2295, 255);
         }
     }
@@ -100,15 +99,15 @@ TemplateEditor::TemplateEditor(Program &app)
         ui::place(b, l, t, w, 495);
         return b;
     };
-    m_saveButton = button(QStringLiteral("Command1"), QStringLiteral("Save"), 120, 7440, 1335);
-    m_clearButton = button(QStringLiteral("Command2"), QStringLiteral("Clear Form"), 1560, 7440, 1335);
-    m_deleteButton = button(QStringLiteral("Command3"), QStringLiteral("Delete"), 3000, 7440, 1335);
-    m_firstButton = button(QStringLiteral("Command4"), QStringLiteral("|<"), 120, 8040, 255);
-    m_previousButton = button(QStringLiteral("Command5"), QStringLiteral("<"), 375, 8040, 255);
-    m_nextButton = button(QStringLiteral("Command6"), QStringLiteral(">"), 630, 8040, 255);
-    m_lastButton = button(QStringLiteral("Command7"), QStringLiteral(">|"), 885, 8040, 255);
-    m_copyButton = button(QStringLiteral("Command9"), QStringLiteral("Copy Record"), 1560, 8040, 1335);
-    m_exitButton = button(QStringLiteral("Command8"), QStringLiteral("EXIT"), 3000, 8040, 1335);
+    m_saveButton = button(QStringLiteral("Command1"), tr("Save"), 120, 7440, 1335);
+    m_clearButton = button(QStringLiteral("Command2"), tr("Clear Form"), 1560, 7440, 1335);
+    m_deleteButton = button(QStringLiteral("Command3"), tr("Delete"), 3000, 7440, 1335);
+    m_firstButton = button(QStringLiteral("Command4"), tr("|<"), 120, 8040, 255);
+    m_previousButton = button(QStringLiteral("Command5"), tr("<"), 375, 8040, 255);
+    m_nextButton = button(QStringLiteral("Command6"), tr(">"), 630, 8040, 255);
+    m_lastButton = button(QStringLiteral("Command7"), tr(">|"), 885, 8040, 255);
+    m_copyButton = button(QStringLiteral("Command9"), tr("Copy Record"), 1560, 8040, 1335);
+    m_exitButton = button(QStringLiteral("Command8"), tr("EXIT"), 3000, 8040, 1335);
 
     connect(m_slots, &SlotGrid::slotChanged, this, [this] { calculatetotals(); });
     m_navigation.connectButtons({m_saveButton, m_deleteButton, m_firstButton, m_previousButton, m_nextButton,
@@ -118,7 +117,7 @@ TemplateEditor::TemplateEditor(Program &app)
     for (int p = 0; p < 4; ++p)
         m_packageNameBoxes[p]->setText(trimBlanks(m_app.settings().packageNames[p]));
     if (m_slots->populate() == 0)
-        prompts::notice(QStringLiteral("No Aftermarket Records"), this);
+        prompts::notice(tr("No Aftermarket Records"), this);
     // A product this program stores is offered, and priced, at once; the template's own boxes keep what
     // they show.
     connect(&m_app.store().events(), &StoreEvents::productsChanged, m_slots, &SlotGrid::refresh);

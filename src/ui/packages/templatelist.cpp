@@ -12,13 +12,13 @@
 
 TemplateList::TemplateList(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("vehiclelist"));
-    setWindowTitle(QStringLiteral("Aftermarket Packages"));
+    setWindowTitle(tr("Aftermarket Packages"));
     ui::setClientSize(this, 12495, 7500);
 
     m_grid = new QTableWidget(this);
     m_grid->setObjectName(QStringLiteral("grid1"));
     m_grid->setColumnCount(3);
-    m_grid->setHorizontalHeaderLabels({QString(), QStringLiteral("Vehicle"), QStringLiteral("Notes")});
+    m_grid->setHorizontalHeaderLabels({QString(), tr("Vehicle"), tr("Notes")});
     m_grid->verticalHeader()->hide();
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -27,8 +27,8 @@ TemplateList::TemplateList(Program &app) : m_app(app) {
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ui::place(m_grid, 0, 0, 12495, 6780);
 
-    m_addButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Add Item"), 120, 6900, 1335, 495);
-    m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 1560, 6900, 1335, 495);
+    m_addButton = ui::button(this, QStringLiteral("Command1"), tr("Add Item"), 120, 6900, 1335, 495);
+    m_exitButton = ui::button(this, QStringLiteral("Command3"), tr("EXIT"), 1560, 6900, 1335, 495);
 
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) { openRow(row); });
     connect(m_addButton, &QPushButton::clicked, this, &TemplateList::addItem);

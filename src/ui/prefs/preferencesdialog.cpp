@@ -17,7 +17,7 @@ using storedtext::trimBlanks;
 
 PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("preferences"));
-    setWindowTitle(QStringLiteral("Preferences"));
+    setWindowTitle(tr("Preferences"));
     ui::setClientSize(this, 8670, 8580);
 
     int labelIndex = 0;
@@ -43,27 +43,25 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
 
     // The rows of the first version keep their order; the further terms follow the default term and
     // the acceptance statement the disclaimer, and the rows below move down to make room.
-    label(QStringLiteral("Tax Rate:"), 120);
+    label(tr("Tax Rate:"), 120);
     m_taxRateBox = box(QStringLiteral("ptaxrate"), 3120, 120, 855, 285);
-    label(QStringLiteral("Default Interest Rate:"), 480);
+    label(tr("Default Interest Rate:"), 480);
     m_interestRateBox = box(QStringLiteral("pinterestrate"), 3120, 480, 855, 285);
-    label(QStringLiteral("Default Finance Term:"), 840);
+    label(tr("Default Finance Term:"), 840);
     m_termBox = box(QStringLiteral("pfinanceterm"), 3120, 840, 855, 285);
     m_disclosePricesBox =
-        check(QStringLiteral("pdiscloseprices"), QStringLiteral("Disclose Individual Prices"), 3120, 1920, 2775, 255);
-    m_discloseTotalsBox =
-        check(QStringLiteral("pdisclosetotals"), QStringLiteral("Disclose Totals"), 3120, 2160, 2775, 255);
-    m_includeTaxBox =
-        check(QStringLiteral("pincludetax"), QStringLiteral("Include Taxes in Totals"), 3120, 2400, 3375, 255);
+        check(QStringLiteral("pdiscloseprices"), tr("Disclose Individual Prices"), 3120, 1920, 2775, 255);
+    m_discloseTotalsBox = check(QStringLiteral("pdisclosetotals"), tr("Disclose Totals"), 3120, 2160, 2775, 255);
+    m_includeTaxBox = check(QStringLiteral("pincludetax"), tr("Include Taxes in Totals"), 3120, 2400, 3375, 255);
     for (int p = 0; p < 4; ++p) {
-        label(QStringLiteral("Package %1 Name:").arg(p + 1), 2880 + 360 * p);
+        label(tr("Package %1 Name:").arg(p + 1), 2880 + 360 * p);
         m_packageNameBoxes[p] = box(QStringLiteral("ppackage%1").arg(p + 1), 3120, 2880 + 360 * p, 2295, 285);
     }
-    label(QStringLiteral("Salesperson Name:"), 4440);
+    label(tr("Salesperson Name:"), 4440);
     m_salespersonBox = box(QStringLiteral("psalespersonname"), 3120, 4440, 2295, 285);
-    label(QStringLiteral("Dealership Name:"), 4800);
+    label(tr("Dealership Name:"), 4800);
     m_dealershipBox = box(QStringLiteral("pdealershipname"), 3120, 4800, 2295, 285);
-    label(QStringLiteral("Disclaimer:"), 5160);
+    label(tr("Disclaimer:"), 5160);
     auto multi = [this](const QString &name, double top) {
         auto *b = new QPlainTextEdit(this);
         b->setObjectName(name);
@@ -73,19 +71,18 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
         return b;
     };
     m_disclaimerBox = multi(QStringLiteral("pdisclaimer"), 5160);
-    label(QStringLiteral("Password:"), 7080);
-    m_passwordProtectBox =
-        check(QStringLiteral("ppasswordprotect"), QStringLiteral("Password Protect?"), 3120, 7080, 2655, 255);
+    label(tr("Password:"), 7080);
+    m_passwordProtectBox = check(QStringLiteral("ppasswordprotect"), tr("Password Protect?"), 3120, 7080, 2655, 255);
     m_passwordBox = box(QStringLiteral("ppassword"), 3120, 7320, 2295, 285);
-    label(QStringLiteral("Second Term:"), 1200);
+    label(tr("Second Term:"), 1200);
     m_term2Box = box(QStringLiteral("pfinanceterm2"), 3120, 1200, 855, 285);
-    label(QStringLiteral("Third Term:"), 1560);
+    label(tr("Third Term:"), 1560);
     m_term3Box = box(QStringLiteral("pfinanceterm3"), 3120, 1560, 855, 285);
-    label(QStringLiteral("Acceptance Statement:"), 6120);
+    label(tr("Acceptance Statement:"), 6120);
     m_statementBox = multi(QStringLiteral("pstatement"), 6120);
 
-    m_saveButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("SAVE"), 120, 7800, 1455, 615);
-    m_exitButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("EXIT"), 1680, 7800, 1455, 615);
+    m_saveButton = ui::button(this, QStringLiteral("Command1"), tr("SAVE"), 120, 7800, 1455, 615);
+    m_exitButton = ui::button(this, QStringLiteral("Command2"), tr("EXIT"), 1680, 7800, 1455, 615);
 
     QWidget *order[] = {m_taxRateBox,
                         m_interestRateBox,
@@ -142,32 +139,31 @@ std::optional<Settings> PreferencesDialog::shown() {
     const auto rate = numbers::toSingle(numbers::val(m_interestRateBox->text()));
     const auto term = numbers::toInt32HalfEven(numbers::val(m_termBox->text()));
     auto refuse = [this](const QString &what, QLineEdit *box) -> std::optional<Settings> {
-        prompts::notice(QStringLiteral("The %1 is too large to be stored. Please enter a smaller number.").arg(what),
-                        this);
+        prompts::notice(tr("The %1 is too large to be stored. Please enter a smaller number.").arg(what), this);
         box->setFocus();
         return std::nullopt;
     };
     if (!tax)
-        return refuse(QStringLiteral("tax rate"), m_taxRateBox);
+        return refuse(tr("tax rate"), m_taxRateBox);
     // 7 typed for 7 % would make every taxed payment eight times as large. A rate already stored so (an
     // older file) is left as it is, so the window can still be left without correcting it.
     const float storedTax = m_app.settings().taxRate;
     if (*tax >= 1 && *tax != storedTax) {
-        prompts::notice(QStringLiteral("The tax rate is a fraction: 0.07 means 7 %."), this);
+        prompts::notice(tr("The tax rate is a fraction: 0.07 means 7 %."), this);
         m_taxRateBox->setText(numbers::plainSingle(storedTax));
         m_taxRateBox->setFocus();
         return std::nullopt;
     }
     if (!rate)
-        return refuse(QStringLiteral("default interest rate"), m_interestRateBox);
+        return refuse(tr("default interest rate"), m_interestRateBox);
     if (!term)
-        return refuse(QStringLiteral("default finance term"), m_termBox);
+        return refuse(tr("default finance term"), m_termBox);
     const auto term2 = numbers::toInt32HalfEven(numbers::val(m_term2Box->text()));
     const auto term3 = numbers::toInt32HalfEven(numbers::val(m_term3Box->text()));
     if (!term2)
-        return refuse(QStringLiteral("second term"), m_term2Box);
+        return refuse(tr("second term"), m_term2Box);
     if (!term3)
-        return refuse(QStringLiteral("third term"), m_term3Box);
+        return refuse(tr("third term"), m_term3Box);
 
     Settings s = m_app.settings();
     for (int p = 0; p < 4; ++p)
@@ -196,7 +192,7 @@ bool PreferencesDialog::store() {
 
 void PreferencesDialog::save() {
     if (store())
-        prompts::notice(QStringLiteral("Preferences Saved"), this);
+        prompts::notice(tr("Preferences Saved"), this);
 }
 
 bool PreferencesDialog::exitWindow() {

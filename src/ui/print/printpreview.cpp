@@ -21,7 +21,7 @@ PrintPreview::PrintPreview(Program &app, const QString &title, const QString &fi
                            QWidget *parent)
     : QDialog(parent), m_app(app), m_fileName(fileName), m_layout(std::move(layout)) {
     setObjectName(QStringLiteral("printpreview"));
-    setWindowTitle(QStringLiteral("Print Preview – %1").arg(title));
+    setWindowTitle(tr("Print Preview – %1").arg(title));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinMaxButtonsHint);
@@ -52,9 +52,9 @@ PrintPreview::PrintPreview(Program &app, const QString &title, const QString &fi
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    m_firstAction = action(QStringLiteral("firstpage"), QStringLiteral("First"), QKeySequence(Qt::CTRL | Qt::Key_Home),
-                           [this] { goTo(1); });
-    m_previousAction = action(QStringLiteral("previouspage"), QStringLiteral("Previous"), QKeySequence(Qt::Key_PageUp),
+    m_firstAction =
+        action(QStringLiteral("firstpage"), tr("First"), QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { goTo(1); });
+    m_previousAction = action(QStringLiteral("previouspage"), tr("Previous"), QKeySequence(Qt::Key_PageUp),
                               [this] { goTo(m_view->currentPage() - 1); });
     m_pageBox = new QSpinBox(this);
     m_pageBox->setObjectName(QStringLiteral("pagenumber"));
@@ -64,26 +64,24 @@ PrintPreview::PrintPreview(Program &app, const QString &title, const QString &fi
     m_pageCountLabel = new QLabel(this);
     m_pageCountLabel->setObjectName(QStringLiteral("pagecount"));
     tools->addWidget(m_pageCountLabel);
-    m_nextAction = action(QStringLiteral("nextpage"), QStringLiteral("Next"), QKeySequence(Qt::Key_PageDown),
+    m_nextAction = action(QStringLiteral("nextpage"), tr("Next"), QKeySequence(Qt::Key_PageDown),
                           [this] { goTo(m_view->currentPage() + 1); });
-    m_lastAction = action(QStringLiteral("lastpage"), QStringLiteral("Last"), QKeySequence(Qt::CTRL | Qt::Key_End),
+    m_lastAction = action(QStringLiteral("lastpage"), tr("Last"), QKeySequence(Qt::CTRL | Qt::Key_End),
                           [this] { goTo(m_view->pageCount()); });
     tools->addSeparator();
-    action(QStringLiteral("zoomout"), QStringLiteral("Zoom Out"), QKeySequence::ZoomOut, [this] { m_view->zoomOut(); });
-    action(QStringLiteral("zoomin"), QStringLiteral("Zoom In"), QKeySequence::ZoomIn, [this] { m_view->zoomIn(); });
-    action(QStringLiteral("fitwidth"), QStringLiteral("Fit Width"), QKeySequence(), [this] { m_view->fitToWidth(); });
-    action(QStringLiteral("fitpage"), QStringLiteral("Whole Page"), QKeySequence(), [this] { m_view->fitInView(); });
+    action(QStringLiteral("zoomout"), tr("Zoom Out"), QKeySequence::ZoomOut, [this] { m_view->zoomOut(); });
+    action(QStringLiteral("zoomin"), tr("Zoom In"), QKeySequence::ZoomIn, [this] { m_view->zoomIn(); });
+    action(QStringLiteral("fitwidth"), tr("Fit Width"), QKeySequence(), [this] { m_view->fitToWidth(); });
+    action(QStringLiteral("fitpage"), tr("Whole Page"), QKeySequence(), [this] { m_view->fitInView(); });
     tools->addSeparator();
-    action(QStringLiteral("singlepage"), QStringLiteral("One Page"), QKeySequence(),
-           [this] { m_view->setSinglePageViewMode(); });
-    action(QStringLiteral("facingpages"), QStringLiteral("Two Pages"), QKeySequence(),
+    action(QStringLiteral("singlepage"), tr("One Page"), QKeySequence(), [this] { m_view->setSinglePageViewMode(); });
+    action(QStringLiteral("facingpages"), tr("Two Pages"), QKeySequence(),
            [this] { m_view->setFacingPagesViewMode(); });
-    action(QStringLiteral("allpages"), QStringLiteral("All Pages"), QKeySequence(),
-           [this] { m_view->setAllPagesViewMode(); });
+    action(QStringLiteral("allpages"), tr("All Pages"), QKeySequence(), [this] { m_view->setAllPagesViewMode(); });
     tools->addSeparator();
-    action(QStringLiteral("previewprint"), QStringLiteral("Print"), QKeySequence::Print, &PrintPreview::print);
-    action(QStringLiteral("savepdf"), QStringLiteral("Save PDF…"), QKeySequence::Save, &PrintPreview::savePdf);
-    action(QStringLiteral("closepreview"), QStringLiteral("Close"), QKeySequence(), &PrintPreview::reject);
+    action(QStringLiteral("previewprint"), tr("Print"), QKeySequence::Print, &PrintPreview::print);
+    action(QStringLiteral("savepdf"), tr("Save PDF…"), QKeySequence::Save, &PrintPreview::savePdf);
+    action(QStringLiteral("closepreview"), tr("Close"), QKeySequence(), &PrintPreview::reject);
 
     connect(m_pageBox, &QSpinBox::valueChanged, this, &PrintPreview::goTo);
     connect(m_view, &QPrintPreviewWidget::previewChanged, this, &PrintPreview::showPageNumber);
@@ -126,7 +124,7 @@ void PrintPreview::showPageNumber() {
     const QSignalBlocker quiet(m_pageBox);
     m_pageBox->setRange(count > 0 ? 1 : 0, count);
     m_pageBox->setValue(current);
-    m_pageCountLabel->setText(QStringLiteral(" of %1 ").arg(count));
+    m_pageCountLabel->setText(tr(" of %1 ").arg(count));
     m_firstAction->setEnabled(current > 1);
     m_previousAction->setEnabled(current > 1);
     m_nextAction->setEnabled(current < count);
@@ -139,10 +137,9 @@ void PrintPreview::print() {
 }
 
 void PrintPreview::savePdf() {
-    const QString path =
-        FileChooser(m_app, nullptr)
-            .save(this, QDir(FileChooser::documentsFolder()).filePath(m_fileName), QStringLiteral("Save PDF"),
-                  QStringLiteral("PDF files (*.pdf);;All files (*)"), QStringLiteral("pdf"));
+    const QString path = FileChooser(m_app, nullptr)
+                             .save(this, QDir(FileChooser::documentsFolder()).filePath(m_fileName), tr("Save PDF"),
+                                   tr("PDF files (*.pdf);;All files (*)"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
     QPrinter file(QPrinter::HighResolution);

@@ -3,6 +3,7 @@
 #include "core/files/files.h"
 #include "ui/common/prompts.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -193,7 +194,8 @@ bool QtPrinterDevice::beginDocument() {
         const QString path = m_forcedFile.isEmpty() ? nextPdfPath() : m_forcedFile;
         const QString folder = QFileInfo(path).absolutePath();
         if (!QDir().mkpath(folder)) {
-            report(true, QStringLiteral("The %1 was not printed: the folder %2 could not be created.")
+            report(true, QCoreApplication::translate("QtPrinterDevice",
+                                                     "The %1 was not printed: the folder %2 could not be created.")
                              .arg(documentName().toLower(), QDir::toNativeSeparators(folder)));
             return false;
         }
@@ -207,7 +209,8 @@ bool QtPrinterDevice::beginDocument() {
     if (!m_painter->begin(m_printer)) {
         m_painter.reset();
         const QString where = m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName();
-        report(true, QStringLiteral("The %1 was not printed: %2 could not be opened for printing.")
+        report(true, QCoreApplication::translate("QtPrinterDevice",
+                                                 "The %1 was not printed: %2 could not be opened for printing.")
                          .arg(documentName().toLower(), where));
         return false;
     }
@@ -273,7 +276,8 @@ bool QtPrinterDevice::finishDocument() {
     if (!ok) {
         if (m_toPdf)
             QFile::remove(m_partFile);
-        report(true, QStringLiteral("The %1 was not printed: the printer %2 reported an error.")
+        report(true, QCoreApplication::translate("QtPrinterDevice",
+                                                 "The %1 was not printed: the printer %2 reported an error.")
                          .arg(documentName().toLower(),
                               m_toPdf ? QDir::toNativeSeparators(m_lastFile) : m_printer->printerName()));
         return false;
@@ -281,13 +285,16 @@ bool QtPrinterDevice::finishDocument() {
     if (m_toPdf) {
         QString why;
         if (!placePdf(&why)) {
-            report(true, QStringLiteral("The %1 was not saved as a PDF file: %2 could not be written (%3).")
+            report(true, QCoreApplication::translate(
+                             "QtPrinterDevice", "The %1 was not saved as a PDF file: %2 could not be written (%3).")
                              .arg(documentName().toLower(), QDir::toNativeSeparators(m_lastFile), why));
             return false;
         }
-        const QString text = m_forcedFile.isEmpty()
-                                 ? QStringLiteral("No printer is set up, so the %1 was saved as a PDF file:\n%2")
-                                 : QStringLiteral("The %1 was saved as a PDF file:\n%2");
+        const QString text =
+            m_forcedFile.isEmpty()
+                ? QCoreApplication::translate("QtPrinterDevice",
+                                              "No printer is set up, so the %1 was saved as a PDF file:\n%2")
+                : QCoreApplication::translate("QtPrinterDevice", "The %1 was saved as a PDF file:\n%2");
         report(false,
                text.arg(documentName().toLower(), QDir::toNativeSeparators(QFileInfo(m_lastFile).absoluteFilePath())));
     }
