@@ -39,12 +39,12 @@ bool printDeal(Printer &printer, const DealPage &page) {
     const float tops[3] = {45, 52, 192};
     const float heights[3] = {7, 140, 10};
     for (int band = 0; band < 3; ++band)
-        for (int col = 0; col < 4; ++col)
+        for (int col = 0; col < menu::Packages; ++col)
             p.DrawRectangle(20 + 60 * float(col), tops[band], 60, heights[band], 0);
 
     p.FontSize(14);
     p.FontBold(true);
-    for (int col = 0; col < 4; ++col) {
+    for (int col = 0; col < menu::Packages; ++col) {
         const QString heading = trimBlanks(page.headings[col]);
         p.PrintLeft(20 + 60 * float(col) + (60 - p.TextWidth(heading)) / 2, 46, heading, 0);
     }
@@ -59,7 +59,7 @@ bool printDeal(Printer &printer, const DealPage &page) {
         if (fits)
             break;
     }
-    for (int col = 0; col < 4; ++col)
+    for (int col = 0; col < menu::Packages; ++col)
         p.Paragraph(22 + 60 * float(col), 54, 58, trimBlanks(page.packageTexts[col]), 0);
 
     p.FontSize(7);
@@ -76,14 +76,14 @@ bool printDeal(Printer &printer, const DealPage &page) {
     // One term prints as it always has; several share the band, each line centred in its box.
     QStringList allLines;
     int count = 1;
-    for (int col = 0; col < 4; ++col) {
+    for (int col = 0; col < menu::Packages; ++col) {
         const QStringList lines = page.priceLinesOf(col);
         for (const QString &line : lines)
             allLines << trimBlanks(line);
         count = qMax(count, int(lines.size()));
     }
     const float lineHeight = count > 1 ? fitFont(p, allLines, count, 58, 9.6f, 14) : 0;
-    for (int col = 0; col < 4; ++col) {
+    for (int col = 0; col < menu::Packages; ++col) {
         const QStringList lines = page.priceLinesOf(col);
         if (count == 1) {
             const QString price = trimBlanks(page.priceLines[col]);

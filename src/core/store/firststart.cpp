@@ -54,7 +54,7 @@ const SampleProduct kProducts[] = {
 struct SampleTemplate {
     const char *name;
     const char *notes;
-    int menu[4][10];
+    int productIds[menu::Packages][menu::Slots];
 };
 
 // Product ids by position in kProducts (1-based).
@@ -65,7 +65,7 @@ const SampleTemplate kTemplates[] = {
     {"Pre-Owned Vehicles", "Certified and used vehicles", {{5, 6, 2, 4, 7, 9, 10}, {5, 6, 4, 7}, {5, 6}, {6}}},
 };
 
-const char *kPackageNames[4] = {"Platinum", "Gold", "Silver", "Bronze"};
+const char *kPackageNames[menu::Packages] = {"Platinum", "Gold", "Silver", "Bronze"};
 
 // The files in the current layout, then the settings and samples stored as the program stores them.
 bool fill(const QString &folder, bool withSamples, const QString &pages, QString *why) {
@@ -89,7 +89,7 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
     });
 
     Settings settings = store.settings().read();
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         settings.packageNames[p] = QString::fromLatin1(kPackageNames[p]);
     settings.disclosePrices = true;
     settings.discloseTotals = true;
@@ -115,10 +115,10 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
             t.id = drawn.id.value_or(0);
             t.vehiclename = QString::fromUtf8(sample.name);
             t.notes = QString::fromUtf8(sample.notes);
-            for (int p = 0; p < PackageTemplate::Packages; ++p) {
+            for (int p = 0; p < menu::Packages; ++p) {
                 t.packageNames[p] = QString::fromLatin1(kPackageNames[p]);
-                for (int slot = 0; slot < PackageTemplate::Slots; ++slot)
-                    t.productIds[p][slot] = sample.menu[p][slot];
+                for (int slot = 0; slot < menu::Slots; ++slot)
+                    t.productIds[p][slot] = sample.productIds[p][slot];
             }
             written = written && drawn.id && store.templates().add(t);
         }

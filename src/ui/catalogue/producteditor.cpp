@@ -5,9 +5,9 @@
 #include "ui/common/program.h"
 #include "ui/common/geometry.h"
 #include "ui/common/prompts.h"
+#include "ui/common/windowclosing.h"
 #include "ui/common/filechooser.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,6 +101,10 @@ ProductEditor::ProductEditor(Program &app)
 
     m_navigation.connectButtons({m_saveButton, m_deleteButton, m_firstButton, m_previousButton, m_nextButton,
                                  m_lastButton, m_copyButton, m_exitButton});
+    m_closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] {
+        m_navigation.exit();
+        return true;
+    });
     connect(m_clearButton, &QPushButton::clicked, this, &ProductEditor::clearform);
     connect(m_chooseFileButton, &QPushButton::clicked, this, &ProductEditor::chooseFile);
 
@@ -174,13 +178,7 @@ void ProductEditor::chooseFile() {
 }
 
 void ProductEditor::leave() {
-    m_closing = true;
+    m_closing->left();
     m_app.unload<ProductEditor>();
     emit finished();
-}
-
-void ProductEditor::closeEvent(QCloseEvent *event) {
-    if (!m_closing)
-        m_navigation.exit();
-    event->accept();
 }

@@ -10,6 +10,7 @@ class FileChooser;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class WindowClosing;
 
 // The product editor: shows one product of the walk its list handed over, and stores what it shows
 // before every move and before it is left.
@@ -34,9 +35,6 @@ signals:
     // The editor has closed (EXIT or Delete): the list is to be shown again.
     void finished();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void chooseFile();
     void leave();
@@ -48,5 +46,5 @@ private:
     QPushButton *m_saveButton, *m_clearButton, *m_deleteButton, *m_firstButton, *m_previousButton, *m_nextButton,
         *m_lastButton, *m_exitButton, *m_copyButton, *m_chooseFileButton;
     FileChooser *m_fileChooser;
-    bool m_closing = false;
+    WindowClosing *m_closing;
 };

@@ -121,7 +121,7 @@ protected:
 // so a window that scales the frame as one piece scales the column with it.
 class PackageColumn : public QObject {
 public:
-    PackageColumn(QGroupBox *frame, QPlainTextEdit *const (&boxes)[DealPresentation::slotCount])
+    PackageColumn(QGroupBox *frame, QPlainTextEdit *const (&boxes)[menu::Slots])
         : QObject(frame), m_frame(frame), m_designSize(frame->size()), m_designPoints(points(frame->font())) {
         frame->setProperty("laysOutOwnChildren", true);
         for (QPlainTextEdit *box : boxes) {
@@ -341,14 +341,14 @@ DealPresentation::DealPresentation(Program &app) : m_app(app) {
     m_stockNumberBox = particular(QStringLiteral("stocknumbertext"), 9240, 375);
     m_vehicleBox = particular(QStringLiteral("vehicletext"), 9240, 675);
 
-    const double frameLeft[packageCount] = {0, 3480, 6960, 10440};
-    const double frameWidth[packageCount] = {3500, 3500, 3495, 3495};
-    for (int p = 0; p < packageCount; ++p) {
+    const double frameLeft[menu::Packages] = {0, 3480, 6960, 10440};
+    const double frameWidth[menu::Packages] = {3500, 3500, 3495, 3495};
+    for (int p = 0; p < menu::Packages; ++p) {
         m_packageFrames[p] = new QGroupBox(QStringLiteral("Product%1").arg(p), this);
         m_packageFrames[p]->setObjectName(QStringLiteral("menuframe(%1)").arg(p));
         m_packageFrames[p]->setFont(windowFont(8.25, true));
         ui::place(m_packageFrames[p], frameLeft[p], 960, frameWidth[p], 7575);
-        for (int k = 0; k < slotCount; ++k) {
+        for (int k = 0; k < menu::Slots; ++k) {
             auto *box = new ProductBox(m_packageFrames[p]);
             box->setObjectName(QStringLiteral("product%1(%2)").arg(p).arg(k));
             box->setFont(windowFont());
@@ -413,8 +413,8 @@ DealPresentation::DealPresentation(Program &app) : m_app(app) {
     m_fullScreenButton = button(QStringLiteral("Command6"), QStringLiteral("Full Screen"), 9120);
 
     QList<QWidget *> order{m_salespersonBox, m_customerBox, m_stockNumberBox, m_vehicleBox};
-    for (int p = 0; p < packageCount; ++p)
-        for (int k = 0; k < slotCount; ++k)
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int k = 0; k < menu::Slots; ++k)
             order << m_productBoxes[p][k];
     order << m_disclaimerBox << m_printButton << m_changeButton << m_exitButton << m_choiceButton << m_previewButton
           << m_fullScreenButton;
@@ -444,7 +444,7 @@ DealPresentation::DealPresentation(Program &app) : m_app(app) {
     // Where the packages and what follows them sit when the deal offers one term and nothing financed;
     // more terms or a payment without products move them down to make room.
     m_designSize = WindowFit::of(this)->designSize();
-    for (int p = 0; p < packageCount; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         m_design << Placed{m_packageFrames[p], m_packageFrames[p]->geometry(), false}
                  << Placed{m_priceLines[p], m_priceLines[p]->geometry(), false};
     for (QWidget *below : {static_cast<QWidget *>(m_disclaimerBox), static_cast<QWidget *>(m_printButton),
@@ -457,7 +457,7 @@ DealPresentation::DealPresentation(Program &app) : m_app(app) {
                                     m_fullScreenButton});
 
     // Each package column lays out its own products under its heading.
-    for (int p = 0; p < packageCount; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         new PackageColumn(m_packageFrames[p], m_productBoxes[p]);
 
     // Ctrl+P does what "Print" does (a stored deal's view reprints), also in full screen where the
@@ -468,7 +468,7 @@ DealPresentation::DealPresentation(Program &app) : m_app(app) {
 void DealPresentation::layOutPayments() {
     const bool base = m_page.priceLinesShown && !m_page.basePaymentLine.isEmpty();
     int lines = 1;
-    for (int p = 0; p < packageCount; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         lines = qMax(lines, int(m_page.priceLinesOf(p).size()));
     if (!m_page.priceLinesShown)
         lines = 1;
@@ -483,13 +483,13 @@ void DealPresentation::layOutPayments() {
     QFont font = windowFont(12, true);
     if (lines > 1) {
         QStringList all;
-        for (int p = 0; p < packageCount; ++p)
+        for (int p = 0; p < menu::Packages; ++p)
             all << m_page.priceLinesOf(p);
         font = fittingFont(all, fit->designGeometry(m_priceLines[0]).width() - ui::tw(300), kTermLineSize);
     }
     fit->setDesignFont(m_basePaymentLine, fittingFont({m_page.basePaymentLine},
                                                       fit->designGeometry(m_basePaymentLine).width(), 10));
-    for (int p = 0; p < packageCount; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         fit->setDesignFont(m_priceLines[p], font);
         QRect price = fit->designGeometry(m_priceLines[p]);
         if (lines > 1) {
@@ -522,7 +522,7 @@ void DealPresentation::present(const Deal &deal) {
         box->setCursorPosition(0);
     m_basePaymentLine->setText(m_page.basePaymentLine);
     m_basePaymentLine->setVisible(m_page.priceLinesShown && !m_page.basePaymentLine.isEmpty());
-    for (int p = 0; p < packageCount; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         m_priceLines[p]->setText(m_page.priceLines[p]);
         m_priceLines[p]->setVisible(m_page.priceLinesShown);
         const QString *further[] = {&m_page.priceLines2[p], &m_page.priceLines3[p]};
@@ -532,7 +532,7 @@ void DealPresentation::present(const Deal &deal) {
         }
         m_packageFrames[p]->setTitle(ui::literalCaption(m_page.headings[p]));
         m_packageTextBoxes[p]->setText(m_page.packageTexts[p]);
-        for (int k = 0; k < slotCount; ++k) {
+        for (int k = 0; k < menu::Slots; ++k) {
             QPlainTextEdit *box = m_productBoxes[p][k];
             const QString &text = m_page.productTexts[p][k];
             m_pageBoxes[p][k]->setText(m_page.pages[p][k]);
@@ -577,7 +577,7 @@ DealPage DealPresentation::page() const {
 }
 
 void DealPresentation::openProductPage(int package, int slot) {
-    if (package < 0 || package >= packageCount || slot < 0 || slot >= slotCount)
+    if (package < 0 || package >= menu::Packages || slot < 0 || slot >= menu::Slots)
         return;
     if (m_page.productTexts[package][slot].isEmpty())
         return;
@@ -594,8 +594,8 @@ void DealPresentation::openProductPage(int package, int slot) {
 
 bool DealPresentation::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
-        for (int p = 0; p < packageCount; ++p)
-            for (int k = 0; k < slotCount; ++k)
+        for (int p = 0; p < menu::Packages; ++p)
+            for (int k = 0; k < menu::Slots; ++k)
                 if (m_productBoxes[p][k]->viewport() == watched)
                     openProductPage(p, k);
     }

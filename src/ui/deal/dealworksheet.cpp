@@ -6,12 +6,13 @@
 #include "ui/common/program.h"
 #include "ui/common/geometry.h"
 #include "ui/common/prompts.h"
+#include "ui/common/windowclosing.h"
 #include "ui/deal/dealpresentation.h"
 #include "ui/common/slotgrid.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QFont>
 #include <QFrame>
 #include <QGroupBox>
@@ -21,7 +22,7 @@
 #include <array>
 
 namespace {
-constexpr double kFrameLeft[4] = {0, 3480, 6960, 10440};
+constexpr double kFrameLeft[menu::Packages] = {0, 3480, 6960, 10440};
 // The amount financed is a fourth row of the finance frame: the top frames grow by it and everything
 // below moves down; the payment without products takes a line above the totals, the further terms
 // two lines below them.
@@ -113,10 +114,10 @@ DealWorksheet::DealWorksheet(Program &app) : m_app(app) {
     m_disclosePricesBox = check(QStringLiteral("discloseprices1"), QStringLiteral("Disclose Individual Prices"), 1095);
 
     m_slots = new SlotGrid(m_app.store().products(), this);
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         m_packageFrames[p] = frame(QStringLiteral("menuframe(%1)").arg(p), QStringLiteral("Package %1").arg(p + 1),
                                    kFrameLeft[p], 1440 + kBelowTop, 3500, 7455);
-        for (int s = 0; s < 10; ++s) {
+        for (int s = 0; s < menu::Slots; ++s) {
             // Drawn first, so it lies behind the slot's boxes.
             auto *outline = new QFrame(m_packageFrames[p]);
             outline->setObjectName(QStringLiteral("slotoutline%1(%2)").arg(p).arg(s));
@@ -175,8 +176,8 @@ DealWorksheet::DealWorksheet(Program &app) : m_app(app) {
     QList<QWidget *> order{m_customerBox, m_vehicleBox,        m_stockNumberBox,   m_salespersonBox,
                            m_rateBox,     m_termBox,           m_templateChoice,   m_includeTaxBox,
                            m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox};
-    for (int p = 0; p < 4; ++p)
-        for (int s = 0; s < 10; ++s)
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int s = 0; s < menu::Slots; ++s)
             order << m_slots->boxes(p, s).product;
     order << m_createButton << m_exitButton << m_term2Box << m_term3Box << m_amountBox;
     for (int i = 1; i < order.size(); ++i)
@@ -192,7 +193,8 @@ DealWorksheet::DealWorksheet(Program &app) : m_app(app) {
         input->installEventFilter(this);
     connect(m_templateChoice, &QComboBox::activated, this, &DealWorksheet::loadTemplate);
     connect(m_createButton, &QPushButton::clicked, this, &DealWorksheet::createDeal);
-    connect(m_exitButton, &QPushButton::clicked, this, [this] { exitWindow(); });
+    m_closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] { return exitWindow(); });
+    connect(m_exitButton, &QPushButton::clicked, m_closing, &WindowClosing::exit);
 
     // The dealership's usual rate and term are where a deal starts.
     m_rateBox->setText(numbers::plainSingle(m_app.settings().interestRate));
@@ -227,7 +229,7 @@ QList<QLabel *> DealWorksheet::furtherLines() const {
     QList<QLabel *> lines;
     for (int t = 0; t < Deal::Terms; ++t) {
         lines << m_baseCaptions[t] << m_basePayments[t];
-        for (int p = 0; t > 0 && p < Deal::Packages; ++p)
+        for (int p = 0; t > 0 && p < menu::Packages; ++p)
             lines << m_furtherCaptions[t - 1][p] << m_furtherPayments[t - 1][p];
     }
     return lines;
@@ -240,7 +242,7 @@ void DealWorksheet::setPackageName(int package, const QString &name) {
 
 void DealWorksheet::populatemenu() {
     const Settings &settings = m_app.settings();
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         setPackageName(p, trimBlanks(settings.packageNames[p]));
     m_salespersonBox->setText(trimBlanks(settings.salespersonName));
     m_disclosePricesBox->setChecked(settings.disclosePrices);
@@ -282,16 +284,12 @@ void DealWorksheet::loadTemplate(int entry) {
         return;
     }
     // Package names first (an empty one keeps the caption shown), then the forty slots.
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         if (!chosen->packageNames[p].isEmpty())
             setPackageName(p, chosen->packageNames[p]);
-    std::array<double, SlotGrid::SlotCount> values{};
-    for (int p = 0; p < 4; ++p)
-        for (int s = 0; s < 10; ++s)
-            values[SlotGrid::index(p, s)] = chosen->productIds[p][s];
     // One recalculation for the whole template rather than one per slot; the result is the same.
     m_loading = true;
-    m_slots->loadSlots(values);
+    m_slots->loadTemplate(*chosen);
     m_loading = false;
     calculatetotals();
 }
@@ -316,7 +314,7 @@ Deal DealWorksheet::deal() const {
     d.discloseTotals = m_discloseTotalsBox->isChecked();
     d.disclosePrices = m_disclosePricesBox->isChecked();
     d.taxRate = m_app.settings().taxRate;
-    for (int p = 0; p < Deal::Packages; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         d.packages[p] = m_slots->package(p);
         d.packages[p].name = trimBlanks(m_packageNames[p]);
     }
@@ -325,7 +323,7 @@ Deal DealWorksheet::deal() const {
 
 void DealWorksheet::calculatetotals() {
     const Deal d = deal();
-    for (int p = 0; p < Deal::Packages; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         const PackageFigures f = d.figures(p);
         m_totalMsrp[p]->setText(numbers::formatMoney(f.totalMsrp));
         m_totalProfit[p]->setText(numbers::formatMoney(f.totalProfit));
@@ -337,7 +335,7 @@ void DealWorksheet::calculatetotals() {
     const QString tooLarge = QStringLiteral("This payment is too large to be computed.");
     for (int t = 1; t < Deal::Terms; ++t) {
         const bool offered = d.termOffered(t);
-        for (int p = 0; p < Deal::Packages; ++p) {
+        for (int p = 0; p < menu::Packages; ++p) {
             const TermPayment payment = d.payment(p, t);
             m_furtherCaptions[t - 1][p]->setText(monthsText(d.termMonths(t)) + QStringLiteral(": $"));
             m_furtherPayments[t - 1][p]->setText(payment.payment);
@@ -391,7 +389,7 @@ void DealWorksheet::createDeal() {
     DealPresentation *presentation = m_app.window<DealPresentation>();
     connect(presentation, &DealPresentation::changeItems, this, [this] { Program::bringUp(this); });
     connect(presentation, &DealPresentation::dealClosed, this, [this] {
-        m_closing = true;
+        m_closing->left();
         m_app.unload<DealWorksheet>();
     });
     Program::bringUp(presentation);
@@ -422,8 +420,8 @@ QStringList DealWorksheet::entries() const {
                                  m_term2Box, m_term3Box, m_amountBox})
         all << box->text();
     all << QString::number(m_templateChoice->currentIndex());
-    for (int p = 0; p < Deal::Packages; ++p)
-        for (int s = 0; s < Package::Slots; ++s)
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int s = 0; s < menu::Slots; ++s)
             all << QString::number(m_slots->boxes(p, s).product->currentIndex());
     for (const QCheckBox *option : {m_includeTaxBox, m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox})
         all << QString::number(option->isChecked());
@@ -436,16 +434,7 @@ bool DealWorksheet::exitWindow() {
     if (entries() != m_opened &&
         prompts::confirm(QStringLiteral("Leave this deal? What was typed will be lost."), this) != 1)
         return false;
-    m_closing = true;
     m_app.unload<DealWorksheet>();
     m_app.showHome();
     return true;
-}
-
-void DealWorksheet::closeEvent(QCloseEvent *event) {
-    // The title bar's close discards the deal as "EXIT" does, asking the same question.
-    if (m_closing || exitWindow())
-        event->accept();
-    else
-        event->ignore();
 }

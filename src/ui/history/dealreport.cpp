@@ -7,9 +7,9 @@
 #include "ui/common/program.h"
 #include "ui/common/geometry.h"
 #include "ui/common/prompts.h"
+#include "ui/common/windowclosing.h"
 #include "ui/history/exportfile.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
@@ -99,7 +99,11 @@ DealReport::DealReport(Program &app) : m_app(app) {
     connect(m_salespersonBox, &QComboBox::currentIndexChanged, this, &DealReport::refresh);
     connect(m_printButton, &QPushButton::clicked, this, &DealReport::print);
     connect(m_exportButton, &QPushButton::clicked, this, &DealReport::exportReport);
-    connect(m_exitButton, &QPushButton::clicked, this, &DealReport::exitWindow);
+    auto *closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] {
+        exitWindow();
+        return true;
+    });
+    connect(m_exitButton, &QPushButton::clicked, closing, &WindowClosing::exit);
     connect(&m_app.store().events(), &StoreEvents::dealsAdded, this, &DealReport::reload);
     refresh();
     ui::centre(this);
@@ -174,14 +178,7 @@ void DealReport::exportReport() {
 }
 
 void DealReport::exitWindow() {
-    m_closing = true;
     m_app.unload<DealReport>();
     if (!m_app.anyWindowShown())
         m_app.showHome();
-}
-
-void DealReport::closeEvent(QCloseEvent *event) {
-    if (!m_closing)
-        exitWindow();
-    event->accept();
 }

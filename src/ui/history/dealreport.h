@@ -30,9 +30,6 @@ public:
     // Which deals are counted, in words.
     QString scope() const;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void print();
     void exportReport();
@@ -47,5 +44,4 @@ private:
     QLabel *m_dealsLabel, *m_productsPerDealLabel, *m_profitPerDealLabel;
     QPushButton *m_printButton, *m_exportButton, *m_exitButton;
     QDate m_lastDay; // the last deal's day when the window opened or was last reloaded
-    bool m_closing = false;
 };

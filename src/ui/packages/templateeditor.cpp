@@ -5,9 +5,9 @@
 #include "ui/common/program.h"
 #include "ui/common/geometry.h"
 #include "ui/common/prompts.h"
+#include "ui/common/windowclosing.h"
 #include "ui/common/slotgrid.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,7 +62,7 @@ TemplateEditor::TemplateEditor(Program &app)
     ui::place(m_notesBox, 120, 240, 4695, 660);
 
     m_slots = new SlotGrid(m_app.store().products(), this);
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         const double left = 2520 * p;
         QGroupBox *nameFrame =
             frame(QStringLiteral("packagenameframe(%1)").arg(p), QStringLiteral("Package Name"), left, 960, 2535, 615);
@@ -73,7 +73,7 @@ TemplateEditor::TemplateEditor(Program &app)
 
         QGroupBox *items =
             frame(QStringLiteral("menuframe(%1)").arg(p), QStringLiteral("Aftermarket Items"), left, 1560, 2535, 3975);
-        for (int s = 0; s < 10; ++s) {
+        for (int s = 0; s < menu::Slots; ++s) {
             const SlotBoxes &b = m_slots->createSlot(p, s, items, SlotGrid::Figures::Hidden);
             ui::place(b.product, 120, 240 + 360 * s, 2295, 315);
         }
@@ -113,9 +113,13 @@ TemplateEditor::TemplateEditor(Program &app)
     connect(m_slots, &SlotGrid::slotChanged, this, [this] { calculatetotals(); });
     m_navigation.connectButtons({m_saveButton, m_deleteButton, m_firstButton, m_previousButton, m_nextButton,
                                  m_lastButton, m_copyButton, m_exitButton});
+    new WindowClosing(this, WindowClosing::Leaving::Hides, [this] {
+        m_navigation.exit();
+        return true;
+    });
     connect(m_clearButton, &QPushButton::clicked, this, &TemplateEditor::clearform);
 
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         m_packageNameBoxes[p]->setText(trimBlanks(m_app.settings().packageNames[p]));
     if (m_slots->populate() == 0)
         prompts::notice(QStringLiteral("No Aftermarket Records"), this);
@@ -166,10 +170,10 @@ PackageTemplate TemplateEditor::shown() const {
     t.id = numbers::val(m_idBox->text());
     t.vehiclename = trimBlanks(m_vehicleBox->text());
     t.notes = trimBlanks(storedtext::toStoredLines(m_notesBox->toPlainText()));
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         t.packageNames[p] = trimBlanks(m_packageNameBoxes[p]->text());
-    for (int p = 0; p < 4; ++p)
-        for (int s = 0; s < 10; ++s)
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int s = 0; s < menu::Slots; ++s)
             t.productIds[p][s] = m_slots->productId(p, s);
     return t;
 }
@@ -177,16 +181,12 @@ PackageTemplate TemplateEditor::shown() const {
 void TemplateEditor::show(const PackageTemplate &t) {
     m_idBox->setText(numbers::plain(t.id));
     // An empty stored name keeps the name the box showed before.
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         if (!t.packageNames[p].isEmpty())
             m_packageNameBoxes[p]->setText(t.packageNames[p]);
     m_vehicleBox->setText(t.vehiclename);
     m_notesBox->setPlainText(storedtext::toDisplayLines(t.notes));
-    std::array<double, SlotGrid::SlotCount> values{};
-    for (int p = 0; p < 4; ++p)
-        for (int s = 0; s < 10; ++s)
-            values[SlotGrid::index(p, s)] = t.productIds[p][s];
-    m_slots->loadSlots(values);
+    m_slots->loadTemplate(t);
     calculatetotals();
 }
 
@@ -194,19 +194,19 @@ void TemplateEditor::clearform() {
     m_idBox->clear();
     m_vehicleBox->clear();
     m_notesBox->clear();
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         m_packageNameBoxes[p]->clear();
         m_totalCost[p]->setText(kZeroTotal);
         m_totalMsrp[p]->setText(kZeroTotal);
         m_totalProfit[p]->setText(kZeroTotal);
     }
-    for (int s = 0; s < 10; ++s)
-        for (int p = 0; p < 4; ++p)
+    for (int s = 0; s < menu::Slots; ++s)
+        for (int p = 0; p < menu::Packages; ++p)
             m_slots->setNone(p, s);
 }
 
 void TemplateEditor::calculatetotals() {
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         const PackageTotals t = m_slots->package(p).totals();
         m_totalCost[p]->setText(numbers::dollars(t.cost));
         m_totalMsrp[p]->setText(numbers::dollars(t.msrp));
@@ -218,10 +218,4 @@ void TemplateEditor::leave() {
     m_catalogueRead = false;
     hide();
     emit finished();
-}
-
-void TemplateEditor::closeEvent(QCloseEvent *event) {
-    // The title bar's close leaves as "EXIT" does: store, hide, back to the list.
-    event->ignore();
-    m_navigation.exit();
 }
