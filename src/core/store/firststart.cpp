@@ -1,5 +1,6 @@
 #include "firststart.h"
 
+#include "core/store/folders.h"
 #include "core/store/schema.h"
 #include "core/store/store.h"
 
@@ -154,8 +155,8 @@ bool writePages(const QString &pages) {
 
 bool build(const QString &programFolder, bool withSamples, QString *why) {
     const QDir base(programFolder);
-    const QString target = base.filePath(QStringLiteral("data"));
-    const QString pages = base.filePath(QStringLiteral("webpages"));
+    const QString target = folders::data(programFolder);
+    const QString pages = folders::webpages(programFolder);
     // A name of its own: another copy starting at the same moment builds beside it, never in it.
     const QString temp = base.filePath(QStringLiteral(".data.%1.new").arg(QUuid::createUuid().toString(QUuid::Id128)));
     if (!QDir().mkpath(temp)) {
