@@ -32,7 +32,7 @@ bool setNumber(Settings &s, const QString &field, double value) {
 }
 
 QStringList settingsNumberFields() {
-    return {QStringLiteral("am_total"),    QStringLiteral("ve_total"),     QStringLiteral("taxrate"),
+    return {QStringLiteral("am_total"),     QStringLiteral("ve_total"),    QStringLiteral("taxrate"),
             QStringLiteral("interestrate"), QStringLiteral("financeterm"), QStringLiteral("financeterm2"),
             QStringLiteral("financeterm3")};
 }
