@@ -23,19 +23,8 @@ float fitFont(PagePrinter &p, const QStringList &lines, int count, float width, 
     p.FontSize(size);
     return p.TextHeight(sample);
 }
-} // namespace
-
-bool printDeal(Printer &printer, const DealPage &page) {
-    PrinterDevice &device = printer.device();
-    device.setDocumentName(QStringLiteral("Deal"));
-    // Landscape before the page printer is asked for: when the deal is the run's first printout, the margins
-    // it measures once are those of this page.
-    device.setOrientation(PrinterDevice::Landscape);
-    PagePrinter &p = printer.pagePrinter();
-
-    p.FontName(QStringLiteral("Arial"));
-    p.DrawWidth(2);
-
+// The four package boxes: their frames, headings and descriptions.
+void printPackages(PagePrinter &p, const DealPage &page) {
     const float tops[3] = {45, 52, 192};
     const float heights[3] = {7, 140, 10};
     for (int band = 0; band < 3; ++band)
@@ -61,15 +50,10 @@ bool printDeal(Printer &printer, const DealPage &page) {
     }
     for (int col = 0; col < menu::Packages; ++col)
         p.Paragraph(22 + 60 * float(col), 54, 58, trimBlanks(page.packageTexts[col]), 0);
+}
 
-    p.FontSize(7);
-    p.PrintLeft(20, 203, trimBlanks(page.disclaimer), 0);
-
-    p.FontBold(true);
-    p.FontSize(14);
-    const QString name = trimBlanks(page.dealership);
-    p.PrintLeft(20 + (240 - p.TextWidth(name)) / 2, 8, name, 0);
-
+// The price band under the boxes: one line per package, or one per term offered.
+void printPrices(PagePrinter &p, const DealPage &page) {
     p.FontBold(true);
     p.FontItalic(false);
     p.FontSize(14);
@@ -97,14 +81,10 @@ bool printDeal(Printer &printer, const DealPage &page) {
             y += lineHeight;
         }
     }
+}
 
-    // The payment without products, between the particulars and the boxes.
-    const QString base = trimBlanks(page.basePaymentLine);
-    if (!base.isEmpty()) {
-        fitFont(p, {base}, 1, 240, 4.5f, 10);
-        p.PrintLeft(20 + (240 - p.TextWidth(base)) / 2, 40, base, 0);
-    }
-
+// The particulars beside the dealership's name, and the line the customer signs.
+void printParticulars(PagePrinter &p, const DealPage &page) {
     p.FontBold(true);
     p.FontItalic(false);
     p.FontSize(10);
@@ -125,6 +105,40 @@ bool printDeal(Printer &printer, const DealPage &page) {
 
     p.FontBold(true);
     p.PrintRight(260, 35, QStringLiteral("Customer Approval: ___________________________"), 0);
+}
+} // namespace
+
+bool printDeal(Printer &printer, const DealPage &page) {
+    PrinterDevice &device = printer.device();
+    device.setDocumentName(QStringLiteral("Deal"));
+    // Landscape before the page printer is asked for: when the deal is the run's first printout, the margins
+    // it measures once are those of this page.
+    device.setOrientation(PrinterDevice::Landscape);
+    PagePrinter &p = printer.pagePrinter();
+
+    p.FontName(QStringLiteral("Arial"));
+    p.DrawWidth(2);
+
+    printPackages(p, page);
+
+    p.FontSize(7);
+    p.PrintLeft(20, 203, trimBlanks(page.disclaimer), 0);
+
+    p.FontBold(true);
+    p.FontSize(14);
+    const QString name = trimBlanks(page.dealership);
+    p.PrintLeft(20 + (240 - p.TextWidth(name)) / 2, 8, name, 0);
+
+    printPrices(p, page);
+
+    // The payment without products, between the particulars and the boxes.
+    const QString base = trimBlanks(page.basePaymentLine);
+    if (!base.isEmpty()) {
+        fitFont(p, {base}, 1, 240, 4.5f, 10);
+        p.PrintLeft(20 + (240 - p.TextWidth(base)) / 2, 40, base, 0);
+    }
+
+    printParticulars(p, page);
 
     p.FontBold(false);
     const bool printed = p.EndDoc();

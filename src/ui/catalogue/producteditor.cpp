@@ -76,9 +76,16 @@ ProductEditor::ProductEditor(Program &app)
     m_installerBox = line(QStringLiteral("installer"), 1560, 3720, 2895, 285);
     m_phoneBox = line(QStringLiteral("phone"), 1560, 4080, 2895, 285);
     m_notesBox = multi(QStringLiteral("notes"), 1560, 4440, 2895, 1095);
-
     m_chooseFileButton =
         ui::button(frame, QStringLiteral("Command10"), QStringLiteral("Choose File"), 3120, 3360, 1335, 375);
+
+    makeCommands();
+
+    m_nameBox->setFocus();
+    ui::centre(this);
+}
+
+void ProductEditor::makeCommands() {
     m_saveButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Save"), 120, 5760, 1335, 495);
     m_clearButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Clear Form"), 1680, 5760, 1335, 495);
     m_deleteButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("Delete"), 3240, 5760, 1335, 495);
@@ -107,9 +114,6 @@ ProductEditor::ProductEditor(Program &app)
     });
     connect(m_clearButton, &QPushButton::clicked, this, &ProductEditor::clearform);
     connect(m_chooseFileButton, &QPushButton::clicked, this, &ProductEditor::chooseFile);
-
-    m_nameBox->setFocus();
-    ui::centre(this);
 }
 
 void ProductEditor::open(std::unique_ptr<RecordWalk<Product>> walk) { m_navigation.open(std::move(walk)); }

@@ -36,6 +36,8 @@ signals:
     void finished();
 
 private:
+    // The buttons, the tab order of the first version, and what the buttons do.
+    void makeCommands();
     void chooseFile();
     void leave();
 

@@ -47,6 +47,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The window's parts, made in the order the first version drew them.
+    void makeParticulars();
+    void makePackage(int p);
+    void makeFooter();
+    void orderTabs();
+    void connectCommands();
+    // Where everything sits before the payments' rows move what lies below them.
+    void rememberDesign();
+
     void print();
     // "Preview": the page "Print" would print now, in a print preview.
     void preview();

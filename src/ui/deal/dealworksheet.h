@@ -34,6 +34,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The window's parts, made in the order the first version drew them.
+    void makeParticulars();
+    void makeFinance();
+    void makeOptions();
+    void makePackage(int p);
+    void makeBasePayments();
+    void orderTabs();
+    void connectInputs();
+
     void populatemenu();
     void populatepulldownvehicle();
     void loadTemplate(int entry);

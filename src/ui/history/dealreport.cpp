@@ -51,31 +51,7 @@ DealReport::DealReport(Program &app) : m_app(app) {
     m_salespersonBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ui::place(m_salespersonBox, 6360, 120, 2775, 315);
 
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("grid1"));
-    ui::place(m_grid, 120, 555, 10680, 5535);
-    m_model = new QStandardItemModel(0, 6, m_grid);
-    m_model->setHorizontalHeaderLabels(report::productHeadings());
-    m_grid->setModel(m_model);
-    ui::setUpListGrid(m_grid);
-    QHeaderView *head = m_grid->horizontalHeader();
-    const int widths[6] = {3615, 1215, 1215, 1335, 1575, 1575};
-    for (int c = 0; c < 6; ++c)
-        head->resizeSection(c, ui::tw(widths[c]));
-    head->setStretchLastSection(true);
-
-    auto figure = [this](const QString &name, double left) {
-        auto *label = new QLabel(this);
-        label->setObjectName(name);
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
-        ui::place(label, left, 6210, 3480, 315);
-        return label;
-    };
-    m_dealsLabel = figure(QStringLiteral("dealscounted"), 120);
-    m_productsPerDealLabel = figure(QStringLiteral("productsperdeal"), 3720);
-    m_profitPerDealLabel = figure(QStringLiteral("profitperdeal"), 7320);
+    makeGrid();
 
     m_printButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Print"), 120, 7020, 1335, 495);
     m_exportButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Export…"), 1560, 7020, 1335, 495);
@@ -107,6 +83,34 @@ DealReport::DealReport(Program &app) : m_app(app) {
     connect(&m_app.store().events(), &StoreEvents::dealsAdded, this, &DealReport::reload);
     refresh();
     ui::centre(this);
+}
+
+void DealReport::makeGrid() {
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("grid1"));
+    ui::place(m_grid, 120, 555, 10680, 5535);
+    m_model = new QStandardItemModel(0, 6, m_grid);
+    m_model->setHorizontalHeaderLabels(report::productHeadings());
+    m_grid->setModel(m_model);
+    ui::setUpListGrid(m_grid);
+    QHeaderView *head = m_grid->horizontalHeader();
+    const int widths[6] = {3615, 1215, 1215, 1335, 1575, 1575};
+    for (int c = 0; c < 6; ++c)
+        head->resizeSection(c, ui::tw(widths[c]));
+    head->setStretchLastSection(true);
+
+    auto figure = [this](const QString &name, double left) {
+        auto *label = new QLabel(this);
+        label->setObjectName(name);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        ui::place(label, left, 6210, 3480, 315);
+        return label;
+    };
+    m_dealsLabel = figure(QStringLiteral("dealscounted"), 120);
+    m_productsPerDealLabel = figure(QStringLiteral("productsperdeal"), 3720);
+    m_profitPerDealLabel = figure(QStringLiteral("profitperdeal"), 7320);
 }
 
 ReportFilter DealReport::filter() const {

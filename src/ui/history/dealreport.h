@@ -31,6 +31,8 @@ public:
     QString scope() const;
 
 private:
+    // The grid of products sold, and the figures under it.
+    void makeGrid();
     void print();
     void exportReport();
     void exitWindow();

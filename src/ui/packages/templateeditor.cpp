@@ -18,7 +18,20 @@ using storedtext::trimBlanks;
 
 namespace {
 const QString kZeroTotal = QStringLiteral("$0.00");
+QLabel *caption(QWidget *parent, const QString &name, const QString &text, double l, double t, double w, double h) {
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    ui::place(label, l, t, w, h);
+    return label;
+}
 } // namespace
+
+QGroupBox *TemplateEditor::frame(const QString &name, const QString &title, double l, double t, double w, double h) {
+    auto *f = new QGroupBox(title, this);
+    f->setObjectName(name);
+    ui::place(f, l, t, w, h);
+    return f;
+}
 
 TemplateEditor::TemplateEditor(Program &app)
     : m_app(app),
@@ -27,20 +40,6 @@ TemplateEditor::TemplateEditor(Program &app)
     setObjectName(QStringLiteral("editvehicle"));
     setWindowTitle(QStringLiteral("Add/Edit Package"));
     ui::setClientSize(this, 10140, 8595);
-
-    auto frame = [this](const QString &name, const QString &title, double l, double t, double w, double h) {
-        auto *f = new QGroupBox(title, this);
-        f->setObjectName(name);
-        ui::place(f, l, t, w, h);
-        return f;
-    };
-    auto caption = [](QWidget *parent, const QString &name, const QString &text, double l, double t, double w,
-                      double h) {
-        auto *label = new QLabel(text, parent);
-        label->setObjectName(name);
-        ui::place(label, l, t, w, h);
-        return label;
-    };
 
     QGroupBox *info = frame(QStringLiteral("vehicleframe"), QStringLiteral("Vehicle Information"), 0, 0, 5055, 975);
     caption(info, QStringLiteral("idlabel"), QStringLiteral("ID:"), 120, 270, 735, 255);
@@ -62,37 +61,7 @@ TemplateEditor::TemplateEditor(Program &app)
     ui::place(m_notesBox, 120, 240, 4695, 660);
 
     m_slots = new SlotGrid(m_app.store().products(), this);
-    for (int p = 0; p < menu::Packages; ++p) {
-        const double left = 2520 * p;
-        QGroupBox *nameFrame =
-            frame(QStringLiteral("packagenameframe(%1)").arg(p), QStringLiteral("Package Name"), left, 960, 2535, 615);
-        m_packageNameBoxes[p] = new QLineEdit(nameFrame);
-        m_packageNameBoxes[p]->setObjectName(QStringLiteral("packagename(%1)").arg(p));
-        ui::place(m_packageNameBoxes[p], 120, 240, 2295, 300);
-        ui::selectAllOnFocus(m_packageNameBoxes[p]);
-
-        QGroupBox *items =
-            frame(QStringLiteral("menuframe(%1)").arg(p), QStringLiteral("Aftermarket Items"), left, 1560, 2535, 3975);
-        for (int s = 0; s < menu::Slots; ++s) {
-            const SlotBoxes &b = m_slots->createSlot(p, s, items, SlotGrid::Figures::Hidden);
-            ui::place(b.product, 120, 240 + 360 * s, 2295, 315);
-        }
-
-        const struct {
-            const char *name;
-            const char *title;
-            double top;
-            QLabel **label;
-        } totals[] = {{"totalcost", "Total Cost", 5520, &m_totalCost[p]},
-                      {"totalmsrp", "Total MSRP", 6120, &m_totalMsrp[p]},
-                      {"totalprofit", "Total Profit", 6720, &m_totalProfit[p]}};
-        for (const auto &t : totals) {
-            const QString name = QString::fromLatin1(t.name);
-            QGroupBox *f =
-                frame(name + QStringLiteral("frame(%1)").arg(p), QString::fromLatin1(t.title), left, t.top, 2535, 615);
-            *t.label = caption(f, QStringLiteral("%1(%2)").arg(name).arg(p), kZeroTotal, 120, 270, 2295, 255);
-        }
-    }
+    makePackages();
 
     auto button = [this](const QString &name, const QString &text, double l, double t, double w) {
         auto *b = new QPushButton(text, this);
@@ -127,6 +96,40 @@ TemplateEditor::TemplateEditor(Program &app)
     // they show.
     connect(&m_app.store().events(), &StoreEvents::productsChanged, m_slots, &SlotGrid::refresh);
     ui::centre(this);
+}
+
+void TemplateEditor::makePackages() {
+    for (int p = 0; p < menu::Packages; ++p) {
+        const double left = 2520 * p;
+        QGroupBox *nameFrame =
+            frame(QStringLiteral("packagenameframe(%1)").arg(p), QStringLiteral("Package Name"), left, 960, 2535, 615);
+        m_packageNameBoxes[p] = new QLineEdit(nameFrame);
+        m_packageNameBoxes[p]->setObjectName(QStringLiteral("packagename(%1)").arg(p));
+        ui::place(m_packageNameBoxes[p], 120, 240, 2295, 300);
+        ui::selectAllOnFocus(m_packageNameBoxes[p]);
+
+        QGroupBox *items =
+            frame(QStringLiteral("menuframe(%1)").arg(p), QStringLiteral("Aftermarket Items"), left, 1560, 2535, 3975);
+        for (int s = 0; s < menu::Slots; ++s) {
+            const SlotBoxes &b = m_slots->createSlot(p, s, items, SlotGrid::Figures::Hidden);
+            ui::place(b.product, 120, 240 + 360 * s, 2295, 315);
+        }
+
+        const struct {
+            const char *name;
+            const char *title;
+            double top;
+            QLabel **label;
+        } totals[] = {{"totalcost", "Total Cost", 5520, &m_totalCost[p]},
+                      {"totalmsrp", "Total MSRP", 6120, &m_totalMsrp[p]},
+                      {"totalprofit", "Total Profit", 6720, &m_totalProfit[p]}};
+        for (const auto &t : totals) {
+            const QString name = QString::fromLatin1(t.name);
+            QGroupBox *f =
+                frame(name + QStringLiteral("frame(%1)").arg(p), QString::fromLatin1(t.title), left, t.top, 2535, 615);
+            *t.label = caption(f, QStringLiteral("%1(%2)").arg(name).arg(p), kZeroTotal, 120, 270, 2295, 255);
+        }
+    }
 }
 
 void TemplateEditor::readCatalogue() {

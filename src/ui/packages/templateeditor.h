@@ -40,6 +40,9 @@ signals:
     void finished();
 
 private:
+    // Per package: its name, its ten slots and its three totals.
+    void makePackages();
+    QGroupBox *frame(const QString &name, const QString &title, double l, double t, double w, double h);
     void readCatalogue();
     void leave();
 

@@ -84,6 +84,12 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
     label(QStringLiteral("Acceptance Statement:"), 6120);
     m_statementBox = multi(QStringLiteral("pstatement"), 6120);
 
+    makeCommands();
+    showSettings(m_app.settings());
+    ui::centre(this);
+}
+
+void PreferencesDialog::makeCommands() {
     m_saveButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("SAVE"), 120, 7800, 1455, 615);
     m_exitButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("EXIT"), 1680, 7800, 1455, 615);
 
@@ -113,8 +119,6 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
     connect(m_saveButton, &QPushButton::clicked, this, &PreferencesDialog::save);
     auto *closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] { return exitWindow(); });
     connect(m_exitButton, &QPushButton::clicked, closing, &WindowClosing::exit);
-    showSettings(m_app.settings());
-    ui::centre(this);
 }
 
 void PreferencesDialog::showSettings(const Settings &s) {

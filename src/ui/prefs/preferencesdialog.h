@@ -22,6 +22,8 @@ public:
     std::optional<Settings> shown();
 
 private:
+    // SAVE and EXIT, the tab order of the first version, and what the buttons do.
+    void makeCommands();
     bool store();
     void save();
     bool exitWindow();
