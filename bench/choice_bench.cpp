@@ -45,8 +45,8 @@ DealRecord dealNumber(int i) {
             slot.description = QStringLiteral("Covers what the factory warranty does not.");
         }
     }
-    std::array<bool, Package::Slots> kept{};
-    for (int s = 0; s < Package::Slots; ++s)
+    std::array<bool, menu::Slots> kept{};
+    for (int s = 0; s < menu::Slots; ++s)
         kept[s] = (i + s) % 4 != 0;
     return recordChoice(d, i % 5 - 1, kept, QStringLiteral("I was shown each product above."));
 }

@@ -8,10 +8,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Customer&apos;s Choice</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Customer: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -33,6 +29,10 @@
     </message>
     <message>
         <source>Package chosen: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Customer&apos;s Choice</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -93,14 +93,6 @@
 <context>
     <name>Database</name>
     <message>
-        <source>the file does not exist</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is not a file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>it is locked by another program</source>
         <translation type="unfinished"></translation>
     </message>
@@ -114,6 +106,14 @@
     </message>
     <message>
         <source>it cannot be written (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -270,6 +270,85 @@
     </message>
 </context>
 <context>
+    <name>DealPresentation</name>
+    <message>
+        <source>Aftermarket Product Presentation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dealership Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Salesperson:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Customer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stock #:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vehicle:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change Items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EXIT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Customer Choice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This product has no page to show.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This product&apos;s page was not found: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No program on this computer can open this product&apos;s page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Deal?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deal %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave this deal? What was typed will be lost.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DealPrintout</name>
     <message>
         <source>Salesperson: </source>
@@ -367,6 +446,149 @@
     </message>
     <message>
         <source>Deal %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DealWorksheet</name>
+    <message>
+        <source>Make Deal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create Deal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EXIT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Personal Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Customer Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vehicle:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stock #:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Salesperson:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finance Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interest Rate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finance/Lease Term:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vehicle Default:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Amount Financed:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Include Tax in Payments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check if Cash Deal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disclose Total Payment/Price</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disclose Individual Prices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Package %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cost:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MSRP:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total MSRP: $</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total Profit: $</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total Payment: $</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Without products: $</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Aftermarket Records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This package template no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This package&apos;s payment is too large to be computed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This payment is too large to be computed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: $</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter a term of more than 0 months; the payments show 0.00 until then.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the amount financed in dollars and cents, as 25,000.00; no payment includes it until then.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No payment can be computed at this interest rate; the payments show 0.00 until it is changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Correct the marked boxes before presenting the deal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave this deal? What was typed will be lost.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -992,26 +1214,6 @@ Data folder: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Package Name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Aftermarket Items</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Total Cost</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Total MSRP</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Total Profit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1049,6 +1251,26 @@ Data folder: %2</source>
     </message>
     <message>
         <source>No Aftermarket Records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Package Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aftermarket Items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total Cost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total MSRP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total Profit</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,10 +1,10 @@
 #include "app/mainwindow.h"
 
-#include "ui/common/program.h"
+#include "ui/catalogue/productlist.h"
 #include "ui/common/geometry.h"
+#include "ui/common/program.h"
 #include "ui/common/prompts.h"
 #include "ui/common/windowfit.h"
-#include "ui/catalogue/productlist.h"
 #include "ui/deal/dealworksheet.h"
 #include "ui/history/dealhistory.h"
 #include "ui/packages/templatelist.h"
@@ -113,6 +113,22 @@ MainWindow::MainWindow(Program &app) : m_app(app) {
         ui::button(central, QStringLiteral("Command3"), tr("Create Deal for Customer"), 120, 2760, 2415, 615);
     m_exitButton = ui::button(central, QStringLiteral("Command4"), tr("EXIT"), 4680, 2760, 2415, 615);
 
+    makeMenus();
+
+    connect(m_preferencesItem, &QAction::triggered, this,
+            [this] { Program::bringUp(m_app.window<PreferencesDialog>()); });
+    connect(m_productsItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<ProductList>()); });
+    connect(m_templatesItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<TemplateList>()); });
+    connect(m_historyItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<DealHistory>()); });
+    connect(m_exitItem, &QAction::triggered, &m_app, &Program::quit);
+    connect(m_aboutItem, &QAction::triggered, this, &MainWindow::about);
+    connect(m_dealButton, &QPushButton::clicked, this, [this] { Program::bringUp(m_app.window<DealWorksheet>()); });
+    connect(m_exitButton, &QPushButton::clicked, &m_app, &Program::quit);
+    WindowFit::install(this, QSize(ui::tw(7200), ui::tw(3495)));
+    ui::centre(this);
+}
+
+void MainWindow::makeMenus() {
     // Mnemonics and shortcuts for the keyboard; Ctrl+P is left to printing, as everywhere.
     m_menu = menuBar()->addMenu(tr("&Menu"));
     m_menu->setObjectName(QStringLiteral("m_file"));
@@ -133,18 +149,6 @@ MainWindow::MainWindow(Program &app) : m_app(app) {
     m_helpMenu = menuBar()->addMenu(tr("&Help"));
     m_helpMenu->setObjectName(QStringLiteral("m_help"));
     m_aboutItem = item(m_helpMenu, QStringLiteral("m_about"), tr("&About Quorvel"), QKeySequence());
-
-    connect(m_preferencesItem, &QAction::triggered, this,
-            [this] { Program::bringUp(m_app.window<PreferencesDialog>()); });
-    connect(m_productsItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<ProductList>()); });
-    connect(m_templatesItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<TemplateList>()); });
-    connect(m_historyItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<DealHistory>()); });
-    connect(m_exitItem, &QAction::triggered, &m_app, &Program::quit);
-    connect(m_aboutItem, &QAction::triggered, this, &MainWindow::about);
-    connect(m_dealButton, &QPushButton::clicked, this, [this] { Program::bringUp(m_app.window<DealWorksheet>()); });
-    connect(m_exitButton, &QPushButton::clicked, &m_app, &Program::quit);
-    WindowFit::install(this, QSize(ui::tw(7200), ui::tw(3495)));
-    ui::centre(this);
 }
 
 // The version, the licence the package's copyright file gives, and where the data lives.

@@ -19,6 +19,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The menu bar: its menus and their items.
+    void makeMenus();
     void about();
 
     Program &m_app;

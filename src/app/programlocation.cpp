@@ -1,5 +1,7 @@
 #include "app/programlocation.h"
 
+#include "core/store/folders.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -25,7 +27,7 @@ Facts current() {
     facts.executableFolder = QCoreApplication::applicationDirPath();
     const QDir folder(facts.executableFolder);
     facts.executableFolderWritable = QFileInfo(facts.executableFolder).isWritable();
-    facts.dataBesideExecutable = QFileInfo(folder.filePath(QStringLiteral("data"))).isDir();
+    facts.dataBesideExecutable = QFileInfo(folders::data(facts.executableFolder)).isDir();
     facts.installedAsPackage = QFileInfo::exists(folder.filePath(packageMarkerName()));
     facts.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     return facts;

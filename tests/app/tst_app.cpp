@@ -110,7 +110,9 @@ private slots:
         QTest::newRow("wrong table") << "empty" << schema::productsFile() << "no table";
         QTest::newRow("locked") << "locked" << schema::vehiclesFile() << "locked by another program";
         QTest::newRow("read-only") << "read-only" << schema::preferencesFile() << "cannot be written";
-        QTest::newRow("counter out of range") << "counter" << schema::preferencesFile() << "out of range for am_total";
+        QTest::newRow("counter out of range") << "am_total" << schema::preferencesFile() << "out of range for am_total";
+        QTest::newRow("term out of range")
+            << "financeterm3" << schema::preferencesFile() << "out of range for financeterm3";
     }
     void unusableDataFilesAreNamedAndLeftAlone() {
         QFETCH(QString, damage);
@@ -120,20 +122,21 @@ private slots:
         QVERIFY(firststart::createEmptyDataFolder(start.dir.path()));
         const QString path = start.data(file);
         const bool locked = damage == QLatin1String("locked");
+        const bool outOfRange = reason.startsWith(QLatin1String("out of range"));
         Database other; // another copy of the program, in the middle of a long write when locked
-        if (locked || damage == QLatin1String("counter")) {
+        if (locked || outOfRange) {
             QVERIFY(other.open(path));
             if (locked)
                 other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
             other.exec(locked ? QStringLiteral("update [table] set notes='x'")
-                              : QStringLiteral("update [table] set am_total=3000000000"));
+                              : QStringLiteral("update [table] set %1=3000000000").arg(damage));
         }
         std::optional<ReadOnly> readOnly;
         if (damage == QLatin1String("read-only")) {
             readOnly.emplace(path);
             if (!readOnly->made)
                 QSKIP("this file system cannot make a file read-only for root");
-        } else if (!locked && damage != QLatin1String("counter")) {
+        } else if (!locked && !outOfRange) {
             QFile::remove(path);
             QFile f(path); // an empty file is an empty database
             if (damage != QLatin1String("remove"))

@@ -113,7 +113,7 @@ TermPayment Deal::basePayment(int termIndex) const {
 
 PaymentProblem Deal::termOrRateProblem(int termIndex) const {
     PaymentProblem worst = PaymentProblem::None;
-    for (int p = 0; p < Packages; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         const PaymentProblem problem = payment(p, termIndex).problem;
         if (problem == PaymentProblem::Term)
             return problem;

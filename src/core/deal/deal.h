@@ -4,6 +4,7 @@
 // nowhere else: the worksheet, the template editor's totals, the presentation and the printed deal
 // all read them from this one place.
 
+#include "core/deal/menushape.h"
 #include <QString>
 #include <QVector>
 #include <array>
@@ -28,9 +29,8 @@ struct PackageTotals {
 };
 
 struct Package {
-    static constexpr int Slots = 10;
     QString name;
-    std::array<SlotProduct, Slots> products;
+    std::array<SlotProduct, menu::Slots> products;
 
     PackageTotals totals() const;
 };
@@ -59,7 +59,6 @@ struct Particulars {
 };
 
 struct Deal {
-    static constexpr int Packages = 4;
     static constexpr int Terms = 3; // the term, and up to two further terms offered beside it
 
     Particulars particulars;
@@ -77,7 +76,7 @@ struct Deal {
     bool discloseTotals = false;
     bool disclosePrices = false;
     float taxRate = 0; // a plain fraction: 0.07 adds 7 %
-    std::array<Package, Packages> packages;
+    std::array<Package, menu::Packages> packages;
 
     // The months a payment runs over: one for a cash deal (its price is that single payment).
     double months() const { return cashDeal ? 1.0 : term; }

@@ -66,7 +66,7 @@ DealPage dealPage(const Deal &deal) {
         page.basePaymentLine = QCoreApplication::translate("DealPage", "Payment without products: %1")
                                    .arg(entries.join(QStringLiteral("  \u00B7  ")));
     }
-    for (int p = 0; p < Deal::Packages; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         const Package &package = deal.packages[p];
         page.headings[p] = trimBlanks(package.name);
         page.priceLines[p] = line(deal.payment(p, 0), 0);
@@ -74,7 +74,7 @@ DealPage dealPage(const Deal &deal) {
             page.priceLines2[p] = line(deal.payment(p, 1), 1);
         if (deal.termOffered(2))
             page.priceLines3[p] = line(deal.payment(p, 2), 2);
-        for (int s = 0; s < Package::Slots; ++s) {
+        for (int s = 0; s < menu::Slots; ++s) {
             const SlotProduct &slot = package.products[s];
             if (!slot.offered())
                 continue;

@@ -14,19 +14,19 @@ struct DealPage {
     QString customer;
     QString stockNumber;
     QString vehicle;
-    std::array<QString, Deal::Packages> headings;   // the package names
-    std::array<QString, Deal::Packages> priceLines; // "$ 29.00 / Month", or "$ 1500.00" for a cash deal
+    std::array<QString, menu::Packages> headings;   // the package names
+    std::array<QString, menu::Packages> priceLines; // "$ 29.00 / Month", or "$ 1500.00" for a cash deal
     // With several terms offered every line names its term ("$ 29.00 / Month for 60 Months"); the
     // further terms' lines are empty when their term is not offered.
-    std::array<QString, Deal::Packages> priceLines2, priceLines3;
+    std::array<QString, menu::Packages> priceLines2, priceLines3;
     bool priceLinesShown = false; // on screen only: the printed page always has them
     // "Payment without products: $ 412.50 / Month", one entry per term; empty with no amount financed.
     QString basePaymentLine;
     // The text of each slot's product box ("" for a slot that offers no product) and the page behind it.
-    std::array<std::array<QString, Package::Slots>, Deal::Packages> productTexts;
-    std::array<std::array<QString, Package::Slots>, Deal::Packages> pages;
+    std::array<std::array<QString, menu::Slots>, menu::Packages> productTexts;
+    std::array<std::array<QString, menu::Slots>, menu::Packages> pages;
     // Each package's printable text: its products' texts, each followed by a blank line (CR LF kept).
-    std::array<QString, Deal::Packages> packageTexts;
+    std::array<QString, menu::Packages> packageTexts;
     QString disclaimer;
 
     // A package's price lines that are offered, the first term's first.

@@ -26,10 +26,10 @@ Deal DealRecord::deal() const {
     d.discloseTotals = discloseTotals;
     d.disclosePrices = disclosePrices;
     d.taxRate = taxRate;
-    for (int p = 0; p < Deal::Packages; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         d.packages[p].name = packageNames[p];
     for (const DealItem &item : items) {
-        if (item.package < 0 || item.package >= Deal::Packages || item.slot < 0 || item.slot >= Package::Slots)
+        if (item.package < 0 || item.package >= menu::Packages || item.slot < 0 || item.slot >= menu::Slots)
             continue;
         SlotProduct &slot = d.packages[item.package].products[item.slot];
         slot.id = item.productId;
@@ -66,7 +66,7 @@ QVector<DealItem> DealRecord::declinedItems() const {
     return declined;
 }
 
-DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Package::Slots> &kept,
+DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, menu::Slots> &kept,
                         const QString &statement, int term) {
     DealRecord r;
     r.particulars = deal.particulars;
@@ -84,12 +84,12 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Pac
     r.taxRate = deal.taxRate;
     r.disclosePrices = deal.disclosePrices;
     r.discloseTotals = deal.discloseTotals;
-    if (chosen < 0 || chosen >= Deal::Packages)
+    if (chosen < 0 || chosen >= menu::Packages)
         chosen = DealRecord::DeclinedAll;
     r.chosenPackage = chosen;
-    for (int p = 0; p < Deal::Packages; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         r.packageNames[p] = deal.packages[p].name;
-        for (int s = 0; s < Package::Slots; ++s) {
+        for (int s = 0; s < menu::Slots; ++s) {
             const SlotProduct &slot = deal.packages[p].products[s];
             if (!filled(slot))
                 continue;
@@ -104,7 +104,7 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Pac
     bool anyKept = false;
     if (chosen != DealRecord::DeclinedAll) {
         r.chosenName = deal.packages[chosen].name;
-        for (int s = 0; s < Package::Slots; ++s) {
+        for (int s = 0; s < menu::Slots; ++s) {
             SlotProduct &slot = keptOnly.packages[chosen].products[s];
             if (slot.offered() && kept[s])
                 anyKept = true;

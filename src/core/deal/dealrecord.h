@@ -50,7 +50,7 @@ struct DealRecord {
     float taxRate = 0;
     bool disclosePrices = false;
     bool discloseTotals = false;
-    std::array<QString, Deal::Packages> packageNames;
+    std::array<QString, menu::Packages> packageNames;
     int chosenPackage = DeclinedAll;               // 0..3, or DeclinedAll
     QString chosenName;                            // the chosen package's caption; "" when all was declined
     QString finalPayment = QStringLiteral("0.00"); // "###0.00", as the figures give it
@@ -69,7 +69,7 @@ struct DealRecord {
 // for each of its slots whether the customer kept that product, `term` which of the terms offered was
 // taken (the first when it is not offered). The final payment is the deal's own payment over that term
 // for a copy of the deal whose chosen package holds only the kept products. Not yet stored: no id, no time.
-DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, Package::Slots> &kept,
+DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, menu::Slots> &kept,
                         const QString &statement, int term = 0);
 
 // The final payment as the customer sees it: the presentation's price line ("$ 29.00 / Month", a cash

@@ -43,6 +43,33 @@ void printColumn(PagePrinter &p, float left, const QString &heading, const QVect
     p.PrintLeft(left, totalsY, QCoreApplication::translate("AcceptancePrintout", "Total"), 0);
     p.PrintRight(right, totalsY, numbers::dollars(total), 0);
 }
+// Who bought what: the particulars in two columns under the title, then the package chosen.
+void printParticulars(PagePrinter &p, const DealRecord &deal) {
+    p.FontSize(10);
+    const struct {
+        const char *label;
+        const QString &value;
+        float x, y;
+    } particulars[] = {
+        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Customer: "), deal.particulars.customer, kLeft + 28, 29},
+        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Vehicle: "), deal.particulars.vehicle, kLeft + 28, 34},
+        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Stock #: "), deal.particulars.stockNumber, kLeft + 126, 29},
+        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Salesperson: "), deal.particulars.salesperson, kLeft + 126, 34},
+    };
+    for (const auto &row : particulars) {
+        p.FontBold(true);
+        p.PrintRight(row.x - 1, row.y, QCoreApplication::translate("AcceptancePrintout", row.label), 0);
+        p.FontBold(false);
+        p.PrintLeft(row.x, row.y, fitted(p, trimBlanks(row.value), row.x < 100 ? 68 : kRight - row.x), 0);
+    }
+    p.FontBold(true);
+    p.PrintLeft(
+        kLeft, 42,
+        deal.chosenPackage < 0
+            ? QCoreApplication::translate("AcceptancePrintout", "Every product was declined.")
+            : QCoreApplication::translate("AcceptancePrintout", "Package chosen: %1").arg(trimBlanks(deal.chosenName)),
+        0);
+}
 } // namespace
 
 QString fitted(const PagePrinter &p, const QString &text, float width) {
@@ -72,30 +99,7 @@ bool printAcceptance(Printer &printer, const DealRecord &deal) {
     p.FontSize(12);
     p.PrintCentre(centre, 19, QCoreApplication::translate("AcceptancePrintout", "Customer's Choice"), 0);
 
-    p.FontSize(10);
-    const struct {
-        const char *label;
-        const QString &value;
-        float x, y;
-    } particulars[] = {
-        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Customer: "), deal.particulars.customer, kLeft + 28, 29},
-        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Vehicle: "), deal.particulars.vehicle, kLeft + 28, 34},
-        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Stock #: "), deal.particulars.stockNumber, kLeft + 126, 29},
-        {QT_TRANSLATE_NOOP("AcceptancePrintout", "Salesperson: "), deal.particulars.salesperson, kLeft + 126, 34},
-    };
-    for (const auto &row : particulars) {
-        p.FontBold(true);
-        p.PrintRight(row.x - 1, row.y, QCoreApplication::translate("AcceptancePrintout", row.label), 0);
-        p.FontBold(false);
-        p.PrintLeft(row.x, row.y, fitted(p, trimBlanks(row.value), row.x < 100 ? 68 : kRight - row.x), 0);
-    }
-    p.FontBold(true);
-    p.PrintLeft(
-        kLeft, 42,
-        deal.chosenPackage < 0
-            ? QCoreApplication::translate("AcceptancePrintout", "Every product was declined.")
-            : QCoreApplication::translate("AcceptancePrintout", "Package chosen: %1").arg(trimBlanks(deal.chosenName)),
-        0);
+    printParticulars(p, deal);
 
     const QVector<DealItem> accepted = deal.acceptedItems();
     const QVector<DealItem> declined = deal.declinedItems();

@@ -25,28 +25,17 @@ float fitFont(PagePrinter &p, const QStringList &lines, int count, float width, 
     p.FontSize(size);
     return p.TextHeight(sample);
 }
-} // namespace
-
-bool printDeal(Printer &printer, const DealPage &page) {
-    PrinterDevice &device = printer.device();
-    device.setDocumentName(QStringLiteral("Deal"));
-    // Landscape before the page printer is asked for: when the deal is the run's first printout, the margins
-    // it measures once are those of this page.
-    device.setOrientation(PrinterDevice::Landscape);
-    PagePrinter &p = printer.pagePrinter();
-
-    p.FontName(QStringLiteral("Arial"));
-    p.DrawWidth(2);
-
+// The four package boxes: their frames, headings and descriptions.
+void printPackages(PagePrinter &p, const DealPage &page) {
     const float tops[3] = {45, 52, 192};
     const float heights[3] = {7, 140, 10};
     for (int band = 0; band < 3; ++band)
-        for (int col = 0; col < 4; ++col)
+        for (int col = 0; col < menu::Packages; ++col)
             p.DrawRectangle(20 + 60 * float(col), tops[band], 60, heights[band], 0);
 
     p.FontSize(14);
     p.FontBold(true);
-    for (int col = 0; col < 4; ++col) {
+    for (int col = 0; col < menu::Packages; ++col) {
         const QString heading = trimBlanks(page.headings[col]);
         p.PrintLeft(20 + 60 * float(col) + (60 - p.TextWidth(heading)) / 2, 46, heading, 0);
     }
@@ -61,31 +50,26 @@ bool printDeal(Printer &printer, const DealPage &page) {
         if (fits)
             break;
     }
-    for (int col = 0; col < 4; ++col)
+    for (int col = 0; col < menu::Packages; ++col)
         p.Paragraph(22 + 60 * float(col), 54, 58, trimBlanks(page.packageTexts[col]), 0);
+}
 
-    p.FontSize(7);
-    p.PrintLeft(20, 203, trimBlanks(page.disclaimer), 0);
-
-    p.FontBold(true);
-    p.FontSize(14);
-    const QString name = trimBlanks(page.dealership);
-    p.PrintLeft(20 + (240 - p.TextWidth(name)) / 2, 8, name, 0);
-
+// The price band under the boxes: one line per package, or one per term offered.
+void printPrices(PagePrinter &p, const DealPage &page) {
     p.FontBold(true);
     p.FontItalic(false);
     p.FontSize(14);
     // One term prints as it always has; several share the band, each line centred in its box.
     QStringList allLines;
     int count = 1;
-    for (int col = 0; col < 4; ++col) {
+    for (int col = 0; col < menu::Packages; ++col) {
         const QStringList lines = page.priceLinesOf(col);
         for (const QString &line : lines)
             allLines << trimBlanks(line);
         count = qMax(count, int(lines.size()));
     }
     const float lineHeight = count > 1 ? fitFont(p, allLines, count, 58, 9.6f, 14) : 0;
-    for (int col = 0; col < 4; ++col) {
+    for (int col = 0; col < menu::Packages; ++col) {
         const QStringList lines = page.priceLinesOf(col);
         if (count == 1) {
             const QString price = trimBlanks(page.priceLines[col]);
@@ -99,14 +83,10 @@ bool printDeal(Printer &printer, const DealPage &page) {
             y += lineHeight;
         }
     }
+}
 
-    // The payment without products, between the particulars and the boxes.
-    const QString base = trimBlanks(page.basePaymentLine);
-    if (!base.isEmpty()) {
-        fitFont(p, {base}, 1, 240, 4.5f, 10);
-        p.PrintLeft(20 + (240 - p.TextWidth(base)) / 2, 40, base, 0);
-    }
-
+// The particulars beside the dealership's name, and the line the customer signs.
+void printParticulars(PagePrinter &p, const DealPage &page) {
     p.FontBold(true);
     p.FontItalic(false);
     p.FontSize(10);
@@ -128,6 +108,40 @@ bool printDeal(Printer &printer, const DealPage &page) {
     p.FontBold(true);
     p.PrintRight(260, 35, QCoreApplication::translate("DealPrintout", "Customer Approval: ___________________________"),
                  0);
+}
+} // namespace
+
+bool printDeal(Printer &printer, const DealPage &page) {
+    PrinterDevice &device = printer.device();
+    device.setDocumentName(QStringLiteral("Deal"));
+    // Landscape before the page printer is asked for: when the deal is the run's first printout, the margins
+    // it measures once are those of this page.
+    device.setOrientation(PrinterDevice::Landscape);
+    PagePrinter &p = printer.pagePrinter();
+
+    p.FontName(QStringLiteral("Arial"));
+    p.DrawWidth(2);
+
+    printPackages(p, page);
+
+    p.FontSize(7);
+    p.PrintLeft(20, 203, trimBlanks(page.disclaimer), 0);
+
+    p.FontBold(true);
+    p.FontSize(14);
+    const QString name = trimBlanks(page.dealership);
+    p.PrintLeft(20 + (240 - p.TextWidth(name)) / 2, 8, name, 0);
+
+    printPrices(p, page);
+
+    // The payment without products, between the particulars and the boxes.
+    const QString base = trimBlanks(page.basePaymentLine);
+    if (!base.isEmpty()) {
+        fitFont(p, {base}, 1, 240, 4.5f, 10);
+        p.PrintLeft(20 + (240 - p.TextWidth(base)) / 2, 40, base, 0);
+    }
+
+    printParticulars(p, page);
 
     p.FontBold(false);
     const bool printed = p.EndDoc();

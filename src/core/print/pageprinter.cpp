@@ -40,41 +40,11 @@ void PagePrinter::FontBold(bool blnFontBold) { m_device.setFontBold(blnFontBold)
 bool PagePrinter::FontBold() const { return m_device.fontBold(); }
 void PagePrinter::FontItalic(bool blnFontItalic) { m_device.setFontItalic(blnFontItalic); }
 bool PagePrinter::FontItalic() const { return m_device.fontItalic(); }
-void PagePrinter::FontStrikeThru(bool blnFontStrikethru) { m_device.setFontStrikeThru(blnFontStrikethru); }
-bool PagePrinter::FontStrikeThru() const { return m_device.fontStrikeThru(); }
 void PagePrinter::FontUnderline(bool blnFontUnderline) { m_device.setFontUnderline(blnFontUnderline); }
 bool PagePrinter::FontUnderline() const { return m_device.fontUnderline(); }
-qint32 PagePrinter::FontCount() const { return m_device.fontCount(); }
-QString PagePrinter::Fonts(qint16 intFont) const { return m_device.fonts(intFont); }
-
-void PagePrinter::Copies(qint32 lngCopies) {
-    if (fits16(lngCopies))
-        m_device.setCopies(lngCopies);
-    else
-        qWarning("PagePrinter: %d copies do not fit the printer's setting", lngCopies);
-}
-qint32 PagePrinter::Copies() const { return m_device.copies(); }
-
-void PagePrinter::PaperSize(qint32 lngPapersize) {
-    if (fits16(lngPapersize))
-        m_device.setPaperSize(lngPapersize);
-    else
-        qWarning("PagePrinter: paper size %d does not fit the printer's setting", lngPapersize);
-}
-qint32 PagePrinter::PaperSize() const { return m_device.paperSize(); }
-
-void PagePrinter::PaperBin(qint32 lngPaperBin) {
-    if (fits16(lngPaperBin))
-        m_device.setPaperBin(lngPaperBin);
-    else
-        qWarning("PagePrinter: paper bin %d does not fit the printer's setting", lngPaperBin);
-}
-qint32 PagePrinter::PaperBin() const { return m_device.paperBin(); }
 
 void PagePrinter::LineSpacing(float sngLineSpacing) { m_lineSpacing = sngLineSpacing < 0 ? 1.0f : sngLineSpacing; }
 float PagePrinter::LineSpacing() const { return m_lineSpacing; }
-void PagePrinter::TabSpacing(float sngTabSpacing) { m_tabSpacing = sngTabSpacing < 0 ? 5.0f : sngTabSpacing; }
-float PagePrinter::TabSpacing() const { return m_tabSpacing; }
 void PagePrinter::Justification(qint32 lngJustification) { m_justification = lngJustification; }
 qint32 PagePrinter::Justification() const { return m_justification; }
 
@@ -86,21 +56,10 @@ void PagePrinter::DrawWidth(qint32 lngDrawWidth) {
 }
 qint32 PagePrinter::DrawWidth() const { return m_device.drawWidth(); }
 
-void PagePrinter::DrawStyle(qint32 Style) {
-    if (fits16(Style))
-        m_device.setDrawStyle(Style);
-    else
-        qWarning("PagePrinter: line style %d does not fit the printer's setting", Style);
-}
-qint32 PagePrinter::DrawStyle() const { return m_device.drawStyle(); }
-
 void PagePrinter::CurrentX(float sngCurrentX) { m_device.setCurrentX(m_xOffset + sngCurrentX); }
 float PagePrinter::CurrentX() const { return float(m_device.currentX()) - m_xOffset; }
 void PagePrinter::CurrentY(float sngCurrentY) { m_device.setCurrentY(m_yOffset + sngCurrentY); }
 float PagePrinter::CurrentY() const { return float(m_device.currentY()) - m_yOffset; }
-float PagePrinter::PageWidth() const { return float(m_device.printableWidth()) - 2 * m_xOffset; }
-float PagePrinter::PageHeight() const { return float(m_device.printableHeight()) - 2 * m_yOffset; }
-qint32 PagePrinter::Page() const { return m_device.page(); }
 
 float PagePrinter::TextWidth(const QString &strText) const { return float(m_device.textWidth(strText)); }
 float PagePrinter::TextHeight(const QString &strText) const { return float(m_device.textHeight(strText)); }
@@ -121,17 +80,11 @@ QString PagePrinter::lineOf(const QString &text, int index) {
     return trimSpaces(text.mid(start, cr < 0 ? -1 : cr - start));
 }
 
-void PagePrinter::printAligned(Align align, float x, float y, const QString &text, float indent, bool cool) {
+void PagePrinter::printAligned(Align align, float x, float y, const QString &text, float indent) {
     const int n = lineBreaks(text);
     for (int i = 0; i <= n; ++i) {
         // One line is printed whole, untrimmed; several are taken apart and trimmed.
-        QString line = n == 0 ? text : lineOf(text, i);
-        if (cool) {
-            const bool italic = line.startsWith(QLatin1Char('~'));
-            m_device.setFontItalic(italic);
-            if (italic)
-                line.remove(0, 1);
-        }
+        const QString line = n == 0 ? text : lineOf(text, i);
         if (x >= 0) {
             const float start = i == 0 ? x + indent : x;
             float px = m_xOffset + start;
@@ -146,27 +99,19 @@ void PagePrinter::printAligned(Align align, float x, float y, const QString &tex
             m_device.setCurrentY(m_yOffset + y + fi * TextHeight(line) + fi * m_lineSpacing);
         }
         m_device.print(line, true);
-        if (cool) {
-            m_device.setFontBold(false);
-            m_device.setFontItalic(false);
-        }
     }
 }
 
 void PagePrinter::PrintLeft(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
-    printAligned(Align::Left, sngXPos, sngYPos, txtString, sngFirstLineIndent, false);
+    printAligned(Align::Left, sngXPos, sngYPos, txtString, sngFirstLineIndent);
 }
 
 void PagePrinter::PrintRight(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
-    printAligned(Align::Right, sngXPos, sngYPos, txtString, sngFirstLineIndent, false);
+    printAligned(Align::Right, sngXPos, sngYPos, txtString, sngFirstLineIndent);
 }
 
 void PagePrinter::PrintCentre(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
-    printAligned(Align::Centre, sngXPos, sngYPos, txtString, sngFirstLineIndent, false);
-}
-
-void PagePrinter::PrintLeftcool(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent) {
-    printAligned(Align::Left, sngXPos, sngYPos, txtString, sngFirstLineIndent, true);
+    printAligned(Align::Centre, sngXPos, sngYPos, txtString, sngFirstLineIndent);
 }
 
 void PagePrinter::PrintFull(float sngXPos, float sngYPos, const QString &txtString, float sngLineLength,
@@ -306,21 +251,6 @@ void PagePrinter::DrawRectangle(float sngStartX, float sngStartY, float sngWidth
     }
     m_device.setCurrentX(m_xOffset + sngStartX + sngWidth);
     m_device.setCurrentY(m_yOffset + sngStartY + sngHeight);
-}
-
-void PagePrinter::PaintPicture(float sngStartX, float sngStartY, const QImage &objPicture, float sngHeight,
-                               float sngWidth) {
-    float width = 0;
-    float height = 0;
-    if (sngWidth > 0 && sngHeight > 0) {
-        width = sngWidth;
-        height = sngHeight;
-    } else if (sngWidth > 0 && sngHeight == 0) {
-        width = sngWidth;
-    } else if (sngWidth == 0 && sngHeight > 0) {
-        height = sngHeight;
-    }
-    m_device.picture(objPicture, m_xOffset + sngStartX, m_yOffset + sngStartY, width, height);
 }
 
 bool PagePrinter::EndDoc() { return m_device.endDoc(); }

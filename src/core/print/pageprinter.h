@@ -1,11 +1,10 @@
 #pragma once
 // Page layout in millimetres from the sheet's top-left corner. The printer places things relative to
 // its printable area; PagePrinter learns once how far that area is inset and corrects every position.
-// Text, paragraph wrapping (left, right, centre, full justification), rectangles and pictures.
+// Text, paragraph wrapping (left, right, centre, full justification) and rectangles.
 
 #include "core/print/printerdevice.h"
 
-#include <QImage>
 #include <QString>
 
 class PagePrinter {
@@ -22,40 +21,21 @@ public:
     bool FontBold() const;
     void FontItalic(bool blnFontItalic);
     bool FontItalic() const;
-    void FontStrikeThru(bool blnFontStrikethru);
-    bool FontStrikeThru() const;
     void FontUnderline(bool blnFontUnderline);
     bool FontUnderline() const;
-    qint32 FontCount() const;
-    QString Fonts(qint16 intFont) const;
-
-    // The printer takes these as 16-bit values; a value that does not fit is refused (the old one stays).
-    void Copies(qint32 lngCopies);
-    qint32 Copies() const;
-    void PaperSize(qint32 lngPapersize);
-    qint32 PaperSize() const;
-    void PaperBin(qint32 lngPaperBin);
-    qint32 PaperBin() const;
 
     void LineSpacing(float sngLineSpacing); // negative stores 1.0
     float LineSpacing() const;
-    void TabSpacing(float sngTabSpacing); // negative stores 5.0; nothing lays out by it
-    float TabSpacing() const;
     void Justification(qint32 lngJustification); // 0 left, 1 right, 2 centre, 3 full; others left
     qint32 Justification() const;
 
-    void DrawWidth(qint32 lngDrawWidth); // device pixels
+    void DrawWidth(qint32 lngDrawWidth); // device pixels; a width beyond 16 bits is refused (the old one stays)
     qint32 DrawWidth() const;
-    void DrawStyle(qint32 Style);
-    qint32 DrawStyle() const;
 
     void CurrentX(float sngCurrentX);
     float CurrentX() const;
     void CurrentY(float sngCurrentY);
     float CurrentY() const;
-    float PageWidth() const;  // the sheet, taking the right margin equal to the left
-    float PageHeight() const; // the sheet, taking the bottom margin equal to the top
-    qint32 Page() const;
     float XOffset() const { return m_xOffset; }
     float YOffset() const { return m_yOffset; }
 
@@ -64,9 +44,6 @@ public:
     void PrintLeft(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent);
     void PrintRight(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent);
     void PrintCentre(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent);
-    // As PrintLeft; a line starting with "~" is printed in italics without the "~", and every line
-    // clears bold and italic after it.
-    void PrintLeftcool(float sngXPos, float sngYPos, const QString &txtString, float sngFirstLineIndent);
     // Every line but the last, when it fills more than 70% of the length, stretched to the full length.
     void PrintFull(float sngXPos, float sngYPos, const QString &txtString, float sngLineLength,
                    float sngFirstLineIndent);
@@ -74,8 +51,6 @@ public:
     void Paragraph(float sngXPos, float sngYPos, float sngLineLength, const QString &strText, float sngFirstLineIndent);
 
     void DrawRectangle(float sngStartX, float sngStartY, float sngWidth, float sngHeight, float sngRadius);
-    // Height before width. A size of 0 on one side keeps the picture's own size on that side.
-    void PaintPicture(float sngStartX, float sngStartY, const QImage &objPicture, float sngHeight, float sngWidth);
 
     // Sends the document to the printer. False when the printer failed (the user has been told).
     bool EndDoc();
@@ -97,12 +72,11 @@ public:
 
 private:
     enum class Align { Left, Right, Centre };
-    void printAligned(Align align, float x, float y, const QString &text, float indent, bool cool);
+    void printAligned(Align align, float x, float y, const QString &text, float indent);
 
     PrinterDevice &m_device;
     float m_xOffset = 0;
     float m_yOffset = 0;
     float m_lineSpacing = 0;
-    float m_tabSpacing = 0;
     qint32 m_justification = 0;
 };

@@ -5,8 +5,6 @@ class PrinterDevice;
 
 namespace printroutines {
 
-constexpr double twipsPerMm = 56.7;
-
 void printat(PrinterDevice &printer, double x, double y);
 void printatx(PrinterDevice &printer, double x);
 void printaty(PrinterDevice &printer, double y);

@@ -122,13 +122,13 @@ void printPageHeader(PrinterDevice &device, const QString &dealership, const QSt
     const QString number = QCoreApplication::translate("ProductListPrintout", "Page %1 of %2").arg(page).arg(pages);
     printat(device, rightEdge, headerY);
     const double numberX = device.currentX() - device.textWidth(number);
-    const double dateX = numberX - 8 * twipsPerMm - device.textWidth(date);
+    const double dateX = numberX - 8 * PrinterDevice::twipsPerMm - device.textWidth(date);
     device.setCurrentX(dateX);
     device.print(date, false);
     device.setCurrentX(numberX);
     device.print(number, false);
     device.setFontBold(true);
-    const double room = dateX - (columnX[1] + columnGap * 2) * twipsPerMm;
+    const double room = dateX - (columnX[1] + columnGap * 2) * PrinterDevice::twipsPerMm;
     for (double size = fontSize; size > smallestSize && device.textWidth(dealership) > room; size -= 0.5)
         device.setFontSize(size - 0.5);
     printat(device, columnX[1], headerY);
@@ -163,12 +163,12 @@ bool printProductList(PrinterDevice &device, const QList<QStringList> &grid, con
     const double pageBottom = pageBreakTwips + oneLine;
     QList<Placed> placed;
     int page = 1;
-    double y = firstRowY * twipsPerMm;
+    double y = firstRowY * PrinterDevice::twipsPerMm;
     for (int r = 1; r < grid.size(); ++r) {
         Row row;
         for (int c = 1; c <= 7; ++c) {
             const double right = c < 7 ? columnX[c + 1] - columnGap : rightEdge;
-            row[c] = fitCell(device, cell(grid, r, c), (right - columnX[c]) * twipsPerMm);
+            row[c] = fitCell(device, cell(grid, r, c), (right - columnX[c]) * PrinterDevice::twipsPerMm);
         }
         bool pageEmpty = false;
         for (;;) {
@@ -178,7 +178,7 @@ bool printProductList(PrinterDevice &device, const QList<QStringList> &grid, con
             // A small allowance so a position converted back and forth still counts as at the limit.
             if (!pageEmpty && (y >= pageBreakTwips - 1e-6 || y + height > pageBottom + 1e-6)) {
                 ++page;
-                y = firstRowY * twipsPerMm;
+                y = firstRowY * PrinterDevice::twipsPerMm;
                 pageEmpty = true;
             }
             // A row taller than a whole page goes on over the next, each column from where it stopped.
@@ -191,14 +191,15 @@ bool printProductList(PrinterDevice &device, const QList<QStringList> &grid, con
                 rest[c].lines = row[c].lines.mid(fits);
                 continues = continues || !rest[c].lines.isEmpty();
                 for (int i = 0; i < qMin(fits, int(row[c].lines.size())); ++i)
-                    placed << Placed{page, columnX[c] * twipsPerMm, y + i * each, row[c].size, row[c].lines.at(i)};
+                    placed << Placed{page, columnX[c] * PrinterDevice::twipsPerMm, y + i * each, row[c].size,
+                                     row[c].lines.at(i)};
             }
             if (!continues) {
                 y += height;
                 break;
             }
             ++page;
-            y = firstRowY * twipsPerMm;
+            y = firstRowY * PrinterDevice::twipsPerMm;
             pageEmpty = true;
             row = rest;
         }

@@ -13,6 +13,51 @@
 
 namespace {
 QString newConnectionName() { return QStringLiteral("quorvel-") + QUuid::createUuid().toString(QUuid::WithoutBraces); }
+
+// Why a file SQLite opened is no database this program can write, "" when it is one.
+QString probeWritable(const QSqlDatabase &db) {
+    QString failure;
+    QSqlQuery probe(db);
+    auto locked = [&probe] {
+        const QString why = probe.lastError().databaseText();
+        return why.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
+               why.contains(QLatin1String("busy"), Qt::CaseInsensitive);
+    };
+    // At start-up another copy's write lasts moments; a lock held longer is reported, not waited out.
+    probe.exec(QStringLiteral("PRAGMA busy_timeout=3000"));
+    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+        failure = locked() ? QCoreApplication::translate("Database", "it is locked by another program")
+                           : QCoreApplication::translate("Database", "it is not a database file");
+    } else {
+        probe.finish();
+        auto unwritable = [&probe, &locked] {
+            const QString why = probe.lastError().databaseText();
+            if (why.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
+                why.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
+                return QCoreApplication::translate("Database", "it cannot be written (it is read-only)");
+            if (locked())
+                return QCoreApplication::translate("Database", "it is locked by another program");
+            return QCoreApplication::translate("Database", "it cannot be written (%1)").arg(why);
+        };
+        if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+            failure = unwritable();
+        } else {
+            // SQLite starts a write transaction on a file it opened read-only; only a write, here one
+            // that changes nothing and is rolled back, finds that out before the user's first save.
+            const int version =
+                probe.exec(QStringLiteral("PRAGMA user_version")) && probe.next() ? probe.value(0).toInt() : 0;
+            probe.finish();
+            if (!probe.exec(QStringLiteral("PRAGMA user_version=%1").arg(version)))
+                failure = unwritable();
+            probe.finish();
+            probe.exec(QStringLiteral("ROLLBACK"));
+        }
+    }
+    probe.finish();
+    probe.exec(QStringLiteral("PRAGMA busy_timeout=10000"));
+    probe.finish();
+    return failure;
+}
 } // namespace
 
 Database::~Database() { close(); }
@@ -53,48 +98,7 @@ bool Database::open(const QString &path) {
         return false;
     }
     // An SQLite open succeeds on any file; only a real query shows whether it is a database we can write.
-    QString failure;
-    {
-        QSqlQuery probe(db);
-        auto locked = [&probe] {
-            const QString why = probe.lastError().databaseText();
-            return why.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
-                   why.contains(QLatin1String("busy"), Qt::CaseInsensitive);
-        };
-        // At start-up another copy's write lasts moments; a lock held longer is reported, not waited out.
-        probe.exec(QStringLiteral("PRAGMA busy_timeout=3000"));
-        if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
-            failure = locked() ? QCoreApplication::translate("Database", "it is locked by another program")
-                               : QCoreApplication::translate("Database", "it is not a database file");
-        } else {
-            probe.finish();
-            auto unwritable = [&probe, &locked] {
-                const QString why = probe.lastError().databaseText();
-                if (why.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
-                    why.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
-                    return QCoreApplication::translate("Database", "it cannot be written (it is read-only)");
-                if (locked())
-                    return QCoreApplication::translate("Database", "it is locked by another program");
-                return QCoreApplication::translate("Database", "it cannot be written (%1)").arg(why);
-            };
-            if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-                failure = unwritable();
-            } else {
-                // SQLite starts a write transaction on a file it opened read-only; only a write, here one
-                // that changes nothing and is rolled back, finds that out before the user's first save.
-                const int version =
-                    probe.exec(QStringLiteral("PRAGMA user_version")) && probe.next() ? probe.value(0).toInt() : 0;
-                probe.finish();
-                if (!probe.exec(QStringLiteral("PRAGMA user_version=%1").arg(version)))
-                    failure = unwritable();
-                probe.finish();
-                probe.exec(QStringLiteral("ROLLBACK"));
-            }
-        }
-        probe.finish();
-        probe.exec(QStringLiteral("PRAGMA busy_timeout=10000"));
-        probe.finish();
-    }
+    const QString failure = probeWritable(db);
     if (!failure.isEmpty()) {
         m_error = failure;
         db = QSqlDatabase(); // let go of the handle so the connection can be removed

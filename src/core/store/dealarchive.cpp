@@ -247,7 +247,7 @@ std::optional<DealRecord> DealArchive::load(qint64 id) const {
         r.chosenPackage = int(number("chosenpackage"));
         r.chosenName = value("chosenname").toString();
         r.finalPayment = value("finalpayment").toString();
-        for (int p = 0; p < Deal::Packages; ++p)
+        for (int p = 0; p < menu::Packages; ++p)
             r.packageNames[p] = q.value(QStringLiteral("package%1").arg(p + 1)).toString();
         found = r;
     });

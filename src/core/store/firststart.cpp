@@ -1,6 +1,7 @@
 #include "firststart.h"
 
 #include "core/files/files.h"
+#include "core/store/folders.h"
 #include "core/store/schema.h"
 #include "core/store/store.h"
 
@@ -54,7 +55,7 @@ const SampleProduct kProducts[] = {
 struct SampleTemplate {
     const char *name;
     const char *notes;
-    int menu[4][10];
+    int productIds[menu::Packages][menu::Slots];
 };
 
 // Product ids by position in kProducts (1-based).
@@ -65,7 +66,7 @@ const SampleTemplate kTemplates[] = {
     {"Pre-Owned Vehicles", "Certified and used vehicles", {{5, 6, 2, 4, 7, 9, 10}, {5, 6, 4, 7}, {5, 6}, {6}}},
 };
 
-const char *kPackageNames[4] = {"Platinum", "Gold", "Silver", "Bronze"};
+const char *kPackageNames[menu::Packages] = {"Platinum", "Gold", "Silver", "Bronze"};
 
 // The files in the current layout, then the settings and samples stored as the program stores them.
 bool fill(const QString &folder, bool withSamples, const QString &pages, QString *why) {
@@ -89,7 +90,7 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
     });
 
     Settings settings = store.settings().read();
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         settings.packageNames[p] = QString::fromLatin1(kPackageNames[p]);
     settings.disclosePrices = true;
     settings.discloseTotals = true;
@@ -115,10 +116,10 @@ bool fill(const QString &folder, bool withSamples, const QString &pages, QString
             t.id = drawn.id.value_or(0);
             t.vehiclename = QString::fromUtf8(sample.name);
             t.notes = QString::fromUtf8(sample.notes);
-            for (int p = 0; p < PackageTemplate::Packages; ++p) {
+            for (int p = 0; p < menu::Packages; ++p) {
                 t.packageNames[p] = QString::fromLatin1(kPackageNames[p]);
-                for (int slot = 0; slot < PackageTemplate::Slots; ++slot)
-                    t.productIds[p][slot] = sample.menu[p][slot];
+                for (int slot = 0; slot < menu::Slots; ++slot)
+                    t.productIds[p][slot] = sample.productIds[p][slot];
             }
             written = written && drawn.id && store.templates().add(t);
         }
@@ -166,8 +167,8 @@ bool writePages(const QString &pages, QString *why, const QString &shownAs) {
 
 bool build(const QString &programFolder, bool withSamples, QString *why) {
     const QDir base(programFolder);
-    const QString target = base.filePath(QStringLiteral("data"));
-    const QString pages = base.filePath(QStringLiteral("webpages"));
+    const QString target = folders::data(programFolder);
+    const QString pages = folders::webpages(programFolder);
     // Names of their own: another copy starting at the same moment builds beside them, never in them.
     const QString unique = QUuid::createUuid().toString(QUuid::Id128);
     const QString temp = base.filePath(QStringLiteral(".data.%1.new").arg(unique));

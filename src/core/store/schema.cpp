@@ -1,5 +1,6 @@
 #include "schema.h"
 
+#include "core/deal/menushape.h"
 #include "core/store/database.h"
 
 #include <QCoreApplication>
@@ -40,8 +41,8 @@ QStringList vehicleFields() {
     QStringList f{QStringLiteral("id"),       QStringLiteral("vehiclename"), QStringLiteral("notes"),
                   QStringLiteral("package1"), QStringLiteral("package2"),    QStringLiteral("package3"),
                   QStringLiteral("package4")};
-    for (int p = 0; p < 4; ++p)
-        for (int s = 0; s < 10; ++s)
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int s = 0; s < menu::Slots; ++s)
             f << slotField(p, s);
     return f;
 }
@@ -132,8 +133,8 @@ Layout templates() {
         "create table [table] (id INTEGER NOT NULL DEFAULT 0, vehiclename TEXT NOT NULL DEFAULT '' COLLATE NOCASE, "
         "notes TEXT NOT NULL DEFAULT '' COLLATE NOCASE, package1 TEXT NOT NULL DEFAULT '', "
         "package2 TEXT NOT NULL DEFAULT '', package3 TEXT NOT NULL DEFAULT '', package4 TEXT NOT NULL DEFAULT ''");
-    for (int p = 0; p < 4; ++p)
-        for (int s = 0; s < 10; ++s)
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int s = 0; s < menu::Slots; ++s)
             create += QStringLiteral(", %1 INTEGER NOT NULL DEFAULT 0").arg(slotField(p, s));
     create += QLatin1Char(')');
     // 1: templates are looked up by id, as products are.

@@ -1,14 +1,16 @@
 #pragma once
 // The settings record: the dealership's defaults, the start-up password and the two id counters.
 
+#include "core/deal/menushape.h"
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <array>
 
 struct Settings {
     qint32 productCounter = 0;           // `am_total`: the highest product id handed out
     qint32 templateCounter = 0;          // `ve_total`: the highest template id handed out
-    std::array<QString, 4> packageNames; // `package1` .. `package4`, as stored
+    std::array<QString, menu::Packages> packageNames; // `package1` .. `package4`, as stored
     float taxRate = 0;                   // a plain fraction: 0.07 adds 7 %
     bool disclosePrices = false;
     bool discloseTotals = false;
@@ -34,6 +36,14 @@ struct Settings {
                statement == o.statement;
     }
 };
+
+// Puts `value` into the number setting stored as `field` (`am_total`, `taxrate`, `financeterm2`, ...) as the
+// settings hold it: the counters and terms 32-bit whole numbers (rounded half to even), the rates single
+// precision. False, with nothing changed, when the value is out of that field's range. The one check of a
+// setting's number, for what is typed and for what a file holds.
+bool setNumber(Settings &s, const QString &field, double value);
+// The fields setNumber takes.
+QStringList settingsNumberFields();
 
 // Which counter a new id is drawn from.
 enum class Counter { Products, Templates };

@@ -22,7 +22,7 @@ Settings fromRecord(const QSqlQuery &q) {
     Settings s;
     s.productCounter = toInt32(q.value(QStringLiteral("am_total")));
     s.templateCounter = toInt32(q.value(QStringLiteral("ve_total")));
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         s.packageNames[p] = q.value(QStringLiteral("package%1").arg(p + 1)).toString();
     s.taxRate = float(numbers::fromField(q.value(QStringLiteral("taxrate"))));
     s.disclosePrices = flag(q.value(QStringLiteral("discloseprices")));
@@ -62,6 +62,8 @@ QString SettingsRepository::problem() const {
     m_db.select(kSelect, {}, [&problem](const QSqlQuery &q) {
         problem.clear();
         const QStringList fields = schema::preferenceFields() + schema::addedPreferenceFields();
+        const QStringList limited = settingsNumberFields();
+        Settings scratch;
         for (const QString &f : std::as_const(fields)) {
             const QVariant v = q.value(f);
             if (v.isNull()) {
@@ -70,11 +72,7 @@ QString SettingsRepository::problem() const {
                 return;
             }
             // A counter read as anything but itself would hand out ids again.
-            const bool whole =
-                f == QLatin1String("am_total") || f == QLatin1String("ve_total") || f == QLatin1String("financeterm");
-            const bool single = f == QLatin1String("taxrate") || f == QLatin1String("interestrate");
-            if ((whole && !numbers::toInt32HalfEven(numbers::fromField(v))) ||
-                (single && !numbers::toSingle(numbers::fromField(v)))) {
+            if (limited.contains(f) && !setNumber(scratch, f, numbers::fromField(v))) {
                 problem = QCoreApplication::translate("SettingsRepository",
                                                       "its settings record holds a number out of range for %1")
                               .arg(f);

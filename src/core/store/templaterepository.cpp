@@ -21,11 +21,11 @@ PackageTemplate fromRow(const QSqlQuery &q) {
     t.id = numbers::fromField(q.value(0));
     t.vehiclename = storedtext::trimBlanks(q.value(1).toString());
     t.notes = storedtext::trimBlanks(q.value(2).toString());
-    for (int p = 0; p < PackageTemplate::Packages; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         t.packageNames[p] = storedtext::trimBlanks(q.value(3 + p).toString());
-    for (int p = 0; p < PackageTemplate::Packages; ++p)
-        for (int s = 0; s < PackageTemplate::Slots; ++s)
-            t.productIds[p][s] = numbers::fromField(q.value(7 + p * PackageTemplate::Slots + s));
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int s = 0; s < menu::Slots; ++s)
+            t.productIds[p][s] = numbers::fromField(q.value(7 + p * menu::Slots + s));
     return t;
 }
 

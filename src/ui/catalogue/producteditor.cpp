@@ -2,12 +2,12 @@
 
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
-#include "ui/common/program.h"
-#include "ui/common/geometry.h"
-#include "ui/common/prompts.h"
 #include "ui/common/filechooser.h"
+#include "ui/common/geometry.h"
+#include "ui/common/program.h"
+#include "ui/common/prompts.h"
+#include "ui/common/windowclosing.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,8 +81,15 @@ ProductEditor::ProductEditor(Program &app)
     m_installerBox = line(QStringLiteral("installer"), 1560, 3720, 2895, 285);
     m_phoneBox = line(QStringLiteral("phone"), 1560, 4080, 2895, 285);
     m_notesBox = multi(QStringLiteral("notes"), 1560, 4440, 2895, 1095);
-
     m_chooseFileButton = ui::button(frame, QStringLiteral("Command10"), tr("Choose File"), 3120, 3360, 1335, 375);
+
+    makeCommands();
+
+    m_nameBox->setFocus();
+    ui::centre(this);
+}
+
+void ProductEditor::makeCommands() {
     m_saveButton = ui::button(this, QStringLiteral("Command1"), tr("Save"), 120, 5760, 1335, 495);
     m_clearButton = ui::button(this, QStringLiteral("Command2"), tr("Clear Form"), 1680, 5760, 1335, 495);
     m_deleteButton = ui::button(this, QStringLiteral("Command3"), tr("Delete"), 3240, 5760, 1335, 495);
@@ -105,11 +112,12 @@ ProductEditor::ProductEditor(Program &app)
 
     m_navigation.connectButtons({m_saveButton, m_deleteButton, m_firstButton, m_previousButton, m_nextButton,
                                  m_lastButton, m_copyButton, m_exitButton});
+    m_closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] {
+        m_navigation.exit();
+        return true;
+    });
     connect(m_clearButton, &QPushButton::clicked, this, &ProductEditor::clearform);
     connect(m_chooseFileButton, &QPushButton::clicked, this, &ProductEditor::chooseFile);
-
-    m_nameBox->setFocus();
-    ui::centre(this);
 }
 
 void ProductEditor::open(std::unique_ptr<RecordWalk<Product>> walk) { m_navigation.open(std::move(walk)); }
@@ -177,13 +185,7 @@ void ProductEditor::chooseFile() {
 }
 
 void ProductEditor::leave() {
-    m_closing = true;
+    m_closing->left();
     m_app.unload<ProductEditor>();
     emit finished();
-}
-
-void ProductEditor::closeEvent(QCloseEvent *event) {
-    if (!m_closing)
-        m_navigation.exit();
-    event->accept();
 }

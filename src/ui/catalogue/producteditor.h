@@ -10,6 +10,7 @@ class FileChooser;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class WindowClosing;
 
 // The product editor: shows one product of the walk its list handed over, and stores what it shows
 // before every move and before it is left.
@@ -34,10 +35,9 @@ signals:
     // The editor has closed (EXIT or Delete): the list is to be shown again.
     void finished();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
+    // The buttons, the tab order of the first version, and what the buttons do.
+    void makeCommands();
     void chooseFile();
     void leave();
 
@@ -48,5 +48,5 @@ private:
     QPushButton *m_saveButton, *m_clearButton, *m_deleteButton, *m_firstButton, *m_previousButton, *m_nextButton,
         *m_lastButton, *m_exitButton, *m_copyButton, *m_chooseFileButton;
     FileChooser *m_fileChooser;
-    bool m_closing = false;
+    WindowClosing *m_closing;
 };

@@ -7,12 +7,12 @@
 #include "ui/common/program.h"
 #include "ui/common/geometry.h"
 #include "ui/common/prompts.h"
+#include "ui/common/windowclosing.h"
 #include "ui/common/filechooser.h"
 #include "ui/catalogue/producteditor.h"
 #include "ui/catalogue/productgrid.h"
 #include "ui/print/printpreview.h"
 
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -60,7 +60,11 @@ ProductList::ProductList(Program &app) : m_app(app) {
     connect(m_grid, &QTableView::clicked, this, &ProductList::openRow);
     connect(m_addButton, &QPushButton::clicked, this, &ProductList::addItem);
     connect(m_printButton, &QPushButton::clicked, this, &ProductList::printList);
-    connect(m_exitButton, &QPushButton::clicked, this, &ProductList::exitWindow);
+    m_closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] {
+        exitWindow();
+        return true;
+    });
+    connect(m_exitButton, &QPushButton::clicked, m_closing, &WindowClosing::exit);
     connect(m_previewButton, &QPushButton::clicked, this, &ProductList::previewList);
     connect(m_importButton, &QPushButton::clicked, this, &ProductList::importProducts);
     connect(m_exportButton, &QPushButton::clicked, this, &ProductList::exportProducts);
@@ -91,7 +95,7 @@ ProductEditor *ProductList::editor() {
 
 void ProductList::handOver(ProductEditor *editor) {
     Program::bringUp(editor);
-    m_closing = true;
+    m_closing->left();
     m_app.unload<ProductList>();
 }
 
@@ -226,13 +230,6 @@ void ProductList::exportProducts() {
 }
 
 void ProductList::exitWindow() {
-    m_closing = true;
     m_app.unload<ProductList>();
     m_app.showHome();
-}
-
-void ProductList::closeEvent(QCloseEvent *event) {
-    if (!m_closing)
-        exitWindow();
-    event->accept();
 }

@@ -9,6 +9,7 @@ class QLineEdit;
 class QModelIndex;
 class QPushButton;
 class QTableView;
+class WindowClosing;
 
 // The product list: every listed product in a grid, narrowed by a search as the user types; a click
 // opens a product in the product editor.
@@ -22,9 +23,6 @@ public:
     ProductGridModel *gridModel() const { return m_model; }
     // The grid's rows as shown (the search narrows them), the heading row first: what "Print List" prints.
     QList<QStringList> gridRows() const;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void openRow(const QModelIndex &index);
@@ -45,5 +43,5 @@ private:
     QPushButton *m_addButton, *m_printButton, *m_exitButton;
     QPushButton *m_previewButton, *m_importButton, *m_exportButton;
     ProductGridModel *m_model;
-    bool m_closing = false;
+    WindowClosing *m_closing;
 };

@@ -3,6 +3,7 @@
 #include "core/print/printer.h"
 #include "ui/common/prompts.h"
 #include "core/print/recordingdevice.h"
+#include "core/store/folders.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -10,7 +11,7 @@
 #include <QRegularExpression>
 
 Program::Program(QString programFolder, QObject *parent)
-    : QObject(parent), m_folder(std::move(programFolder)), m_store(QDir(m_folder).filePath(QStringLiteral("data"))) {
+    : QObject(parent), m_folder(std::move(programFolder)), m_store(folders::data(m_folder)) {
     // The settings held for the run are the stored ones, whichever window wrote them or drew an id.
     connect(&m_store.events(), &StoreEvents::settingsChanged, this, &Program::reloadSettings);
 }
@@ -20,9 +21,9 @@ Program::~Program() {
     m_store.close();
 }
 
-QString Program::dataFolder() const { return QDir(m_folder).filePath(QStringLiteral("data")); }
-QString Program::webpagesFolder() const { return QDir(m_folder).filePath(QStringLiteral("webpages")); }
-QString Program::printoutsFolder() const { return QDir(m_folder).filePath(QStringLiteral("printouts")); }
+QString Program::dataFolder() const { return folders::data(m_folder); }
+QString Program::webpagesFolder() const { return folders::webpages(m_folder); }
+QString Program::printoutsFolder() const { return folders::printouts(m_folder); }
 
 void Program::reloadSettings() { m_settings = m_store.settings().read(); }
 

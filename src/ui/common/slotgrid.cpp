@@ -321,8 +321,8 @@ void SlotGrid::refresh() {
         int row = -1;
         qint64 record = 0, id = kNoId;
     };
-    std::array<Held, SlotCount> held{};
-    for (int i = 0; i < SlotCount; ++i) {
+    std::array<Held, menu::AllSlots> held{};
+    for (int i = 0; i < menu::AllSlots; ++i) {
         if (!m_slots[i].product)
             continue;
         Held &h = held[i];
@@ -331,7 +331,7 @@ void SlotGrid::refresh() {
         h.id = wholeNumber(numbers::val(m_model->text(h.row, CatalogueModel::Id))).value_or(kNoId);
     }
     m_model->fill();
-    for (int i = 0; i < SlotCount; ++i) {
+    for (int i = 0; i < menu::AllSlots; ++i) {
         const Held &h = held[i];
         if (!m_slots[i].product)
             continue;
@@ -340,7 +340,7 @@ void SlotGrid::refresh() {
                 box->setCurrentIndex(-1);
             continue;
         }
-        pick(i / SlotsPerPackage, i % SlotsPerPackage, h.row == 0 ? 0 : qMax(0, m_model->rowOfRecord(h.record, h.id)));
+        pick(i / menu::Slots, i % menu::Slots, h.row == 0 ? 0 : qMax(0, m_model->rowOfRecord(h.record, h.id)));
     }
 }
 
@@ -355,21 +355,21 @@ void SlotGrid::pick(int p, int s, int row) {
     emit slotChanged(p, s);
 }
 
-void SlotGrid::loadSlots(const std::array<double, SlotCount> &values) {
-    std::array<bool, SlotCount> wanted;
-    wanted.fill(true);
-    loadSlots(values, wanted);
+void SlotGrid::loadTemplate(const PackageTemplate &t) {
+    std::array<double, menu::AllSlots> values{};
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int s = 0; s < menu::Slots; ++s)
+            values[index(p, s)] = t.productIds[p][s];
+    loadSlots(values);
 }
 
-void SlotGrid::loadSlots(const std::array<double, SlotCount> &values, const std::array<bool, SlotCount> &wanted) {
-    std::array<qint64, SlotCount> ids{};
+void SlotGrid::loadSlots(const std::array<double, menu::AllSlots> &values) {
+    std::array<qint64, menu::AllSlots> ids{};
 
     // First the model's own entry for each id, confirmed by one read of those stored records: a
     // product deleted (or emptied to id 0) since the model was filled must load as "NONE".
     QHash<qint64, qint64> candidate; // id -> rowid of its entry
-    for (int i = 0; i < SlotCount; ++i) {
-        if (!wanted[i])
-            continue;
+    for (int i = 0; i < menu::AllSlots; ++i) {
         ids[i] = storedId(values[i]).value_or(0);
         if (ids[i] == 0)
             continue;
@@ -392,8 +392,8 @@ void SlotGrid::loadSlots(const std::array<double, SlotCount> &values, const std:
     // Rows are looked up only now: taking in new products moves the rows below them.
     QHash<qint64, int> found; // id -> row
     QVector<qint64> missing;
-    for (int i = 0; i < SlotCount; ++i)
-        if (wanted[i] && ids[i] != 0 && !confirmed.contains(ids[i]) && !missing.contains(ids[i]))
+    for (int i = 0; i < menu::AllSlots; ++i)
+        if (ids[i] != 0 && !confirmed.contains(ids[i]) && !missing.contains(ids[i]))
             missing << ids[i];
     if (!missing.isEmpty()) {
         QHash<qint64, QVector<StoredProduct>> stored; // id -> the records holding it
@@ -419,15 +419,13 @@ void SlotGrid::loadSlots(const std::array<double, SlotCount> &values, const std:
         }
     }
 
-    for (int i = 0; i < SlotCount; ++i) {
-        if (!wanted[i])
-            continue;
+    for (int i = 0; i < menu::AllSlots; ++i) {
         int row = 0;
         if (const auto c = confirmed.constFind(ids[i]); ids[i] != 0 && c != confirmed.constEnd())
             row = qMax(0, m_model->rowOfRecord(c.value(), ids[i]));
         else if (ids[i] != 0)
             row = found.value(ids[i], 0);
-        pick(i / SlotsPerPackage, i % SlotsPerPackage, row);
+        pick(i / menu::Slots, i % menu::Slots, row);
     }
 }
 
@@ -448,7 +446,7 @@ SlotProduct SlotGrid::slotProduct(int p, int s) const {
 
 Package SlotGrid::package(int p) const {
     Package package;
-    for (int s = 0; s < SlotsPerPackage; ++s)
+    for (int s = 0; s < menu::Slots; ++s)
         package.products[s] = slotProduct(p, s);
     return package;
 }

@@ -12,6 +12,7 @@
 // fetched into it, where the catalogue's own order puts it.
 
 #include "core/deal/deal.h"
+#include "core/store/packagetemplate.h"
 #include "core/store/productrepository.h"
 
 #include <QAbstractTableModel>
@@ -99,9 +100,6 @@ struct SlotBoxes {
 class SlotGrid : public QObject {
     Q_OBJECT
 public:
-    static constexpr int Packages = 4;
-    static constexpr int SlotsPerPackage = 10;
-    static constexpr int SlotCount = Packages * SlotsPerPackage;
     enum class Figures { Hidden, Shown };
 
     SlotGrid(ProductRepository &products, QObject *parent);
@@ -122,8 +120,8 @@ public:
     // Puts slot (p, s) on entry `row` (its hidden boxes follow), then emits slotChanged.
     void pick(int p, int s, int row);
     void setNone(int p, int s) { pick(p, s, 0); }
-    // Loads slots from stored product ids; `values` holds menu0_0 .. menu3_9 in that order.
-    void loadSlots(const std::array<double, SlotCount> &values);
+    // Loads every slot from a template's stored product ids.
+    void loadTemplate(const PackageTemplate &t);
 
     QString idText(int p, int s) const;
     // The id to store for the slot: the number in its id text, 0 when empty.
@@ -132,7 +130,7 @@ public:
     SlotProduct slotProduct(int p, int s) const;
     Package package(int p) const;
 
-    static int index(int p, int s) { return p * SlotsPerPackage + s; }
+    static int index(int p, int s) { return p * menu::Slots + s; }
 
 signals:
     void slotChanged(int p, int s);
@@ -140,10 +138,11 @@ signals:
 private:
     // What a box shows: its entry, or its initial text while no entry is chosen.
     static QString shown(const SlotBox *box, const QString &initial);
-    void loadSlots(const std::array<double, SlotCount> &values, const std::array<bool, SlotCount> &wanted);
+    // `values` holds menu0_0 .. menu3_9 in that order.
+    void loadSlots(const std::array<double, menu::AllSlots> &values);
 
     ProductRepository &m_products;
     CatalogueModel *m_model;
     QStyle *m_dropDownStyle;
-    std::array<SlotBoxes, SlotCount> m_slots{};
+    std::array<SlotBoxes, menu::AllSlots> m_slots{};
 };

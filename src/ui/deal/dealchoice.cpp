@@ -3,8 +3,8 @@
 #include "core/deal/dealpage.h"
 #include "core/print/acceptanceprintout.h"
 #include "core/text/storedtext.h"
-#include "ui/common/program.h"
 #include "ui/common/geometry.h"
+#include "ui/common/program.h"
 #include "ui/common/prompts.h"
 
 #include <QButtonGroup>
@@ -34,11 +34,11 @@ DealChoice::DealChoice(Program &app) : m_app(app) {
     frame->setObjectName(QStringLiteral("packageframe"));
     ui::place(frame, 120, 120, 2655, 2640);
     m_choices = new QButtonGroup(this);
-    for (int p = 0; p < Deal::Packages; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         m_packageButtons[p] =
             option(frame, m_choices, p, QStringLiteral("choosepackage(%1)").arg(p), 300 + 450 * p, 330);
     m_declineButton = option(frame, m_choices, DealRecord::DeclinedAll, QStringLiteral("declineall"),
-                             300 + 450 * Deal::Packages, 330);
+                             300 + 450 * menu::Packages, 330);
     m_declineButton->setText(tr("Decline All"));
 
     // Shown when the presentation offered several terms: the customer takes one of them.
@@ -99,7 +99,7 @@ void DealChoice::choose(const Deal &deal, QWidget *over, qint64 savedAs) {
         // unsaved choice with it.
         setWindowModality(Qt::ApplicationModal);
     }
-    for (int p = 0; p < Deal::Packages; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         m_packageButtons[p]->setText(ui::literalCaption(storedtext::trimBlanks(deal.packages[p].name)));
     // Nothing chosen: the group lets go of its checked button only while it is not exclusive.
     m_choices->setExclusive(false);
@@ -130,7 +130,7 @@ void DealChoice::packageChosen(int package) {
     m_acceptedList->clear();
     if (package >= 0) {
         const Package &chosenPackage = m_deal.packages[package];
-        for (int s = 0; s < Package::Slots; ++s) {
+        for (int s = 0; s < menu::Slots; ++s) {
             const SlotProduct &slot = chosenPackage.products[s];
             if (!slot.offered())
                 continue;
@@ -144,11 +144,11 @@ void DealChoice::packageChosen(int package) {
 }
 
 DealRecord DealChoice::record() const {
-    std::array<bool, Package::Slots> kept{};
+    std::array<bool, menu::Slots> kept{};
     for (int i = 0; i < m_acceptedList->count(); ++i) {
         const QListWidgetItem *item = m_acceptedList->item(i);
         const int slot = item->data(Qt::UserRole).toInt();
-        if (slot >= 0 && slot < Package::Slots)
+        if (slot >= 0 && slot < menu::Slots)
             kept[slot] = item->checkState() == Qt::Checked;
     }
     const int package = chosen();

@@ -47,7 +47,7 @@ private:
     Deal m_deal;
     qint64 m_savedAs = 0;
     QButtonGroup *m_choices;
-    std::array<QRadioButton *, Deal::Packages> m_packageButtons;
+    std::array<QRadioButton *, menu::Packages> m_packageButtons;
     QRadioButton *m_declineButton;
     QGroupBox *m_termFrame;
     QButtonGroup *m_terms;

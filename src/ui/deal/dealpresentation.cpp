@@ -121,7 +121,7 @@ protected:
 // so a window that scales the frame as one piece scales the column with it.
 class PackageColumn : public QObject {
 public:
-    PackageColumn(QGroupBox *frame, QPlainTextEdit *const (&boxes)[DealPresentation::slotCount])
+    PackageColumn(QGroupBox *frame, QPlainTextEdit *const (&boxes)[menu::Slots])
         : QObject(frame), m_frame(frame), m_designSize(frame->size()), m_designPoints(points(frame->font())) {
         frame->setProperty("laysOutOwnChildren", true);
         for (QPlainTextEdit *box : boxes) {
@@ -306,82 +306,108 @@ QFont fittingFont(const QStringList &lines, int width, double largest) {
 
 DealPresentation::DealPresentation(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("dealmenu"));
-    setWindowTitle(QStringLiteral("Aftermarket Product Presentation"));
+    setWindowTitle(tr("Aftermarket Product Presentation"));
     setFont(windowFont());
     ui::setClientSize(this, 13950, 10020);
 
-    m_dealershipLabel = new QLabel(QStringLiteral("Dealership Name"), this);
+    makeParticulars();
+    for (int p = 0; p < menu::Packages; ++p)
+        makePackage(p);
+    makeFooter();
+    orderTabs();
+    connectCommands();
+    ui::centre(this);
+    rememberDesign();
+
+    // Each package column lays out its own products under its heading.
+    for (int p = 0; p < menu::Packages; ++p)
+        new PackageColumn(m_packageFrames[p], m_productBoxes[p]);
+
+    // Ctrl+P does what "Print" does (a stored deal's view reprints), also in full screen where the
+    // staff's buttons may be hidden.
+    new QShortcut(QKeySequence::Print, this, m_printButton, &QPushButton::click);
+}
+
+void DealPresentation::makeParticulars() {
+    m_dealershipLabel = new QLabel(tr("Dealership Name"), this);
     m_dealershipLabel->setObjectName(QStringLiteral("dealershipnametext"));
     m_dealershipLabel->setTextFormat(Qt::PlainText); // a name is shown as typed, never as markup
     m_dealershipLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_dealershipLabel->setFont(windowFont(12, true));
     ui::place(m_dealershipLabel, 120, 0, 13695, 375);
 
-    const char *captions[4] = {"Salesperson:", "Customer:", "Stock #:", "Vehicle:"};
-    const double labelLeft[4] = {120, 120, 7200, 7200};
-    // The particulars below the dealership's name rather than behind it.
-    const double rowTop[4] = {375, 675, 375, 675};
+    // The particulars below the dealership's name rather than behind it: each a caption and its box.
+    struct Particular {
+        const char *caption;
+        double captionLeft, top;
+        const char *boxName;
+        double boxLeft;
+    };
+    static const Particular particulars[] = {{QT_TR_NOOP("Salesperson:"), 120, 375, "salespersonnametext", 2160},
+                                             {QT_TR_NOOP("Customer:"), 120, 675, "customernametext", 2160},
+                                             {QT_TR_NOOP("Stock #:"), 7200, 375, "stocknumbertext", 9240},
+                                             {QT_TR_NOOP("Vehicle:"), 7200, 675, "vehicletext", 9240}};
+    QLineEdit **boxes[] = {&m_salespersonBox, &m_customerBox, &m_stockNumberBox, &m_vehicleBox};
     for (int i = 0; i < 4; ++i) {
-        auto *label = new QLabel(QString::fromLatin1(captions[i]), this);
+        auto *label = new QLabel(tr(particulars[i].caption), this);
         label->setObjectName(QStringLiteral("Label1(%1)").arg(i));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setFont(windowFont(8.25, true));
-        ui::place(label, labelLeft[i], rowTop[i], 1935, 255);
+        ui::place(label, particulars[i].captionLeft, particulars[i].top, 1935, 255);
     }
-    auto particular = [this](const QString &name, double left, double top) {
+    for (int i = 0; i < 4; ++i) {
         auto *box = new QLineEdit(this);
-        box->setObjectName(name);
+        box->setObjectName(QLatin1String(particulars[i].boxName));
         box->setMaxLength(std::numeric_limits<int>::max());
-        ui::place(box, left, top, 2175, 285);
+        ui::place(box, particulars[i].boxLeft, particulars[i].top, 2175, 285);
         ui::selectAllOnFocus(box);
-        return box;
-    };
-    m_salespersonBox = particular(QStringLiteral("salespersonnametext"), 2160, 375);
-    m_customerBox = particular(QStringLiteral("customernametext"), 2160, 675);
-    m_stockNumberBox = particular(QStringLiteral("stocknumbertext"), 9240, 375);
-    m_vehicleBox = particular(QStringLiteral("vehicletext"), 9240, 675);
-
-    const double frameLeft[packageCount] = {0, 3480, 6960, 10440};
-    const double frameWidth[packageCount] = {3500, 3500, 3495, 3495};
-    for (int p = 0; p < packageCount; ++p) {
-        m_packageFrames[p] = new QGroupBox(QStringLiteral("Product%1").arg(p), this);
-        m_packageFrames[p]->setObjectName(QStringLiteral("menuframe(%1)").arg(p));
-        m_packageFrames[p]->setFont(windowFont(8.25, true));
-        ui::place(m_packageFrames[p], frameLeft[p], 960, frameWidth[p], 7575);
-        for (int k = 0; k < slotCount; ++k) {
-            auto *box = new ProductBox(m_packageFrames[p]);
-            box->setObjectName(QStringLiteral("product%1(%2)").arg(p).arg(k));
-            box->setFont(windowFont());
-            box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-            box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-            box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            box->setTabChangesFocus(true);
-            box->document()->setDocumentMargin(2);
-            box->viewport()->installEventFilter(this);
-            ui::place(box, 120, 240 + 720 * k, 3255, p == 0 ? 720 : 735);
-            box->showWholeLines();
-            box->hide();
-            m_productBoxes[p][k] = box;
-            m_pageBoxes[p][k] = hiddenBox(this, QStringLiteral("webpath%1(%2)").arg(p).arg(k));
-        }
-        m_packageTextBoxes[p] = hiddenBox(this, QStringLiteral("producttext(%1)").arg(p));
-
-        m_priceLines[p] = new QLabel(QStringLiteral("$0.00"), this);
-        m_priceLines[p]->setObjectName(QStringLiteral("pricepayment(%1)").arg(p));
-        m_priceLines[p]->setAlignment(Qt::AlignCenter);
-        m_priceLines[p]->setFont(windowFont(12, true));
-        ui::place(m_priceLines[p], frameLeft[p], 8520, 3495, 375);
-        m_priceLines[p]->hide();
-        for (int t = 1; t < Deal::Terms; ++t) {
-            QLabel *line = new QLabel(this);
-            line->setObjectName(QStringLiteral("pricepayment%1(%2)").arg(t + 1).arg(p));
-            line->setAlignment(Qt::AlignCenter);
-            line->setFont(windowFont(kTermLineSize, true));
-            ui::place(line, frameLeft[p], 8520 + kTermLine * t, 3495, kTermLine);
-            line->hide();
-            m_furtherPriceLines[t - 1][p] = line;
-        }
+        *boxes[i] = box;
     }
+}
+
+void DealPresentation::makePackage(int p) {
+    const double frameLeft[menu::Packages] = {0, 3480, 6960, 10440};
+    const double frameWidth[menu::Packages] = {3500, 3500, 3495, 3495};
+    m_packageFrames[p] = new QGroupBox(QStringLiteral("Product%1").arg(p), this);
+    m_packageFrames[p]->setObjectName(QStringLiteral("menuframe(%1)").arg(p));
+    m_packageFrames[p]->setFont(windowFont(8.25, true));
+    ui::place(m_packageFrames[p], frameLeft[p], 960, frameWidth[p], 7575);
+    for (int k = 0; k < menu::Slots; ++k) {
+        auto *box = new ProductBox(m_packageFrames[p]);
+        box->setObjectName(QStringLiteral("product%1(%2)").arg(p).arg(k));
+        box->setFont(windowFont());
+        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setTabChangesFocus(true);
+        box->document()->setDocumentMargin(2);
+        box->viewport()->installEventFilter(this);
+        ui::place(box, 120, 240 + 720 * k, 3255, p == 0 ? 720 : 735);
+        box->showWholeLines();
+        box->hide();
+        m_productBoxes[p][k] = box;
+        m_pageBoxes[p][k] = hiddenBox(this, QStringLiteral("webpath%1(%2)").arg(p).arg(k));
+    }
+    m_packageTextBoxes[p] = hiddenBox(this, QStringLiteral("producttext(%1)").arg(p));
+
+    m_priceLines[p] = new QLabel(QStringLiteral("$0.00"), this);
+    m_priceLines[p]->setObjectName(QStringLiteral("pricepayment(%1)").arg(p));
+    m_priceLines[p]->setAlignment(Qt::AlignCenter);
+    m_priceLines[p]->setFont(windowFont(12, true));
+    ui::place(m_priceLines[p], frameLeft[p], 8520, 3495, 375);
+    m_priceLines[p]->hide();
+    for (int t = 1; t < Deal::Terms; ++t) {
+        QLabel *line = new QLabel(this);
+        line->setObjectName(QStringLiteral("pricepayment%1(%2)").arg(t + 1).arg(p));
+        line->setAlignment(Qt::AlignCenter);
+        line->setFont(windowFont(kTermLineSize, true));
+        ui::place(line, frameLeft[p], 8520 + kTermLine * t, 3495, kTermLine);
+        line->hide();
+        m_furtherPriceLines[t - 1][p] = line;
+    }
+}
+
+void DealPresentation::makeFooter() {
     m_basePaymentLine = new QLabel(this);
     m_basePaymentLine->setObjectName(QStringLiteral("basepaymentline"));
     m_basePaymentLine->setTextFormat(Qt::PlainText);
@@ -398,29 +424,40 @@ DealPresentation::DealPresentation(Program &app) : m_app(app) {
     m_disclaimerBox->document()->setDocumentMargin(2);
     ui::place(m_disclaimerBox, 120, 8880, 13695, 375);
 
-    auto button = [this](const QString &name, const QString &caption, double left) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        ui::place(b, left, 9360, 1695, 615);
-        return b;
-    };
-    m_printButton = button(QStringLiteral("Command1"), QStringLiteral("Print"), 120);
-    m_changeButton = button(QStringLiteral("Command2"), QStringLiteral("Change Items"), 1920);
-    m_exitButton = button(QStringLiteral("Command3"), QStringLiteral("EXIT"), 3720);
     // The commands beyond the first version follow EXIT.
-    m_choiceButton = button(QStringLiteral("Command4"), QStringLiteral("Customer Choice"), 5520);
-    m_previewButton = button(QStringLiteral("Command5"), QStringLiteral("Preview"), 7320);
-    m_fullScreenButton = button(QStringLiteral("Command6"), QStringLiteral("Full Screen"), 9120);
+    struct Command {
+        const char *name;
+        const char *caption;
+        double left;
+    };
+    static const Command commands[] = {{"Command1", QT_TR_NOOP("Print"), 120},
+                                       {"Command2", QT_TR_NOOP("Change Items"), 1920},
+                                       {"Command3", QT_TR_NOOP("EXIT"), 3720},
+                                       {"Command4", QT_TR_NOOP("Customer Choice"), 5520},
+                                       {"Command5", QT_TR_NOOP("Preview"), 7320},
+                                       {"Command6", QT_TR_NOOP("Full Screen"), 9120}};
+    QPushButton **buttons[] = {&m_printButton,  &m_changeButton,  &m_exitButton,
+                               &m_choiceButton, &m_previewButton, &m_fullScreenButton};
+    for (int i = 0; i < 6; ++i) {
+        auto *b = new QPushButton(tr(commands[i].caption), this);
+        b->setObjectName(QLatin1String(commands[i].name));
+        ui::place(b, commands[i].left, 9360, 1695, 615);
+        *buttons[i] = b;
+    }
+}
 
+void DealPresentation::orderTabs() {
     QList<QWidget *> order{m_salespersonBox, m_customerBox, m_stockNumberBox, m_vehicleBox};
-    for (int p = 0; p < packageCount; ++p)
-        for (int k = 0; k < slotCount; ++k)
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int k = 0; k < menu::Slots; ++k)
             order << m_productBoxes[p][k];
     order << m_disclaimerBox << m_printButton << m_changeButton << m_exitButton << m_choiceButton << m_previewButton
           << m_fullScreenButton;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
 
+void DealPresentation::connectCommands() {
     // The customer sees no box selected when the presentation opens.
     m_printButton->setFocus();
     connect(m_printButton, &QPushButton::clicked, this, &DealPresentation::print);
@@ -439,12 +476,13 @@ DealPresentation::DealPresentation(Program &app) : m_app(app) {
         connect(choice, &DealChoice::saved, this, &DealPresentation::rememberSaved, Qt::UniqueConnection);
         choice->choose(deal, this, m_savedAs);
     });
-    ui::centre(this);
+}
 
+void DealPresentation::rememberDesign() {
     // Where the packages and what follows them sit when the deal offers one term and nothing financed;
     // more terms or a payment without products move them down to make room.
     m_designSize = WindowFit::of(this)->designSize();
-    for (int p = 0; p < packageCount; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         m_design << Placed{m_packageFrames[p], m_packageFrames[p]->geometry(), false}
                  << Placed{m_priceLines[p], m_priceLines[p]->geometry(), false};
     for (QWidget *below : {static_cast<QWidget *>(m_disclaimerBox), static_cast<QWidget *>(m_printButton),
@@ -455,20 +493,12 @@ DealPresentation::DealPresentation(Program &app) : m_app(app) {
     // In full screen the customer sees only the deal; the staff's buttons come up at the bottom edge.
     m_fullScreen->setStaffControls({m_printButton, m_changeButton, m_exitButton, m_choiceButton, m_previewButton,
                                     m_fullScreenButton});
-
-    // Each package column lays out its own products under its heading.
-    for (int p = 0; p < packageCount; ++p)
-        new PackageColumn(m_packageFrames[p], m_productBoxes[p]);
-
-    // Ctrl+P does what "Print" does (a stored deal's view reprints), also in full screen where the
-    // staff's buttons may be hidden.
-    new QShortcut(QKeySequence::Print, this, m_printButton, &QPushButton::click);
 }
 
 void DealPresentation::layOutPayments() {
     const bool base = m_page.priceLinesShown && !m_page.basePaymentLine.isEmpty();
     int lines = 1;
-    for (int p = 0; p < packageCount; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         lines = qMax(lines, int(m_page.priceLinesOf(p).size()));
     if (!m_page.priceLinesShown)
         lines = 1;
@@ -483,13 +513,13 @@ void DealPresentation::layOutPayments() {
     QFont font = windowFont(12, true);
     if (lines > 1) {
         QStringList all;
-        for (int p = 0; p < packageCount; ++p)
+        for (int p = 0; p < menu::Packages; ++p)
             all << m_page.priceLinesOf(p);
         font = fittingFont(all, fit->designGeometry(m_priceLines[0]).width() - ui::tw(300), kTermLineSize);
     }
     fit->setDesignFont(m_basePaymentLine, fittingFont({m_page.basePaymentLine},
                                                       fit->designGeometry(m_basePaymentLine).width(), 10));
-    for (int p = 0; p < packageCount; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         fit->setDesignFont(m_priceLines[p], font);
         QRect price = fit->designGeometry(m_priceLines[p]);
         if (lines > 1) {
@@ -522,7 +552,7 @@ void DealPresentation::present(const Deal &deal) {
         box->setCursorPosition(0);
     m_basePaymentLine->setText(m_page.basePaymentLine);
     m_basePaymentLine->setVisible(m_page.priceLinesShown && !m_page.basePaymentLine.isEmpty());
-    for (int p = 0; p < packageCount; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         m_priceLines[p]->setText(m_page.priceLines[p]);
         m_priceLines[p]->setVisible(m_page.priceLinesShown);
         const QString *further[] = {&m_page.priceLines2[p], &m_page.priceLines3[p]};
@@ -532,7 +562,7 @@ void DealPresentation::present(const Deal &deal) {
         }
         m_packageFrames[p]->setTitle(ui::literalCaption(m_page.headings[p]));
         m_packageTextBoxes[p]->setText(m_page.packageTexts[p]);
-        for (int k = 0; k < slotCount; ++k) {
+        for (int k = 0; k < menu::Slots; ++k) {
             QPlainTextEdit *box = m_productBoxes[p][k];
             const QString &text = m_page.productTexts[p][k];
             m_pageBoxes[p][k]->setText(m_page.pages[p][k]);
@@ -577,7 +607,7 @@ DealPage DealPresentation::page() const {
 }
 
 void DealPresentation::openProductPage(int package, int slot) {
-    if (package < 0 || package >= packageCount || slot < 0 || slot >= slotCount)
+    if (package < 0 || package >= menu::Packages || slot < 0 || slot >= menu::Slots)
         return;
     if (m_page.productTexts[package][slot].isEmpty())
         return;
@@ -585,17 +615,17 @@ void DealPresentation::openProductPage(int package, int slot) {
     const QString path = storedtext::trimBlanks(m_page.pages[package][slot]);
     const QUrl url = externalUrl(path);
     if (path.isEmpty())
-        prompts::notice(QStringLiteral("This product has no page to show."), this);
+        prompts::notice(tr("This product has no page to show."), this);
     else if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
-        prompts::notice(QStringLiteral("This product's page was not found: %1").arg(path), this);
+        prompts::notice(tr("This product's page was not found: %1").arg(path), this);
     else if (!m_app.openExternally(path))
-        prompts::notice(QStringLiteral("No program on this computer can open this product's page."), this);
+        prompts::notice(tr("No program on this computer can open this product's page."), this);
 }
 
 bool DealPresentation::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
-        for (int p = 0; p < packageCount; ++p)
-            for (int k = 0; k < slotCount; ++k)
+        for (int p = 0; p < menu::Packages; ++p)
+            for (int k = 0; k < menu::Slots; ++k)
                 if (m_productBoxes[p][k]->viewport() == watched)
                     openProductPage(p, k);
     }
@@ -603,17 +633,17 @@ bool DealPresentation::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void DealPresentation::print() {
-    if (prompts::confirm(QStringLiteral("Print Deal?"), this) != 1)
+    if (prompts::confirm(tr("Print Deal?"), this) != 1)
         return;
     printDeal(m_app.printer(), page());
 }
 
 void DealPresentation::preview() {
     const DealPage shown = page();
-    QString fileName = shown.customer.isEmpty() ? QStringLiteral("Deal") : QStringLiteral("Deal ") + shown.customer;
+    QString fileName = shown.customer.isEmpty() ? tr("Deal") : tr("Deal %1").arg(shown.customer);
     fileName.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
     auto *window = new PrintPreview(
-        m_app, QStringLiteral("Deal"), fileName + QStringLiteral(".pdf"),
+        m_app, tr("Deal"), fileName + QStringLiteral(".pdf"),
         [shown](Printer &printer) { return printDeal(printer, shown); }, this);
     window->show();
 }
@@ -631,7 +661,7 @@ void DealPresentation::backToWorksheet() {
 void DealPresentation::rememberSaved(qint64 number) { m_savedAs = number; }
 
 void DealPresentation::exitDeal() {
-    if (m_savedAs == 0 && prompts::confirm(QStringLiteral("Leave this deal? What was typed will be lost."), this) != 1)
+    if (m_savedAs == 0 && prompts::confirm(tr("Leave this deal? What was typed will be lost."), this) != 1)
         return;
     m_closing = true;
     m_app.showHome();

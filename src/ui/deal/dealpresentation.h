@@ -18,9 +18,6 @@ class QPushButton;
 class DealPresentation : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int packageCount = Deal::Packages;
-    static constexpr int slotCount = Package::Slots;
-
     explicit DealPresentation(Program &app);
 
     // Shows the deal (a copy: the worksheet keeps its own).
@@ -50,6 +47,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The window's parts, made in the order the first version drew them.
+    void makeParticulars();
+    void makePackage(int p);
+    void makeFooter();
+    void orderTabs();
+    void connectCommands();
+    // Where everything sits before the payments' rows move what lies below them.
+    void rememberDesign();
+
     void print();
     // "Preview": the page "Print" would print now, in a print preview.
     void preview();
@@ -65,13 +71,13 @@ private:
     DealPage m_page;
     QLabel *m_dealershipLabel;
     QLineEdit *m_salespersonBox, *m_customerBox, *m_stockNumberBox, *m_vehicleBox;
-    QGroupBox *m_packageFrames[packageCount];
-    QPlainTextEdit *m_productBoxes[packageCount][slotCount];
+    QGroupBox *m_packageFrames[menu::Packages];
+    QPlainTextEdit *m_productBoxes[menu::Packages][menu::Slots];
     // Hidden copies of the page paths and printable texts, kept for outside tools that read them.
-    QLineEdit *m_pageBoxes[packageCount][slotCount];
-    QLineEdit *m_packageTextBoxes[packageCount];
-    QLabel *m_priceLines[packageCount];
-    QLabel *m_furtherPriceLines[Deal::Terms - 1][packageCount];
+    QLineEdit *m_pageBoxes[menu::Packages][menu::Slots];
+    QLineEdit *m_packageTextBoxes[menu::Packages];
+    QLabel *m_priceLines[menu::Packages];
+    QLabel *m_furtherPriceLines[Deal::Terms - 1][menu::Packages];
     QLabel *m_basePaymentLine;
     struct Placed {
         QWidget *widget;

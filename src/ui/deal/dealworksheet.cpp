@@ -3,15 +3,16 @@
 #include "core/deal/dealpage.h"
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
-#include "ui/common/program.h"
 #include "ui/common/geometry.h"
+#include "ui/common/program.h"
 #include "ui/common/prompts.h"
-#include "ui/deal/dealpresentation.h"
 #include "ui/common/slotgrid.h"
+#include "ui/common/windowclosing.h"
+#include "ui/deal/dealpresentation.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QFont>
 #include <QFrame>
 #include <QGroupBox>
@@ -21,7 +22,7 @@
 #include <array>
 
 namespace {
-constexpr double kFrameLeft[4] = {0, 3480, 6960, 10440};
+constexpr double kFrameLeft[menu::Packages] = {0, 3480, 6960, 10440};
 // The amount financed is a fourth row of the finance frame: the top frames grow by it and everything
 // below moves down; the payment without products takes a line above the totals, the further terms
 // two lines below them.
@@ -34,11 +35,40 @@ constexpr int kTemplateId = Qt::UserRole;
 constexpr int kTemplateRecord = Qt::UserRole + 1;
 
 using storedtext::trimBlanks;
+
+// A control's object name and caption; where it goes follows from its row.
+struct Named {
+    const char *name;
+    const char *caption;
+};
+
+QGroupBox *frame(QWidget *parent, const QString &name, const QString &caption, double l, double t, double w, double h) {
+    auto *f = new QGroupBox(caption, parent);
+    f->setObjectName(name);
+    ui::place(f, l, t, w, h);
+    return f;
+}
+
+QLabel *caption(QWidget *parent, const QString &name, const QString &text, double l, double t, double w, double h,
+                Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter) {
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAlignment(align);
+    ui::place(label, l, t, w, h);
+    return label;
+}
+
+QLineEdit *box(QWidget *parent, const QString &name, const QString &text, double l, double t, double w, double h) {
+    auto *b = new QLineEdit(text, parent);
+    b->setObjectName(name);
+    ui::place(b, l, t, w, h);
+    return b;
+}
 } // namespace
 
 DealWorksheet::DealWorksheet(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("makedeal"));
-    setWindowTitle(QStringLiteral("Make Deal"));
+    setWindowTitle(tr("Make Deal"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     ui::setClientSize(this, 13950, 10335 + kFinanceRow + kBaseLine + kFurtherLines);
     // The layout's twips were drawn for an 8-point face; a larger one clips the captions and amounts.
@@ -46,153 +76,19 @@ DealWorksheet::DealWorksheet(Program &app) : m_app(app) {
     small.setPointSizeF(8);
     setFont(small);
 
-    auto frame = [this](const QString &name, const QString &caption, double l, double t, double w, double h) {
-        auto *f = new QGroupBox(caption, this);
-        f->setObjectName(name);
-        ui::place(f, l, t, w, h);
-        return f;
-    };
-    auto caption = [](QWidget *parent, const QString &name, const QString &text, double l, double t, double w, double h,
-                      Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter) {
-        auto *label = new QLabel(text, parent);
-        label->setObjectName(name);
-        label->setAlignment(align);
-        ui::place(label, l, t, w, h);
-        return label;
-    };
-    auto box = [](QWidget *parent, const QString &name, const QString &text, double l, double t, double w, double h) {
-        auto *b = new QLineEdit(text, parent);
-        b->setObjectName(name);
-        ui::place(b, l, t, w, h);
-        return b;
-    };
-
-    QGroupBox *personalFrame =
-        frame(QStringLiteral("Frame1"), QStringLiteral("Personal Information"), 0, 0, 4455, 1455 + kFinanceRow);
-    const QString personal[] = {QStringLiteral("Customer Name:"), QStringLiteral("Vehicle:"),
-                                QStringLiteral("Stock #:"), QStringLiteral("Salesperson:")};
-    QLineEdit **personalBoxes[] = {&m_customerBox, &m_vehicleBox, &m_stockNumberBox, &m_salespersonBox};
-    const QString personalNames[] = {QStringLiteral("customername"), QStringLiteral("customervehicle"),
-                                     QStringLiteral("stocknumber"), QStringLiteral("salesperson")};
-    for (int row = 0; row < 4; ++row) {
-        const double top = 240 + 285 * row;
-        caption(personalFrame, QStringLiteral("Label1(%1)").arg(row), personal[row], 60, top, 1380, 270);
-        *personalBoxes[row] = box(personalFrame, personalNames[row], QString(), 1500, top, 2835, 270);
-    }
-
-    QGroupBox *financeFrame =
-        frame(QStringLiteral("Frame2"), QStringLiteral("Finance Information"), 4440, 0, 4575, 1455 + kFinanceRow);
-    caption(financeFrame, QStringLiteral("Label2(0)"), QStringLiteral("Interest Rate:"), 60, 240, 1860, 270);
-    m_rateBox = box(financeFrame, QStringLiteral("interestrate"), QStringLiteral("0"), 1980, 240, 1095, 270);
-    caption(financeFrame, QStringLiteral("Label2(1)"), QStringLiteral("Finance/Lease Term:"), 60, 570, 1860, 270);
-    m_termBox = box(financeFrame, QStringLiteral("financeterm"), QStringLiteral("60"), 1980, 570, 1095, 270);
-    caption(financeFrame, QStringLiteral("Label2(2)"), QStringLiteral("Vehicle Default:"), 60, 900, 1860, 315);
-    m_templateChoice = new QComboBox(financeFrame);
-    m_templateChoice->setObjectName(QStringLiteral("vehicledefault"));
-    m_templateChoice->setEditable(false);
-    m_templateChoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_templateChoice->setMaxVisibleItems(20);
-    ui::place(m_templateChoice, 1980, 900, 2475, 315);
-    // The further terms beside the term, the amount financed below the template.
-    m_term2Box = box(financeFrame, QStringLiteral("financeterm2"), QString(), 3135, 570, 600, 270);
-    m_term3Box = box(financeFrame, QStringLiteral("financeterm3"), QString(), 3795, 570, 600, 270);
-    caption(financeFrame, QStringLiteral("Label2(3)"), QStringLiteral("Amount Financed:"), 60, 1275, 1860, 270);
-    m_amountBox = box(financeFrame, QStringLiteral("amountfinanced"), QString(), 1980, 1275, 1095, 270);
-
-    QGroupBox *optionsFrame =
-        frame(QStringLiteral("Frame3"), QStringLiteral("Preferences"), 9000, 0, 4935, 1455 + kFinanceRow);
-    auto check = [optionsFrame](const QString &name, const QString &text, double top) {
-        auto *c = new QCheckBox(text, optionsFrame);
-        c->setObjectName(name);
-        ui::place(c, 240, top, 3135, 270);
-        return c;
-    };
-    m_includeTaxBox = check(QStringLiteral("includetax1"), QStringLiteral("Include Tax in Payments"), 240);
-    m_cashDealBox = check(QStringLiteral("cashdeal1"), QStringLiteral("Check if Cash Deal"), 525);
-    m_discloseTotalsBox = check(QStringLiteral("disclosetotals1"), QStringLiteral("Disclose Total Payment/Price"), 810);
-    m_disclosePricesBox = check(QStringLiteral("discloseprices1"), QStringLiteral("Disclose Individual Prices"), 1095);
-
+    makeParticulars();
+    makeFinance();
+    makeOptions();
     m_slots = new SlotGrid(m_app.store().products(), this);
-    for (int p = 0; p < 4; ++p) {
-        m_packageFrames[p] = frame(QStringLiteral("menuframe(%1)").arg(p), QStringLiteral("Package %1").arg(p + 1),
-                                   kFrameLeft[p], 1440 + kBelowTop, 3500, 7455);
-        for (int s = 0; s < 10; ++s) {
-            // Drawn first, so it lies behind the slot's boxes.
-            auto *outline = new QFrame(m_packageFrames[p]);
-            outline->setObjectName(QStringLiteral("slotoutline%1(%2)").arg(p).arg(s));
-            outline->setFrameShape(QFrame::Box);
-            outline->setFrameShadow(QFrame::Sunken);
-            ui::place(outline, 60, 210 + 720 * s, 3440, 735);
-            const SlotBoxes &b = m_slots->createSlot(p, s, m_packageFrames[p], SlotGrid::Figures::Shown);
-            ui::place(b.product, 120, 240 + 720 * s, 3375, 315);
-            caption(m_packageFrames[p], QStringLiteral("costcaption%1(%2)").arg(p).arg(s), QStringLiteral("Cost:"), 120,
-                    600 + 720 * s, 450, 315);
-            ui::place(b.cost, 600, 600 + 720 * s, 1095, 315);
-            caption(m_packageFrames[p], QStringLiteral("msrpcaption%1(%2)").arg(p).arg(s), QStringLiteral("MSRP:"),
-                    1740, 600 + 720 * s, 615, 315);
-            ui::place(b.msrp, 2400, 600 + 720 * s, 1095, 315);
-        }
-        const QString captions[] = {QStringLiteral("Total MSRP: $"), QStringLiteral("Total Profit: $"),
-                                    QStringLiteral("Total Payment: $")};
-        const QString labelNames[] = {QStringLiteral("Label5(%1)"), QStringLiteral("Label6(%1)"),
-                                      QStringLiteral("Label7(%1)")};
-        QLabel **figures[] = {m_totalMsrp, m_totalProfit, m_totalPayment};
-        const QString figureNames[] = {QStringLiteral("totalmsrp(%1)"), QStringLiteral("totalprofit(%1)"),
-                                       QStringLiteral("totalpayment(%1)")};
-        for (int line = 0; line < 3; ++line) {
-            const double top = kTotalsTop + 240 * line;
-            caption(this, labelNames[line].arg(p), captions[line], kFrameLeft[p] + 120, top, 1620, 240);
-            figures[line][p] = caption(this, figureNames[line].arg(p), QStringLiteral("0"), kFrameLeft[p] + 1740, top,
-                                       1680, 240, Qt::AlignLeft | Qt::AlignVCenter);
-        }
-        for (int t = 1; t < Deal::Terms; ++t) {
-            const double top = kTotalsTop + 240 * (2 + t);
-            m_furtherCaptions[t - 1][p] = caption(this, QStringLiteral("totalpaymentcaption%1(%2)").arg(t + 1).arg(p),
-                                                  QString(), kFrameLeft[p] + 120, top, 1620, 240);
-            m_furtherPayments[t - 1][p] =
-                caption(this, QStringLiteral("totalpayment%1(%2)").arg(t + 1).arg(p), QStringLiteral("0"),
-                        kFrameLeft[p] + 1740, top, 1680, 240, Qt::AlignLeft | Qt::AlignVCenter);
-        }
-    }
-    // The payment without products, one figure per term offered, side by side on one line and kept to
-    // the left, so no figure reads as one package's.
-    for (int t = 0; t < Deal::Terms; ++t) {
-        const QString suffix = t ? QString::number(t + 1) : QString();
-        const double left = t ? 1740 + 2040 * t - 1080 : 120, width = t ? 1080 : 1620;
-        m_baseCaptions[t] = caption(this, QStringLiteral("basepaymentcaption") + suffix,
-                                    QStringLiteral("Without products: $"), left, kTotalsTop - kBaseLine, width, 240);
-        m_basePayments[t] = caption(this, QStringLiteral("basepayment") + suffix, QStringLiteral("0"), left + width,
-                                    kTotalsTop - kBaseLine, 960, 240, Qt::AlignLeft | Qt::AlignVCenter);
-    }
-    for (QLabel *line : furtherLines())
-        line->hide();
-
-    m_createButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Create Deal"), 120,
+    for (int p = 0; p < menu::Packages; ++p)
+        makePackage(p);
+    makeBasePayments();
+    m_createButton = ui::button(this, QStringLiteral("Command1"), tr("Create Deal"), 120,
                                 9840 + kBelowTop + kBaseLine + kFurtherLines, 1575, 495);
-    m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 1800,
+    m_exitButton = ui::button(this, QStringLiteral("Command3"), tr("EXIT"), 1800,
                               9840 + kBelowTop + kBaseLine + kFurtherLines, 1575, 495);
-
-    QList<QWidget *> order{m_customerBox, m_vehicleBox,        m_stockNumberBox,   m_salespersonBox,
-                           m_rateBox,     m_termBox,           m_templateChoice,   m_includeTaxBox,
-                           m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox};
-    for (int p = 0; p < 4; ++p)
-        for (int s = 0; s < 10; ++s)
-            order << m_slots->boxes(p, s).product;
-    order << m_createButton << m_exitButton << m_term2Box << m_term3Box << m_amountBox;
-    for (int i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
-    connect(m_slots, &SlotGrid::slotChanged, this, [this] {
-        if (!m_loading)
-            calculatetotals();
-    });
-    for (QCheckBox *option : {m_includeTaxBox, m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox})
-        connect(option, &QCheckBox::clicked, this, [this] { calculatetotals(); });
-    for (QLineEdit *input : {m_rateBox, m_termBox, m_term2Box, m_term3Box, m_amountBox})
-        input->installEventFilter(this);
-    connect(m_templateChoice, &QComboBox::activated, this, &DealWorksheet::loadTemplate);
-    connect(m_createButton, &QPushButton::clicked, this, &DealWorksheet::createDeal);
-    connect(m_exitButton, &QPushButton::clicked, this, [this] { exitWindow(); });
+    orderTabs();
+    connectInputs();
 
     // The dealership's usual rate and term are where a deal starts.
     m_rateBox->setText(numbers::plainSingle(m_app.settings().interestRate));
@@ -205,6 +101,145 @@ DealWorksheet::DealWorksheet(Program &app) : m_app(app) {
     populatemenu();
     populatepulldownvehicle();
     m_opened = entries();
+    ui::centre(this);
+}
+
+void DealWorksheet::makeParticulars() {
+    QGroupBox *personalFrame =
+        frame(this, QStringLiteral("Frame1"), tr("Personal Information"), 0, 0, 4455, 1455 + kFinanceRow);
+    static const Named rows[] = {{"customername", QT_TR_NOOP("Customer Name:")},
+                                 {"customervehicle", QT_TR_NOOP("Vehicle:")},
+                                 {"stocknumber", QT_TR_NOOP("Stock #:")},
+                                 {"salesperson", QT_TR_NOOP("Salesperson:")}};
+    QLineEdit **boxes[] = {&m_customerBox, &m_vehicleBox, &m_stockNumberBox, &m_salespersonBox};
+    for (int row = 0; row < 4; ++row) {
+        const double top = 240 + 285 * row;
+        caption(personalFrame, QStringLiteral("Label1(%1)").arg(row), tr(rows[row].caption), 60, top, 1380, 270);
+        *boxes[row] = box(personalFrame, QLatin1String(rows[row].name), QString(), 1500, top, 2835, 270);
+    }
+}
+
+void DealWorksheet::makeFinance() {
+    QGroupBox *financeFrame =
+        frame(this, QStringLiteral("Frame2"), tr("Finance Information"), 4440, 0, 4575, 1455 + kFinanceRow);
+    const auto label = [financeFrame](int k, const QString &text, double top, double height) {
+        caption(financeFrame, QStringLiteral("Label2(%1)").arg(k), text, 60, top, 1860, height);
+    };
+    label(0, tr("Interest Rate:"), 240, 270);
+    m_rateBox = box(financeFrame, QStringLiteral("interestrate"), QStringLiteral("0"), 1980, 240, 1095, 270);
+    label(1, tr("Finance/Lease Term:"), 570, 270);
+    m_termBox = box(financeFrame, QStringLiteral("financeterm"), QStringLiteral("60"), 1980, 570, 1095, 270);
+    label(2, tr("Vehicle Default:"), 900, 315);
+    m_templateChoice = new QComboBox(financeFrame);
+    m_templateChoice->setObjectName(QStringLiteral("vehicledefault"));
+    m_templateChoice->setEditable(false);
+    m_templateChoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_templateChoice->setMaxVisibleItems(20);
+    ui::place(m_templateChoice, 1980, 900, 2475, 315);
+    // The further terms beside the term, the amount financed below the template.
+    m_term2Box = box(financeFrame, QStringLiteral("financeterm2"), QString(), 3135, 570, 600, 270);
+    m_term3Box = box(financeFrame, QStringLiteral("financeterm3"), QString(), 3795, 570, 600, 270);
+    label(3, tr("Amount Financed:"), 1275, 270);
+    m_amountBox = box(financeFrame, QStringLiteral("amountfinanced"), QString(), 1980, 1275, 1095, 270);
+}
+
+void DealWorksheet::makeOptions() {
+    QGroupBox *optionsFrame =
+        frame(this, QStringLiteral("Frame3"), tr("Preferences"), 9000, 0, 4935, 1455 + kFinanceRow);
+    static const Named options[] = {{"includetax1", QT_TR_NOOP("Include Tax in Payments")},
+                                    {"cashdeal1", QT_TR_NOOP("Check if Cash Deal")},
+                                    {"disclosetotals1", QT_TR_NOOP("Disclose Total Payment/Price")},
+                                    {"discloseprices1", QT_TR_NOOP("Disclose Individual Prices")}};
+    QCheckBox **boxes[] = {&m_includeTaxBox, &m_cashDealBox, &m_discloseTotalsBox, &m_disclosePricesBox};
+    for (int row = 0; row < 4; ++row) {
+        *boxes[row] = new QCheckBox(tr(options[row].caption), optionsFrame);
+        (*boxes[row])->setObjectName(QLatin1String(options[row].name));
+        ui::place(*boxes[row], 240, 240 + 285 * row, 3135, 270);
+    }
+}
+
+void DealWorksheet::makePackage(int p) {
+    m_packageFrames[p] = frame(this, QStringLiteral("menuframe(%1)").arg(p), tr("Package %1").arg(p + 1), kFrameLeft[p],
+                               1440 + kBelowTop, 3500, 7455);
+    for (int s = 0; s < menu::Slots; ++s) {
+        // Drawn first, so it lies behind the slot's boxes.
+        auto *outline = new QFrame(m_packageFrames[p]);
+        outline->setObjectName(QStringLiteral("slotoutline%1(%2)").arg(p).arg(s));
+        outline->setFrameShape(QFrame::Box);
+        outline->setFrameShadow(QFrame::Sunken);
+        ui::place(outline, 60, 210 + 720 * s, 3440, 735);
+        const SlotBoxes &b = m_slots->createSlot(p, s, m_packageFrames[p], SlotGrid::Figures::Shown);
+        ui::place(b.product, 120, 240 + 720 * s, 3375, 315);
+        caption(m_packageFrames[p], QStringLiteral("costcaption%1(%2)").arg(p).arg(s), tr("Cost:"), 120, 600 + 720 * s,
+                450, 315);
+        ui::place(b.cost, 600, 600 + 720 * s, 1095, 315);
+        caption(m_packageFrames[p], QStringLiteral("msrpcaption%1(%2)").arg(p).arg(s), tr("MSRP:"), 1740, 600 + 720 * s,
+                615, 315);
+        ui::place(b.msrp, 2400, 600 + 720 * s, 1095, 315);
+    }
+    // The three totals under the package: caption, then figure.
+    static const Named totals[] = {{"Label5(%1)", QT_TR_NOOP("Total MSRP: $")},
+                                   {"Label6(%1)", QT_TR_NOOP("Total Profit: $")},
+                                   {"Label7(%1)", QT_TR_NOOP("Total Payment: $")}};
+    const char *figureNames[] = {"totalmsrp(%1)", "totalprofit(%1)", "totalpayment(%1)"};
+    QLabel **figures[] = {m_totalMsrp, m_totalProfit, m_totalPayment};
+    for (int line = 0; line < 3; ++line) {
+        const double top = kTotalsTop + 240 * line;
+        caption(this, QString::fromLatin1(totals[line].name).arg(p), tr(totals[line].caption), kFrameLeft[p] + 120, top,
+                1620, 240);
+        figures[line][p] = caption(this, QString::fromLatin1(figureNames[line]).arg(p), QStringLiteral("0"),
+                                   kFrameLeft[p] + 1740, top, 1680, 240, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    for (int t = 1; t < Deal::Terms; ++t) {
+        const double top = kTotalsTop + 240 * (2 + t);
+        m_furtherCaptions[t - 1][p] = caption(this, QStringLiteral("totalpaymentcaption%1(%2)").arg(t + 1).arg(p),
+                                              QString(), kFrameLeft[p] + 120, top, 1620, 240);
+        m_furtherPayments[t - 1][p] =
+            caption(this, QStringLiteral("totalpayment%1(%2)").arg(t + 1).arg(p), QStringLiteral("0"),
+                    kFrameLeft[p] + 1740, top, 1680, 240, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
+void DealWorksheet::makeBasePayments() {
+    // The payment without products, one figure per term offered, side by side on one line and kept to
+    // the left, so no figure reads as one package's.
+    for (int t = 0; t < Deal::Terms; ++t) {
+        const QString suffix = t ? QString::number(t + 1) : QString();
+        const double left = t ? 1740 + 2040 * t - 1080 : 120, width = t ? 1080 : 1620;
+        m_baseCaptions[t] = caption(this, QStringLiteral("basepaymentcaption") + suffix, tr("Without products: $"),
+                                    left, kTotalsTop - kBaseLine, width, 240);
+        m_basePayments[t] = caption(this, QStringLiteral("basepayment") + suffix, QStringLiteral("0"), left + width,
+                                    kTotalsTop - kBaseLine, 960, 240, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    for (QLabel *line : furtherLines())
+        line->hide();
+}
+
+void DealWorksheet::orderTabs() {
+    QList<QWidget *> order{m_customerBox, m_vehicleBox,        m_stockNumberBox,   m_salespersonBox,
+                           m_rateBox,     m_termBox,           m_templateChoice,   m_includeTaxBox,
+                           m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox};
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int s = 0; s < menu::Slots; ++s)
+            order << m_slots->boxes(p, s).product;
+    order << m_createButton << m_exitButton << m_term2Box << m_term3Box << m_amountBox;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void DealWorksheet::connectInputs() {
+    connect(m_slots, &SlotGrid::slotChanged, this, [this] {
+        if (!m_loading)
+            calculatetotals();
+    });
+    for (QCheckBox *option : {m_includeTaxBox, m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox})
+        connect(option, &QCheckBox::clicked, this, [this] { calculatetotals(); });
+    for (QLineEdit *input : {m_rateBox, m_termBox, m_term2Box, m_term3Box, m_amountBox})
+        input->installEventFilter(this);
+    connect(m_templateChoice, &QComboBox::activated, this, &DealWorksheet::loadTemplate);
+    connect(m_createButton, &QPushButton::clicked, this, &DealWorksheet::createDeal);
+    m_closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] { return exitWindow(); });
+    connect(m_exitButton, &QPushButton::clicked, m_closing, &WindowClosing::exit);
     // What the deal is built from follows the store; what the user typed or chose stays.
     StoreEvents &events = m_app.store().events();
     connect(&events, &StoreEvents::productsChanged, this, [this] {
@@ -214,7 +249,6 @@ DealWorksheet::DealWorksheet(Program &app) : m_app(app) {
         calculatetotals();
     });
     connect(&events, &StoreEvents::templatesChanged, this, &DealWorksheet::populatepulldownvehicle);
-    ui::centre(this);
 }
 
 DealWorksheet::~DealWorksheet() {
@@ -227,7 +261,7 @@ QList<QLabel *> DealWorksheet::furtherLines() const {
     QList<QLabel *> lines;
     for (int t = 0; t < Deal::Terms; ++t) {
         lines << m_baseCaptions[t] << m_basePayments[t];
-        for (int p = 0; t > 0 && p < Deal::Packages; ++p)
+        for (int p = 0; t > 0 && p < menu::Packages; ++p)
             lines << m_furtherCaptions[t - 1][p] << m_furtherPayments[t - 1][p];
     }
     return lines;
@@ -240,7 +274,7 @@ void DealWorksheet::setPackageName(int package, const QString &name) {
 
 void DealWorksheet::populatemenu() {
     const Settings &settings = m_app.settings();
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         setPackageName(p, trimBlanks(settings.packageNames[p]));
     m_salespersonBox->setText(trimBlanks(settings.salespersonName));
     m_disclosePricesBox->setChecked(settings.disclosePrices);
@@ -249,7 +283,7 @@ void DealWorksheet::populatemenu() {
     m_includeTaxBox->setChecked(settings.includeTax);
     // The catalogue, in its order, into the one model all forty slots show.
     if (m_slots->populate() == 0)
-        prompts::notice(QStringLiteral("No Aftermarket Records"), this);
+        prompts::notice(tr("No Aftermarket Records"), this);
 }
 
 void DealWorksheet::populatepulldownvehicle() {
@@ -278,20 +312,16 @@ void DealWorksheet::loadTemplate(int entry) {
         m_app.store().templates().chosen(m_templateChoice->itemData(entry, kTemplateRecord).toLongLong(),
                                          m_templateChoice->itemData(entry, kTemplateId).toDouble());
     if (!chosen) {
-        prompts::notice(QStringLiteral("This package template no longer exists."), this);
+        prompts::notice(tr("This package template no longer exists."), this);
         return;
     }
     // Package names first (an empty one keeps the caption shown), then the forty slots.
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         if (!chosen->packageNames[p].isEmpty())
             setPackageName(p, chosen->packageNames[p]);
-    std::array<double, SlotGrid::SlotCount> values{};
-    for (int p = 0; p < 4; ++p)
-        for (int s = 0; s < 10; ++s)
-            values[SlotGrid::index(p, s)] = chosen->productIds[p][s];
     // One recalculation for the whole template rather than one per slot; the result is the same.
     m_loading = true;
-    m_slots->loadSlots(values);
+    m_slots->loadTemplate(*chosen);
     m_loading = false;
     calculatetotals();
 }
@@ -319,7 +349,7 @@ Deal DealWorksheet::deal() const {
     d.discloseTotals = m_discloseTotalsBox->isChecked();
     d.disclosePrices = m_disclosePricesBox->isChecked();
     d.taxRate = m_app.settings().taxRate;
-    for (int p = 0; p < Deal::Packages; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         d.packages[p] = m_slots->package(p);
         d.packages[p].name = trimBlanks(m_packageNames[p]);
     }
@@ -328,21 +358,21 @@ Deal DealWorksheet::deal() const {
 
 void DealWorksheet::calculatetotals() {
     const Deal d = deal();
-    for (int p = 0; p < Deal::Packages; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         const PackageFigures f = d.figures(p);
         m_totalMsrp[p]->setText(numbers::formatMoney(f.totalMsrp));
         m_totalProfit[p]->setText(numbers::formatMoney(f.totalProfit));
         m_totalPayment[p]->setText(f.payment);
         m_totalPayment[p]->setToolTip(f.problem == PaymentProblem::Amount
-                                          ? QStringLiteral("This package's payment is too large to be computed.")
+                                          ? tr("This package's payment is too large to be computed.")
                                           : QString());
     }
-    const QString tooLarge = QStringLiteral("This payment is too large to be computed.");
+    const QString tooLarge = tr("This payment is too large to be computed.");
     for (int t = 1; t < Deal::Terms; ++t) {
         const bool offered = d.termOffered(t);
-        for (int p = 0; p < Deal::Packages; ++p) {
+        for (int p = 0; p < menu::Packages; ++p) {
             const TermPayment payment = d.payment(p, t);
-            m_furtherCaptions[t - 1][p]->setText(monthsText(d.termMonths(t)) + QStringLiteral(": $"));
+            m_furtherCaptions[t - 1][p]->setText(tr("%1: $").arg(monthsText(d.termMonths(t))));
             m_furtherPayments[t - 1][p]->setText(payment.payment);
             m_furtherPayments[t - 1][p]->setToolTip(payment.problem == PaymentProblem::Amount ? tooLarge : QString());
             m_furtherCaptions[t - 1][p]->setVisible(offered);
@@ -353,7 +383,7 @@ void DealWorksheet::calculatetotals() {
         const bool shown = d.amountFinanced != 0 && d.termOffered(t);
         const TermPayment payment = d.basePayment(t);
         if (t > 0)
-            m_baseCaptions[t]->setText(monthsText(d.termMonths(t)) + QStringLiteral(": $"));
+            m_baseCaptions[t]->setText(tr("%1: $").arg(monthsText(d.termMonths(t))));
         m_basePayments[t]->setText(payment.payment);
         m_basePayments[t]->setToolTip(payment.problem == PaymentProblem::Amount ? tooLarge : QString());
         m_baseCaptions[t]->setVisible(shown);
@@ -361,7 +391,7 @@ void DealWorksheet::calculatetotals() {
     }
 
     const PaymentProblem problem = d.termOrRateProblem();
-    const QString noTerm = QStringLiteral("Enter a term of more than 0 months; the payments show 0.00 until then.");
+    const QString noTerm = tr("Enter a term of more than 0 months; the payments show 0.00 until then.");
     markBox(m_termBox, problem == PaymentProblem::Term ? noTerm : QString());
     QLineEdit *furtherBoxes[] = {m_term2Box, m_term3Box};
     bool rateProblem = problem == PaymentProblem::Rate;
@@ -370,12 +400,11 @@ void DealWorksheet::calculatetotals() {
         markBox(furtherBoxes[t - 1], further == PaymentProblem::Term ? noTerm : QString());
         rateProblem = rateProblem || further == PaymentProblem::Rate;
     }
-    markBox(m_amountBox, amountFinancedReads()
-                             ? QString()
-                             : QStringLiteral("Enter the amount financed in dollars and cents, as 25,000.00; no "
-                                              "payment includes it until then."));
-    markBox(m_rateBox, rateProblem ? QStringLiteral("No payment can be computed at this interest rate; the payments "
-                                                    "show 0.00 until it is changed.")
+    markBox(m_amountBox, amountFinancedReads() ? QString()
+                                               : tr("Enter the amount financed in dollars and cents, as 25,000.00; no "
+                                                    "payment includes it until then."));
+    markBox(m_rateBox, rateProblem ? tr("No payment can be computed at this interest rate; the payments "
+                                        "show 0.00 until it is changed.")
                                    : QString());
 }
 
@@ -385,7 +414,7 @@ void DealWorksheet::createDeal() {
     calculatetotals();
     for (QLineEdit *box : {m_termBox, m_term2Box, m_term3Box, m_rateBox, m_amountBox}) {
         if (box->property(kMarked).toBool()) {
-            prompts::notice(QStringLiteral("Correct the marked boxes before presenting the deal."), this);
+            prompts::notice(tr("Correct the marked boxes before presenting the deal."), this);
             box->setFocus();
             return;
         }
@@ -398,7 +427,7 @@ void DealWorksheet::createDeal() {
     DealPresentation *presentation = m_app.window<DealPresentation>();
     connect(presentation, &DealPresentation::changeItems, this, [this] { Program::bringUp(this); });
     connect(presentation, &DealPresentation::dealClosed, this, [this] {
-        m_closing = true;
+        m_closing->left();
         m_app.unload<DealWorksheet>();
     });
     Program::bringUp(presentation);
@@ -434,8 +463,8 @@ QStringList DealWorksheet::entries() const {
                                  m_term2Box, m_term3Box, m_amountBox})
         all << box->text();
     all << QString::number(m_templateChoice->currentIndex());
-    for (int p = 0; p < Deal::Packages; ++p)
-        for (int s = 0; s < Package::Slots; ++s)
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int s = 0; s < menu::Slots; ++s)
             all << QString::number(m_slots->boxes(p, s).product->currentIndex());
     for (const QCheckBox *option : {m_includeTaxBox, m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox})
         all << QString::number(option->isChecked());
@@ -445,19 +474,9 @@ QStringList DealWorksheet::entries() const {
 }
 
 bool DealWorksheet::exitWindow() {
-    if (entries() != m_opened &&
-        prompts::confirm(QStringLiteral("Leave this deal? What was typed will be lost."), this) != 1)
+    if (entries() != m_opened && prompts::confirm(tr("Leave this deal? What was typed will be lost."), this) != 1)
         return false;
-    m_closing = true;
     m_app.unload<DealWorksheet>();
     m_app.showHome();
     return true;
-}
-
-void DealWorksheet::closeEvent(QCloseEvent *event) {
-    // The title bar's close discards the deal as "EXIT" does, asking the same question.
-    if (m_closing || exitWindow())
-        event->accept();
-    else
-        event->ignore();
 }

@@ -11,6 +11,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class WindowClosing;
 class SlotGrid;
 
 // The deal worksheet: one customer's deal, from a template and the catalogue, with each package's
@@ -30,10 +31,18 @@ public:
     void createDeal();
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The window's parts, made in the order the first version drew them.
+    void makeParticulars();
+    void makeFinance();
+    void makeOptions();
+    void makePackage(int p);
+    void makeBasePayments();
+    void orderTabs();
+    void connectInputs();
+
     void populatemenu();
     void populatepulldownvehicle();
     void loadTemplate(int entry);
@@ -54,14 +63,14 @@ private:
     QLineEdit *m_rateBox, *m_termBox, *m_term2Box, *m_term3Box, *m_amountBox;
     QComboBox *m_templateChoice;
     QCheckBox *m_includeTaxBox, *m_cashDealBox, *m_discloseTotalsBox, *m_disclosePricesBox;
-    QGroupBox *m_packageFrames[Deal::Packages];
-    QString m_packageNames[Deal::Packages];
-    QLabel *m_totalMsrp[Deal::Packages], *m_totalProfit[Deal::Packages], *m_totalPayment[Deal::Packages];
+    QGroupBox *m_packageFrames[menu::Packages];
+    QString m_packageNames[menu::Packages];
+    QLabel *m_totalMsrp[menu::Packages], *m_totalProfit[menu::Packages], *m_totalPayment[menu::Packages];
     // The further terms' lines of each package, and the payment without products for each term.
-    QLabel *m_furtherCaptions[Deal::Terms - 1][Deal::Packages], *m_furtherPayments[Deal::Terms - 1][Deal::Packages];
+    QLabel *m_furtherCaptions[Deal::Terms - 1][menu::Packages], *m_furtherPayments[Deal::Terms - 1][menu::Packages];
     QLabel *m_baseCaptions[Deal::Terms], *m_basePayments[Deal::Terms];
     QPushButton *m_createButton, *m_exitButton;
     QStringList m_opened; // the entries as the window opened
     bool m_loading = false;
-    bool m_closing = false;
+    WindowClosing *m_closing;
 };

@@ -4,12 +4,12 @@
 #include "ui/common/program.h"
 #include "ui/common/geometry.h"
 #include "ui/common/prompts.h"
+#include "ui/common/windowclosing.h"
 #include "ui/deal/dealview.h"
 #include "ui/history/dealreport.h"
 #include "ui/history/exportfile.h"
 
 #include <QAbstractTableModel>
-#include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -109,7 +109,11 @@ DealHistory::DealHistory(Program &app) : m_app(app) {
     connect(m_grid, &QTableView::activated, this,
             [this](const QModelIndex &index) { viewDeal(m_model->deal(index.row()).id); });
     connect(m_reportButton, &QPushButton::clicked, this, [this] { Program::bringUp(m_app.window<DealReport>()); });
-    connect(m_exitButton, &QPushButton::clicked, this, &DealHistory::exitWindow);
+    auto *closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] {
+        exitWindow();
+        return true;
+    });
+    connect(m_exitButton, &QPushButton::clicked, closing, &WindowClosing::exit);
     connect(m_exportButton, &QPushButton::clicked, this, &DealHistory::exportRows);
     connect(&m_app.store().events(), &StoreEvents::dealsAdded, this, &DealHistory::reload);
     reload();
@@ -172,15 +176,8 @@ void DealHistory::exportRows() {
 }
 
 void DealHistory::exitWindow() {
-    m_closing = true;
     m_app.unload<DealReport>();
     m_app.unload<DealView>();
     m_app.unload<DealHistory>();
     m_app.showHome();
-}
-
-void DealHistory::closeEvent(QCloseEvent *event) {
-    if (!m_closing)
-        exitWindow();
-    event->accept();
 }

@@ -24,9 +24,6 @@ public:
     // The deal of the selected row; 0 when none is selected.
     qint64 selectedDeal() const;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void reprint();
     void viewDeal(qint64 id);
@@ -38,5 +35,4 @@ private:
     QTableView *m_grid;
     HistoryModel *m_model;
     QPushButton *m_reprintButton, *m_reportButton, *m_exitButton, *m_exportButton;
-    bool m_closing = false;
 };

@@ -3,12 +3,12 @@
 #include "core/print/printer.h"
 #include "core/print/reportprintout.h"
 #include "core/store/store.h"
-#include "ui/common/program.h"
 #include "ui/common/geometry.h"
+#include "ui/common/program.h"
 #include "ui/common/prompts.h"
+#include "ui/common/windowclosing.h"
 #include "ui/history/exportfile.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
@@ -50,6 +50,41 @@ DealReport::DealReport(Program &app) : m_app(app) {
     m_salespersonBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ui::place(m_salespersonBox, 6360, 120, 2775, 315);
 
+    makeGrid();
+
+    m_printButton = ui::button(this, QStringLiteral("Command1"), tr("Print"), 120, 7020, 1335, 495);
+    m_exportButton = ui::button(this, QStringLiteral("Command2"), tr("Export…"), 1560, 7020, 1335, 495);
+    m_exitButton = ui::button(this, QStringLiteral("Command3"), tr("EXIT"), 3000, 7020, 1335, 495);
+    QWidget *order[] = {m_fromBox, m_toBox, m_salespersonBox, m_grid, m_printButton, m_exportButton, m_exitButton};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    // Every deal by default: from the first deal's day to the last one's.
+    DealArchive &deals = m_app.store().deals();
+    const auto span = deals.dateSpan();
+    const QDate today = QDate::currentDate();
+    m_lastDay = span ? span->second : today;
+    m_fromBox->setDate(span ? span->first : today);
+    m_toBox->setDate(m_lastDay);
+    m_salespersonBox->addItem(tr("All"));
+    m_salespersonBox->addItems(deals.salespeople());
+
+    connect(m_fromBox, &QDateEdit::dateChanged, this, &DealReport::refresh);
+    connect(m_toBox, &QDateEdit::dateChanged, this, &DealReport::refresh);
+    connect(m_salespersonBox, &QComboBox::currentIndexChanged, this, &DealReport::refresh);
+    connect(m_printButton, &QPushButton::clicked, this, &DealReport::print);
+    connect(m_exportButton, &QPushButton::clicked, this, &DealReport::exportReport);
+    auto *closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] {
+        exitWindow();
+        return true;
+    });
+    connect(m_exitButton, &QPushButton::clicked, closing, &WindowClosing::exit);
+    connect(&m_app.store().events(), &StoreEvents::dealsAdded, this, &DealReport::reload);
+    refresh();
+    ui::centre(this);
+}
+
+void DealReport::makeGrid() {
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grid1"));
     ui::place(m_grid, 120, 555, 10680, 5535);
@@ -75,33 +110,6 @@ DealReport::DealReport(Program &app) : m_app(app) {
     m_dealsLabel = figure(QStringLiteral("dealscounted"), 120);
     m_productsPerDealLabel = figure(QStringLiteral("productsperdeal"), 3720);
     m_profitPerDealLabel = figure(QStringLiteral("profitperdeal"), 7320);
-
-    m_printButton = ui::button(this, QStringLiteral("Command1"), tr("Print"), 120, 7020, 1335, 495);
-    m_exportButton = ui::button(this, QStringLiteral("Command2"), tr("Export…"), 1560, 7020, 1335, 495);
-    m_exitButton = ui::button(this, QStringLiteral("Command3"), tr("EXIT"), 3000, 7020, 1335, 495);
-    QWidget *order[] = {m_fromBox, m_toBox, m_salespersonBox, m_grid, m_printButton, m_exportButton, m_exitButton};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
-    // Every deal by default: from the first deal's day to the last one's.
-    DealArchive &deals = m_app.store().deals();
-    const auto span = deals.dateSpan();
-    const QDate today = QDate::currentDate();
-    m_lastDay = span ? span->second : today;
-    m_fromBox->setDate(span ? span->first : today);
-    m_toBox->setDate(m_lastDay);
-    m_salespersonBox->addItem(tr("All"));
-    m_salespersonBox->addItems(deals.salespeople());
-
-    connect(m_fromBox, &QDateEdit::dateChanged, this, &DealReport::refresh);
-    connect(m_toBox, &QDateEdit::dateChanged, this, &DealReport::refresh);
-    connect(m_salespersonBox, &QComboBox::currentIndexChanged, this, &DealReport::refresh);
-    connect(m_printButton, &QPushButton::clicked, this, &DealReport::print);
-    connect(m_exportButton, &QPushButton::clicked, this, &DealReport::exportReport);
-    connect(m_exitButton, &QPushButton::clicked, this, &DealReport::exitWindow);
-    connect(&m_app.store().events(), &StoreEvents::dealsAdded, this, &DealReport::reload);
-    refresh();
-    ui::centre(this);
 }
 
 ReportFilter DealReport::filter() const {
@@ -171,14 +179,7 @@ void DealReport::exportReport() {
 }
 
 void DealReport::exitWindow() {
-    m_closing = true;
     m_app.unload<DealReport>();
     if (!m_app.anyWindowShown())
         m_app.showHome();
-}
-
-void DealReport::closeEvent(QCloseEvent *event) {
-    if (!m_closing)
-        exitWindow();
-    event->accept();
 }

@@ -30,10 +30,9 @@ public:
     // Which deals are counted, in words.
     QString scope() const;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
+    // The grid of products sold, and the figures under it.
+    void makeGrid();
     void print();
     void exportReport();
     void exitWindow();
@@ -47,5 +46,4 @@ private:
     QLabel *m_dealsLabel, *m_productsPerDealLabel, *m_profitPerDealLabel;
     QPushButton *m_printButton, *m_exportButton, *m_exitButton;
     QDate m_lastDay; // the last deal's day when the window opened or was last reloaded
-    bool m_closing = false;
 };

@@ -2,12 +2,12 @@
 
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
-#include "ui/common/program.h"
 #include "ui/common/geometry.h"
+#include "ui/common/program.h"
 #include "ui/common/prompts.h"
 #include "ui/common/slotgrid.h"
+#include "ui/common/windowclosing.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +18,20 @@ using storedtext::trimBlanks;
 
 namespace {
 const QString kZeroTotal = QStringLiteral("$0.00");
+QLabel *caption(QWidget *parent, const QString &name, const QString &text, double l, double t, double w, double h) {
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    ui::place(label, l, t, w, h);
+    return label;
+}
 } // namespace
+
+QGroupBox *TemplateEditor::frame(const QString &name, const QString &title, double l, double t, double w, double h) {
+    auto *f = new QGroupBox(title, this);
+    f->setObjectName(name);
+    ui::place(f, l, t, w, h);
+    return f;
+}
 
 TemplateEditor::TemplateEditor(Program &app)
     : m_app(app),
@@ -27,20 +40,6 @@ TemplateEditor::TemplateEditor(Program &app)
     setObjectName(QStringLiteral("editvehicle"));
     setWindowTitle(tr("Add/Edit Package"));
     ui::setClientSize(this, 10140, 8595);
-
-    auto frame = [this](const QString &name, const QString &title, double l, double t, double w, double h) {
-        auto *f = new QGroupBox(title, this);
-        f->setObjectName(name);
-        ui::place(f, l, t, w, h);
-        return f;
-    };
-    auto caption = [](QWidget *parent, const QString &name, const QString &text, double l, double t, double w,
-                      double h) {
-        auto *label = new QLabel(text, parent);
-        label->setObjectName(name);
-        ui::place(label, l, t, w, h);
-        return label;
-    };
 
     QGroupBox *info = frame(QStringLiteral("vehicleframe"), tr("Vehicle Information"), 0, 0, 5055, 975);
     caption(info, QStringLiteral("idlabel"), tr("ID:"), 120, 270, 735, 255);
@@ -62,36 +61,7 @@ TemplateEditor::TemplateEditor(Program &app)
     ui::place(m_notesBox, 120, 240, 4695, 660);
 
     m_slots = new SlotGrid(m_app.store().products(), this);
-    for (int p = 0; p < 4; ++p) {
-        const double left = 2520 * p;
-        QGroupBox *nameFrame =
-            frame(QStringLiteral("packagenameframe(%1)").arg(p), tr("Package Name"), left, 960, 2535, 615);
-        m_packageNameBoxes[p] = new QLineEdit(nameFrame);
-        m_packageNameBoxes[p]->setObjectName(QStringLiteral("packagename(%1)").arg(p));
-        ui::place(m_packageNameBoxes[p], 120, 240, 2295, 300);
-        ui::selectAllOnFocus(m_packageNameBoxes[p]);
-
-        QGroupBox *items =
-            frame(QStringLiteral("menuframe(%1)").arg(p), tr("Aftermarket Items"), left, 1560, 2535, 3975);
-        for (int s = 0; s < 10; ++s) {
-            const SlotBoxes &b = m_slots->createSlot(p, s, items, SlotGrid::Figures::Hidden);
-            ui::place(b.product, 120, 240 + 360 * s, 2295, 315);
-        }
-
-        const struct {
-            const char *name;
-            const char *title;
-            double top;
-            QLabel **label;
-        } totals[] = {{"totalcost", QT_TR_NOOP("Total Cost"), 5520, &m_totalCost[p]},
-                      {"totalmsrp", QT_TR_NOOP("Total MSRP"), 6120, &m_totalMsrp[p]},
-                      {"totalprofit", QT_TR_NOOP("Total Profit"), 6720, &m_totalProfit[p]}};
-        for (const auto &t : totals) {
-            const QString name = QString::fromLatin1(t.name);
-            QGroupBox *f = frame(name + QStringLiteral("frame(%1)").arg(p), tr(t.title), left, t.top, 2535, 615);
-            *t.label = caption(f, QStringLiteral("%1(%2)").arg(name).arg(p), kZeroTotal, 120, 270, 2295, 255);
-        }
-    }
+    makePackages();
 
     auto button = [this](const QString &name, const QString &text, double l, double t, double w) {
         auto *b = new QPushButton(text, this);
@@ -112,9 +82,13 @@ TemplateEditor::TemplateEditor(Program &app)
     connect(m_slots, &SlotGrid::slotChanged, this, [this] { calculatetotals(); });
     m_navigation.connectButtons({m_saveButton, m_deleteButton, m_firstButton, m_previousButton, m_nextButton,
                                  m_lastButton, m_copyButton, m_exitButton});
+    new WindowClosing(this, WindowClosing::Leaving::Hides, [this] {
+        m_navigation.exit();
+        return true;
+    });
     connect(m_clearButton, &QPushButton::clicked, this, &TemplateEditor::clearform);
 
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         m_packageNameBoxes[p]->setText(trimBlanks(m_app.settings().packageNames[p]));
     if (m_slots->populate() == 0)
         prompts::notice(tr("No Aftermarket Records"), this);
@@ -122,6 +96,39 @@ TemplateEditor::TemplateEditor(Program &app)
     // they show.
     connect(&m_app.store().events(), &StoreEvents::productsChanged, m_slots, &SlotGrid::refresh);
     ui::centre(this);
+}
+
+void TemplateEditor::makePackages() {
+    for (int p = 0; p < menu::Packages; ++p) {
+        const double left = 2520 * p;
+        QGroupBox *nameFrame =
+            frame(QStringLiteral("packagenameframe(%1)").arg(p), tr("Package Name"), left, 960, 2535, 615);
+        m_packageNameBoxes[p] = new QLineEdit(nameFrame);
+        m_packageNameBoxes[p]->setObjectName(QStringLiteral("packagename(%1)").arg(p));
+        ui::place(m_packageNameBoxes[p], 120, 240, 2295, 300);
+        ui::selectAllOnFocus(m_packageNameBoxes[p]);
+
+        QGroupBox *items =
+            frame(QStringLiteral("menuframe(%1)").arg(p), tr("Aftermarket Items"), left, 1560, 2535, 3975);
+        for (int s = 0; s < menu::Slots; ++s) {
+            const SlotBoxes &b = m_slots->createSlot(p, s, items, SlotGrid::Figures::Hidden);
+            ui::place(b.product, 120, 240 + 360 * s, 2295, 315);
+        }
+
+        const struct {
+            const char *name;
+            const char *title;
+            double top;
+            QLabel **label;
+        } totals[] = {{"totalcost", QT_TR_NOOP("Total Cost"), 5520, &m_totalCost[p]},
+                      {"totalmsrp", QT_TR_NOOP("Total MSRP"), 6120, &m_totalMsrp[p]},
+                      {"totalprofit", QT_TR_NOOP("Total Profit"), 6720, &m_totalProfit[p]}};
+        for (const auto &t : totals) {
+            const QString name = QString::fromLatin1(t.name);
+            QGroupBox *f = frame(name + QStringLiteral("frame(%1)").arg(p), tr(t.title), left, t.top, 2535, 615);
+            *t.label = caption(f, QStringLiteral("%1(%2)").arg(name).arg(p), kZeroTotal, 120, 270, 2295, 255);
+        }
+    }
 }
 
 void TemplateEditor::readCatalogue() {
@@ -165,10 +172,10 @@ PackageTemplate TemplateEditor::shown() const {
     t.id = numbers::val(m_idBox->text());
     t.vehiclename = trimBlanks(m_vehicleBox->text());
     t.notes = trimBlanks(storedtext::toStoredLines(m_notesBox->toPlainText()));
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         t.packageNames[p] = trimBlanks(m_packageNameBoxes[p]->text());
-    for (int p = 0; p < 4; ++p)
-        for (int s = 0; s < 10; ++s)
+    for (int p = 0; p < menu::Packages; ++p)
+        for (int s = 0; s < menu::Slots; ++s)
             t.productIds[p][s] = m_slots->productId(p, s);
     return t;
 }
@@ -176,16 +183,12 @@ PackageTemplate TemplateEditor::shown() const {
 void TemplateEditor::show(const PackageTemplate &t) {
     m_idBox->setText(numbers::plain(t.id));
     // An empty stored name keeps the name the box showed before.
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         if (!t.packageNames[p].isEmpty())
             m_packageNameBoxes[p]->setText(t.packageNames[p]);
     m_vehicleBox->setText(t.vehiclename);
     m_notesBox->setPlainText(storedtext::toDisplayLines(t.notes));
-    std::array<double, SlotGrid::SlotCount> values{};
-    for (int p = 0; p < 4; ++p)
-        for (int s = 0; s < 10; ++s)
-            values[SlotGrid::index(p, s)] = t.productIds[p][s];
-    m_slots->loadSlots(values);
+    m_slots->loadTemplate(t);
     calculatetotals();
 }
 
@@ -193,19 +196,19 @@ void TemplateEditor::clearform() {
     m_idBox->clear();
     m_vehicleBox->clear();
     m_notesBox->clear();
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         m_packageNameBoxes[p]->clear();
         m_totalCost[p]->setText(kZeroTotal);
         m_totalMsrp[p]->setText(kZeroTotal);
         m_totalProfit[p]->setText(kZeroTotal);
     }
-    for (int s = 0; s < 10; ++s)
-        for (int p = 0; p < 4; ++p)
+    for (int s = 0; s < menu::Slots; ++s)
+        for (int p = 0; p < menu::Packages; ++p)
             m_slots->setNone(p, s);
 }
 
 void TemplateEditor::calculatetotals() {
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         const PackageTotals t = m_slots->package(p).totals();
         m_totalCost[p]->setText(numbers::dollars(t.cost));
         m_totalMsrp[p]->setText(numbers::dollars(t.msrp));
@@ -217,10 +220,4 @@ void TemplateEditor::leave() {
     m_catalogueRead = false;
     hide();
     emit finished();
-}
-
-void TemplateEditor::closeEvent(QCloseEvent *event) {
-    // The title bar's close leaves as "EXIT" does: store, hide, back to the list.
-    event->ignore();
-    m_navigation.exit();
 }

@@ -39,10 +39,10 @@ signals:
     // The editor has been left (EXIT or Delete): the template list is to be shown again.
     void finished();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
+    // Per package: its name, its ten slots and its three totals.
+    void makePackages();
+    QGroupBox *frame(const QString &name, const QString &title, double l, double t, double w, double h);
     void readCatalogue();
     void leave();
 
@@ -52,8 +52,8 @@ private:
     bool m_catalogueRead = true; // false once left: the catalogue may change before the next opening
     QLineEdit *m_idBox, *m_vehicleBox;
     QPlainTextEdit *m_notesBox;
-    QLineEdit *m_packageNameBoxes[4];
-    QLabel *m_totalCost[4], *m_totalMsrp[4], *m_totalProfit[4];
+    QLineEdit *m_packageNameBoxes[menu::Packages];
+    QLabel *m_totalCost[menu::Packages], *m_totalMsrp[menu::Packages], *m_totalProfit[menu::Packages];
     QPushButton *m_saveButton, *m_clearButton, *m_deleteButton, *m_firstButton, *m_previousButton, *m_nextButton,
         *m_lastButton, *m_exitButton, *m_copyButton;
 };

@@ -3,9 +3,9 @@
 #include "core/money/numbers.h"
 #include "ui/common/program.h"
 #include "ui/common/geometry.h"
+#include "ui/common/windowclosing.h"
 #include "ui/packages/templateeditor.h"
 
-#include <QCloseEvent>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -32,7 +32,11 @@ TemplateList::TemplateList(Program &app) : m_app(app) {
 
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) { openRow(row); });
     connect(m_addButton, &QPushButton::clicked, this, &TemplateList::addItem);
-    connect(m_exitButton, &QPushButton::clicked, this, &TemplateList::exitWindow);
+    auto *closing = new WindowClosing(this, WindowClosing::Leaving::Hides, [this] {
+        exitWindow();
+        return true;
+    });
+    connect(m_exitButton, &QPushButton::clicked, closing, &WindowClosing::exit);
 
     // The id column is there for the click, not to be seen.
     m_grid->setColumnWidth(0, 1);
@@ -120,9 +124,4 @@ void TemplateList::addItem() {
 void TemplateList::exitWindow() {
     hide();
     m_app.showHome();
-}
-
-void TemplateList::closeEvent(QCloseEvent *event) {
-    event->ignore();
-    exitWindow();
 }

@@ -18,9 +18,6 @@ public:
     // Reads the templates again and rebuilds the grid (what loading the window does).
     void load();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void openRow(int row);
     void addItem();

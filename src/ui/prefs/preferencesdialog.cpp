@@ -2,12 +2,12 @@
 
 #include "core/money/numbers.h"
 #include "core/text/storedtext.h"
-#include "ui/common/program.h"
 #include "ui/common/geometry.h"
+#include "ui/common/program.h"
 #include "ui/common/prompts.h"
+#include "ui/common/windowclosing.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -53,7 +53,7 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
         check(QStringLiteral("pdiscloseprices"), tr("Disclose Individual Prices"), 3120, 1920, 2775, 255);
     m_discloseTotalsBox = check(QStringLiteral("pdisclosetotals"), tr("Disclose Totals"), 3120, 2160, 2775, 255);
     m_includeTaxBox = check(QStringLiteral("pincludetax"), tr("Include Taxes in Totals"), 3120, 2400, 3375, 255);
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < menu::Packages; ++p) {
         label(tr("Package %1 Name:").arg(p + 1), 2880 + 360 * p);
         m_packageNameBoxes[p] = box(QStringLiteral("ppackage%1").arg(p + 1), 3120, 2880 + 360 * p, 2295, 285);
     }
@@ -81,6 +81,12 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
     label(tr("Acceptance Statement:"), 6120);
     m_statementBox = multi(QStringLiteral("pstatement"), 6120);
 
+    makeCommands();
+    showSettings(m_app.settings());
+    ui::centre(this);
+}
+
+void PreferencesDialog::makeCommands() {
     m_saveButton = ui::button(this, QStringLiteral("Command1"), tr("SAVE"), 120, 7800, 1455, 615);
     m_exitButton = ui::button(this, QStringLiteral("Command2"), tr("EXIT"), 1680, 7800, 1455, 615);
 
@@ -108,13 +114,12 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
         setTabOrder(order[i - 1], order[i]);
 
     connect(m_saveButton, &QPushButton::clicked, this, &PreferencesDialog::save);
-    connect(m_exitButton, &QPushButton::clicked, this, [this] { exitWindow(); });
-    showSettings(m_app.settings());
-    ui::centre(this);
+    auto *closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] { return exitWindow(); });
+    connect(m_exitButton, &QPushButton::clicked, closing, &WindowClosing::exit);
 }
 
 void PreferencesDialog::showSettings(const Settings &s) {
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         m_packageNameBoxes[p]->setText(trimBlanks(s.packageNames[p]));
     m_dealershipBox->setText(trimBlanks(s.dealershipName));
     m_salespersonBox->setText(trimBlanks(s.salespersonName));
@@ -135,48 +140,41 @@ void PreferencesDialog::showSettings(const Settings &s) {
 
 std::optional<Settings> PreferencesDialog::shown() {
     // Every number is checked before anything is handed back, so a bad one changes nothing.
-    const auto tax = numbers::toSingle(numbers::val(m_taxRateBox->text()));
-    const auto rate = numbers::toSingle(numbers::val(m_interestRateBox->text()));
-    const auto term = numbers::toInt32HalfEven(numbers::val(m_termBox->text()));
+    Settings s = m_app.settings();
+    const auto typed = [&s](const char *field, QLineEdit *box) {
+        return setNumber(s, QLatin1String(field), numbers::val(box->text()));
+    };
     auto refuse = [this](const QString &what, QLineEdit *box) -> std::optional<Settings> {
         prompts::notice(tr("The %1 is too large to be stored. Please enter a smaller number.").arg(what), this);
         box->setFocus();
         return std::nullopt;
     };
-    if (!tax)
+    if (!typed("taxrate", m_taxRateBox))
         return refuse(tr("tax rate"), m_taxRateBox);
     // 7 typed for 7 % would make every taxed payment eight times as large. A rate already stored so (an
     // older file) is left as it is, so the window can still be left without correcting it.
     const float storedTax = m_app.settings().taxRate;
-    if (*tax >= 1 && *tax != storedTax) {
+    if (s.taxRate >= 1 && s.taxRate != storedTax) {
         prompts::notice(tr("The tax rate is a fraction: 0.07 means 7 %."), this);
         m_taxRateBox->setText(numbers::plainSingle(storedTax));
         m_taxRateBox->setFocus();
         return std::nullopt;
     }
-    if (!rate)
+    if (!typed("interestrate", m_interestRateBox))
         return refuse(tr("default interest rate"), m_interestRateBox);
-    if (!term)
+    if (!typed("financeterm", m_termBox))
         return refuse(tr("default finance term"), m_termBox);
-    const auto term2 = numbers::toInt32HalfEven(numbers::val(m_term2Box->text()));
-    const auto term3 = numbers::toInt32HalfEven(numbers::val(m_term3Box->text()));
-    if (!term2)
+    if (!typed("financeterm2", m_term2Box))
         return refuse(tr("second term"), m_term2Box);
-    if (!term3)
+    if (!typed("financeterm3", m_term3Box))
         return refuse(tr("third term"), m_term3Box);
 
-    Settings s = m_app.settings();
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < menu::Packages; ++p)
         s.packageNames[p] = trimBlanks(m_packageNameBoxes[p]->text());
     s.dealershipName = trimBlanks(m_dealershipBox->text());
     s.disclaimer = trimBlanks(storedtext::toStoredLines(m_disclaimerBox->toPlainText()));
     s.salespersonName = trimBlanks(m_salespersonBox->text());
     s.password = trimBlanks(m_passwordBox->text());
-    s.taxRate = *tax;
-    s.interestRate = *rate;
-    s.financeTerm = *term;
-    s.financeTerm2 = *term2;
-    s.financeTerm3 = *term3;
     s.statement = trimBlanks(storedtext::toStoredLines(m_statementBox->toPlainText()));
     s.disclosePrices = m_disclosePricesBox->isChecked();
     s.discloseTotals = m_discloseTotalsBox->isChecked();
@@ -198,16 +196,7 @@ void PreferencesDialog::save() {
 bool PreferencesDialog::exitWindow() {
     if (!store())
         return false;
-    m_closing = true;
     m_app.unload<PreferencesDialog>();
     m_app.showHome();
     return true;
-}
-
-void PreferencesDialog::closeEvent(QCloseEvent *event) {
-    // Closing from the title bar stores like "EXIT" does; a refused number keeps the window open.
-    if (m_closing || exitWindow())
-        event->accept();
-    else
-        event->ignore();
 }

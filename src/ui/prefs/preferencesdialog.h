@@ -21,10 +21,9 @@ public:
     // The settings as the window shows them; nothing (with a message) when a number is out of range.
     std::optional<Settings> shown();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
+    // SAVE and EXIT, the tab order of the first version, and what the buttons do.
+    void makeCommands();
     bool store();
     void save();
     bool exitWindow();
@@ -32,9 +31,8 @@ private:
     Program &m_app;
     QLineEdit *m_taxRateBox, *m_interestRateBox, *m_termBox, *m_term2Box, *m_term3Box;
     QCheckBox *m_disclosePricesBox, *m_discloseTotalsBox, *m_includeTaxBox, *m_passwordProtectBox;
-    QLineEdit *m_packageNameBoxes[4];
+    QLineEdit *m_packageNameBoxes[menu::Packages];
     QLineEdit *m_salespersonBox, *m_dealershipBox, *m_passwordBox;
     QPlainTextEdit *m_disclaimerBox, *m_statementBox;
     QPushButton *m_saveButton, *m_exitButton;
-    bool m_closing = false;
 };

@@ -99,7 +99,7 @@ private slots:
                  u"O'Brien, \"Pat\"Line one\r\nLine two30.93Basic"_s);
         QCOMPARE(back->items, first.items);
         // The deal page as it was presented, figures and all.
-        for (int p = 0; p < Deal::Packages; ++p)
+        for (int p = 0; p < menu::Packages; ++p)
             QCOMPARE(back->deal().figures(p).payment, sampleDeal().figures(p).payment);
 
         Database &file = folder.store().dealsFile();
@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(recordChoice(d, DealRecord::DeclinedAll, {}, {}, 2).finalPayment, d.basePayment(2).payment);
         QVERIFY(deals.add(chosen) && deals.add(declined));
         const Deal back = deals.load(chosen.id)->deal();
-        for (int p = 0; p < Deal::Packages; ++p)
+        for (int p = 0; p < menu::Packages; ++p)
             for (int t = 0; t < Deal::Terms; ++t)
                 QCOMPARE(back.payment(p, t).payment, d.payment(p, t).payment);
         QCOMPARE(back.basePayment(2).payment, d.basePayment(2).payment);

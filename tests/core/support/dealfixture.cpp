@@ -41,8 +41,8 @@ Deal sampleDeal(bool cash) {
 DealRecord sampleChoice(int chosen, unsigned keptSlots, const QString &salesperson, const QDateTime &saved, bool cash) {
     Deal d = sampleDeal(cash);
     d.particulars.salesperson = salesperson;
-    std::array<bool, Package::Slots> kept{};
-    for (int s = 0; s < Package::Slots; ++s)
+    std::array<bool, menu::Slots> kept{};
+    for (int s = 0; s < menu::Slots; ++s)
         kept[s] = (keptSlots >> s) & 1u;
     DealRecord r = recordChoice(d, chosen, kept, QStringLiteral("I chose."));
     r.saved = saved;
