@@ -12,6 +12,7 @@
 #include "ui/common/prompts.h"
 #include "ui/catalogue/productlist.h"
 #include "ui/deal/dealchoice.h"
+#include "ui/deal/dealworksheet.h"
 #include "ui/history/dealhistory.h"
 #include "ui/history/dealreport.h"
 #include "ui/packages/templatelist.h"
@@ -201,7 +202,7 @@ private slots:
         ProgramFolder folder(ProgramFolder::Content::Samples);
         // What shows stored data or figures rather than the program's own words.
         static const QRegularExpression data(
-            QStringLiteral("^(Label2\\(1\\)|total(cost|msrp|profit)\\(\\d\\)|choosepackage\\(\\d\\)|qt_.*|_q_.*)$"));
+            QStringLiteral("^(Label2\\(1\\)|menuframe\\(\\d\\)|total(cost|msrp|profit|payment)\\(\\d\\)|choosepackage\\(\\d\\)|qt_.*|_q_.*)$"));
         QStringList unmarked;
         QSet<QString> seen;
         auto check = [&](const QString &where, const QString &text) {
@@ -242,6 +243,7 @@ private slots:
         QVERIFY(click(app().existing<TemplateList>(), QStringLiteral("Command1"))); // a new template's editor
         QVERIFY(click(app().existing<DealHistory>(), QStringLiteral("Command2")));  // the report
         app().window<DealChoice>()->choose(coretest::sampleDeal(), nullptr);
+        app().window<DealWorksheet>()->show();
         checkOpenWindows();
         RecordingDevice *paper = recordPrinting(); // the report, with no deals: every line printed is a caption
         for (const BoxSeen &box :
@@ -253,7 +255,7 @@ private slots:
             check(QStringLiteral("printed"), printed.text);
         QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(QLatin1Char('\n'))));
         QCOMPARE(seen, QSet<QString>({"Form1", "security", "preferences", "aftermarketlist", "printpreview", "editform",
-                                      "vehiclelist", "editvehicle", "dealhistory", "dealreport", "dealchoice"}));
+                                      "vehiclelist", "editvehicle", "dealhistory", "dealreport", "dealchoice", "makedeal"}));
         QCOMPARE(paper->documentsEnded(), 1);
     }
 
