@@ -43,7 +43,6 @@ class ImportExportTest : public QObject {
     QTemporaryDir m_files;
 
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void cleanup() { closeAllWindows(); }
 
     // Products (one holding id 0, which only the slots list) exported from one catalogue and imported into

@@ -487,10 +487,5 @@ private slots:
     }
 };
 
-int main(int argc, char **argv) {
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    DealTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(DealTest)
 #include "deal_test.moc"
