@@ -81,7 +81,6 @@ private slots:
             seventh +=
                 QByteArray::number(line) + ",Product,10.00," + (line == 7 ? "12abc" : "\"$1,250.00\"") + ",,,,,,\r\n";
         QTest::newRow("bad amount on line 7") << seventh << u"Line 7, msrp: \"12abc\" is not an amount."_s;
-        QTest::newRow("empty file") << QByteArray() << u"The file is empty."_s;
         QTest::newRow("header only") << kHeader << u"The file holds no products."_s;
     }
     // Nothing is stored and no id drawn; the message names the file and each problem.
