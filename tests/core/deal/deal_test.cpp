@@ -36,38 +36,6 @@ QString money(double value) { return numbers::formatMoney(value); }
 class DealTest : public QObject {
     Q_OBJECT
 private slots:
-    // Tax on a financed and a cash deal: on the payment, never on the totals (the worksheet's worked table
-    // holds the other payments).
-    void taxOnThePaymentOnly_data() {
-        QTest::addColumn<double>("msrp");
-        QTest::addColumn<double>("rate");
-        QTest::addColumn<double>("term");
-        QTest::addColumn<bool>("cash");
-        QTest::addColumn<bool>("tax");
-        QTest::addColumn<QString>("payment");
-        QTest::newRow("6 % over 60 with tax") << 1500.0 << 6.0 << 60.0 << false << true << "31.03";
-        QTest::newRow("cash at 6 % with tax") << 1500.0 << 6.0 << 60.0 << true << true << "1605.00";
-    }
-    void taxOnThePaymentOnly() {
-        QFETCH(double, msrp);
-        QFETCH(double, rate);
-        QFETCH(double, term);
-        QFETCH(bool, cash);
-        QFETCH(bool, tax);
-        QFETCH(QString, payment);
-        Deal d = financed(msrp, rate, term);
-        d.cashDeal = cash;
-        d.includeTax = tax;
-        const PackageFigures f = d.figures(0);
-        QCOMPARE(f.payment, payment);
-        QCOMPARE(numbers::formatMoney(f.totalMsrp), numbers::formatMoney(msrp));
-        // The plan costs more than it sells for: a loss, which tax never touches.
-        QCOMPARE(numbers::formatMoney(f.totalProfit), numbers::formatMoney(msrp - 1600));
-        QCOMPARE(f.problem, PaymentProblem::None);
-        // The other packages hold nothing.
-        QCOMPARE(d.figures(3).payment, u"0.00"_s);
-    }
-
     void totalsCountEverySlot() {
         Package p;
         p.products[0] = slot(1, u"Film"_s, 100, 250);

@@ -1,15 +1,12 @@
-// Reading numbers, money text, the currency type and the payment routine: known answers for the rules a user
-// meets. The robustness run (core/fuzz) holds each routine to its rule over a million inputs.
+// Reading numbers and money text: known answers for the rules a user meets. The robustness run (core/fuzz)
+// holds these routines, plain text and the payment routine to their rules over a million inputs.
 
 #include "core/money/numbers.h"
-#include "core/money/payment.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <clocale>
-
-using numbers::Currency;
 
 class MoneyTest : public QObject {
     Q_OBJECT
@@ -60,48 +57,6 @@ private slots:
         if (!comma)
             QSKIP("localedef could not make a locale with a decimal comma");
         QCOMPARE(value, 12.5);
-    }
-
-    void plainText_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("significant");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("ordinary amount") << 1234567.89 << 15 << "1234567.89";
-        QTest::newRow("more digits than a double holds") << 1e22 << 60 << "1e+22";
-        QTest::newRow("no digits asked for: one") << 2.7 << 0 << "3";
-    }
-
-    void plainText() {
-        QFETCH(double, value);
-        QFETCH(int, significant);
-        QTEST(numbers::plain(value, significant), "shown");
-    }
-
-    // The payment routine as the worksheet calls it (no adjustments, 30 days to the first payment) at its edges;
-    // its ordinary figures are the worksheet's worked table.
-    void payment_data() {
-        QTest::addColumn<double>("amount");
-        QTest::addColumn<double>("months");
-        QTest::addColumn<double>("rate");
-        QTest::addColumn<QString>("shown"); // "0.00" from a payment that cannot be computed
-        QTest::newRow("one month at 6 %") << 1500.0 << 1.0 << 6.0 << "1507.50";
-        QTest::newRow("nothing to finance") << 0.0 << 60.0 << 6.0 << "0.00";
-        QTest::newRow("no term") << 1500.0 << 0.0 << 0.0 << "";
-        QTest::newRow("negative term") << 1500.0 << -12.0 << 6.0 << "";
-        QTest::newRow("minus 1200 per cent") << 1500.0 << 60.0 << -1200.0 << "";
-    }
-
-    void payment() {
-        QFETCH(double, amount);
-        QFETCH(double, months);
-        QFETCH(double, rate);
-        QFETCH(QString, shown);
-        Currency a = *Currency::fromDouble(amount), n = *Currency::fromDouble(months), r = *Currency::fromDouble(rate);
-        Currency adjustA, days = *Currency::fromDouble(30), adjustB;
-        bool ok = shown.isEmpty();
-        const QString text = payment::calculate(a, n, r, adjustA, days, adjustB, &ok);
-        QCOMPARE(ok, !shown.isEmpty());
-        QCOMPARE(numbers::formatMoney(numbers::val(text)), shown.isEmpty() ? QStringLiteral("0.00") : shown);
     }
 };
 

@@ -92,7 +92,6 @@ class CatalogueTest : public QObject {
     std::unique_ptr<ProgramFolder> m_folder;
 
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void init() { m_folder = std::make_unique<ProgramFolder>(); }
     void cleanup() {
         QVERIFY2(m_folder->databaseErrors().isEmpty(), qPrintable(m_folder->databaseErrors().join('\n')));

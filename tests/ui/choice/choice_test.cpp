@@ -456,11 +456,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv) {
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    ChoiceTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ChoiceTest)
 
 #include "choice_test.moc"

@@ -342,7 +342,6 @@ int main(int argc, char **argv) {
     config.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
     QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
     FitTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -53,7 +53,6 @@ class PreviewTest : public QObject {
 
 private slots:
     void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
         if (!havePdfReader())
             QSKIP("poppler-utils are needed to read the pages");
     }

@@ -49,6 +49,7 @@ bool answerBox(BoxSeen &seen, bool accept) {
 
 ProgramFolder::ProgramFolder(Content content) {
     current() = this;
+    QApplication::setQuitOnLastWindowClosed(false); // as the program's main sets it: closing a window is not the end
     // What the windows remember (size and place) goes into this folder, never the user's own settings.
     QStandardPaths::setTestModeEnabled(true);
     for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
