@@ -7,6 +7,8 @@
 #include "core/print/printer.h"
 #include "core/text/storedtext.h"
 
+#include <QCoreApplication>
+#include <QImage>
 #include <algorithm>
 
 using storedtext::trimBlanks;
@@ -41,6 +43,26 @@ void printColumn(PagePrinter &p, float left, const QString &heading, const QVect
     p.FontBold(true);
     p.PrintLeft(left, totalsY, QStringLiteral("Total"), 0);
     p.PrintRight(right, totalsY, numbers::dollars(total), 0);
+}
+
+// The customer's signature as drawn, standing on the signature line (the underscores from `left`, `width`
+// long, printed at `y`), as large as fits over it. Nothing when there is none or it cannot be read.
+void printSignature(PagePrinter &p, const QByteArray &png, float left, float y, float width) {
+    if (png.isEmpty())
+        return;
+    const QImage image = QImage::fromData(png, "PNG");
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+        return;
+    const float aspect = float(image.width()) / float(image.height());
+    float height = 14;
+    float w = height * aspect;
+    if (w > width) {
+        w = width;
+        height = w / aspect;
+    }
+    // The underscores lie at the text's baseline, about four fifths down its line.
+    const float baseline = y + p.TextHeight(QStringLiteral("_")) * 0.8f;
+    p.PaintPicture(left, baseline - height, image, height, w);
 }
 } // namespace
 
@@ -134,19 +156,24 @@ bool printAcceptance(Printer &printer, const DealRecord &deal) {
     p.FontSize(10);
     const QString signature = QString(34, QLatin1Char('_'));
     const QString date = QString(16, QLatin1Char('_'));
-    p.PrintLeft(kLeft, y, QStringLiteral("Customer Signature: ") + signature, 0);
+    const QString signatureLabel = QStringLiteral("Customer Signature: ");
+    p.PrintLeft(kLeft, y, signatureLabel + signature, 0);
     p.PrintRight(kRight, y, QStringLiteral("Date: ") + date, 0);
+    printSignature(p, deal.signature, kLeft + p.TextWidth(signatureLabel), y, p.TextWidth(signature));
     y += 13;
     p.PrintLeft(kLeft, y, QStringLiteral("Co-Buyer Signature: ") + signature, 0);
     p.PrintRight(kRight, y, QStringLiteral("Date: ") + date, 0);
 
     p.FontSize(7);
-    p.PrintLeft(
-        kLeft, y + 11,
+    const QString number =
         QStringLiteral("Deal #%1, saved %2 at %3")
             .arg(deal.id)
-            .arg(deal.saved.toString(QStringLiteral("yyyy-MM-dd")), deal.saved.toString(QStringLiteral("HH:mm:ss"))),
-        0);
+            .arg(deal.saved.toString(QStringLiteral("yyyy-MM-dd")), deal.saved.toString(QStringLiteral("HH:mm:ss")));
+    p.PrintLeft(kLeft, y + 11, number, 0);
+    // Enough of the seal to match the page to the stored deal; a deal saved before sealing has none.
+    if (!deal.seal.isEmpty())
+        p.PrintLeft(kLeft + p.TextWidth(number) + 4, y + 11,
+                    QCoreApplication::translate("AcceptancePrintout", "Seal: %1").arg(deal.seal.left(16)), 0);
     return p.EndDoc();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/money/numbers.h"
 #include "core/store/database.h"
+#include "core/store/dealseal.h"
 #include "core/store/schema.h"
 #include "core/store/storeevents.h"
 
@@ -10,7 +11,11 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QUuid>
+#include <QCoreApplication>
+#include <QSqlRecord>
+#include <algorithm>
 
 namespace {
 const QString kSavedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
@@ -18,18 +23,41 @@ const QString kSavedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 QVariant text(const QString &s) { return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s); }
 QVariant flag(bool on) { return on ? 1 : 0; }
 
-// The statements that store deals, prepared once for any number of them.
+// The statements that store deals, prepared once for any number of them, inside the write transaction:
+// each deal's number is drawn and its seal chained to the last one there, so no other copy's deal can
+// come between.
 class Inserter {
 public:
     explicit Inserter(Database &db) : m_db(db), m_deal(db.handle()), m_item(db.handle()) {
-        const QStringList names = schema::dealFields().mid(1) + schema::addedDealFields();
+        m_dealNames = QStringList{QStringLiteral("id")} + schema::dealFields().mid(1) + schema::addedDealFields();
         const QStringList itemFields = schema::dealItemFields();
         m_ok = m_deal.prepare(QStringLiteral("insert into deals (%1) values (%2)")
-                                  .arg(names.join(QLatin1Char(',')), marks(int(names.size())))) &&
+                                  .arg(m_dealNames.join(QLatin1Char(',')), marks(int(m_dealNames.size())))) &&
                m_item.prepare(QStringLiteral("insert into dealitems (%1) values (%2)")
                                   .arg(itemFields.join(QLatin1Char(',')), marks(int(itemFields.size()))));
-        if (!m_ok)
+        if (!m_ok) {
             fail(m_deal.lastError().isValid() ? m_deal : m_item);
+            return;
+        }
+        // The numbers AUTOINCREMENT hands out: never one a deal had, even one removed since.
+        QSqlQuery q(db.handle());
+        m_ok = q.exec(QStringLiteral("select max(coalesce((select seq from sqlite_sequence where name = 'deals'), 0), "
+                                     "coalesce((select max(id) from deals), 0), "
+                                     "(select coalesce(max(deal), 0) from dealitems))")) &&
+               q.next();
+        if (!m_ok) {
+            fail(q);
+            return;
+        }
+        m_lastId = q.value(0).toLongLong();
+        m_ok = q.exec(QStringLiteral("select seal from deals where seal <> '' order by id desc limit 1"));
+        if (!m_ok) {
+            fail(q);
+            return;
+        }
+        if (q.next())
+            m_previousSeal = q.value(0).toString();
+        q.finish();
     }
 
     bool insert(DealRecord &r) {
@@ -37,7 +65,9 @@ public:
             return false;
         QDateTime saved = r.saved.isValid() ? r.saved : QDateTime::currentDateTime();
         saved.setTime(QTime(saved.time().hour(), saved.time().minute(), saved.time().second()));
-        const QVariantList values{saved.toString(kSavedFormat),
+        const qint64 id = m_lastId + 1;
+        const QVariantList values{id,
+                                  saved.toString(kSavedFormat),
                                   text(r.particulars.salesperson),
                                   text(r.particulars.customer),
                                   text(r.particulars.vehicle),
@@ -63,25 +93,48 @@ public:
                                   r.term3,
                                   r.amountFinanced,
                                   r.chosenTerm,
-                                  flag(r.cashInterest)};
+                                  flag(r.cashInterest),
+                                  QString(), // the seal, below
+                                  r.signature.isEmpty() ? QVariant() : QVariant(r.signature)};
+        QVariantMap deal;
         for (int i = 0; i < values.size(); ++i)
-            m_deal.bindValue(i, values[i]);
-        if (!m_deal.exec())
-            return fail(m_deal);
-        const qint64 id = m_deal.lastInsertId().toLongLong();
-        m_deal.finish();
+            deal.insert(m_dealNames.at(i), values.at(i));
+        QList<QVariantMap> items;
+        QList<QVariantList> itemRows;
+        const QStringList itemFields = schema::dealItemFields();
         for (const DealItem &item : std::as_const(r.items)) {
             const QVariantList cells{
                 id,        item.package,           item.slot,          item.productId, text(item.name), item.cost,
                 item.msrp, text(item.description), flag(item.accepted)};
+            QVariantMap fields;
+            for (int i = 0; i < cells.size(); ++i)
+                fields.insert(itemFields.at(i), cells.at(i));
+            items << fields;
+            itemRows << cells;
+        }
+        // Sealed in the order the file keeps them, whatever order the record holds them in.
+        std::stable_sort(items.begin(), items.end(), [](const QVariantMap &a, const QVariantMap &b) {
+            return std::pair(a.value(QStringLiteral("package")).toInt(), a.value(QStringLiteral("slot")).toInt()) <
+                   std::pair(b.value(QStringLiteral("package")).toInt(), b.value(QStringLiteral("slot")).toInt());
+        });
+        const QString seal = dealseal::seal(deal, items, m_previousSeal);
+        for (int i = 0; i < values.size(); ++i)
+            m_deal.bindValue(i, m_dealNames.at(i) == QLatin1String("seal") ? QVariant(seal) : values.at(i));
+        if (!m_deal.exec())
+            return fail(m_deal);
+        m_deal.finish();
+        for (const QVariantList &cells : std::as_const(itemRows)) {
             for (int i = 0; i < cells.size(); ++i)
                 m_item.bindValue(i, cells[i]);
             if (!m_item.exec())
                 return fail(m_item);
         }
         m_item.finish();
+        m_lastId = id;
+        m_previousSeal = seal;
         r.id = id;
         r.saved = saved;
+        r.seal = seal;
         return true;
     }
 
@@ -101,6 +154,9 @@ private:
     Database &m_db;
     QSqlQuery m_deal;
     QSqlQuery m_item;
+    QStringList m_dealNames;
+    qint64 m_lastId = 0;
+    QString m_previousSeal;
     bool m_ok = false;
 };
 
@@ -230,6 +286,8 @@ std::optional<DealRecord> DealArchive::load(qint64 id) const {
         r.finalPayment = value("finalpayment").toString();
         for (int p = 0; p < Deal::Packages; ++p)
             r.packageNames[p] = q.value(QStringLiteral("package%1").arg(p + 1)).toString();
+        r.signature = value("signature").toByteArray();
+        r.seal = value("seal").toString();
         found = r;
     });
     if (!found)
@@ -363,4 +421,149 @@ ProductReport DealArchive::report(const ReportFilter &filter) const {
                         .arg(n.where.isEmpty() ? QString() : QStringLiteral(" where ") + n.where),
                     n.binds, [&out](const QSqlQuery &q) { out.deals = q.value(0).toInt(); });
     return out;
+}
+
+namespace {
+// Reads every deal and its items in number order, each against its seal and the chain. Deals saved before
+// sealing all come before the first sealed one: a deal without a seal after it has lost its seal.
+SealCheck checkSeals(const QSqlDatabase &db) {
+    SealCheck c;
+    auto unreadable = [&c](const QString &why) {
+        c.result = SealCheck::Unreadable;
+        c.why = why;
+        return c;
+    };
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("select count(*) from sqlite_master")))
+        return unreadable(QCoreApplication::translate("DealArchive", "it is not a database file"));
+    q.finish();
+    QStringList present;
+    if (q.exec(QStringLiteral("select lower(name) from pragma_table_info('deals')")))
+        while (q.next())
+            present << q.value(0).toString();
+    q.finish();
+    if (present.isEmpty())
+        return unreadable(QCoreApplication::translate("DealArchive", "it has no table named \"deals\""));
+    const bool sealing = present.contains(QStringLiteral("seal"));
+
+    auto fields = [](const QSqlQuery &row) {
+        const QSqlRecord record = row.record();
+        QVariantMap map;
+        for (int i = 0; i < record.count(); ++i)
+            map.insert(record.fieldName(i).toLower(), row.value(i));
+        return map;
+    };
+    QSqlQuery deals(db), items(db);
+    deals.setForwardOnly(true);
+    items.setForwardOnly(true);
+    if (!deals.exec(QStringLiteral("select * from deals order by id")) ||
+        !items.exec(QStringLiteral("select * from dealitems order by deal, package, slot")))
+        return unreadable(deals.lastError().isValid() ? deals.lastError().text() : items.lastError().text());
+    bool moreItems = items.next();
+    QString previous;
+    bool sealed = false; // a sealed deal came before
+    while (c.broken == 0 && deals.next()) {
+        const QVariantMap deal = fields(deals);
+        const qint64 id = deal.value(QStringLiteral("id")).toLongLong();
+        QList<QVariantMap> own;
+        for (; moreItems && items.value(QStringLiteral("deal")).toLongLong() <= id; moreItems = items.next()) {
+            // Items of no deal were slipped in: named by the number they carry.
+            if (items.value(QStringLiteral("deal")).toLongLong() < id) {
+                c.broken = items.value(QStringLiteral("deal")).toLongLong();
+                break;
+            }
+            own << fields(items);
+        }
+        if (c.broken != 0)
+            break;
+        ++c.deals;
+        const QString seal = sealing ? deal.value(QStringLiteral("seal")).toString() : QString();
+        if (seal.isEmpty() && !sealed) {
+            if (c.unsealed++ == 0)
+                c.firstUnsealed = id;
+            c.lastUnsealed = id;
+            continue;
+        }
+        if (seal != dealseal::seal(deal, own, previous))
+            c.broken = id;
+        previous = seal;
+        sealed = true;
+    }
+    if (c.broken == 0 && moreItems)
+        c.broken = items.value(QStringLiteral("deal")).toLongLong();
+    if (c.broken == 0 && deals.lastError().isValid())
+        return unreadable(deals.lastError().text());
+    c.result = c.broken != 0 ? SealCheck::Broken : SealCheck::Intact;
+    return c;
+}
+} // namespace
+
+QString SealCheck::message() const {
+    switch (result) {
+    case Broken:
+        return QCoreApplication::translate("DealArchive",
+                                           "Deal %1 does not match its seal: it was changed after it was saved.")
+            .arg(broken);
+    case Unreadable:
+        return QCoreApplication::translate("DealArchive", "The deal file cannot be read: %1.").arg(why);
+    case Intact:
+        break;
+    }
+    const int sealedDeals = deals - unsealed;
+    QStringList said;
+    if (unsealed == 0)
+        said << (deals == 0   ? QCoreApplication::translate("DealArchive", "There are no deals to verify.")
+                 : deals == 1 ? QCoreApplication::translate("DealArchive", "The one deal is intact.")
+                              : QCoreApplication::translate("DealArchive", "All %1 deals are intact.").arg(deals));
+    else if (sealedDeals > 0)
+        said << (sealedDeals == 1
+                     ? QCoreApplication::translate("DealArchive", "The one sealed deal is intact.")
+                     : QCoreApplication::translate("DealArchive", "All %1 sealed deals are intact.").arg(sealedDeals));
+    if (unsealed == 1)
+        said << QCoreApplication::translate("DealArchive", "Deal %1 was saved before sealing and carries no seal.")
+                    .arg(firstUnsealed);
+    else if (unsealed > 1)
+        said << QCoreApplication::translate("DealArchive",
+                                            "The %1 deals from Deal %2 to Deal %3 were saved before sealing and "
+                                            "carry no seal.")
+                    .arg(unsealed)
+                    .arg(firstUnsealed)
+                    .arg(lastUnsealed);
+    return said.join(QLatin1Char(' '));
+}
+
+SealCheck DealArchive::verify() const { return checkSeals(m_db.handle()); }
+
+SealCheck DealArchive::verifyFile(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        SealCheck c;
+        c.result = SealCheck::Unreadable;
+        c.why = info.exists() ? QCoreApplication::translate("DealArchive", "%1 is not a file")
+                                    .arg(QDir::toNativeSeparators(path))
+                              : QCoreApplication::translate("DealArchive", "%1 does not exist")
+                                    .arg(QDir::toNativeSeparators(path));
+        return c;
+    }
+    const QString connection = QStringLiteral("quorvel-verify-") + QUuid::createUuid().toString(QUuid::Id128);
+    SealCheck c;
+    {
+        // Read only: verifying changes nothing, and works on a copy that cannot be written.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                           QStringLiteral("?mode=ro"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000"));
+        if (db.open()) {
+            c = checkSeals(db);
+        } else {
+            c.result = SealCheck::Unreadable;
+            c.why = db.lastError().text();
+        }
+        if (c.result == SealCheck::Unreadable)
+            c.why = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), c.why);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return c;
 }

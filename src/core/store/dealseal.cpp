@@ -1,0 +1,106 @@
+#include "core/store/dealseal.h"
+
+#include <QCryptographicHash>
+#include <QLocale>
+#include <cmath>
+
+namespace dealseal {
+
+QStringList dealFields() {
+    return {QStringLiteral("id"),
+            QStringLiteral("saved"),
+            QStringLiteral("salesperson"),
+            QStringLiteral("customer"),
+            QStringLiteral("vehicle"),
+            QStringLiteral("stocknumber"),
+            QStringLiteral("interestrate"),
+            QStringLiteral("financeterm"),
+            QStringLiteral("financeterm2"),
+            QStringLiteral("financeterm3"),
+            QStringLiteral("amountfinanced"),
+            QStringLiteral("chosenterm"),
+            QStringLiteral("cashdeal"),
+            QStringLiteral("cashinterest"),
+            QStringLiteral("includetax"),
+            QStringLiteral("taxrate"),
+            QStringLiteral("discloseprices"),
+            QStringLiteral("disclosetotals"),
+            QStringLiteral("dealership"),
+            QStringLiteral("disclaimer"),
+            QStringLiteral("statement"),
+            QStringLiteral("chosenpackage"),
+            QStringLiteral("chosenname"),
+            QStringLiteral("finalpayment"),
+            QStringLiteral("package1"),
+            QStringLiteral("package2"),
+            QStringLiteral("package3"),
+            QStringLiteral("package4"),
+            QStringLiteral("signature")};
+}
+
+QStringList itemFields() {
+    return {QStringLiteral("deal"),      QStringLiteral("package"),     QStringLiteral("slot"),
+            QStringLiteral("productid"), QStringLiteral("name"),        QStringLiteral("cost"),
+            QStringLiteral("msrp"),      QStringLiteral("description"), QStringLiteral("accepted")};
+}
+
+namespace {
+QByteArray valueText(const QVariant &v) {
+    if (!v.isValid() || v.isNull())
+        return QByteArray();
+    switch (v.typeId()) {
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = v.toByteArray();
+        return bytes.isEmpty() ? QByteArray() : QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    }
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = v.toDouble();
+        // SQLite keeps no NaN: it stores one as NULL.
+        if (std::isnan(d))
+            return QByteArray();
+        // A whole number reads the same whether the file keeps it as an integer or a real.
+        if (std::abs(d) < 9007199254740992.0 && d == std::trunc(d))
+            return QByteArray::number(qint64(d));
+        return QByteArray::number(d, 'g', QLocale::FloatingPointShortest);
+    }
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        return QByteArray::number(v.toLongLong());
+    default:
+        break;
+    }
+    QByteArray text = v.toString().toUtf8();
+    text.replace('\\', "\\\\").replace('\r', "\\r").replace('\n', "\\n");
+    return text;
+}
+
+void line(QByteArray &out, const QString &name, const QVariant &value) {
+    out += name.toUtf8();
+    out += '=';
+    out += valueText(value);
+    out += '\n';
+}
+} // namespace
+
+QByteArray canonicalText(const QVariantMap &deal, const QList<QVariantMap> &items, const QString &previous) {
+    QByteArray out("quorvel-seal 1\n");
+    line(out, QStringLiteral("previous"), previous);
+    for (const QString &f : dealFields())
+        line(out, QStringLiteral("deal.") + f, deal.value(f));
+    const QStringList itemNames = itemFields();
+    for (const QVariantMap &item : items)
+        for (const QString &f : itemNames)
+            line(out, QStringLiteral("item.") + f, item.value(f));
+    return out;
+}
+
+QString seal(const QVariantMap &deal, const QList<QVariantMap> &items, const QString &previous) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(canonicalText(deal, items, previous), QCryptographicHash::Sha256).toHex());
+}
+
+} // namespace dealseal
