@@ -100,7 +100,10 @@ DealHistory::DealHistory(Program &app) : m_app(app) {
     m_reportButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Report"), 1560, 7080, 1335, 495);
     m_exitButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("EXIT"), 3000, 7080, 1335, 495);
     m_exportButton = ui::button(this, QStringLiteral("Command4"), QStringLiteral("Export…"), 4440, 7080, 1335, 495);
-    QWidget *order[] = {m_searchBox, m_grid, m_reprintButton, m_reportButton, m_exitButton, m_exportButton};
+    m_verifyButton = ui::button(this, QStringLiteral("Command5"), tr("Verify"), 5880, 7080, 1335, 495);
+    m_verifyButton->setToolTip(tr("Checks every stored deal against the seal it was saved with."));
+    QWidget *order[] = {m_searchBox,  m_grid,         m_reprintButton, m_reportButton,
+                        m_exitButton, m_exportButton, m_verifyButton};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -112,6 +115,7 @@ DealHistory::DealHistory(Program &app) : m_app(app) {
     connect(m_reportButton, &QPushButton::clicked, this, [this] { Program::bringUp(m_app.window<DealReport>()); });
     connect(m_exitButton, &QPushButton::clicked, this, &DealHistory::exitWindow);
     connect(m_exportButton, &QPushButton::clicked, this, &DealHistory::exportRows);
+    connect(m_verifyButton, &QPushButton::clicked, this, &DealHistory::verifySeals);
     connect(&m_app.store().events(), &StoreEvents::dealsAdded, this, &DealHistory::reload);
     reload();
     ui::centre(this);
@@ -171,6 +175,14 @@ void DealHistory::exportRows() {
     for (int r = 0; r < m_model->rowCount(); ++r)
         rows.append(history::exportCells(m_model->deal(r)));
     exportfile::write(path, csvtext::table(history::exportHeadings(), rows), QStringLiteral("deal history"), this);
+}
+
+void DealHistory::verifySeals() {
+    const SealCheck check = m_app.store().deals().verify();
+    if (check.result == SealCheck::Intact)
+        prompts::notice(check.message(), this);
+    else
+        prompts::error(check.message(), this);
 }
 
 void DealHistory::exitWindow() {
