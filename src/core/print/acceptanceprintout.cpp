@@ -60,9 +60,9 @@ void printSignature(PagePrinter &p, const QByteArray &png, float left, float y, 
         w = width;
         height = w / aspect;
     }
-    // The underscores lie at the text's baseline, about four fifths down its line.
-    const float baseline = y + p.TextHeight(QStringLiteral("_")) * 0.8f;
-    p.PaintPicture(left, baseline - height, image, height, w);
+    // The pad's own line, four fifths down it, stands on the underscores (just under the text's baseline).
+    const float underline = y + p.TextHeight(QStringLiteral("_")) * 0.85f;
+    p.PaintPicture(left, underline - height * 0.8f, image, height, w);
 }
 } // namespace
 

@@ -7,7 +7,7 @@
 
 // A box the customer signs in with a mouse, a pen or a finger (pen and touch arrive as mouse events).
 // Strokes are kept relative to the box, so they follow it when the window is scaled; empty, it shows
-// "Sign here".
+// "Sign here". Its dotted line, four fifths down, is the printed signature line.
 class SignaturePad : public QWidget {
     Q_OBJECT
 public:

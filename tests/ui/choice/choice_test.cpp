@@ -261,7 +261,7 @@ private slots:
                     return t.text.startsWith(u"Deal #2,"_s) && t.y == sealed->y && t.x < sealed->x;
                 }))
                 return RecordingDevice::Operation{};
-            return pictures[0].y2 > line->y && pictures[0].y2 < line->y + 5 && pictures[0].x > line->x
+            return pictures[0].y2 > line->y && pictures[0].y2 < line->y + 8 && pictures[0].x > line->x
                        ? pictures[0]
                        : RecordingDevice::Operation{};
         };
