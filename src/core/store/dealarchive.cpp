@@ -6,15 +6,15 @@
 #include "core/store/schema.h"
 #include "core/store/storeevents.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QUrl>
 #include <QUuid>
-#include <QCoreApplication>
-#include <QSqlRecord>
 #include <algorithm>
 
 namespace {
@@ -540,10 +540,10 @@ SealCheck DealArchive::verifyFile(const QString &path) {
     if (!info.isFile()) {
         SealCheck c;
         c.result = SealCheck::Unreadable;
-        c.why = info.exists() ? QCoreApplication::translate("DealArchive", "%1 is not a file")
-                                    .arg(QDir::toNativeSeparators(path))
-                              : QCoreApplication::translate("DealArchive", "%1 does not exist")
-                                    .arg(QDir::toNativeSeparators(path));
+        c.why =
+            info.exists()
+                ? QCoreApplication::translate("DealArchive", "%1 is not a file").arg(QDir::toNativeSeparators(path))
+                : QCoreApplication::translate("DealArchive", "%1 does not exist").arg(QDir::toNativeSeparators(path));
         return c;
     }
     const QString connection = QStringLiteral("quorvel-verify-") + QUuid::createUuid().toString(QUuid::Id128);

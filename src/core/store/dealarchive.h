@@ -20,12 +20,12 @@ class StoreEvents;
 struct SealCheck {
     enum Result { Intact, Broken, Unreadable };
     Result result = Intact;
-    int deals = 0;               // the deals read (all of them, when intact)
-    int unsealed = 0;            // of them, saved before sealing
-    qint64 firstUnsealed = 0;    // the first and last of those
+    int deals = 0;            // the deals read (all of them, when intact)
+    int unsealed = 0;         // of them, saved before sealing
+    qint64 firstUnsealed = 0; // the first and last of those
     qint64 lastUnsealed = 0;
-    qint64 broken = 0;           // the first deal that does not match its seal or the chain
-    QString why;                 // why the file could not be read
+    qint64 broken = 0; // the first deal that does not match its seal or the chain
+    QString why;       // why the file could not be read
     // What the user is told: "All 3 deals are intact." or which deal does not match its seal.
     QString message() const;
 };

@@ -87,9 +87,9 @@ DealChoice::DealChoice(Program &app) : m_app(app) {
     m_cancelButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("Cancel"), 3870, 6240, 1455, 495);
     m_clearSignatureButton = ui::button(this, QStringLiteral("Command4"), tr("Clear Signature"), 5445, 6240, 1515, 495);
 
-    QWidget *order[] = {m_packageButtons[0], m_packageButtons[1], m_packageButtons[2], m_packageButtons[3],
-                        m_declineButton,     m_termButtons[0],    m_termButtons[1],    m_termButtons[2],
-                        m_acceptedList,      m_printSaveButton,   m_saveButton,        m_cancelButton,
+    QWidget *order[] = {m_packageButtons[0],   m_packageButtons[1], m_packageButtons[2], m_packageButtons[3],
+                        m_declineButton,       m_termButtons[0],    m_termButtons[1],    m_termButtons[2],
+                        m_acceptedList,        m_printSaveButton,   m_saveButton,        m_cancelButton,
                         m_clearSignatureButton};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);

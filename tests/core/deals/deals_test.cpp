@@ -179,15 +179,17 @@ private slots:
         QTest::newRow("a name") << QStringList{u"update deals set customer = 'Pat Doe.' where id = 2"_s} << qint64(2);
         QTest::newRow("a price") << QStringList{u"update dealitems set msrp = 1000.01 where deal = 2 and msrp = 1000"_s}
                                  << qint64(2);
-        QTest::newRow("the signature") << QStringList{u"update deals set signature = x'00' where id = 3"_s} << qint64(3);
+        QTest::newRow("the signature") << QStringList{u"update deals set signature = x'00' where id = 3"_s}
+                                       << qint64(3);
         QTest::newRow("its seal blanked") << QStringList{u"update deals set seal = '' where id = 2"_s} << qint64(2);
         QTest::newRow("a deal removed") << QStringList{u"delete from dealitems where deal = 2"_s,
                                                        u"delete from deals where id = 2"_s}
                                         << qint64(3);
-        QTest::newRow("items slipped in") << QStringList{u"insert into dealitems select 2, package, 9, productid, name, "
-                                                         "cost, msrp, description, 1 from dealitems where deal = 1 and "
-                                                         "package = 3"_s}
-                                          << qint64(2);
+        QTest::newRow("items slipped in")
+            << QStringList{u"insert into dealitems select 2, package, 9, productid, name, "
+                           "cost, msrp, description, 1 from dealitems where deal = 1 and "
+                           "package = 3"_s}
+            << qint64(2);
     }
     void sealsNameTheFirstDealChangedAfterSaving() {
         QFETCH(QStringList, sql);
@@ -202,8 +204,9 @@ private slots:
         QCOMPARE(deals.load(3)->seal, more[1].seal);
         const QString path = folder.dataFile(DealArchive::fileName());
         QVERIFY(changeDealFile(path, sql));
-        const QString said = broken ? u"Deal %1 does not match its seal: it was changed after it was saved."_s.arg(broken)
-                                    : u"All 3 deals are intact."_s;
+        const QString said = broken
+                                 ? u"Deal %1 does not match its seal: it was changed after it was saved."_s.arg(broken)
+                                 : u"All 3 deals are intact."_s;
         for (const SealCheck &check : {deals.verify(), DealArchive::verifyFile(path)}) {
             QCOMPARE(check.message(), said);
             QCOMPARE(check.result, broken ? SealCheck::Broken : SealCheck::Intact);

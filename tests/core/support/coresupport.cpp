@@ -79,8 +79,8 @@ bool changeDealFile(const QString &path, const QStringList &statements) {
         db.setDatabaseName(path);
         ok = db.open();
         QSqlQuery q(db);
-        for (const char *trigger : {"deals_kept_changed", "deals_kept_deleted", "dealitems_kept_changed",
-                                    "dealitems_kept_deleted"})
+        for (const char *trigger :
+             {"deals_kept_changed", "deals_kept_deleted", "dealitems_kept_changed", "dealitems_kept_deleted"})
             ok = ok && q.exec(QStringLiteral("drop trigger if exists %1").arg(QLatin1String(trigger)));
         for (const QString &sql : statements)
             if (ok && !(ok = q.exec(sql)))

@@ -249,7 +249,8 @@ private slots:
         const QImage drawn = QImage::fromData(png, "PNG");
         QVERIFY(png.size() <= 64 * 1024 && !drawn.isNull());
 
-        const QString seal = u"Seal: "_s + dealRows(u"select seal from deals where id = 2"_s).value(0).toString().left(16);
+        const QString seal =
+            u"Seal: "_s + dealRows(u"select seal from deals where id = 2"_s).value(0).toString().left(16);
         auto printed = [device, &seal] {
             const QList<RecordingDevice::Operation> pictures = device->operations(RecordingDevice::Kind::Picture);
             const RecordingDevice::Operation *line = device->findText(u"Customer Signature: "_s + QString(34, u'_'));
@@ -552,11 +553,13 @@ private slots:
         // The signature stands on its line, beside its caption; the seal's beginning beside the deal number.
         const QRectF ink = blueInk(file);
         const PdfWord *line = pdf.find(u"Signature:"_s);
-        QVERIFY2(deal.signature.isEmpty() ? ink.isEmpty()
-                                          : ink.left() > line->right && ink.bottom() > line->top &&
-                                                ink.bottom() < line->bottom + 2 && ink.height() > 5,
-                 qPrintable(u"ink at %1,%2 to %3,%4"_s.arg(ink.left()).arg(ink.top()).arg(ink.right()).arg(ink.bottom())));
-        QCOMPARE(pdf.line(u"#1234,"_s).mid(5), deal.seal.isEmpty() ? QStringList() : QStringList({"Seal:", deal.seal.left(16)}));
+        QVERIFY2(
+            deal.signature.isEmpty() ? ink.isEmpty()
+                                     : ink.left() > line->right && ink.bottom() > line->top &&
+                                           ink.bottom() < line->bottom + 2 && ink.height() > 5,
+            qPrintable(u"ink at %1,%2 to %3,%4"_s.arg(ink.left()).arg(ink.top()).arg(ink.right()).arg(ink.bottom())));
+        QCOMPARE(pdf.line(u"#1234,"_s).mid(5),
+                 deal.seal.isEmpty() ? QStringList() : QStringList({"Seal:", deal.seal.left(16)}));
     }
 };
 
