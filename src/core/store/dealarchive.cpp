@@ -15,7 +15,10 @@
 #include <QSqlRecord>
 #include <QUrl>
 #include <QUuid>
+#include <QHash>
+#include <QSet>
 #include <algorithm>
+#include <limits>
 
 namespace {
 const QString kSavedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
@@ -30,6 +33,8 @@ class Inserter {
 public:
     explicit Inserter(Database &db) : m_db(db), m_deal(db.handle()), m_item(db.handle()) {
         m_dealNames = QStringList{QStringLiteral("id")} + schema::dealFields().mid(1) + schema::addedDealFields();
+        for (const QString &f : dealseal::dealFields())
+            m_sealedOrder << int(m_dealNames.indexOf(f));
         const QStringList itemFields = schema::dealItemFields();
         m_ok = m_deal.prepare(QStringLiteral("insert into deals (%1) values (%2)")
                                   .arg(m_dealNames.join(QLatin1Char(',')), marks(int(m_dealNames.size())))) &&
@@ -96,26 +101,19 @@ public:
                                   flag(r.cashInterest),
                                   QString(), // the seal, below
                                   r.signature.isEmpty() ? QVariant() : QVariant(r.signature)};
-        QVariantMap deal;
-        for (int i = 0; i < values.size(); ++i)
-            deal.insert(m_dealNames.at(i), values.at(i));
-        QList<QVariantMap> items;
+        QVariantList deal;
+        for (int i : std::as_const(m_sealedOrder))
+            deal << values.value(i);
+        // The items' cells in the order of dealseal::itemFields(), which is the file's.
         QList<QVariantList> itemRows;
-        const QStringList itemFields = schema::dealItemFields();
-        for (const DealItem &item : std::as_const(r.items)) {
-            const QVariantList cells{
+        for (const DealItem &item : std::as_const(r.items))
+            itemRows << QVariantList{
                 id,        item.package,           item.slot,          item.productId, text(item.name), item.cost,
                 item.msrp, text(item.description), flag(item.accepted)};
-            QVariantMap fields;
-            for (int i = 0; i < cells.size(); ++i)
-                fields.insert(itemFields.at(i), cells.at(i));
-            items << fields;
-            itemRows << cells;
-        }
         // Sealed in the order the file keeps them, whatever order the record holds them in.
-        std::stable_sort(items.begin(), items.end(), [](const QVariantMap &a, const QVariantMap &b) {
-            return std::pair(a.value(QStringLiteral("package")).toInt(), a.value(QStringLiteral("slot")).toInt()) <
-                   std::pair(b.value(QStringLiteral("package")).toInt(), b.value(QStringLiteral("slot")).toInt());
+        QList<QVariantList> items = itemRows;
+        std::stable_sort(items.begin(), items.end(), [](const QVariantList &a, const QVariantList &b) {
+            return std::pair(a.at(1).toInt(), a.at(2).toInt()) < std::pair(b.at(1).toInt(), b.at(2).toInt());
         });
         const QString seal = dealseal::seal(deal, items, m_previousSeal);
         for (int i = 0; i < values.size(); ++i)
@@ -155,6 +153,7 @@ private:
     QSqlQuery m_deal;
     QSqlQuery m_item;
     QStringList m_dealNames;
+    QList<int> m_sealedOrder; // where each sealed field stands in m_dealNames
     qint64 m_lastId = 0;
     QString m_previousSeal;
     bool m_ok = false;
@@ -425,7 +424,9 @@ ProductReport DealArchive::report(const ReportFilter &filter) const {
 
 namespace {
 // Reads every deal and its items in number order, each against its seal and the chain. Deals saved before
-// sealing all come before the first sealed one: a deal without a seal after it has lost its seal.
+// sealing all come before the first sealed one: a deal without a seal after it has lost its seal. Read a
+// few thousand deals at a time, each a short read of its own, so another copy saving meanwhile never waits
+// long.
 SealCheck checkSeals(const QSqlDatabase &db) {
     SealCheck c;
     auto unreadable = [&c](const QString &why) {
@@ -445,55 +446,89 @@ SealCheck checkSeals(const QSqlDatabase &db) {
     q.finish();
     if (present.isEmpty())
         return unreadable(QCoreApplication::translate("DealArchive", "it has no table named \"deals\""));
+    // A file of a layout before sealing holds only deals saved before it, and may lack later fields too.
     const bool sealing = present.contains(QStringLiteral("seal"));
-
-    auto fields = [](const QSqlQuery &row) {
-        const QSqlRecord record = row.record();
-        QVariantMap map;
-        for (int i = 0; i < record.count(); ++i)
-            map.insert(record.fieldName(i).toLower(), row.value(i));
-        return map;
-    };
+    const QStringList dealFields = dealseal::dealFields();
+    const int sealColumn = int(dealFields.size());
     QSqlQuery deals(db), items(db);
     deals.setForwardOnly(true);
     items.setForwardOnly(true);
-    if (!deals.exec(QStringLiteral("select * from deals order by id")) ||
-        !items.exec(QStringLiteral("select * from dealitems order by deal, package, slot")))
+    const bool prepared =
+        deals.prepare(
+            QStringLiteral("select %1 from deals where id > ? order by id limit 2000")
+                .arg(sealing ? dealFields.join(QLatin1Char(',')) + QStringLiteral(",seal") : QStringLiteral("id"))) &&
+        items.prepare(QStringLiteral("select %1 from dealitems where deal > ? and deal <= ? order by deal, package, slot")
+                          .arg(dealseal::itemFields().join(QLatin1Char(','))));
+    if (!prepared)
         return unreadable(deals.lastError().isValid() ? deals.lastError().text() : items.lastError().text());
-    bool moreItems = items.next();
+
     QString previous;
     bool sealed = false; // a sealed deal came before
-    while (c.broken == 0 && deals.next()) {
-        const QVariantMap deal = fields(deals);
-        const qint64 id = deal.value(QStringLiteral("id")).toLongLong();
-        QList<QVariantMap> own;
-        for (; moreItems && items.value(QStringLiteral("deal")).toLongLong() <= id; moreItems = items.next()) {
-            // Items of no deal were slipped in: named by the number they carry.
-            if (items.value(QStringLiteral("deal")).toLongLong() < id) {
-                c.broken = items.value(QStringLiteral("deal")).toLongLong();
+    qint64 last = std::numeric_limits<qint64>::min();
+    for (bool more = true; more && c.broken == 0;) {
+        deals.addBindValue(last);
+        if (!deals.exec())
+            return unreadable(deals.lastError().text());
+        QList<QVariantList> chunk;
+        while (deals.next()) {
+            QVariantList row;
+            row.reserve(sealColumn + 1);
+            for (int i = 0; i < (sealing ? sealColumn + 1 : 1); ++i)
+                row << deals.value(i);
+            chunk << row;
+        }
+        deals.finish();
+        more = chunk.size() == 2000;
+        const qint64 from = last;
+        if (!chunk.isEmpty())
+            last = chunk.last().at(0).toLongLong();
+        // The items of these deals, and any of no deal among them or after the last (slipped in: named by the
+        // number they carry).
+        QHash<qint64, QList<QVariantList>> owned;
+        items.addBindValue(from);
+        items.addBindValue(more ? last : std::numeric_limits<qint64>::max());
+        if (!items.exec())
+            return unreadable(items.lastError().text());
+        while (items.next()) {
+            QVariantList cells;
+            cells.reserve(9);
+            for (int i = 0; i < 9; ++i)
+                cells << items.value(i);
+            owned[cells.at(0).toLongLong()] << cells;
+        }
+        items.finish();
+        QSet<qint64> ids;
+        for (const QVariantList &deal : std::as_const(chunk))
+            ids.insert(deal.at(0).toLongLong());
+        qint64 orphan = std::numeric_limits<qint64>::max();
+        for (auto it = owned.cbegin(); it != owned.cend(); ++it)
+            if (!ids.contains(it.key()))
+                orphan = std::min(orphan, it.key());
+        for (const QVariantList &deal : std::as_const(chunk)) {
+            const qint64 id = deal.at(0).toLongLong();
+            if (orphan < id) {
+                c.broken = orphan;
                 break;
             }
-            own << fields(items);
+            ++c.deals;
+            const QString seal = sealing ? deal.at(sealColumn).toString() : QString();
+            if (seal.isEmpty() && !sealed) {
+                if (c.unsealed++ == 0)
+                    c.firstUnsealed = id;
+                c.lastUnsealed = id;
+                owned.remove(id);
+                continue;
+            }
+            if (seal != dealseal::seal(deal.mid(0, sealColumn), owned.take(id), previous)) {
+                c.broken = id;
+                break;
+            }
+            previous = seal;
+            sealed = true;
         }
-        if (c.broken != 0)
-            break;
-        ++c.deals;
-        const QString seal = sealing ? deal.value(QStringLiteral("seal")).toString() : QString();
-        if (seal.isEmpty() && !sealed) {
-            if (c.unsealed++ == 0)
-                c.firstUnsealed = id;
-            c.lastUnsealed = id;
-            continue;
-        }
-        if (seal != dealseal::seal(deal, own, previous))
-            c.broken = id;
-        previous = seal;
-        sealed = true;
+        if (c.broken == 0 && orphan != std::numeric_limits<qint64>::max())
+            c.broken = orphan;
     }
-    if (c.broken == 0 && moreItems)
-        c.broken = items.value(QStringLiteral("deal")).toLongLong();
-    if (c.broken == 0 && deals.lastError().isValid())
-        return unreadable(deals.lastError().text());
     c.result = c.broken != 0 ? SealCheck::Broken : SealCheck::Intact;
     return c;
 }

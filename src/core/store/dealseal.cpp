@@ -78,27 +78,36 @@ QByteArray valueText(const QVariant &v) {
     return text;
 }
 
-void line(QByteArray &out, const QString &name, const QVariant &value) {
-    out += name.toUtf8();
+void line(QByteArray &out, const QByteArray &name, const QVariant &value) {
+    out += name;
     out += '=';
     out += valueText(value);
     out += '\n';
 }
+
+QList<QByteArray> prefixed(const char *prefix, const QStringList &names) {
+    QList<QByteArray> out;
+    for (const QString &n : names)
+        out << QByteArray(prefix) + n.toUtf8();
+    return out;
+}
 } // namespace
 
-QByteArray canonicalText(const QVariantMap &deal, const QList<QVariantMap> &items, const QString &previous) {
+QByteArray canonicalText(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous) {
+    static const QList<QByteArray> dealNames = prefixed("deal.", dealFields());
+    static const QList<QByteArray> itemNames = prefixed("item.", itemFields());
     QByteArray out("quorvel-seal 1\n");
-    line(out, QStringLiteral("previous"), previous);
-    for (const QString &f : dealFields())
-        line(out, QStringLiteral("deal.") + f, deal.value(f));
-    const QStringList itemNames = itemFields();
-    for (const QVariantMap &item : items)
-        for (const QString &f : itemNames)
-            line(out, QStringLiteral("item.") + f, item.value(f));
+    out.reserve(2048);
+    line(out, "previous", previous);
+    for (qsizetype i = 0; i < dealNames.size(); ++i)
+        line(out, dealNames.at(i), deal.value(i));
+    for (const QVariantList &item : items)
+        for (qsizetype i = 0; i < itemNames.size(); ++i)
+            line(out, itemNames.at(i), item.value(i));
     return out;
 }
 
-QString seal(const QVariantMap &deal, const QList<QVariantMap> &items, const QString &previous) {
+QString seal(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous) {
     return QString::fromLatin1(
         QCryptographicHash::hash(canonicalText(deal, items, previous), QCryptographicHash::Sha256).toHex());
 }

@@ -7,7 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QVariantMap>
+#include <QVariantList>
 
 namespace dealseal {
 
@@ -24,9 +24,10 @@ QStringList itemFields();
 // A value is written as stored: a text as it is, with "\" written "\\", CR "\r" and LF "\n"; a number in
 // the shortest form that reads back as the same number ("25000", "6.9", "0.07000000029802322"); an
 // absent value (NULL, or a number that is not a number) as nothing; binary data (the signature) as the
-// hex SHA-256 of its bytes. `items` are taken in the order given.
-QByteArray canonicalText(const QVariantMap &deal, const QList<QVariantMap> &items, const QString &previous);
+// hex SHA-256 of its bytes. `deal` holds the values of dealFields() in that order, each of `items` those
+// of itemFields(); the items are taken in the order given.
+QByteArray canonicalText(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous);
 // The seal: the lower-case hex SHA-256 of the canonical text.
-QString seal(const QVariantMap &deal, const QList<QVariantMap> &items, const QString &previous);
+QString seal(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous);
 
 } // namespace dealseal

@@ -190,6 +190,8 @@ private slots:
                            "cost, msrp, description, 1 from dealitems where deal = 1 and "
                            "package = 3"_s}
             << qint64(2);
+        QTest::newRow("items of no deal") << QStringList{u"insert into dealitems values (7, 0, 0, 1, 'GAP', 1, 2, '', 1)"_s}
+                                          << qint64(7);
     }
     void sealsNameTheFirstDealChangedAfterSaving() {
         QFETCH(QStringList, sql);
