@@ -48,7 +48,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Customer Signature: %1</source>
+        <source>Customer Signature: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -61,6 +61,10 @@
     </message>
     <message>
         <source>Deal #%1, saved %2 at %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Seal: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -135,6 +139,58 @@
         <source>its table &quot;%1&quot; has no field &quot;%2&quot;</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>it is not a database file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it has no table named &quot;deals&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deal %1 does not match its seal: it was changed after it was saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The deal file cannot be read: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are no deals to verify.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The one deal is intact.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All %1 deals are intact.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The one sealed deal is intact.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All %1 sealed deals are intact.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deal %1 was saved before sealing and carries no seal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 deals from Deal %2 to Deal %3 were saved before sealing and carry no seal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DealChoice</name>
@@ -163,6 +219,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Customer&apos;s Signature (optional):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Print and Save</source>
         <translation type="unfinished"></translation>
     </message>
@@ -172,6 +232,10 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Signature</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -223,6 +287,14 @@
     </message>
     <message>
         <source>Export…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checks every stored deal against the seal it was saved with.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1170,6 +1242,17 @@ Data folder: %2</source>
     </message>
 </context>
 <context>
+    <name>SignaturePad</name>
+    <message>
+        <source>The customer signs here with the mouse, a pen or a finger.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign here</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SlotGrid</name>
     <message>
         <source>None</source>
@@ -1306,6 +1389,10 @@ Menu selling of aftermarket products for car dealerships.
 Options:
   -h, --help  Show this text and exit.
   --version   Show the version and exit.
+  --verify-deals
+              Check every stored deal against the seal it was saved with, say what
+              was found and exit: 0 all intact, 1 a deal was changed, 2 the deal
+              file cannot be read.
 Qt&apos;s own options, such as -platform offscreen or -style Fusion, work as usual.
 
 Quorvel keeps its files in %1

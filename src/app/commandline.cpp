@@ -2,7 +2,9 @@
 
 #include "app/programlocation.h"
 #include "app/translation.h"
+#include "core/store/dealarchive.h"
 #include "core/store/firststart.h"
+#include "core/store/folders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +19,7 @@ void out(std::FILE *stream, const QString &text) {
     std::fflush(stream);
 }
 
-enum class Action { Start, Version, Help, WritePages };
+enum class Action { Start, Version, Help, WritePages, VerifyDeals };
 } // namespace
 
 QString versionText() { return QStringLiteral("Quorvel %1\n").arg(QStringLiteral(QUORVEL_VERSION)); }
@@ -31,6 +33,10 @@ QString helpText() {
                               "Options:\n"
                               "  -h, --help  Show this text and exit.\n"
                               "  --version   Show the version and exit.\n"
+                              "  --verify-deals\n"
+                              "              Check every stored deal against the seal it was saved with, say what\n"
+                              "              was found and exit: 0 all intact, 1 a deal was changed, 2 the deal\n"
+                              "              file cannot be read.\n"
                               "Qt's own options, such as -platform offscreen or -style Fusion, work as usual.\n"
                               "\n"
                               "Quorvel keeps its files in %1\n"
@@ -51,6 +57,8 @@ std::optional<int> beforeWindows(int argc, char *argv[]) {
             action = Action::Version;
         } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             action = Action::Help;
+        } else if (std::strcmp(argv[i], "--verify-deals") == 0) {
+            action = Action::VerifyDeals;
         } else if (std::strcmp(argv[i], "--write-sample-pages") == 0) {
             action = Action::WritePages;
             pagesFolder = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -85,10 +93,32 @@ std::optional<int> beforeWindows(int argc, char *argv[]) {
         }
         return 0;
     }
+    case Action::VerifyDeals: {
+        QString said;
+        const int status = verifyDeals(programlocation::decide(programlocation::current()), &said);
+        out(status == 2 ? stderr : stdout, (status == 2 ? QStringLiteral("Quorvel: ") : QString()) + said + u'\n');
+        return status;
+    }
     case Action::Start:
         break;
     }
     return std::nullopt;
+}
+
+int verifyDeals(const QString &programFolder, QString *said) {
+    const SealCheck check =
+        DealArchive::verifyFile(QDir(folders::data(programFolder)).filePath(DealArchive::fileName()));
+    if (said)
+        *said = check.message();
+    switch (check.result) {
+    case SealCheck::Intact:
+        return 0;
+    case SealCheck::Broken:
+        return 1;
+    case SealCheck::Unreadable:
+        break;
+    }
+    return 2;
 }
 
 std::optional<int> rejectLeftovers(const QStringList &arguments) {

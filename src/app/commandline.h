@@ -8,13 +8,17 @@
 
 namespace commandline {
 
-// Answers --version, --help and --write-sample-pages FOLDER (used when packaging) with a console-only
+// Answers --version, --help, --verify-deals and --write-sample-pages FOLDER (used when packaging) with a console-only
 // application object. Returns the exit status when the program should end here, nothing when it should start.
 std::optional<int> beforeWindows(int argc, char *argv[]);
 
 // What QApplication left of the arguments after taking its own (the program's path first): anything
 // left is a mistake, told on stderr, and ends the program with status 2.
 std::optional<int> rejectLeftovers(const QStringList &arguments);
+
+// Checks the seals of the deal file of the program folder: `said` gets what was found; returns 0 when
+// every deal is intact, 1 when one is not, 2 when the file cannot be read.
+int verifyDeals(const QString &programFolder, QString *said);
 
 QString versionText();
 // Says where the data lives: the folder the program uses in this installation.

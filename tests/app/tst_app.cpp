@@ -1,6 +1,9 @@
 // Start-up, the password window and the main window, as a user meets them.
 
 #include "core/store/database.h"
+#include "core/store/dealarchive.h"
+#include "coresupport.h"
+#include "dealfixture.h"
 #include "core/store/firststart.h"
 #include "core/print/recordingdevice.h"
 #include "core/store/schema.h"
@@ -38,6 +41,7 @@
 #include <unistd.h>
 
 using namespace testsupport;
+using namespace Qt::StringLiterals;
 
 namespace {
 QByteArray digest(const QString &path) {
@@ -150,6 +154,41 @@ private slots:
         QVERIFY2(why.contains(file) && why.contains(reason), qPrintable(why));
         QCOMPARE(locked ? QByteArray() : digest(path), before);
         QVERIFY(!start.program.existing<MainWindow>());
+    }
+
+    // quorvel --verify-deals, run without a display from a program folder, says what the history's Verify says
+    // and ends with 0 when every deal is intact, 1 when one was changed, 2 when the deal file cannot be read.
+    void verifyDealsOnTheCommandLine() {
+        const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(u"../quorvel"_s);
+        if (!QFile::exists(program))
+            QSKIP("the program is not built beside the tests");
+        ProgramFolder folder;
+        QVector<DealRecord> three{coretest::sampleChoice(1, 3), coretest::sampleChoice(-1, 0),
+                                  coretest::sampleChoice(0, 1)};
+        QVERIFY(app().store().deals().addAll(three));
+        const QString copy = QDir(folder.path()).filePath(u"quorvel"_s);
+        QVERIFY(QFile::copy(program, copy));
+        auto verify = [&copy] {
+            QProcess run;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                env.remove(QLatin1String(name));
+            run.setProcessEnvironment(env);
+            run.start(copy, {u"--verify-deals"_s});
+            run.waitForFinished(60000);
+            return u"%1 %2"_s.arg(run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1)
+                .arg(QString::fromLocal8Bit(run.readAllStandardOutput() + run.readAllStandardError()).trimmed());
+        };
+        const QString path = folder.dataFile(u"deals.mdb"_s);
+        QStringList said{verify()};
+        QVERIFY(coretest::changeDealFile(path, {u"update deals set finalpayment = '9.99' where id = 2"_s}));
+        said << verify();
+        QVERIFY(QFile::rename(path, path + u".moved"_s));
+        said << verify();
+        QCOMPARE(said, QStringList({u"0 All 3 deals are intact."_s,
+                                    u"1 Deal 2 does not match its seal: it was changed after it was saved."_s,
+                                    u"2 Quorvel: The deal file cannot be read: %1 does not exist."_s.arg(
+                                        QDir::toNativeSeparators(path))}));
     }
 
     // Without protection the main window comes straight up; with it, a wrong password (blanks inside

@@ -6,6 +6,7 @@
 
 #include "core/deal/deal.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QVector>
@@ -55,6 +56,8 @@ struct DealRecord {
     QString chosenName;                            // the chosen package's caption; "" when all was declined
     QString finalPayment = QStringLiteral("0.00"); // "###0.00", as the figures give it
     QVector<DealItem> items;                       // package by package, slot by slot
+    QByteArray signature;                          // the customer's signature as drawn, a PNG; empty: none
+    QString seal;                                  // set when stored; empty for deals saved before sealing
 
     // The deal as it was presented, rebuilt from the stored items: its page and figures are those shown then.
     Deal deal() const;

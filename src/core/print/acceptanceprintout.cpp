@@ -8,6 +8,7 @@
 #include "core/text/storedtext.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <algorithm>
 
 using storedtext::trimBlanks;
@@ -69,6 +70,26 @@ void printParticulars(PagePrinter &p, const DealRecord &deal) {
             ? QCoreApplication::translate("AcceptancePrintout", "Every product was declined.")
             : QCoreApplication::translate("AcceptancePrintout", "Package chosen: %1").arg(trimBlanks(deal.chosenName)),
         0);
+}
+
+// The customer's signature as drawn, standing on the signature line (the underscores from `left`, `width`
+// long, printed at `y`), as large as fits over it. Nothing when there is none or it cannot be read.
+void printSignature(PagePrinter &p, const QByteArray &png, float left, float y, float width) {
+    if (png.isEmpty())
+        return;
+    const QImage image = QImage::fromData(png, "PNG");
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+        return;
+    const float aspect = float(image.width()) / float(image.height());
+    float height = 14;
+    float w = height * aspect;
+    if (w > width) {
+        w = width;
+        height = w / aspect;
+    }
+    // The pad's own line, four fifths down it, stands on the underscores (just under the text's baseline).
+    const float underline = y + p.TextHeight(QStringLiteral("_")) * 0.85f;
+    p.PaintPicture(left, underline - height * 0.8f, image, height, w);
 }
 } // namespace
 
@@ -144,21 +165,25 @@ bool printAcceptance(Printer &printer, const DealRecord &deal) {
     p.FontSize(10);
     const QString signature = QString(34, QLatin1Char('_'));
     const QString date = QString(16, QLatin1Char('_'));
-    p.PrintLeft(kLeft, y, QCoreApplication::translate("AcceptancePrintout", "Customer Signature: %1").arg(signature),
-                0);
+    const QString signatureLabel = QCoreApplication::translate("AcceptancePrintout", "Customer Signature: ");
+    p.PrintLeft(kLeft, y, signatureLabel + signature, 0);
     p.PrintRight(kRight, y, QCoreApplication::translate("AcceptancePrintout", "Date: %1").arg(date), 0);
+    printSignature(p, deal.signature, kLeft + p.TextWidth(signatureLabel), y, p.TextWidth(signature));
     y += 13;
     p.PrintLeft(kLeft, y, QCoreApplication::translate("AcceptancePrintout", "Co-Buyer Signature: %1").arg(signature),
                 0);
     p.PrintRight(kRight, y, QCoreApplication::translate("AcceptancePrintout", "Date: %1").arg(date), 0);
 
     p.FontSize(7);
-    p.PrintLeft(
-        kLeft, y + 11,
+    const QString number =
         QCoreApplication::translate("AcceptancePrintout", "Deal #%1, saved %2 at %3")
             .arg(deal.id)
-            .arg(deal.saved.toString(QStringLiteral("yyyy-MM-dd")), deal.saved.toString(QStringLiteral("HH:mm:ss"))),
-        0);
+            .arg(deal.saved.toString(QStringLiteral("yyyy-MM-dd")), deal.saved.toString(QStringLiteral("HH:mm:ss")));
+    p.PrintLeft(kLeft, y + 11, number, 0);
+    // Enough of the seal to match the page to the stored deal; a deal saved before sealing has none.
+    if (!deal.seal.isEmpty())
+        p.PrintLeft(kLeft + p.TextWidth(number) + 4, y + 11,
+                    QCoreApplication::translate("AcceptancePrintout", "Seal: %1").arg(deal.seal.left(16)), 0);
     return p.EndDoc();
 }
 

@@ -253,6 +253,21 @@ void PagePrinter::DrawRectangle(float sngStartX, float sngStartY, float sngWidth
     m_device.setCurrentY(m_yOffset + sngStartY + sngHeight);
 }
 
+void PagePrinter::PaintPicture(float sngStartX, float sngStartY, const QImage &objPicture, float sngHeight,
+                               float sngWidth) {
+    float width = 0;
+    float height = 0;
+    if (sngWidth > 0 && sngHeight > 0) {
+        width = sngWidth;
+        height = sngHeight;
+    } else if (sngWidth > 0 && sngHeight == 0) {
+        width = sngWidth;
+    } else if (sngWidth == 0 && sngHeight > 0) {
+        height = sngHeight;
+    }
+    m_device.picture(objPicture, m_xOffset + sngStartX, m_yOffset + sngStartY, width, height);
+}
+
 bool PagePrinter::EndDoc() { return m_device.endDoc(); }
 
 void PagePrinter::NewPage() {

@@ -51,6 +51,8 @@ public:
     void Paragraph(float sngXPos, float sngYPos, float sngLineLength, const QString &strText, float sngFirstLineIndent);
 
     void DrawRectangle(float sngStartX, float sngStartY, float sngWidth, float sngHeight, float sngRadius);
+    // Height before width. A size of 0 on one side keeps the picture's own size on that side.
+    void PaintPicture(float sngStartX, float sngStartY, const QImage &objPicture, float sngHeight, float sngWidth);
 
     // Sends the document to the printer. False when the printer failed (the user has been told).
     bool EndDoc();

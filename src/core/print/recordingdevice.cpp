@@ -69,8 +69,9 @@ void RecordingDevice::drawArc(double cx, double cy, double radius, double startA
     m_ops.append(op);
 }
 
-void RecordingDevice::drawImage(const QImage &, const QRectF &targetMm) {
+void RecordingDevice::drawImage(const QImage &image, const QRectF &targetMm) {
     Operation op = make(Kind::Picture);
+    op.image = image;
     op.x = targetMm.left(), op.y = targetMm.top(), op.x2 = targetMm.right(), op.y2 = targetMm.bottom();
     m_ops.append(op);
 }

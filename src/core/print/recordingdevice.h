@@ -27,6 +27,7 @@ public:
         double width = 0; // text: its measured width
         FontState font;
         int drawWidth = 1;
+        QImage image; // pictures: what was drawn
     };
 
     RecordingDevice();

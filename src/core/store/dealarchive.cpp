@@ -2,6 +2,7 @@
 
 #include "core/money/numbers.h"
 #include "core/store/database.h"
+#include "core/store/dealseal.h"
 #include "core/store/schema.h"
 #include "core/store/storeevents.h"
 
@@ -9,11 +10,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
 #include <QUuid>
 #include <algorithm>
+#include <limits>
 
 namespace {
 const QString kSavedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
@@ -21,18 +26,43 @@ const QString kSavedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 QVariant text(const QString &s) { return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s); }
 QVariant flag(bool on) { return on ? 1 : 0; }
 
-// The statements that store deals, prepared once for any number of them.
+// The statements that store deals, prepared once for any number of them, inside the write transaction:
+// each deal's number is drawn and its seal chained to the last one there, so no other copy's deal can
+// come between.
 class Inserter {
 public:
     explicit Inserter(Database &db) : m_db(db), m_deal(db.handle()), m_item(db.handle()) {
-        const QStringList names = schema::dealFields().mid(1) + schema::addedDealFields();
+        m_dealNames = QStringList{QStringLiteral("id")} + schema::dealFields().mid(1) + schema::addedDealFields();
+        for (const QString &f : dealseal::dealFields())
+            m_sealedOrder << int(m_dealNames.indexOf(f));
         const QStringList itemFields = schema::dealItemFields();
         m_ok = m_deal.prepare(QStringLiteral("insert into deals (%1) values (%2)")
-                                  .arg(names.join(QLatin1Char(',')), marks(int(names.size())))) &&
+                                  .arg(m_dealNames.join(QLatin1Char(',')), marks(int(m_dealNames.size())))) &&
                m_item.prepare(QStringLiteral("insert into dealitems (%1) values (%2)")
                                   .arg(itemFields.join(QLatin1Char(',')), marks(int(itemFields.size()))));
-        if (!m_ok)
+        if (!m_ok) {
             fail(m_deal.lastError().isValid() ? m_deal : m_item);
+            return;
+        }
+        // The numbers AUTOINCREMENT hands out: never one a deal had, even one removed since.
+        QSqlQuery q(db.handle());
+        m_ok = q.exec(QStringLiteral("select max(coalesce((select seq from sqlite_sequence where name = 'deals'), 0), "
+                                     "coalesce((select max(id) from deals), 0), "
+                                     "(select coalesce(max(deal), 0) from dealitems))")) &&
+               q.next();
+        if (!m_ok) {
+            fail(q);
+            return;
+        }
+        m_lastId = q.value(0).toLongLong();
+        m_ok = q.exec(QStringLiteral("select seal from deals where seal <> '' order by id desc limit 1"));
+        if (!m_ok) {
+            fail(q);
+            return;
+        }
+        if (q.next())
+            m_previousSeal = q.value(0).toString();
+        q.finish();
     }
 
     bool insert(DealRecord &r) {
@@ -40,7 +70,9 @@ public:
             return false;
         QDateTime saved = r.saved.isValid() ? r.saved : QDateTime::currentDateTime();
         saved.setTime(QTime(saved.time().hour(), saved.time().minute(), saved.time().second()));
-        const QVariantList values{saved.toString(kSavedFormat),
+        const qint64 id = m_lastId + 1;
+        const QVariantList values{id,
+                                  saved.toString(kSavedFormat),
                                   text(r.particulars.salesperson),
                                   text(r.particulars.customer),
                                   text(r.particulars.vehicle),
@@ -66,25 +98,41 @@ public:
                                   r.term3,
                                   r.amountFinanced,
                                   r.chosenTerm,
-                                  flag(r.cashInterest)};
-        for (int i = 0; i < values.size(); ++i)
-            m_deal.bindValue(i, values[i]);
-        if (!m_deal.exec())
-            return fail(m_deal);
-        const qint64 id = m_deal.lastInsertId().toLongLong();
-        m_deal.finish();
-        for (const DealItem &item : std::as_const(r.items)) {
-            const QVariantList cells{
+                                  flag(r.cashInterest),
+                                  QString(), // the seal, below
+                                  r.signature.isEmpty() ? QVariant() : QVariant(r.signature)};
+        QVariantList deal;
+        for (int i : std::as_const(m_sealedOrder))
+            deal << values.value(i);
+        // The items' cells in the order of dealseal::itemFields(), which is the file's.
+        QList<QVariantList> itemRows;
+        for (const DealItem &item : std::as_const(r.items))
+            itemRows << QVariantList{
                 id,        item.package,           item.slot,          item.productId, text(item.name), item.cost,
                 item.msrp, text(item.description), flag(item.accepted)};
+        // Sealed in the order the file keeps them, whatever order the record holds them in.
+        QList<QVariantList> items = itemRows;
+        std::stable_sort(items.begin(), items.end(), [](const QVariantList &a, const QVariantList &b) {
+            return std::pair(a.at(1).toInt(), a.at(2).toInt()) < std::pair(b.at(1).toInt(), b.at(2).toInt());
+        });
+        const QString seal = dealseal::seal(deal, items, m_previousSeal);
+        for (int i = 0; i < values.size(); ++i)
+            m_deal.bindValue(i, m_dealNames.at(i) == QLatin1String("seal") ? QVariant(seal) : values.at(i));
+        if (!m_deal.exec())
+            return fail(m_deal);
+        m_deal.finish();
+        for (const QVariantList &cells : std::as_const(itemRows)) {
             for (int i = 0; i < cells.size(); ++i)
                 m_item.bindValue(i, cells[i]);
             if (!m_item.exec())
                 return fail(m_item);
         }
         m_item.finish();
+        m_lastId = id;
+        m_previousSeal = seal;
         r.id = id;
         r.saved = saved;
+        r.seal = seal;
         return true;
     }
 
@@ -104,6 +152,10 @@ private:
     Database &m_db;
     QSqlQuery m_deal;
     QSqlQuery m_item;
+    QStringList m_dealNames;
+    QList<int> m_sealedOrder; // where each sealed field stands in m_dealNames
+    qint64 m_lastId = 0;
+    QString m_previousSeal;
     bool m_ok = false;
 };
 
@@ -249,6 +301,8 @@ std::optional<DealRecord> DealArchive::load(qint64 id) const {
         r.finalPayment = value("finalpayment").toString();
         for (int p = 0; p < menu::Packages; ++p)
             r.packageNames[p] = q.value(QStringLiteral("package%1").arg(p + 1)).toString();
+        r.signature = value("signature").toByteArray();
+        r.seal = value("seal").toString();
         found = r;
     });
     if (!found)
@@ -392,4 +446,186 @@ ProductReport DealArchive::report(const ReportFilter &filter) const {
                         .arg(n.where.isEmpty() ? QString() : QStringLiteral(" where ") + n.where),
                     n.binds, [&out](const QSqlQuery &q) { out.deals = q.value(0).toInt(); });
     return out;
+}
+
+namespace {
+// Reads every deal and its items in number order, each against its seal and the chain. Deals saved before
+// sealing all come before the first sealed one: a deal without a seal after it has lost its seal. Read a
+// few thousand deals at a time, each a short read of its own, so another copy saving meanwhile never waits
+// long.
+SealCheck checkSeals(const QSqlDatabase &db) {
+    SealCheck c;
+    auto unreadable = [&c](const QString &why) {
+        c.result = SealCheck::Unreadable;
+        c.why = why;
+        return c;
+    };
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("select count(*) from sqlite_master")))
+        return unreadable(QCoreApplication::translate("DealArchive", "it is not a database file"));
+    q.finish();
+    QStringList present;
+    if (q.exec(QStringLiteral("select lower(name) from pragma_table_info('deals')")))
+        while (q.next())
+            present << q.value(0).toString();
+    q.finish();
+    if (present.isEmpty())
+        return unreadable(QCoreApplication::translate("DealArchive", "it has no table named \"deals\""));
+    // A file of a layout before sealing holds only deals saved before it, and may lack later fields too.
+    const bool sealing = present.contains(QStringLiteral("seal"));
+    const QStringList dealFields = dealseal::dealFields();
+    const int sealColumn = int(dealFields.size());
+    QSqlQuery deals(db), items(db);
+    deals.setForwardOnly(true);
+    items.setForwardOnly(true);
+    const bool prepared =
+        deals.prepare(
+            QStringLiteral("select %1 from deals where id > ? order by id limit 2000")
+                .arg(sealing ? dealFields.join(QLatin1Char(',')) + QStringLiteral(",seal") : QStringLiteral("id"))) &&
+        items.prepare(
+            QStringLiteral("select %1 from dealitems where deal > ? and deal <= ? order by deal, package, slot")
+                .arg(dealseal::itemFields().join(QLatin1Char(','))));
+    if (!prepared)
+        return unreadable(deals.lastError().isValid() ? deals.lastError().text() : items.lastError().text());
+
+    QString previous;
+    bool sealed = false; // a sealed deal came before
+    qint64 last = std::numeric_limits<qint64>::min();
+    for (bool more = true; more && c.broken == 0;) {
+        deals.addBindValue(last);
+        if (!deals.exec())
+            return unreadable(deals.lastError().text());
+        QList<QVariantList> chunk;
+        while (deals.next()) {
+            QVariantList row;
+            row.reserve(sealColumn + 1);
+            for (int i = 0; i < (sealing ? sealColumn + 1 : 1); ++i)
+                row << deals.value(i);
+            chunk << row;
+        }
+        deals.finish();
+        more = chunk.size() == 2000;
+        const qint64 from = last;
+        if (!chunk.isEmpty())
+            last = chunk.last().at(0).toLongLong();
+        // The items of these deals, and any of no deal among them or after the last (slipped in: named by the
+        // number they carry).
+        QHash<qint64, QList<QVariantList>> owned;
+        items.addBindValue(from);
+        items.addBindValue(more ? last : std::numeric_limits<qint64>::max());
+        if (!items.exec())
+            return unreadable(items.lastError().text());
+        while (items.next()) {
+            QVariantList cells;
+            cells.reserve(9);
+            for (int i = 0; i < 9; ++i)
+                cells << items.value(i);
+            owned[cells.at(0).toLongLong()] << cells;
+        }
+        items.finish();
+        QSet<qint64> ids;
+        for (const QVariantList &deal : std::as_const(chunk))
+            ids.insert(deal.at(0).toLongLong());
+        qint64 orphan = std::numeric_limits<qint64>::max();
+        for (auto it = owned.cbegin(); it != owned.cend(); ++it)
+            if (!ids.contains(it.key()))
+                orphan = std::min(orphan, it.key());
+        for (const QVariantList &deal : std::as_const(chunk)) {
+            const qint64 id = deal.at(0).toLongLong();
+            if (orphan < id) {
+                c.broken = orphan;
+                break;
+            }
+            ++c.deals;
+            const QString seal = sealing ? deal.at(sealColumn).toString() : QString();
+            if (seal.isEmpty() && !sealed) {
+                if (c.unsealed++ == 0)
+                    c.firstUnsealed = id;
+                c.lastUnsealed = id;
+                owned.remove(id);
+                continue;
+            }
+            if (seal != dealseal::seal(deal.mid(0, sealColumn), owned.take(id), previous)) {
+                c.broken = id;
+                break;
+            }
+            previous = seal;
+            sealed = true;
+        }
+        if (c.broken == 0 && orphan != std::numeric_limits<qint64>::max())
+            c.broken = orphan;
+    }
+    c.result = c.broken != 0 ? SealCheck::Broken : SealCheck::Intact;
+    return c;
+}
+} // namespace
+
+QString SealCheck::message() const {
+    switch (result) {
+    case Broken:
+        return QCoreApplication::translate("DealArchive",
+                                           "Deal %1 does not match its seal: it was changed after it was saved.")
+            .arg(broken);
+    case Unreadable:
+        return QCoreApplication::translate("DealArchive", "The deal file cannot be read: %1.").arg(why);
+    case Intact:
+        break;
+    }
+    const int sealedDeals = deals - unsealed;
+    QStringList said;
+    if (unsealed == 0)
+        said << (deals == 0   ? QCoreApplication::translate("DealArchive", "There are no deals to verify.")
+                 : deals == 1 ? QCoreApplication::translate("DealArchive", "The one deal is intact.")
+                              : QCoreApplication::translate("DealArchive", "All %1 deals are intact.").arg(deals));
+    else if (sealedDeals > 0)
+        said << (sealedDeals == 1
+                     ? QCoreApplication::translate("DealArchive", "The one sealed deal is intact.")
+                     : QCoreApplication::translate("DealArchive", "All %1 sealed deals are intact.").arg(sealedDeals));
+    if (unsealed == 1)
+        said << QCoreApplication::translate("DealArchive", "Deal %1 was saved before sealing and carries no seal.")
+                    .arg(firstUnsealed);
+    else if (unsealed > 1)
+        said << QCoreApplication::translate("DealArchive",
+                                            "The %1 deals from Deal %2 to Deal %3 were saved before sealing and "
+                                            "carry no seal.")
+                    .arg(unsealed)
+                    .arg(firstUnsealed)
+                    .arg(lastUnsealed);
+    return said.join(QLatin1Char(' '));
+}
+
+SealCheck DealArchive::verify() const { return checkSeals(m_db.handle()); }
+
+SealCheck DealArchive::verifyFile(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        SealCheck c;
+        c.result = SealCheck::Unreadable;
+        c.why =
+            info.exists()
+                ? QCoreApplication::translate("DealArchive", "%1 is not a file").arg(QDir::toNativeSeparators(path))
+                : QCoreApplication::translate("DealArchive", "%1 does not exist").arg(QDir::toNativeSeparators(path));
+        return c;
+    }
+    const QString connection = QStringLiteral("quorvel-verify-") + QUuid::createUuid().toString(QUuid::Id128);
+    SealCheck c;
+    {
+        // Read only: verifying changes nothing, and works on a copy that cannot be written.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                           QStringLiteral("?mode=ro"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000"));
+        if (db.open()) {
+            c = checkSeals(db);
+        } else {
+            c.result = SealCheck::Unreadable;
+            c.why = db.lastError().text();
+        }
+        if (c.result == SealCheck::Unreadable)
+            c.why = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), c.why);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return c;
 }

@@ -16,6 +16,20 @@
 class Database;
 class StoreEvents;
 
+// What verifying the deals' seals found.
+struct SealCheck {
+    enum Result { Intact, Broken, Unreadable };
+    Result result = Intact;
+    int deals = 0;            // the deals read (all of them, when intact)
+    int unsealed = 0;         // of them, saved before sealing
+    qint64 firstUnsealed = 0; // the first and last of those
+    qint64 lastUnsealed = 0;
+    qint64 broken = 0; // the first deal that does not match its seal or the chain
+    QString why;       // why the file could not be read
+    // What the user is told: "All 3 deals are intact." or which deal does not match its seal.
+    QString message() const;
+};
+
 class DealArchive {
 public:
     DealArchive(Database &db, StoreEvents &events) : m_db(db), m_events(events) {}
@@ -43,6 +57,14 @@ public:
     // The days of the first and the last stored deal; nothing when there are none.
     std::optional<std::pair<QDate, QDate>> dateSpan() const;
     ProductReport report(const ReportFilter &filter) const;
+
+    // Checks every stored deal against its seal, in number order: the first that does not match (changed,
+    // its seal removed, a deal before it removed or slipped in) is named; deals saved before sealing are
+    // counted.
+    SealCheck verify() const;
+    // The same on the deal file at `path`, opened read-only without bringing it up to date (a file of
+    // an earlier layout holds only deals saved before sealing).
+    static SealCheck verifyFile(const QString &path);
 
 private:
     bool insert(DealRecord &record);

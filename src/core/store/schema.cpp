@@ -211,7 +211,11 @@ Layout deals() {
              {field(deals, QStringLiteral("chosenterm"), real)},
              // 3: whether a cash price carried a month's interest, as every cash deal stored before this
              // layout did; those deals reprint with the figures their customers saw.
-             {field(deals, QStringLiteral("cashinterest"), QStringLiteral("INTEGER NOT NULL DEFAULT 1"))}}};
+             {field(deals, QStringLiteral("cashinterest"), QStringLiteral("INTEGER NOT NULL DEFAULT 1"))},
+             // 4: each deal's seal, which chains it to the deals before it, and the customer's signature as
+             // drawn (a PNG). Deals stored before this layout keep an empty seal: saved before sealing.
+             {field(deals, QStringLiteral("seal"), QStringLiteral("TEXT NOT NULL DEFAULT ''")),
+              field(deals, QStringLiteral("signature"), QStringLiteral("BLOB"))}}};
 }
 
 Layout layout(File file) {

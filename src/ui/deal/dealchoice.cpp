@@ -6,6 +6,7 @@
 #include "ui/common/geometry.h"
 #include "ui/common/program.h"
 #include "ui/common/prompts.h"
+#include "ui/common/signaturepad.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -20,7 +21,7 @@ DealChoice::DealChoice(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("dealchoice"));
     setWindowTitle(tr("Customer's Choice"));
     setWindowFlag(Qt::Dialog);
-    ui::setClientSize(this, 7080, 5520);
+    ui::setClientSize(this, 7080, 6855);
 
     // A round box in a frame, one of the frame's group.
     auto option = [](QGroupBox *frame, QButtonGroup *group, int id, const QString &name, double top, double height) {
@@ -72,13 +73,23 @@ DealChoice::DealChoice(Program &app) : m_app(app) {
     m_paymentLabel->setFont(big);
     ui::place(m_paymentLabel, 2895, 4140, 4065, 375);
 
-    m_printSaveButton = ui::button(this, QStringLiteral("Command1"), tr("Print and Save"), 120, 4800, 2055, 495);
-    m_saveButton = ui::button(this, QStringLiteral("Command2"), tr("Save"), 2295, 4800, 1455, 495);
-    m_cancelButton = ui::button(this, QStringLiteral("Command3"), tr("Cancel"), 3870, 4800, 1455, 495);
+    // The customer may sign on screen; the signature is stored with the deal and printed on its line.
+    auto *signatureCaption = new QLabel(tr("Customer's Signature (optional):"), this);
+    signatureCaption->setObjectName(QStringLiteral("signaturecaption"));
+    ui::place(signatureCaption, 120, 4620, 6840, 255);
+    m_signaturePad = new SignaturePad(this);
+    m_signaturePad->setObjectName(QStringLiteral("signaturepad"));
+    ui::place(m_signaturePad, 120, 4905, 6840, 1215);
 
-    QWidget *order[] = {m_packageButtons[0], m_packageButtons[1], m_packageButtons[2], m_packageButtons[3],
-                        m_declineButton,     m_termButtons[0],    m_termButtons[1],    m_termButtons[2],
-                        m_acceptedList,      m_printSaveButton,   m_saveButton,        m_cancelButton};
+    m_printSaveButton = ui::button(this, QStringLiteral("Command1"), tr("Print and Save"), 120, 6240, 2055, 495);
+    m_saveButton = ui::button(this, QStringLiteral("Command2"), tr("Save"), 2295, 6240, 1455, 495);
+    m_cancelButton = ui::button(this, QStringLiteral("Command3"), tr("Cancel"), 3870, 6240, 1455, 495);
+    m_clearSignatureButton = ui::button(this, QStringLiteral("Command4"), tr("Clear Signature"), 5445, 6240, 1515, 495);
+
+    QWidget *order[] = {m_packageButtons[0],   m_packageButtons[1], m_packageButtons[2], m_packageButtons[3],
+                        m_declineButton,       m_termButtons[0],    m_termButtons[1],    m_termButtons[2],
+                        m_acceptedList,        m_printSaveButton,   m_saveButton,        m_cancelButton,
+                        m_clearSignatureButton};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -88,6 +99,7 @@ DealChoice::DealChoice(Program &app) : m_app(app) {
     connect(m_printSaveButton, &QPushButton::clicked, this, [this] { save(true); });
     connect(m_saveButton, &QPushButton::clicked, this, [this] { save(false); });
     connect(m_cancelButton, &QPushButton::clicked, this, &DealChoice::cancel);
+    connect(m_clearSignatureButton, &QPushButton::clicked, m_signaturePad, &SignaturePad::clear);
 }
 
 void DealChoice::choose(const Deal &deal, QWidget *over, qint64 savedAs) {
@@ -108,6 +120,7 @@ void DealChoice::choose(const Deal &deal, QWidget *over, qint64 savedAs) {
     m_choices->setExclusive(true);
     m_acceptedList->clear();
     m_paymentLabel->clear();
+    m_signaturePad->clear();
     // The first term is taken unless the customer takes another.
     const QVector<int> offered = deal.offeredTerms();
     for (int t = 0; t < Deal::Terms; ++t) {
@@ -186,6 +199,7 @@ void DealChoice::save(bool print) {
     if (print && prompts::confirm(tr("Print Customer Choice?"), this) != 1)
         return;
     DealRecord deal = record();
+    deal.signature = m_signaturePad->png();
     if (!m_app.store().deals().add(deal)) {
         prompts::error(tr("The customer's choice could not be saved."), this);
         return;

@@ -12,10 +12,11 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class SignaturePad;
 
 // The customer's choice on a presented deal: one package (some of its products unticked) or Decline
-// All, over one of the terms offered, with the payment that results. Saving stores the deal with the
-// choice in the deal file.
+// All, over one of the terms offered, with the payment that results, and the customer's signature when
+// they sign on screen. Saving stores the deal with the choice (and the signature) in the deal file.
 class DealChoice : public QWidget {
     Q_OBJECT
 public:
@@ -54,6 +55,7 @@ private:
     std::array<QRadioButton *, Deal::Terms> m_termButtons;
     QListWidget *m_acceptedList;
     QLabel *m_paymentLabel;
-    QPushButton *m_printSaveButton, *m_saveButton, *m_cancelButton;
+    SignaturePad *m_signaturePad;
+    QPushButton *m_printSaveButton, *m_saveButton, *m_cancelButton, *m_clearSignatureButton;
     bool m_closing = false;
 };

@@ -1,8 +1,8 @@
 #include "ui/history/dealhistory.h"
 
 #include "core/print/acceptanceprintout.h"
-#include "ui/common/program.h"
 #include "ui/common/geometry.h"
+#include "ui/common/program.h"
 #include "ui/common/prompts.h"
 #include "ui/common/windowclosing.h"
 #include "ui/deal/dealview.h"
@@ -99,7 +99,10 @@ DealHistory::DealHistory(Program &app) : m_app(app) {
     m_reportButton = ui::button(this, QStringLiteral("Command2"), tr("Report"), 1560, 7080, 1335, 495);
     m_exitButton = ui::button(this, QStringLiteral("Command3"), tr("EXIT"), 3000, 7080, 1335, 495);
     m_exportButton = ui::button(this, QStringLiteral("Command4"), tr("Export…"), 4440, 7080, 1335, 495);
-    QWidget *order[] = {m_searchBox, m_grid, m_reprintButton, m_reportButton, m_exitButton, m_exportButton};
+    m_verifyButton = ui::button(this, QStringLiteral("Command5"), tr("Verify"), 5880, 7080, 1335, 495);
+    m_verifyButton->setToolTip(tr("Checks every stored deal against the seal it was saved with."));
+    QWidget *order[] = {m_searchBox,  m_grid,         m_reprintButton, m_reportButton,
+                        m_exitButton, m_exportButton, m_verifyButton};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -115,6 +118,7 @@ DealHistory::DealHistory(Program &app) : m_app(app) {
     });
     connect(m_exitButton, &QPushButton::clicked, closing, &WindowClosing::exit);
     connect(m_exportButton, &QPushButton::clicked, this, &DealHistory::exportRows);
+    connect(m_verifyButton, &QPushButton::clicked, this, &DealHistory::verifySeals);
     connect(&m_app.store().events(), &StoreEvents::dealsAdded, this, &DealHistory::reload);
     reload();
     ui::centre(this);
@@ -173,6 +177,14 @@ void DealHistory::exportRows() {
     for (int r = 0; r < m_model->rowCount(); ++r)
         shown.append(m_model->deal(r));
     exportfile::write(path, history::exportFile(shown), tr("deal history"), this);
+}
+
+void DealHistory::verifySeals() {
+    const SealCheck check = m_app.store().deals().verify();
+    if (check.result == SealCheck::Intact)
+        prompts::notice(check.message(), this);
+    else
+        prompts::error(check.message(), this);
 }
 
 void DealHistory::exitWindow() {

@@ -11,7 +11,7 @@ class QPushButton;
 class QTableView;
 
 // Every stored deal, newest first, narrowed as the user types; a deal can be printed again exactly as
-// it was saved, and the rows shown exported.
+// it was saved, the rows shown exported, and every deal checked against its seal.
 class DealHistory : public QWidget {
     Q_OBJECT
 public:
@@ -28,11 +28,12 @@ private:
     void reprint();
     void viewDeal(qint64 id);
     void exportRows();
+    void verifySeals();
     void exitWindow();
 
     Program &m_app;
     QLineEdit *m_searchBox;
     QTableView *m_grid;
     HistoryModel *m_model;
-    QPushButton *m_reprintButton, *m_reportButton, *m_exitButton, *m_exportButton;
+    QPushButton *m_reprintButton, *m_reportButton, *m_exitButton, *m_exportButton, *m_verifyButton;
 };

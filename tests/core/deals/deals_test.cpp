@@ -172,6 +172,71 @@ private slots:
         QVERIFY(folder.errors().isEmpty());
     }
 
+    // Each deal saved carries a seal over it and the deal before: what a database tool changed, removed or
+    // slipped in afterwards is named, the first one first, on the open file and on a read-only look alike.
+    void sealsNameTheFirstDealChangedAfterSaving_data() {
+        QTest::addColumn<QStringList>("sql"); // run by a database tool on three saved deals
+        QTest::addColumn<qint64>("broken");
+        QTest::newRow("untouched") << QStringList() << qint64(0);
+        QTest::newRow("a name") << QStringList{u"update deals set customer = 'Pat Doe.' where id = 2"_s} << qint64(2);
+        QTest::newRow("a price") << QStringList{u"update dealitems set msrp = 1000.01 where deal = 2 and msrp = 1000"_s}
+                                 << qint64(2);
+        QTest::newRow("the signature") << QStringList{u"update deals set signature = x'00' where id = 3"_s}
+                                       << qint64(3);
+        QTest::newRow("its seal blanked") << QStringList{u"update deals set seal = '' where id = 2"_s} << qint64(2);
+        QTest::newRow("a deal removed") << QStringList{u"delete from dealitems where deal = 2"_s,
+                                                       u"delete from deals where id = 2"_s}
+                                        << qint64(3);
+        QTest::newRow("items slipped in")
+            << QStringList{u"insert into dealitems select 2, package, 9, productid, name, "
+                           "cost, msrp, description, 1 from dealitems where deal = 1 and "
+                           "package = 3"_s}
+            << qint64(2);
+        QTest::newRow("items of no deal") << QStringList{u"insert into dealitems values (7, 0, 0, 1, 'GAP', 1, 2, '', 1)"_s}
+                                          << qint64(7);
+    }
+    void sealsNameTheFirstDealChangedAfterSaving() {
+        QFETCH(QStringList, sql);
+        QFETCH(qint64, broken);
+        DataFolder folder;
+        DealArchive &deals = folder.store().deals();
+        DealRecord first = sampleChoice(1, 0b011);
+        QVector<DealRecord> more{sampleChoice(0, kAllSlots), sampleChoice(-1, 0)};
+        more[1].signature = QByteArray("\x89PNG the customer's strokes");
+        QVERIFY(deals.add(first) && deals.addAll(more));
+        QCOMPARE(deals.load(3)->signature, more[1].signature);
+        QCOMPARE(deals.load(3)->seal, more[1].seal);
+        const QString path = folder.dataFile(DealArchive::fileName());
+        QVERIFY(changeDealFile(path, sql));
+        const QString said = broken
+                                 ? u"Deal %1 does not match its seal: it was changed after it was saved."_s.arg(broken)
+                                 : u"All 3 deals are intact."_s;
+        for (const SealCheck &check : {deals.verify(), DealArchive::verifyFile(path)}) {
+            QCOMPARE(check.message(), said);
+            QCOMPARE(check.result, broken ? SealCheck::Broken : SealCheck::Intact);
+        }
+    }
+
+    // A deal file of the layout before sealing verifies with its deals counted as saved before sealing, also
+    // once it is brought up to date and holds a sealed deal after them.
+    void dealsSavedBeforeSealingAreCountedAsSuch() {
+        DataFolder folder;
+        QVector<DealRecord> two{sampleChoice(1, 0b011), sampleChoice(-1, 0)};
+        QVERIFY(folder.store().deals().addAll(two));
+        const QString path = folder.dataFile(DealArchive::fileName());
+        folder.store().close();
+        QVERIFY(changeDealFile(path, {u"alter table deals drop column seal"_s,
+                                      u"alter table deals drop column signature"_s, u"pragma user_version = 3"_s}));
+        const QString before = u"The 2 deals from Deal 1 to Deal 2 were saved before sealing and carry no seal."_s;
+        QCOMPARE(DealArchive::verifyFile(path).message(), before);
+        QVERIFY(folder.reopen());
+        DealRecord third = sampleChoice(0, kAllSlots);
+        QVERIFY(folder.store().deals().add(third));
+        const SealCheck check = folder.store().deals().verify();
+        QCOMPARE(check.result, SealCheck::Intact);
+        QCOMPARE(check.message(), u"The one sealed deal is intact. "_s + before);
+    }
+
     void twoCopiesSavingAtOnceLoseNothing() {
         DataFolder folder;
         const QString data = QFileInfo(folder.dataFile(DealArchive::fileName())).path();
@@ -198,6 +263,7 @@ private slots:
         QCOMPARE(stored.size(), 2 * each);
         for (qint64 id : ids[0] + ids[1])
             QCOMPARE(stored.value(id), 11);
+        QCOMPARE(folder.store().deals().verify().message(), u"All 50 deals are intact."_s); // one chain
     }
 
     // Another copy is killed again and again while it saves; what it leaves is whole deals only.

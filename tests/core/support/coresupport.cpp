@@ -4,6 +4,7 @@
 #include "core/store/schema.h"
 
 #include <QDir>
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace coretest {
@@ -68,6 +69,25 @@ QVariantList column(Database &file, const QString &sql) {
     QVariantList out;
     file.select(sql, {}, [&out](const QSqlQuery &q) { out << q.value(0); });
     return out;
+}
+
+bool changeDealFile(const QString &path, const QStringList &statements) {
+    const QString name = QStringLiteral("database tool");
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        ok = db.open();
+        QSqlQuery q(db);
+        for (const char *trigger :
+             {"deals_kept_changed", "deals_kept_deleted", "dealitems_kept_changed", "dealitems_kept_deleted"})
+            ok = ok && q.exec(QStringLiteral("drop trigger if exists %1").arg(QLatin1String(trigger)));
+        for (const QString &sql : statements)
+            if (ok && !(ok = q.exec(sql)))
+                qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
 }
 
 void setSetting(Store &store, const QString &field, const QVariant &value) {

@@ -39,6 +39,9 @@ int addTemplate(Store &store, const QString &name, const QString &notes, const Q
                 const QStringList &packageNames = {}, int id = -1);
 // Runs a query on one of the store's files and returns the first column of every row.
 QVariantList column(Database &file, const QString &sql);
+// Runs the statements on the deal file at `path` as a database tool would, on a connection of its own,
+// after dropping the triggers that keep stored deals from being changed. False when one failed.
+bool changeDealFile(const QString &path, const QStringList &statements);
 void setSetting(Store &store, const QString &field, const QVariant &value);
 QVariant storedSetting(Store &store, const QString &field);
 

@@ -5,6 +5,7 @@
 #include "core/print/acceptanceprintout.h"
 #include "core/print/printer.h"
 #include "core/print/recordingdevice.h"
+#include "coresupport.h"
 #include "dealfixture.h"
 #include "testsupport.h"
 #include "app/application.h"
@@ -59,6 +60,30 @@ QList<QStringList> readCsv(const QString &path) {
     for (const QVariant &row : QJsonDocument::fromJson(python.readAllStandardOutput()).toVariant().toList())
         rows << row.toStringList();
     return rows;
+}
+
+// Signs on the pad with the mouse: one stroke through the points (fractions of the pad), pressed at the first.
+void sign(QWidget *pad, const QList<QPointF> &stroke) {
+    auto at = [pad](const QPointF &p) { return QPoint(int(p.x() * pad->width()), int(p.y() * pad->height())); };
+    QTest::mousePress(pad, Qt::LeftButton, {}, at(stroke.first()));
+    for (const QPointF &p : stroke.mid(1))
+        QTest::mouseMove(pad, at(p));
+    QTest::mouseRelease(pad, Qt::LeftButton, {}, at(stroke.last()));
+}
+
+// Where ink of the signature's colour (blue, unlike the page's black) lies on a page printed as a PDF, in
+// millimetres from the sheet's corner; empty when there is none.
+QRectF blueInk(const QString &pdf) {
+    constexpr int dpi = 50;
+    const QString png = pdf + u"-page"_s;
+    QProcess::execute(u"pdftoppm"_s, {"-png", "-r", QString::number(dpi), "-singlefile", pdf, png});
+    const QImage page(png + u".png"_s);
+    QRectF ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (const QColor c = page.pixelColor(x, y); c.blue() > c.red() + 40)
+                ink |= QRectF(x * 25.4 / dpi, y * 25.4 / dpi, 25.4 / dpi, 25.4 / dpi);
+    return ink;
 }
 
 DealChoice *openChoice(DealPresentation *menu) {
@@ -200,6 +225,62 @@ private slots:
         QVERIFY(choice && !control(choice, u"termframe"_s)->isVisible());
     }
 
+    // The customer signs with the mouse; the signature is stored with the deal, printed standing on the
+    // signature line beside the seal, and reprinted from the history the same. Cleared, none is stored.
+    void theSignatureIsStoredPrintedAndReprinted() {
+        ProgramFolder folder;
+        RecordingDevice *device = recordPrinting();
+        DealChoice *choice = openChoice(present(coretest::sampleDeal()));
+        QVERIFY(choice && pick(choice, u"declineall"_s));
+        QWidget *pad = control(choice, u"signaturepad"_s);
+        sign(pad, {{0.1, 0.5}, {0.3, 0.2}, {0.5, 0.7}});
+        QVERIFY(click(choice, u"Command4"_s));
+        answeringBoxes([&] { click(choice, u"Command2"_s); });
+
+        choice = openChoice(app().existing<DealPresentation>());
+        QVERIFY(choice && pick(choice, u"choosepackage(1)"_s));
+        pad = control(choice, u"signaturepad"_s);
+        sign(pad, {{0.1, 0.7}, {0.2, 0.2}, {0.3, 0.7}, {0.5, 0.3}, {0.9, 0.6}});
+        sign(pad, {{0.2, 0.5}, {0.4, 0.5}});
+        answeringBoxes([&] { click(choice, u"Command1"_s); });
+        const QVariantList signatures = dealRows(u"select signature from deals order by id"_s);
+        QCOMPARE(signatures.size(), 2);
+        QVERIFY(signatures[0].isNull());
+        const QByteArray png = signatures[1].toByteArray();
+        const QImage drawn = QImage::fromData(png, "PNG");
+        QVERIFY(png.size() <= 64 * 1024 && !drawn.isNull());
+
+        const QString seal =
+            u"Seal: "_s + dealRows(u"select seal from deals where id = 2"_s).value(0).toString().left(16);
+        auto printed = [device, &seal] {
+            const QList<RecordingDevice::Operation> pictures = device->operations(RecordingDevice::Kind::Picture);
+            const RecordingDevice::Operation *line = device->findText(u"Customer Signature: "_s + QString(34, u'_'));
+            const RecordingDevice::Operation *sealed = device->findText(seal);
+            // One picture, standing on the signature line; the seal on the deal number's line.
+            const QList<RecordingDevice::Operation> texts = device->texts();
+            if (pictures.size() != 1 || !line || !sealed ||
+                std::none_of(texts.begin(), texts.end(), [sealed](const RecordingDevice::Operation &t) {
+                    return t.text.startsWith(u"Deal #2,"_s) && t.y == sealed->y && t.x < sealed->x;
+                }))
+                return RecordingDevice::Operation{};
+            return pictures[0].y2 > line->y && pictures[0].y2 < line->y + 8 && pictures[0].x > line->x
+                       ? pictures[0]
+                       : RecordingDevice::Operation{};
+        };
+        const RecordingDevice::Operation first = printed();
+        QCOMPARE(first.image.convertToFormat(QImage::Format_ARGB32), drawn.convertToFormat(QImage::Format_ARGB32));
+
+        device->clear();
+        DealHistory *history = openHistory();
+        QVERIFY(history);
+        control<QTableView>(history, u"grid1"_s)->selectRow(0);
+        answeringBoxes([&] { click(history, u"Command1"_s); });
+        const RecordingDevice::Operation again = printed();
+        QCOMPARE(QRectF(QPointF(again.x, again.y), QPointF(again.x2, again.y2)),
+                 QRectF(QPointF(first.x, first.y), QPointF(first.x2, first.y2)));
+        QCOMPARE(again.image, first.image);
+    }
+
     void eachWayOfLeavingTheChoice_data() {
         QTest::addColumn<bool>("cash");
         QTest::addColumn<QString>("choice");
@@ -316,6 +397,14 @@ private slots:
         QTRY_VERIFY(!app().existing<DealView>());
         QVERIFY(history->isVisible());
 
+        // Every deal matches its seal until a database tool changes one.
+        const QStringList verified = said([&] { click(history, u"Command5"_s); });
+        QVERIFY(coretest::changeDealFile(folder.dataFile(u"deals.mdb"_s),
+                                         {u"update dealitems set description = 'better' where deal = 2"_s}));
+        QCOMPARE(verified + said([&] { click(history, u"Command5"_s); }),
+                 QStringList({u"Message: All 3 deals are intact."_s,
+                              u"Error: Deal 2 does not match its seal: it was changed after it was saved."_s}));
+
         if (!haveCsvReader())
             QSKIP("python3 is needed to read the export back");
         // The export: the grid's columns, then the payment, term and amount financed as plain numbers.
@@ -394,6 +483,15 @@ private slots:
         QTest::addColumn<QString>("payment");
         DealRecord gold = coretest::sampleChoice(1, 0b100011u);
         gold.statement = u"I was shown each product above and chose freely."_s;
+        gold.seal = u"0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef"_s;
+        QImage signature(600, 120, QImage::Format_ARGB32);
+        signature.fill(Qt::transparent);
+        QPainter pen(&signature);
+        pen.setPen(QPen(QColor(10, 20, 90), 6));
+        pen.drawLine(20, 100, 580, 20);
+        pen.end();
+        QBuffer png(&gold.signature);
+        QVERIFY(png.open(QIODevice::WriteOnly) && signature.save(&png, "PNG"));
         // Forty products, one per slot, all declined: the most a page must hold.
         Deal forty = coretest::sampleDeal();
         QStringList items;
@@ -453,6 +551,16 @@ private slots:
         QVERIFY(number && number->bottom <= pdf.pages[0].height() - 6);
         QVERIFY(pdf.find(u"Clause"_s) || pdf.find(deal.statement.section(u' ', -1)));
         QVERIFY(pdf.line(u"Customer"_s).size() >= 2 && pdf.find(u"Customer"_s)->top > pdf.find(u"Final"_s)->top);
+        // The signature stands on its line, beside its caption; the seal's beginning beside the deal number.
+        const QRectF ink = blueInk(file);
+        const PdfWord *line = pdf.find(u"Signature:"_s);
+        QVERIFY2(
+            deal.signature.isEmpty() ? ink.isEmpty()
+                                     : ink.left() > line->right && ink.bottom() > line->top &&
+                                           ink.bottom() < line->bottom + 2 && ink.height() > 5,
+            qPrintable(u"ink at %1,%2 to %3,%4"_s.arg(ink.left()).arg(ink.top()).arg(ink.right()).arg(ink.bottom())));
+        QCOMPARE(pdf.line(u"#1234,"_s).mid(5),
+                 deal.seal.isEmpty() ? QStringList() : QStringList({"Seal:", deal.seal.left(16)}));
     }
 };
 

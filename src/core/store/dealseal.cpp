@@ -1,0 +1,115 @@
+#include "core/store/dealseal.h"
+
+#include <QCryptographicHash>
+#include <QLocale>
+#include <cmath>
+
+namespace dealseal {
+
+QStringList dealFields() {
+    return {QStringLiteral("id"),
+            QStringLiteral("saved"),
+            QStringLiteral("salesperson"),
+            QStringLiteral("customer"),
+            QStringLiteral("vehicle"),
+            QStringLiteral("stocknumber"),
+            QStringLiteral("interestrate"),
+            QStringLiteral("financeterm"),
+            QStringLiteral("financeterm2"),
+            QStringLiteral("financeterm3"),
+            QStringLiteral("amountfinanced"),
+            QStringLiteral("chosenterm"),
+            QStringLiteral("cashdeal"),
+            QStringLiteral("cashinterest"),
+            QStringLiteral("includetax"),
+            QStringLiteral("taxrate"),
+            QStringLiteral("discloseprices"),
+            QStringLiteral("disclosetotals"),
+            QStringLiteral("dealership"),
+            QStringLiteral("disclaimer"),
+            QStringLiteral("statement"),
+            QStringLiteral("chosenpackage"),
+            QStringLiteral("chosenname"),
+            QStringLiteral("finalpayment"),
+            QStringLiteral("package1"),
+            QStringLiteral("package2"),
+            QStringLiteral("package3"),
+            QStringLiteral("package4"),
+            QStringLiteral("signature")};
+}
+
+QStringList itemFields() {
+    return {QStringLiteral("deal"),      QStringLiteral("package"),     QStringLiteral("slot"),
+            QStringLiteral("productid"), QStringLiteral("name"),        QStringLiteral("cost"),
+            QStringLiteral("msrp"),      QStringLiteral("description"), QStringLiteral("accepted")};
+}
+
+namespace {
+QByteArray valueText(const QVariant &v) {
+    if (!v.isValid() || v.isNull())
+        return QByteArray();
+    switch (v.typeId()) {
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = v.toByteArray();
+        return bytes.isEmpty() ? QByteArray() : QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    }
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = v.toDouble();
+        // SQLite keeps no NaN: it stores one as NULL.
+        if (std::isnan(d))
+            return QByteArray();
+        // A whole number reads the same whether the file keeps it as an integer or a real.
+        if (std::abs(d) < 9007199254740992.0 && d == std::trunc(d))
+            return QByteArray::number(qint64(d));
+        return QByteArray::number(d, 'g', QLocale::FloatingPointShortest);
+    }
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        return QByteArray::number(v.toLongLong());
+    default:
+        break;
+    }
+    QByteArray text = v.toString().toUtf8();
+    text.replace('\\', "\\\\").replace('\r', "\\r").replace('\n', "\\n");
+    return text;
+}
+
+void line(QByteArray &out, const QByteArray &name, const QVariant &value) {
+    out += name;
+    out += '=';
+    out += valueText(value);
+    out += '\n';
+}
+
+QList<QByteArray> prefixed(const char *prefix, const QStringList &names) {
+    QList<QByteArray> out;
+    for (const QString &n : names)
+        out << QByteArray(prefix) + n.toUtf8();
+    return out;
+}
+} // namespace
+
+QByteArray canonicalText(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous) {
+    static const QList<QByteArray> dealNames = prefixed("deal.", dealFields());
+    static const QList<QByteArray> itemNames = prefixed("item.", itemFields());
+    QByteArray out("quorvel-seal 1\n");
+    out.reserve(2048);
+    line(out, "previous", previous);
+    for (qsizetype i = 0; i < dealNames.size(); ++i)
+        line(out, dealNames.at(i), deal.value(i));
+    for (const QVariantList &item : items)
+        for (qsizetype i = 0; i < itemNames.size(); ++i)
+            line(out, itemNames.at(i), item.value(i));
+    return out;
+}
+
+QString seal(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(canonicalText(deal, items, previous), QCryptographicHash::Sha256).toHex());
+}
+
+} // namespace dealseal

@@ -1,0 +1,33 @@
+#pragma once
+// The seal a deal is stored with: a SHA-256 over the deal as stored and over the seal of the sealed deal
+// before it, so a deal changed, removed or slipped in afterwards no longer matches its seal, and every
+// sealed deal after it no longer matches the chain.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+namespace dealseal {
+
+// The fields of `deals` and of `dealitems` the seal covers, in the order they are written. Fixed: a field
+// added to the deal file later leaves the seals already stored as they are.
+QStringList dealFields();
+QStringList itemFields();
+
+// The text a seal is the hash of (UTF-8), one "name=value" line (LF) per field:
+//   quorvel-seal 1
+//   previous=<the previous sealed deal's seal; empty for the first>
+//   deal.<field>=<value>          every field of dealFields(), in that order
+//   item.<field>=<value>          every field of itemFields() for each item, in package and slot order
+// A value is written as stored: a text as it is, with "\" written "\\", CR "\r" and LF "\n"; a number in
+// the shortest form that reads back as the same number ("25000", "6.9", "0.07000000029802322"); an
+// absent value (NULL, or a number that is not a number) as nothing; binary data (the signature) as the
+// hex SHA-256 of its bytes. `deal` holds the values of dealFields() in that order, each of `items` those
+// of itemFields(); the items are taken in the order given.
+QByteArray canonicalText(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous);
+// The seal: the lower-case hex SHA-256 of the canonical text.
+QString seal(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous);
+
+} // namespace dealseal
