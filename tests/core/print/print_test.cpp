@@ -39,7 +39,7 @@ struct Inset {
 };
 } // namespace
 
-class TestPrint : public QObject {
+class PrintTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -186,5 +186,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPrint)
+QTEST_MAIN(PrintTest)
 #include "print_test.moc"

@@ -55,7 +55,7 @@ QStringList contents(Database &db, const QStringList &fields) {
 }
 } // namespace
 
-class DataTest : public QObject {
+class StoreTest : public QObject {
     Q_OBJECT
 private slots:
     void settingsKeepWhatWasWrittenAndTrimOnlyBlanks() {
@@ -318,5 +318,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DataTest)
+QTEST_GUILESS_MAIN(StoreTest)
 #include "store_test.moc"

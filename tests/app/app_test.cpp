@@ -364,4 +364,4 @@ private slots:
 };
 
 QTEST_MAIN(AppTest)
-#include "tst_app.moc"
+#include "app_test.moc"

@@ -148,4 +148,4 @@ private slots:
 };
 
 QTEST_MAIN(PrefsTest)
-#include "tst_prefs.moc"
+#include "prefs_test.moc"

@@ -42,7 +42,7 @@ int keepSaving(const QString &dataFolder) {
 }
 } // namespace
 
-class DealsTest : public QObject {
+class DealArchiveTest : public QObject {
     Q_OBJECT
 private slots:
     void dealFileIsMadeWhenMissingAndRefusedWhenUnusable_data() {
@@ -346,8 +346,8 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     if (argc == 3 && QString::fromLocal8Bit(argv[1]) == kKeepSaving)
         return keepSaving(QString::fromLocal8Bit(argv[2]));
-    DealsTest test;
+    DealArchiveTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "deals_test.moc"
+#include "dealarchive_test.moc"

@@ -233,4 +233,4 @@ private slots:
 };
 
 QTEST_MAIN(ImportExportTest)
-#include "import_export_test.moc"
+#include "importexport_test.moc"

@@ -182,4 +182,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(PackagingTest)
-#include "tst_packaging.moc"
+#include "packaging_test.moc"

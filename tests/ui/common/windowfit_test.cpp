@@ -140,7 +140,7 @@ QWidget *showOn(QScreen *screen, const QString &name) {
 }
 } // namespace
 
-class FitTest : public QObject {
+class WindowFitTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
@@ -342,7 +342,7 @@ int main(int argc, char **argv) {
     config.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
     QApplication application(argc, argv);
-    FitTest test;
+    WindowFitTest test;
     return QTest::qExec(&test, argc, argv);
 }
-#include "fullscreen_test.moc"
+#include "windowfit_test.moc"
