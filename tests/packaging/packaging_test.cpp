@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 struct Run {
     int status = -1;
@@ -40,21 +42,21 @@ class PackagingTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_work;
     QString m_deb;
-    QString root(const QString &path = QString()) const { return m_work.filePath(QStringLiteral("root")) + path; }
-    QString program() const { return root(QStringLiteral("/usr/bin/quorvel")); }
-    QString packagedPages() const { return root(QStringLiteral("/usr/share/quorvel/webpages")); }
-    QString userFolder() const { return m_work.filePath(QStringLiteral("xdg/Quorvel")); }
+    QString root(const QString &path = QString()) const { return m_work.filePath(u"root"_s) + path; }
+    QString program() const { return root(u"/usr/bin/quorvel"_s); }
+    QString packagedPages() const { return root(u"/usr/share/quorvel/webpages"_s); }
+    QString userFolder() const { return m_work.filePath(u"xdg/Quorvel"_s); }
     // A user's session with its own home and data folder, and no display unless a platform is named.
     QProcessEnvironment user(const QString &platform = QString()) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
-        env.insert(QStringLiteral("HOME"), m_work.filePath(QStringLiteral("home")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), m_work.filePath(QStringLiteral("xdg")));
+        env.insert(u"HOME"_s, m_work.filePath(u"home"_s));
+        env.insert(u"XDG_DATA_HOME"_s, m_work.filePath(u"xdg"_s));
         // What the windows remember goes to this user's settings, never the real user's.
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_work.filePath(QStringLiteral("config")));
+        env.insert(u"XDG_CONFIG_HOME"_s, m_work.filePath(u"config"_s));
         if (!platform.isEmpty())
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+            env.insert(u"QT_QPA_PLATFORM"_s, platform);
         return env;
     }
 
@@ -65,7 +67,7 @@ private slots:
                              {QStringLiteral(QUORVEL_BUILD_DIR), m_work.path()});
         QVERIFY2(made.status == 0, qPrintable(made.err));
         m_deb = made.out.trimmed();
-        const Run unpacked = run(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), m_deb, root()});
+        const Run unpacked = run(u"dpkg-deb"_s, {u"-x"_s, m_deb, root()});
         QVERIFY2(unpacked.status == 0, qPrintable(unpacked.err));
     }
 
@@ -87,67 +89,64 @@ private slots:
         QFETCH(bool, beside);
         const auto has = [&facts](char c) { return facts.contains(QLatin1Char(c)); };
         const programlocation::Facts f{"/opt/Quorvel", has('w'), has('d'), has('p'), has('u') ? "/home/ann" : ""};
-        QCOMPARE(programlocation::decide(f), beside ? QStringLiteral("/opt/Quorvel") : QStringLiteral("/home/ann"));
+        QCOMPARE(programlocation::decide(f), beside ? u"/opt/Quorvel"_s : u"/home/ann"_s);
     }
 
     void packageHoldsProgramEntryIconsAndPages() {
-        const QString arch = run(QStringLiteral("dpkg"), {QStringLiteral("--print-architecture")}).out.trimmed();
+        const QString arch = run(u"dpkg"_s, {u"--print-architecture"_s}).out.trimmed();
         QCOMPARE(QFileInfo(m_deb).fileName(), QStringLiteral("quorvel_" QUORVEL_VERSION "_%1.deb").arg(arch));
-        QCOMPARE(run(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), m_deb, QStringLiteral("Version")}).out,
-                 QStringLiteral(QUORVEL_VERSION "\n"));
+        QCOMPARE(run(u"dpkg-deb"_s, {u"-f"_s, m_deb, u"Version"_s}).out, QStringLiteral(QUORVEL_VERSION "\n"));
         QVERIFY(QFileInfo(program()).isExecutable());
-        const QString desktop = root(QStringLiteral("/usr/share/applications/quorvel.desktop"));
-        const Run validated = run(QStringLiteral("desktop-file-validate"), {desktop});
+        const QString desktop = root(u"/usr/share/applications/quorvel.desktop"_s);
+        const Run validated = run(u"desktop-file-validate"_s, {desktop});
         QVERIFY2(validated.status == 0 && validated.out.isEmpty(), qPrintable(validated.out + validated.err));
-        const QString icons = root(QStringLiteral("/usr/share/icons/hicolor/"));
-        QVERIFY(contents(icons + QStringLiteral("scalable/apps/quorvel.svg")).contains("<svg"));
+        const QString icons = root(u"/usr/share/icons/hicolor/"_s);
+        QVERIFY(contents(icons + u"scalable/apps/quorvel.svg"_s).contains("<svg"));
         for (int size : {16, 32, 48, 64, 128, 256})
-            QCOMPARE(QImage(icons + QStringLiteral("%1x%1/apps/quorvel.png").arg(size)).size(), QSize(size, size));
-        QVERIFY(contents(root(QStringLiteral("/usr/share/doc/quorvel/copyright"))).startsWith("Format: "));
+            QCOMPARE(QImage(icons + u"%1x%1/apps/quorvel.png"_s.arg(size)).size(), QSize(size, size));
+        QVERIFY(contents(root(u"/usr/share/doc/quorvel/copyright"_s)).startsWith("Format: "));
 #ifndef QUORVEL_SANITIZED // a checking build links its runtime and keeps unused libraries; it is never shipped
         // Every library the program loads comes with a package the control file names.
         const QStringList depends =
-            run(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), m_deb, QStringLiteral("Depends")})
-                .out.split(QRegularExpression(QStringLiteral("\\s*\\([^)]*\\)\\s*|\\s*,\\s*|\\s+")),
-                           Qt::SkipEmptyParts);
-        const QString dynamic = run(QStringLiteral("objdump"), {QStringLiteral("-p"), program()}).out;
+            run(u"dpkg-deb"_s, {u"-f"_s, m_deb, u"Depends"_s})
+                .out.split(QRegularExpression(u"\\s*\\([^)]*\\)\\s*|\\s*,\\s*|\\s+"_s), Qt::SkipEmptyParts);
+        const QString dynamic = run(u"objdump"_s, {u"-p"_s, program()}).out;
         QVERIFY(dynamic.contains(QLatin1String("libcsv.so")));
-        for (const auto &needed : QRegularExpression(QStringLiteral("NEEDED\\s+(\\S+)")).globalMatch(dynamic)) {
+        for (const auto &needed : QRegularExpression(u"NEEDED\\s+(\\S+)"_s).globalMatch(dynamic)) {
             QStringList owners;
-            for (const QString &line : run(QStringLiteral("dpkg"), {QStringLiteral("-S"), needed.captured(1)})
-                                           .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-                for (const QString &owner : line.section(QStringLiteral(": "), 0, 0).split(QStringLiteral(", ")))
-                    owners << owner.section(QLatin1Char(':'), 0, 0); // without its architecture
+            for (const QString &line :
+                 run(u"dpkg"_s, {u"-S"_s, needed.captured(1)}).out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                for (const QString &owner : line.section(u": "_s, 0, 0).split(u", "_s))
+                    owners << owner.section(u':', 0, 0); // without its architecture
             const bool named =
                 std::any_of(owners.cbegin(), owners.cend(), [&](const QString &o) { return depends.contains(o); });
-            QVERIFY2(named, qPrintable(needed.captured(1) + QStringLiteral(" comes from ") + owners.join(u' ')));
+            QVERIFY2(named, qPrintable(needed.captured(1) + u" comes from "_s + owners.join(u' ')));
         }
 #endif
         QCOMPARE(filesIn(packagedPages()).size(), 12);
         for (const QString &name : filesIn(packagedPages()))
-            QVERIFY2(contents(packagedPages() + QLatin1Char('/') + name).startsWith("<!DOCTYPE html>"),
-                     qPrintable(name));
+            QVERIFY2(contents(packagedPages() + u'/' + name).startsWith("<!DOCTYPE html>"), qPrintable(name));
     }
 
     void packagedProgramKeepsDataInTheUsersFolder() {
         // Qt's own option names the platform, as a user may give it.
         QProcess quorvel;
         quorvel.setProcessEnvironment(user());
-        quorvel.start(program(), {QStringLiteral("-platform"), QStringLiteral("offscreen")});
-        const QString pages = userFolder() + QStringLiteral("/webpages");
+        quorvel.start(program(), {u"-platform"_s, u"offscreen"_s});
+        const QString pages = userFolder() + u"/webpages"_s;
         // The deal file is made last, once the data files have opened.
-        QTRY_VERIFY_WITH_TIMEOUT((filesIn(pages) == filesIn(packagedPages()) &&
-                                  QFile::exists(userFolder() + QStringLiteral("/data/deals.mdb"))) ||
-                                     quorvel.state() == QProcess::NotRunning,
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (filesIn(pages) == filesIn(packagedPages()) && QFile::exists(userFolder() + u"/data/deals.mdb"_s)) ||
+                quorvel.state() == QProcess::NotRunning,
+            10000);
         // Still running: past the first start and on to its windows.
         QCOMPARE(quorvel.state(), QProcess::Running);
         quorvel.kill();
         quorvel.waitForFinished();
-        QCOMPARE(filesIn(userFolder() + QStringLiteral("/data")),
+        QCOMPARE(filesIn(userFolder() + u"/data"_s),
                  QStringList({"deals.mdb", "preferences.mdb", "products.mdb", "vehicles.mdb"}));
         for (const QString &name : filesIn(pages))
-            QCOMPARE(contents(pages + QLatin1Char('/') + name), contents(packagedPages() + QLatin1Char('/') + name));
+            QCOMPARE(contents(pages + u'/' + name), contents(packagedPages() + u'/' + name));
     }
 
     // Version and help need no display: none is given.
@@ -172,7 +171,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QStringList, out);
         QFETCH(QString, err);
-        const Run r = run(program(), args, user(err.isEmpty() ? QString() : QStringLiteral("offscreen")));
+        const Run r = run(program(), args, user(err.isEmpty() ? QString() : u"offscreen"_s));
         QTEST(r.status, "status");
         for (const QString &text : out)
             QVERIFY2(r.out.contains(text), qPrintable(r.out));
