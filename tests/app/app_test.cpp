@@ -57,8 +57,7 @@ struct ReadOnly {
     static bool set(const QString &file, bool on) {
         if (geteuid() != 0)
             return QFile::setPermissions(file, on ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
-        return QProcess::execute(QStringLiteral("chattr"), {on ? QStringLiteral("+i") : QStringLiteral("-i"), file}) ==
-               0;
+        return QProcess::execute(u"chattr"_s, {on ? u"+i"_s : u"-i"_s, file}) == 0;
     }
     explicit ReadOnly(const QString &file) : path(file), made(set(file, true)) {}
     ~ReadOnly() {
@@ -73,7 +72,7 @@ struct Start {
     Application program{dir.path()};
     Start() { program.setHomeWindow<MainWindow>(); }
     ~Start() { closeAllWindows(); }
-    QString data(const QString &file) const { return dir.filePath(QStringLiteral("data/") + file); }
+    QString data(const QString &file) const { return dir.filePath(u"data/"_s + file); }
     QVariant first(const QString &file, const QString &sql) {
         Database db;
         QVariantList out;
@@ -92,17 +91,17 @@ private slots:
         Start start;
         QString why;
         QVERIFY2(start.program.start(&why), qPrintable(why));
-        QVERIFY(!QDir(start.dir.filePath(QStringLiteral("data.new"))).exists());
+        QVERIFY(!QDir(start.dir.filePath(u"data.new"_s)).exists());
         const Settings &settings = start.program.settings();
-        QVERIFY(start.first(schema::productsFile(), QStringLiteral("select count(*) from [table]")).toInt() >= 10);
+        QVERIFY(start.first(schema::productsFile(), u"select count(*) from [table]"_s).toInt() >= 10);
         QCOMPARE(settings.productCounter,
-                 start.first(schema::productsFile(), QStringLiteral("select max(id) from [table]")).toInt());
+                 start.first(schema::productsFile(), u"select max(id) from [table]"_s).toInt());
         QCOMPARE(settings.templateCounter,
-                 start.first(schema::vehiclesFile(), QStringLiteral("select max(id) from [table]")).toInt());
+                 start.first(schema::vehiclesFile(), u"select max(id) from [table]"_s).toInt());
         const QString page =
-            start.first(schema::productsFile(), QStringLiteral("select htmlpath from [table] where id=1")).toString();
+            start.first(schema::productsFile(), u"select htmlpath from [table] where id=1"_s).toString();
         QVERIFY2(QFile::exists(page), qPrintable(page));
-        QCOMPARE(settings.packageNames[0], QStringLiteral("Platinum"));
+        QCOMPARE(settings.packageNames[0], u"Platinum"_s);
         QVERIFY(!settings.passwordProtect);
     }
 
@@ -126,27 +125,25 @@ private slots:
         Start start;
         QVERIFY(firststart::createEmptyDataFolder(start.dir.path()));
         const QString path = start.data(file);
-        const bool locked = damage == QLatin1String("locked");
-        const bool outOfRange = reason.startsWith(QLatin1String("out of range"));
+        const bool locked = damage == "locked"_L1;
+        const bool outOfRange = reason.startsWith("out of range"_L1);
         Database other; // another copy of the program, in the middle of a long write when locked
         if (locked || outOfRange) {
             QVERIFY(other.open(path));
             if (locked)
-                other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
-            other.exec(locked ? QStringLiteral("update [table] set notes='x'")
-                              : QStringLiteral("update [table] set %1=3000000000").arg(damage));
+                other.exec(u"BEGIN EXCLUSIVE"_s);
+            other.exec(locked ? u"update [table] set notes='x'"_s : u"update [table] set %1=3000000000"_s.arg(damage));
         }
         std::optional<ReadOnly> readOnly;
-        if (damage == QLatin1String("read-only")) {
+        if (damage == "read-only"_L1) {
             readOnly.emplace(path);
             if (!readOnly->made)
                 QSKIP("this file system cannot make a file read-only for root");
         } else if (!locked && !outOfRange) {
             QFile::remove(path);
             QFile f(path); // an empty file is an empty database
-            if (damage != QLatin1String("remove"))
-                QVERIFY(f.open(QIODevice::WriteOnly) &&
-                        f.write(damage == QLatin1String("text") ? "no products\n" : "") >= 0);
+            if (damage != "remove"_L1)
+                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(damage == "text"_L1 ? "no products\n" : "") >= 0);
         }
         const QByteArray before = locked ? QByteArray() : digest(path);
         QString why;
@@ -205,22 +202,22 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, byEnter);
         ProgramFolder folder;
-        setSetting(QStringLiteral("password"), QStringLiteral(" OpenSesame "));
-        setSetting(QStringLiteral("passwordprotect"), typed.isEmpty() ? 0 : 1);
+        setSetting(u"password"_s, u" OpenSesame "_s);
+        setSetting(u"passwordprotect"_s, typed.isEmpty() ? 0 : 1);
         PasswordDialog *window = app().window<PasswordDialog>();
         window->begin();
         if (!typed.isEmpty()) {
             QVERIFY(window->isVisible());
-            QWidget *box = control(window, QStringLiteral("enterpassword"));
-            type(window, QStringLiteral("enterpassword"), QStringLiteral("Open Sesame"));
+            QWidget *box = control(window, u"enterpassword"_s);
+            type(window, u"enterpassword"_s, u"Open Sesame"_s);
             QCOMPARE(said([&] { QTest::keyClick(box, Qt::Key_Return); }), QStringList{"Message: Incorrect Password"});
-            QCOMPARE(control<QLineEdit>(window, QStringLiteral("enterpassword"))->text(), QString());
+            QCOMPARE(control<QLineEdit>(window, u"enterpassword"_s)->text(), QString());
             QVERIFY(!app().existing<MainWindow>());
-            type(window, QStringLiteral("enterpassword"), typed);
+            type(window, u"enterpassword"_s, typed);
             if (byEnter)
                 QTest::keyClick(box, Qt::Key_Return);
             else
-                QVERIFY(click(window, QStringLiteral("Command1")));
+                QVERIFY(click(window, u"Command1"_s));
         }
         QVERIFY(app().existing<MainWindow>() && app().existing<MainWindow>()->isVisible());
         QVERIFY(!window->isVisible());
@@ -233,7 +230,7 @@ private slots:
         struct Marking : QTranslator {
             bool isEmpty() const override { return false; }
             QString translate(const char *, const char *source, const char *, int) const override {
-                return QLatin1Char('[') + QString::fromUtf8(source) + QLatin1Char(']');
+                return u'[' + QString::fromUtf8(source) + u']';
             }
         } marking;
         QCoreApplication::installTranslator(&marking);
@@ -241,12 +238,12 @@ private slots:
         ProgramFolder folder(ProgramFolder::Content::Samples);
         // What shows stored data or figures rather than the program's own words.
         static const QRegularExpression data(
-            QStringLiteral("^(Label2\\(1\\)|menuframe\\(\\d\\)|total(cost|msrp|profit|payment)\\(\\d\\)|choosepackage\\(\\d\\)|qt_.*|_q_.*)$"));
+            u"^(Label2\\(1\\)|menuframe\\(\\d\\)|total(cost|msrp|profit|payment)\\(\\d\\)|choosepackage\\(\\d\\)|qt_.*|_q_.*)$"_s);
         QStringList unmarked;
         QSet<QString> seen;
         auto check = [&](const QString &where, const QString &text) {
-            if (!text.isEmpty() && !text.startsWith(QLatin1Char('[')) && !data.match(where).hasMatch())
-                unmarked << where + QStringLiteral(": ") + text;
+            if (!text.isEmpty() && !text.startsWith(u'[') && !data.match(where).hasMatch())
+                unmarked << where + u": "_s + text;
         };
         auto checkOpenWindows = [&] {
             for (QWidget *window : QApplication::topLevelWidgets()) {
@@ -277,22 +274,21 @@ private slots:
         for (const char *item : {"m_prefs", "m_aftermarket", "m_default", "m_history"})
             main->findChild<QAction *>(QLatin1String(item))->trigger();
         checkOpenWindows();
-        QVERIFY(click(app().existing<ProductList>(), QStringLiteral("Command4")));  // the preview
-        QVERIFY(click(app().existing<ProductList>(), QStringLiteral("Command1")));  // a new product's editor
-        QVERIFY(click(app().existing<TemplateList>(), QStringLiteral("Command1"))); // a new template's editor
-        QVERIFY(click(app().existing<DealHistory>(), QStringLiteral("Command2")));  // the report
+        QVERIFY(click(app().existing<ProductList>(), u"Command4"_s));  // the preview
+        QVERIFY(click(app().existing<ProductList>(), u"Command1"_s));  // a new product's editor
+        QVERIFY(click(app().existing<TemplateList>(), u"Command1"_s)); // a new template's editor
+        QVERIFY(click(app().existing<DealHistory>(), u"Command2"_s));  // the report
         app().window<DealChoice>()->choose(coretest::sampleDeal(), nullptr);
         app().window<DealWorksheet>()->show();
         checkOpenWindows();
         RecordingDevice *paper = recordPrinting(); // the report, with no deals: every line printed is a caption
-        for (const BoxSeen &box :
-             answeringBoxes([] { click(app().existing<DealReport>(), QStringLiteral("Command1")); })) {
-            check(QStringLiteral("messagebox"), box.title);
-            check(QStringLiteral("messagebox"), box.text);
+        for (const BoxSeen &box : answeringBoxes([] { click(app().existing<DealReport>(), u"Command1"_s); })) {
+            check(u"messagebox"_s, box.title);
+            check(u"messagebox"_s, box.text);
         }
         for (const RecordingDevice::Operation &printed : paper->texts())
-            check(QStringLiteral("printed"), printed.text);
-        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(QLatin1Char('\n'))));
+            check(u"printed"_s, printed.text);
+        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(u'\n')));
         QCOMPARE(seen, QSet<QString>({"Form1", "security", "preferences", "aftermarketlist", "printpreview", "editform",
                                       "vehiclelist", "editvehicle", "dealhistory", "dealreport", "dealchoice", "makedeal"}));
         QCOMPARE(paper->documentsEnded(), 1);
@@ -302,9 +298,8 @@ private slots:
     // buttons (up to three), however short its text.
     void boxesAreWideEnoughForTheirTitles() {
         ProgramFolder folder;
-        const QList<std::function<void()>> boxes{[] { prompts::notice(QStringLiteral("Hi")); },
-                                                 [] { prompts::error(QStringLiteral("No")); },
-                                                 [] { prompts::confirm(QStringLiteral("Go?")); }};
+        const QList<std::function<void()>> boxes{[] { prompts::notice(u"Hi"_s); }, [] { prompts::error(u"No"_s); },
+                                                 [] { prompts::confirm(u"Go?"_s); }};
         for (const std::function<void()> &box : boxes) {
             QString title;
             int room = 0, width = 0;
@@ -319,7 +314,7 @@ private slots:
                 qobject_cast<QDialog *>(shown)->reject();
             });
             box();
-            QVERIFY2(width >= room, qPrintable(QStringLiteral("%1: %2 < %3").arg(title).arg(width).arg(room)));
+            QVERIFY2(width >= room, qPrintable(u"%1: %2 < %3"_s.arg(title).arg(width).arg(room)));
         }
     }
 
@@ -328,12 +323,12 @@ private slots:
     // program as EXIT does.
     void mainWindow() {
         ProgramFolder folder;
-        setSetting(QStringLiteral("passwordprotect"), 1);
+        setSetting(u"passwordprotect"_s, 1);
         QList<QUrl> opened;
         app().setExternalOpener([&opened](const QUrl &url) { opened << url; });
         MainWindow *main = app().window<MainWindow>();
         main->show();
-        auto *prefs = main->findChild<QAction *>(QStringLiteral("m_prefs"));
+        auto *prefs = main->findChild<QAction *>(u"m_prefs"_s);
         QVERIFY(prefs && prefs->isEnabled());
         prefs->trigger();
         PreferencesDialog *first = app().existing<PreferencesDialog>();
@@ -341,14 +336,14 @@ private slots:
         prefs->trigger();
         QCOMPARE(app().existing<PreferencesDialog>(), first);
         QVERIFY(!QApplication::activeModalWidget());
-        QTest::mouseClick(control(main, QStringLiteral("Label2(0)")), Qt::LeftButton);
-        QTest::mouseClick(control(main, QStringLiteral("Label2(1)")), Qt::LeftButton);
+        QTest::mouseClick(control(main, u"Label2(0)"_s), Qt::LeftButton);
+        QTest::mouseClick(control(main, u"Label2(1)"_s), Qt::LeftButton);
         QCOMPARE(opened, QList<QUrl>(2, QUrl(MainWindow::makerAddress())));
 
         const QList<BoxSeen> about = answeringBoxes([main] { main->findChild<QAction *>("m_about")->trigger(); });
         QCOMPARE(about.size(), 1);
-        QCOMPARE(about[0].title, QStringLiteral("About Quorvel"));
-        for (const QString &told : {QStringLiteral("Quorvel " QUORVEL_VERSION), QStringLiteral("proprietary"),
+        QCOMPARE(about[0].title, u"About Quorvel"_s);
+        for (const QString &told : {QStringLiteral("Quorvel " QUORVEL_VERSION), u"proprietary"_s,
                                     QDir::toNativeSeparators(app().dataFolder())})
             QVERIFY2(about[0].text.contains(told), qPrintable(about[0].text));
         // Last: the program's event loop ends, with status 0.

@@ -23,6 +23,7 @@
 #include <stdlib.h>
 
 using numbers::Currency;
+using namespace Qt::StringLiterals;
 
 namespace {
 constexpr double inf = std::numeric_limits<double>::infinity();
@@ -57,14 +58,14 @@ const QStringList seeds =
                    "-922337203685477.5808|2147483647.5|0.00025|.|-|+-1|1..2|1e+|1e-|1d5|1D-5|"
                    "  -  .  5  e  -  3  |\t\r\n7|12\u00a034|\u22125|\uff11\uff12|\u0661\u0662\u0663|1,5|5%|(5)|"
                    "1 000 000|0.1e1e1")
-        .split(QLatin1Char('|')) +
-    QStringList{QString(400, QLatin1Char('9')), "0." + QString(400, QLatin1Char('0')) + "1",
-                "1" + QString(400, QLatin1Char('0')) + "e-400", "-" + QString(330, QLatin1Char('7')) + ".5"};
+        .split(u'|') +
+    QStringList{QString(400, u'9'), "0." + QString(400, u'0') + "1", "1" + QString(400, u'0') + "e-400",
+                "-" + QString(330, u'7') + ".5"};
 
 // A character outside the first plane, two unpaired halves, a nul and a non-character.
 const QChar oddChars[] = {QChar(0xd83d), QChar(0xde97), QChar(0xd800), QChar(0xdc00), QChar(0), QChar(0xffff)};
-const QString alphabet = QStringLiteral("012590..+-eEdD  \t\r\n$,xnif%\u00a0\u2212\uff11\u0660\u00e9") +
-                         QString(oddChars, std::size(oddChars));
+const QString alphabet =
+    u"012590..+-eEdD  \t\r\n$,xnif%\u00a0\u2212\uff11\u0660\u00e9"_s + QString(oddChars, std::size(oddChars));
 
 // One generator seeded once, so a failure names a seed and an input number that bring the same input back.
 class Inputs {
@@ -124,8 +125,8 @@ public:
     // plane and halves of them; now and then a long text of ordinary prose.
     QString paragraph() {
         if (chance(3))
-            return QString(chance(50) ? 0 : 1 + below(40), QLatin1Char(' '));
-        static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABC0123456789.,$%\t\u00e9\u4e2d");
+            return QString(chance(50) ? 0 : 1 + below(40), u' ');
+        static const QString letters = u"abcdefghijklmnopqrstuvwxyzABC0123456789.,$%\t\u00e9\u4e2d"_s;
         static const char *const separators[] = {" ",  " ",   " ",    " ",  "  ", "   ",      "-", "/",
                                                  "--", " - ", "\r\n", "\r", "\n", "\r\n\r\n", "",  " \r\n "};
         QString text = chance(10) ? QString::fromLatin1(pick(separators)).repeated(1 + below(8)) : QString();
@@ -136,7 +137,7 @@ public:
                 text += half < 0 ? QString(letters.at(below(int(letters.size()))))
                                  : QString(oddChars + half % 2, 1 + half / 2);
             }
-            text += words > 40 && chance(90) ? QStringLiteral(" ") : QString::fromLatin1(pick(separators));
+            text += words > 40 && chance(90) ? u" "_s : QString::fromLatin1(pick(separators));
         }
         return text;
     }
@@ -155,7 +156,7 @@ private:
 QString shown(const QString &text) {
     QString out;
     QDebug(&out) << text.left(300); // quoted, control and odd characters escaped
-    return text.size() > 300 ? out + QStringLiteral("... (%1 characters)").arg(text.size()) : out;
+    return text.size() > 300 ? out + u"... (%1 characters)"_s.arg(text.size()) : out;
 }
 QString shown(double v) { return QString::number(v, 'g', 17); }
 
@@ -166,14 +167,14 @@ QString shown(double v) { return QString::number(v, 'g', 17); }
     } while (0)
 
 bool isMoneyText(const QString &s) {
-    static const QRegularExpression money(QStringLiteral("^-?(0|[1-9][0-9]*)\\.[0-9]{2}$"));
-    return s != QLatin1String("-0.00") && money.match(s).hasMatch();
+    static const QRegularExpression money(u"^-?(0|[1-9][0-9]*)\\.[0-9]{2}$"_s);
+    return s != "-0.00"_L1 && money.match(s).hasMatch();
 }
 // A leading minus, no needless zeros, no exponent unless the value is far from ordinary amounts.
 bool isPlainText(const QString &s) {
     static const QRegularExpression plain(
-        QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]*[1-9])?$|^-?[1-9](\\.[0-9]*[1-9])?e[+-][0-9]{2,3}$"));
-    return s != QLatin1String("-0") && plain.match(s).hasMatch();
+        u"^-?(0|[1-9][0-9]*)(\\.[0-9]*[1-9])?$|^-?[1-9](\\.[0-9]*[1-9])?e[+-][0-9]{2,3}$"_s);
+    return s != "-0"_L1 && plain.match(s).hasMatch();
 }
 
 // The reader's rule as a pattern: blanks taken out, an optional sign, digits with one point, an optional
@@ -182,9 +183,9 @@ bool isPlainText(const QString &s) {
 double statedValue(const QString &text) {
     QString squeezed;
     for (QChar c : text)
-        if (!QStringLiteral(" \t\r\n").contains(c))
-            squeezed += c.unicode() < 0x80 ? c : QLatin1Char('#');
-    static const QRegularExpression number(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eEdD][+-]?[0-9]+)?"));
+        if (!u" \t\r\n"_s.contains(c))
+            squeezed += c.unicode() < 0x80 ? c : u'#';
+    static const QRegularExpression number(u"^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eEdD][+-]?[0-9]+)?"_s);
     const double v = readC(number.match(squeezed).captured(0).toLatin1().replace('d', 'e').replace('D', 'e'));
     return std::isfinite(v) ? v : 0.0;
 }
@@ -213,10 +214,10 @@ Currency currency(Inputs &in, qint64 ordinary) {
 QStringList pieces(const QString &s) {
     QStringList out{QString()};
     for (QChar c : s) {
-        const bool blank = c == QLatin1Char(' ') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+        const bool blank = c == u' ' || c == u'\r' || c == u'\n';
         if (!blank)
             out.last() += c;
-        if (!out.last().isEmpty() && (blank || c == QLatin1Char('-') || c == QLatin1Char('/')))
+        if (!out.last().isEmpty() && (blank || c == u'-' || c == u'/'))
             out << QString();
     }
     out.removeAll(QString());
@@ -224,7 +225,7 @@ QStringList pieces(const QString &s) {
 }
 
 double scale() {
-    const double s = qEnvironmentVariable("QUORVEL_FUZZ_SCALE", QStringLiteral("1")).toDouble();
+    const double s = qEnvironmentVariable("QUORVEL_FUZZ_SCALE", u"1"_s).toDouble();
     return s > 0 ? s : 1.0;
 }
 } // namespace
@@ -243,7 +244,7 @@ class FuzzTest : public QObject {
         count = qMax<qint64>(1, qint64(double(count) * scale()));
         for (qint64 n = 0; n < count; ++n)
             if (const QString why = check(in); !why.isEmpty())
-                QFAIL(qPrintable(QStringLiteral("input %1: %2").arg(n).arg(why)));
+                QFAIL(qPrintable(u"input %1: %2"_s.arg(n).arg(why)));
         m_total += count;
         qInfo("%-28s %9lld inputs %7lld ms", routine, count, timer.elapsed());
     }
@@ -275,7 +276,7 @@ private slots:
             EXPECT(isMoneyText(m), input);
             // The value's 15-digit form to the cent (within half a cent and half the 15th digit); "0.00" for none.
             if (!std::isfinite(x))
-                EXPECT(m == QLatin1String("0.00"), input);
+                EXPECT(m == "0.00"_L1, input);
             else if (std::fabs(x) < 1e300) // beyond, the text may be too large to read back
                 EXPECT(std::fabs(numbers::val(m) - x) <= 0.005 + 6e-15 * std::fabs(x), input);
             return {};
@@ -289,11 +290,11 @@ private slots:
             const double x = in.number();
             const int digits = in.chance(80) ? 15 : in.chance(80) ? 1 + in.below(17) : in.below(80) - 5;
             const QString p = numbers::plain(x, digits);
-            const QString input = shown(x) + QStringLiteral(" to %1 digits shown as ").arg(digits) + p;
+            const QString input = shown(x) + u" to %1 digits shown as "_s.arg(digits) + p;
             const double rounded = readC(decimalForm(x, digits));
             EXPECT(isPlainText(p), input);
             EXPECT(numbers::val(p) == (std::isfinite(rounded) ? rounded : 0.0), input);
-            EXPECT(!p.contains(QLatin1Char('e')) || !(std::fabs(x) >= 1e-15 && std::fabs(x) < 1e15), input);
+            EXPECT(!p.contains(u'e') || !(std::fabs(x) >= 1e-15 && std::fabs(x) < 1e15), input);
             return {};
         });
     }
@@ -337,11 +338,11 @@ private slots:
                                    rate <= 10000000 && std::abs(rate) >= 100 && months >= 10000 && months <= 10000000;
             QString input;
             for (const Currency &c : v)
-                input += QString::number(c.raw()) + QStringLiteral("e-4 ");
+                input += QString::number(c.raw()) + u"e-4 "_s;
             bool ok = in.chance(50);
             const QString text = payment::calculate(v[0], v[1], v[2], v[3], v[4], v[5], &ok);
-            input += QStringLiteral("paid as ") + text;
-            EXPECT(ok ? isPlainText(text) : text == QLatin1String("0"), input);
+            input += u"paid as "_s + text;
+            EXPECT(ok ? isPlainText(text) : text == "0"_L1, input);
             EXPECT(!ok || months > 0, input);
             if (rate == 0 && months > 0)
                 EXPECT(ok && numbers::val(text) == readC(decimalForm(v[0].toDouble() / v[1].toDouble(), 15)), input);
@@ -367,24 +368,24 @@ private slots:
                                                  : 1638 * in.unit());
             p.Justification(in.below(6) - 1);
             const QString w = p.wrap(text, length, indent);
-            const QString input = QStringLiteral("%1, length %2, indent %3, font %4, wrapped as %5")
-                                      .arg(shown(text), QString::number(length), QString::number(indent),
-                                           QString::number(device.fontSize()), shown(w));
+            const QString input = u"%1, length %2, indent %3, font %4, wrapped as %5"_s.arg(
+                shown(text), QString::number(length), QString::number(indent), QString::number(device.fontSize()),
+                shown(w));
             EXPECT(pieces(w) == pieces(text), input);
             // Where the text has line breaks of its own, each part is measured alone.
-            const bool breaks = text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+            const bool breaks = text.contains(u'\r') || text.contains(u'\n');
             const float first = std::nearbyint(length - indent), others = std::nearbyint(length);
             const QStringList lines = PrinterDevice::textLines(w);
             for (int k = 0; k < lines.size(); ++k) {
                 const float allowed = breaks ? std::max(first, others) : k == 0 ? first : others;
                 EXPECT(std::isnan(allowed) || p.TextWidth(lines.at(k)) <= allowed || pieces(lines.at(k)).size() < 2,
-                       QStringLiteral("line %1 of ").arg(k) + input);
+                       u"line %1 of "_s.arg(k) + input);
             }
             device.clear();
             p.Paragraph(in.chance(90) ? 20.0f : in.length(), in.chance(90) ? 50.0f : in.length(), length, text, indent);
             QString printed;
             for (const auto &op : device.texts())
-                printed += op.text + QLatin1Char(' ');
+                printed += op.text + u' ';
             EXPECT(pieces(printed) == pieces(w), input);
             return {};
         });

@@ -18,6 +18,7 @@
 #define QCOMPARE_MM(actual, expected) QCOMPARE(float(actual), float(expected))
 
 using Kind = RecordingDevice::Kind;
+using namespace Qt::StringLiterals;
 
 namespace {
 // A recording printer whose printable area starts 4.2 mm across and 8.4 mm down from the sheet's corner (42
@@ -48,27 +49,27 @@ private slots:
         s.device.setPhysicalOffset(100, 100); // measured once, at creation
         QCOMPARE_MM(s.p->XOffset(), -4.2f);
         QCOMPARE_MM(s.p->YOffset(), -8.4f);
-        s.p->PrintLeft(20, 46, QStringLiteral("Deal"), 0);
+        s.p->PrintLeft(20, 46, u"Deal"_s, 0);
         QCOMPARE_MM(s.device.texts().at(0).x, 15.8);
         QCOMPARE_MM(s.device.texts().at(0).y, 37.6);
-        s.p->PrintRight(53, 16, QStringLiteral("Customer: "), 0);
-        QCOMPARE(s.device.texts().at(1).text, QStringLiteral("Customer: "));
+        s.p->PrintRight(53, 16, u"Customer: "_s, 0);
+        QCOMPARE(s.device.texts().at(1).text, u"Customer: "_s);
         QCOMPARE_MM(s.right(1), 53.0);
         // A negative coordinate keeps the current position on that axis.
         s.p->CurrentX(12);
         s.p->CurrentY(30);
-        s.p->PrintLeft(-1, 40, QStringLiteral("x kept"), 0);
+        s.p->PrintLeft(-1, 40, u"x kept"_s, 0);
         QCOMPARE_MM(s.left(2), 12.0);
         QCOMPARE_MM(s.top(2), 40.0);
         s.p->CurrentX(70);
         s.p->CurrentY(33);
-        s.p->PrintCentre(90, -5, QStringLiteral("y kept"), 0);
+        s.p->PrintCentre(90, -5, u"y kept"_s, 0);
         QCOMPARE_MM(s.left(3) + s.right(3), 180.0);
         QCOMPARE_MM(s.top(3), 33.0);
 
         // Several lines: taken apart and trimmed, the first one indented, each below the other with the gap.
         s.p->LineSpacing(1.5);
-        s.p->PrintLeft(30, 50, QStringLiteral("One\r\nTwo  \r\n  Three"), 3);
+        s.p->PrintLeft(30, 50, u"One\r\nTwo  \r\n  Three"_s, 3);
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(s.device.texts().at(4 + i).text, QStringList({"One", "Two", "Three"}).at(i));
             QCOMPARE_MM(s.top(4 + i), 50.0 + i * 5.5);
@@ -87,7 +88,7 @@ private slots:
         QTest::addColumn<float>("indent");
         QTest::addColumn<QStringList>("lines");
         // Words "ab" with their blank take 6 mm: 53 mm holds 8 of them, 58 mm holds 9.
-        const QString ab = QStringLiteral("ab ");
+        const QString ab = u"ab "_s;
         QTest::newRow("indent 5, length 58") << ab.repeated(30).trimmed() << 58.0f << 5.0f
                                              << QStringList{ab.repeated(8).trimmed(), ab.repeated(9).trimmed(),
                                                             ab.repeated(9).trimmed(), ab.repeated(4).trimmed()};
@@ -113,7 +114,7 @@ private slots:
         QFETCH(float, indent);
         QFETCH(QStringList, lines);
         Inset s;
-        QCOMPARE(s.p->wrap(text, length, indent).split(QStringLiteral("\r\n")), lines);
+        QCOMPARE(s.p->wrap(text, length, indent).split(u"\r\n"_s), lines);
         // Printed line by line below one another; an empty line keeps its place.
         s.p->Paragraph(22, 54, length, text, indent);
         int k = 0;
@@ -157,7 +158,7 @@ private slots:
         // One term: each price line as it has always printed, 14 pt and centred in its box at 194 mm.
         int prices = 0;
         for (const auto &op : device->texts())
-            if (op.text.startsWith(QLatin1String("$ "))) {
+            if (op.text.startsWith("$ "_L1)) {
                 QCOMPARE(op.font.size, 14.0);
                 QCOMPARE_MM(op.y + 8.4, 194.0);
                 QVERIFY(std::abs(op.x + 4.2 + op.width / 2 - (50 + 60 * prices++)) < 0.3);

@@ -46,7 +46,7 @@ QStringList layoutOf(const QString &path) {
 QStringList contents(Database &db, const QStringList &fields) {
     QMap<QString, QStringList> tables;
     for (const QString &f : fields)
-        tables[f.section(QLatin1Char('.'), 0, 0)] << u"quote(%1)"_s.arg(f.section(QLatin1Char('.'), 1));
+        tables[f.section(u'.', 0, 0)] << u"quote(%1)"_s.arg(f.section(u'.', 1));
     QStringList rows;
     for (auto t = tables.cbegin(); t != tables.cend(); ++t)
         rows +=
@@ -70,23 +70,23 @@ private slots:
         Store &store = folder.store();
         QVERIFY(store.settings().read() == s);
         // Another copy of the program raised the counters after this one read them: writing never lowers them.
-        setSetting(store, QStringLiteral("am_total"), 50);
-        setSetting(store, QStringLiteral("ve_total"), 40);
+        setSetting(store, u"am_total"_s, 50);
+        setSetting(store, u"ve_total"_s, 40);
         QVERIFY(store.settings().write(s));
-        QCOMPARE(storedSetting(store, QStringLiteral("am_total")).toInt(), 50);
-        QCOMPARE(storedSetting(store, QStringLiteral("ve_total")).toInt(), 40);
+        QCOMPARE(storedSetting(store, u"am_total"_s).toInt(), 50);
+        QCOMPARE(storedSetting(store, u"ve_total"_s).toInt(), 40);
         // As another program may store them: only blanks are trimmed (a line break is part of the disclaimer),
         // package names are kept as stored, any non-zero number is yes.
-        setSetting(store, QStringLiteral("dealershipname"), QStringLiteral("  Lot 9  "));
-        setSetting(store, QStringLiteral("password"), QStringLiteral(" pw "));
-        setSetting(store, QStringLiteral("package2"), QStringLiteral(" Gold "));
-        setSetting(store, QStringLiteral("disclaimer"), QStringLiteral(" Small print\r\n "));
-        setSetting(store, QStringLiteral("includetax"), -1);
+        setSetting(store, u"dealershipname"_s, u"  Lot 9  "_s);
+        setSetting(store, u"password"_s, u" pw "_s);
+        setSetting(store, u"package2"_s, u" Gold "_s);
+        setSetting(store, u"disclaimer"_s, u" Small print\r\n "_s);
+        setSetting(store, u"includetax"_s, -1);
         const Settings read = store.settings().read();
-        QCOMPARE(read.dealershipName, QStringLiteral("Lot 9"));
-        QCOMPARE(read.password, QStringLiteral("pw"));
-        QCOMPARE(read.packageNames[1], QStringLiteral(" Gold "));
-        QCOMPARE(read.disclaimer, QStringLiteral("Small print\r\n"));
+        QCOMPARE(read.dealershipName, u"Lot 9"_s);
+        QCOMPARE(read.password, u"pw"_s);
+        QCOMPARE(read.packageNames[1], u" Gold "_s);
+        QCOMPARE(read.disclaimer, u"Small print\r\n"_s);
         QVERIFY(read.includeTax);
         QVERIFY(folder.errors().isEmpty());
     }
@@ -202,19 +202,19 @@ private slots:
         QCOMPARE(second.settings.productCounter, 2);
         QCOMPARE(store.settings().draw(Counter::Templates).id.value(), 1);
         // The counter is stored before any record uses it, and outlives the program.
-        QCOMPARE(storedSetting(store, QStringLiteral("ve_total")).toInt(), 1);
+        QCOMPARE(storedSetting(store, u"ve_total"_s).toInt(), 1);
         QVERIFY(folder.reopen());
         QCOMPARE(folder.store().settings().draw(Counter::Products).id.value(), 3);
         // Deleting the record with the highest id does not free it.
-        const int last = addProduct(folder.store(), QStringLiteral("A"), 1, 2);
-        folder.store().productsFile().exec(QStringLiteral("delete from [table] where id=?"), {last});
-        QCOMPARE(addProduct(folder.store(), QStringLiteral("B"), 1, 2), last + 1);
+        const int last = addProduct(folder.store(), u"A"_s, 1, 2);
+        folder.store().productsFile().exec(u"delete from [table] where id=?"_s, {last});
+        QCOMPARE(addProduct(folder.store(), u"B"_s, 1, 2), last + 1);
         // An exhausted counter hands out nothing and stores nothing.
-        setSetting(folder.store(), QStringLiteral("am_total"), 2147483647);
+        setSetting(folder.store(), u"am_total"_s, 2147483647);
         const SettingsRepository::Drawn drawn = folder.store().settings().draw(Counter::Products);
         QVERIFY(!drawn.id.has_value());
         QVERIFY(drawn.exhausted);
-        QCOMPARE(storedSetting(folder.store(), QStringLiteral("am_total")).toLongLong(), 2147483647LL);
+        QCOMPARE(storedSetting(folder.store(), u"am_total"_s).toLongLong(), 2147483647LL);
     }
 
     // Two copies started on a new folder at the same moment: each goes on with the one whole data folder.
@@ -227,11 +227,11 @@ private slots:
             const bool ours = firststart::createDataFolder(dir.path(), &why);
             other.join();
             QVERIFY2(ours && theirs, qPrintable(why));
-            Store store(QDir(dir.path()).filePath(QStringLiteral("data")));
+            Store store(QDir(dir.path()).filePath(u"data"_s));
             QVERIFY2(store.open(&why), qPrintable(why));
             QCOMPARE(store.products().catalogue().size(), 12);
             QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                     (QStringList{QStringLiteral("data"), QStringLiteral("webpages")}));
+                     (QStringList{u"data"_s, u"webpages"_s}));
         }
     }
 
@@ -246,10 +246,10 @@ private slots:
             for (int i = 0; i < 40; ++i) {
                 db.beginImmediate();
                 QSqlQuery q(db.handle());
-                q.exec(QStringLiteral("select am_total from [table]"));
+                q.exec(u"select am_total from [table]"_s);
                 theirs << (q.next() ? q.value(0).toInt() + 1 : -1);
                 q.finish();
-                db.exec(QStringLiteral("update [table] set am_total=?"), {theirs.last()});
+                db.exec(u"update [table] set am_total=?"_s, {theirs.last()});
                 db.commit();
             }
         });
@@ -260,27 +260,25 @@ private slots:
         const QList<int> all = ours + theirs;
         QCOMPARE(QSet<int>(all.cbegin(), all.cend()).size(), 80);
         QVERIFY(!all.contains(-1));
-        QCOMPARE(storedSetting(folder.store(), QStringLiteral("am_total")).toInt(), 80);
+        QCOMPARE(storedSetting(folder.store(), u"am_total"_s).toInt(), 80);
         QVERIFY(folder.errors().isEmpty());
     }
 
     void addedProductsTakeOneBlockOfIdsAllOrNothing() {
         DataFolder folder;
         Store &store = folder.store();
-        addProduct(store, QStringLiteral("Existing"), 1, 2);
+        addProduct(store, u"Existing"_s, 1, 2);
         auto batch = [](const QStringList &names) {
             QVector<Product> out;
             for (const QString &name : names)
-                out.append({999, name, 10, -2.5, {}, {}, {}, {}, {}, QStringLiteral("one\r\ntwo")});
+                out.append({999, name, 10, -2.5, {}, {}, {}, {}, {}, u"one\r\ntwo"_s});
             return out;
         };
-        auto ids = [&] {
-            return column(store.productsFile(), QStringLiteral("select id from [table] order by rowid"));
-        };
+        auto ids = [&] { return column(store.productsFile(), u"select id from [table] order by rowid"_s); };
         Store::AddedProducts added = store.addProducts(batch({"Zulu", "Alpha", "Mike"}));
         QVERIFY(added.stored);
         QCOMPARE(ids(), QVariantList({1, 2, 3, 4}));
-        QCOMPARE(storedSetting(store, QStringLiteral("am_total")).toInt(), 4);
+        QCOMPARE(storedSetting(store, u"am_total"_s).toInt(), 4);
         QCOMPARE(store.products().all().at(0), (Product{3, "Alpha", 10, -2.5, {}, {}, {}, {}, {}, "one\r\ntwo"}));
 
         // One refused insert: nothing of the batch is stored, and its ids are not handed out again.
@@ -295,9 +293,9 @@ private slots:
         QCOMPARE(store.settings().draw(Counter::Products).id.value(), 8);
 
         // Too few ids left for the batch: none drawn, none stored; one product still fits.
-        setSetting(store, QStringLiteral("am_total"), 2147483646);
+        setSetting(store, u"am_total"_s, 2147483646);
         QVERIFY(store.addProducts(batch({"One", "Two"})).exhausted);
-        QCOMPARE(storedSetting(store, QStringLiteral("am_total")).toLongLong(), 2147483646LL);
+        QCOMPARE(storedSetting(store, u"am_total"_s).toLongLong(), 2147483646LL);
         QCOMPARE(store.addProducts(batch({"Last"})).firstId, 2147483647);
         QCOMPARE(ids().size(), 5);
     }
@@ -309,11 +307,11 @@ private slots:
         TemplateRepository &templates = folder.store().templates();
         const ListedTemplate first = templates.choices().value(0);
         PackageTemplate t = templates.chosen(first.record, first.id).value();
-        t.packageNames[3] = QStringLiteral("Basic");
+        t.packageNames[3] = u"Basic"_s;
         templates.add(t);
         QVERIFY(templates.remove(first.record));
         QVERIFY(!templates.store(first.record, t));
-        QCOMPARE(templates.chosen(first.record, first.id)->packageNames[3], QStringLiteral("Basic"));
+        QCOMPARE(templates.chosen(first.record, first.id)->packageNames[3], u"Basic"_s);
         QVERIFY(folder.errors().isEmpty());
     }
 };

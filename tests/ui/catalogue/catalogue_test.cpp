@@ -19,6 +19,7 @@
 #include <QTest>
 
 using namespace testsupport;
+using namespace Qt::StringLiterals;
 using Col = ProductGridModel::Column;
 
 namespace {
@@ -115,7 +116,7 @@ private slots:
         QTRY_VERIFY(!list() && editor());
         QCOMPARE(storedSetting("am_total").toInt(), 41);
         QCOMPARE(stored("id||'|'||cost||'|'||ifnull(description,'~')", "aftermarketname=''"), QVariantList{"41|0.0|~"});
-        QCOMPARE(press(editor(), "Command4") + textOf(editor(), "id"), QStringLiteral("41"));
+        QCOMPARE(press(editor(), "Command4") + textOf(editor(), "id"), u"41"_s);
         click(editor(), "Command8");
         QTRY_VERIFY(list());
         QCOMPARE(cells(list()),
@@ -140,17 +141,17 @@ private slots:
         QTRY_VERIFY(!list());
         ProductEditor *ed = editor();
         QVERIFY(ed && ed->isVisible());
-        QCOMPARE(textOf(ed, "aftermarketname"), QStringLiteral("Cc"));
+        QCOMPARE(textOf(ed, "aftermarketname"), u"Cc"_s);
         type(ed, "phone", "555-0100");
-        QCOMPARE(press(ed, "Command5"), QStringLiteral("Bb"));
+        QCOMPARE(press(ed, "Command5"), u"Bb"_s);
         QCOMPARE(stored("phone", "id<3"), (QVariantList{"", "555-0100"}));
-        QCOMPARE(press(ed, "Command5"), QStringLiteral("Aa"));
+        QCOMPARE(press(ed, "Command5"), u"Aa"_s);
         // "<" on the first saves and stays; an emptied description leaves the stored one.
         setBox(ed, "description", QString());
         type(ed, "installer", "In-house");
-        QCOMPARE(press(ed, "Command5"), QStringLiteral("Aa"));
+        QCOMPARE(press(ed, "Command5"), u"Aa"_s);
         QCOMPARE(stored("installer||'|'||description", "id=3"), QVariantList{"In-house|Guards the car"});
-        QCOMPARE(press(ed, "Command6"), QStringLiteral("Bb"));
+        QCOMPARE(press(ed, "Command6"), u"Bb"_s);
         for (const auto &[box, text] :
              {std::pair{"aftermarketname", "  Alarm Plus  "}, {"cost", "1,212.50"}, {"msrp", "$2,249.95"}})
             type(ed, box, text);
@@ -158,9 +159,9 @@ private slots:
         save(ed);
         QCOMPARE(stored(kAll, "id=1"), QVariantList{"Alarm Plus|1212.5|2249.95|Two remotes\r\nShock sensor|||||"});
         // ">|" then ">" on the last saves and shows it again.
-        QCOMPARE(press(ed, "Command7"), QStringLiteral("Cc"));
+        QCOMPARE(press(ed, "Command7"), u"Cc"_s);
         type(ed, "phone", "555-0001");
-        QCOMPARE(press(ed, "Command6"), QStringLiteral("Cc"));
+        QCOMPARE(press(ed, "Command6"), u"Cc"_s);
         QCOMPARE(stored("phone", "id=2"), QVariantList{"555-0001"});
         // Clear Form then Save: the emptied product is stored under id 0, which the list leaves out.
         click(ed, "Command2");
@@ -168,7 +169,7 @@ private slots:
         QCOMPARE(stored("id", "aftermarketname='Cc'"), QVariantList{2}); // nothing stored yet
         save(ed);
         QCOMPARE(stored("id||aftermarketname||phone", "id=0"), QVariantList{"0"});
-        QCOMPARE(press(ed, "Command4"), QStringLiteral("Aa"));
+        QCOMPARE(press(ed, "Command4"), u"Aa"_s);
         // The list opened again while the editor is open: it stores its record before taking another.
         type(ed, "msrp", "250");
         w = openList();
@@ -184,7 +185,7 @@ private slots:
         clickRow(w, 1);
         QTRY_VERIFY(!list());
         QCOMPARE(editor(), ed);
-        QCOMPARE(textOf(ed, "aftermarketname"), QStringLiteral("Alarm Plus"));
+        QCOMPARE(textOf(ed, "aftermarketname"), u"Alarm Plus"_s);
         QCOMPARE(stored("msrp", "id=3"), QVariantList{250.0});
         // Closing from the title bar saves like EXIT.
         type(ed, "aftermarketname", "Ab");
@@ -206,18 +207,18 @@ private slots:
     }
 
     void copyEditTheCopyThenDeleteIt() {
-        const QString picture = QStringLiteral("C:\\Pictures\\kit\r\nsecond 50%.jpg");
+        const QString picture = u"C:\\Pictures\\kit\r\nsecond 50%.jpg"_s;
         store(7, "Remote Start", 150, 499, "Two-way remote", picture);
         setSetting("am_total", 20);
         ProductEditor *ed = openProduct("Remote Start");
         QVERIFY(ed);
         QCOMPARE(clickAnswering(ed, "Command9"), QStringList{"Are You Sure?: Copy Record?"});
-        QCOMPARE(textOf(ed, "id"), QStringLiteral("21"));
+        QCOMPARE(textOf(ed, "id"), u"21"_s);
         QCOMPARE(stored("id", "1"), (QVariantList{7, 21}));
         QCOMPARE(stored(kAll, "id=21"), stored(kAll, "id=7"));
         // Cancelled, failed, then chosen: only a chosen file replaces the box, and only a save stores it.
         const QString page = m_folder->dataFile(schema::productsFile()); // any file that exists
-        for (const QString &answer : {QString(), QStringLiteral("/no/such/folder/page.html"), page}) {
+        for (const QString &answer : {QString(), u"/no/such/folder/page.html"_s, page}) {
             app().setFileChooser(
                 [answer](QWidget *, const QString &, const QString &, const QString &) { return answer; });
             QCOMPARE(clickAnswering(ed, "Command10"),
@@ -225,7 +226,7 @@ private slots:
             QCOMPARE(textOf(ed, "htmlpath"), answer == page ? page : "page.html");
         }
         QCOMPARE(stored("htmlpath", "id=21"), QVariantList{"page.html"});
-        const QString mixed = QStringLiteral("He said \"fit it\"; it's 50% off \\ C:\\Pages\\ Müller Ærø Škoda 日本 ☺");
+        const QString mixed = u"He said \"fit it\"; it's 50% off \\ C:\\Pages\\ Müller Ærø Škoda 日本 ☺"_s;
         const QList<std::pair<const char *, QString>> texts{
             {"aftermarketname", mixed}, {"description", mixed + "\n"}, {"notes", mixed + "\nsecond line\n\nfourth"}};
         for (const auto &[box, text] : texts)
@@ -265,7 +266,7 @@ private slots:
         // deleted product.
         QCOMPARE(clickAnswering(ed, "Command6"),
                  QStringList{"Message: This record no longer exists, so nothing was saved."});
-        QCOMPARE(textOf(ed, "aftermarketname"), QStringLiteral("Ee"));
+        QCOMPARE(textOf(ed, "aftermarketname"), u"Ee"_s);
         // The list, read before another product went, is clicked on it: the editor keeps its product,
         // with what it showed stored, and the list shows what is there now.
         type(ed, "installer", "In-house");
@@ -274,7 +275,7 @@ private slots:
         app().store().productsFile().exec("delete from [table] where id=3");
         QCOMPARE(said([&] { clickRow(w, 0); }), QStringList{"Message: This product is no longer in the catalogue."});
         QCOMPARE(editor(), ed);
-        QCOMPARE(textOf(ed, "aftermarketname"), QStringLiteral("Ee"));
+        QCOMPARE(textOf(ed, "aftermarketname"), u"Ee"_s);
         QCOMPARE(stored("installer", "id=5"), QVariantList{"In-house"});
         QCOMPARE(names(w), QStringList{"Ee"});
         // Every id used: Add Item stores nothing, and the editor stays on its product.
@@ -319,9 +320,9 @@ private slots:
         QVERIFY(printed->findText("Name") && printed->findText("Notes")); // every heading
         clickRow(w, 1);
         QTRY_VERIFY(!list() && editor());
-        QCOMPARE(textOf(editor(), "aftermarketname"), QStringLiteral("Rust Guard"));
-        QCOMPARE(press(editor(), "Command4"), QStringLiteral("Alarm"));
-        QCOMPARE(press(editor(), "Command7"), QStringLiteral("Rust Guard"));
+        QCOMPARE(textOf(editor(), "aftermarketname"), u"Rust Guard"_s);
+        QCOMPARE(press(editor(), "Command4"), u"Alarm"_s);
+        QCOMPARE(press(editor(), "Command7"), u"Rust Guard"_s);
     }
 
     // The program ended from the main window while the editor is open: what it shows is stored.

@@ -316,10 +316,10 @@ private slots:
         for (const QString &option : {u"disclosetotals1"_s, u"discloseprices1"_s})
             setOption(worksheet, option, true);
         setOption(worksheet, u"includetax1"_s, false);
-        QVERIFY(chooseProduct(worksheet, 0, 0, u"Alpha Guard"_s));
-        QVERIFY(chooseProduct(worksheet, 0, 1, u"Bravo Tint"_s));
-        QVERIFY(chooseProduct(worksheet, 1, 4, u"Service Contract"_s));
-        QVERIFY(chooseProduct(worksheet, 3, 6, u"Alpha Guard"_s)); // after a gap in the column
+        // The last after a gap in the column.
+        for (const auto &[p, k, name] :
+             {std::tuple{0, 0, "Alpha Guard"}, {0, 1, "Bravo Tint"}, {1, 4, "Service Contract"}, {3, 6, "Alpha Guard"}})
+            QVERIFY(chooseProduct(worksheet, p, k, name));
         DealPresentation *menu = createDeal(worksheet);
         QVERIFY(menu && menu->isVisible());
         // The customer sees no box selected.
@@ -434,10 +434,9 @@ private slots:
         type(worksheet, u"customername"_s, u"Pat Doe"_s);
         for (const QString &option : {u"cashdeal1"_s, u"disclosetotals1"_s, u"discloseprices1"_s})
             setOption(worksheet, option, true);
-        QVERIFY(chooseProduct(worksheet, 2, 0, u"Window Tint"_s));
-        QVERIFY(chooseProduct(worksheet, 0, 0, u"Dent Repair"_s));
-        QVERIFY(chooseProduct(worksheet, 0, 1, u"Key Replacement"_s));
-        QVERIFY(chooseProduct(worksheet, 0, 9, u"Window Tint"_s));
+        for (const auto &[p, k, name] :
+             {std::tuple{2, 0, "Window Tint"}, {0, 0, "Dent Repair"}, {0, 1, "Key Replacement"}, {0, 9, "Window Tint"}})
+            QVERIFY(chooseProduct(worksheet, p, k, name));
         // Every named control of the worksheet (boxes, lists, options, slots, totals) as it shows it.
         auto state = [worksheet] {
             QStringList all;

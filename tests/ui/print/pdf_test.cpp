@@ -11,6 +11,7 @@
 #include <QTest>
 
 using testsupport::Pdf;
+using namespace Qt::StringLiterals;
 using testsupport::PdfWord;
 
 #define QVERIFY_NEAR(actual, expected)                                                                                 \
@@ -40,8 +41,8 @@ class PdfTest : public QObject {
 
     // The deal printed to `name`.pdf and read back; no pages when it did not print.
     Pdf printed(const DealPage &deal, const QString &name) {
-        const QString file = m_dir.filePath(name + QStringLiteral(".pdf"));
-        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(QStringLiteral("printouts")));
+        const QString file = m_dir.filePath(name + u".pdf"_s);
+        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(u"printouts"_s));
         device->setOutputFile(file);
         device->setReporter([](bool, const QString &) {});
         Printer printer(std::move(device));
@@ -56,8 +57,8 @@ private slots:
 
     // One landscape page: the dealership centred, the headings over their columns, the approval line at the right.
     void printedPageReadsBack() {
-        const QString dealFile = m_dir.filePath(QStringLiteral("deal.pdf"));
-        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(QStringLiteral("printouts")));
+        const QString dealFile = m_dir.filePath(u"deal.pdf"_s);
+        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(u"printouts"_s));
         device->setOutputFile(dealFile);
         device->setPdfMarginsMm(QMarginsF(4.2, 4.2, 4.2, 4.2));
         device->setReporter([this](bool failure, const QString &m) { (failure ? m_failures : m_notices).append(m); });
@@ -71,10 +72,10 @@ private slots:
         const Pdf dealPdf(dealFile);
         QCOMPARE(dealPdf.pages.size(), 1);
         QVERIFY2(dealPdf.pages.first().width() > dealPdf.pages.first().height(), "the deal page is landscape");
-        const auto approval = dealPdf.lineWords(QStringLiteral("Approval:"));
+        const auto approval = dealPdf.lineWords(u"Approval:"_s);
         QVERIFY(!approval.isEmpty());
         QVERIFY_NEAR(approval.last().right, 260);
-        const auto name = dealPdf.lineWords(QStringLiteral("Riverside"));
+        const auto name = dealPdf.lineWords(u"Riverside"_s);
         QCOMPARE(name.size(), 4);
         QVERIFY_NEAR((name.first().left + name.last().right) / 2, 140);
         for (int p = 0; p < 4; ++p) {
@@ -82,7 +83,7 @@ private slots:
             QVERIFY2(!heading.isEmpty(), qPrintable(deal.headings[p]));
             QVERIFY_NEAR((heading.first().left + heading.first().right) / 2, 50 + 60 * p);
         }
-        QVERIFY_NEAR(dealPdf.lineWords(QStringLiteral("Extended")).value(0).left, 22); // the first product line
+        QVERIFY_NEAR(dealPdf.lineWords(u"Extended"_s).value(0).left, 22); // the first product line
     }
 
     // Three terms: every price line inside its package's box of the price band, on the one page, and the
@@ -99,17 +100,17 @@ private slots:
         for (int p = 0; p < 4; ++p)
             for (auto *lines : {&deal.priceLines, &deal.priceLines2, &deal.priceLines3})
                 (*lines)[p] = line;
-        deal.basePaymentLine = QStringLiteral("Payment without products: $ 958.07 / Month for 60 Months");
+        deal.basePaymentLine = u"Payment without products: $ 958.07 / Month for 60 Months"_s;
         const Pdf pdf = printed(deal, QString::fromLatin1(QTest::currentDataTag()));
         QCOMPARE(pdf.pages.size(), 1);
         int lines[5] = {}; // per column; the last counts the payment without products
         for (const PdfWord &w : pdf.words) {
             const int col = w.top < 45 ? 4 : int((w.left - 20) / 60);
-            if (w.text == QLatin1String("Months") && col >= 0)
+            if (w.text == "Months"_L1 && col >= 0)
                 ++lines[qMin(col, 4)];
             const bool inBox = w.left > 20 + 60 * col && w.right < 80 + 60 * col && w.top > 192 && w.bottom < 202;
-            const bool base = w.text == QLatin1String("Months") && col == 4;
-            const QString where = QStringLiteral("%1 at %2, %3").arg(w.text).arg(w.left).arg(w.top);
+            const bool base = w.text == "Months"_L1 && col == 4;
+            const QString where = u"%1 at %2, %3"_s.arg(w.text).arg(w.left).arg(w.top);
             if ((w.top > 185 && w.top < 202.5) || base) // the disclaimer starts at 203 mm
                 QVERIFY2(base ? w.top > 39 && w.bottom < 45 : inBox, qPrintable(where));
         }
@@ -126,14 +127,14 @@ private slots:
                                    "what it covers, for how long, and what the customer does to claim.\r\n\r\n")
                         .arg(i);
         deal.packageTexts[1] = text;
-        const Pdf pdf = printed(deal, QStringLiteral("long"));
+        const Pdf pdf = printed(deal, u"long"_s);
         QCOMPARE(pdf.pages.size(), 1);
-        QVERIFY(pdf.find(QStringLiteral("Product10")));
+        QVERIFY(pdf.find(u"Product10"_s));
         const QStringList price =
-            deal.priceLines[1].split(QLatin1Char(' ')); // in the band under the box; the disclaimer starts at 203 mm
+            deal.priceLines[1].split(u' '); // in the band under the box; the disclaimer starts at 203 mm
         for (const PdfWord &w : pdf.words)
             if (w.left > 80 && w.right < 140 && w.top > 52 && w.top < 200 && !price.contains(w.text))
-                QVERIFY2(w.bottom < 192, qPrintable(QStringLiteral("%1 at %2").arg(w.text).arg(w.top)));
+                QVERIFY2(w.bottom < 192, qPrintable(u"%1 at %2"_s.arg(w.text).arg(w.top)));
     }
 };
 
