@@ -65,11 +65,7 @@ private slots:
             Database db;
             QVERIFY(db.create(path) && db.exec(sql));
         }
-        auto bytes = [&path] {
-            QFile f(path);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        };
-        const QByteArray before = bytes();
+        const QByteArray before = bytes(path);
         QString why;
         QCOMPARE(folder.reopen(&why), reason.isEmpty());
         if (reason.isEmpty()) {
@@ -79,7 +75,7 @@ private slots:
         QVERIFY2(why.startsWith(u"The data file %1 cannot be used: "_s.arg(QDir::toNativeSeparators(path))) &&
                      why.contains(reason),
                  qPrintable(why));
-        QCOMPARE(bytes(), before);
+        QCOMPARE(bytes(path), before);
     }
 
     // Stored and read back field by field; the file itself refuses to change or delete it.

@@ -17,16 +17,7 @@ using namespace coretest;
 using namespace Qt::StringLiterals;
 
 namespace {
-QByteArray bytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-QStringList texts(const QVariantList &values) {
-    QStringList out;
-    for (const QVariant &v : values)
-        out << v.toString();
-    return out;
-}
+QStringList texts(const QVariantList &values) { return QVariant(values).toStringList(); }
 // Every table's fields, as "table.field".
 QStringList fieldsOf(Database &db) {
     return texts(column(db, u"select m.name || '.' || lower(p.name) from sqlite_master m join "

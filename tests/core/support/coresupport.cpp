@@ -4,6 +4,7 @@
 #include "core/store/schema.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -63,6 +64,11 @@ int addTemplate(Store &store, const QString &name, const QString &notes, const Q
     store.templatesFile().exec(
         QStringLiteral("insert into [table] (%1) values (%2)").arg(names.join(','), marks.join(',')), values);
     return id;
+}
+
+QByteArray bytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QVariantList column(Database &file, const QString &sql) {

@@ -37,6 +37,8 @@ int addProduct(Store &store, const QString &name, double cost, double msrp, cons
 // Stores a template; `menu` holds up to 40 product ids, package by package. Returns its id.
 int addTemplate(Store &store, const QString &name, const QString &notes, const QList<int> &menu = {},
                 const QStringList &packageNames = {}, int id = -1);
+// A file's bytes; empty when it cannot be read.
+QByteArray bytes(const QString &path);
 // Runs a query on one of the store's files and returns the first column of every row.
 QVariantList column(Database &file, const QString &sql);
 // Runs the statements on the deal file at `path` as a database tool would, on a connection of its own,
