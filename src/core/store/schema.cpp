@@ -318,7 +318,7 @@ bool createFile(const QString &path, File file, QString *why) {
     return made;
 }
 
-bool upgrade(Database &db, File file, QString *why) {
+bool upgrade(Database &db, File file, QString *why, const std::function<QString()> &check) {
     const Layout l = layout(file);
     const int current = int(l.steps.size());
     if (storedVersion(db) == current && firstStep(db, l, current) == current)
@@ -338,7 +338,20 @@ bool upgrade(Database &db, File file, QString *why) {
             *why = madeByNewerReason();
         return false;
     }
-    if (!runSteps(db, l, firstStep(db, l, from), &error) || !run(db, QStringLiteral("COMMIT"), &error)) {
+    if (!runSteps(db, l, firstStep(db, l, from), &error)) {
+        db.rollback();
+        if (why)
+            *why = QCoreApplication::translate("schema", "it could not be given the fields this version adds (%1)")
+                       .arg(error);
+        return false;
+    }
+    if (const QString problem = check ? check() : QString(); !problem.isEmpty()) {
+        db.rollback();
+        if (why)
+            *why = problem;
+        return false;
+    }
+    if (!run(db, QStringLiteral("COMMIT"), &error)) {
         db.rollback();
         if (why)
             *why = QCoreApplication::translate("schema", "it could not be given the fields this version adds (%1)")

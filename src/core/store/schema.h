@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class Database;
 
@@ -47,6 +48,8 @@ QString madeByNewerReason(); // "it was made by a newer Quorvel ..."
 // Brings the open file up to the current layout: the steps from its layout up, in one transaction,
 // and the new layout's number. Nothing is written to a file already current. False with the reason in
 // `why` (a newer file is refused, untouched).
-bool upgrade(Database &db, File file, QString *why = nullptr);
+// `check`, when given, says inside the upgrade's transaction why the brought-up file cannot serve ("" when
+// it can): the upgrade is then rolled back and that is the reason, so a refused file is left as it was.
+bool upgrade(Database &db, File file, QString *why = nullptr, const std::function<QString()> &check = {});
 
 } // namespace schema

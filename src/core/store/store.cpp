@@ -52,9 +52,9 @@ bool openOne(Database &db, const QString &path, schema::File file, QString *why)
     return true;
 }
 
-bool bringUp(Database &db, schema::File file, QString *why) {
+bool bringUp(Database &db, schema::File file, QString *why, const std::function<QString()> &check = {}) {
     QString reason;
-    if (schema::upgrade(db, file, &reason))
+    if (schema::upgrade(db, file, &reason, check))
         return true;
     if (why)
         *why = unusable(db.path(), reason);
@@ -108,7 +108,8 @@ bool Store::open(QString *why) {
     }
     // Every file is usable: now each is brought up to this version's layout, the settings first, whose
     // record is checked with every field it now has.
-    if (!bringUp(m_settings, schema::File::Settings, why)) {
+    // A record that cannot serve undoes the upgrade: a refused file is left as it was.
+    if (!bringUp(m_settings, schema::File::Settings, why, [this] { return m_settingsRepository.problem(); })) {
         close();
         return false;
     }

@@ -1,0 +1,260 @@
+// A robustness run of what reads files a user hands the program: the catalogue import over generated and
+// mutated CSV texts, and the store over damaged copies of each data file (bytes flipped, cut short, a page
+// zeroed). Nothing may crash; an import is all or nothing; a data file either opens and reads, or is refused
+// with its name and the reason and left as it was. Inputs come from a fixed seed.
+// QUORVEL_FUZZ_SEED=<n> runs another seed; QUORVEL_FUZZ_SCALE=<x> multiplies every count. The counts are
+// the full run's; a plain run takes a tenth of them (QUORVEL_FUZZ_SCALE=1 for all of them).
+
+#include "core/store/productcsv.h"
+#include "core/store/schema.h"
+#include "coresupport.h"
+#include "dealfixture.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <random>
+
+using namespace coretest;
+
+namespace {
+double scale() {
+    const double s = qEnvironmentVariable("QUORVEL_FUZZ_SCALE", QStringLiteral("0.1")).toDouble();
+    return s > 0 ? s : 0.1;
+}
+qint64 scaled(qint64 count) { return qMax<qint64>(1, qint64(double(count) * scale())); }
+
+class Inputs {
+public:
+    explicit Inputs(quint64 seed) : m_rng(seed) {}
+    int below(qsizetype n) { return n > 0 ? int(m_rng() % quint64(n)) : 0; }
+    bool chance(int percent) { return below(100) < percent; }
+
+    // Texts an export writes with care: commas, quotes, line breaks, formulas, apostrophes, accents.
+    QString text(bool required) {
+        static const QStringList parts = QStringLiteral("Tint|GAP|Etch|,|\"|\r\n|=1+2|-5|@x|'|''=|\u00e9|\u4e2d|a b|"
+                                                        "Service Contract|\t|+|12.50|\"\"")
+                                             .split(QLatin1Char('|'));
+        QString t;
+        for (int i = required ? 1 + below(4) : below(3); i > 0; --i)
+            t += parts.at(below(parts.size()));
+        return t.trimmed().isEmpty() && required ? QStringLiteral("Etch") : t.trimmed();
+    }
+    double amount() { return chance(10) ? 0.0 : double(below(100000000)) / 100.0; }
+    QVector<Product> products() {
+        QVector<Product> list(below(8));
+        for (Product &p : list) {
+            p.name = text(true);
+            p.cost = amount();
+            p.msrp = amount();
+            p.description = text(false);
+            p.htmlpath = text(false);
+            p.installer = text(false);
+            p.notes = text(false);
+        }
+        return list;
+    }
+    // Bytes flipped, pieces a reader trips on put in or taken out, the end cut off, now and then a huge field.
+    void mutate(QByteArray &b) {
+        static const QList<QByteArray> pieces{"\"",   ",",    "\r",   "\n",   QByteArray(1, '\0'), "\xef\xbb\xbf",
+                                              "\xff", "\xc3", "\"\"", "\r\n", "aftermarketname,",  "-1",
+                                              "1e999"};
+        for (int i = 1 + below(4); i > 0; --i) {
+            const int at = below(b.size() + 1);
+            switch (below(6)) {
+            case 0:
+                if (at < b.size())
+                    b[at] = char(b[at] ^ (1 << below(8)));
+                break;
+            case 1:
+            case 2:
+                b.insert(at, pieces.at(below(pieces.size())));
+                break;
+            case 3:
+                b.remove(at, 1 + below(20));
+                break;
+            case 4:
+                b.truncate(at);
+                break;
+            default:
+                if (chance(2))
+                    b.insert(at, QByteArray(below(2) ? "\"" : "") + QByteArray(100000 + below(400000), 'x'));
+                else
+                    b.insert(at, b.mid(below(b.size()), below(60)));
+            }
+        }
+    }
+    // A damaged copy of a data file and what was done to it.
+    QString damage(QByteArray &b) {
+        switch (below(3)) {
+        case 0: {
+            const int flips = 1 + below(16);
+            for (int i = 0; i < flips; ++i) {
+                const int at = below(b.size());
+                b[at] = char(b[at] ^ (1 << below(8)));
+            }
+            return QStringLiteral("%1 bytes flipped").arg(flips);
+        }
+        case 1:
+            b.truncate(below(b.size()));
+            return QStringLiteral("cut to %1 bytes").arg(b.size());
+        default: {
+            const int page = below((b.size() + 4095) / 4096);
+            const qsizetype from = qsizetype(page) * 4096;
+            b.replace(from, qMin<qsizetype>(4096, b.size() - from),
+                      QByteArray(qMin<qsizetype>(4096, b.size() - from), 0));
+            return QStringLiteral("page %1 zeroed").arg(page);
+        }
+        }
+    }
+
+private:
+    std::mt19937_64 m_rng;
+};
+
+QByteArray checksum(const QByteArray &bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256); }
+QByteArray fileBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+bool writeBytes(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+QStringList names(const QVector<Product> &products) {
+    QStringList out;
+    for (const Product &p : products)
+        out << p.name;
+    out.sort(); // the catalogue lists its own order
+    return out;
+}
+} // namespace
+
+class DataFilesTest : public QObject {
+    Q_OBJECT
+    quint64 m_seed = 20261207;
+
+private slots:
+    void initTestCase() {
+        bool ok = false;
+        const quint64 seed = qEnvironmentVariable("QUORVEL_FUZZ_SEED").toULongLong(&ok, 0);
+        m_seed = ok ? seed : m_seed;
+        qInfo("seed %llu, counts x %g", m_seed, scale());
+    }
+
+    // Every file the reader gets comes back as its products or as problems naming lines of the file; an
+    // export read back unchanged is the products written. Now and then the file is imported as the catalogue
+    // window does: all of it is stored, or the catalogue stays as it was.
+    void catalogueImport() {
+        Inputs in(m_seed);
+        DataFolder folder;
+        QVERIFY(folder.ok());
+        const QString file = folder.dataFile(QStringLiteral("import.csv"));
+        QElapsedTimer timer;
+        timer.start();
+        const qint64 count = scaled(1000000);
+        for (qint64 n = 0; n < count; ++n) {
+            const QVector<Product> written = in.products();
+            QByteArray bytes = productcsv::write(written);
+            const bool mutated = in.chance(95);
+            if (mutated)
+                in.mutate(bytes);
+            const auto input = [&] {
+                return QStringLiteral("input %1: ").arg(n) +
+                       QString::fromLatin1(bytes.left(300).toPercentEncoding(" ,"));
+            };
+            const productcsv::ReadResult read = productcsv::read(bytes);
+            // A file of no products is refused as such.
+            if (!mutated && (written.isEmpty() ? read.ok() : !read.ok() || read.products != written))
+                QFAIL(qPrintable(QStringLiteral("an export does not read back whole, ") + input()));
+            const int lines = int(bytes.count('\n') + bytes.count('\r')) + 1;
+            if (!read.ok() && !read.products.isEmpty())
+                QFAIL(qPrintable(QStringLiteral("products read besides problems, ") + input()));
+            for (const productcsv::Problem &p : read.problems)
+                if (p.line < 0 || p.line > lines || productcsv::problemText(p).isEmpty())
+                    QFAIL(qPrintable(QStringLiteral("problem at line %1 of %2, ").arg(p.line).arg(lines) + input()));
+            for (const Product &p : read.products)
+                if (p.name.isEmpty() || !(p.cost >= 0 && p.msrp >= 0 && p.cost < 1e13 && p.msrp < 1e13))
+                    QFAIL(qPrintable(QStringLiteral("a product read with no name or a bad amount, ") + input()));
+            if (n % 10000 == 0) {
+                QVERIFY(writeBytes(file, bytes));
+                const QStringList before = names(folder.store().products().all());
+                const productcsv::ReadResult imported = productcsv::readFile(file);
+                const bool stored = imported.ok() && folder.store().addProducts(imported.products).stored;
+                QStringList after = before + (stored ? names(imported.products) : QStringList());
+                after.sort();
+                QCOMPARE(names(folder.store().products().all()), after);
+                QCOMPARE(stored, read.ok());
+            }
+        }
+        qInfo("catalogue CSV %9lld files %7lld ms", count, timer.elapsed());
+    }
+
+    // Each data file damaged, the others intact: the store opens and every table reads, or it refuses with
+    // the damaged file's name and has not written to it.
+    void damagedDataFiles_data() {
+        QTest::addColumn<QString>("name");
+        for (const QString &name :
+             {schema::productsFile(), schema::vehiclesFile(), schema::preferencesFile(), schema::dealsFile()})
+            QTest::newRow(qPrintable(name)) << name;
+    }
+    void damagedDataFiles() {
+        QFETCH(QString, name);
+        QHash<QString, QByteArray> intact;
+        {
+            DataFolder made(DataFolder::Content::Samples);
+            QVERIFY(made.ok());
+            for (int i = 0; i < 3; ++i) {
+                DealRecord deal = sampleChoice(i - 1, 0b0101u << i);
+                QVERIFY(made.store().deals().add(deal));
+            }
+            made.store().close();
+            for (const QString &file :
+                 {schema::productsFile(), schema::vehiclesFile(), schema::preferencesFile(), schema::dealsFile()})
+                intact[file] = fileBytes(made.dataFile(file));
+        }
+        Inputs in(m_seed * 0x9e3779b97f4a7c15ULL + qHash(name));
+        QTemporaryDir work;
+        QDir dir(work.path());
+        QElapsedTimer timer;
+        timer.start();
+        const qint64 count = scaled(10000);
+        int opened = 0;
+        for (qint64 n = 0; n < count; ++n) {
+            for (const QString &left : dir.entryList(QDir::Files))
+                QVERIFY(dir.remove(left));
+            QByteArray damaged = intact.value(name);
+            const QString how = in.damage(damaged);
+            for (auto file = intact.cbegin(); file != intact.cend(); ++file)
+                QVERIFY(writeBytes(dir.filePath(file.key()), file.key() == name ? damaged : file.value()));
+            const QString input = QStringLiteral("copy %1 of %2 (%3)").arg(n).arg(name, how);
+            const QByteArray before = checksum(damaged);
+            Store store(work.path());
+            store.setErrorHandler([](const QString &) {}); // a file failing while read is told, not printed
+            QString why;
+            if (store.open(&why)) {
+                ++opened;
+                store.products().all();
+                store.templates().listed();
+                store.settings().read();
+                for (const DealSummary &deal : store.deals().history())
+                    store.deals().load(deal.id);
+                store.deals().verify();
+                continue;
+            }
+            store.close();
+            const bool unchanged = checksum(fileBytes(dir.filePath(name))) == before;
+            if (!why.contains(name) || !unchanged)
+                QFAIL(qPrintable(input + QStringLiteral(": refused as \"%1\", the file %2")
+                                             .arg(why, unchanged ? "unchanged" : "written to")));
+        }
+        qInfo("%-16s %6lld copies, %6d opened %7lld ms", qPrintable(name), count, opened, timer.elapsed());
+    }
+};
+
+QTEST_GUILESS_MAIN(DataFilesTest)
+#include "datafiles_test.moc"
