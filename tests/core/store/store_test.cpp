@@ -153,6 +153,25 @@ private slots:
         QVERIFY(folder.errors().isEmpty());
     }
 
+    // A settings file of an earlier layout that cannot serve is refused as it was found: its upgrade is not
+    // kept when the record it leads to is unusable.
+    void anUnusableSettingsFileOfAnEarlierLayoutIsLeftAsFound() {
+        DataFolder folder;
+        const QString path = folder.dataFile(schema::preferencesFile());
+        folder.store().close();
+        QVERIFY(QFile::remove(path));
+        {
+            Database old;
+            QVERIFY(old.create(path));
+            QVERIFY(old.exec(u"create table [table] (%1)"_s.arg(schema::preferenceFields().join(u", "_s))));
+        }
+        const QByteArray before = coretest::bytes(path);
+        QString why;
+        QVERIFY(!folder.reopen(&why));
+        QVERIFY2(why.contains(schema::preferencesFile()), qPrintable(why));
+        QCOMPARE(coretest::bytes(path), before);
+    }
+
     // A file a newer Quorvel made, whatever its tables hold, is refused with its name and left exactly as it is.
     void aFileOfANewerQuorvelIsRefusedUntouched_data() {
         QTest::addColumn<int>("file");
