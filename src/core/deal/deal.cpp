@@ -60,7 +60,51 @@ TermPayment paymentOn(double financed, double products, double months, double ra
     out.payment = numbers::formatMoney(value);
     return out;
 }
+
+// A lease's monthly payment: the loss of value from the cap cost and products down to the residual, spread
+// over the term, plus the rent charge (money factor times cap cost plus residual); with tax included, the
+// whole payment is taxed, as most states tax a lease. Rounded to the cent once, at the end.
+TermPayment leaseOn(double capCost, double products, double residual, double months, double factor,
+                    bool includeTax, float taxRate) {
+    TermPayment out;
+    const auto n = Currency::fromDouble(months);
+    const bool amountsFit = Currency::fromDouble(capCost) && Currency::fromDouble(products) &&
+                            Currency::fromDouble(residual) && Currency::fromDouble(capCost + products + residual);
+    if (!n || n->raw() <= 0)
+        out.problem = PaymentProblem::Term;
+    else if (!amountsFit)
+        out.problem = PaymentProblem::Amount;
+    else if (residual < 0 || residual > capCost + products)
+        out.problem = PaymentProblem::Residual;
+    else if (!std::isfinite(factor) || factor < 0)
+        out.problem = PaymentProblem::Rate;
+    if (out.problem != PaymentProblem::None)
+        return out;
+    const double base = capCost + products;
+    double value = (base - residual) / n->toDouble() + (base + residual) * factor;
+    if (includeTax)
+        value = value * (1.0 + double(taxRate));
+    if (!std::isfinite(value) || !Currency::fromDouble(value)) {
+        out.problem = PaymentProblem::Amount;
+        return out;
+    }
+    out.payment = numbers::formatMoney(value);
+    return out;
+}
 } // namespace
+
+double Deal::residualAt(int termIndex) const {
+    switch (termIndex) {
+    case 0:
+        return residual;
+    case 1:
+        return residual2;
+    case 2:
+        return residual3;
+    default:
+        return 0;
+    }
+}
 
 double Deal::termMonths(int termIndex) const {
     switch (termIndex) {
@@ -103,11 +147,16 @@ PackageFigures Deal::figures(int package) const {
 }
 
 TermPayment Deal::payment(int package, int termIndex) const {
+    if (leaseDeal)
+        return leaseOn(amountFinanced, packages.at(package).totals().msrp, residualAt(termIndex), months(termIndex),
+                       leaseFactor(), includeTax, taxRate);
     return paymentOn(amountFinanced, packages.at(package).totals().msrp, months(termIndex), financeRate(), includeTax,
                      taxRate);
 }
 
 TermPayment Deal::basePayment(int termIndex) const {
+    if (leaseDeal)
+        return leaseOn(amountFinanced, 0, residualAt(termIndex), months(termIndex), leaseFactor(), includeTax, taxRate);
     return paymentOn(amountFinanced, 0, months(termIndex), financeRate(), false, taxRate);
 }
 
@@ -117,7 +166,7 @@ PaymentProblem Deal::termOrRateProblem(int termIndex) const {
         const PaymentProblem problem = payment(p, termIndex).problem;
         if (problem == PaymentProblem::Term)
             return problem;
-        if (problem == PaymentProblem::Rate)
+        if (problem == PaymentProblem::Residual || (problem == PaymentProblem::Rate && worst == PaymentProblem::None))
             worst = problem;
     }
     return worst;

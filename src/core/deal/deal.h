@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVector>
 #include <array>
+#include <optional>
 
 // A product as a slot shows it. An empty slot holds id 0 and no amounts.
 struct SlotProduct {
@@ -36,7 +37,7 @@ struct Package {
 };
 
 // Which input kept a payment from being computed.
-enum class PaymentProblem { None, Term, Rate, Amount };
+enum class PaymentProblem { None, Term, Rate, Amount, Residual };
 
 // One payment: "###0.00" text, or "0.00" with the input that kept it from being computed.
 struct TermPayment {
@@ -67,9 +68,13 @@ struct Deal {
     double rate = 0;             // yearly per cent, as read from its box
     double term = 0;             // months, as read from its box
     double term2 = 0, term3 = 0; // further terms offered beside it, months; 0 when not offered
-    double amountFinanced = 0;   // the loan before any product; 0 when none was entered
+    double amountFinanced = 0;   // the loan before any product (a lease's cap cost); 0 when none was entered
     bool includeTax = false;
     bool cashDeal = false;
+    // A lease: the customer pays the vehicle's loss of value to the residual over the term, plus rent.
+    bool leaseDeal = false;
+    double residual = 0, residual2 = 0, residual3 = 0; // the vehicle's value at the end of each term
+    std::optional<double> moneyFactor;                 // none: the rate's own (rate / 2400)
     // A cash price with a month's interest at the rate typed: only deals stored before cash prices
     // became interest-free, so they reprint as they were shown.
     bool cashInterest = false;
@@ -83,6 +88,9 @@ struct Deal {
     // The yearly rate the payments carry: none for a cash deal, whose price is its amount (plus tax) and
     // carries no finance charge whatever rate was typed.
     double financeRate() const { return cashDeal && !cashInterest ? 0.0 : rate; }
+    // The lease's monthly rent charge per dollar: as typed, or the rate's equivalent.
+    double leaseFactor() const { return moneyFactor ? *moneyFactor : rate / 2400.0; }
+    double residualAt(int termIndex) const;
     // The same for term `termIndex` (0 the term, 1 and 2 the further ones).
     double months(int termIndex) const;
     // The months of term `termIndex` as typed, whatever the kind of deal.
@@ -96,10 +104,12 @@ struct Deal {
     // The payment of the amount financed and the package together at term `termIndex`; with tax included,
     // tax is added on the products' share only.
     TermPayment payment(int package, int termIndex) const;
-    // The payment of the amount financed alone at term `termIndex` (no products, so no tax).
+    // A lease's payment is the depreciation plus the rent charge on the cap cost and the package together,
+    // taxed whole when tax is included.
+    // The payment of the amount financed alone at term `termIndex` (no products, so no tax on a loan).
     TermPayment basePayment(int termIndex) const;
     // The input that kept some package's payment at the first term from being computed (Term before
-    // Rate), or None.
+    // Residual before Rate), or None.
     PaymentProblem termOrRateProblem() const { return termOrRateProblem(0); }
     PaymentProblem termOrRateProblem(int termIndex) const;
 };

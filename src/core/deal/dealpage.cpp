@@ -23,6 +23,11 @@ QString termPriceLine(const QString &payment, double months) {
     return QCoreApplication::translate("DealPage", "%1 for %2").arg(priceLine(payment, false), monthsText(months));
 }
 
+QString leasePriceLine(const QString &payment, double months) {
+    return QCoreApplication::translate("DealPage", "%1 for %2 Month Lease")
+        .arg(priceLine(payment, false), numbers::plain(months));
+}
+
 QString monthsText(double months) {
     return (months == 1 ? QCoreApplication::translate("DealPage", "%1 Month")
                         : QCoreApplication::translate("DealPage", "%1 Months"))
@@ -52,18 +57,25 @@ DealPage dealPage(const Deal &deal) {
     page.stockNumber = trimBlanks(deal.particulars.stockNumber);
     page.vehicle = trimBlanks(deal.particulars.vehicle);
     page.priceLinesShown = deal.discloseTotals;
+    page.lease = deal.leaseDeal;
     page.disclaimer = trimBlanks(deal.disclaimer);
     // One term shows today's line; several name their terms so the customer can tell them apart.
     const QVector<int> terms = deal.offeredTerms();
+    // A lease's price means nothing without its term, so its lines always name it.
     auto line = [&](const TermPayment &payment, int term) {
+        if (deal.leaseDeal)
+            return leasePriceLine(payment.payment, deal.months(term));
         return terms.size() > 1 ? termPriceLine(payment.payment, deal.months(term))
                                 : priceLine(payment.payment, deal.cashDeal);
     };
     if (deal.amountFinanced != 0) {
         QStringList entries;
         for (int t : terms)
-            entries << line(deal.basePayment(t), t);
-        page.basePaymentLine = QCoreApplication::translate("DealPage", "Payment without products: %1")
+            entries << (deal.leaseDeal && terms.size() == 1 ? priceLine(deal.basePayment(t).payment, false)
+                        : deal.leaseDeal ? termPriceLine(deal.basePayment(t).payment, deal.months(t))
+                                         : line(deal.basePayment(t), t));
+        page.basePaymentLine = (deal.leaseDeal ? QCoreApplication::translate("DealPage", "Lease payment without products: %1")
+                                               : QCoreApplication::translate("DealPage", "Payment without products: %1"))
                                    .arg(entries.join(QStringLiteral("  \u00B7  ")));
     }
     for (int p = 0; p < menu::Packages; ++p) {

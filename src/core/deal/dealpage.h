@@ -20,6 +20,7 @@ struct DealPage {
     // further terms' lines are empty when their term is not offered.
     std::array<QString, menu::Packages> priceLines2, priceLines3;
     bool priceLinesShown = false; // on screen only: the printed page always has them
+    bool lease = false;           // a lease's lines name their term, so they are longer
     // "Payment without products: $ 412.50 / Month", one entry per term; empty with no amount financed.
     QString basePaymentLine;
     // The text of each slot's product box ("" for a slot that offers no product) and the page behind it.
@@ -37,6 +38,8 @@ struct DealPage {
 QString priceLine(const QString &payment, bool cashDeal);
 // The same naming its term: "$ 29.00 / Month for 60 Months".
 QString termPriceLine(const QString &payment, double months);
+// A lease's line, which always names its term: "$ 232.78 / Month for 36 Month Lease".
+QString leasePriceLine(const QString &payment, double months);
 // A term as the worksheet and the price lines name it: "72 Months".
 QString monthsText(double months);
 // A product's text: its name, " $" + the MSRP as shown when prices are disclosed, CR LF, its description.

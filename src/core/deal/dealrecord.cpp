@@ -1,6 +1,9 @@
 #include "core/deal/dealrecord.h"
 
 #include "core/deal/dealpage.h"
+#include "core/money/numbers.h"
+
+#include <QCoreApplication>
 
 #include <QSet>
 
@@ -22,6 +25,12 @@ Deal DealRecord::deal() const {
     d.amountFinanced = amountFinanced;
     d.includeTax = includeTax;
     d.cashDeal = cashDeal;
+    d.leaseDeal = leaseDeal;
+    d.residual = residual;
+    d.residual2 = residual2;
+    d.residual3 = residual3;
+    if (leaseDeal)
+        d.moneyFactor = moneyFactor;
     d.cashInterest = cashInterest;
     d.discloseTotals = discloseTotals;
     d.disclosePrices = disclosePrices;
@@ -79,6 +88,11 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, men
     r.term3 = deal.term3;
     r.amountFinanced = deal.amountFinanced;
     r.cashDeal = deal.cashDeal;
+    r.leaseDeal = deal.leaseDeal;
+    r.residual = deal.residual;
+    r.residual2 = deal.residual2;
+    r.residual3 = deal.residual3;
+    r.moneyFactor = deal.leaseDeal ? deal.leaseFactor() : 0;
     r.cashInterest = deal.cashInterest;
     r.includeTax = deal.includeTax;
     r.taxRate = deal.taxRate;
@@ -127,6 +141,9 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, men
 QString finalPaymentLine(const QString &figure, bool anyKept, const Deal &terms, double chosenTerm) {
     if (!anyKept && terms.amountFinanced == 0)
         return QStringLiteral("$ 0.00");
+    if (terms.leaseDeal)
+        return QCoreApplication::translate("DealPage", "%1, %2 Month Lease")
+            .arg(priceLine(figure, false), numbers::plain(chosenTerm != 0 ? chosenTerm : terms.months(0)));
     if (terms.offeredTerms().size() > 1)
         return termPriceLine(figure, chosenTerm != 0 ? chosenTerm : terms.months(0));
     return priceLine(figure, terms.cashDeal);

@@ -46,6 +46,9 @@ struct DealRecord {
     double amountFinanced = 0;
     double chosenTerm = 0; // the months of the term the customer took when several were offered, else 0
     bool cashDeal = false;
+    bool leaseDeal = false;
+    double residual = 0, residual2 = 0, residual3 = 0; // a lease's residual at each term
+    double moneyFactor = 0; // the money factor a lease was computed with, typed or from the rate
     bool cashInterest = false; // a cash price with a month's interest (deals stored before that ended)
     bool includeTax = false;
     float taxRate = 0;
@@ -77,7 +80,8 @@ DealRecord recordChoice(const Deal &deal, int chosen, const std::array<bool, men
 
 // The final payment as the customer sees it: the presentation's price line ("$ 29.00 / Month", a cash
 // deal without " / Month"), or "$ 0.00" when nothing was kept and nothing is financed. When several terms
-// were offered it names the one taken ("$ 29.00 / Month for 72 Months"; the first when none is stored).
+// were offered it names the one taken ("$ 29.00 / Month for 72 Months"; the first when none is stored). A
+// lease always names its term: "$ 232.78 / Month, 36 Month Lease".
 QString finalPaymentLine(const DealRecord &record);
 // The same for a stored figure: `terms` gives the deal's cash option, terms and amount financed.
 QString finalPaymentLine(const QString &figure, bool anyKept, const Deal &terms, double chosenTerm);

@@ -68,10 +68,12 @@ void printPrices(PagePrinter &p, const DealPage &page) {
             allLines << trimBlanks(line);
         count = qMax(count, int(lines.size()));
     }
-    const float lineHeight = count > 1 ? fitFont(p, allLines, count, 58, 9.6f, 14) : 0;
+    // A lease's line names its term, so even one line may need a smaller size to stay in its box.
+    const bool fitted = count > 1 || page.lease;
+    const float lineHeight = fitted ? fitFont(p, allLines, count, 58, 9.6f, 14) : 0;
     for (int col = 0; col < menu::Packages; ++col) {
         const QStringList lines = page.priceLinesOf(col);
-        if (count == 1) {
+        if (!fitted) {
             const QString price = trimBlanks(page.priceLines[col]);
             p.PrintLeft(20 + 60 * float(col) + (60 - p.TextWidth(price)) / 2, 194, price, 0);
             continue;

@@ -113,6 +113,7 @@ QString cell(const DealSummary &d, int column) {
     case Payment: {
         Deal terms;
         terms.cashDeal = d.cashDeal;
+        terms.leaseDeal = d.leaseDeal;
         terms.amountFinanced = d.amountFinanced;
         terms.term = d.term;
         terms.term2 = d.term2;

@@ -63,6 +63,7 @@ struct DealSummary {
     int acceptedCount = 0;
     QString finalPayment;
     bool cashDeal = false;
+    bool leaseDeal = false;
     double amountFinanced = 0;
     double term = 0, term2 = 0, term3 = 0;
     double chosenTerm = 0;

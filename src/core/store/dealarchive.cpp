@@ -33,7 +33,7 @@ class Inserter {
 public:
     explicit Inserter(Database &db) : m_db(db), m_deal(db.handle()), m_item(db.handle()) {
         m_dealNames = QStringList{QStringLiteral("id")} + schema::dealFields().mid(1) + schema::addedDealFields();
-        for (const QString &f : dealseal::dealFields())
+        for (const QString &f : dealseal::dealFields() + dealseal::leaseFields())
             m_sealedOrder << int(m_dealNames.indexOf(f));
         const QStringList itemFields = schema::dealItemFields();
         m_ok = m_deal.prepare(QStringLiteral("insert into deals (%1) values (%2)")
@@ -100,7 +100,12 @@ public:
                                   r.chosenTerm,
                                   flag(r.cashInterest),
                                   QString(), // the seal, below
-                                  r.signature.isEmpty() ? QVariant() : QVariant(r.signature)};
+                                  r.signature.isEmpty() ? QVariant() : QVariant(r.signature),
+                                  flag(r.leaseDeal),
+                                  r.residual,
+                                  r.residual2,
+                                  r.residual3,
+                                  r.moneyFactor};
         QVariantList deal;
         for (int i : std::as_const(m_sealedOrder))
             deal << values.value(i);
@@ -289,6 +294,11 @@ std::optional<DealRecord> DealArchive::load(qint64 id) const {
         r.chosenTerm = number("chosenterm");
         r.cashDeal = number("cashdeal") != 0;
         r.cashInterest = number("cashinterest") != 0;
+        r.leaseDeal = number("leasedeal") != 0;
+        r.residual = number("residualvalue");
+        r.residual2 = number("residualvalue2");
+        r.residual3 = number("residualvalue3");
+        r.moneyFactor = number("moneyfactor");
         r.includeTax = number("includetax") != 0;
         r.taxRate = float(number("taxrate"));
         r.disclosePrices = number("discloseprices") != 0;
@@ -328,7 +338,7 @@ QString DealArchive::historyQuery() {
     return QStringLiteral("select d.id, d.saved, d.customer, d.vehicle, d.stocknumber, d.salesperson, "
                           "d.chosenpackage, d.chosenname, d.finalpayment, d.cashdeal, "
                           "(select count(*) from dealitems i where i.deal = d.id and i.accepted = 1), "
-                          "d.amountfinanced, d.financeterm, d.financeterm2, d.financeterm3, d.chosenterm "
+                          "d.amountfinanced, d.financeterm, d.financeterm2, d.financeterm3, d.chosenterm, d.leasedeal "
                           "from deals d order by d.id desc");
 }
 
@@ -352,6 +362,7 @@ QVector<DealSummary> DealArchive::history() const {
         s.term2 = q.value(13).toDouble();
         s.term3 = q.value(14).toDouble();
         s.chosenTerm = q.value(15).toDouble();
+        s.leaseDeal = q.value(16).toInt() != 0;
         rows.append(std::move(s));
     });
     return rows;
@@ -476,13 +487,19 @@ SealCheck checkSeals(const QSqlDatabase &db) {
     const bool sealing = present.contains(QStringLiteral("seal"));
     const QStringList dealFields = dealseal::dealFields();
     const int sealColumn = int(dealFields.size());
+    // A file not yet brought up to date has no lease fields: its deals are none.
+    QStringList leaseColumns;
+    for (const QString &f : dealseal::leaseFields())
+        leaseColumns << (present.contains(f) ? f : QStringLiteral("0"));
+    const int columns = sealColumn + 1 + int(leaseColumns.size());
     QSqlQuery deals(db), items(db);
     deals.setForwardOnly(true);
     items.setForwardOnly(true);
     const bool prepared =
         deals.prepare(
             QStringLiteral("select %1 from deals where id > ? order by id limit 2000")
-                .arg(sealing ? dealFields.join(QLatin1Char(',')) + QStringLiteral(",seal") : QStringLiteral("id"))) &&
+                .arg(sealing ? (dealFields + QStringList{QStringLiteral("seal")} + leaseColumns).join(QLatin1Char(','))
+                             : QStringLiteral("id"))) &&
         items.prepare(
             QStringLiteral("select %1 from dealitems where deal > ? and deal <= ? order by deal, package, slot")
                 .arg(dealseal::itemFields().join(QLatin1Char(','))));
@@ -499,8 +516,8 @@ SealCheck checkSeals(const QSqlDatabase &db) {
         QList<QVariantList> chunk;
         while (deals.next()) {
             QVariantList row;
-            row.reserve(sealColumn + 1);
-            for (int i = 0; i < (sealing ? sealColumn + 1 : 1); ++i)
+            row.reserve(columns);
+            for (int i = 0; i < (sealing ? columns : 1); ++i)
                 row << deals.value(i);
             chunk << row;
         }
@@ -546,7 +563,7 @@ SealCheck checkSeals(const QSqlDatabase &db) {
                 owned.remove(id);
                 continue;
             }
-            if (seal != dealseal::seal(deal.mid(0, sealColumn), owned.take(id), previous)) {
+            if (seal != dealseal::seal(deal.mid(0, sealColumn) + deal.mid(sealColumn + 1), owned.take(id), previous)) {
                 c.broken = id;
                 break;
             }

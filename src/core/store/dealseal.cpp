@@ -44,6 +44,11 @@ QStringList itemFields() {
             QStringLiteral("msrp"),      QStringLiteral("description"), QStringLiteral("accepted")};
 }
 
+QStringList leaseFields() {
+    return {QStringLiteral("leasedeal"), QStringLiteral("residualvalue"), QStringLiteral("residualvalue2"),
+            QStringLiteral("residualvalue3"), QStringLiteral("moneyfactor")};
+}
+
 namespace {
 QByteArray valueText(const QVariant &v) {
     if (!v.isValid() || v.isNull())
@@ -101,6 +106,15 @@ QByteArray canonicalText(const QVariantList &deal, const QList<QVariantList> &it
     line(out, "previous", previous);
     for (qsizetype i = 0; i < dealNames.size(); ++i)
         line(out, dealNames.at(i), deal.value(i));
+    static const QList<QByteArray> leaseNames = prefixed("deal.", leaseFields());
+    const qsizetype first = dealNames.size();
+    bool lease = false;
+    for (qsizetype i = 0; i < leaseNames.size(); ++i) {
+        const QByteArray value = valueText(deal.value(first + i));
+        lease = lease || (!value.isEmpty() && value != "0");
+    }
+    for (qsizetype i = 0; lease && i < leaseNames.size(); ++i)
+        line(out, leaseNames.at(i), deal.value(first + i));
     for (const QVariantList &item : items)
         for (qsizetype i = 0; i < itemNames.size(); ++i)
             line(out, itemNames.at(i), item.value(i));

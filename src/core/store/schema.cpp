@@ -155,7 +155,9 @@ Layout settings() {
             {{field(kTable, QStringLiteral("financeterm2"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")),
               field(kTable, QStringLiteral("financeterm3"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")),
               field(kTable, QStringLiteral("statement"),
-                    QStringLiteral("TEXT NOT NULL DEFAULT '%1'").arg(defaultStatement()))}}};
+                    QStringLiteral("TEXT NOT NULL DEFAULT '%1'").arg(defaultStatement()))},
+             // 2: whether a deal starts as a lease.
+             {field(kTable, QStringLiteral("leasedeal"), QStringLiteral("INTEGER NOT NULL DEFAULT 0"))}}};
 }
 
 // The deal number is never handed out twice (AUTOINCREMENT), and the file itself refuses to change or
@@ -215,7 +217,12 @@ Layout deals() {
              // 4: each deal's seal, which chains it to the deals before it, and the customer's signature as
              // drawn (a PNG). Deals stored before this layout keep an empty seal: saved before sealing.
              {field(deals, QStringLiteral("seal"), QStringLiteral("TEXT NOT NULL DEFAULT ''")),
-              field(deals, QStringLiteral("signature"), QStringLiteral("BLOB"))}}};
+              field(deals, QStringLiteral("signature"), QStringLiteral("BLOB"))},
+             // 5: a lease's residuals at each term and its money factor, so a lease reprints as shown; every
+             // deal stored before is a loan or a cash deal.
+             {field(deals, QStringLiteral("leasedeal"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")),
+              field(deals, QStringLiteral("residualvalue"), real), field(deals, QStringLiteral("residualvalue2"), real),
+              field(deals, QStringLiteral("residualvalue3"), real), field(deals, QStringLiteral("moneyfactor"), real)}}};
 }
 
 Layout layout(File file) {

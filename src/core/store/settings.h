@@ -24,6 +24,7 @@ struct Settings {
     QString password;
     bool passwordProtect = false;
     bool includeTax = false;
+    bool leaseDeal = false; // a new deal starts as a lease
     QString statement; // what the customer signs on the acceptance page
 
     bool operator==(const Settings &o) const {
@@ -33,7 +34,7 @@ struct Settings {
                dealershipName == o.dealershipName && salespersonName == o.salespersonName &&
                disclaimer == o.disclaimer && password == o.password && passwordProtect == o.passwordProtect &&
                includeTax == o.includeTax && financeTerm2 == o.financeTerm2 && financeTerm3 == o.financeTerm3 &&
-               statement == o.statement;
+               statement == o.statement && leaseDeal == o.leaseDeal;
     }
 };
 

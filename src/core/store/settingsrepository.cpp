@@ -38,6 +38,7 @@ Settings fromRecord(const QSqlQuery &q) {
     s.financeTerm2 = toInt32(q.value(QStringLiteral("financeterm2")));
     s.financeTerm3 = toInt32(q.value(QStringLiteral("financeterm3")));
     s.statement = trimmed(q.value(QStringLiteral("statement")));
+    s.leaseDeal = flag(q.value(QStringLiteral("leasedeal")));
     return s;
 }
 
@@ -45,7 +46,7 @@ const QString kWrite = QStringLiteral(
     "update [table] set am_total=max(am_total,?), ve_total=max(ve_total,?), package1=?, package2=?, package3=?, "
     "package4=?, taxrate=?, discloseprices=?, disclosetotals=?, interestrate=?, financeterm=?, dealershipname=?, "
     "salespersonname=?, disclaimer=?, password=?, passwordprotect=?, includetax=?, financeterm2=?, financeterm3=?, "
-    "statement=? "
+    "statement=?, leasedeal=? "
     "where rowid=(select min(rowid) from [table])");
 
 QVariantList values(const Settings &s) {
@@ -53,7 +54,8 @@ QVariantList values(const Settings &s) {
             s.packageNames[2],        s.packageNames[3],      double(s.taxRate), s.disclosePrices ? 1 : 0,
             s.discloseTotals ? 1 : 0, double(s.interestRate), s.financeTerm,     s.dealershipName,
             s.salespersonName,        s.disclaimer,           s.password,        s.passwordProtect ? 1 : 0,
-            s.includeTax ? 1 : 0,     s.financeTerm2,         s.financeTerm3,    s.statement};
+            s.includeTax ? 1 : 0,     s.financeTerm2,         s.financeTerm3,    s.statement,
+            s.leaseDeal ? 1 : 0};
 }
 } // namespace
 

@@ -511,11 +511,13 @@ void DealPresentation::layOutPayments() {
 
     // Several lines share one size, the largest at which the longest of them fits its column.
     QFont font = windowFont(12, true);
-    if (lines > 1) {
+    // A lease's line names its term: even one may need a smaller size to fit its column.
+    if (lines > 1 || m_page.lease) {
         QStringList all;
         for (int p = 0; p < menu::Packages; ++p)
             all << m_page.priceLinesOf(p);
-        font = fittingFont(all, fit->designGeometry(m_priceLines[0]).width() - ui::tw(300), kTermLineSize);
+        font = fittingFont(all, fit->designGeometry(m_priceLines[0]).width() - ui::tw(300),
+                           lines > 1 ? kTermLineSize : 12);
     }
     fit->setDesignFont(m_basePaymentLine, fittingFont({m_page.basePaymentLine},
                                                       fit->designGeometry(m_basePaymentLine).width(), 10));

@@ -18,8 +18,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <array>
+#include <cmath>
+#include <limits>
 
 namespace {
 constexpr double kFrameLeft[menu::Packages] = {0, 3480, 6960, 10440};
@@ -100,6 +103,7 @@ DealWorksheet::DealWorksheet(Program &app) : m_app(app) {
 
     populatemenu();
     populatepulldownvehicle();
+    layOutFinance();
     m_opened = entries();
     ui::centre(this);
 }
@@ -123,13 +127,13 @@ void DealWorksheet::makeFinance() {
     QGroupBox *financeFrame =
         frame(this, QStringLiteral("Frame2"), tr("Finance Information"), 4440, 0, 4575, 1455 + kFinanceRow);
     const auto label = [financeFrame](int k, const QString &text, double top, double height) {
-        caption(financeFrame, QStringLiteral("Label2(%1)").arg(k), text, 60, top, 1860, height);
+        return caption(financeFrame, QStringLiteral("Label2(%1)").arg(k), text, 60, top, 1860, height);
     };
-    label(0, tr("Interest Rate:"), 240, 270);
+    m_rateCaption = label(0, tr("Interest Rate:"), 240, 270);
     m_rateBox = box(financeFrame, QStringLiteral("interestrate"), QStringLiteral("0"), 1980, 240, 1095, 270);
-    label(1, tr("Finance/Lease Term:"), 570, 270);
+    m_termCaption = label(1, tr("Finance/Lease Term:"), 570, 270);
     m_termBox = box(financeFrame, QStringLiteral("financeterm"), QStringLiteral("60"), 1980, 570, 1095, 270);
-    label(2, tr("Vehicle Default:"), 900, 315);
+    m_templateCaption = label(2, tr("Vehicle Default:"), 900, 315);
     m_templateChoice = new QComboBox(financeFrame);
     m_templateChoice->setObjectName(QStringLiteral("vehicledefault"));
     m_templateChoice->setEditable(false);
@@ -139,8 +143,45 @@ void DealWorksheet::makeFinance() {
     // The further terms beside the term, the amount financed below the template.
     m_term2Box = box(financeFrame, QStringLiteral("financeterm2"), QString(), 3135, 570, 600, 270);
     m_term3Box = box(financeFrame, QStringLiteral("financeterm3"), QString(), 3795, 570, 600, 270);
-    label(3, tr("Amount Financed:"), 1275, 270);
+    m_amountCaption = label(3, tr("Amount Financed:"), 1275, 270);
     m_amountBox = box(financeFrame, QStringLiteral("amountfinanced"), QString(), 1980, 1275, 1095, 270);
+    // A lease's inputs, shown only while the deal is a lease: each term's residual under it, the money
+    // factor beside the rate it defaults from.
+    m_residualCaption = label(4, tr("Residual:"), 0, 270);
+    const char *residualNames[] = {"residualvalue", "residualvalue2", "residualvalue3"};
+    for (int t = 0; t < Deal::Terms; ++t)
+        m_residualBoxes[t] = box(financeFrame, QLatin1String(residualNames[t]), QString(), 0, 0, 0, 0);
+    m_moneyFactorCaption = caption(financeFrame, QStringLiteral("Label2(5)"), tr("Money Factor:"), 0, 0, 0, 0);
+    m_moneyFactorBox = box(financeFrame, QStringLiteral("moneyfactor"), QString(), 0, 0, 0, 0);
+}
+
+void DealWorksheet::layOutFinance() {
+    const bool lease = m_leaseDealBox->isChecked();
+    // A lease needs a fifth row in the same frame: the rows draw closer together.
+    const double pitch = lease ? 300 : 330, top = lease ? 210 : 240;
+    const double rateTop = top, termTop = top + pitch, residualTop = termTop + pitch;
+    const double templateTop = lease ? residualTop + pitch : 900, amountTop = lease ? templateTop + 345 : 1275;
+    ui::place(m_rateCaption, 60, rateTop, 1860, 270);
+    ui::place(m_rateBox, 1980, rateTop, lease ? 600 : 1095, 270);
+    ui::place(m_termCaption, 60, termTop, 1860, 270);
+    ui::place(m_termBox, 1980, termTop, 1095, 270);
+    ui::place(m_term2Box, 3135, termTop, 600, 270);
+    ui::place(m_term3Box, 3795, termTop, 600, 270);
+    ui::place(m_templateCaption, 60, templateTop, 1860, 315);
+    ui::place(m_templateChoice, 1980, templateTop, 2475, 315);
+    ui::place(m_amountCaption, 60, amountTop, 1860, 270);
+    ui::place(m_amountBox, 1980, amountTop, 1095, 270);
+    m_amountCaption->setText(lease ? tr("Cap Cost:") : tr("Amount Financed:"));
+    ui::place(m_residualCaption, 60, residualTop, 1860, 270);
+    ui::place(m_residualBoxes[0], 1980, residualTop, 1095, 270);
+    ui::place(m_residualBoxes[1], 3135, residualTop, 600, 270);
+    ui::place(m_residualBoxes[2], 3795, residualTop, 600, 270);
+    ui::place(m_moneyFactorCaption, 2610, rateTop, 1020, 270);
+    ui::place(m_moneyFactorBox, 3660, rateTop, 795, 270);
+    for (QWidget *w : {static_cast<QWidget *>(m_residualCaption), static_cast<QWidget *>(m_moneyFactorCaption),
+                       static_cast<QWidget *>(m_moneyFactorBox), static_cast<QWidget *>(m_residualBoxes[0]),
+                       static_cast<QWidget *>(m_residualBoxes[1]), static_cast<QWidget *>(m_residualBoxes[2])})
+        w->setVisible(lease);
 }
 
 void DealWorksheet::makeOptions() {
@@ -155,7 +196,9 @@ void DealWorksheet::makeOptions() {
         *boxes[row] = new QCheckBox(tr(options[row].caption), optionsFrame);
         (*boxes[row])->setObjectName(QLatin1String(options[row].name));
         ui::place(*boxes[row], 240, 240 + 285 * row, 3135, 270);
-    }
+    }    m_leaseDealBox = new QCheckBox(tr("Lease Deal"), optionsFrame);
+    m_leaseDealBox->setObjectName(QStringLiteral("leasedeal1"));
+    ui::place(m_leaseDealBox, 3375, 240 + 285, 1500, 270);
 }
 
 void DealWorksheet::makePackage(int p) {
@@ -222,7 +265,8 @@ void DealWorksheet::orderTabs() {
     for (int p = 0; p < menu::Packages; ++p)
         for (int s = 0; s < menu::Slots; ++s)
             order << m_slots->boxes(p, s).product;
-    order << m_createButton << m_exitButton << m_term2Box << m_term3Box << m_amountBox;
+    order << m_createButton << m_exitButton << m_term2Box << m_term3Box << m_amountBox << m_leaseDealBox
+          << m_moneyFactorBox << m_residualBoxes[0] << m_residualBoxes[1] << m_residualBoxes[2];
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -232,9 +276,11 @@ void DealWorksheet::connectInputs() {
         if (!m_loading)
             calculatetotals();
     });
-    for (QCheckBox *option : {m_includeTaxBox, m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox})
+    for (QCheckBox *option : {m_includeTaxBox, m_discloseTotalsBox, m_disclosePricesBox})
         connect(option, &QCheckBox::clicked, this, [this] { calculatetotals(); });
-    for (QLineEdit *input : {m_rateBox, m_termBox, m_term2Box, m_term3Box, m_amountBox})
+    for (QCheckBox *kind : {m_cashDealBox, m_leaseDealBox})
+        connect(kind, &QCheckBox::clicked, this, [this, kind] { chooseKind(kind); });
+    for (QLineEdit *input : paymentInputs())
         input->installEventFilter(this);
     connect(m_templateChoice, &QComboBox::activated, this, &DealWorksheet::loadTemplate);
     connect(m_createButton, &QPushButton::clicked, this, &DealWorksheet::createDeal);
@@ -253,8 +299,20 @@ void DealWorksheet::connectInputs() {
 
 DealWorksheet::~DealWorksheet() {
     // The boxes outlive this part of the object for a moment; their focus changes must not reach it.
-    for (QLineEdit *box : {m_rateBox, m_termBox, m_term2Box, m_term3Box, m_amountBox})
+    for (QLineEdit *box : paymentInputs())
         box->removeEventFilter(this);
+}
+
+QList<QLineEdit *> DealWorksheet::paymentInputs() const {
+    return {m_rateBox,          m_termBox,          m_term2Box,         m_term3Box,      m_amountBox,
+            m_residualBoxes[0], m_residualBoxes[1], m_residualBoxes[2], m_moneyFactorBox};
+}
+
+void DealWorksheet::chooseKind(QCheckBox *ticked) {
+    if (ticked->isChecked())
+        (ticked == m_cashDealBox ? m_leaseDealBox : m_cashDealBox)->setChecked(false);
+    layOutFinance();
+    calculatetotals();
 }
 
 QList<QLabel *> DealWorksheet::furtherLines() const {
@@ -281,6 +339,7 @@ void DealWorksheet::populatemenu() {
     m_cashDealBox->setChecked(false);
     m_discloseTotalsBox->setChecked(settings.discloseTotals);
     m_includeTaxBox->setChecked(settings.includeTax);
+    m_leaseDealBox->setChecked(settings.leaseDeal);
     // The catalogue, in its order, into the one model all forty slots show.
     if (m_slots->populate() == 0)
         prompts::notice(tr("No Aftermarket Records"), this);
@@ -346,6 +405,15 @@ Deal DealWorksheet::deal() const {
         numbers::readAmount(m_amountBox->text(), &d.amountFinanced);
     d.includeTax = m_includeTaxBox->isChecked();
     d.cashDeal = m_cashDealBox->isChecked();
+    d.leaseDeal = m_leaseDealBox->isChecked();
+    if (d.leaseDeal) {
+        // A residual that is not an amount counts as none; its box is marked.
+        double *residuals[] = {&d.residual, &d.residual2, &d.residual3};
+        for (int t = 0; t < Deal::Terms; ++t)
+            if (amountReads(m_residualBoxes[t]))
+                numbers::readAmount(m_residualBoxes[t]->text(), residuals[t]);
+        d.moneyFactor = typedMoneyFactor();
+    }
     d.discloseTotals = m_discloseTotalsBox->isChecked();
     d.disclosePrices = m_disclosePricesBox->isChecked();
     d.taxRate = m_app.settings().taxRate;
@@ -395,24 +463,56 @@ void DealWorksheet::calculatetotals() {
     markBox(m_termBox, problem == PaymentProblem::Term ? noTerm : QString());
     QLineEdit *furtherBoxes[] = {m_term2Box, m_term3Box};
     bool rateProblem = problem == PaymentProblem::Rate;
+    PaymentProblem termProblems[Deal::Terms] = {problem, PaymentProblem::None, PaymentProblem::None};
     for (int t = 1; t < Deal::Terms; ++t) {
         const PaymentProblem further = d.termOffered(t) ? d.termOrRateProblem(t) : PaymentProblem::None;
+        termProblems[t] = further;
         markBox(furtherBoxes[t - 1], further == PaymentProblem::Term ? noTerm : QString());
         rateProblem = rateProblem || further == PaymentProblem::Rate;
     }
-    markBox(m_amountBox, amountFinancedReads() ? QString()
-                                               : tr("Enter the amount financed in dollars and cents, as 25,000.00; no "
-                                                    "payment includes it until then."));
-    markBox(m_rateBox, rateProblem ? tr("No payment can be computed at this interest rate; the payments "
-                                        "show 0.00 until it is changed.")
-                                   : QString());
+    markBox(m_amountBox,
+            amountFinancedReads()
+                ? QString()
+                : d.leaseDeal ? tr("Enter the cap cost in dollars and cents, as 25,000.00; no payment includes it until "
+                                   "then.")
+                              : tr("Enter the amount financed in dollars and cents, as 25,000.00; no "
+                                   "payment includes it until then."));
+    // A lease's rent comes from the money factor when one is typed, else from the rate.
+    const bool factorTyped = d.leaseDeal && !trimBlanks(m_moneyFactorBox->text()).isEmpty();
+    markBox(m_rateBox, rateProblem && !factorTyped ? tr("No payment can be computed at this interest rate; the "
+                                                        "payments show 0.00 until it is changed.")
+                                                   : QString());
+    markBox(m_moneyFactorBox, rateProblem && factorTyped
+                                  ? tr("Enter the money factor as a decimal, as 0.00125, or leave it empty to use the "
+                                       "interest rate \u00F7 2400; the payments show 0.00 until then.")
+                                  : QString());
+    m_moneyFactorBox->setPlaceholderText(QString::number(d.rate / 2400.0, 'f', 5));
+    for (int t = 0; t < Deal::Terms; ++t) {
+        QString why;
+        if (d.leaseDeal && !amountReads(m_residualBoxes[t]))
+            why = tr("Enter the residual in dollars and cents, as 13,110.00.");
+        else if (d.leaseDeal && termProblems[t] == PaymentProblem::Residual)
+            why = tr("The residual cannot be more than the cap cost and the package together; the payments show "
+                     "0.00 until it is changed.");
+        markBox(m_residualBoxes[t], why);
+    }
+}
+
+std::optional<double> DealWorksheet::typedMoneyFactor() const {
+    const QString typed = trimBlanks(m_moneyFactorBox->text());
+    if (typed.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double factor = QLocale::c().toDouble(typed, &ok);
+    return ok && std::isfinite(factor) && factor >= 0 ? factor : std::numeric_limits<double>::quiet_NaN();
 }
 
 void DealWorksheet::createDeal() {
     // The marks as the boxes stand now, also when the button was reached without leaving a box; a marked
     // box would show the customer a payment of 0.00.
     calculatetotals();
-    for (QLineEdit *box : {m_termBox, m_term2Box, m_term3Box, m_rateBox, m_amountBox}) {
+    for (QLineEdit *box : {m_termBox, m_term2Box, m_term3Box, m_rateBox, m_amountBox, m_moneyFactorBox,
+                           m_residualBoxes[0], m_residualBoxes[1], m_residualBoxes[2]}) {
         if (box->property(kMarked).toBool()) {
             prompts::notice(tr("Correct the marked boxes before presenting the deal."), this);
             box->setFocus();
@@ -435,9 +535,9 @@ void DealWorksheet::createDeal() {
     hide();
 }
 
-bool DealWorksheet::amountFinancedReads() const {
+bool DealWorksheet::amountReads(const QLineEdit *box) {
     double amount = 0;
-    return numbers::readAmount(m_amountBox->text(), &amount) && amount >= 0;
+    return numbers::readAmount(box->text(), &amount) && amount >= 0;
 }
 
 void DealWorksheet::markBox(QLineEdit *box, const QString &why) {
@@ -451,22 +551,29 @@ void DealWorksheet::markBox(QLineEdit *box, const QString &why) {
 }
 
 bool DealWorksheet::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::FocusOut && (watched == m_rateBox || watched == m_termBox || watched == m_term2Box ||
-                                              watched == m_term3Box || watched == m_amountBox))
+    if (event->type() == QEvent::FocusOut && paymentInputs().contains(qobject_cast<QLineEdit *>(watched))) {
+        // A money factor reads as five decimals (0.00125) when that shows all of it.
+        if (const std::optional<double> factor = typedMoneyFactor(); watched == m_moneyFactorBox && factor &&
+                                                                    std::isfinite(*factor) &&
+                                                                    QString::number(*factor, 'f', 5).toDouble() == *factor)
+            m_moneyFactorBox->setText(QString::number(*factor, 'f', 5));
         calculatetotals();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
 QStringList DealWorksheet::entries() const {
     QStringList all;
     for (const QLineEdit *box : {m_customerBox, m_vehicleBox, m_stockNumberBox, m_salespersonBox, m_rateBox, m_termBox,
-                                 m_term2Box, m_term3Box, m_amountBox})
+                                 m_term2Box, m_term3Box, m_amountBox, m_residualBoxes[0], m_residualBoxes[1],
+                                 m_residualBoxes[2], m_moneyFactorBox})
         all << box->text();
     all << QString::number(m_templateChoice->currentIndex());
     for (int p = 0; p < menu::Packages; ++p)
         for (int s = 0; s < menu::Slots; ++s)
             all << QString::number(m_slots->boxes(p, s).product->currentIndex());
-    for (const QCheckBox *option : {m_includeTaxBox, m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox})
+    for (const QCheckBox *option :
+         {m_includeTaxBox, m_cashDealBox, m_discloseTotalsBox, m_disclosePricesBox, m_leaseDealBox})
         all << QString::number(option->isChecked());
     for (const QString &name : m_packageNames)
         all << name;

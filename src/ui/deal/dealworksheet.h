@@ -38,6 +38,10 @@ private:
     void makeParticulars();
     void makeFinance();
     void makeOptions();
+    // The finance frame's rows: today's, or with a lease's residuals and money factor fitted in.
+    void layOutFinance();
+    // Ticking one kind of deal unticks the other.
+    void chooseKind(QCheckBox *ticked);
     void makePackage(int p);
     void makeBasePayments();
     void orderTabs();
@@ -51,8 +55,12 @@ private:
     bool exitWindow();
     // What the user can change, as it stands: differs from the opening state once a deal is typed.
     QStringList entries() const;
-    // Whether the amount financed box is empty or holds an amount of at least 0.
-    bool amountFinancedReads() const;
+    // Whether a money box is empty or holds an amount of at least 0.
+    static bool amountReads(const QLineEdit *box);
+    bool amountFinancedReads() const { return amountReads(m_amountBox); }
+    // The money factor typed: none when the box is empty, not a number when it holds no usable one.
+    std::optional<double> typedMoneyFactor() const;
+    QList<QLineEdit *> paymentInputs() const;
     void markBox(QLineEdit *box, const QString &why);
     // The lines of the further terms and the payment without products, shown only when in use.
     QList<QLabel *> furtherLines() const;
@@ -62,7 +70,10 @@ private:
     QLineEdit *m_customerBox, *m_vehicleBox, *m_stockNumberBox, *m_salespersonBox;
     QLineEdit *m_rateBox, *m_termBox, *m_term2Box, *m_term3Box, *m_amountBox;
     QComboBox *m_templateChoice;
-    QCheckBox *m_includeTaxBox, *m_cashDealBox, *m_discloseTotalsBox, *m_disclosePricesBox;
+    QCheckBox *m_includeTaxBox, *m_cashDealBox, *m_discloseTotalsBox, *m_disclosePricesBox, *m_leaseDealBox;
+    QLabel *m_amountCaption, *m_residualCaption, *m_moneyFactorCaption, *m_rateCaption, *m_termCaption,
+        *m_templateCaption;
+    QLineEdit *m_residualBoxes[Deal::Terms], *m_moneyFactorBox;
     QGroupBox *m_packageFrames[menu::Packages];
     QString m_packageNames[menu::Packages];
     QLabel *m_totalMsrp[menu::Packages], *m_totalProfit[menu::Packages], *m_totalPayment[menu::Packages];

@@ -53,6 +53,7 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
         check(QStringLiteral("pdiscloseprices"), tr("Disclose Individual Prices"), 3120, 1920, 2775, 255);
     m_discloseTotalsBox = check(QStringLiteral("pdisclosetotals"), tr("Disclose Totals"), 3120, 2160, 2775, 255);
     m_includeTaxBox = check(QStringLiteral("pincludetax"), tr("Include Taxes in Totals"), 3120, 2400, 3375, 255);
+    m_leaseDealBox = check(QStringLiteral("pleasedeal"), tr("Lease Deal by Default"), 3120, 2625, 3375, 255);
     for (int p = 0; p < menu::Packages; ++p) {
         label(tr("Package %1 Name:").arg(p + 1), 2880 + 360 * p);
         m_packageNameBoxes[p] = box(QStringLiteral("ppackage%1").arg(p + 1), 3120, 2880 + 360 * p, 2295, 285);
@@ -109,7 +110,8 @@ void PreferencesDialog::makeCommands() {
                         m_passwordBox,
                         m_saveButton,
                         m_exitButton,
-                        m_includeTaxBox};
+                        m_includeTaxBox,
+                        m_leaseDealBox};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -136,6 +138,7 @@ void PreferencesDialog::showSettings(const Settings &s) {
     m_discloseTotalsBox->setChecked(s.discloseTotals);
     m_passwordProtectBox->setChecked(s.passwordProtect);
     m_includeTaxBox->setChecked(s.includeTax);
+    m_leaseDealBox->setChecked(s.leaseDeal);
 }
 
 std::optional<Settings> PreferencesDialog::shown() {
@@ -180,6 +183,7 @@ std::optional<Settings> PreferencesDialog::shown() {
     s.discloseTotals = m_discloseTotalsBox->isChecked();
     s.passwordProtect = m_passwordProtectBox->isChecked();
     s.includeTax = m_includeTaxBox->isChecked();
+    s.leaseDeal = m_leaseDealBox->isChecked();
     return s;
 }
 

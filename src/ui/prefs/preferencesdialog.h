@@ -30,7 +30,7 @@ private:
 
     Program &m_app;
     QLineEdit *m_taxRateBox, *m_interestRateBox, *m_termBox, *m_term2Box, *m_term3Box;
-    QCheckBox *m_disclosePricesBox, *m_discloseTotalsBox, *m_includeTaxBox, *m_passwordProtectBox;
+    QCheckBox *m_disclosePricesBox, *m_discloseTotalsBox, *m_includeTaxBox, *m_leaseDealBox, *m_passwordProtectBox;
     QLineEdit *m_packageNameBoxes[menu::Packages];
     QLineEdit *m_salespersonBox, *m_dealershipBox, *m_passwordBox;
     QPlainTextEdit *m_disclaimerBox, *m_statementBox;

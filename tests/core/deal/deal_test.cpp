@@ -2,6 +2,7 @@
 
 #include "core/deal/deal.h"
 #include "core/deal/dealpage.h"
+#include "core/deal/dealrecord.h"
 #include "core/money/numbers.h"
 #include "core/money/payment.h"
 #include "coresupport.h"
@@ -105,6 +106,62 @@ private slots:
         QCOMPARE(d.figures(0).payment, u"0.00"_s);
         // Only the term and the rate are boxes to mark; an amount too large is the package's alone.
         QCOMPARE(int(d.termOrRateProblem()), problem == int(PaymentProblem::Amount) ? 0 : problem);
+    }
+
+    // A lease against figures worked by hand. Cap cost 20,000, residual 13,110, money factor 0.00125, 36
+    // months: depreciation (20000 - 13110) / 36 = 191.3889, rent (20000 + 13110) x 0.00125 = 41.3875,
+    // 232.7764. With a 1,500 package: 8390 / 36 = 233.0556, 34610 x 0.00125 = 43.2625, 276.3181. Taxed
+    // at 7 %: 249.0707 and 295.6603. A residual of 21,000 is above the cap cost alone (no figure) but not
+    // above it with the package: 500 / 36 = 13.8889, 42500 x 0.00125 = 53.125, 67.0139.
+    void lease_data() {
+        QTest::addColumn<double>("residual");
+        QTest::addColumn<double>("factor"); // below 0: none typed
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<bool>("tax");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("package");
+        QTest::newRow("money factor typed") << 13110.0 << 0.00125 << 9.0 << false << "232.78" << "276.32";
+        QTest::newRow("money factor from 3 %") << 13110.0 << -1.0 << 3.0 << false << "232.78" << "276.32";
+        QTest::newRow("taxed at 7 %") << 13110.0 << 0.00125 << 0.0 << true << "249.07" << "295.66";
+        QTest::newRow("residual above the cap cost") << 21000.0 << 0.00125 << 0.0 << false << "0.00" << "67.01";
+    }
+    void lease() {
+        QFETCH(double, residual);
+        QFETCH(double, factor);
+        QFETCH(double, rate);
+        QFETCH(bool, tax);
+        QFETCH(QString, base);
+        QFETCH(QString, package);
+        Deal d = financed(1500, rate, 36);
+        d.leaseDeal = true;
+        d.amountFinanced = 20000;
+        d.residual = residual;
+        d.includeTax = tax;
+        if (factor >= 0)
+            d.moneyFactor = factor;
+        QCOMPARE(d.basePayment(0).payment, base);
+        QCOMPARE(d.payment(1, 0).payment, base); // an empty package: the vehicle alone
+        QCOMPARE(d.payment(0, 0).payment, package);
+        QCOMPARE(d.termOrRateProblem() == PaymentProblem::Residual, base == "0.00"_L1);
+        d.term = 0;
+        QCOMPARE(int(d.termOrRateProblem()), int(PaymentProblem::Term));
+        d.term = 36;
+        d.leaseDeal = false; // the same inputs as a loan
+        QVERIFY(d.payment(0, 0).payment != package);
+    }
+
+    // A lease's lines name its term; its record keeps what it was computed with.
+    void leasePageAndRecord() {
+        Deal d = financed(1500, 6, 36);
+        d.leaseDeal = true;
+        d.amountFinanced = 20000;
+        d.residual = 13110;
+        d.moneyFactor = 0.00125;
+        QCOMPARE(dealPage(d).priceLines[0], u"$ 276.32 / Month for 36 Month Lease"_s);
+        QCOMPARE(dealPage(d).basePaymentLine, u"Lease payment without products: $ 232.78 / Month"_s);
+        const DealRecord record = recordChoice(d, 0, {true}, {});
+        QCOMPARE(finalPaymentLine(record), u"$ 276.32 / Month, 36 Month Lease"_s);
+        QCOMPARE(record.deal().payment(0, 0).payment, u"276.32"_s);
     }
 
     // The page for cash and financed deals, with prices and totals disclosed or not.

@@ -54,17 +54,29 @@ ProgramFolder::ProgramFolder(Content content) {
     QStandardPaths::setTestModeEnabled(true);
     for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, QDir(m_dir.path()).filePath(QStringLiteral("settings")));
+    QString why;
+    const bool made = content == Content::Samples ? firststart::createDataFolder(m_dir.path(), &why)
+                                                  : firststart::createEmptyDataFolder(m_dir.path(), &why);
+    if (!made || !start(&why))
+        qWarning("program folder not ready: %s", qPrintable(why));
+}
+
+bool ProgramFolder::start(QString *why) {
     m_app = std::make_unique<Application>(m_dir.path());
     m_app->setHomeWindow<MainWindow>();
     m_app->setDatabaseErrorHandler([this](const QString &what) {
         qWarning("database error: %s", qPrintable(what));
         m_errors << what;
     });
+    return m_app->start(why);
+}
+
+void ProgramFolder::restart() {
+    closeAllWindows();
+    m_app.reset();
     QString why;
-    const bool made = content == Content::Samples ? firststart::createDataFolder(m_dir.path(), &why)
-                                                  : firststart::createEmptyDataFolder(m_dir.path(), &why);
-    if (!made || !m_app->start(&why))
-        qWarning("program folder not ready: %s", qPrintable(why));
+    if (!start(&why))
+        qWarning("program did not start again: %s", qPrintable(why));
 }
 
 ProgramFolder::~ProgramFolder() {

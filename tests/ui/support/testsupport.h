@@ -31,10 +31,13 @@ public:
     QString path() const { return m_dir.path(); }
     QString dataFile(const QString &name) const;
     Application &app() { return *m_app; }
+    // Ends the program and starts it again on the same folder, as a user closing and reopening it.
+    void restart();
     // Database failures reported during the test (none expected in most tests).
     QStringList &databaseErrors() { return m_errors; }
 
 private:
+    bool start(QString *why);
     QTemporaryDir m_dir;
     QStringList m_errors;
     std::unique_ptr<Application> m_app;

@@ -1,0 +1,205 @@
+// A lease deal walked through from the worksheet to the printed page, the customer's choice and a reprint
+// after the program was started again. The lease's figures are pinned without a window; here, what the
+// windows show of them.
+
+#include "core/print/recordingdevice.h"
+#include "testsupport.h"
+#include "app/application.h"
+#include "app/mainwindow.h"
+#include "ui/deal/dealchoice.h"
+#include "ui/deal/dealpresentation.h"
+#include "ui/deal/dealworksheet.h"
+#include "ui/history/dealhistory.h"
+#include "ui/print/qtprinterdevice.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using namespace testsupport;
+using namespace Qt::StringLiterals;
+
+namespace {
+DealWorksheet *openWorksheet() {
+    MainWindow *main = app().window<MainWindow>();
+    main->show();
+    click(main, u"Command3"_s);
+    DealWorksheet *w = app().existing<DealWorksheet>();
+    return w && (w->activateWindow(), QTest::qWaitForWindowActive(w)) ? w : nullptr;
+}
+
+// Types into a box and moves on, as a user does.
+void typeAndLeave(QWidget *w, const QString &name, const QString &text) {
+    w->activateWindow(); // a message box may have had the focus
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    type(w, name, text);
+    QTest::mouseClick(control(w, u"customername"_s), Qt::LeftButton);
+}
+
+// A click on an option's box, as the user does.
+void tick(QWidget *w, const QString &name) {
+    auto *box = control<QAbstractButton>(w, name);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
+
+// Every figure the worksheet shows, shown or hidden.
+QStringList figures(QWidget *w) {
+    QStringList all;
+    for (const QString &name : {u"totalpayment"_s, u"totalpayment2"_s, u"totalpayment3"_s})
+        for (int p = 0; p < 4; ++p)
+            all << textOf(w, u"%1(%2)"_s.arg(name, QString::number(p)));
+    for (const QString &name : {u"basepayment"_s, u"basepayment2"_s, u"basepayment3"_s})
+        all << textOf(w, name) + (control(w, name)->isVisible() ? u" shown"_s : QString());
+    return all;
+}
+
+// The first printed document, one operation a line.
+QStringList firstDocument(const RecordingDevice &device) {
+    QStringList lines;
+    for (const RecordingDevice::Operation &o : device.operations()) {
+        if (o.kind == RecordingDevice::Kind::EndDoc)
+            break;
+        QDebug(&lines.emplace_back()).noquote() << int(o.kind) << o.x << o.y << o.x2 << o.y2 << o.font.size << o.text;
+    }
+    return lines;
+}
+
+// The presentation of the worksheet's deal, its price lines, and its page as printed.
+QStringList presented(DealWorksheet *w) {
+    RecordingDevice *device = recordPrinting();
+    click(w, u"Command1"_s);
+    DealPresentation *menu = app().existing<DealPresentation>();
+    if (!menu)
+        return {};
+    QStringList seen{textOf(menu, u"basepaymentline"_s)};
+    for (const QString &line : {u"pricepayment(%1)"_s, u"pricepayment2(%1)"_s, u"pricepayment3(%1)"_s})
+        for (int p = 0; p < 4; ++p)
+            seen << textOf(menu, line.arg(p));
+    said([menu] { click(menu, u"Command1"_s); });
+    return seen + firstDocument(*device);
+}
+
+// "Change Items": the worksheet as it was left, in front again.
+bool changeItems(DealWorksheet *w) {
+    return click(app().existing<DealPresentation>(), u"Command2"_s) && (w->activateWindow(), QTest::qWaitForWindowActive(w));
+}
+} // namespace
+
+class LeaseTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { closeAllWindows(); }
+
+    void leaseFromWorksheetToReprint() {
+        ProgramFolder folder;
+        setSetting("interestrate", 3);
+        setSetting("financeterm", 36);
+        setSetting("financeterm2", 48);
+        setSetting("financeterm3", 60);
+        setSetting("disclosetotals", 1);
+        addProduct("Plan", 900, 1500);
+        DealWorksheet *w = openWorksheet();
+        QVERIFY(w && chooseProduct(w, 1, 0, "Plan"));
+        typeAndLeave(w, "amountfinanced", "20,000");
+        const QStringList financed = figures(w), financedPage = presented(w);
+        QVERIFY(changeItems(w));
+
+        // One kind of deal at a time.
+        tick(w, "cashdeal1");
+        tick(w, "leasedeal1");
+        QVERIFY(!control<QCheckBox>(w, "cashdeal1")->isChecked());
+        tick(w, "cashdeal1");
+        QVERIFY(!control<QCheckBox>(w, "leasedeal1")->isChecked());
+        tick(w, "leasedeal1");
+        QCOMPARE(textOf(w, "Label2(3)"), u"Cap Cost:"_s);
+        QCOMPARE(control<QLineEdit>(w, "moneyfactor")->placeholderText(), u"0.00125"_s); // 3 % / 2400
+
+        // By hand, 1,500 of products on 20,000: at 36 months, residual 13,110: 276.32 (232.78 without products);
+        // at 48, residual 11,000: 10500 / 48 + 32500 x 0.00125 = 259.375, 259.38 (9000 / 48 + 38.75 = 226.25);
+        // at 60, residual 9,500: 12000 / 60 + 38.75 = 238.75 (10500 / 60 + 36.875 = 211.875, 211.88).
+        typeAndLeave(w, "residualvalue", "13,110");
+        typeAndLeave(w, "residualvalue2", "$11,000.00");
+        typeAndLeave(w, "residualvalue3", "9500");
+        typeAndLeave(w, "moneyfactor", ".00125");
+        QCOMPARE(textOf(w, "moneyfactor"), u"0.00125"_s);
+        const QStringList lease = figures(w);
+        QCOMPARE(lease.mid(1, 1) + lease.mid(5, 1) + lease.mid(9, 1) + lease.mid(12),
+                 QStringList({"276.32", "259.38", "238.75", "232.78 shown", "226.25 shown", "211.88 shown"}));
+
+        // Marked, with no figure: a residual above the cap cost and products, a term of 0, a bad money factor.
+        for (const auto &[box, bad, good] : {std::tuple{"residualvalue2", "21,501", "$11,000.00"},
+                                             {"financeterm", "0", "36"},
+                                             {"moneyfactor", "-1", "0.00125"},
+                                             {"residualvalue", "lots", "13,110"}}) {
+            typeAndLeave(w, box, bad);
+            QVERIFY2(control(w, box)->property("marked").toBool(), box);
+            QCOMPARE(said([w] { click(w, u"Command1"_s); }),
+                     QStringList{u"Message: Correct the marked boxes before presenting the deal."_s});
+            typeAndLeave(w, box, good);
+            QVERIFY2(!control(w, box)->property("marked").toBool(), box);
+        }
+        QCOMPARE(figures(w), lease);
+
+        // The presentation and its page, printed as a real PDF: one page, every term's line inside its box.
+        const QString pdfFile = QDir(folder.path()).filePath(u"lease.pdf"_s);
+        auto pdfDevice = std::make_unique<QtPrinterDevice>(app().printoutsFolder());
+        pdfDevice->setOutputFile(pdfFile);
+        pdfDevice->setReporter([](bool, const QString &) {});
+        app().installPrinterDevice(std::move(pdfDevice));
+        QVERIFY(click(w, u"Command1"_s));
+        DealPresentation *menu = app().existing<DealPresentation>();
+        QCOMPARE(textOf(menu, u"pricepayment2(1)"_s), u"$ 259.38 / Month for 48 Month Lease"_s);
+        QCOMPARE(textOf(menu, u"basepaymentline"_s).section(u"  \u00B7  "_s, 0, 0),
+                 u"Lease payment without products: $ 232.78 / Month for 36 Months"_s);
+        said([menu] { click(menu, u"Command1"_s); });
+        if (havePdfReader()) {
+            const Pdf pdf(pdfFile);
+            QCOMPARE(pdf.pages.size(), 1);
+            int leaseLines = 0;
+            for (const PdfWord &word : pdf.words) {
+                const int col = int((word.left - 20) / 60);
+                if (word.top > 185 && word.top < 202.5) // the price band; the disclaimer starts at 203 mm
+                    QVERIFY2(word.left > 20 + 60 * col && word.right < 80 + 60 * col && word.bottom < 202,
+                             qPrintable(u"%1 at %2, %3"_s.arg(word.text).arg(word.left).arg(word.top)));
+                leaseLines += word.text == "Lease"_L1 && word.top > 185;
+            }
+            QCOMPARE(leaseLines, 12);
+        }
+        QVERIFY(changeItems(w));
+
+        // The customer takes Package 2 over 48 months; saved, the program started again, the deal reprinted
+        // from the history prints the page the customer saw.
+        type(w, u"customername"_s, u"Pat Doe"_s);
+        const QStringList leasePage = presented(w);
+        QVERIFY(click(app().existing<DealPresentation>(), u"Command4"_s));
+        DealChoice *choice = app().existing<DealChoice>();
+        for (const QString &option : {u"choosepackage(1)"_s, u"chooseterm(1)"_s})
+            tick(choice, option);
+        QCOMPARE(textOf(choice, u"finalpayment"_s), u"$ 259.38 / Month, 48 Month Lease"_s);
+        QCOMPARE(said([choice] { click(choice, u"Command2"_s); }), QStringList{u"Message: Deal 1 saved."_s});
+        folder.restart();
+        RecordingDevice *device = recordPrinting();
+        app().window<MainWindow>()->findChild<QAction *>(u"m_history"_s)->trigger();
+        auto *history = app().existing<DealHistory>();
+        auto *grid = control<QTableView>(history, u"grid1"_s);
+        QCOMPARE(grid->model()->index(0, 8).data().toString(), u"$ 259.38 / Month, 48 Month Lease"_s);
+        grid->selectRow(0);
+        said([history] { click(history, u"Command1"_s); });
+        QCOMPARE(firstDocument(*device), leasePage.mid(13));
+        QVERIFY(device->findText(u"Final Payment: $ 259.38 / Month, 48 Month Lease"_s));
+
+        // Unticked again, everything is as it was before the lease.
+        closeAllWindows();
+        QVERIFY((w = openWorksheet()) && chooseProduct(w, 1, 0, "Plan"));
+        typeAndLeave(w, "amountfinanced", "20,000");
+        tick(w, "leasedeal1");
+        typeAndLeave(w, "residualvalue", "13,110");
+        tick(w, "leasedeal1");
+        QCOMPARE(figures(w), financed);
+        QCOMPARE(presented(w), financedPage);
+        QVERIFY(folder.databaseErrors().isEmpty());
+    }
+};
+
+QTEST_MAIN(LeaseTest)
+#include "lease_test.moc"
