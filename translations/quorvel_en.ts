@@ -329,6 +329,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>%1 for %2 Month Lease</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>%1 Month</source>
         <translation type="unfinished"></translation>
     </message>
@@ -337,7 +341,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Lease payment without products: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Payment without products: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 Month Lease</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -576,6 +588,18 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Residual:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Money Factor:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cap Cost:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Preferences</source>
         <translation type="unfinished"></translation>
     </message>
@@ -593,6 +617,10 @@
     </message>
     <message>
         <source>Disclose Individual Prices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lease Deal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -648,11 +676,27 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Enter the cap cost in dollars and cents, as 25,000.00; no payment includes it until then.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Enter the amount financed in dollars and cents, as 25,000.00; no payment includes it until then.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>No payment can be computed at this interest rate; the payments show 0.00 until it is changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the money factor as a decimal, as 0.00125, or leave it empty to use the interest rate ÷ 2400; the payments show 0.00 until then.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the residual in dollars and cents, as 13,110.00.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The residual cannot be more than the cap cost and the package together; the payments show 0.00 until it is changed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -780,6 +824,10 @@ Data folder: %2</source>
     </message>
     <message>
         <source>Include Taxes in Totals</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lease Deal by Default</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

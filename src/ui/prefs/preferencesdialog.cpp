@@ -53,7 +53,7 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
         check(QStringLiteral("pdiscloseprices"), tr("Disclose Individual Prices"), 3120, 1920, 2775, 255);
     m_discloseTotalsBox = check(QStringLiteral("pdisclosetotals"), tr("Disclose Totals"), 3120, 2160, 2775, 255);
     m_includeTaxBox = check(QStringLiteral("pincludetax"), tr("Include Taxes in Totals"), 3120, 2400, 3375, 255);
-    m_leaseDealBox = check(QStringLiteral("pleasedeal"), tr("Lease Deal by Default"), 3120, 2625, 3375, 255);
+    m_leaseDealBox = check(QStringLiteral("pleasedeal"), tr("Lease Deal by Default"), 3120, 2655, 3375, 225);
     for (int p = 0; p < menu::Packages; ++p) {
         label(tr("Package %1 Name:").arg(p + 1), 2880 + 360 * p);
         m_packageNameBoxes[p] = box(QStringLiteral("ppackage%1").arg(p + 1), 3120, 2880 + 360 * p, 2295, 285);

@@ -4,6 +4,7 @@
 
 #include "core/deal/dealpage.h"
 #include "core/store/database.h"
+#include "core/store/dealseal.h"
 #include "coresupport.h"
 #include "dealfixture.h"
 
@@ -179,6 +180,9 @@ private slots:
                                  << qint64(2);
         QTest::newRow("the signature") << QStringList{u"update deals set signature = x'00' where id = 3"_s}
                                        << qint64(3);
+        QTest::newRow("made a lease") << QStringList{u"update deals set leasedeal = 1 where id = 2"_s} << qint64(2);
+        QTest::newRow("a money factor") << QStringList{u"update deals set moneyfactor = 0.002 where id = 3"_s}
+                                        << qint64(3);
         QTest::newRow("its seal blanked") << QStringList{u"update deals set seal = '' where id = 2"_s} << qint64(2);
         QTest::newRow("a deal removed") << QStringList{u"delete from dealitems where deal = 2"_s,
                                                        u"delete from deals where id = 2"_s}
@@ -211,6 +215,16 @@ private slots:
             QCOMPARE(check.message(), said);
             QCOMPARE(check.result, broken ? SealCheck::Broken : SealCheck::Intact);
         }
+    }
+
+    // A deal sealed before leases keeps matching its seal: this one's was worked out from the seal's written
+    // form, without a lease's fields. A lease's fields are sealed with it.
+    void aSealFromBeforeLeasesStillMatches() {
+        const QVariantList deal{1, u"2024-05-01T14:03:22"_s};
+        const QString before = u"94a5f99d0ed065f644aecb128346160f4cbfa0cf26294f435f577346c0c19fe1"_s;
+        const QVariantList blank(dealseal::dealFields().size() - 2, QVariant());
+        QCOMPARE(dealseal::seal(deal + blank + QVariantList(5, 0), {}, {}), before);
+        QVERIFY(dealseal::seal(deal + blank + QVariantList{1}, {}, {}) != before);
     }
 
     // A deal file of the layout before sealing verifies with its deals counted as saved before sealing, also

@@ -146,7 +146,8 @@ private slots:
         }
         const Settings s = folder.store().settings().read();
         if (file == schema::preferencesFile())
-            QCOMPARE(s.statement + QString::number(s.financeTerm2 + s.financeTerm3), schema::defaultStatement() + '0');
+            QCOMPARE(s.statement + QString::number(s.financeTerm2 + s.financeTerm3 + s.leaseDeal),
+                     schema::defaultStatement() + '0');
         const QByteArray upgraded = bytes(path);
         QVERIFY(folder.reopen());
         QCOMPARE(bytes(path), upgraded);

@@ -188,11 +188,12 @@ private slots:
         QCOMPARE(firstDocument(*device), leasePage.mid(13));
         QVERIFY(device->findText(u"Final Payment: $ 259.38 / Month, 48 Month Lease"_s));
 
-        // Unticked again, everything is as it was before the lease.
+        // A lease by default; unticked, everything is as it was before the lease.
         closeAllWindows();
+        setSetting("leasedeal", 1);
         QVERIFY((w = openWorksheet()) && chooseProduct(w, 1, 0, "Plan"));
+        QVERIFY(control<QCheckBox>(w, "leasedeal1")->isChecked());
         typeAndLeave(w, "amountfinanced", "20,000");
-        tick(w, "leasedeal1");
         typeAndLeave(w, "residualvalue", "13,110");
         tick(w, "leasedeal1");
         QCOMPARE(figures(w), financed);

@@ -97,13 +97,14 @@ private slots:
         typeLines(w, u"pdisclaimer"_s, {u"  First line"_s, u"Second line  "_s});
         typeLines(w, u"pstatement"_s, {u" I chose freely."_s, u"Nothing was packed in.  "_s});
         control<QCheckBox>(w, u"pincludetax"_s)->setChecked(true);
+        control<QCheckBox>(w, u"pleasedeal"_s)->setChecked(true);
         control<QCheckBox>(w, u"ppasswordprotect"_s)->setChecked(false);
         QCOMPARE(said([&] { click(w, u"Command1"_s); }), QStringList{u"Message: Preferences Saved"_s});
         QVERIFY(w->isVisible());
         QCOMPARE(storedSetting(u"dealershipname"_s).toString(), u"Smith & Sons Motors"_s);
         QCOMPARE(storedSetting(u"disclaimer"_s).toString(), u"First line\r\nSecond line"_s);
         QCOMPARE(storedSetting(u"statement"_s).toString(), u"I chose freely.\r\nNothing was packed in."_s);
-        QCOMPARE(storedSetting(u"includetax"_s).toInt(), 1);
+        QCOMPARE(storedSetting(u"includetax"_s).toInt() + storedSetting(u"leasedeal"_s).toInt(), 2);
         QCOMPARE(storedSetting(u"passwordprotect"_s).toInt(), 0);
         QVERIFY(click(w, u"Command2"_s));
         w = openPreferences();
