@@ -64,8 +64,8 @@ TermPayment paymentOn(double financed, double products, double months, double ra
 // A lease's monthly payment: the loss of value from the cap cost and products down to the residual, spread
 // over the term, plus the rent charge (money factor times cap cost plus residual); with tax included, the
 // whole payment is taxed, as most states tax a lease. Rounded to the cent once, at the end.
-TermPayment leaseOn(double capCost, double products, double residual, double months, double factor,
-                    bool includeTax, float taxRate) {
+TermPayment leaseOn(double capCost, double products, double residual, double months, double factor, bool includeTax,
+                    float taxRate) {
     TermPayment out;
     const auto n = Currency::fromDouble(months);
     const bool amountsFit = Currency::fromDouble(capCost) && Currency::fromDouble(products) &&

@@ -69,14 +69,20 @@ DealPage dealPage(const Deal &deal) {
                                 : priceLine(payment.payment, deal.cashDeal);
     };
     if (deal.amountFinanced != 0) {
+        // The lease's own caption already says it is a lease; its entries name only their terms.
+        auto baseLine = [&](int term) {
+            const QString payment = deal.basePayment(term).payment;
+            if (!deal.leaseDeal)
+                return line(deal.basePayment(term), term);
+            return terms.size() > 1 ? termPriceLine(payment, deal.months(term)) : priceLine(payment, false);
+        };
         QStringList entries;
         for (int t : terms)
-            entries << (deal.leaseDeal && terms.size() == 1 ? priceLine(deal.basePayment(t).payment, false)
-                        : deal.leaseDeal ? termPriceLine(deal.basePayment(t).payment, deal.months(t))
-                                         : line(deal.basePayment(t), t));
-        page.basePaymentLine = (deal.leaseDeal ? QCoreApplication::translate("DealPage", "Lease payment without products: %1")
-                                               : QCoreApplication::translate("DealPage", "Payment without products: %1"))
-                                   .arg(entries.join(QStringLiteral("  \u00B7  ")));
+            entries << baseLine(t);
+        const QString caption = deal.leaseDeal
+                                    ? QCoreApplication::translate("DealPage", "Lease payment without products: %1")
+                                    : QCoreApplication::translate("DealPage", "Payment without products: %1");
+        page.basePaymentLine = caption.arg(entries.join(QStringLiteral("  \u00B7  ")));
     }
     for (int p = 0; p < menu::Packages; ++p) {
         const Package &package = deal.packages[p];

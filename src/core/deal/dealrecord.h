@@ -48,7 +48,7 @@ struct DealRecord {
     bool cashDeal = false;
     bool leaseDeal = false;
     double residual = 0, residual2 = 0, residual3 = 0; // a lease's residual at each term
-    double moneyFactor = 0; // the money factor a lease was computed with, typed or from the rate
+    double moneyFactor = 0;    // the money factor a lease was computed with, typed or from the rate
     bool cashInterest = false; // a cash price with a month's interest (deals stored before that ended)
     bool includeTax = false;
     float taxRate = 0;

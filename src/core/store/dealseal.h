@@ -28,8 +28,8 @@ QStringList leaseFields();
 // A value is written as stored: a text as it is, with "\" written "\\", CR "\r" and LF "\n"; a number in
 // the shortest form that reads back as the same number ("25000", "6.9", "0.07000000029802322"); an
 // absent value (NULL, or a number that is not a number) as nothing; binary data (the signature) as the
-// hex SHA-256 of its bytes. `deal` holds the values of dealFields() in that order (then those of leaseFields(), if any), each of `items` those
-// of itemFields(); the items are taken in the order given.
+// hex SHA-256 of its bytes. `deal` holds the values of dealFields() in that order (then those of leaseFields(), if
+// any), each of `items` those of itemFields(); the items are taken in the order given.
 QByteArray canonicalText(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous);
 // The seal: the lower-case hex SHA-256 of the canonical text.
 QString seal(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous);

@@ -166,6 +166,12 @@ Layout settings() {
 Layout deals() {
     const QString deals = QStringLiteral("deals");
     const QString real = QStringLiteral("REAL NOT NULL DEFAULT 0");
+    // 5: whether a deal is a lease, its residuals at each term and its money factor, so a lease reprints as
+    // shown; every deal stored before is a loan or a cash deal.
+    const Step leases{
+        field(deals, QStringLiteral("leasedeal"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")),
+        field(deals, QStringLiteral("residualvalue"), real), field(deals, QStringLiteral("residualvalue2"), real),
+        field(deals, QStringLiteral("residualvalue3"), real), field(deals, QStringLiteral("moneyfactor"), real)};
     return {{QStringLiteral("create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
                             "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', "
                             "vehicle TEXT NOT NULL DEFAULT '', stocknumber TEXT NOT NULL DEFAULT '', "
@@ -218,11 +224,7 @@ Layout deals() {
              // drawn (a PNG). Deals stored before this layout keep an empty seal: saved before sealing.
              {field(deals, QStringLiteral("seal"), QStringLiteral("TEXT NOT NULL DEFAULT ''")),
               field(deals, QStringLiteral("signature"), QStringLiteral("BLOB"))},
-             // 5: a lease's residuals at each term and its money factor, so a lease reprints as shown; every
-             // deal stored before is a loan or a cash deal.
-             {field(deals, QStringLiteral("leasedeal"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")),
-              field(deals, QStringLiteral("residualvalue"), real), field(deals, QStringLiteral("residualvalue2"), real),
-              field(deals, QStringLiteral("residualvalue3"), real), field(deals, QStringLiteral("moneyfactor"), real)}}};
+             leases}};
 }
 
 Layout layout(File file) {

@@ -196,7 +196,8 @@ void DealWorksheet::makeOptions() {
         *boxes[row] = new QCheckBox(tr(options[row].caption), optionsFrame);
         (*boxes[row])->setObjectName(QLatin1String(options[row].name));
         ui::place(*boxes[row], 240, 240 + 285 * row, 3135, 270);
-    }    m_leaseDealBox = new QCheckBox(tr("Lease Deal"), optionsFrame);
+    }
+    m_leaseDealBox = new QCheckBox(tr("Lease Deal"), optionsFrame);
     m_leaseDealBox->setObjectName(QStringLiteral("leasedeal1"));
     ui::place(m_leaseDealBox, 3375, 240 + 285, 1500, 270);
 }
@@ -470,13 +471,12 @@ void DealWorksheet::calculatetotals() {
         markBox(furtherBoxes[t - 1], further == PaymentProblem::Term ? noTerm : QString());
         rateProblem = rateProblem || further == PaymentProblem::Rate;
     }
-    markBox(m_amountBox,
-            amountFinancedReads()
-                ? QString()
-                : d.leaseDeal ? tr("Enter the cap cost in dollars and cents, as 25,000.00; no payment includes it until "
-                                   "then.")
-                              : tr("Enter the amount financed in dollars and cents, as 25,000.00; no "
-                                   "payment includes it until then."));
+    markBox(m_amountBox, amountFinancedReads() ? QString()
+                         : d.leaseDeal
+                             ? tr("Enter the cap cost in dollars and cents, as 25,000.00; no payment includes it until "
+                                  "then.")
+                             : tr("Enter the amount financed in dollars and cents, as 25,000.00; no "
+                                  "payment includes it until then."));
     // A lease's rent comes from the money factor when one is typed, else from the rate.
     const bool factorTyped = d.leaseDeal && !trimBlanks(m_moneyFactorBox->text()).isEmpty();
     markBox(m_rateBox, rateProblem && !factorTyped ? tr("No payment can be computed at this interest rate; the "
@@ -553,9 +553,9 @@ void DealWorksheet::markBox(QLineEdit *box, const QString &why) {
 bool DealWorksheet::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::FocusOut && paymentInputs().contains(qobject_cast<QLineEdit *>(watched))) {
         // A money factor reads as five decimals (0.00125) when that shows all of it.
-        if (const std::optional<double> factor = typedMoneyFactor(); watched == m_moneyFactorBox && factor &&
-                                                                    std::isfinite(*factor) &&
-                                                                    QString::number(*factor, 'f', 5).toDouble() == *factor)
+        if (const std::optional<double> factor = typedMoneyFactor();
+            watched == m_moneyFactorBox && factor && std::isfinite(*factor) &&
+            QString::number(*factor, 'f', 5).toDouble() == *factor)
             m_moneyFactorBox->setText(QString::number(*factor, 'f', 5));
         calculatetotals();
     }
@@ -564,9 +564,9 @@ bool DealWorksheet::eventFilter(QObject *watched, QEvent *event) {
 
 QStringList DealWorksheet::entries() const {
     QStringList all;
-    for (const QLineEdit *box : {m_customerBox, m_vehicleBox, m_stockNumberBox, m_salespersonBox, m_rateBox, m_termBox,
-                                 m_term2Box, m_term3Box, m_amountBox, m_residualBoxes[0], m_residualBoxes[1],
-                                 m_residualBoxes[2], m_moneyFactorBox})
+    for (const QLineEdit *box :
+         {m_customerBox, m_vehicleBox, m_stockNumberBox, m_salespersonBox, m_rateBox, m_termBox, m_term2Box, m_term3Box,
+          m_amountBox, m_residualBoxes[0], m_residualBoxes[1], m_residualBoxes[2], m_moneyFactorBox})
         all << box->text();
     all << QString::number(m_templateChoice->currentIndex());
     for (int p = 0; p < menu::Packages; ++p)

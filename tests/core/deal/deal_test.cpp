@@ -120,10 +120,14 @@ private slots:
         QTest::addColumn<bool>("tax");
         QTest::addColumn<QString>("base");
         QTest::addColumn<QString>("package");
-        QTest::newRow("money factor typed") << 13110.0 << 0.00125 << 9.0 << false << "232.78" << "276.32";
-        QTest::newRow("money factor from 3 %") << 13110.0 << -1.0 << 3.0 << false << "232.78" << "276.32";
-        QTest::newRow("taxed at 7 %") << 13110.0 << 0.00125 << 0.0 << true << "249.07" << "295.66";
-        QTest::newRow("residual above the cap cost") << 21000.0 << 0.00125 << 0.0 << false << "0.00" << "67.01";
+        QTest::newRow("money factor typed") << 13110.0 << 0.00125 << 9.0 << false << "232.78"
+                                            << "276.32";
+        QTest::newRow("money factor from 3 %") << 13110.0 << -1.0 << 3.0 << false << "232.78"
+                                               << "276.32";
+        QTest::newRow("taxed at 7 %") << 13110.0 << 0.00125 << 0.0 << true << "249.07"
+                                      << "295.66";
+        QTest::newRow("residual above the cap cost") << 21000.0 << 0.00125 << 0.0 << false << "0.00"
+                                                     << "67.01";
     }
     void lease() {
         QFETCH(double, residual);

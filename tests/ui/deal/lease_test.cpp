@@ -2,10 +2,10 @@
 // after the program was started again. The lease's figures are pinned without a window; here, what the
 // windows show of them.
 
-#include "core/print/recordingdevice.h"
-#include "testsupport.h"
 #include "app/application.h"
 #include "app/mainwindow.h"
+#include "core/print/recordingdevice.h"
+#include "testsupport.h"
 #include "ui/deal/dealchoice.h"
 #include "ui/deal/dealpresentation.h"
 #include "ui/deal/dealworksheet.h"
@@ -80,7 +80,8 @@ QStringList presented(DealWorksheet *w) {
 
 // "Change Items": the worksheet as it was left, in front again.
 bool changeItems(DealWorksheet *w) {
-    return click(app().existing<DealPresentation>(), u"Command2"_s) && (w->activateWindow(), QTest::qWaitForWindowActive(w));
+    return click(app().existing<DealPresentation>(), u"Command2"_s) &&
+           (w->activateWindow(), QTest::qWaitForWindowActive(w));
 }
 } // namespace
 
