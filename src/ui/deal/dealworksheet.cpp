@@ -162,7 +162,7 @@ void DealWorksheet::layOutFinance() {
     const double rateTop = top, termTop = top + pitch, residualTop = termTop + pitch;
     const double templateTop = lease ? residualTop + pitch : 900, amountTop = lease ? templateTop + 345 : 1275;
     ui::place(m_rateCaption, 60, rateTop, 1860, 270);
-    ui::place(m_rateBox, 1980, rateTop, lease ? 600 : 1095, 270);
+    ui::place(m_rateBox, 1980, rateTop, lease ? 450 : 1095, 270);
     ui::place(m_termCaption, 60, termTop, 1860, 270);
     ui::place(m_termBox, 1980, termTop, 1095, 270);
     ui::place(m_term2Box, 3135, termTop, 600, 270);
@@ -176,8 +176,8 @@ void DealWorksheet::layOutFinance() {
     ui::place(m_residualBoxes[0], 1980, residualTop, 1095, 270);
     ui::place(m_residualBoxes[1], 3135, residualTop, 600, 270);
     ui::place(m_residualBoxes[2], 3795, residualTop, 600, 270);
-    ui::place(m_moneyFactorCaption, 2610, rateTop, 1020, 270);
-    ui::place(m_moneyFactorBox, 3660, rateTop, 795, 270);
+    ui::place(m_moneyFactorCaption, 2460, rateTop, 1200, 270);
+    ui::place(m_moneyFactorBox, 3690, rateTop, 765, 270);
     for (QWidget *w : {static_cast<QWidget *>(m_residualCaption), static_cast<QWidget *>(m_moneyFactorCaption),
                        static_cast<QWidget *>(m_moneyFactorBox), static_cast<QWidget *>(m_residualBoxes[0]),
                        static_cast<QWidget *>(m_residualBoxes[1]), static_cast<QWidget *>(m_residualBoxes[2])})
