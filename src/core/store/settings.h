@@ -24,8 +24,8 @@ struct Settings {
     QString password;
     bool passwordProtect = false;
     bool includeTax = false;
-    bool leaseDeal = false; // a new deal starts as a lease
     QString statement; // what the customer signs on the acceptance page
+    bool leaseDeal = false; // a new deal starts as a lease
 
     bool operator==(const Settings &o) const {
         return productCounter == o.productCounter && templateCounter == o.templateCounter &&

@@ -54,8 +54,8 @@ private slots:
         QVERIFY(folder.ok());
         // Every field set, in the order Settings declares them.
         const std::array<QString, 4> names{"Platinum Plus", "Gold", "Silver", "Basic"};
-        const Settings s{41, 7,       names, 0.0825f,      true,     false, 6.9f, 72,       24,
-                         36, "Lot 9", "Pat", "One\r\nTwo", "Secret", true,  true, "I agree"};
+        const Settings s{41, 7,       names, 0.0825f,      true,     false, 6.9f, 72,        24,
+                         36, "Lot 9", "Pat", "One\r\nTwo", "Secret", true,  true, "I agree", true};
         QVERIFY(folder.store().settings().write(s));
         QVERIFY(folder.reopen());
         Store &store = folder.store();
