@@ -18,8 +18,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -502,9 +502,9 @@ std::optional<double> DealWorksheet::typedMoneyFactor() const {
     const QString typed = trimBlanks(m_moneyFactorBox->text());
     if (typed.isEmpty())
         return std::nullopt;
-    bool ok = false;
-    const double factor = QLocale::c().toDouble(typed, &ok);
-    return ok && std::isfinite(factor) && factor >= 0 ? factor : std::numeric_limits<double>::quiet_NaN();
+    // A plain decimal ("0.00125", ".00125"); anything else would be read as some other factor.
+    static const QRegularExpression plainDecimal(QStringLiteral("^(\\d+\\.?\\d*|\\.\\d+)$"));
+    return plainDecimal.match(typed).hasMatch() ? numbers::val(typed) : std::numeric_limits<double>::quiet_NaN();
 }
 
 void DealWorksheet::createDeal() {
