@@ -89,8 +89,18 @@ Store::Store(QString dataFolder) : m_folder(std::move(dataFolder)) {}
 
 Store::~Store() { close(); }
 
+void Store::setServer(std::optional<ServerAddress> server) { m_server = std::move(server); }
+
+bool Store::connectionLost() const { return m_lost; }
+
 bool Store::open(QString *why) {
     close();
+    m_lost = false;
+    if (m_server) {
+        if (why)
+            *why = QCoreApplication::translate("Store", "Quorvel cannot use a dealership server yet.");
+        return false;
+    }
     const QDir dir(m_folder);
     if (!openOne(m_products, dir.filePath(schema::productsFile()), schema::File::Products, why) ||
         !openOne(m_settings, dir.filePath(schema::preferencesFile()), schema::File::Settings, why) ||

@@ -4,12 +4,14 @@
 #include "core/store/database.h"
 #include "core/store/dealarchive.h"
 #include "core/store/productrepository.h"
+#include "core/store/serveraddress.h"
 #include "core/store/settingsrepository.h"
 #include "core/store/storeevents.h"
 #include "core/store/templaterepository.h"
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class Store {
 public:
@@ -28,6 +30,14 @@ public:
     bool open(QString *why = nullptr);
     void close();
     QString dataFolder() const { return m_folder; }
+
+    // Where the next open() finds the data: the dealership server, or with none this computer's data folder.
+    // With a server, no local data file is read or created.
+    void setServer(std::optional<ServerAddress> server);
+    const std::optional<ServerAddress> &server() const { return m_server; }
+    // Whether the last failure (of open() or during the run) was the server not being reachable. The next
+    // action after such a failure connects again.
+    bool connectionLost() const;
 
     // What happens when a file fails during the run (after it opened). The store itself tells no one.
     void setErrorHandler(ErrorHandler handler);
@@ -59,6 +69,8 @@ public:
 
 private:
     QString m_folder;
+    std::optional<ServerAddress> m_server;
+    bool m_lost = false;
     Database m_products;
     Database m_templates;
     Database m_settings;
