@@ -67,12 +67,25 @@ namespace {
 // Whether a failure came from the server being out of reach (not running, no route, the connection
 // dropped), as libpq words it, rather than from what was asked of it.
 bool unreachable(const QString &why) {
-    static const char *const phrases[] = {
-        "could not connect",       "connection refused",         "timeout expired",      "could not translate host",
-        "no route to host",        "network is unreachable",     "is the server running", "server closed the connection",
-        "no connection to the server", "terminating connection", "could not receive data", "could not send data",
-        "connection to server",    "the database system is shutting down", "the database system is starting up",
-        "ssl syscall",             "eof detected",               "broken pipe",          "connection reset"};
+    static const char *const phrases[] = {"could not connect",
+                                          "connection refused",
+                                          "timeout expired",
+                                          "could not translate host",
+                                          "no route to host",
+                                          "network is unreachable",
+                                          "is the server running",
+                                          "server closed the connection",
+                                          "no connection to the server",
+                                          "terminating connection",
+                                          "could not receive data",
+                                          "could not send data",
+                                          "connection to server",
+                                          "the database system is shutting down",
+                                          "the database system is starting up",
+                                          "ssl syscall",
+                                          "eof detected",
+                                          "broken pipe",
+                                          "connection reset"};
     for (const char *phrase : phrases)
         if (why.contains(QLatin1String(phrase), Qt::CaseInsensitive))
             return true;
@@ -128,7 +141,8 @@ QString Database::sql(const QString &text) const {
         out.replace(QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT"), QStringLiteral("bigint primary key"));
         // Ids and slots hold the number the user typed, a fraction too, as the files' columns do.
         if (m_table == QLatin1String("products") || m_table == QLatin1String("vehicles"))
-            out.replace(QStringLiteral("INTEGER NOT NULL DEFAULT 0"), QStringLiteral("double precision NOT NULL DEFAULT 0"));
+            out.replace(QStringLiteral("INTEGER NOT NULL DEFAULT 0"),
+                        QStringLiteral("double precision NOT NULL DEFAULT 0"));
         static const QRegularExpression integer(QStringLiteral("\\bINTEGER\\b"));
         static const QRegularExpression real(QStringLiteral("\\bREAL\\b"));
         static const QRegularExpression blob(QStringLiteral("\\bBLOB\\b"));

@@ -88,7 +88,7 @@ private:
     bool connectServer();
     QString m_connection;
     std::optional<ServerAddress> m_server;
-    QString m_table; // the server's table for [table]
+    QString m_table;       // the server's table for [table]
     bool m_broken = false; // the server connection went away: connect again before the next statement
     bool m_lost = false;
     QString m_path;
