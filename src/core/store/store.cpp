@@ -206,6 +206,10 @@ void Store::setErrorHandler(ErrorHandler handler) {
     for (Database *db : {&m_products, &m_templates, &m_settings, &m_deals})
         db->setErrorHandler([this, db, handler](const QString &what) {
             m_lost = db->lost();
+            // The server is gone for every connection to it: each connects afresh at its next statement.
+            if (m_lost)
+                for (Database *other : {&m_products, &m_templates, &m_settings, &m_deals})
+                    other->markBroken();
             if (handler)
                 handler(what);
             else

@@ -5,6 +5,8 @@
 #include "core/store/firststart.h"
 #include "core/store/schema.h"
 #include "coresupport.h"
+#include "dealfixture.h"
+#include "pgcluster.h"
 
 #include <QDir>
 #include <QFile>
@@ -315,6 +317,31 @@ private slots:
         QCOMPARE(storedSetting(store, u"am_total"_s).toLongLong(), 2147483646LL);
         QCOMPARE(store.addProducts(batch({"Last"})).firstId, 2147483647);
         QCOMPARE(ids().size(), 5);
+    }
+
+    // The server goes away during the run: the write that fails says so and nothing stored is lost; a store
+    // opened meanwhile says it could not reach it. Once the server is back, the next writes go through.
+    void aServerGoneAwayIsSaidAndTheNextWritesAfterItsReturnSucceed() {
+        DataFolder folder(DataFolder::Content::Samples, Engine::Server);
+        Store &store = folder.store();
+        DealRecord deal = sampleChoice(1, 0b011);
+        QVERIFY(store.deals().add(deal));
+        const QVector<Product> products = store.products().all();
+        QVERIFY(PgCluster::shared().stop());
+        QVERIFY(!store.deals().add(deal));
+        QVERIFY(store.connectionLost());
+        QCOMPARE(folder.errors().size(), 1);
+        Store other(QString{});
+        other.setServer(folder.server());
+        QString why;
+        QVERIFY(!other.open(&why));
+        QVERIFY2(other.connectionLost() && !why.isEmpty(), qPrintable(why));
+        QVERIFY(PgCluster::shared().start());
+        QVERIFY(store.products().add(products.first()));
+        QVERIFY(store.deals().add(deal));
+        QCOMPARE(store.products().all().size(), products.size() + 1);
+        QCOMPARE(store.deals().history().size(), 2);
+        QCOMPARE(store.deals().verify().message(), u"All 2 deals are intact."_s);
     }
 
     // A template chosen by a record that has gone since the list was read is found by its id (the product
