@@ -357,6 +357,10 @@ private slots:
         QVERIFY(!other.open(&why));
         QVERIFY2(other.connectionLost() && !why.isEmpty(), qPrintable(why));
         QVERIFY(PgCluster::shared().start());
+        // A server that answers, but not as asked, is no lost connection.
+        other.setServer(PgCluster::shared().address(u"nosuchdatabase"_s));
+        QVERIFY(!other.open(&why));
+        QVERIFY2(!other.connectionLost() && why.contains(u"nosuchdatabase"_s), qPrintable(why));
         QVERIFY(store.products().add(products.first()));
         QVERIFY(store.deals().add(deal));
         QCOMPARE(store.products().all().size(), products.size() + 1);
