@@ -1702,10 +1702,6 @@ Back up data/ (and webpages/) while Quorvel is closed.
 <context>
     <name>serversetup::Setup</name>
     <message>
-        <source>Quorvel could not reach the dealership server %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The dealership server %1 was already set up for Quorvel; nothing was changed.</source>
         <translation type="unfinished"></translation>
     </message>
