@@ -140,10 +140,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>it is not a database file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>it has no table named &quot;deals&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -189,6 +185,10 @@
     </message>
     <message>
         <source>%1 does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a database file</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1275,6 +1275,33 @@ Data folder: %2</source>
     </message>
 </context>
 <context>
+    <name>ServerAddress</name>
+    <message>
+        <source>a server address starts with postgresql:// (for example postgresql://user@host:5432/quorvel)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>name one server only, not several</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the address %1 lacks its closing ]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the address %1 is not understood</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the port %1 is not a number from 1 to 65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the setting %1 has no value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SettingsRepository</name>
     <message>
         <source>it holds no settings record</source>
@@ -1314,11 +1341,19 @@ Data folder: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>it has no table named &quot;table&quot;</source>
+        <source>The dealership server %1 cannot be used: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it has no table named &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>its table has no field &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it has not been set up for Quorvel (run quorvel --setup-server with its address)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1710,6 +1745,89 @@ Back up data/ (and webpages/) while Quorvel is closed.
     <message>
         <source>it could not be given the fields this version adds (%1)</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>serversetup::Setup</name>
+    <message>
+        <source>The dealership server %1 was already set up for Quorvel; nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The dealership server %1 is set up for Quorvel.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The dealership server %1 was not set up, and nothing was changed on it: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made the table quorvel_layout, which keeps the layout of each table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made the collation quorvel_nocase, which orders names without regard to case.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made the tables deals and dealitems, whose stored deals cannot be changed or deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made the table %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the table %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Brought the table %1 up to this version&apos;s layout.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made the role %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it already holds products, templates or deals, and a data folder is copied only into an empty server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %n product(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %n template(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the data folder&apos;s settings file holds %1 records instead of one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copied the settings and the id counters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %n deal(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> with %n item(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>

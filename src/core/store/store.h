@@ -4,12 +4,14 @@
 #include "core/store/database.h"
 #include "core/store/dealarchive.h"
 #include "core/store/productrepository.h"
+#include "core/store/serveraddress.h"
 #include "core/store/settingsrepository.h"
 #include "core/store/storeevents.h"
 #include "core/store/templaterepository.h"
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class Store {
 public:
@@ -24,10 +26,19 @@ public:
     // fields and, for the settings, a usable record; then the deal file, made empty when it is missing.
     // A file of an earlier layout is brought up to the current one; a file a newer Quorvel made is refused.
     // On failure returns false with a message naming the file and the reason in `why`; a file found
-    // unusable has not been written.
+    // unusable has not been written. On a server the same checks and steps run on its tables; a server out
+    // of reach gives connectionLost() and, in `why`, only the reason as the connection gave it.
     bool open(QString *why = nullptr);
     void close();
     QString dataFolder() const { return m_folder; }
+
+    // Where the next open() finds the data: the dealership server, or with none this computer's data folder.
+    // With a server, no local data file is read or created.
+    void setServer(std::optional<ServerAddress> server);
+    const std::optional<ServerAddress> &server() const { return m_server; }
+    // Whether the last failure (of open() or during the run) was the server not being reachable. The next
+    // action after such a failure connects again.
+    bool connectionLost() const;
 
     // What happens when a file fails during the run (after it opened). The store itself tells no one.
     void setErrorHandler(ErrorHandler handler);
@@ -58,7 +69,10 @@ public:
     Database &dealsFile() { return m_deals; }
 
 private:
+    bool openServer(QString *why);
     QString m_folder;
+    std::optional<ServerAddress> m_server;
+    bool m_lost = false;
     Database m_products;
     Database m_templates;
     Database m_settings;
