@@ -4,8 +4,8 @@
 #include "ui/common/prompts.h"
 #include "ui/print/qtprinterdevice.h"
 
-#include <QDir>
 #include <QAbstractButton>
+#include <QDir>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <cstdio>
@@ -16,8 +16,7 @@ namespace {
 bool wantsPassword(const QString &reason) { return reason.contains(QLatin1String("no password supplied")); }
 } // namespace
 
-Application::Application(QString programFolder, QObject *parent)
-    : Program(std::move(programFolder), parent) {
+Application::Application(QString programFolder, QObject *parent) : Program(std::move(programFolder), parent) {
     setDatabaseErrorHandler([this](const QString &what) {
         // The server's transaction undoes the write; the windows keep what they show and the next action
         // connects again.

@@ -201,7 +201,9 @@ void DealChoice::save(bool print) {
     DealRecord deal = record();
     deal.signature = m_signaturePad->png();
     if (!m_app.store().deals().add(deal)) {
-        prompts::error(tr("The customer's choice could not be saved."), this);
+        // The server being away was told already; the choice stays shown for another try.
+        if (!m_app.store().connectionLost())
+            prompts::error(tr("The customer's choice could not be saved."), this);
         return;
     }
     m_savedAs = deal.id;

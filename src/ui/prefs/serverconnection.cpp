@@ -45,7 +45,8 @@ ServerConnection::ServerConnection(Program &app) : m_app(app) {
     ui::place(m_rememberPasswordBox, 1860, 1920, 4500, 255);
 
     m_connectButton = ui::button(this, QStringLiteral("Command1"), tr("Connect"), 120, 2325, 1500, 615);
-    m_localButton = ui::button(this, QStringLiteral("Command2"), tr("Use This Computer's Files"), 1740, 2325, 2985, 615);
+    m_localButton =
+        ui::button(this, QStringLiteral("Command2"), tr("Use This Computer's Files"), 1740, 2325, 2985, 615);
     m_cancelButton = ui::button(this, QStringLiteral("Command3"), tr("Cancel"), 4845, 2325, 1515, 615);
     m_connectButton->setDefault(true);
 
@@ -137,8 +138,7 @@ void ServerConnection::connectToServer() {
         if (!remember)
             line.password.clear();
         if (!serverchoice::rememberPassword(line, &why)) {
-            prompts::error(tr("The password could not be kept in %1: %2").arg(serverchoice::passwordFile(), why),
-                           this);
+            prompts::error(tr("The password could not be kept in %1: %2").arg(serverchoice::passwordFile(), why), this);
             return;
         }
     }
