@@ -2,10 +2,11 @@
 # Installs the Debian packages the build, the program and the tests need; does nothing when all are present.
 set -euo pipefail
 # lupdate and lrelease (qt6-l10n-tools) and their CMake functions (qt6-tools-dev) build the translations.
-need=(cmake ninja-build g++ qt6-base-dev qt6-l10n-tools qt6-tools-dev libqt6sql6-sqlite libgl-dev fonts-liberation
-      libcsv-dev libcsv3)
+need=(cmake ninja-build g++ qt6-base-dev qt6-l10n-tools qt6-tools-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
+      fonts-liberation libcsv-dev libcsv3)
 if [ "${1:-}" = "--test" ]; then
-    need+=(poppler-utils xvfb xauth desktop-file-utils python3)
+    # postgresql: the tests start a throwaway cluster of their own.
+    need+=(poppler-utils xvfb xauth desktop-file-utils python3 postgresql)
 elif [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     need+=(xvfb xauth) # run.sh starts the program on a virtual display
 fi

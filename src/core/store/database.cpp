@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -61,6 +62,221 @@ QString probeWritable(const QSqlDatabase &db) {
 } // namespace
 
 Database::~Database() { close(); }
+
+namespace {
+// Whether a failure came from the server being out of reach (not running, no route, the connection
+// dropped), as libpq words it, rather than from what was asked of it.
+bool unreachable(const QString &why) {
+    static const char *const phrases[] = {
+        "could not connect",       "connection refused",         "timeout expired",      "could not translate host",
+        "no route to host",        "network is unreachable",     "is the server running", "server closed the connection",
+        "no connection to the server", "terminating connection", "could not receive data", "could not send data",
+        "connection to server",    "the database system is shutting down", "the database system is starting up",
+        "ssl syscall",             "eof detected",               "broken pipe",          "connection reset"};
+    for (const char *phrase : phrases)
+        if (why.contains(QLatin1String(phrase), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+// The first of several values is SQLite's max(a, b, ...), the server's greatest(a, b, ...); max(a) is the
+// aggregate on both.
+QString greatestOfSeveral(QString text) {
+    static const QRegularExpression call(QStringLiteral("\\bmax\\s*\\("), QRegularExpression::CaseInsensitiveOption);
+    QList<qsizetype> starts;
+    for (auto it = call.globalMatch(text); it.hasNext();)
+        starts << it.next().capturedStart();
+    for (qsizetype i = starts.size() - 1; i >= 0; --i) {
+        const qsizetype open = text.indexOf(QLatin1Char('('), starts.at(i));
+        int depth = 0;
+        bool several = false;
+        for (qsizetype c = open; c < text.size(); ++c) {
+            const QChar ch = text.at(c);
+            if (ch == QLatin1Char('('))
+                ++depth;
+            else if (ch == QLatin1Char(')') && --depth == 0)
+                break;
+            else if (ch == QLatin1Char(',') && depth == 1)
+                several = true;
+        }
+        if (several)
+            text.replace(starts.at(i), 3, QStringLiteral("greatest"));
+    }
+    return text;
+}
+} // namespace
+
+QString Database::sql(const QString &text) const {
+    if (!m_server)
+        return text;
+    static const QRegularExpression bracketed(QStringLiteral("\\[([A-Za-z_][A-Za-z0-9_]*)\\]"));
+    QString out;
+    qsizetype done = 0;
+    for (auto it = bracketed.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += text.mid(done, m.capturedStart() - done);
+        out += m.captured(1) == QLatin1String("table") ? m_table : QLatin1Char('"') + m.captured(1) + QLatin1Char('"');
+        done = m.capturedEnd();
+    }
+    out += text.mid(done);
+    const bool creates = out.startsWith(QLatin1String("create table"), Qt::CaseInsensitive);
+    if (creates || out.startsWith(QLatin1String("alter table"), Qt::CaseInsensitive)) {
+        if (creates && text.startsWith(QLatin1String("create table [table]"), Qt::CaseInsensitive) &&
+            out.endsWith(QLatin1Char(')')))
+            // The record key SQLite gives every row; never shown, never written by the program.
+            out.insert(out.size() - 1, QStringLiteral(", rowid bigint generated always as identity primary key"));
+        out.replace(QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT"), QStringLiteral("bigint primary key"));
+        // Ids and slots hold the number the user typed, a fraction too, as the files' columns do.
+        if (m_table == QLatin1String("products") || m_table == QLatin1String("vehicles"))
+            out.replace(QStringLiteral("INTEGER NOT NULL DEFAULT 0"), QStringLiteral("double precision NOT NULL DEFAULT 0"));
+        static const QRegularExpression integer(QStringLiteral("\\bINTEGER\\b"));
+        static const QRegularExpression real(QStringLiteral("\\bREAL\\b"));
+        static const QRegularExpression blob(QStringLiteral("\\bBLOB\\b"));
+        out.replace(integer, QStringLiteral("bigint"));
+        out.replace(real, QStringLiteral("double precision"));
+        out.replace(blob, QStringLiteral("bytea"));
+    }
+    // Case-blind as SQLite's NOCASE: a collation the server setup makes.
+    static const QRegularExpression nocase(QStringLiteral("\\bcollate\\s+nocase\\b"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    out.replace(nocase, QStringLiteral("collate quorvel_nocase"));
+    return greatestOfSeveral(out);
+}
+
+QStringList Database::columns(const QString &table) const {
+    QStringList names;
+    QSqlQuery q(handle());
+    if (m_server) {
+        q.prepare(QStringLiteral("select lower(column_name) from information_schema.columns where table_schema = "
+                                 "current_schema() and table_name = ? order by ordinal_position"));
+        q.addBindValue(table == QLatin1String("table") ? m_table : table);
+    } else {
+        q.prepare(QStringLiteral("select lower(name) from pragma_table_info(?)"));
+        q.addBindValue(table);
+    }
+    if (q.exec())
+        while (q.next())
+            names << q.value(0).toString();
+    return names;
+}
+
+int Database::layoutVersion() const {
+    QSqlQuery q(handle());
+    if (m_server) {
+        q.prepare(QStringLiteral("select version from quorvel_layout where name = ?"));
+        q.addBindValue(m_table);
+        return q.exec() && q.next() ? q.value(0).toInt() : 0;
+    }
+    return q.exec(QStringLiteral("PRAGMA user_version")) && q.next() ? q.value(0).toInt() : 0;
+}
+
+bool Database::setLayoutVersion(int version, QString *error) {
+    QSqlQuery q(handle());
+    bool ok = false;
+    if (m_server) {
+        ok = q.prepare(QStringLiteral("insert into quorvel_layout (name, version) values (?, ?) on conflict (name) "
+                                      "do update set version = excluded.version"));
+        q.addBindValue(m_table);
+        q.addBindValue(version);
+        ok = ok && q.exec();
+    } else {
+        ok = q.exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
+    }
+    if (!ok && error)
+        *error = q.lastError().text();
+    return ok;
+}
+
+QString Database::highestKeyDrawn(const QString &table) const {
+    // Where AUTOINCREMENT keeps the highest key it handed out; the server's deals are never removed.
+    return m_server ? QStringLiteral("0")
+                    : QStringLiteral("coalesce((select seq from sqlite_sequence where name = '%1'), 0)").arg(table);
+}
+
+bool Database::ordersNoCase(const QString &field) const {
+    QSqlQuery q(handle());
+    if (m_server) {
+        q.prepare(QStringLiteral("select collation_name from information_schema.columns where table_schema = "
+                                 "current_schema() and table_name = ? and column_name = ?"));
+        q.addBindValue(m_table);
+        q.addBindValue(field);
+        return q.exec() && q.next() && q.value(0).toString() == QLatin1String("quorvel_nocase");
+    }
+    if (!q.exec(QStringLiteral("select sql from sqlite_master where type='table' and name='table'")) || !q.next())
+        return false;
+    const QRegularExpression rule(QRegularExpression::escape(field) + QStringLiteral("[^,]*collate\\s+nocase"),
+                                  QRegularExpression::CaseInsensitiveOption);
+    return rule.match(q.value(0).toString()).hasMatch();
+}
+
+bool Database::openServer(const ServerAddress &server, const QString &table) {
+    close();
+    m_server = server;
+    m_table = table;
+    m_path = server.label();
+    m_error.clear();
+    return connectServer();
+}
+
+bool Database::connectServer() {
+    if (!m_connection.isEmpty()) {
+        {
+            QSqlDatabase old = QSqlDatabase::database(m_connection, false);
+            old.close();
+        }
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+    m_connection = newConnectionName();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
+    db.setHostName(m_server->host);
+    db.setPort(m_server->port);
+    db.setDatabaseName(m_server->database);
+    db.setUserName(m_server->user);
+    db.setPassword(m_server->password);
+    QMap<QString, QString> options = m_server->options;
+    // A server out of reach is said so in seconds, not after the system's own long wait.
+    if (!options.contains(QStringLiteral("connect_timeout")))
+        options.insert(QStringLiteral("connect_timeout"), QStringLiteral("10"));
+    options.insert(QStringLiteral("application_name"), QStringLiteral("Quorvel"));
+    QStringList pairs;
+    for (auto it = options.cbegin(); it != options.cend(); ++it) {
+        QString value = it.value();
+        value.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('\''), QStringLiteral("\\'"));
+        pairs << it.key() + QStringLiteral("='") + value + QLatin1Char('\'');
+    }
+    db.setConnectOptions(pairs.join(QLatin1Char(';')));
+    if (!db.open()) {
+        m_error = db.lastError().text().trimmed();
+        m_lost = unreachable(m_error);
+        m_broken = true;
+        return false;
+    }
+    m_broken = false;
+    m_lost = false;
+    return true;
+}
+
+bool Database::connected() {
+    if (!m_server || !m_broken)
+        return true;
+    if (connectServer())
+        return true;
+    reportError(QStringLiteral("%1: %2").arg(m_path, m_error));
+    return false;
+}
+
+void Database::fail(const QSqlError &error, const QString &sql) {
+    QString what = QStringLiteral("%1: %2").arg(m_path, error.text().trimmed());
+    if (!sql.isEmpty())
+        what += QLatin1Char('\n') + sql;
+    if (m_server) {
+        m_lost = unreachable(error.text());
+        // A connection found gone is made afresh by the next statement.
+        if (m_lost)
+            m_broken = true;
+    }
+    reportError(what);
+}
 
 void Database::reportError(const QString &what) const {
     if (m_onError)
@@ -124,6 +340,8 @@ bool Database::create(const QString &path) {
 }
 
 void Database::close() {
+    m_broken = false;
+    m_lost = false;
     if (m_connection.isEmpty())
         return;
     {
@@ -135,10 +353,28 @@ void Database::close() {
     m_connection.clear();
 }
 
-bool Database::exec(const QString &sql, const QVariantList &binds, int *changed, qint64 *inserted) {
+bool Database::exec(const QString &text, const QVariantList &binds, int *changed, qint64 *inserted) {
+    if (!connected())
+        return false;
+    QString statement = sql(text);
+    // The server hands a new record's key back with the insert itself.
+    if (m_server && inserted)
+        statement += QStringLiteral(" returning rowid");
     QSqlQuery q(handle());
-    if (!q.prepare(sql)) {
-        reportError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
+    if (m_server && binds.isEmpty()) {
+        // Not every statement can be prepared on the server (BEGIN, COMMIT).
+        if (!q.exec(statement)) {
+            fail(q.lastError());
+            return false;
+        }
+        if (changed)
+            *changed = q.numRowsAffected();
+        if (inserted)
+            *inserted = q.next() ? q.value(0).toLongLong() : 0;
+        return true;
+    }
+    if (!q.prepare(statement)) {
+        fail(q.lastError());
         return false;
     }
     for (const QVariant &v : binds) {
@@ -148,20 +384,22 @@ bool Database::exec(const QString &sql, const QVariantList &binds, int *changed,
             q.addBindValue(v);
     }
     if (!q.exec()) {
-        reportError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
+        fail(q.lastError());
         return false;
     }
     if (changed)
         *changed = q.numRowsAffected();
     if (inserted)
-        *inserted = q.lastInsertId().toLongLong();
+        *inserted = m_server ? (q.next() ? q.value(0).toLongLong() : 0) : q.lastInsertId().toLongLong();
     return true;
 }
 
-bool Database::execEach(const QString &sql, qsizetype count, const std::function<QVariantList(qsizetype)> &binds) {
+bool Database::execEach(const QString &text, qsizetype count, const std::function<QVariantList(qsizetype)> &binds) {
+    if (!connected())
+        return false;
     QSqlQuery q(handle());
-    if (!q.prepare(sql)) {
-        reportError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
+    if (!q.prepare(sql(text))) {
+        fail(q.lastError());
         return false;
     }
     for (qsizetype i = 0; i < count; ++i) {
@@ -172,23 +410,28 @@ bool Database::execEach(const QString &sql, qsizetype count, const std::function
                         v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
         }
         if (!q.exec()) {
-            reportError(QStringLiteral("%1: %2").arg(m_path, q.lastError().text()));
+            fail(q.lastError());
             return false;
         }
     }
     return true;
 }
 
-bool Database::select(const QString &sql, const QVariantList &binds,
+bool Database::select(const QString &text, const QVariantList &binds,
                       const std::function<void(const QSqlQuery &)> &row) {
+    if (!connected())
+        return false;
     QSqlQuery q(handle());
     q.setForwardOnly(true);
-    bool ok = q.prepare(sql);
-    for (const QVariant &v : binds)
-        q.addBindValue(v);
-    ok = ok && q.exec();
+    const QString statement = sql(text);
+    bool ok = binds.isEmpty() && m_server ? q.exec(statement) : q.prepare(statement);
+    if (!(binds.isEmpty() && m_server)) {
+        for (const QVariant &v : binds)
+            q.addBindValue(v);
+        ok = ok && q.exec();
+    }
     if (!ok) {
-        reportError(QStringLiteral("%1: %2\n%3").arg(m_path, q.lastError().text(), sql));
+        fail(q.lastError(), statement);
         return false;
     }
     while (q.next())
@@ -200,7 +443,7 @@ bool Database::select(const QString &sql, const QVariantList &binds,
 QStringList Database::tableFields() const {
     QStringList names;
     QSqlQuery q(handle());
-    if (q.exec(QStringLiteral("select * from [table] limit 0"))) {
+    if (q.exec(sql(QStringLiteral("select * from [table] limit 0")))) {
         QSqlRecord r = q.record();
         for (int i = 0; i < r.count(); ++i)
             names << r.fieldName(i);
@@ -208,9 +451,40 @@ QStringList Database::tableFields() const {
     return names;
 }
 
-bool Database::beginImmediate() { return exec(QStringLiteral("BEGIN IMMEDIATE")); }
+bool Database::beginImmediate(QString *error) {
+    if (!m_server) {
+        if (!error)
+            return exec(QStringLiteral("BEGIN IMMEDIATE"));
+        QSqlQuery q(handle());
+        if (q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            return true;
+        *error = q.lastError().text();
+        return false;
+    }
+    if (!connected()) {
+        if (error)
+            *error = m_error;
+        return false;
+    }
+    // Writers of one table take turns, as SQLite's write lock makes them; readers never wait. A lock of
+    // its own, so a desk that may only add deals can take it.
+    QSqlQuery q(handle());
+    bool ok = q.exec(QStringLiteral("BEGIN"));
+    ok = ok && q.exec(QStringLiteral("select pg_advisory_xact_lock(hashtext('quorvel %1'))").arg(m_table));
+    if (ok)
+        return true;
+    const QSqlError why = q.lastError();
+    rollback();
+    if (error)
+        *error = why.text();
+    else
+        fail(why);
+    return false;
+}
 bool Database::commit() { return exec(QStringLiteral("COMMIT")); }
 void Database::rollback() {
+    if (m_server && m_broken)
+        return; // the server already undid what the lost connection had begun
     QSqlQuery q(handle());
     q.exec(QStringLiteral("ROLLBACK"));
 }

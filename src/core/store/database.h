@@ -1,13 +1,22 @@
 #pragma once
-// A small stand-in for the original database interface: one open SQLite file per database,
-// and updatable record sets opened on its table or on a query text.
+// A small stand-in for the original database interface: one open SQLite file per database, or one table
+// set of the dealership's PostgreSQL server, and updatable record sets opened on its table or on a query text.
+//
+// The repositories write one SQL text for both engines, in SQLite's spelling; everything that differs
+// between the engines lives here: the table's name (`[table]`), identifiers in brackets, types, the
+// record key `rowid`, max() of several values, case-blind ordering, the layout number, how a new
+// record's key comes back and how a write transaction is taken.
+
+#include "core/store/serveraddress.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <optional>
 
 class Database {
 public:
@@ -21,7 +30,15 @@ public:
     bool open(const QString &path);
     // Creates a new file (used only when the program builds its first data folder).
     bool create(const QString &path);
+    // Connects to the server for the table `table` (products, vehicles, preferences; deals for the deal
+    // file). False with the reason in errorText(); lost() says whether the server could not be reached.
+    bool openServer(const ServerAddress &server, const QString &table);
+    // On a server connection: the table [table] names from now on (one connection serving every table,
+    // as the server's setup uses it).
+    void useTable(const QString &table) { m_table = table; }
     void close();
+    bool isServer() const { return m_server.has_value(); }
+    // The file's path, or on a server "HOST/DBNAME".
     QString path() const { return m_path; }
     QString errorText() const { return m_error; }
     QSqlDatabase handle() const;
@@ -40,17 +57,40 @@ public:
     using ErrorHandler = std::function<void(const QString &what)>;
     void setErrorHandler(ErrorHandler handler) { m_onError = std::move(handler); }
     void reportError(const QString &what) const;
+    // Reports a failed statement; on a server, one that failed because the connection is gone marks it
+    // for connecting again at the next statement.
+    void fail(const QSqlError &error, const QString &sql = QString());
+    // Whether the last failure was the server not being reachable (cleared once connected again).
+    bool lost() const { return m_lost; }
     // The names of the columns of [table], in stored order.
     QStringList tableFields() const;
+    // The lower-case names of the columns of `table` ("table" being [table]); none when there is no such table.
+    QStringList columns(const QString &table) const;
+    // `text`, written in SQLite's spelling, as this engine reads it.
+    QString sql(const QString &text) const;
+    // The number of the layout the file or the server's table set is at (0 when never marked).
+    int layoutVersion() const;
+    bool setLayoutVersion(int version, QString *error);
+    // An expression for the highest key AUTOINCREMENT ever drew for `table`, also of a record no longer there.
+    QString highestKeyDrawn(const QString &table) const;
+    // Whether the table's `field` orders without regard to case.
+    bool ordersNoCase(const QString &field) const;
 
-    // A write transaction taken at its start, so a second copy of the program waits (busy timeout)
-    // instead of failing halfway.
-    bool beginImmediate();
+    // A write transaction taken at its start, so a second copy of the program waits (busy timeout, or on
+    // a server a lock of this table's writers) instead of failing halfway.
+    // With `error`, a failure is put there instead of being reported.
+    bool beginImmediate(QString *error = nullptr);
     bool commit();
     void rollback();
 
 private:
+    bool connected();
+    bool connectServer();
     QString m_connection;
+    std::optional<ServerAddress> m_server;
+    QString m_table; // the server's table for [table]
+    bool m_broken = false; // the server connection went away: connect again before the next statement
+    bool m_lost = false;
     QString m_path;
     QString m_error;
     ErrorHandler m_onError;

@@ -46,9 +46,9 @@ public:
         }
         // The numbers AUTOINCREMENT hands out: never one a deal had, even one removed since.
         QSqlQuery q(db.handle());
-        m_ok = q.exec(QStringLiteral("select max(coalesce((select seq from sqlite_sequence where name = 'deals'), 0), "
-                                     "coalesce((select max(id) from deals), 0), "
-                                     "(select coalesce(max(deal), 0) from dealitems))")) &&
+        m_ok = q.exec(db.sql(QStringLiteral("select max(%1, coalesce((select max(id) from deals), 0), "
+                                            "(select coalesce(max(deal), 0) from dealitems))")
+                                 .arg(db.highestKeyDrawn(QStringLiteral("deals"))))) &&
                q.next();
         if (!m_ok) {
             fail(q);
@@ -144,7 +144,7 @@ private:
         return m.join(QLatin1Char(','));
     }
     bool fail(const QSqlQuery &q) {
-        m_db.reportError(QStringLiteral("%1: %2").arg(m_db.path(), q.lastError().text()));
+        m_db.fail(q.lastError());
         m_ok = false;
         return false;
     }
@@ -188,7 +188,7 @@ Narrowing narrowing(const ReportFilter &f, const QStringList &spellings) {
     }
     if (!f.salesperson.isEmpty()) {
         if (spellings.isEmpty())
-            terms << QStringLiteral("0");
+            terms << QStringLiteral("1 = 0");
         else
             terms << QStringLiteral("d.salesperson in (%1)")
                          .arg(QStringList(spellings.size(), QStringLiteral("?")).join(QLatin1Char(',')));
@@ -225,9 +225,7 @@ QString DealArchive::problem() const {
     const QList<std::pair<QString, QStringList>> tables{{QStringLiteral("deals"), schema::dealFields()},
                                                         {QStringLiteral("dealitems"), schema::dealItemFields()}};
     for (const auto &[table, fields] : tables) {
-        QStringList present;
-        m_db.select(QStringLiteral("select lower(name) from pragma_table_info(?)"), {table},
-                    [&present](const QSqlQuery &q) { present << q.value(0).toString(); });
+        const QStringList present = m_db.columns(table);
         if (present.isEmpty())
             return QCoreApplication::translate("DealArchive", "it has no table named \"%1\"").arg(table);
         for (const QString &f : fields)
@@ -453,23 +451,14 @@ namespace {
 // sealing all come before the first sealed one: a deal without a seal after it has lost its seal. Read a
 // few thousand deals at a time, each a short read of its own, so another copy saving meanwhile never waits
 // long.
-SealCheck checkSeals(const QSqlDatabase &db) {
+// `present`: the deals table's fields.
+SealCheck checkSeals(const QSqlDatabase &db, const QStringList &present) {
     SealCheck c;
     auto unreadable = [&c](const QString &why) {
         c.result = SealCheck::Unreadable;
         c.why = why;
         return c;
     };
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("select count(*) from sqlite_master")))
-        return unreadable(QCoreApplication::translate("DealArchive", "it is not a database file"));
-    q.finish();
-    QStringList present;
-    if (q.exec(QStringLiteral("select lower(name) from pragma_table_info('deals')")))
-        while (q.next())
-            present << q.value(0).toString();
-    q.finish();
     if (present.isEmpty())
         return unreadable(QCoreApplication::translate("DealArchive", "it has no table named \"deals\""));
     // A file of a layout before sealing holds only deals saved before it, and may lack later fields too.
@@ -595,7 +584,7 @@ QString SealCheck::message() const {
     return said.join(QLatin1Char(' '));
 }
 
-SealCheck DealArchive::verify() const { return checkSeals(m_db.handle()); }
+SealCheck DealArchive::verify() const { return checkSeals(m_db.handle(), m_db.columns(QStringLiteral("deals"))); }
 
 SealCheck DealArchive::verifyFile(const QString &path) {
     const QFileInfo info(path);
@@ -617,7 +606,19 @@ SealCheck DealArchive::verifyFile(const QString &path) {
                            QStringLiteral("?mode=ro"));
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000"));
         if (db.open()) {
-            c = checkSeals(db);
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+                q.finish();
+                QStringList present;
+                if (q.exec(QStringLiteral("select lower(name) from pragma_table_info('deals')")))
+                    while (q.next())
+                        present << q.value(0).toString();
+                q.finish();
+                c = checkSeals(db, present);
+            } else {
+                c.result = SealCheck::Unreadable;
+                c.why = QCoreApplication::translate("DealArchive", "it is not a database file");
+            }
         } else {
             c.result = SealCheck::Unreadable;
             c.why = db.lastError().text();

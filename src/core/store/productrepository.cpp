@@ -6,7 +6,6 @@
 #include "core/store/storeevents.h"
 #include "core/text/storedtext.h"
 
-#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -143,16 +142,7 @@ QHash<qint64, Product> ProductRepository::firstWithIds(const QVector<qint64> &id
     return found;
 }
 
-bool ProductRepository::namesIgnoreCase() const {
-    bool nocase = false;
-    m_db.select(QStringLiteral("select sql from sqlite_master where type='table' and name='table'"), {},
-                [&nocase](const QSqlQuery &q) {
-                    static const QRegularExpression rule(QStringLiteral("aftermarketname[^,]*collate\\s+nocase"),
-                                                         QRegularExpression::CaseInsensitiveOption);
-                    nocase = rule.match(q.value(0).toString()).hasMatch();
-                });
-    return nocase;
-}
+bool ProductRepository::namesIgnoreCase() const { return m_db.ordersNoCase(QStringLiteral("aftermarketname")); }
 
 std::optional<Product> ProductRepository::load(qint64 record) const {
     std::optional<Product> found;

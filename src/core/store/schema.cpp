@@ -28,6 +28,20 @@ QString fileName(File file) {
     return dealsFile();
 }
 
+QString serverTable(File file) {
+    switch (file) {
+    case File::Products:
+        return QStringLiteral("products");
+    case File::Templates:
+        return QStringLiteral("vehicles");
+    case File::Settings:
+        return QStringLiteral("preferences");
+    case File::Deals:
+        break;
+    }
+    return QStringLiteral("deals");
+}
+
 QStringList productFields() {
     return {QStringLiteral("id"),          QStringLiteral("aftermarketname"), QStringLiteral("cost"),
             QStringLiteral("msrp"),        QStringLiteral("description"),     QStringLiteral("htmlpath"),
@@ -97,15 +111,20 @@ namespace {
 
 // One change of a step. A field is added only where it is missing; any other statement may run again
 // without harm ("if not exists").
+// `engines` says where a statement runs: the engines differ in how they keep a stored deal as saved.
+enum Engines { Both, FilesOnly, ServerOnly };
 struct Change {
     QString table;
     QString field;
     QString sql;
+    Engines engines = Both;
 };
 Change field(const QString &table, const QString &name, const QString &declaration) {
-    return {table, name, QStringLiteral("alter table \"%1\" add column %2 %3").arg(table, name, declaration)};
+    return {table, name,
+            QStringLiteral("alter table %1 add column %2 %3")
+                .arg(table == QLatin1String("table") ? QStringLiteral("[table]") : table, name, declaration)};
 }
-Change statement(const QString &sql) { return {QString(), QString(), sql}; }
+Change statement(const QString &sql, Engines engines = Both) { return {QString(), QString(), sql, engines}; }
 
 using Step = QList<Change>; // brings a file from layout i to layout i + 1
 
@@ -198,13 +217,28 @@ Layout deals() {
               statement(
                   QStringLiteral("create index if not exists deals_salesperson on deals(salesperson collate nocase)")),
               statement(QStringLiteral("create trigger if not exists deals_kept_changed before update on deals "
-                                       "begin select raise(abort, 'a stored deal is never changed'); end")),
+                                       "begin select raise(abort, 'a stored deal is never changed'); end"),
+                        FilesOnly),
               statement(QStringLiteral("create trigger if not exists deals_kept_deleted before delete on deals "
-                                       "begin select raise(abort, 'a stored deal is never deleted'); end")),
+                                       "begin select raise(abort, 'a stored deal is never deleted'); end"),
+                        FilesOnly),
               statement(QStringLiteral("create trigger if not exists dealitems_kept_changed before update on "
-                                       "dealitems begin select raise(abort, 'a stored deal is never changed'); end")),
+                                       "dealitems begin select raise(abort, 'a stored deal is never changed'); end"),
+                        FilesOnly),
               statement(QStringLiteral("create trigger if not exists dealitems_kept_deleted before delete on "
-                                       "dealitems begin select raise(abort, 'a stored deal is never deleted'); end")),
+                                       "dealitems begin select raise(abort, 'a stored deal is never deleted'); end"),
+                        FilesOnly),
+              statement(QStringLiteral("create or replace function quorvel_deal_kept() returns trigger language "
+                                       "plpgsql as $$ begin raise exception 'a stored deal is never changed or "
+                                       "deleted'; end $$"),
+                        ServerOnly),
+              statement(QStringLiteral("create or replace trigger deals_kept before update or delete or truncate "
+                                       "on deals for each statement execute function quorvel_deal_kept()"),
+                        ServerOnly),
+              statement(QStringLiteral("create or replace trigger dealitems_kept before update or delete or "
+                                       "truncate on dealitems for each statement execute function "
+                                       "quorvel_deal_kept()"),
+                        ServerOnly),
               field(deals, QStringLiteral("financeterm2"), real), field(deals, QStringLiteral("financeterm3"), real),
               field(deals, QStringLiteral("amountfinanced"), real)},
              // 2: the term the customer took.
@@ -243,27 +277,19 @@ QStringList addedFields(File file) {
 
 bool run(Database &db, const QString &sql, QString *error) {
     QSqlQuery q(db.handle());
-    if (q.exec(sql))
+    if (q.exec(db.sql(sql)))
         return true;
     *error = q.lastError().text();
     return false;
 }
 
-int storedVersion(Database &db) {
-    QSqlQuery q(db.handle());
-    return q.exec(QStringLiteral("PRAGMA user_version")) && q.next() ? q.value(0).toInt() : 0;
+bool runs(const Database &db, const Change &c) {
+    return c.engines == Both || (c.engines == ServerOnly) == db.isServer();
 }
 
-QStringList presentFields(Database &db, const QString &table) {
-    QStringList names;
-    QSqlQuery q(db.handle());
-    q.prepare(QStringLiteral("select lower(name) from pragma_table_info(?)"));
-    q.addBindValue(table);
-    if (q.exec())
-        while (q.next())
-            names << q.value(0).toString();
-    return names;
-}
+int storedVersion(Database &db) { return db.layoutVersion(); }
+
+QStringList presentFields(Database &db, const QString &table) { return db.columns(table); }
 
 // The first step to run on a file at layout `from`. A file whose number claims a layout it lacks a field
 // of (a file another tool changed) is mended by every step from the first.
@@ -279,9 +305,10 @@ qsizetype firstStep(Database &db, const Layout &l, int from) {
 bool runSteps(Database &db, const Layout &l, qsizetype first, QString *error) {
     for (qsizetype i = first; i < l.steps.size(); ++i)
         for (const Change &c : l.steps.at(i))
-            if ((c.field.isEmpty() || !presentFields(db, c.table).contains(c.field)) && !run(db, c.sql, error))
+            if (runs(db, c) && (c.field.isEmpty() || !presentFields(db, c.table).contains(c.field)) &&
+                !run(db, c.sql, error))
                 return false;
-    return run(db, QStringLiteral("PRAGMA user_version = %1").arg(l.steps.size()), error);
+    return db.setLayoutVersion(int(l.steps.size()), error);
 }
 } // namespace
 
@@ -296,6 +323,18 @@ QString madeByNewerReason() {
 }
 
 bool madeByNewer(Database &db, File file) { return storedVersion(db) > currentVersion(file); }
+
+bool createTables(Database &db, File file, QString *why) {
+    const Layout l = layout(file);
+    QString error;
+    bool made = true;
+    for (const QString &sql : l.create)
+        made = made && run(db, sql, &error);
+    made = made && runSteps(db, l, 0, &error);
+    if (!made && why)
+        *why = error;
+    return made;
+}
 
 bool createFile(const QString &path, File file, QString *why) {
     Database db;
@@ -318,13 +357,35 @@ bool createFile(const QString &path, File file, QString *why) {
     return made;
 }
 
+bool bringUpTables(Database &db, File file, bool *changed, QString *why) {
+    const Layout l = layout(file);
+    const int current = int(l.steps.size());
+    const int from = storedVersion(db);
+    *changed = false;
+    if (from > current) {
+        if (why)
+            *why = madeByNewerReason();
+        return false;
+    }
+    if (from == current && firstStep(db, l, current) == current)
+        return true;
+    QString error;
+    if (!runSteps(db, l, firstStep(db, l, from), &error)) {
+        if (why)
+            *why = error;
+        return false;
+    }
+    *changed = true;
+    return true;
+}
+
 bool upgrade(Database &db, File file, QString *why, const std::function<QString()> &check) {
     const Layout l = layout(file);
     const int current = int(l.steps.size());
     if (storedVersion(db) == current && firstStep(db, l, current) == current)
         return true;
     QString error;
-    if (!run(db, QStringLiteral("BEGIN IMMEDIATE"), &error)) {
+    if (!db.beginImmediate(&error)) {
         if (why)
             *why = QCoreApplication::translate("schema", "it could not be given the fields this version adds (%1)")
                        .arg(error);

@@ -1,6 +1,7 @@
 #pragma once
 // Every table of every data file, and the steps that bring a file of an earlier layout up to the current
-// one. Each file keeps the number of its layout in `PRAGMA user_version`: 0 is the layout the file first
+// one. Each file keeps the number of its layout in `PRAGMA user_version` (a server in its table
+// `quorvel_layout`, a row per file's table): 0 is the layout the file first
 // had (the three original files as delivered; the deal file as it was first made), and each step raises
 // it by one. A file made before the number was kept says 0 and may already hold some later fields: every
 // step leaves alone what is already there.
@@ -20,6 +21,8 @@ QString dealsFile();       // "deals.mdb"
 
 enum class File { Products, Templates, Settings, Deals };
 QString fileName(File file);
+// The file's table on a server: "products", "vehicles", "preferences", "deals".
+QString serverTable(File file);
 // The layout this program makes and reads; a file marked with a higher one was made by a newer program.
 int currentVersion(File file);
 
@@ -42,6 +45,12 @@ QString slotField(int package, int slot);
 // Makes a new file at `path` in the current layout, its tables empty (the settings file holds its one
 // record, every field at its default). False with the reason in `why`.
 bool createFile(const QString &path, File file, QString *why = nullptr);
+// Makes the file's tables in the current layout on the open database, inside the caller's transaction
+// (the server's setup). False with the reason in `why`.
+bool createTables(Database &db, File file, QString *why = nullptr);
+// Brings the tables of an open server up to the current layout inside the caller's transaction; `changed`
+// says whether anything was done. False with the reason in `why` (a newer layout is refused).
+bool bringUpTables(Database &db, File file, bool *changed, QString *why = nullptr);
 // Whether the open file was made by a newer program; such a file is left exactly as it is.
 bool madeByNewer(Database &db, File file);
 QString madeByNewerReason(); // "it was made by a newer Quorvel ..."

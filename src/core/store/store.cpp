@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -13,17 +14,22 @@ QString unusable(const QString &path, const QString &reason) {
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-// Opens an existing file and checks it can serve, before anything is written to any file: a file of a
-// newer program is refused as it is, one without its table or original fields with what it lacks.
-bool openOne(Database &db, const QString &path, schema::File file, QString *why) {
+QString unusable(const Database &db, const QString &reason) {
+    if (db.isServer())
+        return QCoreApplication::translate("Store", "The dealership server %1 cannot be used: %2.")
+            .arg(db.path(), reason);
+    return unusable(db.path(), reason);
+}
+
+// Checks that an open file can serve, before anything is written to any file: a file of a newer program is
+// refused as it is, one without its table or original fields with what it lacks.
+bool checkOne(Database &db, schema::File file, QString *why) {
     auto fail = [&](const QString &reason) {
         if (why)
-            *why = unusable(path, reason);
+            *why = unusable(db, reason);
         db.close();
         return false;
     };
-    if (!db.open(path))
-        return fail(db.errorText());
     if (schema::madeByNewer(db, file))
         return fail(schema::madeByNewerReason());
     QStringList fields;
@@ -42,7 +48,8 @@ bool openOne(Database &db, const QString &path, schema::File file, QString *why)
     }
     const QStringList present = db.tableFields();
     if (present.isEmpty())
-        return fail(QCoreApplication::translate("Store", "it has no table named \"table\""));
+        return fail(QCoreApplication::translate("Store", "it has no table named \"%1\"")
+                        .arg(db.isServer() ? schema::serverTable(file) : QStringLiteral("table")));
     QStringList lower;
     for (const QString &f : present)
         lower << f.toLower();
@@ -52,12 +59,21 @@ bool openOne(Database &db, const QString &path, schema::File file, QString *why)
     return true;
 }
 
+bool openOne(Database &db, const QString &path, schema::File file, QString *why) {
+    if (db.open(path))
+        return checkOne(db, file, why);
+    if (why)
+        *why = unusable(path, db.errorText());
+    db.close();
+    return false;
+}
+
 bool bringUp(Database &db, schema::File file, QString *why, const std::function<QString()> &check = {}) {
     QString reason;
     if (schema::upgrade(db, file, &reason, check))
         return true;
     if (why)
-        *why = unusable(db.path(), reason);
+        *why = unusable(db, reason);
     return false;
 }
 
@@ -85,7 +101,7 @@ bool openDealFile(Database &db, const DealArchive &archive, const QString &path,
 }
 } // namespace
 
-Store::Store(QString dataFolder) : m_folder(std::move(dataFolder)) {}
+Store::Store(QString dataFolder) : m_folder(std::move(dataFolder)) { setErrorHandler({}); }
 
 Store::~Store() { close(); }
 
@@ -93,14 +109,12 @@ void Store::setServer(std::optional<ServerAddress> server) { m_server = std::mov
 
 bool Store::connectionLost() const { return m_lost; }
 
+
 bool Store::open(QString *why) {
     close();
     m_lost = false;
-    if (m_server) {
-        if (why)
-            *why = QCoreApplication::translate("Store", "Quorvel cannot use a dealership server yet.");
-        return false;
-    }
+    if (m_server)
+        return openServer(why);
     const QDir dir(m_folder);
     if (!openOne(m_products, dir.filePath(schema::productsFile()), schema::File::Products, why) ||
         !openOne(m_settings, dir.filePath(schema::preferencesFile()), schema::File::Settings, why) ||
@@ -145,6 +159,42 @@ bool Store::open(QString *why) {
     return true;
 }
 
+bool Store::openServer(QString *why) {
+    const std::pair<Database *, schema::File> parts[] = {{&m_settings, schema::File::Settings},
+                                                          {&m_products, schema::File::Products},
+                                                          {&m_templates, schema::File::Templates},
+                                                          {&m_deals, schema::File::Deals}};
+    auto fail = [&](const QString &reason) {
+        if (why)
+            *why = reason;
+        close();
+        return false;
+    };
+    for (const auto &[db, file] : parts) {
+        if (!db->openServer(*m_server, schema::serverTable(file))) {
+            // Out of reach: the reason as the connection gave it, for the caller to word.
+            m_lost = db->lost();
+            return fail(m_lost ? db->errorText() : unusable(*db, db->errorText()));
+        }
+        if (db->columns(QStringLiteral("quorvel_layout")).isEmpty())
+            return fail(unusable(*db, QCoreApplication::translate("Store", "it has not been set up for Quorvel (run "
+                                                                          "quorvel --setup-server with its address)")));
+        if (!checkOne(*db, file, why))
+            return fail(why ? *why : QString());
+    }
+    if (const QString problem = m_dealArchive.problem(); !problem.isEmpty())
+        return fail(unusable(m_deals, problem));
+    // As with files: the settings first, undone when the record cannot serve; then the rest.
+    if (!bringUp(m_settings, schema::File::Settings, why, [this] { return m_settingsRepository.problem(); }))
+        return fail(why ? *why : QString());
+    if (const QString problem = m_settingsRepository.problem(); !problem.isEmpty())
+        return fail(unusable(m_settings, problem));
+    if (!bringUp(m_products, schema::File::Products, why) || !bringUp(m_templates, schema::File::Templates, why) ||
+        !bringUp(m_deals, schema::File::Deals, why))
+        return fail(why ? *why : QString());
+    return true;
+}
+
 void Store::close() {
     m_products.close();
     m_templates.close();
@@ -153,10 +203,14 @@ void Store::close() {
 }
 
 void Store::setErrorHandler(ErrorHandler handler) {
-    m_products.setErrorHandler(handler);
-    m_templates.setErrorHandler(handler);
-    m_settings.setErrorHandler(handler);
-    m_deals.setErrorHandler(std::move(handler));
+    for (Database *db : {&m_products, &m_templates, &m_settings, &m_deals})
+        db->setErrorHandler([this, db, handler](const QString &what) {
+            m_lost = db->lost();
+            if (handler)
+                handler(what);
+            else
+                std::fprintf(stderr, "Quorvel: %s\n", qPrintable(what));
+        });
 }
 
 Store::AddedProducts Store::addProducts(QVector<Product> products) {

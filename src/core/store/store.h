@@ -68,6 +68,7 @@ public:
     Database &dealsFile() { return m_deals; }
 
 private:
+    bool openServer(QString *why);
     QString m_folder;
     std::optional<ServerAddress> m_server;
     bool m_lost = false;

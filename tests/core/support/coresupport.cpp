@@ -2,18 +2,40 @@
 
 #include "core/store/firststart.h"
 #include "core/store/schema.h"
+#include "core/store/serversetup.h"
+#include "pgcluster.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTest>
 
 namespace coretest {
 
-DataFolder::DataFolder(Content content) {
+Engine currentEngine() {
+    return QByteArray(QTest::currentDataTag()).startsWith("server") ? Engine::Server : Engine::Files;
+}
+
+void bothEngines() {
+    QTest::addColumn<bool>("unused");
+    QTest::newRow("files") << false;
+    QTest::newRow("server") << true;
+}
+
+DataFolder::DataFolder(Content content, Engine engine) {
     QString why;
-    const bool made = content == Content::Samples ? firststart::createDataFolder(m_dir.path(), &why)
-                                                  : firststart::createEmptyDataFolder(m_dir.path(), &why);
+    bool made = content == Content::Samples ? firststart::createDataFolder(m_dir.path(), &why)
+                                            : firststart::createEmptyDataFolder(m_dir.path(), &why);
+    if (made && engine == Engine::Server) {
+        PgCluster &cluster = PgCluster::shared();
+        m_server = cluster.freshDatabase();
+        const serversetup::Outcome setUp = m_server ? serversetup::setUp(*m_server, QDir(m_dir.path()).filePath(
+                                                                                        QStringLiteral("data")))
+                                                    : serversetup::Outcome{1, {cluster.why()}};
+        made = setUp.status == 0;
+        why = setUp.said.join(QLatin1Char('\n'));
+    }
     m_ok = made && reopen(&why);
     if (!m_ok)
         qWarning("data folder not ready: %s", qPrintable(why));
@@ -22,6 +44,7 @@ DataFolder::DataFolder(Content content) {
 bool DataFolder::reopen(QString *why) {
     m_store.reset();
     m_store = std::make_unique<Store>(QDir(m_dir.path()).filePath(QStringLiteral("data")));
+    m_store->setServer(m_server);
     if (!m_store->open(why))
         return false;
     m_store->setErrorHandler([this](const QString &what) {

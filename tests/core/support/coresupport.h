@@ -12,10 +12,18 @@
 
 namespace coretest {
 
+// Which engine a test's store runs on: a data-driven test's rows named "server ..." run on the test
+// program's PostgreSQL cluster, the others on files.
+enum class Engine { Files, Server };
+Engine currentEngine();
+// The rows "files" and "server", for a test that runs the same on both engines.
+void bothEngines();
+
 class DataFolder {
 public:
     enum class Content { Empty, Samples };
-    explicit DataFolder(Content content = Content::Empty);
+    // On the server, the folder is made as on files and copied into a fresh database, which the store uses.
+    explicit DataFolder(Content content = Content::Empty, Engine engine = currentEngine());
     bool ok() const { return m_ok; }
     QString dataFile(const QString &name) const;
     Store &store() { return *m_store; }
@@ -23,9 +31,12 @@ public:
     QStringList &errors() { return m_errors; }
     // Closes the store and opens it again, as a new start of the program does.
     bool reopen(QString *why = nullptr);
+    // The server's database, on the server engine.
+    const std::optional<ServerAddress> &server() const { return m_server; }
 
 private:
     QTemporaryDir m_dir;
+    std::optional<ServerAddress> m_server;
     std::unique_ptr<Store> m_store;
     QStringList m_errors;
     bool m_ok = false;

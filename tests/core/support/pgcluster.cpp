@@ -1,0 +1,127 @@
+#include "pgcluster.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <unistd.h>
+
+namespace coretest {
+
+namespace {
+const QString kBin = QStringLiteral("/usr/lib/postgresql/15/bin/");
+}
+
+PgCluster &PgCluster::shared() {
+    static PgCluster cluster;
+    return cluster;
+}
+
+bool PgCluster::run(const QString &program, const QStringList &arguments, QString *output) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    // initdb and the server refuse to run as root.
+    if (m_asPostgres)
+        p.start(QStringLiteral("runuser"), QStringList{QStringLiteral("-u"), QStringLiteral("postgres"),
+                                                       QStringLiteral("--"), kBin + program} +
+                                               arguments);
+    else
+        p.start(kBin + program, arguments);
+    const bool done = p.waitForFinished(120000);
+    const QString said = QString::fromLocal8Bit(p.readAll());
+    if (output)
+        *output = said;
+    if (done && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+        return true;
+    m_why = QStringLiteral("%1 failed: %2 %3").arg(program, p.errorString(), said);
+    return false;
+}
+
+PgCluster::PgCluster() {
+    if (!m_dir.isValid()) {
+        m_why = QStringLiteral("no temporary folder");
+        return;
+    }
+    m_asPostgres = ::geteuid() == 0;
+    if (m_asPostgres &&
+        QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres:postgres"), m_dir.path()}) != 0) {
+        m_why = QStringLiteral("the temporary folder could not be given to the user postgres");
+        return;
+    }
+    if (!run(QStringLiteral("initdb"),
+             {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")), QStringLiteral("-A"),
+              QStringLiteral("trust"), QStringLiteral("-U"), QStringLiteral("postgres"), QStringLiteral("-E"),
+              QStringLiteral("UTF8"), QStringLiteral("--locale=C.UTF-8")}))
+        return;
+    // A free port: another cluster (another test program at the same time) may hold the first one tried.
+    for (int attempt = 0; attempt < 8 && !m_running; ++attempt) {
+        m_port = 20000 + int(QRandomGenerator::global()->bounded(30000));
+        m_running = start();
+    }
+}
+
+bool PgCluster::start() {
+    m_running = run(QStringLiteral("pg_ctl"),
+                    {QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-D"),
+                     m_dir.filePath(QStringLiteral("data")), QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")),
+                     QStringLiteral("-o"),
+                     QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(m_port).arg(
+                         m_dir.path())});
+    if (!m_running) {
+        QFile log(m_dir.filePath(QStringLiteral("log")));
+        if (log.open(QIODevice::ReadOnly))
+            m_why += QString::fromLocal8Bit(log.readAll().right(2000));
+    }
+    return m_running;
+}
+
+bool PgCluster::stop() {
+    const bool stopped = run(QStringLiteral("pg_ctl"), {QStringLiteral("stop"), QStringLiteral("-m"),
+                                                        QStringLiteral("immediate"), QStringLiteral("-D"),
+                                                        m_dir.filePath(QStringLiteral("data"))});
+    m_running = m_running && !stopped;
+    return stopped;
+}
+
+PgCluster::~PgCluster() {
+    if (m_running)
+        stop();
+}
+
+ServerAddress PgCluster::address(const QString &name) const {
+    ServerAddress a;
+    a.host = QStringLiteral("127.0.0.1");
+    a.port = m_port;
+    a.database = name;
+    a.user = QStringLiteral("postgres");
+    return a;
+}
+
+std::optional<ServerAddress> PgCluster::freshDatabase() {
+    if (!m_running)
+        return std::nullopt;
+    const QString name = QStringLiteral("quorvel%1").arg(++m_databases);
+    const QString connection = QStringLiteral("pgcluster admin");
+    bool made = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
+        const ServerAddress admin = address(QStringLiteral("postgres"));
+        db.setHostName(admin.host);
+        db.setPort(admin.port);
+        db.setDatabaseName(admin.database);
+        db.setUserName(admin.user);
+        made = db.open() && QSqlQuery(db).exec(QStringLiteral("create database %1").arg(name));
+        if (!made)
+            m_why = db.lastError().text();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    if (!made)
+        return std::nullopt;
+    return address(name);
+}
+
+} // namespace coretest
