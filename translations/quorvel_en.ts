@@ -164,10 +164,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>it is not a database file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>it has no table named &quot;deals&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -213,6 +209,10 @@
     </message>
     <message>
         <source>%1 does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a database file</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1404,7 +1404,11 @@ Data folder: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>it has no table named &quot;table&quot;</source>
+        <source>The dealership server %1 cannot be used: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it has no table named &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1412,7 +1416,7 @@ Data folder: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Quorvel cannot use a dealership server yet.</source>
+        <source>it has not been set up for Quorvel (run quorvel --setup-server with its address)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1828,10 +1832,90 @@ data lives there instead: back it up with pg_dump.
     </message>
 </context>
 <context>
-    <name>serversetup</name>
+    <name>serversetup::Setup</name>
     <message>
-        <source>Setting up a server is not built yet.</source>
+        <source>Quorvel could not reach the dealership server %1: %2</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The dealership server %1 was already set up for Quorvel; nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The dealership server %1 is set up for Quorvel.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The dealership server %1 was not set up, and nothing was changed on it: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made the table quorvel_layout, which keeps the layout of each table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made the collation quorvel_nocase, which orders names without regard to case.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made the tables deals and dealitems, whose stored deals cannot be changed or deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made the table %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the table %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Brought the table %1 up to this version&apos;s layout.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made the role %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it already holds products, templates or deals, and a data folder is copied only into an empty server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %n product(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %n template(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the data folder&apos;s settings file holds %1 records instead of one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copied the settings and the id counters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %n deal(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> with %n item(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -12,8 +12,19 @@
 #include <cstdlib>
 
 namespace {
-// libpq's words when the server wants a password and none was given or found in the password file.
-bool wantsPassword(const QString &reason) { return reason.contains(QLatin1String("no password supplied")); }
+// libpq's words when the server wants a password: none was given or found in the password file, or it was wrong.
+bool wantsPassword(const QString &reason) {
+    return reason.contains(QLatin1String("no password supplied")) ||
+           reason.contains(QLatin1String("password authentication failed"));
+}
+
+// What the server said, without the connection's name before it or the statement after it.
+QString reasonOf(const Store &store, const QString &what) {
+    QString reason = what;
+    if (const QString named = store.server()->label() + QStringLiteral(": "); reason.startsWith(named))
+        reason.remove(0, named.size());
+    return reason.section(QLatin1Char('\n'), 0, 0).trimmed();
+}
 } // namespace
 
 Application::Application(QString programFolder, QObject *parent) : Program(std::move(programFolder), parent) {
@@ -21,7 +32,8 @@ Application::Application(QString programFolder, QObject *parent) : Program(std::
         // The server's transaction undoes the write; the windows keep what they show and the next action
         // connects again.
         if (store().connectionLost()) {
-            const QString text = tr("The dealership server could not be reached, so nothing was saved: %1").arg(what);
+            const QString text =
+                tr("The dealership server could not be reached, so nothing was saved: %1").arg(reasonOf(store(), what));
             std::fprintf(stderr, "Quorvel: %s\n", qPrintable(text));
             prompts::error(text);
             return;
@@ -59,7 +71,7 @@ bool Application::startAsking(QString *why) {
         std::optional<ServerAddress> server = store().server();
         if (!server || !store().connectionLost())
             return false;
-        if (wantsPassword(*why) && server->password.isEmpty()) {
+        if (wantsPassword(*why)) {
             bool given = false;
             const QString password = QInputDialog::getText(
                 nullptr, tr("Dealership Server"),
