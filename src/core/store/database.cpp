@@ -67,12 +67,25 @@ namespace {
 // Whether a failure came from the server being out of reach (not running, no route, the connection
 // dropped), as libpq words it, rather than from what was asked of it.
 bool unreachable(const QString &why) {
-    static const char *const phrases[] = {
-        "could not connect",       "connection refused",         "timeout expired",      "could not translate host",
-        "no route to host",        "network is unreachable",     "is the server running", "server closed the connection",
-        "no connection to the server", "terminating connection", "could not receive data", "could not send data",
-        "connection to server",    "the database system is shutting down", "the database system is starting up",
-        "ssl syscall",             "eof detected",               "broken pipe",          "connection reset"};
+    static const char *const phrases[] = {"could not connect",
+                                          "connection refused",
+                                          "timeout expired",
+                                          "could not translate host",
+                                          "no route to host",
+                                          "network is unreachable",
+                                          "is the server running",
+                                          "server closed the connection",
+                                          "no connection to the server",
+                                          "terminating connection",
+                                          "could not receive data",
+                                          "could not send data",
+                                          "connection to server",
+                                          "the database system is shutting down",
+                                          "the database system is starting up",
+                                          "ssl syscall",
+                                          "eof detected",
+                                          "broken pipe",
+                                          "connection reset"};
     for (const char *phrase : phrases)
         if (why.contains(QLatin1String(phrase), Qt::CaseInsensitive))
             return true;
@@ -128,7 +141,8 @@ QString Database::sql(const QString &text) const {
         out.replace(QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT"), QStringLiteral("bigint primary key"));
         // Ids and slots hold the number the user typed, a fraction too, as the files' columns do.
         if (m_table == QLatin1String("products") || m_table == QLatin1String("vehicles"))
-            out.replace(QStringLiteral("INTEGER NOT NULL DEFAULT 0"), QStringLiteral("double precision NOT NULL DEFAULT 0"));
+            out.replace(QStringLiteral("INTEGER NOT NULL DEFAULT 0"),
+                        QStringLiteral("double precision NOT NULL DEFAULT 0"));
         static const QRegularExpression integer(QStringLiteral("\\bINTEGER\\b"));
         static const QRegularExpression real(QStringLiteral("\\bREAL\\b"));
         static const QRegularExpression blob(QStringLiteral("\\bBLOB\\b"));
@@ -259,6 +273,9 @@ bool Database::connectServer() {
 bool Database::connected() {
     if (!m_server || !m_broken)
         return true;
+    // What a transaction did before its connection went is undone: nothing more of it may run on a new one.
+    if (m_inTransaction)
+        return false;
     if (connectServer())
         return true;
     reportError(QStringLiteral("%1: %2").arg(m_path, m_error));
@@ -341,6 +358,7 @@ bool Database::create(const QString &path) {
 
 void Database::close() {
     m_broken = false;
+    m_inTransaction = false;
     m_lost = false;
     if (m_connection.isEmpty())
         return;
@@ -421,23 +439,32 @@ bool Database::select(const QString &text, const QVariantList &binds,
                       const std::function<void(const QSqlQuery &)> &row) {
     if (!connected())
         return false;
-    QSqlQuery q(handle());
-    q.setForwardOnly(true);
     const QString statement = sql(text);
-    bool ok = binds.isEmpty() && m_server ? q.exec(statement) : q.prepare(statement);
-    if (!(binds.isEmpty() && m_server)) {
-        for (const QVariant &v : binds)
-            q.addBindValue(v);
-        ok = ok && q.exec();
+    for (bool again = true;; again = false) {
+        QSqlQuery q(handle());
+        q.setForwardOnly(true);
+        bool ok = binds.isEmpty() && m_server ? q.exec(statement) : q.prepare(statement);
+        if (!(binds.isEmpty() && m_server)) {
+            for (const QVariant &v : binds)
+                q.addBindValue(v);
+            ok = ok && q.exec();
+        }
+        if (ok) {
+            while (q.next())
+                row(q);
+            q.finish();
+            return true;
+        }
+        // A read changes nothing: on a connection that had gone (the server restarted since), it is asked again.
+        if (!(again && reconnected(q.lastError()))) {
+            fail(q.lastError(), statement);
+            return false;
+        }
     }
-    if (!ok) {
-        fail(q.lastError(), statement);
-        return false;
-    }
-    while (q.next())
-        row(q);
-    q.finish();
-    return true;
+}
+
+bool Database::reconnected(const QSqlError &error) {
+    return m_server && !m_inTransaction && unreachable(error.text()) && connectServer();
 }
 
 QStringList Database::tableFields() const {
@@ -470,7 +497,12 @@ bool Database::beginImmediate(QString *error) {
     // its own, so a desk that may only add deals can take it.
     QSqlQuery q(handle());
     bool ok = q.exec(QStringLiteral("BEGIN"));
+    if (!ok && reconnected(q.lastError())) {
+        q = QSqlQuery(handle());
+        ok = q.exec(QStringLiteral("BEGIN"));
+    }
     ok = ok && q.exec(QStringLiteral("select pg_advisory_xact_lock(hashtext('quorvel %1'))").arg(m_table));
+    m_inTransaction = ok;
     if (ok)
         return true;
     const QSqlError why = q.lastError();
@@ -481,8 +513,13 @@ bool Database::beginImmediate(QString *error) {
         fail(why);
     return false;
 }
-bool Database::commit() { return exec(QStringLiteral("COMMIT")); }
+bool Database::commit() {
+    const bool ok = exec(QStringLiteral("COMMIT"));
+    m_inTransaction = false;
+    return ok;
+}
 void Database::rollback() {
+    m_inTransaction = false;
     if (m_server && m_broken)
         return; // the server already undid what the lost connection had begun
     QSqlQuery q(handle());

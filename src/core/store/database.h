@@ -62,6 +62,8 @@ public:
     void fail(const QSqlError &error, const QString &sql = QString());
     // Whether the last failure was the server not being reachable (cleared once connected again).
     bool lost() const { return m_lost; }
+    // The server went away (found by another connection): the next statement connects afresh.
+    void markBroken() { m_broken = m_server.has_value(); }
     // The names of the columns of [table], in stored order.
     QStringList tableFields() const;
     // The lower-case names of the columns of `table` ("table" being [table]); none when there is no such table.
@@ -86,11 +88,15 @@ public:
 private:
     bool connected();
     bool connectServer();
+    // Whether a statement that failed with `error` outside a transaction may run again: the connection had
+    // gone and is now made afresh.
+    bool reconnected(const QSqlError &error);
     QString m_connection;
     std::optional<ServerAddress> m_server;
-    QString m_table; // the server's table for [table]
+    QString m_table;       // the server's table for [table]
     bool m_broken = false; // the server connection went away: connect again before the next statement
     bool m_lost = false;
+    bool m_inTransaction = false;
     QString m_path;
     QString m_error;
     ErrorHandler m_onError;

@@ -20,7 +20,7 @@ struct ServerAddress {
     QString label() const; // "HOST/DBNAME", for the window title and messages
 
     bool operator==(const ServerAddress &o) const {
-        return host == o.host && port == o.port && database == o.database && user == o.user &&
-               password == o.password && options == o.options;
+        return host == o.host && port == o.port && database == o.database && user == o.user && password == o.password &&
+               options == o.options;
     }
 };

@@ -34,8 +34,9 @@ const char *const kGrants[] = {
 bool copyRows(Database &from, const QString &fromTable, const QStringList &fields, QSqlQuery &into,
               const QString &intoTable, int *count, QString *error) {
     const QString list = fields.join(QLatin1Char(','));
-    if (!into.prepare(QStringLiteral("insert into %1 (%2) values (%3)")
-                          .arg(intoTable, list, QStringList(fields.size(), QStringLiteral("?")).join(QLatin1Char(','))))) {
+    if (!into.prepare(
+            QStringLiteral("insert into %1 (%2) values (%3)")
+                .arg(intoTable, list, QStringList(fields.size(), QStringLiteral("?")).join(QLatin1Char(','))))) {
         *error = into.lastError().text();
         return false;
     }
@@ -64,8 +65,8 @@ public:
 
     Outcome run() {
         if (!m_db.openServer(m_server, schema::serverTable(schema::File::Deals)))
-            return failed(tr("Quorvel could not reach the dealership server %1: %2").arg(m_server.label(),
-                                                                                          m_db.errorText()));
+            return failed(
+                tr("Quorvel could not reach the dealership server %1: %2").arg(m_server.label(), m_db.errorText()));
         QSqlQuery q(m_db.handle());
         // One transaction: a failure anywhere leaves the server as it was. Two setups at once take turns.
         if (!q.exec(QStringLiteral("begin")) ||
@@ -82,7 +83,8 @@ public:
             m_out.said << tr("The dealership server %1 was already set up for Quorvel; nothing was changed.")
                               .arg(m_server.label());
         else
-            m_out.said = m_made + QStringList{tr("The dealership server %1 is set up for Quorvel.").arg(m_server.label())};
+            m_out.said =
+                m_made + QStringList{tr("The dealership server %1 is set up for Quorvel.").arg(m_server.label())};
         return m_out;
     }
 
@@ -133,9 +135,9 @@ private:
             if (m_db.columns(table).isEmpty()) {
                 if (!schema::createTables(m_db, file, &m_error))
                     return false;
-                m_made << (file == schema::File::Deals
-                               ? tr("Made the tables deals and dealitems, whose stored deals cannot be changed or deleted.")
-                               : tr("Made the table %1.").arg(table));
+                m_made << (file == schema::File::Deals ? tr("Made the tables deals and dealitems, whose stored deals "
+                                                            "cannot be changed or deleted.")
+                                                       : tr("Made the table %1.").arg(table));
                 continue;
             }
             bool changed = false;

@@ -109,7 +109,6 @@ void Store::setServer(std::optional<ServerAddress> server) { m_server = std::mov
 
 bool Store::connectionLost() const { return m_lost; }
 
-
 bool Store::open(QString *why) {
     close();
     m_lost = false;
@@ -161,9 +160,9 @@ bool Store::open(QString *why) {
 
 bool Store::openServer(QString *why) {
     const std::pair<Database *, schema::File> parts[] = {{&m_settings, schema::File::Settings},
-                                                          {&m_products, schema::File::Products},
-                                                          {&m_templates, schema::File::Templates},
-                                                          {&m_deals, schema::File::Deals}};
+                                                         {&m_products, schema::File::Products},
+                                                         {&m_templates, schema::File::Templates},
+                                                         {&m_deals, schema::File::Deals}};
     auto fail = [&](const QString &reason) {
         if (why)
             *why = reason;
@@ -177,8 +176,9 @@ bool Store::openServer(QString *why) {
             return fail(m_lost ? db->errorText() : unusable(*db, db->errorText()));
         }
         if (db->columns(QStringLiteral("quorvel_layout")).isEmpty())
-            return fail(unusable(*db, QCoreApplication::translate("Store", "it has not been set up for Quorvel (run "
-                                                                          "quorvel --setup-server with its address)")));
+            return fail(
+                unusable(*db, QCoreApplication::translate("Store", "it has not been set up for Quorvel (run "
+                                                                   "quorvel --setup-server with its address)")));
         if (!checkOne(*db, file, why))
             return fail(why ? *why : QString());
     }
@@ -206,6 +206,10 @@ void Store::setErrorHandler(ErrorHandler handler) {
     for (Database *db : {&m_products, &m_templates, &m_settings, &m_deals})
         db->setErrorHandler([this, db, handler](const QString &what) {
             m_lost = db->lost();
+            // The server is gone for every connection to it: each connects afresh at its next statement.
+            if (m_lost)
+                for (Database *other : {&m_products, &m_templates, &m_settings, &m_deals})
+                    other->markBroken();
             if (handler)
                 handler(what);
             else

@@ -5,9 +5,12 @@
 #include "core/store/firststart.h"
 #include "core/store/schema.h"
 #include "coresupport.h"
+#include "dealfixture.h"
+#include "pgcluster.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,6 +20,20 @@ using namespace coretest;
 using namespace Qt::StringLiterals;
 
 namespace {
+const QString kDraw = u"--draw"_s;
+
+// What each copy does in the drawing test: draw `count` product ids, one at a time, and print them.
+int draw(int count, const QString &dataFolder, const QString &server) {
+    Store store(dataFolder);
+    store.setServer(ServerAddress::fromUri(server));
+    if (!store.open())
+        return 1;
+    QTextStream out(stdout);
+    for (int i = 0; i < count; ++i)
+        out << store.settings().draw(Counter::Products).id.value_or(-1) << (i + 1 < count ? " " : "");
+    return 0;
+}
+
 QStringList texts(const QVariantList &values) { return QVariant(values).toStringList(); }
 // Every table's fields, as "table.field".
 QStringList fieldsOf(Database &db) {
@@ -248,33 +265,21 @@ private slots:
     }
 
     void twoCopiesDrawingAtOnceNeverShareAnId_data() { bothEngines(); }
+    // Two other copies of the program (two desks) draw product ids at the same time, each on its own.
     void twoCopiesDrawingAtOnceNeverShareAnId() {
         DataFolder folder;
-        // A second copy of the program draws ids the same way, on its own connection, at the same time.
-        QList<int> theirs;
-        std::thread other([&theirs, file = folder.dataFile(schema::preferencesFile()), server = folder.server()] {
-            Database db;
-            if (!(server ? db.openServer(*server, u"preferences"_s) : db.open(file)))
-                return;
-            for (int i = 0; i < 40; ++i) {
-                db.beginImmediate();
-                QSqlQuery q(db.handle());
-                q.exec(db.sql(u"select am_total from [table]"_s));
-                theirs << (q.next() ? q.value(0).toInt() + 1 : -1);
-                q.finish();
-                db.exec(u"update [table] set am_total=?"_s, {theirs.last()});
-                db.commit();
-            }
-        });
-        QList<int> ours;
-        for (int i = 0; i < 40; ++i)
-            ours << folder.store().settings().draw(Counter::Products).id.value_or(-1);
-        other.join();
-        const QList<int> all = ours + theirs;
-        QCOMPARE(QSet<int>(all.cbegin(), all.cend()).size(), 80);
-        QVERIFY(!all.contains(-1));
-        QCOMPARE(storedSetting(folder.store(), u"am_total"_s).toInt(), 80);
-        QVERIFY(folder.errors().isEmpty());
+        const int draws = folder.server() ? 1000 : 40;
+        const QStringList arguments{kDraw, QString::number(draws),
+                                    QFileInfo(folder.dataFile(schema::preferencesFile())).path(),
+                                    folder.server() ? folder.server()->uri() : QString()};
+        QProcess first, second;
+        first.start(QCoreApplication::applicationFilePath(), arguments);
+        second.start(QCoreApplication::applicationFilePath(), arguments);
+        QVERIFY(first.waitForFinished(120000) && second.waitForFinished(120000));
+        const QList<QByteArray> all = first.readAll().split(' ') + second.readAll().split(' ');
+        QCOMPARE(QSet<QByteArray>(all.cbegin(), all.cend()).size(), 2 * draws);
+        QVERIFY(!all.contains("-1"));
+        QCOMPARE(storedSetting(folder.store(), u"am_total"_s).toInt(), 2 * draws);
     }
 
     void addedProductsTakeOneBlockOfIdsAllOrNothing_data() { bothEngines(); }
@@ -289,11 +294,13 @@ private slots:
             return out;
         };
         auto ids = [&] { return column(store.productsFile(), u"select id from [table] order by rowid"_s); };
-        Store::AddedProducts added = store.addProducts(batch({"Zulu", "Alpha", "Mike"}));
+        // Names order without regard to case.
+        QVERIFY(store.products().namesIgnoreCase());
+        Store::AddedProducts added = store.addProducts(batch({"Zulu", "alpha", "Mike"}));
         QVERIFY(added.stored);
         QCOMPARE(ids(), QVariantList({1, 2, 3, 4}));
         QCOMPARE(storedSetting(store, u"am_total"_s).toInt(), 4);
-        QCOMPARE(store.products().all().at(0), (Product{3, "Alpha", 10, -2.5, {}, {}, {}, {}, {}, "one\r\ntwo"}));
+        QCOMPARE(store.products().all().at(0), (Product{3, "alpha", 10, -2.5, {}, {}, {}, {}, {}, "one\r\ntwo"}));
 
         // One refused insert: nothing of the batch is stored, and its ids are not handed out again.
         QVERIFY(store.productsFile().exec(u"create unique index refuse on [table](aftermarketname)"_s));
@@ -310,6 +317,31 @@ private slots:
         QCOMPARE(storedSetting(store, u"am_total"_s).toLongLong(), 2147483646LL);
         QCOMPARE(store.addProducts(batch({"Last"})).firstId, 2147483647);
         QCOMPARE(ids().size(), 5);
+    }
+
+    // The server goes away during the run: the write that fails says so and nothing stored is lost; a store
+    // opened meanwhile says it could not reach it. Once the server is back, the next writes go through.
+    void aServerGoneAwayIsSaidAndTheNextWritesAfterItsReturnSucceed() {
+        DataFolder folder(DataFolder::Content::Samples, Engine::Server);
+        Store &store = folder.store();
+        DealRecord deal = sampleChoice(1, 0b011);
+        QVERIFY(store.deals().add(deal));
+        const QVector<Product> products = store.products().all();
+        QVERIFY(PgCluster::shared().stop());
+        QVERIFY(!store.deals().add(deal));
+        QVERIFY(store.connectionLost());
+        QCOMPARE(folder.errors().size(), 1);
+        Store other(QString{});
+        other.setServer(folder.server());
+        QString why;
+        QVERIFY(!other.open(&why));
+        QVERIFY2(other.connectionLost() && !why.isEmpty(), qPrintable(why));
+        QVERIFY(PgCluster::shared().start());
+        QVERIFY(store.products().add(products.first()));
+        QVERIFY(store.deals().add(deal));
+        QCOMPARE(store.products().all().size(), products.size() + 1);
+        QCOMPARE(store.deals().history().size(), 2);
+        QCOMPARE(store.deals().verify().message(), u"All 2 deals are intact."_s);
     }
 
     // A template chosen by a record that has gone since the list was read is found by its id (the product
@@ -329,5 +361,11 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(StoreTest)
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    if (argc == 5 && QString::fromLocal8Bit(argv[1]) == kDraw)
+        return draw(QByteArray(argv[2]).toInt(), QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]));
+    StoreTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "store_test.moc"

@@ -30,9 +30,9 @@ DataFolder::DataFolder(Content content, Engine engine) {
     if (made && engine == Engine::Server) {
         PgCluster &cluster = PgCluster::shared();
         m_server = cluster.freshDatabase();
-        const serversetup::Outcome setUp = m_server ? serversetup::setUp(*m_server, QDir(m_dir.path()).filePath(
-                                                                                        QStringLiteral("data")))
-                                                    : serversetup::Outcome{1, {cluster.why()}};
+        const serversetup::Outcome setUp =
+            m_server ? serversetup::setUp(*m_server, QDir(m_dir.path()).filePath(QStringLiteral("data")))
+                     : serversetup::Outcome{1, {cluster.why()}};
         made = setUp.status == 0;
         why = setUp.said.join(QLatin1Char('\n'));
     }

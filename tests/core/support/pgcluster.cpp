@@ -25,9 +25,9 @@ bool PgCluster::run(const QString &program, const QStringList &arguments, QStrin
     p.setProcessChannelMode(QProcess::MergedChannels);
     // initdb and the server refuse to run as root.
     if (m_asPostgres)
-        p.start(QStringLiteral("runuser"), QStringList{QStringLiteral("-u"), QStringLiteral("postgres"),
-                                                       QStringLiteral("--"), kBin + program} +
-                                               arguments);
+        p.start(QStringLiteral("runuser"),
+                QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"), kBin + program} +
+                    arguments);
     else
         p.start(kBin + program, arguments);
     const bool done = p.waitForFinished(120000);
@@ -64,12 +64,11 @@ PgCluster::PgCluster() {
 }
 
 bool PgCluster::start() {
-    m_running = run(QStringLiteral("pg_ctl"),
-                    {QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-D"),
-                     m_dir.filePath(QStringLiteral("data")), QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")),
-                     QStringLiteral("-o"),
-                     QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(m_port).arg(
-                         m_dir.path())});
+    m_running = run(
+        QStringLiteral("pg_ctl"),
+        {QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
+         QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")), QStringLiteral("-o"),
+         QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(m_port).arg(m_dir.path())});
     if (!m_running) {
         QFile log(m_dir.filePath(QStringLiteral("log")));
         if (log.open(QIODevice::ReadOnly))
@@ -79,9 +78,9 @@ bool PgCluster::start() {
 }
 
 bool PgCluster::stop() {
-    const bool stopped = run(QStringLiteral("pg_ctl"), {QStringLiteral("stop"), QStringLiteral("-m"),
-                                                        QStringLiteral("immediate"), QStringLiteral("-D"),
-                                                        m_dir.filePath(QStringLiteral("data"))});
+    const bool stopped =
+        run(QStringLiteral("pg_ctl"), {QStringLiteral("stop"), QStringLiteral("-m"), QStringLiteral("immediate"),
+                                       QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data"))});
     m_running = m_running && !stopped;
     return stopped;
 }
