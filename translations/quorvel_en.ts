@@ -75,6 +75,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The dealership server refused this, so nothing was saved: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>A data file could not be read or written, so Quorvel has to close.
 
 %1</source>

@@ -29,11 +29,14 @@ QString reasonOf(const Store &store, const QString &what) {
 
 Application::Application(QString programFolder, QObject *parent) : Program(std::move(programFolder), parent) {
     setDatabaseErrorHandler([this](const QString &what) {
-        // The server's transaction undoes the write; the windows keep what they show and the next action
-        // connects again.
-        if (store().connectionLost()) {
+        // The server's transaction undoes the write, and nothing on this computer is at risk: the windows keep
+        // what they show and the next action connects again. A write the server refuses (a desk's login
+        // changing the catalogue) is told the same way.
+        if (store().server()) {
             const QString text =
-                tr("The dealership server could not be reached, so nothing was saved: %1").arg(reasonOf(store(), what));
+                (store().connectionLost() ? tr("The dealership server could not be reached, so nothing was saved: %1")
+                                          : tr("The dealership server refused this, so nothing was saved: %1"))
+                    .arg(reasonOf(store(), what));
             std::fprintf(stderr, "Quorvel: %s\n", qPrintable(text));
             prompts::error(text);
             return;
@@ -86,7 +89,8 @@ bool Application::startAsking(QString *why) {
             continue;
         }
         QMessageBox box(QMessageBox::Warning, tr("Quorvel"),
-                        tr("Quorvel could not reach the dealership server %1: %2").arg(server->host, *why),
+                        tr("Quorvel could not reach the dealership server %1: %2")
+                            .arg(server->host.isEmpty() ? QStringLiteral("localhost") : server->host, *why),
                         QMessageBox::Ok | QMessageBox::Cancel);
         box.setObjectName(QStringLiteral("messagebox"));
         box.button(QMessageBox::Ok)->setText(tr("Retry"));

@@ -61,9 +61,10 @@ public:
     bool save() { return hasRecord() && m_walk->store(m_editor.shown()); }
     // "Save": tells the user whether the record was stored.
     void saveAndTell() {
+        const int told = m_app.failuresTold();
         if (save())
             prompts::notice(QCoreApplication::translate("RecordNavigation", "Record Saved"), m_window);
-        else if (!m_app.store().connectionLost())
+        else if (m_app.failuresTold() == told)
             tellNotSaved();
     }
 
@@ -115,13 +116,15 @@ private:
             m_window);
     }
     // Another copy of the program may have deleted the record meanwhile: the user hears that the changes
-    // shown were not stored rather than lose them without a word. The server being away was told already.
+    // shown were not stored rather than lose them without a word. A failure of the store itself (the server
+    // away or refusing) was told already.
     bool saveBeforeGoing() {
         if (!hasRecord())
             return false;
+        const int told = m_app.failuresTold();
         if (save())
             return true;
-        if (!m_app.store().connectionLost())
+        if (m_app.failuresTold() == told)
             tellNotSaved();
         return false;
     }

@@ -200,9 +200,10 @@ void DealChoice::save(bool print) {
         return;
     DealRecord deal = record();
     deal.signature = m_signaturePad->png();
+    const int told = m_app.failuresTold();
     if (!m_app.store().deals().add(deal)) {
-        // The server being away was told already; the choice stays shown for another try.
-        if (!m_app.store().connectionLost())
+        // A failure of the store (the server away) was told already; the choice stays shown for another try.
+        if (m_app.failuresTold() == told)
             prompts::error(tr("The customer's choice could not be saved."), this);
         return;
     }
