@@ -1838,10 +1838,6 @@ data lives there instead: back it up with pg_dump.
 <context>
     <name>serversetup::Setup</name>
     <message>
-        <source>Quorvel could not reach the dealership server %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The dealership server %1 was already set up for Quorvel; nothing was changed.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -79,7 +79,6 @@ bool unreachable(const QString &why) {
                                           "terminating connection",
                                           "could not receive data",
                                           "could not send data",
-                                          "connection to server",
                                           "the database system is shutting down",
                                           "the database system is starting up",
                                           "ssl syscall",
@@ -502,6 +501,10 @@ bool Database::beginImmediate(QString *error) {
         ok = q.exec(QStringLiteral("BEGIN"));
     }
     ok = ok && q.exec(QStringLiteral("select pg_advisory_xact_lock(hashtext('quorvel %1'))").arg(m_table));
+    // The settings record is also written outside such a transaction (the preferences window): held, so
+    // such a write waits until the id is drawn instead of being overwritten by it.
+    if (m_table == QLatin1String("preferences"))
+        ok = ok && q.exec(QStringLiteral("select rowid from preferences for update"));
     m_inTransaction = ok;
     if (ok)
         return true;

@@ -65,8 +65,7 @@ public:
 
     Outcome run() {
         if (!m_db.openServer(m_server, schema::serverTable(schema::File::Deals)))
-            return failed(
-                tr("Quorvel could not reach the dealership server %1: %2").arg(m_server.label(), m_db.errorText()));
+            return failed(m_db.errorText());
         QSqlQuery q(m_db.handle());
         // One transaction: a failure anywhere leaves the server as it was. Two setups at once take turns.
         if (!q.exec(QStringLiteral("begin")) ||

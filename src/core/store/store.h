@@ -26,7 +26,8 @@ public:
     // fields and, for the settings, a usable record; then the deal file, made empty when it is missing.
     // A file of an earlier layout is brought up to the current one; a file a newer Quorvel made is refused.
     // On failure returns false with a message naming the file and the reason in `why`; a file found
-    // unusable has not been written.
+    // unusable has not been written. On a server the same checks and steps run on its tables; a server out
+    // of reach gives connectionLost() and, in `why`, only the reason as the connection gave it.
     bool open(QString *why = nullptr);
     void close();
     QString dataFolder() const { return m_folder; }
