@@ -72,7 +72,7 @@ bool Application::startAsking(QString *why) {
         if (start(why))
             return true;
         std::optional<ServerAddress> server = store().server();
-        if (!server || !store().connectionLost())
+        if (!server)
             return false;
         if (wantsPassword(*why)) {
             bool given = false;
@@ -88,6 +88,8 @@ bool Application::startAsking(QString *why) {
             store().setServer(server);
             continue;
         }
+        if (!store().connectionLost())
+            return false;
         QMessageBox box(QMessageBox::Warning, tr("Quorvel"),
                         tr("Quorvel could not reach the dealership server %1: %2")
                             .arg(server->host.isEmpty() ? QStringLiteral("localhost") : server->host, *why),

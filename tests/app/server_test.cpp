@@ -13,10 +13,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSettings>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QtTest>
 
 using namespace testsupport;
@@ -166,6 +168,44 @@ private slots:
         QVERIFY2(asked[1].text.startsWith(u"Quorvel could not reach the dealership server 127.0.0.1: "_s),
                  qPrintable(asked[1].text));
         QCOMPARE(why, QString());
+    }
+
+    // A server that wants a password the password file lacks asks for it at start, again when it was wrong.
+    void startAsksForThePassword() {
+        const ServerAddress server = setUpServer();
+        const QString hba = m_home.filePath(u"pg_hba.conf"_s);
+        QVERIFY(writeFile(hba, "local all all trust\nhost all postgres 127.0.0.1/32 trust\n"
+                               "host all all 127.0.0.1/32 scram-sha-256\n"));
+        // The server runs as its own user, who must read the file.
+        QVERIFY(QFile::setPermissions(m_home.path(), QFile::permissions(m_home.path()) | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(hba, QFile::permissions(hba) | QFile::ReadOther));
+        {
+            QTemporaryDir dir;
+            Application admin(dir.path());
+            admin.store().setServer(server);
+            QVERIFY(admin.start());
+            QSqlQuery sql(admin.store().settingsFile().handle());
+            QVERIFY(sql.exec(u"create role pwdesk login password 'secret' in role quorvel_desk"_s));
+            QVERIFY(sql.exec(u"alter system set hba_file = '%1'"_s.arg(hba)));
+        }
+        QVERIFY(cluster().stop() && cluster().start());
+        QTemporaryDir dir;
+        Application program(dir.path());
+        ServerAddress desk = server;
+        desk.user = u"pwdesk"_s;
+        program.store().setServer(desk);
+        QStringList typed{u"wrong"_s, u"secret"_s};
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&typed] {
+            if (auto *asking = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+                asking->setTextValue(typed.takeFirst());
+                asking->accept();
+            }
+        });
+        answer.start(20);
+        QString why;
+        QVERIFY2(program.startAsking(&why), qPrintable(why));
+        QVERIFY(typed.isEmpty());
     }
 
     // quorvel --setup-server, without a display: sets up (copying this computer's data folder), refuses to copy
