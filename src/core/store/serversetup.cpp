@@ -13,7 +13,7 @@ namespace serversetup {
 
 namespace {
 QString tr(const char *text, const char *disambiguation = nullptr, int n = -1) {
-    return QCoreApplication::translate("serversetup", text, disambiguation, n);
+    return QCoreApplication::translate("serversetup::Setup", text, disambiguation, n);
 }
 
 const schema::File kFiles[] = {schema::File::Products, schema::File::Templates, schema::File::Settings,

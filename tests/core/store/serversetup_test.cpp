@@ -75,7 +75,8 @@ private slots:
     }
 
     // A data folder with products, templates, settings and deals is copied row for row, counters and all, and
-    // refused into a server that holds them already. A desk's login reads it and saves deals, never more.
+    // refused into a server that holds them already. A desk's login reads it and saves deals, never more; a
+    // manager's changes the catalogue too.
     void aCopiedDataFolderIsEqualRowForRow() {
         DataFolder folder(DataFolder::Content::Samples, Engine::Files);
         QVector<DealRecord> deals{sampleChoice(1, 0b011), sampleChoice(-1, 0)};
@@ -105,6 +106,13 @@ private slots:
         QVERIFY(atDesk.deals().add(deals[0]));
         QVERIFY(!atDesk.products().add(copy.products().all().first()));
         QVERIFY(!atDesk.settings().write(copy.settings().read()));
+        // A manager's login keeps the catalogue, drawing its ids.
+        QVERIFY(copy.dealsFile().exec(u"create role manager1 login in role quorvel_manager"_s));
+        desk.user = u"manager1"_s;
+        Store atManager(QString{});
+        atManager.setServer(desk);
+        QVERIFY2(atManager.open(&why), qPrintable(why));
+        QCOMPARE(atManager.addProducts(copy.products().all().mid(0, 2)).firstId, 78);
     }
 };
 

@@ -23,6 +23,7 @@ PgCluster &PgCluster::shared() {
 bool PgCluster::run(const QString &program, const QStringList &arguments, QString *output) {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
+    p.setWorkingDirectory(m_dir->path()); // one the user postgres may enter
     // initdb and the server refuse to run as root.
     if (m_asPostgres)
         p.start(QStringLiteral("runuser"),
@@ -41,18 +42,21 @@ bool PgCluster::run(const QString &program, const QStringList &arguments, QStrin
 }
 
 PgCluster::PgCluster() {
-    if (!m_dir.isValid()) {
+    m_asPostgres = ::geteuid() == 0;
+    // Short, so the socket's path fits, and where the user postgres can reach it.
+    m_dir = std::make_unique<QTemporaryDir>((m_asPostgres ? QStringLiteral("/tmp") : QDir::tempPath()) +
+                                            QStringLiteral("/quorvel-pg-XXXXXX"));
+    if (!m_dir->isValid()) {
         m_why = QStringLiteral("no temporary folder");
         return;
     }
-    m_asPostgres = ::geteuid() == 0;
     if (m_asPostgres &&
-        QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres:postgres"), m_dir.path()}) != 0) {
+        QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres:postgres"), m_dir->path()}) != 0) {
         m_why = QStringLiteral("the temporary folder could not be given to the user postgres");
         return;
     }
     if (!run(QStringLiteral("initdb"),
-             {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")), QStringLiteral("-A"),
+             {QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")), QStringLiteral("-A"),
               QStringLiteral("trust"), QStringLiteral("-U"), QStringLiteral("postgres"), QStringLiteral("-E"),
               QStringLiteral("UTF8"), QStringLiteral("--locale=C.UTF-8")}))
         return;
@@ -66,11 +70,11 @@ PgCluster::PgCluster() {
 bool PgCluster::start() {
     m_running = run(
         QStringLiteral("pg_ctl"),
-        {QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
-         QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")), QStringLiteral("-o"),
-         QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(m_port).arg(m_dir.path())});
+        {QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")),
+         QStringLiteral("-l"), m_dir->filePath(QStringLiteral("log")), QStringLiteral("-o"),
+         QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(m_port).arg(m_dir->path())});
     if (!m_running) {
-        QFile log(m_dir.filePath(QStringLiteral("log")));
+        QFile log(m_dir->filePath(QStringLiteral("log")));
         if (log.open(QIODevice::ReadOnly))
             m_why += QString::fromLocal8Bit(log.readAll().right(2000));
     }
@@ -80,7 +84,7 @@ bool PgCluster::start() {
 bool PgCluster::stop() {
     const bool stopped =
         run(QStringLiteral("pg_ctl"), {QStringLiteral("stop"), QStringLiteral("-m"), QStringLiteral("immediate"),
-                                       QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data"))});
+                                       QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data"))});
     m_running = m_running && !stopped;
     return stopped;
 }

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <memory>
 #include <optional>
 
 namespace coretest {
@@ -32,7 +33,7 @@ private:
     PgCluster();
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
 
-    QTemporaryDir m_dir;
+    std::unique_ptr<QTemporaryDir> m_dir;
     int m_port = 0;
     bool m_asPostgres = false;
     bool m_running = false;
