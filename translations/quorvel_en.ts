@@ -71,6 +71,14 @@
 <context>
     <name>Application</name>
     <message>
+        <source>The dealership server could not be reached, so nothing was saved: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The dealership server refused this, so nothing was saved: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>A data file could not be read or written, so Quorvel has to close.
 
 %1</source>
@@ -84,6 +92,26 @@
         <source>Quorvel could not create its data folder.
 
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dealership Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password of %1 on the dealership server %2:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvel could not reach the dealership server %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -711,6 +739,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>Quorvel — server %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Quorvel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -748,6 +780,10 @@
     </message>
     <message>
         <source>Deal &amp;History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dealership &amp;Server…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1302,6 +1338,85 @@ Data folder: %2</source>
     </message>
 </context>
 <context>
+    <name>ServerConnection</name>
+    <message>
+        <source>Dealership Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P&amp;ort:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Database:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pass&amp;word:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remember the password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use This Computer&apos;s Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the name or address of the dealership server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The port is a number from 1 to 65535 (the server&apos;s usual one is 5432).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the name of the database (usually quorvel).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the user name the server knows you by.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it holds no Quorvel data yet; whoever looks after the server sets it up with quorvel --setup-server first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvel could not connect to the dealership server %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password could not be kept in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvel will use the dealership server from its next start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvel will use this computer&apos;s files from its next start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SettingsRepository</name>
     <message>
         <source>it holds no settings record</source>
@@ -1466,6 +1581,16 @@ Data folder: %2</source>
 <context>
     <name>commandline</name>
     <message>
+        <source>Quorvel: %1 needs the address of the dealership server, such as postgresql://user@host/quorvel.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvel: &quot;%1&quot; is not a server address: %2.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Usage: quorvel [options]
 Menu selling of aftermarket products for car dealerships.
 
@@ -1476,6 +1601,16 @@ Options:
               Check every stored deal against the seal it was saved with, say what
               was found and exit: 0 all intact, 1 a deal was changed, 2 the deal
               file cannot be read.
+  --server URI
+              Use the dealership server URI for this run, such as
+              postgresql://desk1@server/quorvel (a password not in URI comes from
+              ~/.pgpass or is asked for). Without it Quorvel uses the server chosen
+              in Menu &gt; Dealership Server, or this computer&apos;s files.
+  --setup-server URI [--copy-local]
+              Make the database URI ready for Quorvel (tables and the roles
+              quorvel_manager and quorvel_desk), say what was done and exit: 0 done
+              or already set up, 1 failed with nothing made. --copy-local also
+              copies this computer&apos;s data folder into the empty server.
 Qt&apos;s own options, such as -platform offscreen or -style Fusion, work as usual.
 
 Quorvel keeps its files in %1
@@ -1484,7 +1619,8 @@ Quorvel keeps its files in %1
               deals.mdb: every customer&apos;s choice as saved
   webpages/   the sample products&apos; web pages
   printouts/  printed deals and lists as PDF files when there is no printer
-Back up data/ (and webpages/) while Quorvel is closed.
+Back up data/ (and webpages/) while Quorvel is closed. On a dealership server the
+data lives there instead: back it up with pg_dump.
 </source>
         <translation type="unfinished"></translation>
     </message>

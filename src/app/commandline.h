@@ -2,15 +2,19 @@
 // Quorvel's own command-line options. --version and --help are answered before any window system is
 // touched, so they work without a display; Qt's own options (-platform, -style, ...) are left to QApplication.
 
+#include "core/store/serveraddress.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace commandline {
 
-// Answers --version, --help, --verify-deals and --write-sample-pages FOLDER (used when packaging) with a console-only
-// application object. Returns the exit status when the program should end here, nothing when it should start.
-std::optional<int> beforeWindows(int argc, char *argv[]);
+// Answers --version, --help, --verify-deals, --setup-server URI [--copy-local] and --write-sample-pages FOLDER
+// (used when packaging) with a console-only application object. Takes --server URI out of the arguments into
+// `server`. Returns the exit status when the program should end here (2 for an address that is none), nothing
+// when it should start.
+std::optional<int> beforeWindows(int &argc, char *argv[], std::optional<ServerAddress> *server = nullptr);
 
 // What QApplication left of the arguments after taking its own (the program's path first): anything
 // left is a mistake, told on stderr, and ends the program with status 2.

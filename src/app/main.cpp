@@ -4,6 +4,7 @@
 #include "app/passworddialog.h"
 #include "app/programlocation.h"
 #include "app/translation.h"
+#include "ui/prefs/serverchoice.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -11,7 +12,8 @@
 #include <cstdio>
 
 int main(int argc, char *argv[]) {
-    if (const std::optional<int> status = commandline::beforeWindows(argc, argv))
+    std::optional<ServerAddress> server;
+    if (const std::optional<int> status = commandline::beforeWindows(argc, argv, &server))
         return *status;
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
@@ -25,9 +27,12 @@ int main(int argc, char *argv[]) {
     QApplication::setWindowIcon(icon);
 
     Application app(programlocation::decide(programlocation::current()));
+    app.store().setServer(server ? server : serverchoice::remembered());
     app.setHomeWindow<MainWindow>();
     QString why;
-    if (!app.start(&why)) {
+    if (!app.startAsking(&why)) {
+        if (why.isEmpty()) // the user chose to quit
+            return 1;
         std::fprintf(stderr, "Quorvel: %s\n", qPrintable(why));
         QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("main", "Quorvel"), why, QMessageBox::Ok);
         box.setObjectName(QStringLiteral("messagebox"));

@@ -9,6 +9,7 @@
 #include "ui/history/dealhistory.h"
 #include "ui/packages/templatelist.h"
 #include "ui/prefs/preferencesdialog.h"
+#include "ui/prefs/serverconnection.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -65,7 +66,11 @@ QString MainWindow::makerAddress() { return QStringLiteral("https://www.quorvel.
 
 MainWindow::MainWindow(Program &app) : m_app(app) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(tr("Quorvel"));
+    // Where the data lives, so a desk on the dealership's server can tell it from one on its own files.
+    if (const std::optional<ServerAddress> &server = m_app.store().server())
+        setWindowTitle(tr("Quorvel — server %1").arg(server->label()));
+    else
+        setWindowTitle(tr("Quorvel"));
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("Form1client"));
     central->setAutoFillBackground(true);
@@ -120,6 +125,7 @@ MainWindow::MainWindow(Program &app) : m_app(app) {
     connect(m_productsItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<ProductList>()); });
     connect(m_templatesItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<TemplateList>()); });
     connect(m_historyItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<DealHistory>()); });
+    connect(m_serverItem, &QAction::triggered, this, [this] { Program::bringUp(m_app.window<ServerConnection>()); });
     connect(m_exitItem, &QAction::triggered, &m_app, &Program::quit);
     connect(m_aboutItem, &QAction::triggered, this, &MainWindow::about);
     connect(m_dealButton, &QPushButton::clicked, this, [this] { Program::bringUp(m_app.window<DealWorksheet>()); });
@@ -144,6 +150,7 @@ void MainWindow::makeMenus() {
     m_templatesItem =
         item(m_menu, QStringLiteral("m_default"), tr("Create/Edit &Packages"), QKeySequence(Qt::CTRL | Qt::Key_K));
     m_historyItem = item(m_menu, QStringLiteral("m_history"), tr("Deal &History"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    m_serverItem = item(m_menu, QStringLiteral("m_server"), tr("Dealership &Server…"), QKeySequence());
     m_menu->addSeparator();
     m_exitItem = item(m_menu, QStringLiteral("m_exit"), tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     m_helpMenu = menuBar()->addMenu(tr("&Help"));

@@ -31,6 +31,7 @@ private:
     QAction *m_productsItem;
     QAction *m_templatesItem;
     QAction *m_historyItem;
+    QAction *m_serverItem;
     QAction *m_exitItem;
     QMenu *m_helpMenu;
     QAction *m_aboutItem;

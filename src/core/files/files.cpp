@@ -44,14 +44,15 @@ void syncFolder(const QString &folder) {
 
 } // namespace
 
-bool write(const QString &path, const QByteArray &bytes, QString *why) {
+bool write(const QString &path, const QByteArray &bytes, QString *why, QFileDevice::Permissions permissions) {
     const QFileInfo target(path);
     const QString folder = target.absolutePath();
     // Hidden and unique: another copy writing the same file at the same moment writes beside it.
     QFile file(QDir(folder).filePath(
         QStringLiteral(".%1.%2.part").arg(target.fileName(), QUuid::createUuid().toString(QUuid::Id128))));
     // Unbuffered, so that each write reaches the system and its failure is seen here.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered;
+    if (!(permissions ? file.open(mode, permissions) : file.open(mode))) {
         if (why)
             *why = file.errorString();
         return false;

@@ -112,10 +112,7 @@ void ProductEditor::makeCommands() {
 
     m_navigation.connectButtons({m_saveButton, m_deleteButton, m_firstButton, m_previousButton, m_nextButton,
                                  m_lastButton, m_copyButton, m_exitButton});
-    m_closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] {
-        m_navigation.exit();
-        return true;
-    });
+    m_closing = new WindowClosing(this, WindowClosing::Leaving::Unloads, [this] { return m_navigation.exit(); });
     connect(m_clearButton, &QPushButton::clicked, this, &ProductEditor::clearform);
     connect(m_chooseFileButton, &QPushButton::clicked, this, &ProductEditor::chooseFile);
 }

@@ -42,7 +42,13 @@ std::optional<qint32> Program::drawId(Counter counter, QWidget *parent) {
     return drawn.id;
 }
 
-void Program::setDatabaseErrorHandler(Store::ErrorHandler handler) { m_store.setErrorHandler(std::move(handler)); }
+void Program::setDatabaseErrorHandler(Store::ErrorHandler handler) {
+    m_store.setErrorHandler([this, handler = std::move(handler)](const QString &what) {
+        ++m_failuresTold;
+        if (handler)
+            handler(what);
+    });
+}
 
 Printer &Program::printer() {
     if (!m_printer) {

@@ -43,9 +43,12 @@ public:
     // when every id has been used; nothing is stored then.
     std::optional<qint32> drawId(Counter counter, QWidget *parent);
 
-    // What happens when a data file fails during the run (the running program tells the user and ends;
-    // tests record the failure instead).
+    // What happens when a data file fails during the run (the running program tells the user and ends, or on a
+    // server tells and goes on; tests record the failure instead).
     void setDatabaseErrorHandler(Store::ErrorHandler handler);
+    // How many failures the handler has been told of: a window whose write failed knows whether the user has
+    // heard why.
+    int failuresTold() const { return m_failuresTold; }
 
     // The program's printer, made on first use from the device maker (the running program's is the real
     // printer; without one, what is printed is only recorded), unless a device has been put in place.
@@ -126,6 +129,7 @@ private:
     FileChooser m_saveChooser;
     QHash<const QMetaObject *, QPointer<QWidget>> m_windows;
     std::function<QWidget *()> m_home;
+    int m_failuresTold = 0;
 };
 
 // The URL a document or address is opened as: a local path as a file URL, an address as a URL.

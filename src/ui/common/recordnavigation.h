@@ -61,9 +61,10 @@ public:
     bool save() { return hasRecord() && m_walk->store(m_editor.shown()); }
     // "Save": tells the user whether the record was stored.
     void saveAndTell() {
+        const int told = m_app.failuresTold();
         if (save())
             prompts::notice(QCoreApplication::translate("RecordNavigation", "Record Saved"), m_window);
-        else
+        else if (m_app.failuresTold() == told)
             tellNotSaved();
     }
 
@@ -98,11 +99,14 @@ public:
         m_editor.leave();
     }
 
-    // "EXIT": stores what is shown and goes back to the list.
-    void exit() {
-        saveBeforeGoing();
+    // "EXIT": stores what is shown and goes back to the list; false when the editor stays, keeping what it
+    // shows, because the dealership server could not be reached.
+    bool exit() {
+        if (!saveBeforeGoing() && m_app.store().connectionLost())
+            return false;
         m_walk.reset();
         m_editor.leave();
+        return true;
     }
 
 private:
@@ -112,19 +116,21 @@ private:
             m_window);
     }
     // Another copy of the program may have deleted the record meanwhile: the user hears that the changes
-    // shown were not stored rather than lose them without a word.
+    // shown were not stored rather than lose them without a word. A failure of the store itself (the server
+    // away or refusing) was told already.
     bool saveBeforeGoing() {
         if (!hasRecord())
             return false;
+        const int told = m_app.failuresTold();
         if (save())
             return true;
-        tellNotSaved();
+        if (m_app.failuresTold() == told)
+            tellNotSaved();
         return false;
     }
     void move(void (RecordWalk<Value>::*step)()) {
-        if (!m_walk)
+        if (!m_walk || (!saveBeforeGoing() && m_app.store().connectionLost()))
             return;
-        saveBeforeGoing();
         (m_walk.get()->*step)();
         if (hasRecord())
             m_editor.show(m_walk->current());

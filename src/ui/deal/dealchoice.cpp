@@ -200,8 +200,11 @@ void DealChoice::save(bool print) {
         return;
     DealRecord deal = record();
     deal.signature = m_signaturePad->png();
+    const int told = m_app.failuresTold();
     if (!m_app.store().deals().add(deal)) {
-        prompts::error(tr("The customer's choice could not be saved."), this);
+        // A failure of the store (the server away) was told already; the choice stays shown for another try.
+        if (m_app.failuresTold() == told)
+            prompts::error(tr("The customer's choice could not be saved."), this);
         return;
     }
     m_savedAs = deal.id;

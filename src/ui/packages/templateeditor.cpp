@@ -82,10 +82,7 @@ TemplateEditor::TemplateEditor(Program &app)
     connect(m_slots, &SlotGrid::slotChanged, this, [this] { calculatetotals(); });
     m_navigation.connectButtons({m_saveButton, m_deleteButton, m_firstButton, m_previousButton, m_nextButton,
                                  m_lastButton, m_copyButton, m_exitButton});
-    new WindowClosing(this, WindowClosing::Leaving::Hides, [this] {
-        m_navigation.exit();
-        return true;
-    });
+    new WindowClosing(this, WindowClosing::Leaving::Hides, [this] { return m_navigation.exit(); });
     connect(m_clearButton, &QPushButton::clicked, this, &TemplateEditor::clearform);
 
     for (int p = 0; p < menu::Packages; ++p)

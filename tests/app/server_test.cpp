@@ -1,0 +1,250 @@
+// The dealership server as a desk meets it: choosing it in its window, starting on it (or not reaching it),
+// losing it during the run, and setting it up from the command line.
+
+#include "app/application.h"
+#include "app/mainwindow.h"
+#include "core/store/folders.h"
+#include "core/store/serversetup.h"
+#include "pgcluster.h"
+#include "testsupport.h"
+#include "ui/prefs/preferencesdialog.h"
+#include "ui/prefs/serverconnection.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSettings>
+#include <QSqlQuery>
+#include <QTimer>
+#include <QtTest>
+
+using namespace testsupport;
+using namespace Qt::StringLiterals;
+
+namespace {
+coretest::PgCluster &cluster() { return coretest::PgCluster::shared(); }
+
+// A database of the test cluster, set up for Quorvel with the sample data folder's contents.
+ServerAddress setUpServer() {
+    ProgramFolder samples(ProgramFolder::Content::Samples);
+    const std::optional<ServerAddress> server = cluster().freshDatabase();
+    const serversetup::Outcome outcome = server ? serversetup::setUp(*server, folders::data(samples.path()))
+                                                : serversetup::Outcome{1, {cluster().why()}};
+    if (outcome.status != 0)
+        qWarning("no server: %s", qPrintable(outcome.said.join(u'\n')));
+    return server.value_or(ServerAddress());
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QString readAll(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+} // namespace
+
+class ServerTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_home;
+    QString m_passwords;
+
+private slots:
+    // Nothing here may touch the user's own settings or password file.
+    void initTestCase() {
+        qputenv("HOME", m_home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", m_home.filePath(u"config"_s).toLocal8Bit());
+        m_passwords = m_home.filePath(u"pgpass"_s);
+        qputenv("PGPASSFILE", m_passwords.toLocal8Bit());
+        QVERIFY2(cluster().ok(), qPrintable(cluster().why()));
+    }
+
+    // The window tries the server before remembering it (and says what failed), keeps the password only in the
+    // password file, shows what it remembered when opened again, and forgets the server for this computer's files.
+    void windowRemembersTheServer() {
+        const ServerAddress server = setUpServer();
+        ProgramFolder folder;
+        QVERIFY(writeFile(m_passwords, "# desks\nother:5432:quorvel:desk1:a\\:b\n127.0.0.1:%1:%2:postgres:old\n"_ba
+                                           .replace("%1", QByteArray::number(server.port))
+                                           .replace("%2", server.database.toUtf8())));
+        auto open = [] {
+            app().window<MainWindow>()->findChild<QAction *>(u"m_server"_s)->trigger();
+            return app().existing<ServerConnection>();
+        };
+        QWidget *window = open();
+        QCOMPARE(textOf(window, u"serverport"_s) + textOf(window, u"serverdatabase"_s), u"5432quorvel"_s);
+        QCOMPARE(control<QLineEdit>(window, u"serverpassword"_s)->echoMode(), QLineEdit::Password);
+        type(window, u"serverhost"_s, server.host);
+        type(window, u"serverport"_s, QString::number(server.port + 1));
+        type(window, u"serverdatabase"_s, server.database);
+        type(window, u"serveruser"_s, server.user);
+        type(window, u"serverpassword"_s, u"new:pass\\word"_s);
+        control<QCheckBox>(window, u"rememberpassword"_s)->setChecked(true);
+        const QStringList wrongPort = said([window] { click(window, u"Command1"_s); });
+        QVERIFY2(wrongPort.value(0).startsWith(
+                     u"Error: Quorvel could not connect to the dealership server %1: "_s.arg(server.label())) &&
+                     wrongPort.value(0).contains(u"refused"_s),
+                 qPrintable(wrongPort.join(u'\n')));
+        type(window, u"serverport"_s, QString::number(server.port));
+        QCOMPARE(said([window] { click(window, u"Command1"_s); }),
+                 QStringList{u"Message: Quorvel will use the dealership server from its next start."_s});
+        QSettings settings(u"Quorvel"_s, u"Quorvel"_s);
+        settings.beginGroup(u"server"_s);
+        QCOMPARE(settings.allKeys(), QStringList({u"database"_s, u"host"_s, u"port"_s, u"user"_s}));
+        settings.endGroup();
+        QVERIFY(!readAll(settings.fileName()).contains(u"word"_s));
+        QCOMPARE(
+            readAll(m_passwords),
+            u"# desks\nother:5432:quorvel:desk1:a\\:b\n127.0.0.1:%1:%2:postgres:new\\:pass\\\\word\n"_s.arg(server.port)
+                .arg(server.database));
+        QCOMPARE(QFile::permissions(m_passwords),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+
+        window = open();
+        QCOMPARE(QStringList({textOf(window, u"serverhost"_s), textOf(window, u"serverport"_s),
+                              textOf(window, u"serverdatabase"_s), textOf(window, u"serveruser"_s),
+                              textOf(window, u"serverpassword"_s)}),
+                 QStringList({server.host, QString::number(server.port), server.database, server.user, QString()}));
+        QVERIFY(control<QCheckBox>(window, u"rememberpassword"_s)->isChecked());
+        QCOMPARE(said([window] { click(window, u"Command2"_s); }),
+                 QStringList{u"Message: Quorvel will use this computer's files from its next start."_s});
+        QVERIFY(!settings.contains(u"server/host"_s));
+        QVERIFY(!app().existing<ServerConnection>());
+    }
+
+    // On the server the title says so and no local file is made. A save that the server misses is told and
+    // the window keeps what it shows; once the server is back the same save is stored. A server that cannot be
+    // reached at start is asked about: Retry tries again, Quit ends.
+    void startAndRunOnTheServer() {
+        const ServerAddress server = setUpServer();
+        QTemporaryDir dir;
+        Application program(dir.path());
+        program.setHomeWindow<MainWindow>();
+        program.store().setServer(server);
+        QString why;
+        QVERIFY2(program.startAsking(&why), qPrintable(why));
+        QCOMPARE(program.window<MainWindow>()->windowTitle(), u"Quorvel — server 127.0.0.1/%1"_s.arg(server.database));
+        QVERIFY(!QDir(program.dataFolder()).exists());
+
+        // What the preferences window says when its EXIT cannot store a new name; it stays, showing the name.
+        auto exitSays = [](Application &on) {
+            PreferencesDialog *prefs = on.window<PreferencesDialog>();
+            Program::bringUp(prefs);
+            type(prefs, u"pdealershipname"_s, u"Northside Motors"_s);
+            const QString told = said([prefs] { click(prefs, u"Command2"_s); }).join(u'\n');
+            const bool kept = prefs->isVisible() && textOf(prefs, u"pdealershipname"_s) == u"Northside Motors"_s;
+            return kept ? told.section(u':', 0, 1) : told + u" (left)"_s;
+        };
+        QVERIFY(cluster().stop());
+        const QString away = exitSays(program);
+        QVERIFY(cluster().start());
+        QCOMPARE(away, u"Error: The dealership server could not be reached, so nothing was saved"_s);
+        QCOMPARE(said([&] { click(program.existing<PreferencesDialog>(), u"Command1"_s); }),
+                 QStringList{u"Message: Preferences Saved"_s});
+        QCOMPARE(program.store().settings().read().dealershipName, u"Northside Motors"_s);
+        closeAllWindows();
+        // A desk's login may not change the preferences: told, and the program goes on.
+        QVERIFY(
+            QSqlQuery(program.store().settingsFile().handle()).exec(u"create role desk1 login in role quorvel_desk"_s));
+        ServerAddress desk = server;
+        desk.user = u"desk1"_s;
+        Application deskProgram(dir.path());
+        deskProgram.store().setServer(desk);
+        QVERIFY2(deskProgram.start(&why), qPrintable(why));
+        QCOMPARE(exitSays(deskProgram), u"Error: The dealership server refused this, so nothing was saved"_s);
+        closeAllWindows();
+
+        Application unreachable(dir.path());
+        ServerAddress elsewhere = server;
+        elsewhere.port += 1;
+        unreachable.store().setServer(elsewhere);
+        const QList<BoxSeen> asked = answeringBoxes([&] { QVERIFY(!unreachable.startAsking(&why)); }, {true, false});
+        QCOMPARE(asked.size(), 2);
+        QVERIFY2(asked[1].text.startsWith(u"Quorvel could not reach the dealership server 127.0.0.1: "_s),
+                 qPrintable(asked[1].text));
+        QCOMPARE(why, QString());
+    }
+
+    // A server that wants a password the password file lacks asks for it at start, again when it was wrong.
+    void startAsksForThePassword() {
+        const ServerAddress server = setUpServer();
+        const QString hba = m_home.filePath(u"pg_hba.conf"_s);
+        QVERIFY(writeFile(hba, "local all all trust\nhost all postgres 127.0.0.1/32 trust\n"
+                               "host all all 127.0.0.1/32 scram-sha-256\n"));
+        // The server runs as its own user, who must read the file.
+        QVERIFY(QFile::setPermissions(m_home.path(), QFile::permissions(m_home.path()) | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(hba, QFile::permissions(hba) | QFile::ReadOther));
+        {
+            QTemporaryDir dir;
+            Application admin(dir.path());
+            admin.store().setServer(server);
+            QVERIFY(admin.start());
+            QSqlQuery sql(admin.store().settingsFile().handle());
+            QVERIFY(sql.exec(u"create role pwdesk login password 'secret' in role quorvel_desk"_s));
+            QVERIFY(sql.exec(u"alter system set hba_file = '%1'"_s.arg(hba)));
+        }
+        QVERIFY(cluster().stop() && cluster().start());
+        QTemporaryDir dir;
+        Application program(dir.path());
+        ServerAddress desk = server;
+        desk.user = u"pwdesk"_s;
+        program.store().setServer(desk);
+        QStringList typed{u"wrong"_s, u"secret"_s};
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&typed] {
+            if (auto *asking = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+                asking->setTextValue(typed.takeFirst());
+                asking->accept();
+            }
+        });
+        answer.start(20);
+        QString why;
+        QVERIFY2(program.startAsking(&why), qPrintable(why));
+        QVERIFY(typed.isEmpty());
+    }
+
+    // quorvel --setup-server, without a display: sets up (copying this computer's data folder), refuses to copy
+    // into a server that holds data, changes nothing the second time; an address that is none ends with 2.
+    void setUpFromTheCommandLine() {
+        const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(u"../quorvel"_s);
+        ProgramFolder folder(ProgramFolder::Content::Samples);
+        const QString copy = QDir(folder.path()).filePath(u"quorvel"_s);
+        QVERIFY(QFile::copy(program, copy));
+        const std::optional<ServerAddress> server = cluster().freshDatabase();
+        QVERIFY(server);
+        auto run = [&copy](const QStringList &arguments) {
+            QProcess quorvel;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                env.remove(QLatin1String(name));
+            quorvel.setProcessEnvironment(env);
+            quorvel.start(copy, arguments);
+            quorvel.waitForFinished(60000);
+            const QStringList said = QString::fromLocal8Bit(quorvel.readAllStandardOutput()).split(u'\n');
+            return u"%1 %2 | %3"_s.arg(quorvel.exitStatus() == QProcess::NormalExit ? quorvel.exitCode() : -1)
+                .arg(said.value(said.size() - 2), QString::fromLocal8Bit(quorvel.readAllStandardError()).trimmed());
+        };
+        const QString uri = server->uri();
+        const QString label = server->label();
+        QCOMPARE(
+            QStringList({run({u"--setup-server"_s, uri, u"--copy-local"_s}),
+                         run({u"--setup-server"_s, uri, u"--copy-local"_s}), run({u"--setup-server"_s, uri}),
+                         run({u"--server"_s, u"quorvel.example"_s})}),
+            QStringList(
+                {u"0 The dealership server %1 is set up for Quorvel. | "_s.arg(label),
+                 u"1  | The dealership server %1 was not set up, and nothing was changed on it: it already "
+                 "holds products, templates or deals, and a data folder is copied only into an empty server"_s.arg(
+                     label),
+                 u"0 The dealership server %1 was already set up for Quorvel; nothing was changed. | "_s.arg(label),
+                 u"2  | Quorvel: \"quorvel.example\" is not a server address: a server address starts with "
+                 "postgresql:// (for example postgresql://user@host:5432/quorvel)."_s}));
+    }
+};
+
+QTEST_MAIN(ServerTest)
+#include "server_test.moc"
