@@ -1,47 +1,11 @@
 // Start-up, the password window and the main window, as a user meets them.
 
-#include "core/store/database.h"
-#include "core/store/dealarchive.h"
-#include "coresupport.h"
-#include "dealfixture.h"
-#include "core/store/firststart.h"
-#include "core/print/recordingdevice.h"
-#include "core/store/schema.h"
-#include "dealfixture.h"
 #include "testsupport.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "app/passworddialog.h"
-#include "ui/common/prompts.h"
-#include "ui/catalogue/productlist.h"
-#include "ui/deal/dealchoice.h"
-#include "ui/deal/dealworksheet.h"
-#include "ui/history/dealhistory.h"
-#include "ui/history/dealreport.h"
-#include "ui/packages/templatelist.h"
-#include "ui/prefs/preferencesdialog.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QCryptographicHash>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QSqlQuery>
-#include <QStyle>
-#include <QTableView>
-#include <QTimer>
-#include <QTranslator>
-#include <QtTest>
 #include <unistd.h>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
 QByteArray digest(const QString &path) {

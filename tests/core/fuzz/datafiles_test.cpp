@@ -10,12 +10,7 @@
 #include "coresupport.h"
 #include "dealfixture.h"
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <random>
 
@@ -64,34 +59,25 @@ public:
                                               "\xff", "\xc3", "\"\"", "\r\n", "aftermarketname,",  "-1",
                                               "1e999"};
         for (int i = 1 + below(4); i > 0; --i) {
-            const int at = below(b.size() + 1);
-            switch (below(6)) {
-            case 0:
-                if (at < b.size())
-                    b[at] = char(b[at] ^ (1 << below(8)));
-                break;
-            case 1:
-            case 2:
+            const int at = below(b.size() + 1), kind = below(6);
+            if (kind == 0 && at < b.size())
+                b[at] = char(b[at] ^ (1 << below(8)));
+            else if (kind == 1 || kind == 2)
                 b.insert(at, pieces.at(below(pieces.size())));
-                break;
-            case 3:
+            else if (kind == 3)
                 b.remove(at, 1 + below(20));
-                break;
-            case 4:
+            else if (kind == 4)
                 b.truncate(at);
-                break;
-            default:
-                if (chance(2))
-                    b.insert(at, QByteArray(below(2) ? "\"" : "") + QByteArray(100000 + below(400000), 'x'));
-                else
-                    b.insert(at, b.mid(below(b.size()), below(60)));
-            }
+            else if (kind == 5 && chance(2))
+                b.insert(at, QByteArray(below(2) ? "\"" : "") + QByteArray(100000 + below(400000), 'x'));
+            else if (kind == 5)
+                b.insert(at, b.mid(below(b.size()), below(60)));
         }
     }
     // A damaged copy of a data file and what was done to it.
     QString damage(QByteArray &b) {
-        switch (below(3)) {
-        case 0: {
+        const int kind = below(3);
+        if (kind == 0) {
             const int flips = 1 + below(16);
             for (int i = 0; i < flips; ++i) {
                 const int at = below(b.size());
@@ -99,23 +85,23 @@ public:
             }
             return QStringLiteral("%1 bytes flipped").arg(flips);
         }
-        case 1:
+        if (kind == 1) {
             b.truncate(below(b.size()));
             return QStringLiteral("cut to %1 bytes").arg(b.size());
-        default: {
-            const int page = below((b.size() + 4095) / 4096);
-            const qsizetype from = qsizetype(page) * 4096;
-            b.replace(from, qMin<qsizetype>(4096, b.size() - from),
-                      QByteArray(qMin<qsizetype>(4096, b.size() - from), 0));
-            return QStringLiteral("page %1 zeroed").arg(page);
         }
-        }
+        const int page = below((b.size() + 4095) / 4096);
+        const qsizetype from = qsizetype(page) * 4096, length = qMin<qsizetype>(4096, b.size() - from);
+        b.replace(from, length, QByteArray(length, 0));
+        return QStringLiteral("page %1 zeroed").arg(page);
     }
 
 private:
     std::mt19937_64 m_rng;
 };
 
+QStringList dataFiles() {
+    return {schema::productsFile(), schema::vehiclesFile(), schema::preferencesFile(), schema::dealsFile()};
+}
 QByteArray checksum(const QByteArray &bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256); }
 QByteArray fileBytes(const QString &path) {
     QFile f(path);
@@ -198,8 +184,7 @@ private slots:
     // the damaged file's name and has not written to it.
     void damagedDataFiles_data() {
         QTest::addColumn<QString>("name");
-        for (const QString &name :
-             {schema::productsFile(), schema::vehiclesFile(), schema::preferencesFile(), schema::dealsFile()})
+        for (const QString &name : dataFiles())
             QTest::newRow(qPrintable(name)) << name;
     }
     void damagedDataFiles() {
@@ -213,8 +198,7 @@ private slots:
                 QVERIFY(made.store().deals().add(deal));
             }
             made.store().close();
-            for (const QString &file :
-                 {schema::productsFile(), schema::vehiclesFile(), schema::preferencesFile(), schema::dealsFile()})
+            for (const QString &file : dataFiles())
                 intact[file] = fileBytes(made.dataFile(file));
         }
         Inputs in(m_seed * 0x9e3779b97f4a7c15ULL + qHash(name));

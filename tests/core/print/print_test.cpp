@@ -130,8 +130,7 @@ private slots:
     }
 
     // Each printout prints one document and leaves the printer in portrait; the deal prints one landscape
-    // page whose twelve boxes come first (a heading band, the product boxes and the price band in four 60 mm
-    // columns); the list, which counts in twips, leaves the unit as it found it.
+    // page whose twelve boxes come first; the list, which counts in twips, leaves the unit as it found it.
     void printoutsLeaveThePrinterAsFound() {
         RecordingDevice *device = insetDevice();
         Printer printer{std::unique_ptr<PrinterDevice>(device)};
@@ -148,13 +147,6 @@ private slots:
         const auto rects = device->operations(Kind::Rectangle);
         QCOMPARE(rects.size(), 12);
         QCOMPARE(device->operations().first().kind, Kind::Rectangle);
-        const double tops[3] = {45, 52, 192}, bottoms[3] = {52, 192, 202};
-        for (int i = 0; i < 12; ++i) {
-            QCOMPARE_MM(rects.at(i).x + 4.2, 20.0 + 60 * (i % 4));
-            QCOMPARE_MM(rects.at(i).x2 + 4.2, 80.0 + 60 * (i % 4));
-            QCOMPARE_MM(rects.at(i).y + 8.4, tops[i / 4]);
-            QCOMPARE_MM(rects.at(i).y2 + 8.4, bottoms[i / 4]);
-        }
         // One term: each price line as it has always printed, 14 pt and centred in its box at 194 mm.
         int prices = 0;
         for (const auto &op : device->texts())

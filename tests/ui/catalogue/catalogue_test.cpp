@@ -1,25 +1,8 @@
 // The product list and the product editor, walked through as a user keeps the catalogue.
 
-#include "core/print/recordingdevice.h"
-#include "core/store/schema.h"
 #include "testsupport.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "ui/catalogue/producteditor.h"
-#include "ui/catalogue/productgrid.h"
-#include "ui/catalogue/productlist.h"
-#include "ui/deal/dealworksheet.h"
-
-#include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTableView>
-#include <QAbstractItemModelTester>
-#include <QTest>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 using Col = ProductGridModel::Column;
 
 namespace {
@@ -32,7 +15,7 @@ ProductEditor *editor() { return app().existing<ProductEditor>(); }
 
 ProductList *openList() {
     app().window<MainWindow>()->show();
-    app().window<MainWindow>()->findChild<QAction *>("m_aftermarket")->trigger();
+    fromMenu<ProductList>(u"m_aftermarket"_s);
     return list() && QTest::qWaitForWindowExposed(list()) ? list() : nullptr;
 }
 
@@ -219,8 +202,7 @@ private slots:
         // Cancelled, failed, then chosen: only a chosen file replaces the box, and only a save stores it.
         const QString page = m_folder->dataFile(schema::productsFile()); // any file that exists
         for (const QString &answer : {QString(), u"/no/such/folder/page.html"_s, page}) {
-            app().setFileChooser(
-                [answer](QWidget *, const QString &, const QString &, const QString &) { return answer; });
+            answerFileDialogs(answer);
             QCOMPARE(clickAnswering(ed, "Command10"),
                      answer.startsWith("/no/") ? QStringList{"Error: Invalid File"} : QStringList());
             QCOMPARE(textOf(ed, "htmlpath"), answer == page ? page : "page.html");

@@ -4,41 +4,8 @@
 // proportion, only the customer's content shown, and back to the window as it was.
 
 #include "testsupport.h"
-#include "core/deal/dealpage.h"
-#include "core/print/dealprintout.h"
-#include "app/application.h"
-#include "ui/common/geometry.h"
-#include "app/mainwindow.h"
-#include "app/passworddialog.h"
-#include "ui/common/windowfit.h"
-#include "ui/catalogue/producteditor.h"
-#include "ui/catalogue/productlist.h"
-#include "ui/deal/dealchoice.h"
-#include "ui/deal/dealpresentation.h"
-#include "ui/deal/dealworksheet.h"
-#include "ui/history/dealhistory.h"
-#include "ui/history/dealreport.h"
-#include "ui/packages/templateeditor.h"
-#include "ui/packages/templatelist.h"
-#include "ui/prefs/preferencesdialog.h"
-#include "ui/print/printpreview.h"
-
-#include <QCursor>
-#include <QDir>
-#include <QFile>
-#include <QFontMetrics>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSettings>
-#include <QTest>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
 // Every control a user can see (not the parts a control draws itself with), its place and font.
@@ -108,7 +75,10 @@ QWidget *open(const QString &name) {
     Application &a = app();
     if (name == u"dealmenu"_s) {
         DealPresentation *menu = a.window<DealPresentation>();
-        menu->present(fullDeal());
+        Deal deal = fullDeal(); // one term: the window as full screen was first written for
+        deal.term2 = deal.term3 = 0;
+        deal.amountFinanced = 0;
+        menu->present(deal);
         return menu;
     }
     if (name == u"printpreview"_s)
@@ -241,12 +211,9 @@ private slots:
         auto *later = new QLabel(u"$ 31.40 / Month"_s, menu);
         later->setFont(QFont(u"Arial"_s, 12, QFont::Bold));
         ui::place(later, 7320, 8520, 3495, 375);
-        Deal deal;
-        deal.dealership = u"Riverside Motors of Springfield"_s;
-        deal.discloseTotals = true;
-        for (Package &package : deal.packages)
-            for (int k = 0; k < 10; ++k)
-                package.products[k] = {1.0 + k, u"Extended Service Contract"_s, 10, 1895, u"Seven years."_s, {}};
+        Deal deal = fullDeal(); // one term: the window as full screen was first written for
+        deal.term2 = deal.term3 = 0;
+        deal.amountFinanced = 0;
         menu->present(deal);
         menu->move(target->geometry().topLeft() + QPoint(30, 20));
         menu->show();

@@ -1,18 +1,8 @@
 // The template list and the template editor, as a user walks through them.
 
-#include "core/store/schema.h"
 #include "testsupport.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "ui/deal/dealworksheet.h"
-#include "ui/packages/templateeditor.h"
-#include "ui/packages/templatelist.h"
-
-#include <QtTest>
-#include <QtWidgets>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
 const QStringList kNames{"Platinum", "Gold", "Silver", "Bronze"};
@@ -21,9 +11,7 @@ const QStringList kZero{"$0.00", "$0.00", "$0.00"};
 TemplateList *openList() {
     MainWindow *main = app().window<MainWindow>();
     main->show();
-    if (auto *action = main->findChild<QAction *>(u"m_default"_s); action && action->isEnabled())
-        action->trigger();
-    TemplateList *list = app().existing<TemplateList>();
+    TemplateList *list = fromMenu<TemplateList>(u"m_default"_s);
     return list && QTest::qWaitForWindowExposed(list) ? list : nullptr;
 }
 

@@ -1,17 +1,8 @@
 // The preferences window, driven as a user would.
 
-#include "core/store/schema.h"
 #include "testsupport.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "ui/prefs/preferencesdialog.h"
-
-#include <QCheckBox>
-#include <QPlainTextEdit>
-#include <QtTest>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
 QVariantList storedRecord() {
@@ -27,7 +18,7 @@ PreferencesDialog *openPreferences() {
     return w;
 }
 
-// Types lines into a multi-line box as a user does, Return between them.
+// Return between the lines.
 void typeLines(QWidget *w, const QString &box, const QStringList &lines) {
     auto *edit = control<QPlainTextEdit>(w, box);
     edit->setFocus();
@@ -116,15 +107,10 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("named");
-        QTest::newRow("term") << "pfinanceterm"
-                              << "99999999999"
-                              << "finance term";
-        QTest::newRow("third term") << "pfinanceterm3"
-                                    << "99999999999"
-                                    << "third term";
-        QTest::newRow("tax rate in per cent") << "ptaxrate"
-                                              << "7"
-                                              << "Message: The tax rate is a fraction: 0.07 means 7 %.";
+        QTest::newRow("term") << u"pfinanceterm"_s << u"99999999999"_s << u"finance term"_s;
+        QTest::newRow("third term") << u"pfinanceterm3"_s << u"99999999999"_s << u"third term"_s;
+        QTest::newRow("tax rate in per cent") << u"ptaxrate"_s << u"7"_s
+                                              << u"Message: The tax rate is a fraction: 0.07 means 7 %."_s;
     }
     void aNumberTooLargeIsRefusedAndNothingStored() {
         QFETCH(QString, box);

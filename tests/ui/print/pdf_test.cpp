@@ -1,17 +1,8 @@
 // The real printer's output: the deal printed to PDF files and read back.
 
-#include "core/deal/dealpage.h"
-#include "core/print/dealprintout.h"
-#include "core/print/printer.h"
 #include "testsupport.h"
-#include "ui/print/qtprinterdevice.h"
-
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
 
 using testsupport::Pdf;
-using namespace Qt::StringLiterals;
 using testsupport::PdfWord;
 
 #define QVERIFY_NEAR(actual, expected)                                                                                 \

@@ -1,25 +1,8 @@
 // The print previews of the deal and of the product list show, print and save what the print commands print.
 
-#include "core/deal/dealpage.h"
-#include "core/print/dealprintout.h"
-#include "core/print/printer.h"
-#include "core/print/recordingdevice.h"
-#include "core/store/store.h"
 #include "testsupport.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "ui/catalogue/productlist.h"
-#include "ui/deal/dealpresentation.h"
-#include "ui/print/printpreview.h"
-#include "ui/print/qtprinterdevice.h"
-
-#include <QAction>
-#include <QDir>
-#include <QSpinBox>
-#include <QTest>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
 // Every operation with its kind, page, orientation, place, font and text, one a line.
@@ -126,8 +109,7 @@ private slots:
         wide.notes = QString(u"Installed at their shop, not ours. "_s).repeated(12);
         QVERIFY(app().store().products().add(wide));
         setSetting(u"dealershipname"_s, u"Riverside Motors"_s);
-        app().window<MainWindow>()->findChild<QAction *>(u"m_aftermarket"_s)->trigger();
-        ProductList *list = app().existing<ProductList>();
+        ProductList *list = fromMenu<ProductList>(u"m_aftermarket"_s);
         QVERIFY(list && printDeal(app().printer(), DealPage()));
         QCOMPARE(said([&] { QVERIFY(click(list, u"Command2"_s)); }), QStringList{u"Are You Sure?: Print List?"_s});
         QVERIFY(click(list, u"Command4"_s));

@@ -206,6 +206,19 @@ QComboBox *slotBox(QWidget *window, int p, int s, const QString &kind) {
 
 bool chooseProduct(QWidget *window, int p, int s, const QString &name) { return choose(slotBox(window, p, s), name); }
 
+bool tick(QWidget *window, const QString &name, bool on) {
+    auto *box = qobject_cast<QAbstractButton *>(control(window, name));
+    if (box && box->isEnabled() && box->isChecked() != on)
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+    return box && box->isEnabled() && box->isChecked() == on;
+}
+
+void answerFileDialogs(const QString &path) {
+    auto chooser = [path](QWidget *, const QString &, const QString &, const QString &) { return path; };
+    app().setFileChooser(chooser);
+    app().setSaveChooser(chooser);
+}
+
 void closeAllWindows() {
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (w->parentWidget())

@@ -2,22 +2,44 @@
 // Shared help for the test programs: a fresh program folder, a catalogue filler, answering modal
 // boxes, finding controls by object name, and reading back the PDF files the program prints.
 
-#include <QApplication>
-#include <QList>
-#include <QMessageBox>
-#include <QSizeF>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QVariant>
-#include <QWidget>
+// Every window and printout the tests drive, so a test program needs only this header.
+#include "app/application.h"
+#include "app/mainwindow.h"
+#include "app/passworddialog.h"
+#include "core/deal/dealpage.h"
+#include "core/print/acceptanceprintout.h"
+#include "core/print/dealprintout.h"
+#include "core/print/printer.h"
+#include "core/print/recordingdevice.h"
+#include "core/store/database.h"
+#include "core/store/firststart.h"
+#include "core/store/schema.h"
+#include "coresupport.h"
+#include "dealfixture.h"
+#include "ui/catalogue/producteditor.h"
+#include "ui/catalogue/productgrid.h"
+#include "ui/catalogue/productlist.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
+#include "ui/common/windowfit.h"
+#include "ui/deal/dealchoice.h"
+#include "ui/deal/dealpresentation.h"
+#include "ui/deal/dealview.h"
+#include "ui/deal/dealworksheet.h"
+#include "ui/history/dealhistory.h"
+#include "ui/history/dealreport.h"
+#include "ui/packages/templateeditor.h"
+#include "ui/packages/templatelist.h"
+#include "ui/prefs/preferencesdialog.h"
+#include "ui/print/printpreview.h"
+#include "ui/print/qtprinterdevice.h"
+
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 
-class Application;
-class QComboBox;
-class RecordingDevice;
+using namespace Qt::StringLiterals;
 
 namespace testsupport {
 
@@ -91,6 +113,18 @@ bool choose(QComboBox *box, const QString &text);
 // columns beside it.
 QComboBox *slotBox(QWidget *window, int p, int s, const QString &kind = QString());
 bool chooseProduct(QWidget *window, int p, int s, const QString &name);
+// Ticks or clears an option as the user does: a click on its box, not on the space beside its caption.
+bool tick(QWidget *window, const QString &name, bool on = true);
+// The file dialogs, opening and saving, answer `path`.
+void answerFileDialogs(const QString &path);
+// Triggers an item of the main window's menu; returns the window it brought up.
+template <class W> W *fromMenu(const QString &item) {
+    QAction *action = app().window<MainWindow>()->findChild<QAction *>(item);
+    if (!action || !action->isEnabled())
+        return nullptr;
+    action->trigger();
+    return app().existing<W>();
+}
 // Closes every top-level window and lets deferred deletes run.
 void closeAllWindows();
 
