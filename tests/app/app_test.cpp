@@ -253,8 +253,9 @@ private slots:
         for (const RecordingDevice::Operation &printed : paper->texts())
             check(u"printed"_s, printed.text);
         QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(u'\n')));
-        QCOMPARE(seen, QSet<QString>({"Form1", "security", "preferences", "aftermarketlist", "printpreview", "editform",
-                                      "vehiclelist", "editvehicle", "dealhistory", "dealreport", "dealchoice", "makedeal"}));
+        QCOMPARE(seen,
+                 QSet<QString>({"Form1", "security", "preferences", "aftermarketlist", "printpreview", "editform",
+                                "vehiclelist", "editvehicle", "dealhistory", "dealreport", "dealchoice", "makedeal"}));
         QCOMPARE(paper->documentsEnded(), 1);
     }
 

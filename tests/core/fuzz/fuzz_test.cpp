@@ -91,8 +91,9 @@ public:
         }
         if (kind == 3)
             return (chance(50) ? -1 : 1) * std::ldexp(1.0 + unit(), below(2098) - 1074);
-        return kind == 4 ? double(qint64(bits() % 4000000001ULL) - 2000000000) / pick({100.0, 200.0, 10000.0, 20000.0, 1.0})
-                         : (unit() - 0.5) * std::pow(10.0, below(32) - 12);
+        return kind == 4
+                   ? double(qint64(bits() % 4000000001ULL) - 2000000000) / pick({100.0, 200.0, 10000.0, 20000.0, 1.0})
+                   : (unit() - 0.5) * std::pow(10.0, below(32) - 12);
     }
     QString text() {
         QString t = below(3) == 0 ? seed() + seed() : chance(50) ? seed() : QString();

@@ -177,7 +177,8 @@ private slots:
         QCOMPARE(names(list()), (QStringList{"Aa", "Ab"}));
         // Tabbed into, a wrapped description is selected whole: typing replaces all of it, and EXIT stores that.
         QVERIFY((ed = openProduct("Ab")));
-        setBox(ed, "description", QString("Covers paint and glass against chips for five years. ").repeated(4) + "\nEnd");
+        setBox(ed, "description",
+               QString("Covers paint and glass against chips for five years. ").repeated(4) + "\nEnd");
         ed->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(ed));
         control(ed, "msrp")->setFocus();
@@ -282,7 +283,8 @@ private slots:
         addProduct("Wax", 5, 90);
         ProductList *w = openList();
         QVERIFY(w);
-        QAbstractItemModelTester tester(control<QTableView>(w, "grid1")->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QAbstractItemModelTester tester(control<QTableView>(w, "grid1")->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
         for (const auto &[search, found] : {std::pair{"rust", QStringList{"Alarm", "Rust Guard"}},
                                             {"TINT", {"Rust Guard", "Tint"}},
                                             {"555-0101", {}}, // the phone is not searched

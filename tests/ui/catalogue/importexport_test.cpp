@@ -74,7 +74,6 @@ class ImportExportTest : public QObject {
     QTemporaryDir m_files;
 
 private slots:
-    void cleanup() { closeAllWindows(); }
 
     // Products (one holding id 0, which only the slots list) exported from one catalogue and imported into
     // another, which gives them new ids from its counter and lists them at once.

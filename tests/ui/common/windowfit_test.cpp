@@ -21,8 +21,8 @@ QList<Seen> controls(QWidget *window) {
     QList<Seen> seen;
     for (QWidget *c : window->findChildren<QWidget *>()) {
         QWidget *parent = c->parentWidget();
-        const bool control = parent == canvas || qobject_cast<QGroupBox *>(parent) ||
-                             parent->metaObject() == &QFrame::staticMetaObject;
+        const bool control =
+            parent == canvas || qobject_cast<QGroupBox *>(parent) || parent->metaObject() == &QFrame::staticMetaObject;
         auto *frame = qobject_cast<QGroupBox *>(c);
         if (control && c->isVisibleTo(window) && !c->isWindow() && !c->objectName().startsWith(u"qt_"_s))
             seen.append({c, QRect(c->mapTo(window, QPoint(0, 0)), c->size()), c->font(),
@@ -117,15 +117,14 @@ private slots:
         QCOMPARE(QGuiApplication::screens().size(), 3);
         QCOMPARE(QGuiApplication::screens().at(0)->devicePixelRatio(), 1.5);
     }
-    void cleanup() { closeAllWindows(); }
 
     void everyWindowFitsEveryScreen_data() {
         QTest::addColumn<int>("screen");
         QTest::addColumn<QString>("window");
         for (int s = 0; s < 3; ++s)
-            for (const char *name : {"Form1", "security", "aftermarketlist", "editform", "vehiclelist", "editvehicle",
-                                     "makedeal", "dealmenu", "preferences", "dealchoice", "dealhistory", "dealreport",
-                                     "printpreview"})
+            for (const char *name :
+                 {"Form1", "security", "aftermarketlist", "editform", "vehiclelist", "editvehicle", "makedeal",
+                  "dealmenu", "preferences", "dealchoice", "dealhistory", "dealreport", "printpreview"})
                 QTest::addRow("%s %s", qPrintable(QGuiApplication::screens().at(s)->name()), name)
                     << s << QString::fromLatin1(name);
     }
@@ -143,10 +142,10 @@ private slots:
         checkNoOverlap(shown);
 
         // Made as large as the screen allows, and smaller again: still inside, still apart.
-        const QRect client = area.marginsRemoved(QMargins(shown->x() - shown->frameGeometry().x(),
-                                                          shown->y() - shown->frameGeometry().y(),
-                                                          shown->frameGeometry().right() - shown->geometry().right(),
-                                                          shown->frameGeometry().bottom() - shown->geometry().bottom()));
+        const QRect client = area.marginsRemoved(
+            QMargins(shown->x() - shown->frameGeometry().x(), shown->y() - shown->frameGeometry().y(),
+                     shown->frameGeometry().right() - shown->geometry().right(),
+                     shown->frameGeometry().bottom() - shown->geometry().bottom()));
         for (const QRect &to : {client, QRect(client.topLeft() + QPoint(40, 30), client.size() * 0.8)}) {
             shown->setGeometry(to);
             QTRY_COMPARE(shown->geometry(), to);

@@ -212,7 +212,8 @@ private slots:
         // Another copy changes the catalogue while this editor is open on another template.
         TemplateEditor *editor = openOn(u"Accord"_s);
         QVERIFY(editor);
-        QAbstractItemModelTester tester(slotBox(editor, 0, 0)->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QAbstractItemModelTester tester(slotBox(editor, 0, 0)->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
         if (remove)
             column(schema::productsFile(), u"delete from [table] where id = %1"_s.arg(wax));
         if (add)

@@ -39,7 +39,6 @@ private slots:
         if (!havePdfReader())
             QSKIP("poppler-utils are needed to read the pages");
     }
-    void cleanup() { closeAllWindows(); }
 
     // The deal as the presentation shows it now, a particular edited there included: previewed, saved,
     // printed from the preview at once and by "Print" after its question, always the same page.

@@ -2,12 +2,12 @@
 
 #include "coresupport.h"
 
+#include "app/application.h"
+#include "app/mainwindow.h"
 #include "core/print/recordingdevice.h"
 #include "core/store/database.h"
 #include "core/store/firststart.h"
 #include "core/store/schema.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
