@@ -41,15 +41,6 @@ ProductEditor *openProduct(const QString &name) {
     return editor();
 }
 
-void setBox(QWidget *window, const QString &name, const QString &text) {
-    QWidget *box = control(window, name);
-    box->setFocus();
-    QMetaObject::invokeMethod(box, "selectAll");
-    if (auto *line = qobject_cast<QLineEdit *>(box))
-        return line->insert(text);
-    QMetaObject::invokeMethod(box, "insertPlainText", Q_ARG(QString, text));
-}
-
 QStringList clickAnswering(QWidget *window, const QString &button, const QList<bool> &answers = {true}) {
     return said([&] { click(window, button); }, answers);
 }
@@ -130,7 +121,7 @@ private slots:
         QCOMPARE(stored("phone", "id<3"), (QVariantList{"", "555-0100"}));
         QCOMPARE(press(ed, "Command5"), u"Aa"_s);
         // "<" on the first saves and stays; an emptied description leaves the stored one.
-        setBox(ed, "description", QString());
+        type(ed, "description", QString());
         type(ed, "installer", "In-house");
         QCOMPARE(press(ed, "Command5"), u"Aa"_s);
         QCOMPARE(stored("installer||'|'||description", "id=3"), QVariantList{"In-house|Guards the car"});
@@ -138,7 +129,7 @@ private slots:
         for (const auto &[box, text] :
              {std::pair{"aftermarketname", "  Alarm Plus  "}, {"cost", "1,212.50"}, {"msrp", "$2,249.95"}})
             type(ed, box, text);
-        setBox(ed, "description", "Two remotes\nShock sensor");
+        type(ed, "description", "Two remotes\nShock sensor");
         save(ed);
         QCOMPARE(stored(kAll, "id=1"), QVariantList{"Alarm Plus|1212.5|2249.95|Two remotes\r\nShock sensor|||||"});
         // ">|" then ">" on the last saves and shows it again.
@@ -177,8 +168,7 @@ private slots:
         QCOMPARE(names(list()), (QStringList{"Aa", "Ab"}));
         // Tabbed into, a wrapped description is selected whole: typing replaces all of it, and EXIT stores that.
         QVERIFY((ed = openProduct("Ab")));
-        setBox(ed, "description",
-               QString("Covers paint and glass against chips for five years. ").repeated(4) + "\nEnd");
+        type(ed, "description", QString("Covers paint and glass against chips for five years. ").repeated(4) + "\nEnd");
         ed->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(ed));
         control(ed, "msrp")->setFocus();
@@ -213,7 +203,7 @@ private slots:
         const QList<std::pair<const char *, QString>> texts{
             {"aftermarketname", mixed}, {"description", mixed + "\n"}, {"notes", mixed + "\nsecond line\n\nfourth"}};
         for (const auto &[box, text] : texts)
-            setBox(ed, box, text);
+            type(ed, box, text);
         click(ed, "Command8");
         QTRY_VERIFY(list());
         QCOMPARE(stored("htmlpath||picturepath", "id=21"), QVariantList{page + picture}); // the hidden box goes along
@@ -269,7 +259,7 @@ private slots:
         QCOMPARE(stored("phone", "1"), QVariantList{"555-0123"});
         QCOMPARE(editor(), ed);
         // A description made of line breaks is a description: only blanks are trimmed.
-        setBox(ed, "description", "\n\n");
+        type(ed, "description", "\n\n");
         save(ed);
         QCOMPARE(stored("description", "id=5"), QVariantList{"\r\n\r\n"});
     }

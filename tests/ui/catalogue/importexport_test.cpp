@@ -159,11 +159,8 @@ private slots:
                 window = app().existing<DealReport>();
             reported = said([&] { click(window, write == u"report export"_s ? u"Command2"_s : u"Command4"_s); });
         } else if (write == u"pdf"_s) {
-            auto device = std::make_unique<QtPrinterDevice>(disk.path());
-            device->setOutputFile(path);
-            device->setReporter(
-                [&reported](bool failure, const QString &m) { reported << (failure ? "Error: " : "") + m; });
-            Printer printer(std::move(device));
+            Printer printer(pdfDevice(
+                path, {}, [&](bool failure, const QString &m) { reported << (failure ? "Error: " : "") + m; }));
             QVERIFY(!printDeal(printer, dealPage(coretest::sampleDeal())));
         } else {
             QString why;

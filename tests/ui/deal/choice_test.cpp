@@ -466,11 +466,8 @@ private slots:
         deal.id = 1234;
         deal.saved = QDateTime(QDate(2024, 5, 1), QTime(14, 3, 22));
         const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
-        auto owned = std::make_unique<QtPrinterDevice>(m_dir.filePath(u"printouts"_s));
-        owned->setOutputFile(file);
-        owned->setPdfMarginsMm(QMarginsF(6, 6, 6, 6)); // a printer that cannot print to the sheet's edge
-        owned->setReporter([](bool failure, const QString &m) { QVERIFY2(!failure, qPrintable(m)); });
-        Printer printer(std::move(owned));
+        Printer printer(pdfDevice(file, QMarginsF(6, 6, 6, 6),
+                                  [](bool failure, const QString &m) { QVERIFY2(!failure, qPrintable(m)); }));
         QVERIFY(printAcceptance(printer, deal));
 
         const Pdf pdf(file);

@@ -18,17 +18,6 @@ PreferencesDialog *openPreferences() {
     return w;
 }
 
-// Return between the lines.
-void typeLines(QWidget *w, const QString &box, const QStringList &lines) {
-    auto *edit = control<QPlainTextEdit>(w, box);
-    edit->setFocus();
-    edit->selectAll();
-    for (const QString &line : lines) {
-        if (line != lines.first())
-            QTest::keyClick(edit, Qt::Key_Return);
-        QTest::keyClicks(edit, line);
-    }
-}
 } // namespace
 
 class PrefsTest : public QObject {
@@ -83,8 +72,8 @@ private slots:
         PreferencesDialog *w = openPreferences();
         QCOMPARE(textOf(w, u"pstatement"_s), schema::defaultStatement());
         type(w, u"pdealershipname"_s, u"   Smith & Sons Motors  "_s);
-        typeLines(w, u"pdisclaimer"_s, {u"  First line"_s, u"Second line  "_s});
-        typeLines(w, u"pstatement"_s, {u" I chose freely."_s, u"Nothing was packed in.  "_s});
+        type(w, u"pdisclaimer"_s, u"  First line\nSecond line  "_s);
+        type(w, u"pstatement"_s, u" I chose freely.\nNothing was packed in.  "_s);
         control<QCheckBox>(w, u"pincludetax"_s)->setChecked(true);
         control<QCheckBox>(w, u"ppasswordprotect"_s)->setChecked(false);
         QCOMPARE(said([&] { click(w, u"Command1"_s); }), QStringList{u"Message: Preferences Saved"_s});

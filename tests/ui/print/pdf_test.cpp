@@ -33,10 +33,7 @@ class PdfTest : public QObject {
     // The deal printed to `name`.pdf and read back; no pages when it did not print.
     Pdf printed(const DealPage &deal, const QString &name) {
         const QString file = m_dir.filePath(name + u".pdf"_s);
-        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(u"printouts"_s));
-        device->setOutputFile(file);
-        device->setReporter([](bool, const QString &) {});
-        Printer printer(std::move(device));
+        Printer printer(testsupport::pdfDevice(file));
         return printDeal(printer, deal) ? Pdf(file) : Pdf(QString());
     }
 
@@ -49,11 +46,10 @@ private slots:
     // One landscape page: the dealership centred, the headings over their columns, the approval line at the right.
     void printedPageReadsBack() {
         const QString dealFile = m_dir.filePath(u"deal.pdf"_s);
-        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(u"printouts"_s));
-        device->setOutputFile(dealFile);
-        device->setPdfMarginsMm(QMarginsF(4.2, 4.2, 4.2, 4.2));
-        device->setReporter([this](bool failure, const QString &m) { (failure ? m_failures : m_notices).append(m); });
-        Printer printer(std::move(device));
+        Printer printer(
+            testsupport::pdfDevice(dealFile, QMarginsF(4.2, 4.2, 4.2, 4.2), [this](bool failure, const QString &m) {
+                (failure ? m_failures : m_notices).append(m);
+            }));
         const DealPage deal = sampleDeal();
         QVERIFY(printDeal(printer, deal));
         QCOMPARE(m_failures, QStringList());

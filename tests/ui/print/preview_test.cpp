@@ -91,11 +91,7 @@ private slots:
     void listPreview() {
         ProgramFolder folder;
         const QString printedPdf = m_files.filePath(u"printed.pdf"_s), savedPdf = m_files.filePath(u"saved.pdf"_s);
-        auto device = std::make_unique<QtPrinterDevice>(app().printoutsFolder());
-        device->setOutputFile(printedPdf);
-        device->setPdfMarginsMm(QMarginsF(6, 5, 6, 5));
-        device->setReporter([](bool, const QString &) {});
-        app().installPrinterDevice(std::move(device));
+        app().installPrinterDevice(pdfDevice(printedPdf, QMarginsF(6, 5, 6, 5)));
         for (int i = 1; i <= 70; ++i)
             addProduct(u"Product%1"_s.arg(i, 2, 10, QLatin1Char('0')), i, 2.5 * i);
         // Texts wider than their columns: they wrap, or shrink when one word is too wide.

@@ -174,13 +174,22 @@ bool click(QWidget *window, const QString &name) {
 }
 
 void type(QWidget *window, const QString &name, const QString &text) {
-    auto *box = qobject_cast<QLineEdit *>(control(window, name));
+    QWidget *box = control(window, name);
     if (!box)
         return;
     box->setFocus();
-    box->selectAll();
-    box->del();
-    QTest::keyClicks(box, text);
+    QMetaObject::invokeMethod(box, "selectAll");
+    QTest::keyClick(box, Qt::Key_Delete);
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(box, Qt::Key_Return);
+        const bool ascii = std::all_of(lines[i].begin(), lines[i].end(), [](QChar c) { return c.unicode() < 0x7f; });
+        if (ascii)
+            QTest::keyClicks(box, lines[i]);
+        else // beyond the keys Qt Test knows: the text as one key's, as an input method gives it
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, lines[i], Qt::NoModifier);
+    }
 }
 
 bool chooseRow(QComboBox *box, int row) {
@@ -228,6 +237,16 @@ void closeAllWindows() {
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+std::unique_ptr<QtPrinterDevice> pdfDevice(const QString &file, const QMarginsF &margins,
+                                           QtPrinterDevice::Reporter reporter) {
+    auto device = std::make_unique<QtPrinterDevice>(QFileInfo(file).path());
+    device->setOutputFile(file);
+    if (!margins.isNull())
+        device->setPdfMarginsMm(margins);
+    device->setReporter(std::move(reporter));
+    return device;
 }
 
 bool havePdfReader() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }

@@ -104,7 +104,7 @@ template <class T> T *control(QWidget *window, const QString &name) {
 QString textOf(QWidget *window, const QString &name);
 // Clicks a button by object name; fails clearly when it is missing, hidden or disabled.
 bool click(QWidget *window, const QString &name);
-// Types into a line box as a user would: focus, select all, type.
+// Types into a box as a user would: focus, select all, type; Return between the lines of a multi-line box.
 void type(QWidget *window, const QString &name, const QString &text);
 // Chooses an entry of a drop-down list as a user does: opens the list and clicks the entry.
 bool chooseRow(QComboBox *box, int row);
@@ -127,6 +127,12 @@ template <class W> W *fromMenu(const QString &item) {
 }
 // Closes every top-level window and lets deferred deletes run.
 void closeAllWindows();
+
+// A printer device writing the PDF `file`, unable to print within `margins` of the sheet's edge; what it
+// reports goes to `reporter`.
+std::unique_ptr<QtPrinterDevice> pdfDevice(
+    const QString &file, const QMarginsF &margins = {},
+    QtPrinterDevice::Reporter reporter = [](bool, const QString &) {});
 
 // The pages and words of a PDF as poppler's pdftotext reads them, in millimetres from the sheet's corner.
 bool havePdfReader();
