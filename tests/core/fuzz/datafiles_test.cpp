@@ -1,9 +1,5 @@
-// A robustness run of what reads files a user hands the program: the catalogue import over generated and
-// mutated CSV texts, and the store over damaged copies of each data file (bytes flipped, cut short, a page
-// zeroed). Nothing may crash; an import is all or nothing; a data file either opens and reads, or is refused
-// with its name and the reason and left as it was. Inputs come from a fixed seed.
-// QUORVEL_FUZZ_SEED=<n> runs another seed; QUORVEL_FUZZ_SCALE=<x> multiplies every count. The counts are
-// the full run's; a plain run takes a tenth of them (QUORVEL_FUZZ_SCALE=1 for all of them).
+// A robustness run of the catalogue import over generated CSV texts and of the store over damaged data files,
+// from a fixed seed. A plain run takes a tenth of the counts (see CONTRIBUTING for the full run).
 
 #include "core/store/productcsv.h"
 #include "core/store/schema.h"

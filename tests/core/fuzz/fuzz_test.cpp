@@ -1,7 +1,5 @@
-// A robustness run of the core's number, money, payment and wrapping routines: inputs from a fixed seed
-// (random, mutated from texts that trip number readers, every kind of double) and, for each one, what the
-// routine promises its callers. The first broken promise stops the run and names the input.
-// QUORVEL_FUZZ_SEED=<n> runs another seed; QUORVEL_FUZZ_SCALE=<x> multiplies every count.
+// A robustness run of the number, money, payment and wrapping routines from a fixed seed: the first broken
+// promise stops it and names the input. QUORVEL_FUZZ_SEED and QUORVEL_FUZZ_SCALE as in CONTRIBUTING.
 
 #include "core/money/numbers.h"
 #include "core/money/payment.h"

@@ -1,5 +1,4 @@
-// The page printer and paragraph wrapping on the recording printer (characters 2 mm wide, lines 4 mm
-// high at 10 pt), then the deal and product list layouts.
+// The page printer on the recording printer (characters 2 mm wide, lines 4 mm high at 10 pt), and printouts.
 
 #include "core/deal/dealpage.h"
 #include "core/print/dealprintout.h"

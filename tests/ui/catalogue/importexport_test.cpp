@@ -1,5 +1,4 @@
-// The catalogue exported to a CSV file and imported from one, through the product list's commands; and every
-// file the program writes, on a full disk.
+// The catalogue exported and imported through the product list; every file the program writes, on a full disk.
 
 #include "testsupport.h"
 

@@ -1,7 +1,5 @@
-// Every window on the screens dealerships have (1280 × 690, 1366 × 768 and 1920 × 1080 logical pixels, each
-// at 150 %): it opens inside the screen with no control on another, stays so when resized, scrolls below its
-// readable size, and opens again where it was left. The presentation in full screen: every control scaled in
-// proportion, only the customer's content shown, and back to the window as it was.
+// Every window on the screens dealerships have, each at 150 %: inside the screen with no control on another,
+// resized, scrolled below its readable size, reopened where it was left; the presentation in full screen.
 
 #include "testsupport.h"
 

@@ -1,5 +1,4 @@
-// The customer's choice, the deal history and the product report, walked through as a salesperson and a
-// manager use them; the acceptance page read back from a real PDF, and both exports by a CSV reader.
+// The customer's choice, the deal history and the product report as a salesperson and a manager use them.
 
 #include "testsupport.h"
 

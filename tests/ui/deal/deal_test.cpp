@@ -1,5 +1,4 @@
-// The worksheet and the presentation, each walked through as a salesperson uses them. The figures'
-// rules are pinned without a window; here, what the windows show and when.
+// The worksheet and the presentation as a salesperson uses them: what the windows show and when.
 
 #include "testsupport.h"
 

@@ -1,6 +1,5 @@
 #pragma once
-// Shared help for the test programs: a fresh program folder, a catalogue filler, answering modal
-// boxes, finding controls by object name, and reading back the PDF files the program prints.
+// Shared help for the window tests: a fresh program folder, answering boxes, controls by name, PDFs read back.
 
 // Every window and printout the tests drive, so a test program needs only this header.
 #include "app/application.h"
