@@ -143,6 +143,14 @@ private slots:
         const auto rects = device->operations(Kind::Rectangle);
         QCOMPARE(rects.size(), 12);
         QCOMPARE(device->operations().first().kind, Kind::Rectangle);
+        // Four 60 mm columns: a heading band, the product boxes and the price band, each box's bottom the next's top.
+        const double tops[4] = {45, 52, 192, 202};
+        for (int i = 0; i < 12; ++i) {
+            QCOMPARE_MM(rects.at(i).x + 4.2, 20.0 + 60 * (i % 4));
+            QCOMPARE_MM(rects.at(i).x2 + 4.2, 80.0 + 60 * (i % 4));
+            QCOMPARE_MM(rects.at(i).y + 8.4, tops[i / 4]);
+            QCOMPARE_MM(rects.at(i).y2 + 8.4, tops[i / 4 + 1]);
+        }
         // One term: each price line as it has always printed, 14 pt and centred in its box at 194 mm.
         int prices = 0;
         for (const auto &op : device->texts())
