@@ -2,11 +2,7 @@
 
 #include "app/programlocation.h"
 
-#include <QDir>
 #include <QImage>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

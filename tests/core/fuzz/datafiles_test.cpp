@@ -98,11 +98,6 @@ private:
 QStringList dataFiles() {
     return {schema::productsFile(), schema::vehiclesFile(), schema::preferencesFile(), schema::dealsFile()};
 }
-QByteArray checksum(const QByteArray &bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256); }
-QByteArray fileBytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 bool writeBytes(const QString &path, const QByteArray &bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
@@ -128,9 +123,8 @@ private slots:
         qInfo("seed %llu, counts x %g", m_seed, scale());
     }
 
-    // Every file the reader gets comes back as its products or as problems naming lines of the file; an
-    // export read back unchanged is the products written. Now and then the file is imported as the catalogue
-    // window does: all of it is stored, or the catalogue stays as it was.
+    // Every file reads as its products or as problems naming its lines; an export unchanged reads back whole;
+    // an import (now and then) stores all of it or nothing.
     void catalogueImport() {
         Inputs in(m_seed);
         DataFolder folder;
@@ -176,8 +170,7 @@ private slots:
         qInfo("catalogue CSV %9lld files %7lld ms", count, timer.elapsed());
     }
 
-    // Each data file damaged, the others intact: the store opens and every table reads, or it refuses with
-    // the damaged file's name and has not written to it.
+    // One data file damaged: the store opens and reads all, or refuses naming it and leaves it unwritten.
     void damagedDataFiles_data() {
         QTest::addColumn<QString>("name");
         for (const QString &name : dataFiles())
@@ -195,7 +188,7 @@ private slots:
             }
             made.store().close();
             for (const QString &file : dataFiles())
-                intact[file] = fileBytes(made.dataFile(file));
+                intact[file] = coretest::bytes(made.dataFile(file));
         }
         Inputs in(m_seed * 0x9e3779b97f4a7c15ULL + qHash(name));
         QTemporaryDir work;
@@ -212,7 +205,6 @@ private slots:
             for (auto file = intact.cbegin(); file != intact.cend(); ++file)
                 QVERIFY(writeBytes(dir.filePath(file.key()), file.key() == name ? damaged : file.value()));
             const QString input = QStringLiteral("copy %1 of %2 (%3)").arg(n).arg(name, how);
-            const QByteArray before = checksum(damaged);
             Store store(work.path());
             store.setErrorHandler([](const QString &) {}); // a file failing while read is told, not printed
             QString why;
@@ -227,7 +219,7 @@ private slots:
                 continue;
             }
             store.close();
-            const bool unchanged = checksum(fileBytes(dir.filePath(name))) == before;
+            const bool unchanged = coretest::bytes(dir.filePath(name)) == damaged;
             if (!why.contains(name) || !unchanged)
                 QFAIL(qPrintable(input + QStringLiteral(": refused as \"%1\", the file %2")
                                              .arg(why, unchanged ? "unchanged" : "written to")));

@@ -299,9 +299,8 @@ private slots:
         });
     }
 
-    // A payment in plain text, or "0" and not ok; never one over no months. Without interest it is the amount
-    // over the months; with interest, the first payment a month away and no adjustments, the loan payment
-    // A r / (1 - (1 + r)^-n).
+    // A payment in plain text, or "0" and not ok; never over no months. Without interest, the amount over
+    // the months; with it and no adjustments, the loan payment A r / (1 - (1 + r)^-n).
     void paymentRoutine() {
         run("payment::calculate", 6, 150000, [](Inputs &in) -> QString {
             Currency v[6] = {currency(in, qint64(in.bits() % 100000001) * 100),
@@ -331,9 +330,8 @@ private slots:
         });
     }
 
-    // Wrapping consumes its text and keeps its words in order, breaking lines only where a word ends; a line
-    // is no wider than its width (whole millimetres, the first one less its indent) unless it is one word.
-    // Paragraph prints what was wrapped.
+    // Wrapping keeps the words in order, breaks only between them, and keeps a line of several words within its
+    // width (whole millimetres, the first less its indent); Paragraph prints what was wrapped.
     void paragraphWrapping() {
         RecordingDevice device;
         PagePrinter p(device);

@@ -2,8 +2,6 @@
 
 #include "core/money/numbers.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <clocale>
 

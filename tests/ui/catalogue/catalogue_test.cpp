@@ -222,8 +222,7 @@ private slots:
         QCOMPARE(names(list()), QStringList{"Remote Start"});
     }
 
-    // Another copy of the program deletes products while this one works on them: a save reports only a
-    // real store, and the editor never lets go of its product before the next one is there.
+    // Another copy deletes products meanwhile: a save reports only a real store; the editor keeps its product.
     void productsGoneFromUnderTheEditor() {
         store(3, "Cc", 3, 30);
         store(4, "Dd", 4, 40);
@@ -235,13 +234,11 @@ private slots:
         QCOMPARE(clickAnswering(ed, "Command1"),
                  QStringList{"Message: This record no longer exists, so nothing was saved."});
         QCOMPARE(stored("count(*)", "1"), QVariantList{2});
-        // Moving on says again that the changes shown were not stored, and the walk steps over the
-        // deleted product.
+        // Moving on says so again, and the walk steps over the deleted product.
         QCOMPARE(clickAnswering(ed, "Command6"),
                  QStringList{"Message: This record no longer exists, so nothing was saved."});
         QCOMPARE(textOf(ed, "aftermarketname"), u"Ee"_s);
-        // The list, read before another product went, is clicked on it: the editor keeps its product,
-        // with what it showed stored, and the list shows what is there now.
+        // The list clicked on a product gone since: the editor keeps (and stores) its own; the list refreshes.
         type(ed, "installer", "In-house");
         ProductList *w = openList();
         QVERIFY(w);
@@ -264,8 +261,7 @@ private slots:
         QCOMPARE(stored("description", "id=5"), QVariantList{"\r\n\r\n"});
     }
 
-    // The search keeps the products whose name, installer or description holds it, in any case; the
-    // editor walks those, "Print List" prints them, and money reads from the right.
+    // The search matches name, installer or description in any case; the editor and "Print List" follow it.
     void searchNarrowsTheList() {
         store(3, "Rust Guard", 100, 300); // installer Tint Co
         addProduct("Alarm", 50, 150, "Guards the car from RUST");

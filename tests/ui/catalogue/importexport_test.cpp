@@ -74,8 +74,7 @@ class ImportExportTest : public QObject {
 
 private slots:
 
-    // Products (one holding id 0, which only the slots list) exported from one catalogue and imported into
-    // another, which gives them new ids from its counter and lists them at once.
+    // Exported from one catalogue (id 0 included) and imported into another: new ids, listed at once.
     void exportThenImportGivesBackTheProducts() {
         const QString file = m_files.filePath(u"catalogue.csv"_s);
         QVector<Product> products;
@@ -103,8 +102,7 @@ private slots:
         QCOMPARE(listedNames(), QStringList({u"Already here"_s, u"Hidden"_s, u"Tire & Wheel, \"Gold\""_s}));
     }
 
-    // On a full disk each file the program writes says why it was not written, and an earlier file at its
-    // place stays as it was, with nothing left beside it.
+    // On a full disk each write says why it failed; an earlier file stays as it was, nothing left beside it.
     void fullDiskLeavesEarlierFilesAlone_data() {
         QTest::addColumn<QString>("write");
         QTest::addColumn<QString>("file"); // an earlier file of that name

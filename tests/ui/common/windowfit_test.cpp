@@ -73,10 +73,7 @@ QWidget *open(const QString &name) {
     Application &a = app();
     if (name == u"dealmenu"_s) {
         DealPresentation *menu = a.window<DealPresentation>();
-        Deal deal = fullDeal(); // one term: the window as full screen was first written for
-        deal.term2 = deal.term3 = 0;
-        deal.amountFinanced = 0;
-        menu->present(deal);
+        menu->present(fullDeal());
         return menu;
     }
     if (name == u"printpreview"_s)

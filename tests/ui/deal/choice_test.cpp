@@ -41,8 +41,7 @@ void sign(QWidget *pad, const QList<QPointF> &stroke) {
     QTest::mouseRelease(pad, Qt::LeftButton, {}, at(stroke.last()));
 }
 
-// Where ink of the signature's colour (blue, unlike the page's black) lies on a page printed as a PDF, in
-// millimetres from the sheet's corner; empty when there is none.
+// Where the signature's blue ink lies on a printed PDF page, in millimetres; empty when there is none.
 QRectF blueInk(const QString &pdf) {
     constexpr int dpi = 50;
     const QString png = pdf + u"-page"_s;
@@ -148,8 +147,7 @@ private slots:
                                "3:0=0"}));
         QVERIFY(menu->isVisible());
 
-        // Saved again from the same presentation only when the question is answered OK; once saved, the
-        // presentation is left without asking.
+        // Saved again only when the question is answered OK; once saved, the presentation closes without asking.
         const QString again = u"Are You Sure?: This deal was already saved as Deal 1. Save it again as a new deal?"_s;
         QVERIFY((choice = openChoice(menu)) && tick(choice, u"declineall"_s));
         QCOMPARE(said([&] { click(choice, u"Command2"_s); }, {false}), QStringList{again});
@@ -187,8 +185,7 @@ private slots:
         QVERIFY(choice && !control(choice, u"termframe"_s)->isVisible());
     }
 
-    // The customer signs with the mouse; the signature is stored with the deal, printed with the seal, and
-    // reprinted from the history the same. Cleared, none is stored.
+    // A signature drawn with the mouse is stored, printed with the seal and reprinted the same; cleared, none.
     void theSignatureIsStoredPrintedAndReprinted() {
         ProgramFolder folder;
         RecordingDevice *device = recordPrinting();
@@ -269,8 +266,7 @@ private slots:
         QVERIFY(!printed || device->findText(u"Final Payment: "_s + shown));
     }
 
-    // Deals stored by other copies, then one chosen on the presentation while the history is open; the
-    // catalogue holds another name for one of its products.
+    // Deals stored by other copies and one chosen while the history is open; a product renamed since.
     void historyNarrowsReprintsAsStoredAndExports() {
         ProgramFolder folder;
         addProduct(u"Window Film"_s, 120, 450, {}, {}, 3); // the deal's Tint, renamed since
@@ -365,8 +361,7 @@ private slots:
         QCOMPARE(rowsExported.value(3).value(2), others[0].particulars.customer);
     }
 
-    // The report's own figures are checked on the deal file; here, what the window does with its filters
-    // and with deals saved while it is open.
+    // The report window's filters, and deals saved while it is open (its figures: the deal file's tests).
     void reportFollowsItsFiltersAndExports() {
         ProgramFolder folder;
         QVector<DealRecord> fixture{
@@ -394,8 +389,7 @@ private slots:
         QCOMPARE(dealsCounted(), u"Deals counted: 0"_s);
         from->setDate(QDate(2024, 1, 1));
 
-        // A deal stored while the history and the report are open shows in both at once, its salesperson
-        // offered.
+        // A deal stored meanwhile shows in the history and the report at once, its salesperson offered.
         Deal today = coretest::sampleDeal();
         today.particulars.salesperson = u"Cy"_s;
         DealChoice *choice = openChoice(present(today));

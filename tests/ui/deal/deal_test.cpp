@@ -84,8 +84,7 @@ private slots:
         }
     }
 
-    // Terms from the preferences, the further lines following their boxes, and the amount financed, on the
-    // worksheet and then on the presentation.
+    // Further terms and the amount financed, on the worksheet and then on the presentation.
     void furtherTermsAndAmountFinanced() {
         setSetting("financeterm2", 72);
         setSetting("financeterm3", 84);
@@ -124,8 +123,7 @@ private slots:
                      QStringList({"1605.00", "hidden", "hidden", "hidden"}));
         }
 
-        // The presentation: a line per term under each package, the payment without products above them,
-        // nothing on top of anything else; hidden with the totals. Without the second term the third takes its row.
+        // The presentation: a line per term, the payment without products; nothing overlaps; hidden with the totals.
         tick(w, "cashdeal1", false);
         type(w, "financeterm2", "-12"); // a further term marked keeps the deal from the customer too
         QCOMPARE(said([w] { click(w, "Command1"); }), QStringList{kMarkedBoxes});
@@ -265,8 +263,7 @@ private slots:
         QCOMPARE(slotBox(w, 0, 0)->currentText(), "NONE");
         QCOMPARE(shown(w, "totalmsrp(0)"), "1500.00");
 
-        // "EXIT" asks before it discards the deal (so does the title bar); the next opening starts afresh
-        // and, untouched, leaves without asking.
+        // "EXIT" and the title bar ask before discarding the deal; reopened, it starts afresh.
         QCOMPARE(said([w] { click(w, "Command3"); }, {false}), QStringList{kLeave});
         QVERIFY(w->isVisible());
         QCOMPARE(said([w] { w->close(); }), QStringList{kLeave});
@@ -354,9 +351,8 @@ private slots:
         QCOMPARE(doubleClick(product(3, 6)), QStringList{"Message: This product's page was not found: " + page});
     }
 
-    // Every product's whole text on the presentation, with no scroll bar: a box too small for its text
-    // grows, pushing those below it down; a column that cannot hold them all shows smaller text. The
-    // same when the window scales a column as one piece.
+    // Every product's whole text, no scroll bar: a box grows and pushes the next down; a full column shows
+    // smaller text; the same when the window scales a column.
     void presentationShowsEveryTextWhole_data() {
         QTest::addColumn<int>("products");
         QTest::addColumn<QList<int>>("longSlots");
@@ -406,8 +402,7 @@ private slots:
                  longSlots.size() == 1);
     }
 
-    // Print cancelled (by button and by Ctrl+P), back to the worksheet, the catalogue edited meanwhile, a
-    // smaller deal closed from its title bar, then EXIT.
+    // Print cancelled, back to the worksheet, the catalogue edited meanwhile, closed by the title bar, EXIT.
     void presentationCommands() {
         RecordingDevice *printed = recordPrinting();
         const int tint = addProduct(u"Window Tint"_s, 120, 395, u"Old words"_s);

@@ -37,8 +37,7 @@ private slots:
         QVERIFY(app().existing<MainWindow>()->isVisible());
     }
 
-    // Numbers are read as their leading number; a further term of 0 is not offered and shows empty; the
-    // third term, untouched, stays.
+    // Numbers are read as their leading number; a further term of 0 shows empty; one untouched stays.
     void typedNumbersAreStoredAndShownBack_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("storedTax");
@@ -64,8 +63,7 @@ private slots:
         QCOMPARE(textOf(w, u"pfinanceterm3"_s), u"96"_s);
     }
 
-    // Texts lose the blanks around them; the disclaimer and the statement keep their lines; the options
-    // are stored as ticked.
+    // Texts lose the blanks around them and keep their lines; the options are stored as ticked.
     void textsAreTrimmedAndKeepTheirLines() {
         ProgramFolder folder;
         setSetting(u"passwordprotect"_s, 1);
@@ -88,8 +86,7 @@ private slots:
         QCOMPARE(textOf(w, u"pstatement"_s), u"I chose freely.\nNothing was packed in."_s);
     }
 
-    // A number out of range, or a tax rate typed in per cent, is refused with a message naming it by SAVE,
-    // EXIT and the title bar alike; nothing is stored and the window stays.
+    // A number out of range or a tax rate in per cent is refused by SAVE, EXIT and the title bar alike.
     void aNumberTooLargeIsRefusedAndNothingStored_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");

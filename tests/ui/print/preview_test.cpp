@@ -40,8 +40,7 @@ private slots:
             QSKIP("poppler-utils are needed to read the pages");
     }
 
-    // The deal as the presentation shows it now, a particular edited there included: previewed, saved,
-    // printed from the preview at once and by "Print" after its question, always the same page.
+    // The deal as the presentation shows it now: previewed, saved, and printed two ways, always the same page.
     void dealPreview() {
         ProgramFolder folder;
         RecordingDevice *printed = recordPrinting();
@@ -85,9 +84,8 @@ private slots:
         QCOMPARE(dump(*printed), previewed);
     }
 
-    // A list of several pages on the real printer's device (a printer that does not print to the sheet's
-    // edge), after a deal: the PDF "Print List" prints and the one the preview saves hold every word in the
-    // same place, each page's headings 10 mm across and 15 mm down from the printable area's corner.
+    // A list of several pages on a real printer with margins, after a deal: printed and saved alike, each page's
+    // headings 10 mm across and 15 mm down from the printable area's corner.
     void listPreview() {
         ProgramFolder folder;
         const QString printedPdf = m_files.filePath(u"printed.pdf"_s), savedPdf = m_files.filePath(u"saved.pdf"_s);
@@ -131,8 +129,7 @@ private slots:
             QCOMPARE(printedPages.line(u"Page"_s, page),
                      QStringList({"Page", QString::number(page), "of", QString::number(pages)}));
         }
-        // No word of a row reaches the next column (each starts 6 mm further in, the printer's margin) or starts
-        // below 185 mm (5 mm lower on the sheet).
+        // No word reaches the next column or starts below 185 mm (columns and rows shifted by the margins).
         const double columns[] = {16, 76, 96, 116, 136, 176, 206, 271};
         QStringList installer;
         for (const PdfWord &w : printedPages.words) {

@@ -1,28 +1,6 @@
 #include "testsupport.h"
 
-#include "coresupport.h"
-
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "core/print/recordingdevice.h"
-#include "core/store/database.h"
-#include "core/store/firststart.h"
-#include "core/store/schema.h"
-
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QDir>
-#include <QLineEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QSettings>
 #include <QSqlQuery>
-#include <QStandardPaths>
-#include <QTimer>
-#include <algorithm>
-#include <cmath>
 
 namespace testsupport {
 
