@@ -1,56 +1,14 @@
 // Start-up, the password window and the main window, as a user meets them.
 
-#include "core/store/database.h"
-#include "core/store/dealarchive.h"
-#include "coresupport.h"
-#include "dealfixture.h"
-#include "core/store/firststart.h"
-#include "core/print/recordingdevice.h"
-#include "core/store/schema.h"
-#include "dealfixture.h"
 #include "testsupport.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "app/passworddialog.h"
-#include "ui/common/prompts.h"
-#include "ui/catalogue/productlist.h"
-#include "ui/deal/dealchoice.h"
-#include "ui/deal/dealworksheet.h"
-#include "ui/history/dealhistory.h"
-#include "ui/history/dealreport.h"
-#include "ui/packages/templatelist.h"
-#include "ui/prefs/preferencesdialog.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QCryptographicHash>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QSqlQuery>
-#include <QStyle>
-#include <QTableView>
-#include <QTimer>
-#include <QTranslator>
-#include <QtTest>
 #include <unistd.h>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
-QByteArray digest(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : "";
-}
-
-// Makes a file this process cannot write, even as root (by the immutable attribute then); undone when
-// it goes.
+// A file this process cannot write, even as root (immutable then), until it goes.
 struct ReadOnly {
     QString path;
     bool made = false;
@@ -145,16 +103,15 @@ private slots:
             if (damage != "remove"_L1)
                 QVERIFY(f.open(QIODevice::WriteOnly) && f.write(damage == "text"_L1 ? "no products\n" : "") >= 0);
         }
-        const QByteArray before = locked ? QByteArray() : digest(path);
+        const QByteArray before = locked ? QByteArray() : coretest::bytes(path);
         QString why;
         QVERIFY(!start.program.start(&why));
         QVERIFY2(why.contains(file) && why.contains(reason), qPrintable(why));
-        QCOMPARE(locked ? QByteArray() : digest(path), before);
+        QCOMPARE(locked ? QByteArray() : coretest::bytes(path), before);
         QVERIFY(!start.program.existing<MainWindow>());
     }
 
-    // quorvel --verify-deals, run without a display from a program folder, says what the history's Verify says
-    // and ends with 0 when every deal is intact, 1 when one was changed, 2 when the deal file cannot be read.
+    // quorvel --verify-deals, without a display, says what the history's Verify says; status 0, 1 or 2.
     void verifyDealsOnTheCommandLine() {
         const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(u"../quorvel"_s);
         if (!QFile::exists(program))
@@ -188,8 +145,7 @@ private slots:
                                         QDir::toNativeSeparators(path))}));
     }
 
-    // Without protection the main window comes straight up; with it, a wrong password (blanks inside
-    // count) is told and cleared, and the right one in any case and with blanks around it lets the user in.
+    // A wrong password is told and cleared; the right one in any case, blanks around it, lets the user in.
     void passwordIgnoresCaseAndBlanksAround_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("byEnter");
@@ -223,9 +179,8 @@ private slots:
         QVERIFY(!window->isVisible());
     }
 
-    // A translation is a file, not a change in the code: every caption, title, menu item, column heading,
-    // message and printed heading is looked up. A translator that marks whatever it is asked for shows up
-    // any text that slips past, in every window (the worksheet and the presentation aside) and on paper.
+    // Every text a user reads is looked up for translation: a translator that marks what it is asked for
+    // shows up any text that slips past, in every window and on paper.
     void everyTextIsLookedUpForTranslation() {
         struct Marking : QTranslator {
             bool isEmpty() const override { return false; }
@@ -289,13 +244,13 @@ private slots:
         for (const RecordingDevice::Operation &printed : paper->texts())
             check(u"printed"_s, printed.text);
         QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(u'\n')));
-        QCOMPARE(seen, QSet<QString>({"Form1", "security", "preferences", "aftermarketlist", "printpreview", "editform",
-                                      "vehiclelist", "editvehicle", "dealhistory", "dealreport", "dealchoice", "makedeal"}));
+        QCOMPARE(seen,
+                 QSet<QString>({"Form1", "security", "preferences", "aftermarketlist", "printpreview", "editform",
+                                "vehiclelist", "editvehicle", "dealhistory", "dealreport", "dealchoice", "makedeal"}));
         QCOMPARE(paper->documentsEnded(), 1);
     }
 
-    // Every box leaves room for its title in the desktop's bold title font, centred between the title bar's
-    // buttons (up to three), however short its text.
+    // Every box leaves room for its title in bold between the title bar's buttons, however short its text.
     void boxesAreWideEnoughForTheirTitles() {
         ProgramFolder folder;
         const QList<std::function<void()>> boxes{[] { prompts::notice(u"Hi"_s); }, [] { prompts::error(u"No"_s); },
@@ -318,9 +273,8 @@ private slots:
         }
     }
 
-    // The menu brings up each window once, with no password question on the way; either small-print label
-    // opens the maker's address; "About Quorvel" tells the version, licence and data folder; Ctrl+Q ends the
-    // program as EXIT does.
+    // The menu brings up each window once, without a password; the small print opens the maker's address;
+    // "About Quorvel" tells the version, licence and data folder; Ctrl+Q ends the program.
     void mainWindow() {
         ProgramFolder folder;
         setSetting(u"passwordprotect"_s, 1);

@@ -1,13 +1,8 @@
-// Where the program keeps its files, and the Debian package made from this build: what it holds, and the
-// packaged program as a user starts it.
+// Where the program keeps its files; the Debian package of this build and its program as a user starts it.
 
 #include "app/programlocation.h"
 
-#include <QDir>
 #include <QImage>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -1,17 +1,12 @@
-// A robustness run of the core's number, money, payment and wrapping routines: inputs from a fixed seed
-// (random, mutated from texts that trip number readers, every kind of double) and, for each one, what the
-// routine promises its callers. The first broken promise stops the run and names the input.
-// QUORVEL_FUZZ_SEED=<n> runs another seed; QUORVEL_FUZZ_SCALE=<x> multiplies every count.
+// A robustness run of the number, money, payment and wrapping routines from a fixed seed: the first broken
+// promise stops it and names the input. QUORVEL_FUZZ_SEED and QUORVEL_FUZZ_SCALE as in CONTRIBUTING.
 
 #include "core/money/numbers.h"
 #include "core/money/payment.h"
 #include "core/print/pageprinter.h"
 #include "core/print/recordingdevice.h"
 
-#include <QDebug>
-#include <QElapsedTimer>
-#include <QRegularExpression>
-#include <QTest>
+#include <QtTest>
 
 #include <cfloat>
 #include <cmath>
@@ -28,7 +23,6 @@ using namespace Qt::StringLiterals;
 namespace {
 constexpr double inf = std::numeric_limits<double>::infinity();
 
-// The checks' own conversions use a decimal point whatever the locale.
 double readC(const QByteArray &text) {
     static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
     return strtod_l(text.constData(), nullptr, c);
@@ -67,7 +61,7 @@ const QChar oddChars[] = {QChar(0xd83d), QChar(0xde97), QChar(0xd800), QChar(0xd
 const QString alphabet =
     u"012590..+-eEdD  \t\r\n$,xnif%\u00a0\u2212\uff11\u0660\u00e9"_s + QString(oddChars, std::size(oddChars));
 
-// One generator seeded once, so a failure names a seed and an input number that bring the same input back.
+// Seeded once: a seed and an input number bring a failing input back.
 class Inputs {
 public:
     explicit Inputs(quint64 seed) : m_rng(seed) {}
@@ -82,29 +76,23 @@ public:
     // Any bit pattern, a special or one of its neighbours, the whole range evenly by exponent, whole cents
     // or ten-thousandths, an ordinary amount.
     double number() {
-        switch (below(6)) {
-        case 0: {
+        const int kind = below(6);
+        if (kind == 0) {
             const quint64 b = bits();
-            double d;
-            std::memcpy(&d, &b, sizeof d);
-            return d;
+            return qFromUnaligned<double>(&b);
         }
-        case 1:
-        case 2: {
+        if (kind <= 2) {
             double d = readC(specials.at(below(int(specials.size()))));
             for (int steps = chance(50) ? 0 : below(9) - 4; steps != 0; steps += steps > 0 ? -1 : 1)
                 d = std::nextafter(d, steps > 0 ? inf : -inf);
             return d;
         }
-        case 3:
+        if (kind == 3)
             return (chance(50) ? -1 : 1) * std::ldexp(1.0 + unit(), below(2098) - 1074);
-        case 4:
-            return double(qint64(bits() % 4000000001ULL) - 2000000000) / pick({100.0, 200.0, 10000.0, 20000.0, 1.0});
-        default:
-            return (unit() - 0.5) * std::pow(10.0, below(32) - 12);
-        }
+        return kind == 4
+                   ? double(qint64(bits() % 4000000001ULL) - 2000000000) / pick({100.0, 200.0, 10000.0, 20000.0, 1.0})
+                   : (unit() - 0.5) * std::pow(10.0, below(32) - 12);
     }
-    // One or two seed texts, a number as printf writes it, or noise; then mutated a few times.
     QString text() {
         QString t = below(3) == 0 ? seed() + seed() : chance(50) ? seed() : QString();
         if (t.isEmpty() && chance(50))
@@ -121,8 +109,7 @@ public:
         }
         return t;
     }
-    // Words of every length, blanks, hyphens, slashes, line breaks, accents, characters outside the first
-    // plane and halves of them; now and then a long text of ordinary prose.
+    // Words of every length and separator, halves of surrogate pairs; now and then a long text.
     QString paragraph() {
         if (chance(3))
             return QString(chance(50) ? 0 : 1 + below(40), u' ');
@@ -141,7 +128,6 @@ public:
         }
         return text;
     }
-    // A length or indent in millimetres: 0, negative, tiny, huge, infinite, not a number, ordinary.
     float length() {
         if (chance(20))
             return pick({0.0f, -0.0f, NAN, INFINITY, -INFINITY, 1e6f, 1e30f, FLT_MAX, -FLT_MAX, FLT_TRUE_MIN, 0.5f,
@@ -190,23 +176,17 @@ double statedValue(const QString &text) {
     return std::isfinite(v) ? v : 0.0;
 }
 
-// An input of the payment routine: any value, an edge, an ordinary one, or a number read or converted.
 Currency currency(Inputs &in, qint64 ordinary) {
     constexpr qint64 top = std::numeric_limits<qint64>::max();
-    switch (in.below(6)) {
-    case 0:
+    const int kind = in.below(6);
+    if (kind == 0)
         return Currency::fromRaw(qint64(in.bits()));
-    case 1:
+    if (kind == 1)
         return Currency::fromRaw(in.pick({0LL, 1LL, -1LL, 9999LL, 10000LL, -10000LL, 5000LL, 12000000LL, -12000000LL,
                                           -300000LL, 300000LL, 3000000LL, -top - 1, top, top - 9999}));
-    case 2:
-    case 3:
+    if (kind <= 3)
         return Currency::fromRaw(ordinary);
-    case 4:
-        return Currency::fromDouble(numbers::val(in.text())).value_or(Currency());
-    default:
-        return Currency::fromDouble(in.number()).value_or(Currency());
-    }
+    return Currency::fromDouble(kind == 4 ? numbers::val(in.text()) : in.number()).value_or(Currency());
 }
 
 // The text as a reader sees it: the runs between blanks and line breaks, cut after a hyphen or a slash,
@@ -235,8 +215,7 @@ class FuzzTest : public QObject {
     quint64 m_seed = 20240611;
     qint64 m_total = 0;
 
-    // Each routine has its own stream, so one of them can be run alone with the same inputs. `check` takes
-    // one input and says what broke, with the input, or nothing.
+    // Each routine has its own stream; `check` says what broke for one input, or nothing.
     template <class Check> void run(const char *routine, quint64 stream, qint64 count, Check check) {
         Inputs in(m_seed * 0x9e3779b97f4a7c15ULL + stream);
         QElapsedTimer timer;
@@ -263,7 +242,7 @@ private slots:
             const QString text = in.text();
             const double v = numbers::val(text), stated = statedValue(text);
             EXPECT(std::memcmp(&v, &stated, sizeof v) == 0, shown(text) + " read as " + shown(v));
-            const double x = in.number(); // written with 17 digits, every double reads back as itself
+            const double x = in.number(); // 17 digits read back as the same double
             EXPECT(!std::isfinite(x) || numbers::val(QString::number(x, 'g', 17)) == x, shown(x));
             return {};
         });
@@ -320,9 +299,8 @@ private slots:
         });
     }
 
-    // A payment in plain text, or "0" and not ok; never one over no months. Without interest it is the amount
-    // over the months; with interest, the first payment a month away and no adjustments, the loan payment
-    // A r / (1 - (1 + r)^-n).
+    // A payment in plain text, or "0" and not ok; never over no months. Without interest, the amount over
+    // the months; with it and no adjustments, the loan payment A r / (1 - (1 + r)^-n).
     void paymentRoutine() {
         run("payment::calculate", 6, 150000, [](Inputs &in) -> QString {
             Currency v[6] = {currency(in, qint64(in.bits() % 100000001) * 100),
@@ -352,9 +330,8 @@ private slots:
         });
     }
 
-    // Wrapping consumes its text and keeps its words in order, breaking lines only where a word ends; a line
-    // is no wider than its width (whole millimetres, the first one less its indent) unless it is one word.
-    // Paragraph prints what was wrapped.
+    // Wrapping keeps the words in order, breaks only between them, and keeps a line of several words within its
+    // width (whole millimetres, the first less its indent); Paragraph prints what was wrapped.
     void paragraphWrapping() {
         RecordingDevice device;
         PagePrinter p(device);

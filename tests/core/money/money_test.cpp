@@ -1,10 +1,7 @@
-// Reading numbers and money text: known answers for the rules a user meets. The robustness run (core/fuzz)
-// holds these routines, plain text and the payment routine to their rules over a million inputs.
+// Reading numbers and money text: known answers for the rules a user meets (core/fuzz runs them at scale).
 
 #include "core/money/numbers.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <clocale>
 
@@ -38,8 +35,7 @@ private slots:
     }
 
     void numbersReadAPointWhereTheSystemWritesAComma() {
-        // The application takes the C library's locale from the system's; one whose decimals have a comma is
-        // made here, as a dealership's machine may have it.
+        // The program takes the C library's locale from the system's: here one with a decimal comma.
         QTemporaryDir dir;
         QFile definition(dir.filePath(QStringLiteral("comma.def")));
         QVERIFY(definition.open(QIODevice::WriteOnly));

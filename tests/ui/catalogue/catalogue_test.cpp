@@ -1,25 +1,8 @@
 // The product list and the product editor, walked through as a user keeps the catalogue.
 
-#include "core/print/recordingdevice.h"
-#include "core/store/schema.h"
 #include "testsupport.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "ui/catalogue/producteditor.h"
-#include "ui/catalogue/productgrid.h"
-#include "ui/catalogue/productlist.h"
-#include "ui/deal/dealworksheet.h"
-
-#include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTableView>
-#include <QAbstractItemModelTester>
-#include <QTest>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 using Col = ProductGridModel::Column;
 
 namespace {
@@ -32,7 +15,7 @@ ProductEditor *editor() { return app().existing<ProductEditor>(); }
 
 ProductList *openList() {
     app().window<MainWindow>()->show();
-    app().window<MainWindow>()->findChild<QAction *>("m_aftermarket")->trigger();
+    fromMenu<ProductList>(u"m_aftermarket"_s);
     return list() && QTest::qWaitForWindowExposed(list()) ? list() : nullptr;
 }
 
@@ -56,15 +39,6 @@ ProductEditor *openProduct(const QString &name) {
     if (w && names(w).contains(name))
         clickRow(w, names(w).indexOf(name));
     return editor();
-}
-
-void setBox(QWidget *window, const QString &name, const QString &text) {
-    QWidget *box = control(window, name);
-    box->setFocus();
-    QMetaObject::invokeMethod(box, "selectAll");
-    if (auto *line = qobject_cast<QLineEdit *>(box))
-        return line->insert(text);
-    QMetaObject::invokeMethod(box, "insertPlainText", Q_ARG(QString, text));
 }
 
 QStringList clickAnswering(QWidget *window, const QString &button, const QList<bool> &answers = {true}) {
@@ -147,7 +121,7 @@ private slots:
         QCOMPARE(stored("phone", "id<3"), (QVariantList{"", "555-0100"}));
         QCOMPARE(press(ed, "Command5"), u"Aa"_s);
         // "<" on the first saves and stays; an emptied description leaves the stored one.
-        setBox(ed, "description", QString());
+        type(ed, "description", QString());
         type(ed, "installer", "In-house");
         QCOMPARE(press(ed, "Command5"), u"Aa"_s);
         QCOMPARE(stored("installer||'|'||description", "id=3"), QVariantList{"In-house|Guards the car"});
@@ -155,7 +129,7 @@ private slots:
         for (const auto &[box, text] :
              {std::pair{"aftermarketname", "  Alarm Plus  "}, {"cost", "1,212.50"}, {"msrp", "$2,249.95"}})
             type(ed, box, text);
-        setBox(ed, "description", "Two remotes\nShock sensor");
+        type(ed, "description", "Two remotes\nShock sensor");
         save(ed);
         QCOMPARE(stored(kAll, "id=1"), QVariantList{"Alarm Plus|1212.5|2249.95|Two remotes\r\nShock sensor|||||"});
         // ">|" then ">" on the last saves and shows it again.
@@ -194,7 +168,7 @@ private slots:
         QCOMPARE(names(list()), (QStringList{"Aa", "Ab"}));
         // Tabbed into, a wrapped description is selected whole: typing replaces all of it, and EXIT stores that.
         QVERIFY((ed = openProduct("Ab")));
-        setBox(ed, "description", QString("Covers paint and glass against chips for five years. ").repeated(4) + "\nEnd");
+        type(ed, "description", QString("Covers paint and glass against chips for five years. ").repeated(4) + "\nEnd");
         ed->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(ed));
         control(ed, "msrp")->setFocus();
@@ -219,8 +193,7 @@ private slots:
         // Cancelled, failed, then chosen: only a chosen file replaces the box, and only a save stores it.
         const QString page = m_folder->dataFile(schema::productsFile()); // any file that exists
         for (const QString &answer : {QString(), u"/no/such/folder/page.html"_s, page}) {
-            app().setFileChooser(
-                [answer](QWidget *, const QString &, const QString &, const QString &) { return answer; });
+            answerFileDialogs(answer);
             QCOMPARE(clickAnswering(ed, "Command10"),
                      answer.startsWith("/no/") ? QStringList{"Error: Invalid File"} : QStringList());
             QCOMPARE(textOf(ed, "htmlpath"), answer == page ? page : "page.html");
@@ -230,7 +203,7 @@ private slots:
         const QList<std::pair<const char *, QString>> texts{
             {"aftermarketname", mixed}, {"description", mixed + "\n"}, {"notes", mixed + "\nsecond line\n\nfourth"}};
         for (const auto &[box, text] : texts)
-            setBox(ed, box, text);
+            type(ed, box, text);
         click(ed, "Command8");
         QTRY_VERIFY(list());
         QCOMPARE(stored("htmlpath||picturepath", "id=21"), QVariantList{page + picture}); // the hidden box goes along
@@ -249,8 +222,7 @@ private slots:
         QCOMPARE(names(list()), QStringList{"Remote Start"});
     }
 
-    // Another copy of the program deletes products while this one works on them: a save reports only a
-    // real store, and the editor never lets go of its product before the next one is there.
+    // Another copy deletes products meanwhile: a save reports only a real store; the editor keeps its product.
     void productsGoneFromUnderTheEditor() {
         store(3, "Cc", 3, 30);
         store(4, "Dd", 4, 40);
@@ -262,13 +234,11 @@ private slots:
         QCOMPARE(clickAnswering(ed, "Command1"),
                  QStringList{"Message: This record no longer exists, so nothing was saved."});
         QCOMPARE(stored("count(*)", "1"), QVariantList{2});
-        // Moving on says again that the changes shown were not stored, and the walk steps over the
-        // deleted product.
+        // Moving on says so again, and the walk steps over the deleted product.
         QCOMPARE(clickAnswering(ed, "Command6"),
                  QStringList{"Message: This record no longer exists, so nothing was saved."});
         QCOMPARE(textOf(ed, "aftermarketname"), u"Ee"_s);
-        // The list, read before another product went, is clicked on it: the editor keeps its product,
-        // with what it showed stored, and the list shows what is there now.
+        // The list clicked on a product gone since: the editor keeps (and stores) its own; the list refreshes.
         type(ed, "installer", "In-house");
         ProductList *w = openList();
         QVERIFY(w);
@@ -286,13 +256,12 @@ private slots:
         QCOMPARE(stored("phone", "1"), QVariantList{"555-0123"});
         QCOMPARE(editor(), ed);
         // A description made of line breaks is a description: only blanks are trimmed.
-        setBox(ed, "description", "\n\n");
+        type(ed, "description", "\n\n");
         save(ed);
         QCOMPARE(stored("description", "id=5"), QVariantList{"\r\n\r\n"});
     }
 
-    // The search keeps the products whose name, installer or description holds it, in any case; the
-    // editor walks those, "Print List" prints them, and money reads from the right.
+    // The search matches name, installer or description in any case; the editor and "Print List" follow it.
     void searchNarrowsTheList() {
         store(3, "Rust Guard", 100, 300); // installer Tint Co
         addProduct("Alarm", 50, 150, "Guards the car from RUST");
@@ -300,7 +269,8 @@ private slots:
         addProduct("Wax", 5, 90);
         ProductList *w = openList();
         QVERIFY(w);
-        QAbstractItemModelTester tester(control<QTableView>(w, "grid1")->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QAbstractItemModelTester tester(control<QTableView>(w, "grid1")->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
         for (const auto &[search, found] : {std::pair{"rust", QStringList{"Alarm", "Rust Guard"}},
                                             {"TINT", {"Rust Guard", "Tint"}},
                                             {"555-0101", {}}, // the phone is not searched

@@ -1,26 +1,6 @@
-// The catalogue exported to a CSV file and imported from one, through the product list's commands; and every
-// file the program writes, on a full disk.
+// The catalogue exported and imported through the product list; every file the program writes, on a full disk.
 
-#include "core/deal/dealpage.h"
-#include "core/print/dealprintout.h"
-#include "core/print/printer.h"
-#include "core/store/firststart.h"
-#include "core/store/schema.h"
-#include "dealfixture.h"
 #include "testsupport.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "ui/catalogue/productlist.h"
-#include "ui/history/dealhistory.h"
-#include "ui/history/dealreport.h"
-#include "ui/print/qtprinterdevice.h"
-
-#include <QAction>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QStorageInfo>
-#include <QTest>
 
 #include <cerrno>
 #include <csignal>
@@ -30,18 +10,15 @@
 #include <sys/resource.h>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
 const QByteArray kHeader = "id,aftermarketname,cost,msrp,description,htmlpath,picturepath,installer,phone,notes\r\n";
 
 // Clicks a command of the product list with the file dialogs answering `path`; returns what the boxes said.
 QStringList run(const QString &button, const QString &path) {
-    auto chooser = [path](QWidget *, const QString &, const QString &, const QString &) { return path; };
-    app().setFileChooser(chooser);
-    app().setSaveChooser(chooser);
-    app().window<MainWindow>()->findChild<QAction *>(u"m_aftermarket"_s)->trigger();
-    return said([&] { QVERIFY(click(app().existing<ProductList>(), button)); });
+    answerFileDialogs(path);
+    ProductList *list = fromMenu<ProductList>(u"m_aftermarket"_s);
+    return said([&] { QVERIFY(click(list, button)); });
 }
 
 QVariantList stored(const QString &field) {
@@ -96,10 +73,8 @@ class ImportExportTest : public QObject {
     QTemporaryDir m_files;
 
 private slots:
-    void cleanup() { closeAllWindows(); }
 
-    // Products (one holding id 0, which only the slots list) exported from one catalogue and imported into
-    // another, which gives them new ids from its counter and lists them at once.
+    // Exported from one catalogue (id 0 included) and imported into another: new ids, listed at once.
     void exportThenImportGivesBackTheProducts() {
         const QString file = m_files.filePath(u"catalogue.csv"_s);
         QVector<Product> products;
@@ -127,8 +102,7 @@ private slots:
         QCOMPARE(listedNames(), QStringList({u"Already here"_s, u"Hidden"_s, u"Tire & Wheel, \"Gold\""_s}));
     }
 
-    // On a full disk each file the program writes says why it was not written, and an earlier file at its
-    // place stays as it was, with nothing left beside it.
+    // On a full disk each write says why it failed; an earlier file stays as it was, nothing left beside it.
     void fullDiskLeavesEarlierFilesAlone_data() {
         QTest::addColumn<QString>("write");
         QTest::addColumn<QString>("file"); // an earlier file of that name
@@ -176,18 +150,14 @@ private slots:
         if (write == u"catalogue export"_s) {
             reported = run(u"Command6"_s, path);
         } else if (write == u"history export"_s || write == u"report export"_s) {
-            app().setFileChooser([path](QWidget *, const QString &, const QString &, const QString &) { return path; });
-            app().window<MainWindow>()->findChild<QAction *>(u"m_history"_s)->trigger();
-            QWidget *window = app().existing<DealHistory>();
+            answerFileDialogs(path);
+            QWidget *window = fromMenu<DealHistory>(u"m_history"_s);
             if (write == u"report export"_s && click(window, u"Command2"_s))
                 window = app().existing<DealReport>();
             reported = said([&] { click(window, write == u"report export"_s ? u"Command2"_s : u"Command4"_s); });
         } else if (write == u"pdf"_s) {
-            auto device = std::make_unique<QtPrinterDevice>(disk.path());
-            device->setOutputFile(path);
-            device->setReporter(
-                [&reported](bool failure, const QString &m) { reported << (failure ? "Error: " : "") + m; });
-            Printer printer(std::move(device));
+            Printer printer(pdfDevice(
+                path, {}, [&](bool failure, const QString &m) { reported << (failure ? "Error: " : "") + m; }));
             QVERIFY(!printDeal(printer, dealPage(coretest::sampleDeal())));
         } else {
             QString why;

@@ -1,44 +1,9 @@
-// Every window on the screens dealerships have (1280 × 690, 1366 × 768 and 1920 × 1080 logical pixels, each
-// at 150 %): it opens inside the screen with no control on another, stays so when resized, scrolls below its
-// readable size, and opens again where it was left. The presentation in full screen: every control scaled in
-// proportion, only the customer's content shown, and back to the window as it was.
+// Every window on the screens dealerships have, each at 150 %: inside the screen with no control on another,
+// resized, scrolled below its readable size, reopened where it was left; the presentation in full screen.
 
 #include "testsupport.h"
-#include "core/deal/dealpage.h"
-#include "core/print/dealprintout.h"
-#include "app/application.h"
-#include "ui/common/geometry.h"
-#include "app/mainwindow.h"
-#include "app/passworddialog.h"
-#include "ui/common/windowfit.h"
-#include "ui/catalogue/producteditor.h"
-#include "ui/catalogue/productlist.h"
-#include "ui/deal/dealchoice.h"
-#include "ui/deal/dealpresentation.h"
-#include "ui/deal/dealworksheet.h"
-#include "ui/history/dealhistory.h"
-#include "ui/history/dealreport.h"
-#include "ui/packages/templateeditor.h"
-#include "ui/packages/templatelist.h"
-#include "ui/prefs/preferencesdialog.h"
-#include "ui/print/printpreview.h"
-
-#include <QCursor>
-#include <QDir>
-#include <QFile>
-#include <QFontMetrics>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSettings>
-#include <QTest>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
 // Every control a user can see (not the parts a control draws itself with), its place and font.
@@ -54,8 +19,8 @@ QList<Seen> controls(QWidget *window) {
     QList<Seen> seen;
     for (QWidget *c : window->findChildren<QWidget *>()) {
         QWidget *parent = c->parentWidget();
-        const bool control = parent == canvas || qobject_cast<QGroupBox *>(parent) ||
-                             parent->metaObject() == &QFrame::staticMetaObject;
+        const bool control =
+            parent == canvas || qobject_cast<QGroupBox *>(parent) || parent->metaObject() == &QFrame::staticMetaObject;
         auto *frame = qobject_cast<QGroupBox *>(c);
         if (control && c->isVisibleTo(window) && !c->isWindow() && !c->objectName().startsWith(u"qt_"_s))
             seen.append({c, QRect(c->mapTo(window, QPoint(0, 0)), c->size()), c->font(),
@@ -147,15 +112,14 @@ private slots:
         QCOMPARE(QGuiApplication::screens().size(), 3);
         QCOMPARE(QGuiApplication::screens().at(0)->devicePixelRatio(), 1.5);
     }
-    void cleanup() { closeAllWindows(); }
 
     void everyWindowFitsEveryScreen_data() {
         QTest::addColumn<int>("screen");
         QTest::addColumn<QString>("window");
         for (int s = 0; s < 3; ++s)
-            for (const char *name : {"Form1", "security", "aftermarketlist", "editform", "vehiclelist", "editvehicle",
-                                     "makedeal", "dealmenu", "preferences", "dealchoice", "dealhistory", "dealreport",
-                                     "printpreview"})
+            for (const char *name :
+                 {"Form1", "security", "aftermarketlist", "editform", "vehiclelist", "editvehicle", "makedeal",
+                  "dealmenu", "preferences", "dealchoice", "dealhistory", "dealreport", "printpreview"})
                 QTest::addRow("%s %s", qPrintable(QGuiApplication::screens().at(s)->name()), name)
                     << s << QString::fromLatin1(name);
     }
@@ -173,10 +137,10 @@ private slots:
         checkNoOverlap(shown);
 
         // Made as large as the screen allows, and smaller again: still inside, still apart.
-        const QRect client = area.marginsRemoved(QMargins(shown->x() - shown->frameGeometry().x(),
-                                                          shown->y() - shown->frameGeometry().y(),
-                                                          shown->frameGeometry().right() - shown->geometry().right(),
-                                                          shown->frameGeometry().bottom() - shown->geometry().bottom()));
+        const QRect client = area.marginsRemoved(
+            QMargins(shown->x() - shown->frameGeometry().x(), shown->y() - shown->frameGeometry().y(),
+                     shown->frameGeometry().right() - shown->geometry().right(),
+                     shown->frameGeometry().bottom() - shown->geometry().bottom()));
         for (const QRect &to : {client, QRect(client.topLeft() + QPoint(40, 30), client.size() * 0.8)}) {
             shown->setGeometry(to);
             QTRY_COMPARE(shown->geometry(), to);
@@ -241,12 +205,9 @@ private slots:
         auto *later = new QLabel(u"$ 31.40 / Month"_s, menu);
         later->setFont(QFont(u"Arial"_s, 12, QFont::Bold));
         ui::place(later, 7320, 8520, 3495, 375);
-        Deal deal;
-        deal.dealership = u"Riverside Motors of Springfield"_s;
-        deal.discloseTotals = true;
-        for (Package &package : deal.packages)
-            for (int k = 0; k < 10; ++k)
-                package.products[k] = {1.0 + k, u"Extended Service Contract"_s, 10, 1895, u"Seven years."_s, {}};
+        Deal deal = fullDeal(); // one term: the window as full screen was first written for
+        deal.term2 = deal.term3 = 0;
+        deal.amountFinanced = 0;
         menu->present(deal);
         menu->move(target->geometry().topLeft() + QPoint(30, 20));
         menu->show();

@@ -1,20 +1,8 @@
-// The worksheet and the presentation, each walked through as a salesperson uses them. The figures'
-// rules are pinned without a window; here, what the windows show and when.
+// The worksheet and the presentation as a salesperson uses them: what the windows show and when.
 
-#include "core/print/printer.h"
-#include "core/print/recordingdevice.h"
 #include "testsupport.h"
-#include "app/application.h"
-#include "ui/common/windowfit.h"
-#include "app/mainwindow.h"
-#include "ui/deal/dealpresentation.h"
-#include "ui/deal/dealworksheet.h"
-
-#include <QtTest>
-#include <QtWidgets>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
 DealWorksheet *openWorksheet() {
@@ -29,11 +17,6 @@ DealWorksheet *openWorksheet() {
 void typeAndLeave(QWidget *w, const QString &name, const QString &text) {
     type(w, name, text);
     QTest::mouseClick(control(w, name == "customername"_L1 ? u"stocknumber"_s : u"customername"_s), Qt::LeftButton);
-}
-void setOption(QWidget *w, const QString &name, bool on) {
-    auto *box = control<QAbstractButton>(w, name);
-    if (box->isChecked() != on)
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
 }
 
 bool marked(QWidget *w, const QString &box) { return control(w, box)->property("marked").toBool(); }
@@ -92,17 +75,16 @@ private slots:
             const bool extended = figure == "304.22"_L1;
             QVERIFY(chooseProduct(w, 2, 4, extended ? "Extended Plan" : "Protection Plan"));
             typeAndLeave(w, "interestrate", rate);
-            setOption(w, "cashdeal1", term == "cash"_L1);
+            tick(w, "cashdeal1", term == "cash"_L1);
             if (term != "cash"_L1)
                 typeAndLeave(w, "financeterm", term);
-            setOption(w, "includetax1", tax);
+            tick(w, "includetax1", tax);
             QCOMPARE(payment(w, 2), figure);
             QCOMPARE(payment(w, 0), "0.00");
         }
     }
 
-    // Terms from the preferences, the further lines following their boxes, and the amount financed, on the
-    // worksheet and then on the presentation.
+    // Further terms and the amount financed, on the worksheet and then on the presentation.
     void furtherTermsAndAmountFinanced() {
         setSetting("financeterm2", 72);
         setSetting("financeterm3", 84);
@@ -141,17 +123,16 @@ private slots:
                      QStringList({"1605.00", "hidden", "hidden", "hidden"}));
         }
 
-        // The presentation: a line per term under each package, the payment without products above them,
-        // nothing on top of anything else; hidden with the totals. Without the second term the third takes its row.
-        setOption(w, "cashdeal1", false);
+        // The presentation: a line per term, the payment without products; nothing overlaps; hidden with the totals.
+        tick(w, "cashdeal1", false);
         type(w, "financeterm2", "-12"); // a further term marked keeps the deal from the customer too
         QCOMPARE(said([w] { click(w, "Command1"); }), QStringList{kMarkedBoxes});
         QVERIFY(!app().existing<DealPresentation>() && w->isVisible());
-        setOption(w, "includetax1", false);
-        setOption(w, "discloseprices1", false);
+        tick(w, "includetax1", false);
+        tick(w, "discloseprices1", false);
         typeAndLeave(w, "amountfinanced", "600000"); // payments wide enough that the lines must shrink
         for (const auto &[totals, second] : {std::pair{true, u"72"_s}, {false, u"72"_s}, {true, QString()}}) {
-            setOption(w, u"disclosetotals1"_s, totals);
+            tick(w, u"disclosetotals1"_s, totals);
             type(w, u"financeterm2"_s, second);
             DealPresentation *menu = createDeal(w);
             QVERIFY(menu);
@@ -282,8 +263,7 @@ private slots:
         QCOMPARE(slotBox(w, 0, 0)->currentText(), "NONE");
         QCOMPARE(shown(w, "totalmsrp(0)"), "1500.00");
 
-        // "EXIT" asks before it discards the deal (so does the title bar); the next opening starts afresh
-        // and, untouched, leaves without asking.
+        // "EXIT" and the title bar ask before discarding the deal; reopened, it starts afresh.
         QCOMPARE(said([w] { click(w, "Command3"); }, {false}), QStringList{kLeave});
         QVERIFY(w->isVisible());
         QCOMPARE(said([w] { w->close(); }), QStringList{kLeave});
@@ -314,8 +294,8 @@ private slots:
                                         {"financeterm", "60"}})
             type(worksheet, box, text);
         for (const QString &option : {u"disclosetotals1"_s, u"discloseprices1"_s})
-            setOption(worksheet, option, true);
-        setOption(worksheet, u"includetax1"_s, false);
+            tick(worksheet, option, true);
+        tick(worksheet, u"includetax1"_s, false);
         // The last after a gap in the column.
         for (const auto &[p, k, name] :
              {std::tuple{0, 0, "Alpha Guard"}, {0, 1, "Bravo Tint"}, {1, 4, "Service Contract"}, {3, 6, "Alpha Guard"}})
@@ -371,9 +351,8 @@ private slots:
         QCOMPARE(doubleClick(product(3, 6)), QStringList{"Message: This product's page was not found: " + page});
     }
 
-    // Every product's whole text on the presentation, with no scroll bar: a box too small for its text
-    // grows, pushing those below it down; a column that cannot hold them all shows smaller text. The
-    // same when the window scales a column as one piece.
+    // Every product's whole text, no scroll bar: a box grows and pushes the next down; a full column shows
+    // smaller text; the same when the window scales a column.
     void presentationShowsEveryTextWhole_data() {
         QTest::addColumn<int>("products");
         QTest::addColumn<QList<int>>("longSlots");
@@ -423,8 +402,7 @@ private slots:
                  longSlots.size() == 1);
     }
 
-    // Print cancelled (by button and by Ctrl+P), back to the worksheet, the catalogue edited meanwhile, a
-    // smaller deal closed from its title bar, then EXIT.
+    // Print cancelled, back to the worksheet, the catalogue edited meanwhile, closed by the title bar, EXIT.
     void presentationCommands() {
         RecordingDevice *printed = recordPrinting();
         const int tint = addProduct(u"Window Tint"_s, 120, 395, u"Old words"_s);
@@ -433,7 +411,7 @@ private slots:
         DealWorksheet *worksheet = openWorksheet();
         type(worksheet, u"customername"_s, u"Pat Doe"_s);
         for (const QString &option : {u"cashdeal1"_s, u"disclosetotals1"_s, u"discloseprices1"_s})
-            setOption(worksheet, option, true);
+            tick(worksheet, option, true);
         for (const auto &[p, k, name] :
              {std::tuple{2, 0, "Window Tint"}, {0, 0, "Dent Repair"}, {0, 1, "Key Replacement"}, {0, 9, "Window Tint"}})
             QVERIFY(chooseProduct(worksheet, p, k, name));
@@ -468,7 +446,7 @@ private slots:
             {u"Ceramic Window Tint"_s, 450.0, u"New words"_s, tint}));
         QVERIFY(app().store().productsFile().exec(u"delete from [table] where id=?"_s, {dent}));
         QVERIFY(chooseProduct(worksheet, 0, 9, u"NONE"_s));
-        setOption(worksheet, u"disclosetotals1"_s, false);
+        tick(worksheet, u"disclosetotals1"_s, false);
         menu = createDeal(worksheet);
         QVERIFY(menu && !visible(menu, product(0, 9)) && shown(menu, product(0, 9)).isEmpty());
         QVERIFY(!visible(menu, u"pricepayment(0)"_s));

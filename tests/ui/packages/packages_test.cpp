@@ -1,18 +1,8 @@
 // The template list and the template editor, as a user walks through them.
 
-#include "core/store/schema.h"
 #include "testsupport.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "ui/deal/dealworksheet.h"
-#include "ui/packages/templateeditor.h"
-#include "ui/packages/templatelist.h"
-
-#include <QtTest>
-#include <QtWidgets>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
 const QStringList kNames{"Platinum", "Gold", "Silver", "Bronze"};
@@ -21,9 +11,7 @@ const QStringList kZero{"$0.00", "$0.00", "$0.00"};
 TemplateList *openList() {
     MainWindow *main = app().window<MainWindow>();
     main->show();
-    if (auto *action = main->findChild<QAction *>(u"m_default"_s); action && action->isEnabled())
-        action->trigger();
-    TemplateList *list = app().existing<TemplateList>();
+    TemplateList *list = fromMenu<TemplateList>(u"m_default"_s);
     return list && QTest::qWaitForWindowExposed(list) ? list : nullptr;
 }
 
@@ -140,8 +128,7 @@ private slots:
             QCOMPARE(stored(12, u"package%1"_s.arg(p + 1)), kNames[p]);
             QCOMPARE(textOf(editor, u"packagename(%1)"_s.arg(p)), kNames[p]);
         }
-        // Picking products: per package its picks in slot order ("" leaves one empty), the first pick's cost, the
-        // totals.
+        // Per package: its picks in slot order ("" leaves one empty), the first pick's cost, the totals.
         const QList<std::tuple<QStringList, QString, QStringList>> packages{
             {{"Tint", "Wax"}, "100.00", {"$149.95", "$349.00", "$199.05"}},
             {{"", "", "", "", "Loss"}, "60.00", {"$60.00", "$50.00", "$-10.00"}},
@@ -188,9 +175,8 @@ private slots:
             QCOMPARE(totals(editor, p), std::get<2>(packages[p]));
     }
 
-    // Behind 300 products, slot lists filled before a product is deleted ("NONE") or added: found by its id
-    // and taken in where the catalogue's own order puts it, in a file whose names ignore case and in an older
-    // one whose names sort by code.
+    // Slot lists filled before a product is deleted ("NONE") or added (found by id, in the catalogue's order),
+    // behind 300 products, also in an older file whose names sort by code.
     void catalogueChangedAfterTheEditorOpened_data() {
         QTest::addColumn<bool>("add");
         QTest::addColumn<bool>("remove");
@@ -224,7 +210,8 @@ private slots:
         // Another copy changes the catalogue while this editor is open on another template.
         TemplateEditor *editor = openOn(u"Accord"_s);
         QVERIFY(editor);
-        QAbstractItemModelTester tester(slotBox(editor, 0, 0)->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QAbstractItemModelTester tester(slotBox(editor, 0, 0)->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
         if (remove)
             column(schema::productsFile(), u"delete from [table] where id = %1"_s.arg(wax));
         if (add)
@@ -241,8 +228,7 @@ private slots:
         QVERIFY(click(editor, u"Command8"_s));
         QCOMPARE(storedSlots(id),
                  slotsWith({{0, add ? late : 0}, {1, tint}, {2, remove ? 0 : wax}, {39, add ? late : 0}}));
-        // Left and opened again, it reads the catalogue afresh: a product added meanwhile is offered and a
-        // price changed meanwhile counts.
+        // Opened again, it reads the catalogue afresh: new products and prices count.
         addProduct(u"Rustproofing"_s, 10, 20);
         column(schema::productsFile(), u"update [table] set msrp = 300 where id = %1"_s.arg(tint));
         editor = openOn(u"Camry"_s);

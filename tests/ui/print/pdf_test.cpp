@@ -1,18 +1,8 @@
 // The real printer's output: the deal printed to PDF files and read back.
 
-#include "core/deal/dealpage.h"
-#include "core/print/dealprintout.h"
-#include "core/print/printer.h"
 #include "testsupport.h"
-#include "ui/print/qtprinterdevice.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
-
-using testsupport::Pdf;
-using namespace Qt::StringLiterals;
-using testsupport::PdfWord;
+using namespace testsupport;
 
 #define QVERIFY_NEAR(actual, expected)                                                                                 \
     QVERIFY2(std::abs((actual) - (expected)) < 0.3, qPrintable(QString::number(actual)))
@@ -42,27 +32,22 @@ class PdfTest : public QObject {
     // The deal printed to `name`.pdf and read back; no pages when it did not print.
     Pdf printed(const DealPage &deal, const QString &name) {
         const QString file = m_dir.filePath(name + u".pdf"_s);
-        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(u"printouts"_s));
-        device->setOutputFile(file);
-        device->setReporter([](bool, const QString &) {});
-        Printer printer(std::move(device));
+        Printer printer(pdfDevice(file));
         return printDeal(printer, deal) ? Pdf(file) : Pdf(QString());
     }
 
 private slots:
     void initTestCase() {
-        if (!testsupport::havePdfReader())
+        if (!havePdfReader())
             QSKIP("poppler-utils are needed to read the printed pages");
     }
 
     // One landscape page: the dealership centred, the headings over their columns, the approval line at the right.
     void printedPageReadsBack() {
         const QString dealFile = m_dir.filePath(u"deal.pdf"_s);
-        auto device = std::make_unique<QtPrinterDevice>(m_dir.filePath(u"printouts"_s));
-        device->setOutputFile(dealFile);
-        device->setPdfMarginsMm(QMarginsF(4.2, 4.2, 4.2, 4.2));
-        device->setReporter([this](bool failure, const QString &m) { (failure ? m_failures : m_notices).append(m); });
-        Printer printer(std::move(device));
+        Printer printer(pdfDevice(dealFile, QMarginsF(4.2, 4.2, 4.2, 4.2), [this](bool failure, const QString &m) {
+            (failure ? m_failures : m_notices).append(m);
+        }));
         const DealPage deal = sampleDeal();
         QVERIFY(printDeal(printer, deal));
         QCOMPARE(m_failures, QStringList());
@@ -86,9 +71,8 @@ private slots:
         QVERIFY_NEAR(dealPdf.lineWords(u"Extended"_s).value(0).left, 22); // the first product line
     }
 
-    // Three terms: every price line inside its package's box of the price band, on the one page, and the
-    // payment without products between the particulars and the boxes. Lines too wide for their box shrink
-    // to fit across, short ones to fit the box's height.
+    // Three terms: every price line fits inside its box of the price band (shrunk when wide), and the payment
+    // without products stands between the particulars and the boxes.
     void threeTermsFitThePriceBand_data() {
         QTest::addColumn<QString>("line");
         QTest::newRow("wide") << "$ 888888888888888.88 / Month for 888 Months";
@@ -117,8 +101,7 @@ private slots:
         QCOMPARE(QList<int>(lines, lines + 5), QList<int>({3, 3, 3, 3, 1}));
     }
 
-    // Ten products with long descriptions in one package: its text prints smaller and stays in its box,
-    // above the price band; the last product is still there.
+    // Ten long descriptions in one package print smaller, all of them inside its box.
     void longDescriptionsStayInTheirBox() {
         DealPage deal = sampleDeal();
         QString text;

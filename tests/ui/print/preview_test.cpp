@@ -1,25 +1,8 @@
 // The print previews of the deal and of the product list show, print and save what the print commands print.
 
-#include "core/deal/dealpage.h"
-#include "core/print/dealprintout.h"
-#include "core/print/printer.h"
-#include "core/print/recordingdevice.h"
-#include "core/store/store.h"
 #include "testsupport.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "ui/catalogue/productlist.h"
-#include "ui/deal/dealpresentation.h"
-#include "ui/print/printpreview.h"
-#include "ui/print/qtprinterdevice.h"
-
-#include <QAction>
-#include <QDir>
-#include <QSpinBox>
-#include <QTest>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
 // Every operation with its kind, page, orientation, place, font and text, one a line.
@@ -56,10 +39,8 @@ private slots:
         if (!havePdfReader())
             QSKIP("poppler-utils are needed to read the pages");
     }
-    void cleanup() { closeAllWindows(); }
 
-    // The deal as the presentation shows it now, a particular edited there included: previewed, saved,
-    // printed from the preview at once and by "Print" after its question, always the same page.
+    // The deal as the presentation shows it now: previewed, saved, and printed two ways, always the same page.
     void dealPreview() {
         ProgramFolder folder;
         RecordingDevice *printed = recordPrinting();
@@ -103,17 +84,12 @@ private slots:
         QCOMPARE(dump(*printed), previewed);
     }
 
-    // A list of several pages on the real printer's device (a printer that does not print to the sheet's
-    // edge), after a deal: the PDF "Print List" prints and the one the preview saves hold every word in the
-    // same place, each page's headings 10 mm across and 15 mm down from the printable area's corner.
+    // A list of several pages on a real printer with margins, after a deal: printed and saved alike, each page's
+    // headings 10 mm across and 15 mm down from the printable area's corner.
     void listPreview() {
         ProgramFolder folder;
         const QString printedPdf = m_files.filePath(u"printed.pdf"_s), savedPdf = m_files.filePath(u"saved.pdf"_s);
-        auto device = std::make_unique<QtPrinterDevice>(app().printoutsFolder());
-        device->setOutputFile(printedPdf);
-        device->setPdfMarginsMm(QMarginsF(6, 5, 6, 5));
-        device->setReporter([](bool, const QString &) {});
-        app().installPrinterDevice(std::move(device));
+        app().installPrinterDevice(pdfDevice(printedPdf, QMarginsF(6, 5, 6, 5)));
         for (int i = 1; i <= 70; ++i)
             addProduct(u"Product%1"_s.arg(i, 2, 10, QLatin1Char('0')), i, 2.5 * i);
         // Texts wider than their columns: they wrap, or shrink when one word is too wide.
@@ -126,8 +102,7 @@ private slots:
         wide.notes = QString(u"Installed at their shop, not ours. "_s).repeated(12);
         QVERIFY(app().store().products().add(wide));
         setSetting(u"dealershipname"_s, u"Riverside Motors"_s);
-        app().window<MainWindow>()->findChild<QAction *>(u"m_aftermarket"_s)->trigger();
-        ProductList *list = app().existing<ProductList>();
+        ProductList *list = fromMenu<ProductList>(u"m_aftermarket"_s);
         QVERIFY(list && printDeal(app().printer(), DealPage()));
         QCOMPARE(said([&] { QVERIFY(click(list, u"Command2"_s)); }), QStringList{u"Are You Sure?: Print List?"_s});
         QVERIFY(click(list, u"Command4"_s));
@@ -154,8 +129,7 @@ private slots:
             QCOMPARE(printedPages.line(u"Page"_s, page),
                      QStringList({"Page", QString::number(page), "of", QString::number(pages)}));
         }
-        // No word of a row reaches the next column (each starts 6 mm further in, the printer's margin) or starts
-        // below 185 mm (5 mm lower on the sheet).
+        // No word reaches the next column or starts below 185 mm (columns and rows shifted by the margins).
         const double columns[] = {16, 76, 96, 116, 136, 176, 206, 271};
         QStringList installer;
         for (const PdfWord &w : printedPages.words) {

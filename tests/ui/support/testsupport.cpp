@@ -1,28 +1,6 @@
 #include "testsupport.h"
 
-#include "coresupport.h"
-
-#include "core/print/recordingdevice.h"
-#include "core/store/database.h"
-#include "core/store/firststart.h"
-#include "core/store/schema.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QDir>
-#include <QLineEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QSettings>
 #include <QSqlQuery>
-#include <QStandardPaths>
-#include <QTimer>
-#include <algorithm>
-#include <cmath>
 
 namespace testsupport {
 
@@ -186,13 +164,22 @@ bool click(QWidget *window, const QString &name) {
 }
 
 void type(QWidget *window, const QString &name, const QString &text) {
-    auto *box = qobject_cast<QLineEdit *>(control(window, name));
+    QWidget *box = control(window, name);
     if (!box)
         return;
     box->setFocus();
-    box->selectAll();
-    box->del();
-    QTest::keyClicks(box, text);
+    QMetaObject::invokeMethod(box, "selectAll");
+    QTest::keyClick(box, Qt::Key_Delete);
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(box, Qt::Key_Return);
+        const bool ascii = std::all_of(lines[i].begin(), lines[i].end(), [](QChar c) { return c.unicode() < 0x7f; });
+        if (ascii)
+            QTest::keyClicks(box, lines[i]);
+        else // beyond the keys Qt Test knows: the text as one key's, as an input method gives it
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, lines[i], Qt::NoModifier);
+    }
 }
 
 bool chooseRow(QComboBox *box, int row) {
@@ -218,6 +205,19 @@ QComboBox *slotBox(QWidget *window, int p, int s, const QString &kind) {
 
 bool chooseProduct(QWidget *window, int p, int s, const QString &name) { return choose(slotBox(window, p, s), name); }
 
+bool tick(QWidget *window, const QString &name, bool on) {
+    auto *box = qobject_cast<QAbstractButton *>(control(window, name));
+    if (box && box->isEnabled() && box->isChecked() != on)
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+    return box && box->isEnabled() && box->isChecked() == on;
+}
+
+void answerFileDialogs(const QString &path) {
+    auto chooser = [path](QWidget *, const QString &, const QString &, const QString &) { return path; };
+    app().setFileChooser(chooser);
+    app().setSaveChooser(chooser);
+}
+
 void closeAllWindows() {
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (w->parentWidget())
@@ -227,6 +227,16 @@ void closeAllWindows() {
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+std::unique_ptr<QtPrinterDevice> pdfDevice(const QString &file, const QMarginsF &margins,
+                                           QtPrinterDevice::Reporter reporter) {
+    auto device = std::make_unique<QtPrinterDevice>(QFileInfo(file).path());
+    device->setOutputFile(file);
+    if (!margins.isNull())
+        device->setPdfMarginsMm(margins);
+    device->setReporter(std::move(reporter));
+    return device;
 }
 
 bool havePdfReader() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }

@@ -1,23 +1,44 @@
 #pragma once
-// Shared help for the test programs: a fresh program folder, a catalogue filler, answering modal
-// boxes, finding controls by object name, and reading back the PDF files the program prints.
+// Shared help for the window tests: a fresh program folder, answering boxes, controls by name, PDFs read back.
 
-#include <QApplication>
-#include <QList>
-#include <QMessageBox>
-#include <QSizeF>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QVariant>
-#include <QWidget>
+// Every window and printout the tests drive, so a test program needs only this header.
+#include "app/application.h"
+#include "app/mainwindow.h"
+#include "app/passworddialog.h"
+#include "core/deal/dealpage.h"
+#include "core/print/acceptanceprintout.h"
+#include "core/print/dealprintout.h"
+#include "core/print/printer.h"
+#include "core/print/recordingdevice.h"
+#include "core/store/database.h"
+#include "core/store/firststart.h"
+#include "core/store/schema.h"
+#include "coresupport.h"
+#include "dealfixture.h"
+#include "ui/catalogue/producteditor.h"
+#include "ui/catalogue/productgrid.h"
+#include "ui/catalogue/productlist.h"
+#include "ui/common/geometry.h"
+#include "ui/common/prompts.h"
+#include "ui/common/windowfit.h"
+#include "ui/deal/dealchoice.h"
+#include "ui/deal/dealpresentation.h"
+#include "ui/deal/dealview.h"
+#include "ui/deal/dealworksheet.h"
+#include "ui/history/dealhistory.h"
+#include "ui/history/dealreport.h"
+#include "ui/packages/templateeditor.h"
+#include "ui/packages/templatelist.h"
+#include "ui/prefs/preferencesdialog.h"
+#include "ui/print/printpreview.h"
+#include "ui/print/qtprinterdevice.h"
+
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 
-class Application;
-class QComboBox;
-class RecordingDevice;
+using namespace Qt::StringLiterals;
 
 namespace testsupport {
 
@@ -85,7 +106,7 @@ template <class T> T *control(QWidget *window, const QString &name) {
 QString textOf(QWidget *window, const QString &name);
 // Clicks a button by object name; fails clearly when it is missing, hidden or disabled.
 bool click(QWidget *window, const QString &name);
-// Types into a line box as a user would: focus, select all, type.
+// Types into a box as a user would: focus, select all, type; Return between the lines of a multi-line box.
 void type(QWidget *window, const QString &name, const QString &text);
 // Chooses an entry of a drop-down list as a user does: opens the list and clicks the entry.
 bool chooseRow(QComboBox *box, int row);
@@ -94,8 +115,26 @@ bool choose(QComboBox *box, const QString &text);
 // columns beside it.
 QComboBox *slotBox(QWidget *window, int p, int s, const QString &kind = QString());
 bool chooseProduct(QWidget *window, int p, int s, const QString &name);
+// Ticks or clears an option as the user does: a click on its box, not on the space beside its caption.
+bool tick(QWidget *window, const QString &name, bool on = true);
+// The file dialogs, opening and saving, answer `path`.
+void answerFileDialogs(const QString &path);
+// Triggers an item of the main window's menu; returns the window it brought up.
+template <class W> W *fromMenu(const QString &item) {
+    QAction *action = app().window<MainWindow>()->findChild<QAction *>(item);
+    if (!action || !action->isEnabled())
+        return nullptr;
+    action->trigger();
+    return app().existing<W>();
+}
 // Closes every top-level window and lets deferred deletes run.
 void closeAllWindows();
+
+// A printer device writing the PDF `file`, unable to print within `margins` of the sheet's edge; what it
+// reports goes to `reporter`.
+std::unique_ptr<QtPrinterDevice> pdfDevice(
+    const QString &file, const QMarginsF &margins = {},
+    QtPrinterDevice::Reporter reporter = [](bool, const QString &) {});
 
 // The pages and words of a PDF as poppler's pdftotext reads them, in millimetres from the sheet's corner.
 bool havePdfReader();
