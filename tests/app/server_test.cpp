@@ -148,7 +148,10 @@ private slots:
                  QStringList{u"Message: Preferences Saved"_s});
         QCOMPARE(program.store().settings().read().dealershipName, u"Northside Motors"_s);
         closeAllWindows();
-        // A desk's login may not change the preferences: told, and the program goes on.
+        // A desk's login may not change the dealership's preferences: told, and the program goes on.
+        Settings other = program.store().settings().read();
+        other.dealershipName = u"Eastside Motors"_s;
+        QVERIFY(program.store().settings().write(other));
         QVERIFY(
             QSqlQuery(program.store().settingsFile().handle()).exec(u"create role desk1 login in role quorvel_desk"_s));
         ServerAddress desk = server;

@@ -176,7 +176,17 @@ Layout settings() {
               field(kTable, QStringLiteral("statement"),
                     QStringLiteral("TEXT NOT NULL DEFAULT '%1'").arg(defaultStatement()))},
              // 2: whether a deal starts as a lease.
-             {field(kTable, QStringLiteral("leasedeal"), QStringLiteral("INTEGER NOT NULL DEFAULT 0"))}}};
+             {field(kTable, QStringLiteral("leasedeal"), QStringLiteral("INTEGER NOT NULL DEFAULT 0"))},
+             // 3: on a server, the salesperson is each login's own; a login sees and changes its own row only.
+             {statement(QStringLiteral("create table if not exists deskpreferences (username text primary key "
+                                       "default current_user, salesperson text not null default '')"),
+                        ServerOnly),
+              statement(QStringLiteral("alter table deskpreferences enable row level security"), ServerOnly),
+              statement(QStringLiteral("do $$ begin if not exists (select 1 from pg_policies where policyname = "
+                                       "'deskpreferences_own') then create policy deskpreferences_own on "
+                                       "deskpreferences using (username = current_user) with check (username = "
+                                       "current_user); end if; end $$"),
+                        ServerOnly)}}};
 }
 
 // The deal number is never handed out twice (AUTOINCREMENT), and the file itself refuses to change or

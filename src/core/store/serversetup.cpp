@@ -27,6 +27,7 @@ const char *const kGrants[] = {
     "grant select, insert on deals, dealitems to quorvel_desk",
     "grant select, insert, update, delete on products, vehicles to quorvel_manager",
     "grant select, update on preferences to quorvel_manager",
+    "grant select, insert, update on deskpreferences to quorvel_desk",
     "grant usage on sequence products_rowid_seq, vehicles_rowid_seq, preferences_rowid_seq to quorvel_manager",
 };
 

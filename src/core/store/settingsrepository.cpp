@@ -57,6 +57,12 @@ QVariantList values(const Settings &s) {
             s.includeTax ? 1 : 0,     s.financeTerm2,         s.financeTerm3,    s.statement,
             s.leaseDeal ? 1 : 0};
 }
+// On a server the salesperson is the login's own (its row alone is visible to it); the shared record's
+// salespersonname is left as it stands.
+const QString kOwnSalesperson = QStringLiteral("select salesperson from deskpreferences where username = current_user");
+const QString kWriteOwnSalesperson = QStringLiteral(
+    "insert into deskpreferences (salesperson) values (?) on conflict (username) do update set salesperson = "
+    "excluded.salesperson");
 } // namespace
 
 QString SettingsRepository::problem() const {
@@ -85,15 +91,35 @@ QString SettingsRepository::problem() const {
     return problem;
 }
 
-Settings SettingsRepository::read() const {
+Settings SettingsRepository::shared() const {
     Settings s;
     m_db.select(kSelect, {}, [&s](const QSqlQuery &q) { s = fromRecord(q); });
     return s;
 }
 
+Settings SettingsRepository::read() const {
+    Settings s = shared();
+    if (m_db.isServer()) {
+        s.salespersonName.clear();
+        m_db.select(kOwnSalesperson, {}, [&s](const QSqlQuery &q) { s.salespersonName = trimmed(q.value(0)); });
+    }
+    return s;
+}
+
 bool SettingsRepository::write(const Settings &settings) {
-    if (!m_db.exec(kWrite, values(settings)))
+    if (m_db.isServer()) {
+        const Settings stored = shared();
+        Settings dealership = settings;
+        dealership.salespersonName = stored.salespersonName;
+        // A desk that may not change the dealership's preferences still keeps its own salesperson.
+        const QVariantList wanted = values(dealership);
+        if (wanted.mid(2) != values(stored).mid(2) && !m_db.exec(kWrite, wanted))
+            return false;
+        if (!m_db.exec(kWriteOwnSalesperson, {settings.salespersonName}))
+            return false;
+    } else if (!m_db.exec(kWrite, values(settings))) {
         return false;
+    }
     emit m_events.settingsChanged();
     return true;
 }
@@ -102,7 +128,7 @@ SettingsRepository::Drawn SettingsRepository::draw(Counter counter, qint32 count
     Drawn drawn;
     if (count < 1 || !m_db.beginImmediate())
         return drawn;
-    drawn.settings = read();
+    drawn.settings = shared();
     qint32 &value = counter == Counter::Products ? drawn.settings.productCounter : drawn.settings.templateCounter;
     if (value > std::numeric_limits<qint32>::max() - count) {
         m_db.rollback();
@@ -116,6 +142,7 @@ SettingsRepository::Drawn SettingsRepository::draw(Counter counter, qint32 count
         return drawn;
     }
     drawn.id = first;
+    drawn.settings.salespersonName = read().salespersonName;
     emit m_events.settingsChanged();
     return drawn;
 }

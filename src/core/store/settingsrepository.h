@@ -33,6 +33,8 @@ public:
     Drawn draw(Counter counter, qint32 count = 1);
 
 private:
+    Settings shared() const; // the dealership's record as stored
+
     Database &m_db;
     StoreEvents &m_events;
 };

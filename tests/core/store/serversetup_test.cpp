@@ -105,7 +105,12 @@ private slots:
         QCOMPARE(atDesk.products().all(), copy.products().all());
         QVERIFY(atDesk.deals().add(deals[0]));
         QVERIFY(!atDesk.products().add(copy.products().all().first()));
-        QVERIFY(!atDesk.settings().write(copy.settings().read()));
+        // Each login keeps its own salesperson; the rest of the preferences are the dealership's.
+        Settings mine = atDesk.settings().read();
+        mine.salespersonName = u"Dana"_s;
+        QVERIFY(atDesk.settings().write(mine));
+        mine.dealershipName = u"Desk Motors"_s;
+        QVERIFY(!atDesk.settings().write(mine));
         // A manager's login keeps the catalogue, drawing its ids.
         QVERIFY(copy.dealsFile().exec(u"create role manager1 login in role quorvel_manager"_s));
         desk.user = u"manager1"_s;
@@ -113,6 +118,13 @@ private slots:
         atManager.setServer(desk);
         QVERIFY2(atManager.open(&why), qPrintable(why));
         QCOMPARE(atManager.addProducts(copy.products().all().mid(0, 2)).firstId, 78);
+        Settings managers = atManager.settings().read();
+        managers.salespersonName = u"Max"_s;
+        managers.dealershipName = u"Shared Motors"_s;
+        QVERIFY(atManager.settings().write(managers));
+        QCOMPARE(atManager.settings().read().salespersonName, u"Max"_s);
+        QCOMPARE(atDesk.settings().read().salespersonName, u"Dana"_s);
+        QCOMPARE(atDesk.settings().read().dealershipName, u"Shared Motors"_s);
     }
 };
 
