@@ -1,6 +1,8 @@
 // A server's address read from a PostgreSQL connection URI as libpq reads it, and written back.
 
+#include "core/store/database.h"
 #include "core/store/serveraddress.h"
+#include "pgcluster.h"
 
 #include <QtTest>
 
@@ -51,6 +53,28 @@ private slots:
         QVERIFY(!a->uri().contains(u"pw"_s) && again.password.isEmpty());
         again.password = a->password;
         QVERIFY(again == *a);
+    }
+
+    // With sslmode=verify-full, a server whose certificate names the host it was reached by is used; any
+    // other is refused, with libpq's reason.
+    void aVerifiedServerMustBeTheOneNamed_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("the certificate's name") << u"localhost"_s << QString();
+        QTest::newRow("another name") << u"127.0.0.1"_s << u"does not match host name"_s;
+    }
+    void aVerifiedServerMustBeTheOneNamed() {
+        QFETCH(QString, host);
+        QFETCH(QString, refusal);
+        coretest::PgCluster &cluster = coretest::PgCluster::shared();
+        static const std::optional<QString> ca = cluster.useCertificate();
+        QVERIFY2(ca, qPrintable(cluster.why()));
+        const std::optional<ServerAddress> server = ServerAddress::fromUri(
+            u"postgresql://postgres@%1:%2/postgres?sslmode=verify-full&sslrootcert=%3"_s.arg(
+                host, QString::number(cluster.address({}).port), *ca));
+        Database db;
+        QCOMPARE(db.openServer(server.value(), u"deals"_s), refusal.isEmpty());
+        QVERIFY2(db.errorText().contains(refusal), qPrintable(db.errorText()));
     }
 };
 

@@ -72,7 +72,8 @@ bool PgCluster::start() {
         QStringLiteral("pg_ctl"),
         {QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")),
          QStringLiteral("-l"), m_dir->filePath(QStringLiteral("log")), QStringLiteral("-o"),
-         QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(m_port).arg(m_dir->path())});
+         QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(m_port).arg(m_dir->path()) +
+             m_serverOptions});
     if (!m_running) {
         QFile log(m_dir->filePath(QStringLiteral("log")));
         if (log.open(QIODevice::ReadOnly))
@@ -87,6 +88,48 @@ bool PgCluster::stop() {
                                        QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data"))});
     m_running = m_running && !stopped;
     return stopped;
+}
+
+std::optional<QString> PgCluster::useCertificate() {
+    const QString ca = m_dir->filePath(QStringLiteral("ca.crt"));
+    const QString cert = m_dir->filePath(QStringLiteral("server.crt"));
+    const QString key = m_dir->filePath(QStringLiteral("server.key"));
+    QFile names(m_dir->filePath(QStringLiteral("names.ext")));
+    if (!names.open(QIODevice::WriteOnly) || names.write("subjectAltName=DNS:localhost\n") < 0)
+        return std::nullopt;
+    names.close();
+    const QStringList ec{QStringLiteral("-newkey"), QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
+                         QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes")};
+    const QList<QStringList> steps{
+        QStringList{QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-days"), QStringLiteral("2"),
+                    QStringLiteral("-subj"), QStringLiteral("/CN=Quorvel Test CA"), QStringLiteral("-keyout"),
+                    m_dir->filePath(QStringLiteral("ca.key")), QStringLiteral("-out"), ca} +
+            ec,
+        QStringList{QStringLiteral("req"), QStringLiteral("-subj"), QStringLiteral("/CN=localhost"),
+                    QStringLiteral("-keyout"), key, QStringLiteral("-out"), m_dir->filePath(QStringLiteral("s.csr"))} +
+            ec,
+        {QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-days"), QStringLiteral("2"),
+         QStringLiteral("-in"), m_dir->filePath(QStringLiteral("s.csr")), QStringLiteral("-CA"), ca,
+         QStringLiteral("-CAkey"), m_dir->filePath(QStringLiteral("ca.key")), QStringLiteral("-CAcreateserial"),
+         QStringLiteral("-extfile"), names.fileName(), QStringLiteral("-out"), cert}};
+    for (const QStringList &step : steps) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral("openssl"), step);
+        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+            m_why = QStringLiteral("openssl failed: %1 %2").arg(p.errorString(), QString::fromLocal8Bit(p.readAll()));
+            return std::nullopt;
+        }
+    }
+    // The server reads its key only when no one else may.
+    QFile::setPermissions(key, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (m_asPostgres && QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres:postgres"), key, cert}) != 0)
+        return std::nullopt;
+    m_serverOptions =
+        QStringLiteral(" -c ssl=on -c ssl_cert_file=%1 -c ssl_key_file=%2").arg(cert, key);
+    if (!stop() || !start())
+        return std::nullopt;
+    return ca;
 }
 
 PgCluster::~PgCluster() {

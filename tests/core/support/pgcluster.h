@@ -28,6 +28,9 @@ public:
     // Stops the server at once (as a crash or a pulled cable would) and starts it again.
     bool stop();
     bool start();
+    // Restarts the server with TLS on, its certificate (for the name localhost only) signed by a CA made
+    // here; the CA's certificate file, or nothing when it could not be made.
+    std::optional<QString> useCertificate();
 
 private:
     PgCluster();
@@ -38,6 +41,7 @@ private:
     bool m_asPostgres = false;
     bool m_running = false;
     int m_databases = 0;
+    QString m_serverOptions;
     QString m_why;
 };
 
