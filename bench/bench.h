@@ -14,4 +14,7 @@ int packages();
 int csv();
 // The deal file at 100,000 deals: the history against a bare read of its rows, the report, saving a deal.
 int choice();
+// The same on a PostgreSQL server (QUORVEL_BENCH_SERVER, the argument after "server", or a throwaway
+// cluster): list, worksheet and history against a bare libpq read, the report, saving a deal.
+int server();
 } // namespace bench

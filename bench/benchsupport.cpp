@@ -1,12 +1,15 @@
 #include "benchsupport.h"
 
+#include "app/application.h"
+#include "app/mainwindow.h"
+#include "core/deal/dealrecord.h"
 #include "core/store/database.h"
 #include "core/store/firststart.h"
 #include "core/store/schema.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
+#include "core/store/serversetup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -21,6 +24,54 @@ const char *const productLines[10] = {"Paint Protection", "Window Tint",     "Se
                                       "Anti-Theft Etch",  "Ceramic Coating"};
 const char *const installers[5] = {"In-house", "ClearShield Detailing", "Sun Control Tint", "Dealer Warranty Services",
                                    "Car Audio Pros"};
+
+namespace {
+const char *const kProducts[] = {"Paint Protection Film",     "Ceramic Coating", "Window Tint",  "Fabric Protection",
+                                 "Extended Service Contract", "GAP Insurance",   "Tire & Wheel", "Key Replacement",
+                                 "Windshield Protection",     "Dent Repair",     "Remote Start", "Anti-Theft Etch"};
+} // namespace
+
+const char *const people[5] = {"Dana Whitfield", "Chris Moreno", "Pat Nguyen", "Sam Lee", "Alex Stone"};
+
+// Deal i: eight, six, four and two products (about twenty items), a choice that varies from deal to deal.
+DealRecord dealNumber(int i) {
+    Deal d;
+    d.particulars = {QStringLiteral("Customer %1").arg(i), QStringLiteral("2024 Model %1").arg(i % 37),
+                     QStringLiteral("S%1").arg(i, 6, 10, QLatin1Char('0')), QLatin1String(people[i % 5])};
+    d.dealership = QStringLiteral("Riverside Motors");
+    d.disclaimer = QStringLiteral("Payments are estimates and subject to credit approval.");
+    d.rate = 6.9;
+    d.term = 60;
+    const int sizes[4] = {8, 6, 4, 2};
+    for (int p = 0; p < 4; ++p) {
+        d.packages[p].name = QStringLiteral("Package %1").arg(p + 1);
+        for (int s = 0; s < sizes[p]; ++s) {
+            const int k = (i + s * 5 + p) % 12;
+            SlotProduct &slot = d.packages[p].products[s];
+            slot.id = k + 1;
+            slot.name = QLatin1String(kProducts[k]);
+            slot.cost = 50 + 20 * k;
+            slot.msrp = 200 + 75 * k;
+            slot.description = QStringLiteral("Covers what the factory warranty does not.");
+        }
+    }
+    std::array<bool, menu::Slots> kept{};
+    for (int s = 0; s < menu::Slots; ++s)
+        kept[s] = (i + s) % 4 != 0;
+    return recordChoice(d, i % 5 - 1, kept, QStringLiteral("I was shown each product above."));
+}
+
+bool storeDeals(int count) {
+    constexpr int batch = 5000;
+    for (int first = 0; first < count; first += batch) {
+        QVector<DealRecord> deals;
+        for (int i = first; i < std::min(count, first + batch); ++i)
+            deals << dealNumber(i);
+        if (!app().store().deals().addAll(deals))
+            return false;
+    }
+    return true;
+}
 
 namespace {
 Folder *&current() {
@@ -41,14 +92,22 @@ void fail(const char *what) {
     ++failures();
 }
 
-Folder::Folder() {
+Folder::Folder(const std::optional<ServerAddress> &server) {
     current() = this;
     m_app = std::make_unique<Application>(m_dir.path());
+    m_app->store().setServer(server);
     m_app->setHomeWindow<MainWindow>();
     m_app->setDatabaseErrorHandler(
         [](const QString &what) { fail(qPrintable(QStringLiteral("database error: ") + what)); });
     QString why;
-    m_ok = firststart::createEmptyDataFolder(m_dir.path(), &why) && m_app->start(&why);
+    m_ok = firststart::createEmptyDataFolder(m_dir.path(), &why);
+    if (m_ok && server) {
+        // The empty folder's settings record and counters go with the tables; an emptied server is refused.
+        const serversetup::Outcome setUp = serversetup::setUp(*server, QDir(m_dir.path()).filePath("data"));
+        m_ok = setUp.status == 0;
+        why = setUp.said.join(QLatin1Char(' '));
+    }
+    m_ok = m_ok && m_app->start(&why);
     if (!m_ok)
         fail(qPrintable(QStringLiteral("no program folder: ") + why));
 }

@@ -2,20 +2,25 @@
 // What the benchmark parts share: a temporary program folder with a catalogue of any size, templates,
 // a bare read of a query, and the median of several runs.
 
+#include "core/store/serveraddress.h"
+
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Application;
 class Database;
+struct DealRecord;
 
 namespace bench {
 
 // A fresh program folder with the program started on it; database failures are counted, not fatal.
+// With a server (which must be empty), the program's tables are made there and the program uses them.
 class Folder {
 public:
-    Folder();
+    explicit Folder(const std::optional<ServerAddress> &server = std::nullopt);
     ~Folder();
     bool ok() const { return m_ok; }
     Application &app() { return *m_app; }
@@ -39,6 +44,12 @@ bool storeProducts(int first, int last, int catalogueSize);
 void storeTemplate(int id, const QString &name, const std::vector<int> &products);
 // Forty ids spread across a catalogue of n products.
 std::vector<int> spreadIds(int n, int shift);
+
+// Deal i as a salesperson saves it: about twenty items, a choice that varies from deal to deal.
+DealRecord dealNumber(int i);
+// Deals 0..count-1, in batches of one transaction each.
+bool storeDeals(int count);
+extern const char *const people[5];
 
 // The kinds of product and the installers sample catalogues are made of.
 extern const char *const productLines[10];

@@ -5,10 +5,10 @@
 #include "benchsupport.h"
 
 #include "app/application.h"
-#include "ui/common/geometry.h"
 #include "ui/catalogue/producteditor.h"
 #include "ui/catalogue/productgrid.h"
 #include "ui/catalogue/productlist.h"
+#include "ui/common/geometry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

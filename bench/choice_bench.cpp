@@ -4,7 +4,6 @@
 #include "bench.h"
 #include "benchsupport.h"
 
-#include "core/deal/dealrecord.h"
 #include "app/application.h"
 #include "ui/history/dealhistory.h"
 #include "ui/history/dealreport.h"
@@ -18,51 +17,6 @@
 using bench::app;
 
 namespace {
-const char *const kProducts[] = {"Paint Protection Film",     "Ceramic Coating", "Window Tint",  "Fabric Protection",
-                                 "Extended Service Contract", "GAP Insurance",   "Tire & Wheel", "Key Replacement",
-                                 "Windshield Protection",     "Dent Repair",     "Remote Start", "Anti-Theft Etch"};
-const char *const kPeople[] = {"Dana Whitfield", "Chris Moreno", "Pat Nguyen", "Sam Lee", "Alex Stone"};
-
-// Deal i: eight, six, four and two products (about twenty items), a choice that varies from deal to deal.
-DealRecord dealNumber(int i) {
-    Deal d;
-    d.particulars = {QStringLiteral("Customer %1").arg(i), QStringLiteral("2024 Model %1").arg(i % 37),
-                     QStringLiteral("S%1").arg(i, 6, 10, QLatin1Char('0')), QLatin1String(kPeople[i % 5])};
-    d.dealership = QStringLiteral("Riverside Motors");
-    d.disclaimer = QStringLiteral("Payments are estimates and subject to credit approval.");
-    d.rate = 6.9;
-    d.term = 60;
-    const int sizes[4] = {8, 6, 4, 2};
-    for (int p = 0; p < 4; ++p) {
-        d.packages[p].name = QStringLiteral("Package %1").arg(p + 1);
-        for (int s = 0; s < sizes[p]; ++s) {
-            const int k = (i + s * 5 + p) % 12;
-            SlotProduct &slot = d.packages[p].products[s];
-            slot.id = k + 1;
-            slot.name = QLatin1String(kProducts[k]);
-            slot.cost = 50 + 20 * k;
-            slot.msrp = 200 + 75 * k;
-            slot.description = QStringLiteral("Covers what the factory warranty does not.");
-        }
-    }
-    std::array<bool, menu::Slots> kept{};
-    for (int s = 0; s < menu::Slots; ++s)
-        kept[s] = (i + s) % 4 != 0;
-    return recordChoice(d, i % 5 - 1, kept, QStringLiteral("I was shown each product above."));
-}
-
-bool storeDeals(int count) {
-    constexpr int batch = 5000;
-    for (int first = 0; first < count; first += batch) {
-        QVector<DealRecord> deals;
-        for (int i = first; i < std::min(count, first + batch); ++i)
-            deals << dealNumber(i);
-        if (!app().store().deals().addAll(deals))
-            return false;
-    }
-    return true;
-}
-
 template <class W> qint64 openWindow(int *rows) {
     QElapsedTimer t;
     t.start();
@@ -112,7 +66,8 @@ int bench::choice() {
                 fail("the report did not count every deal");
             reportWindow.push_back(openWindow<DealReport>(&shown));
             t.restart();
-            const ProductReport seller = app().store().deals().report({QDate(), QDate(), QLatin1String(kPeople[0])});
+            const ProductReport seller =
+                app().store().deals().report({QDate(), QDate(), QLatin1String(bench::people[0])});
             oneSeller.push_back(t.nsecsElapsed());
             if (seller.deals != n / 5)
                 fail("the report for one salesperson counted the wrong deals");

@@ -6,9 +6,9 @@
 #include "bench.h"
 #include "benchsupport.h"
 
+#include "app/application.h"
 #include "core/store/database.h"
 #include "core/store/productcsv.h"
-#include "app/application.h"
 
 #include <QDir>
 #include <QElapsedTimer>

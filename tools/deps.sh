@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need; does nothing when all are present.
 set -euo pipefail
-# lupdate and lrelease (qt6-l10n-tools) and their CMake functions (qt6-tools-dev) build the translations.
+# lupdate and lrelease (qt6-l10n-tools) and their CMake functions (qt6-tools-dev) build the translations;
+# libpq-dev, found through pkg-config, gives the server benchmark its bare reads.
 need=(cmake ninja-build g++ qt6-base-dev qt6-l10n-tools qt6-tools-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-      fonts-liberation libcsv-dev libcsv3)
+      fonts-liberation libcsv-dev libcsv3 pkg-config libpq-dev)
 if [ "${1:-}" = "--test" ]; then
     # postgresql: the tests start a throwaway cluster of their own.
     need+=(poppler-utils xvfb xauth desktop-file-utils python3 postgresql)

@@ -1,0 +1,331 @@
+// The store on a PostgreSQL server at 100,000 products and 100,000 deals: the product list, the deal
+// worksheet and the history each against a bare read of the same rows through libpq in the same run, the
+// report over every deal, and saving a deal. On the server named by QUORVEL_BENCH_SERVER (or the argument
+// after "server"), which must be empty, or else on a throwaway cluster of its own.
+
+#include "bench.h"
+#include "benchsupport.h"
+
+#include "app/application.h"
+#include "core/deal/dealrecord.h"
+#include "ui/catalogue/productgrid.h"
+#include "ui/catalogue/productlist.h"
+#include "ui/deal/dealworksheet.h"
+#include "ui/history/dealhistory.h"
+#include "ui/history/dealreport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStringList>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <libpq-fe.h>
+#include <memory>
+#include <unistd.h>
+
+using bench::app;
+
+namespace {
+constexpr int kProducts = 100000;
+constexpr int kDeals = 100000;
+// Deals saved through the program; the rest are copies of them made on the server.
+constexpr int kSavedDeals = 1000;
+
+// A cluster made with initdb in a temporary folder on a free loopback port, run by the user postgres when
+// this runs as root (the server refuses root), stopped at the end.
+class Cluster {
+public:
+    Cluster() {
+        m_asPostgres = ::geteuid() == 0;
+        m_dir = std::make_unique<QTemporaryDir>((m_asPostgres ? QStringLiteral("/tmp") : QDir::tempPath()) +
+                                                QStringLiteral("/quorvel-bench-pg-XXXXXX"));
+        if (!m_dir->isValid() ||
+            (m_asPostgres &&
+             QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres:postgres"), m_dir->path()}) != 0)) {
+            m_why = QStringLiteral("no temporary folder for the cluster");
+            return;
+        }
+        if (!run(QStringLiteral("initdb"), {QStringLiteral("-D"), data(), QStringLiteral("-A"), QStringLiteral("trust"),
+                                            QStringLiteral("-U"), QStringLiteral("postgres"), QStringLiteral("-E"),
+                                            QStringLiteral("UTF8"), QStringLiteral("--locale=C.UTF-8")}))
+            return;
+        for (int attempt = 0; attempt < 8 && !m_running; ++attempt) {
+            m_port = 20000 + int(QRandomGenerator::global()->bounded(30000));
+            m_running =
+                run(QStringLiteral("pg_ctl"),
+                    {QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-D"), data(), QStringLiteral("-l"),
+                     m_dir->filePath(QStringLiteral("log")), QStringLiteral("-o"),
+                     QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1").arg(m_port).arg(m_dir->path())});
+        }
+    }
+    ~Cluster() {
+        if (m_running)
+            run(QStringLiteral("pg_ctl"),
+                {QStringLiteral("stop"), QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-D"), data()});
+    }
+    bool ok() const { return m_running; }
+    QString why() const { return m_why; }
+    QString uri(const QString &database) const {
+        return QStringLiteral("postgresql://postgres@127.0.0.1:%1/%2").arg(m_port).arg(database);
+    }
+
+private:
+    QString data() const { return m_dir->filePath(QStringLiteral("data")); }
+    bool run(const QString &program, const QStringList &arguments) {
+        const QString path = QStringLiteral("/usr/lib/postgresql/15/bin/") + program;
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.setWorkingDirectory(m_dir->path());
+        if (m_asPostgres)
+            p.start(QStringLiteral("runuser"),
+                    QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"), path} +
+                        arguments);
+        else
+            p.start(path, arguments);
+        const bool done = p.waitForFinished(120000);
+        const QString said = QString::fromLocal8Bit(p.readAll());
+        if (done && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+            return true;
+        m_why = QStringLiteral("%1 failed: %2 %3").arg(program, p.errorString(), said);
+        return false;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    int m_port = 0;
+    bool m_asPostgres = false;
+    bool m_running = false;
+    QString m_why;
+};
+
+// A plain libpq connection, for filling the tables and for the bare reads.
+class Connection {
+public:
+    explicit Connection(const QString &uri) : m_conn(PQconnectdb(uri.toUtf8().constData())) {}
+    ~Connection() { PQfinish(m_conn); }
+    bool ok() const { return PQstatus(m_conn) == CONNECTION_OK; }
+    QString error() const { return QString::fromUtf8(PQerrorMessage(m_conn)).trimmed(); }
+    bool exec(const QString &sql) {
+        PGresult *r = PQexec(m_conn, sql.toUtf8().constData());
+        const ExecStatusType status = PQresultStatus(r);
+        PQclear(r);
+        if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+            return true;
+        bench::fail(qPrintable(QStringLiteral("server: ") + error()));
+        return false;
+    }
+    // The query with nothing around it: sent, every row received and every value looked at.
+    qint64 read(const QString &sql, int *rows) {
+        QElapsedTimer t;
+        t.start();
+        PGresult *r = PQexec(m_conn, sql.toUtf8().constData());
+        const int n = PQntuples(r), columns = PQnfields(r);
+        qint64 touched = 0;
+        for (int row = 0; row < n; ++row)
+            for (int c = 0; c < columns; ++c)
+                touched += PQgetlength(r, row, c) + *PQgetvalue(r, row, c);
+        PQclear(r);
+        const qint64 ns = t.nsecsElapsed();
+        sink = touched;
+        *rows = n;
+        return ns;
+    }
+
+private:
+    PGconn *m_conn;
+    static inline volatile qint64 sink = 0; // what was read is used, so the reading stays
+};
+
+QString quoted(const char *const *texts, int count) {
+    QStringList out;
+    for (int i = 0; i < count; ++i)
+        out << QStringLiteral("'%1'").arg(QString::fromUtf8(texts[i]).replace(QLatin1Char('\''), QLatin1String("''")));
+    return QStringLiteral("array[%1]").arg(out.join(','));
+}
+
+// The same catalogue storeProducts() writes, made on the server in one statement, and the product counter
+// moved past it as adding the products through the program would.
+bool fillProducts(Connection &pg, int n) {
+    return pg.exec(QStringLiteral(
+                       "insert into products (id, aftermarketname, cost, msrp, description, htmlpath, picturepath, "
+                       "installer, phone, notes) select i, (%1)[i % 10 + 1] || ' ' || lpad(((i::bigint * 104729) % "
+                       "%3)::text, 6, '0'), c, c * 2.5, 'Covers what the factory warranty does not, for five years or "
+                       "60,000 miles, with roadside help and a rental car while the vehicle is repaired.', "
+                       "'webpages/product' || i || '.html', '', (%2)[i % 5 + 1], '555-' || lpad((i % 10000)::text, "
+                       "4, '0'), case when i % 3 = 0 then 'Ask for the extended term' else '' end from (select i, "
+                       "(25 + ((i::bigint * 7919) % 90000) / 100.0)::float8 as c from generate_series(1, %3) i) s")
+                       .arg(quoted(bench::productLines, 10), quoted(bench::installers, 5))
+                       .arg(n)) &&
+           pg.exec(QStringLiteral("update preferences set am_total = greatest(am_total, %1)").arg(n));
+}
+
+// The first deals saved through the program (numbered, sealed, items and all), then copied on the server
+// under the next numbers, each copy with its own customer and stock number, until there are `count`.
+bool fillDeals(Connection &pg, int count) {
+    if (!bench::storeDeals(kSavedDeals))
+        return false;
+    Database &file = app().store().dealsFile();
+    QStringList dealFields = file.columns(QStringLiteral("deals")), dealValues;
+    dealFields.removeAll(QStringLiteral("rowid"));
+    for (const QString &f : dealFields)
+        dealValues << (f == QLatin1String("id") ? QStringLiteral("id + k * %1").arg(kSavedDeals)
+                       : f == QLatin1String("customer")
+                           ? QStringLiteral("'Customer ' || (id - 1 + k * %1)").arg(kSavedDeals)
+                       : f == QLatin1String("stocknumber")
+                           ? QStringLiteral("'S' || lpad((id - 1 + k * %1)::text, 6, '0')").arg(kSavedDeals)
+                           : f);
+    QStringList itemFields = file.columns(QStringLiteral("dealitems")), itemValues;
+    itemFields.removeAll(QStringLiteral("rowid"));
+    for (const QString &f : itemFields)
+        itemValues << (f == QLatin1String("deal") ? QStringLiteral("deal + k * %1").arg(kSavedDeals) : f);
+    const QString copies = QStringLiteral("generate_series(1, %1) k").arg(count / kSavedDeals - 1);
+    return pg.exec(QStringLiteral("begin")) &&
+           pg.exec(QStringLiteral("insert into deals (%1) select %2 from deals, %3 order by k, id")
+                       .arg(dealFields.join(','), dealValues.join(','), copies)) &&
+           pg.exec(QStringLiteral("insert into dealitems (%1) select %2 from dealitems, %3 order by k, deal")
+                       .arg(itemFields.join(','), itemValues.join(','), copies)) &&
+           pg.exec(QStringLiteral("commit"));
+}
+
+// From opening the window until it is on screen with every row in its grid.
+template <class W> qint64 openWindow(int *rows) {
+    QElapsedTimer t;
+    t.start();
+    W *w = app().window<W>();
+    w->show();
+    QApplication::processEvents();
+    const qint64 ns = t.nsecsElapsed();
+    *rows = w->template findChild<QTableView *>(QStringLiteral("grid1"))->model()->rowCount();
+    app().unload<W>();
+    bench::settle();
+    return ns;
+}
+
+// From "Create Deal for Customer" until the worksheet is on screen with the catalogue in its slots; then
+// choosing a template until every slot and total shows it.
+qint64 openWorksheet(qint64 *load) {
+    QElapsedTimer t;
+    t.start();
+    DealWorksheet *w = app().window<DealWorksheet>();
+    w->show();
+    QApplication::processEvents();
+    const qint64 open = t.nsecsElapsed();
+    auto *templates = w->findChild<QComboBox *>(QStringLiteral("vehicledefault"));
+    const int entry = templates->findText(QStringLiteral("All New Vehicles"));
+    if (entry < 0)
+        bench::fail("the worksheet did not offer the template");
+    t.restart();
+    templates->setCurrentIndex(entry);
+    emit templates->activated(entry);
+    QApplication::processEvents();
+    *load = t.nsecsElapsed();
+    app().unload<DealWorksheet>();
+    bench::settle();
+    return open;
+}
+
+const char *met(bool yes) { return yes ? "met" : "NOT MET"; }
+} // namespace
+
+int bench::server() {
+    using namespace bench;
+    failures() = 0;
+    QString uri = qEnvironmentVariable("QUORVEL_BENCH_SERVER");
+    std::unique_ptr<Cluster> cluster;
+    if (uri.isEmpty()) {
+        cluster = std::make_unique<Cluster>();
+        if (!cluster->ok()) {
+            fail(qPrintable(QStringLiteral("no throwaway cluster: ") + cluster->why()));
+            return 1;
+        }
+        Connection admin(cluster->uri(QStringLiteral("postgres")));
+        if (!admin.ok() || !admin.exec(QStringLiteral("create database quorvel")))
+            return 1;
+        uri = cluster->uri(QStringLiteral("quorvel"));
+    }
+    QString why;
+    const std::optional<ServerAddress> address = ServerAddress::fromUri(uri, &why);
+    if (!address) {
+        fail(qPrintable(QStringLiteral("not a server URI: ") + why));
+        return 1;
+    }
+    std::printf("server %s\n", qPrintable(address->label()));
+    Connection pg(uri);
+    if (!pg.ok()) {
+        fail(qPrintable(QStringLiteral("no connection: ") + pg.error()));
+        return 1;
+    }
+    Folder folder(address);
+    QElapsedTimer filling;
+    filling.start();
+    if (!folder.ok() || !fillProducts(pg, kProducts))
+        return 1;
+    for (int t = 1; t <= 30; ++t)
+        storeTemplate(t, t == 1 ? QStringLiteral("All New Vehicles") : QStringLiteral("Template %1").arg(t),
+                      spreadIds(kProducts, t));
+    if (!fillDeals(pg, kDeals) || !pg.exec(QStringLiteral("analyze")))
+        return 1;
+    std::printf("filled %d products and %d deals in %.0f s\n", kProducts, kDeals, double(filling.elapsed()) / 1000.0);
+    std::fflush(stdout);
+
+    const QString listQuery = app().store().productsFile().sql(
+        QStringLiteral("select * from [table] where id>0 order by aftermarketname, cost, msrp"));
+    const QString worksheetQuery = app().store().productsFile().sql(catalogueQuery());
+    const QString historyQuery = app().store().dealsFile().sql(DealArchive::historyQuery());
+    std::vector<qint64> listBare, list, sheetBare, sheet, load, historyBare, history, report, save;
+    int rows = 0, shown = 0;
+    pg.read(listQuery, &rows); // the rows into the server's cache for both
+    pg.read(historyQuery, &rows);
+    for (int run = 0; run < 5; ++run) {
+        listBare.push_back(pg.read(listQuery, &rows));
+        list.push_back(openWindow<ProductList>(&shown));
+        if (rows != kProducts || shown != kProducts)
+            fail("the product list did not hold every product");
+        sheetBare.push_back(pg.read(worksheetQuery, &rows));
+        qint64 loaded = 0;
+        sheet.push_back(openWorksheet(&loaded));
+        load.push_back(loaded);
+        historyBare.push_back(pg.read(historyQuery, &rows));
+        history.push_back(openWindow<DealHistory>(&shown));
+        if (rows != kDeals || shown != kDeals)
+            fail("the history did not show every deal");
+        QElapsedTimer t;
+        t.start();
+        const ProductReport all = app().store().deals().report({});
+        report.push_back(t.nsecsElapsed());
+        if (all.deals != kDeals || all.lines.size() != 12)
+            fail("the report did not count every deal");
+    }
+    for (int run = 0; run < 51; ++run) {
+        DealRecord one = dealNumber(kDeals + run);
+        QElapsedTimer t;
+        t.start();
+        if (!app().store().deals().add(one))
+            fail("a deal could not be saved");
+        save.push_back(t.nsecsElapsed());
+    }
+
+    const auto ratio = [](const std::vector<qint64> &a, const std::vector<qint64> &b) {
+        return double(median(a)) / double(median(b));
+    };
+    std::printf("%-26s %12s %12s %8s %14s\n", "(median of 5; saves of 51)", "bare read ms", "program ms", "ratio",
+                "goal");
+    std::printf("%-26s %12.1f %12.1f %8.2f %14s %s\n", "product list open", ms(median(listBare)), ms(median(list)),
+                ratio(list, listBare), "ratio <= 2", met(ratio(list, listBare) <= 2));
+    std::printf("%-26s %12.1f %12.1f %8.2f %14s %s\n", "worksheet open", ms(median(sheetBare)), ms(median(sheet)),
+                ratio(sheet, sheetBare), "ratio <= 3", met(ratio(sheet, sheetBare) <= 3));
+    std::printf("%-26s %12s %12.2f %8s %14s\n", "template load", "", ms(median(load)), "", "(files: < 20 ms)");
+    std::printf("%-26s %12.1f %12.1f %8.2f %14s %s\n", "history open", ms(median(historyBare)), ms(median(history)),
+                ratio(history, historyBare), "ratio <= 2", met(ratio(history, historyBare) <= 2));
+    std::printf("%-26s %12s %12.1f %8s %14s %s\n", "report over all deals", "", ms(median(report)), "", "< 1000 ms",
+                met(median(report) < 1000000000));
+    std::printf("%-26s %12s %12.2f %8s %14s %s\n", "saving a deal", "", ms(median(save)), "", "< 20 ms",
+                met(median(save) < 20000000));
+    std::fflush(stdout);
+    return failures() == 0 ? 0 : 1;
+}
