@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "core/store/folders.h"
 #include "core/store/serversetup.h"
+#include "coresupport.h"
 #include "pgcluster.h"
 #include "testsupport.h"
 #include "ui/prefs/preferencesdialog.h"
@@ -41,11 +42,6 @@ ServerAddress setUpServer() {
 bool writeFile(const QString &path, const QByteArray &bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QString readAll(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 } // namespace
 
@@ -97,9 +93,9 @@ private slots:
         settings.beginGroup(u"server"_s);
         QCOMPARE(settings.allKeys(), QStringList({u"database"_s, u"host"_s, u"port"_s, u"user"_s}));
         settings.endGroup();
-        QVERIFY(!readAll(settings.fileName()).contains(u"word"_s));
+        QVERIFY(!coretest::bytes(settings.fileName()).contains("word"));
         QCOMPARE(
-            readAll(m_passwords),
+            QString::fromUtf8(coretest::bytes(m_passwords)),
             u"# desks\nother:5432:quorvel:desk1:a\\:b\n127.0.0.1:%1:%2:postgres:new\\:pass\\\\word\n"_s.arg(server.port)
                 .arg(server.database));
         QCOMPARE(QFile::permissions(m_passwords),

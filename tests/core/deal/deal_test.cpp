@@ -43,9 +43,8 @@ private slots:
         p.products[1] = slot(2, u"Tint"_s, 49.95, 99);
         p.products[9] = slot(0, u"Kept at id 0"_s, 60, 50); // never presented, still counted
         const PackageTotals t = p.totals();
-        QCOMPARE(numbers::formatMoney(t.cost), u"209.95"_s);
-        QCOMPARE(numbers::formatMoney(t.msrp), u"399.00"_s);
-        QCOMPARE(numbers::formatMoney(t.profit), u"189.05"_s);
+        QCOMPARE(QStringList({money(t.cost), money(t.msrp), money(t.profit)}),
+                 QStringList({"209.95", "399.00", "189.05"}));
     }
 
     // Each term offered pays the routine's figure on the amount financed plus the package, with tax on
@@ -108,11 +107,11 @@ private slots:
         QCOMPARE(int(d.termOrRateProblem()), problem == int(PaymentProblem::Amount) ? 0 : problem);
     }
 
-    // A lease against figures worked by hand. Cap cost 20,000, residual 13,110, money factor 0.00125, 36
-    // months: depreciation (20000 - 13110) / 36 = 191.3889, rent (20000 + 13110) x 0.00125 = 41.3875,
-    // 232.7764. With a 1,500 package: 8390 / 36 = 233.0556, 34610 x 0.00125 = 43.2625, 276.3181. Taxed
-    // at 7 %: 249.0707 and 295.6603. A residual of 21,000 is above the cap cost alone (no figure) but not
-    // above it with the package: 500 / 36 = 13.8889, 42500 x 0.00125 = 53.125, 67.0139.
+    // A lease against figures, its lines naming its term and its record keeping what it was computed with, worked by
+    // hand. Cap cost 20,000, residual 13,110, money factor 0.00125, 36 months: depreciation (20000 - 13110) / 36 =
+    // 191.3889, rent (20000 + 13110) x 0.00125 = 41.3875, 232.7764. With a 1,500 package: 8390 / 36 = 233.0556, 34610 x
+    // 0.00125 = 43.2625, 276.3181. Taxed at 7 %: 249.0707 and 295.6603. A residual of 21,000 is above the cap cost
+    // alone (no figure) but not above it with the package: 500 / 36 = 13.8889, 42500 x 0.00125 = 53.125, 67.0139.
     void lease_data() {
         QTest::addColumn<double>("residual");
         QTest::addColumn<double>("factor"); // below 0: none typed
@@ -147,25 +146,16 @@ private slots:
         QCOMPARE(d.payment(1, 0).payment, base); // an empty package: the vehicle alone
         QCOMPARE(d.payment(0, 0).payment, package);
         QCOMPARE(d.termOrRateProblem() == PaymentProblem::Residual, base == "0.00"_L1);
+        QCOMPARE(dealPage(d).priceLines[0] + dealPage(d).basePaymentLine,
+                 u"$ %1 / Month for 36 Month LeaseLease payment without products: $ %2 / Month"_s.arg(package, base));
+        const DealRecord record = recordChoice(d, 0, {true}, {});
+        QCOMPARE(finalPaymentLine(record), u"$ %1 / Month, 36 Month Lease"_s.arg(package));
+        QCOMPARE(record.deal().payment(0, 0).payment, package);
         d.term = 0;
         QCOMPARE(int(d.termOrRateProblem()), int(PaymentProblem::Term));
         d.term = 36;
         d.leaseDeal = false; // the same inputs as a loan
         QVERIFY(d.payment(0, 0).payment != package);
-    }
-
-    // A lease's lines name its term; its record keeps what it was computed with.
-    void leasePageAndRecord() {
-        Deal d = financed(1500, 6, 36);
-        d.leaseDeal = true;
-        d.amountFinanced = 20000;
-        d.residual = 13110;
-        d.moneyFactor = 0.00125;
-        QCOMPARE(dealPage(d).priceLines[0], u"$ 276.32 / Month for 36 Month Lease"_s);
-        QCOMPARE(dealPage(d).basePaymentLine, u"Lease payment without products: $ 232.78 / Month"_s);
-        const DealRecord record = recordChoice(d, 0, {true}, {});
-        QCOMPARE(finalPaymentLine(record), u"$ 276.32 / Month, 36 Month Lease"_s);
-        QCOMPARE(record.deal().payment(0, 0).payment, u"276.32"_s);
     }
 
     // The page for cash and financed deals, with prices and totals disclosed or not.
@@ -193,20 +183,17 @@ private slots:
         d.packages[1].products[0] = slot(0, u"Id 0"_s, 1, 2);           // counted, never shown
         const DealPage page = dealPage(d);
 
-        QCOMPARE(page.dealership, u"Smith & Sons"_s);
-        QCOMPARE(page.customer, u"Pat Doe"_s);
-        QCOMPARE(page.headings[0], u"Tow & Haul"_s);
-        QCOMPARE(page.disclaimer, u"Estimates only.\r\n"_s);
+        QCOMPARE(QStringList({page.dealership, page.customer, page.headings[0], page.disclaimer}),
+                 QStringList({"Smith & Sons", "Pat Doe", "Tow & Haul", "Estimates only.\r\n"}));
         QCOMPARE(page.priceLinesShown, totals);
         QCOMPARE(page.priceLines[0], cash ? u"$ 1749.00"_s : u"$ 33.81 / Month"_s);
         QCOMPARE(page.priceLines[1], cash ? u"$ 2.00"_s : u"$ 0.04 / Month"_s);
         const QString alpha = (prices ? u"Alpha Guard $1250.00"_s : u"Alpha Guard"_s) + u"\r\nLine one\r\nLine two"_s;
         const QString bravo = (prices ? u"Bravo Tint $499.00"_s : u"Bravo Tint"_s) + u"\r\n"_s;
-        QCOMPARE(page.productTexts[0][0], alpha);
-        QCOMPARE(page.productTexts[0][1], QString());
-        QCOMPARE(page.productTexts[0][2], bravo); // its line break kept: only blanks are trimmed
-        QCOMPARE(page.productTexts[1][0], QString());
-        QCOMPARE(page.pages[0][0], u"/p.html"_s);
+        // Bravo's line break kept: only blanks are trimmed.
+        QCOMPARE(QStringList({page.productTexts[0][0], page.productTexts[0][1], page.productTexts[0][2],
+                              page.productTexts[1][0], page.pages[0][0]}),
+                 QStringList({alpha, QString(), bravo, QString(), "/p.html"}));
         QCOMPARE(page.packageTexts[0], alpha + u"\r\n\r\n"_s + bravo + u"\r\n\r\n"_s);
         QCOMPARE(page.packageTexts[1], QString());
     }
@@ -220,11 +207,9 @@ private slots:
         d.packages[0].products[0] = slot(tint, u"Window Tint"_s, 120, 395);
         d.packages[0].products[1] = slot(999, u"Deleted since"_s, 60, 349, u"kept"_s);
         takeCatalogueTexts(d, store.products());
-        QCOMPARE(d.packages[0].products[0].name, u"Ceramic Tint"_s);
-        QCOMPARE(d.packages[0].products[0].description, u"New words"_s);
-        QCOMPARE(d.packages[0].products[0].page, u"/tint.html"_s);
-        QCOMPARE(d.packages[0].products[0].msrp, 395.0);
-        QCOMPARE(d.packages[0].products[1].name, u"Deleted since"_s);
+        const auto &[now, gone] = std::pair(d.packages[0].products[0], d.packages[0].products[1]);
+        QCOMPARE(QStringList({now.name, now.description, now.page, money(now.msrp), gone.name}),
+                 QStringList({"Ceramic Tint", "New words", "/tint.html", "395.00", "Deleted since"}));
         QVERIFY(folder.errors().isEmpty());
     }
 };

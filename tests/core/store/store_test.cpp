@@ -82,20 +82,19 @@ private slots:
         setSetting(store, u"am_total"_s, 50);
         setSetting(store, u"ve_total"_s, 40);
         QVERIFY(store.settings().write(s));
-        QCOMPARE(storedSetting(store, u"am_total"_s).toInt(), 50);
-        QCOMPARE(storedSetting(store, u"ve_total"_s).toInt(), 40);
+        QCOMPARE(storedSetting(store, u"am_total"_s).toInt() + storedSetting(store, u"ve_total"_s).toInt(), 90);
         // As another program may store them: only blanks are trimmed (a line break is part of the disclaimer),
         // package names are kept as stored, any non-zero number is yes.
-        setSetting(store, u"dealershipname"_s, u"  Lot 9  "_s);
-        setSetting(store, u"password"_s, u" pw "_s);
-        setSetting(store, u"package2"_s, u" Gold "_s);
-        setSetting(store, u"disclaimer"_s, u" Small print\r\n "_s);
-        setSetting(store, u"includetax"_s, -1);
+        for (const auto &[field, value] :
+             std::initializer_list<std::pair<QString, QVariant>>{{"dealershipname", "  Lot 9  "},
+                                                                 {"password", " pw "},
+                                                                 {"package2", " Gold "},
+                                                                 {"disclaimer", " Small print\r\n "},
+                                                                 {"includetax", -1}})
+            setSetting(store, field, value);
         const Settings read = store.settings().read();
-        QCOMPARE(read.dealershipName, u"Lot 9"_s);
-        QCOMPARE(read.password, u"pw"_s);
-        QCOMPARE(read.packageNames[1], u" Gold "_s);
-        QCOMPARE(read.disclaimer, u"Small print\r\n"_s);
+        QCOMPARE(QStringList({read.dealershipName, read.password, read.packageNames[1], read.disclaimer}),
+                 QStringList({"Lot 9", "pw", " Gold ", "Small print\r\n"}));
         QVERIFY(read.includeTax);
         QVERIFY(folder.errors().isEmpty());
     }
@@ -172,53 +171,46 @@ private slots:
         QVERIFY(folder.errors().isEmpty());
     }
 
-    // A settings file of an earlier layout that cannot serve is refused as it was found: its upgrade is not
-    // kept when the record it leads to is unusable.
-    void anUnusableSettingsFileOfAnEarlierLayoutIsLeftAsFound() {
-        DataFolder folder;
-        const QString path = folder.dataFile(schema::preferencesFile());
-        folder.store().close();
-        QVERIFY(QFile::remove(path));
-        {
-            Database old;
-            QVERIFY(old.create(path));
-            QVERIFY(old.exec(u"create table [table] (%1)"_s.arg(schema::preferenceFields().join(u", "_s))));
-        }
-        const QByteArray before = coretest::bytes(path);
-        QString why;
-        QVERIFY(!folder.reopen(&why));
-        QVERIFY2(why.contains(schema::preferencesFile()), qPrintable(why));
-        QCOMPARE(coretest::bytes(path), before);
-    }
-
-    // A file a newer Quorvel made, whatever its tables hold, is refused with its name and left exactly as it is.
-    void aFileOfANewerQuorvelIsRefusedUntouched_data() {
+    // A file a newer Quorvel made, whatever its tables hold, is refused with its name and left exactly as it is;
+    // so is a settings file of an earlier layout that cannot serve: its upgrade is not kept when the record it
+    // leads to is unusable.
+    void aFileItCannotUseIsRefusedUntouched_data() {
         QTest::addColumn<int>("file");
         QTest::addColumn<QString>("sql"); // a newer layout
+        QTest::addColumn<QString>("reason");
+        const QString newer = u"made by a newer Quorvel"_s;
         QTest::newRow("catalogue") << int(schema::File::Products)
-                                   << u"alter table [table] rename column aftermarketname to name"_s;
+                                   << u"alter table [table] rename column aftermarketname to name"_s << newer;
         QTest::newRow("templates") << int(schema::File::Templates)
-                                   << u"alter table [table] rename column vehiclename to name"_s;
+                                   << u"alter table [table] rename column vehiclename to name"_s << newer;
         QTest::newRow("settings") << int(schema::File::Settings)
-                                  << u"alter table [table] rename column am_total to counter"_s;
-        QTest::newRow("deals") << int(schema::File::Deals) << u"alter table deals rename column saved to stamp"_s;
+                                  << u"alter table [table] rename column am_total to counter"_s << newer;
+        QTest::newRow("deals") << int(schema::File::Deals) << u"alter table deals rename column saved to stamp"_s
+                               << newer;
+        QTest::newRow("earlier settings without a record")
+            << int(schema::File::Settings)
+            << u"drop table [table]; create table [table] (%1)"_s.arg(schema::preferenceFields().join(u", "_s))
+            << QString();
     }
-    void aFileOfANewerQuorvelIsRefusedUntouched() {
+    void aFileItCannotUseIsRefusedUntouched() {
         QFETCH(int, file);
         QFETCH(QString, sql);
+        QFETCH(QString, reason);
         DataFolder folder;
         const QString path = folder.dataFile(schema::fileName(schema::File(file)));
         folder.store().close();
         {
-            Database newer;
-            QVERIFY(newer.open(path) && newer.exec(sql) &&
-                    newer.exec(u"pragma user_version = %1"_s.arg(schema::currentVersion(schema::File(file)) + 1)));
+            Database changed;
+            QVERIFY(changed.open(path));
+            for (const QString &statement : sql.split(u"; "_s))
+                QVERIFY2(changed.exec(statement), qPrintable(statement));
+            const int version = reason.isEmpty() ? -1 : schema::currentVersion(schema::File(file));
+            QVERIFY(changed.exec(u"pragma user_version = %1"_s.arg(version + 1)));
         }
         const QByteArray before = bytes(path);
         QString why;
         QVERIFY(!folder.reopen(&why));
-        QVERIFY2(why.contains(QDir::toNativeSeparators(path)) && why.contains(u"made by a newer Quorvel"_s),
-                 qPrintable(why));
+        QVERIFY2(why.contains(QDir::toNativeSeparators(path)) && why.contains(reason), qPrintable(why));
         QCOMPARE(bytes(path), before);
     }
 

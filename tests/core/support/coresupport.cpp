@@ -11,6 +11,8 @@
 #include <QSqlQuery>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace coretest {
 
 Engine currentEngine() {
@@ -30,9 +32,9 @@ DataFolder::DataFolder(Content content, Engine engine) {
     if (made && engine == Engine::Server) {
         PgCluster &cluster = PgCluster::shared();
         m_server = cluster.freshDatabase();
-        const serversetup::Outcome setUp =
-            m_server ? serversetup::setUp(*m_server, QDir(m_dir.path()).filePath(QStringLiteral("data")))
-                     : serversetup::Outcome{1, {cluster.why()}};
+        const serversetup::Outcome setUp = m_server
+                                               ? serversetup::setUp(*m_server, QDir(m_dir.path()).filePath(u"data"_s))
+                                               : serversetup::Outcome{1, {cluster.why()}};
         made = setUp.status == 0;
         why = setUp.said.join(QLatin1Char('\n'));
     }
@@ -40,7 +42,7 @@ DataFolder::DataFolder(Content content, Engine engine) {
     if (!m_ok && engine == Engine::Server) {
         // A server that cannot be had fails the test, never skips it.
         m_store = std::make_unique<Store>(QString());
-        QTest::qFail(qPrintable(QStringLiteral("no store on the test server: ") + why), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(u"no store on the test server: "_s + why), __FILE__, __LINE__);
     } else if (!m_ok) {
         qWarning("data folder not ready: %s", qPrintable(why));
     }
@@ -48,7 +50,7 @@ DataFolder::DataFolder(Content content, Engine engine) {
 
 bool DataFolder::reopen(QString *why) {
     m_store.reset();
-    m_store = std::make_unique<Store>(QDir(m_dir.path()).filePath(QStringLiteral("data")));
+    m_store = std::make_unique<Store>(QDir(m_dir.path()).filePath(u"data"_s));
     m_store->setServer(m_server);
     if (!m_store->open(why))
         return false;
@@ -59,9 +61,7 @@ bool DataFolder::reopen(QString *why) {
     return true;
 }
 
-QString DataFolder::dataFile(const QString &name) const {
-    return QDir(m_dir.path()).filePath(QStringLiteral("data/") + name);
-}
+QString DataFolder::dataFile(const QString &name) const { return QDir(m_dir.path()).filePath(u"data/"_s + name); }
 
 int addProduct(Store &store, const QString &name, double cost, double msrp, const QString &description,
                const QString &htmlpath, int id) {
@@ -78,19 +78,18 @@ int addTemplate(Store &store, const QString &name, const QString &notes, const Q
                 const QStringList &packageNames, int id) {
     if (id < 0)
         id = store.settings().draw(Counter::Templates).id.value_or(0);
-    QStringList names{QStringLiteral("id"), QStringLiteral("vehiclename"), QStringLiteral("notes")};
+    QStringList names{u"id"_s, u"vehiclename"_s, u"notes"_s};
     QVariantList values{id, name, notes};
     for (int p = 0; p < 4; ++p) {
-        names << QStringLiteral("package%1").arg(p + 1);
+        names << u"package%1"_s.arg(p + 1);
         values << packageNames.value(p);
     }
     for (int i = 0; i < 40; ++i) {
         names << schema::slotField(i / 10, i % 10);
         values << menu.value(i, 0);
     }
-    const QStringList marks(names.size(), QStringLiteral("?"));
-    store.templatesFile().exec(
-        QStringLiteral("insert into [table] (%1) values (%2)").arg(names.join(','), marks.join(',')), values);
+    const QStringList marks(names.size(), u"?"_s);
+    store.templatesFile().exec(u"insert into [table] (%1) values (%2)"_s.arg(names.join(','), marks.join(',')), values);
     return id;
 }
 
@@ -106,16 +105,16 @@ QVariantList column(Database &file, const QString &sql) {
 }
 
 bool changeDealFile(const QString &path, const QStringList &statements) {
-    const QString name = QStringLiteral("database tool");
+    const QString name = u"database tool"_s;
     bool ok = true;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
         db.setDatabaseName(path);
         ok = db.open();
         QSqlQuery q(db);
         for (const char *trigger :
              {"deals_kept_changed", "deals_kept_deleted", "dealitems_kept_changed", "dealitems_kept_deleted"})
-            ok = ok && q.exec(QStringLiteral("drop trigger if exists %1").arg(QLatin1String(trigger)));
+            ok = ok && q.exec(u"drop trigger if exists %1"_s.arg(QLatin1String(trigger)));
         for (const QString &sql : statements)
             if (ok && !(ok = q.exec(sql)))
                 qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
@@ -125,11 +124,11 @@ bool changeDealFile(const QString &path, const QStringList &statements) {
 }
 
 void setSetting(Store &store, const QString &field, const QVariant &value) {
-    store.settingsFile().exec(QStringLiteral("update [table] set [%1]=?").arg(field), {value});
+    store.settingsFile().exec(u"update [table] set [%1]=?"_s.arg(field), {value});
 }
 
 QVariant storedSetting(Store &store, const QString &field) {
-    return column(store.settingsFile(), QStringLiteral("select [%1] from [table]").arg(field)).value(0);
+    return column(store.settingsFile(), u"select [%1] from [table]"_s.arg(field)).value(0);
 }
 
 } // namespace coretest

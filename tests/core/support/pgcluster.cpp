@@ -9,10 +9,12 @@
 #include <QSqlQuery>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace coretest {
 
 namespace {
-const QString kBin = QStringLiteral("/usr/lib/postgresql/15/bin/");
+const QString kBin = u"/usr/lib/postgresql/15/bin/"_s;
 }
 
 PgCluster &PgCluster::shared() {
@@ -26,9 +28,7 @@ bool PgCluster::run(const QString &program, const QStringList &arguments, QStrin
     p.setWorkingDirectory(m_dir->path()); // one the user postgres may enter
     // initdb and the server refuse to run as root.
     if (m_asPostgres)
-        p.start(QStringLiteral("runuser"),
-                QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"), kBin + program} +
-                    arguments);
+        p.start(u"runuser"_s, QStringList{u"-u"_s, u"postgres"_s, u"--"_s, kBin + program} + arguments);
     else
         p.start(kBin + program, arguments);
     const bool done = p.waitForFinished(120000);
@@ -37,28 +37,24 @@ bool PgCluster::run(const QString &program, const QStringList &arguments, QStrin
         *output = said;
     if (done && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
         return true;
-    m_why = QStringLiteral("%1 failed: %2 %3").arg(program, p.errorString(), said);
+    m_why = u"%1 failed: %2 %3"_s.arg(program, p.errorString(), said);
     return false;
 }
 
 PgCluster::PgCluster() {
     m_asPostgres = ::geteuid() == 0;
     // Short, so the socket's path fits, and where the user postgres can reach it.
-    m_dir = std::make_unique<QTemporaryDir>((m_asPostgres ? QStringLiteral("/tmp") : QDir::tempPath()) +
-                                            QStringLiteral("/quorvel-pg-XXXXXX"));
+    m_dir = std::make_unique<QTemporaryDir>((m_asPostgres ? u"/tmp"_s : QDir::tempPath()) + u"/quorvel-pg-XXXXXX"_s);
     if (!m_dir->isValid()) {
-        m_why = QStringLiteral("no temporary folder");
+        m_why = u"no temporary folder"_s;
         return;
     }
-    if (m_asPostgres &&
-        QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres:postgres"), m_dir->path()}) != 0) {
-        m_why = QStringLiteral("the temporary folder could not be given to the user postgres");
+    if (m_asPostgres && QProcess::execute(u"chown"_s, {u"postgres:postgres"_s, m_dir->path()}) != 0) {
+        m_why = u"the temporary folder could not be given to the user postgres"_s;
         return;
     }
-    if (!run(QStringLiteral("initdb"),
-             {QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")), QStringLiteral("-A"),
-              QStringLiteral("trust"), QStringLiteral("-U"), QStringLiteral("postgres"), QStringLiteral("-E"),
-              QStringLiteral("UTF8"), QStringLiteral("--locale=C.UTF-8")}))
+    if (!run(u"initdb"_s, {u"-D"_s, m_dir->filePath(u"data"_s), u"-A"_s, u"trust"_s, u"-U"_s, u"postgres"_s, u"-E"_s,
+                           u"UTF8"_s, u"--locale=C.UTF-8"_s}))
         return;
     // A free port: another cluster (another test program at the same time) may hold the first one tried.
     for (int attempt = 0; attempt < 8 && !m_running; ++attempt) {
@@ -69,13 +65,11 @@ PgCluster::PgCluster() {
 
 bool PgCluster::start() {
     m_running = run(
-        QStringLiteral("pg_ctl"),
-        {QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")),
-         QStringLiteral("-l"), m_dir->filePath(QStringLiteral("log")), QStringLiteral("-o"),
-         QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(m_port).arg(m_dir->path()) +
-             m_serverOptions});
+        u"pg_ctl"_s,
+        {u"start"_s, u"-w"_s, u"-D"_s, m_dir->filePath(u"data"_s), u"-l"_s, m_dir->filePath(u"log"_s), u"-o"_s,
+         u"-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off"_s.arg(m_port).arg(m_dir->path()) + m_serverOptions});
     if (!m_running) {
-        QFile log(m_dir->filePath(QStringLiteral("log")));
+        QFile log(m_dir->filePath(u"log"_s));
         if (log.open(QIODevice::ReadOnly))
             m_why += QString::fromLocal8Bit(log.readAll().right(2000));
     }
@@ -83,9 +77,7 @@ bool PgCluster::start() {
 }
 
 bool PgCluster::stop() {
-    const bool stopped =
-        run(QStringLiteral("pg_ctl"), {QStringLiteral("stop"), QStringLiteral("-m"), QStringLiteral("immediate"),
-                                       QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data"))});
+    const bool stopped = run(u"pg_ctl"_s, {u"stop"_s, u"-m"_s, u"immediate"_s, u"-D"_s, m_dir->filePath(u"data"_s)});
     m_running = m_running && !stopped;
     return stopped;
 }
@@ -123,10 +115,10 @@ std::optional<QString> PgCluster::useCertificate() {
     }
     // The server reads its key only when no one else may.
     QFile::setPermissions(key, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (m_asPostgres && QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres:postgres"), key, cert}) != 0)
+    if (m_asPostgres &&
+        QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres:postgres"), key, cert}) != 0)
         return std::nullopt;
-    m_serverOptions =
-        QStringLiteral(" -c ssl=on -c ssl_cert_file=%1 -c ssl_key_file=%2").arg(cert, key);
+    m_serverOptions = QStringLiteral(" -c ssl=on -c ssl_cert_file=%1 -c ssl_key_file=%2").arg(cert, key);
     if (!stop() || !start())
         return std::nullopt;
     return ca;
@@ -139,27 +131,27 @@ PgCluster::~PgCluster() {
 
 ServerAddress PgCluster::address(const QString &name) const {
     ServerAddress a;
-    a.host = QStringLiteral("127.0.0.1");
+    a.host = u"127.0.0.1"_s;
     a.port = m_port;
     a.database = name;
-    a.user = QStringLiteral("postgres");
+    a.user = u"postgres"_s;
     return a;
 }
 
 std::optional<ServerAddress> PgCluster::freshDatabase() {
     if (!m_running)
         return std::nullopt;
-    const QString name = QStringLiteral("quorvel%1").arg(++m_databases);
-    const QString connection = QStringLiteral("pgcluster admin");
+    const QString name = u"quorvel%1"_s.arg(++m_databases);
+    const QString connection = u"pgcluster admin"_s;
     bool made = false;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
-        const ServerAddress admin = address(QStringLiteral("postgres"));
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, connection);
+        const ServerAddress admin = address(u"postgres"_s);
         db.setHostName(admin.host);
         db.setPort(admin.port);
         db.setDatabaseName(admin.database);
         db.setUserName(admin.user);
-        made = db.open() && QSqlQuery(db).exec(QStringLiteral("create database %1").arg(name));
+        made = db.open() && QSqlQuery(db).exec(u"create database %1"_s.arg(name));
         if (!made)
             m_why = db.lastError().text();
         db.close();

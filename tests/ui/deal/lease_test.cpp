@@ -87,11 +87,12 @@ private slots:
 
     void leaseFromWorksheetToReprint() {
         ProgramFolder folder;
-        setSetting("interestrate", 3);
-        setSetting("financeterm", 36);
-        setSetting("financeterm2", 48);
-        setSetting("financeterm3", 60);
-        setSetting("disclosetotals", 1);
+        for (const auto &[field, value] : {std::pair{"interestrate", 3},
+                                           {"financeterm", 36},
+                                           {"financeterm2", 48},
+                                           {"financeterm3", 60},
+                                           {"disclosetotals", 1}})
+            setSetting(field, value);
         addProduct("Plan", 900, 1500);
         DealWorksheet *w = openWorksheet();
         QVERIFY(w && chooseProduct(w, 1, 0, "Plan"));
@@ -100,22 +101,19 @@ private slots:
         QVERIFY(changeItems(w));
 
         // One kind of deal at a time.
-        QVERIFY(tick(w, "cashdeal1"));
-        QVERIFY(tick(w, "leasedeal1"));
-        QVERIFY(!control<QCheckBox>(w, "cashdeal1")->isChecked());
-        QVERIFY(tick(w, "cashdeal1"));
-        QVERIFY(!control<QCheckBox>(w, "leasedeal1")->isChecked());
-        QVERIFY(tick(w, "leasedeal1"));
+        for (const char *kind : {"cashdeal1", "leasedeal1", "cashdeal1", "leasedeal1"})
+            QVERIFY(tick(w, kind) && !control<QCheckBox>(w, *kind == 'c' ? "leasedeal1" : "cashdeal1")->isChecked());
         QCOMPARE(textOf(w, "Label2(3)"), u"Cap Cost:"_s);
         QCOMPARE(control<QLineEdit>(w, "moneyfactor")->placeholderText(), u"0.00125"_s); // 3 % / 2400
 
         // By hand, 1,500 of products on 20,000: at 36 months, residual 13,110: 276.32 (232.78 without products);
         // at 48, residual 11,000: 10500 / 48 + 32500 x 0.00125 = 259.375, 259.38 (9000 / 48 + 38.75 = 226.25);
         // at 60, residual 9,500: 12000 / 60 + 38.75 = 238.75 (10500 / 60 + 36.875 = 211.875, 211.88).
-        typeAndLeave(w, "residualvalue", "13,110");
-        typeAndLeave(w, "residualvalue2", "$11,000.00");
-        typeAndLeave(w, "residualvalue3", "9500");
-        typeAndLeave(w, "moneyfactor", ".00125");
+        for (const auto &[box, text] : {std::pair{"residualvalue", "13,110"},
+                                        {"residualvalue2", "$11,000.00"},
+                                        {"residualvalue3", "9500"},
+                                        {"moneyfactor", ".00125"}})
+            typeAndLeave(w, box, text);
         QCOMPARE(textOf(w, "moneyfactor"), u"0.00125"_s);
         const QStringList lease = figures(w);
         QCOMPARE(lease.mid(1, 1) + lease.mid(5, 1) + lease.mid(9, 1) + lease.mid(12),
@@ -140,10 +138,7 @@ private slots:
         for (const auto &[further, base, lines] :
              {std::tuple{"", u"Lease payment without products: $ 232.78 / Month"_s, 4},
               {"48", u"Lease payment without products: $ 232.78 / Month for 36 Months"_s, 12}}) {
-            auto pdfDevice = std::make_unique<QtPrinterDevice>(app().printoutsFolder());
-            pdfDevice->setOutputFile(pdfFile);
-            pdfDevice->setReporter([](bool, const QString &) {});
-            app().installPrinterDevice(std::move(pdfDevice));
+            app().installPrinterDevice(pdfDevice(pdfFile));
             type(w, u"financeterm2"_s, QLatin1String(further));
             type(w, u"financeterm3"_s, *further ? u"60"_s : QString());
             QVERIFY(click(w, u"Command1"_s));
