@@ -4,13 +4,17 @@
 
 #include "core/store/serveraddress.h"
 
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QString>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <memory>
 #include <optional>
 #include <vector>
 
-class Application;
+#include "app/application.h"
 class Database;
 struct DealRecord;
 
@@ -64,5 +68,19 @@ qint64 median(std::vector<qint64> v);
 double ms(qint64 ns);
 // Lets deferred deletes and pending events run, so the next run starts from nothing.
 void settle();
+
+// From opening the window until it is on screen with every row in its grid `grid1`.
+template <class W> qint64 openWindow(int *rows) {
+    QElapsedTimer t;
+    t.start();
+    W *w = app().window<W>();
+    w->show();
+    QApplication::processEvents();
+    const qint64 ns = t.nsecsElapsed();
+    *rows = w->template findChild<QTableView *>(QStringLiteral("grid1"))->model()->rowCount();
+    app().unload<W>();
+    settle();
+    return ns;
+}
 
 } // namespace bench

@@ -16,21 +16,6 @@
 
 using bench::app;
 
-namespace {
-template <class W> qint64 openWindow(int *rows) {
-    QElapsedTimer t;
-    t.start();
-    W *w = app().window<W>();
-    w->show();
-    QApplication::processEvents();
-    const qint64 ns = t.nsecsElapsed();
-    *rows = w->template findChild<QTableView *>(QStringLiteral("grid1"))->model()->rowCount();
-    app().unload<W>();
-    bench::settle();
-    return ns;
-}
-} // namespace
-
 int bench::choice() {
     using namespace bench;
     failures() = 0;

@@ -192,20 +192,6 @@ bool fillDeals(Connection &pg, int count) {
            pg.exec(QStringLiteral("commit"));
 }
 
-// From opening the window until it is on screen with every row in its grid.
-template <class W> qint64 openWindow(int *rows) {
-    QElapsedTimer t;
-    t.start();
-    W *w = app().window<W>();
-    w->show();
-    QApplication::processEvents();
-    const qint64 ns = t.nsecsElapsed();
-    *rows = w->template findChild<QTableView *>(QStringLiteral("grid1"))->model()->rowCount();
-    app().unload<W>();
-    bench::settle();
-    return ns;
-}
-
 // From "Create Deal for Customer" until the worksheet is on screen with the catalogue in its slots; then
 // choosing a template until every slot and total shows it.
 qint64 openWorksheet(qint64 *load) {
