@@ -805,7 +805,15 @@ Aftermarket Menu-Selling &amp; Management System
 Copyright 2026 Quorvel Developers.
 Licence: proprietary. All rights reserved.
 
-Data folder: %2</source>
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data: dealership server %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data folder: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1599,8 +1607,9 @@ Options:
   --version   Show the version and exit.
   --verify-deals
               Check every stored deal against the seal it was saved with, say what
-              was found and exit: 0 all intact, 1 a deal was changed, 2 the deal
-              file cannot be read.
+              was found and exit: 0 all intact, 1 a deal was changed, 2 the deals
+              cannot be read. With a dealership server (--server URI, or the one
+              chosen in Menu &gt; Dealership Server) its deals are checked.
   --server URI
               Use the dealership server URI for this run, such as
               postgresql://desk1@server/quorvel (a password not in URI comes from

@@ -6,6 +6,8 @@
 #include "core/store/firststart.h"
 #include "core/store/folders.h"
 #include "core/store/serversetup.h"
+#include "core/store/store.h"
+#include "ui/prefs/serverchoice.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -52,8 +54,9 @@ QString helpText() {
                               "  --version   Show the version and exit.\n"
                               "  --verify-deals\n"
                               "              Check every stored deal against the seal it was saved with, say what\n"
-                              "              was found and exit: 0 all intact, 1 a deal was changed, 2 the deal\n"
-                              "              file cannot be read.\n"
+                              "              was found and exit: 0 all intact, 1 a deal was changed, 2 the deals\n"
+                              "              cannot be read. With a dealership server (--server URI, or the one\n"
+                              "              chosen in Menu > Dealership Server) its deals are checked.\n"
                               "  --server URI\n"
                               "              Use the dealership server URI for this run, such as\n"
                               "              postgresql://desk1@server/quorvel (a password not in URI comes from\n"
@@ -84,6 +87,7 @@ std::optional<int> beforeWindows(int &argc, char *argv[], std::optional<ServerAd
     const char *serverUri = nullptr;
     bool serverGiven = false;
     bool copyLocal = false;
+    std::optional<ServerAddress> verifyOn;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         const char *argument = argv[i];
@@ -114,12 +118,14 @@ std::optional<int> beforeWindows(int &argc, char *argv[], std::optional<ServerAd
     }
     argc = kept;
     argv[argc] = nullptr;
-    if (action == Action::Start && serverGiven) {
+    if ((action == Action::Start || action == Action::VerifyDeals) && serverGiven) {
         // Parsing needs no application object; only a bad address does, to be told in the user's language.
         const std::optional<ServerAddress> address =
             serverUri ? ServerAddress::fromUri(QString::fromLocal8Bit(serverUri)) : std::nullopt;
         if (!address)
             action = Action::BadServer;
+        else if (action == Action::VerifyDeals)
+            verifyOn = address;
         else if (server)
             *server = address;
     }
@@ -153,8 +159,11 @@ std::optional<int> beforeWindows(int &argc, char *argv[], std::optional<ServerAd
         return 0;
     }
     case Action::VerifyDeals: {
+        // The deals a start would show: those of the server named, or else of the one this user chose.
+        if (!serverGiven)
+            verifyOn = serverchoice::remembered();
         QString said;
-        const int status = verifyDeals(programlocation::decide(programlocation::current()), &said);
+        const int status = verifyDeals(programlocation::decide(programlocation::current()), &said, verifyOn);
         out(status == 2 ? stderr : stdout, (status == 2 ? QStringLiteral("Quorvel: ") : QString()) + said + u'\n');
         return status;
     }
@@ -178,9 +187,21 @@ std::optional<int> beforeWindows(int &argc, char *argv[], std::optional<ServerAd
     return std::nullopt;
 }
 
-int verifyDeals(const QString &programFolder, QString *said) {
-    const SealCheck check =
-        DealArchive::verifyFile(QDir(folders::data(programFolder)).filePath(DealArchive::fileName()));
+int verifyDeals(const QString &programFolder, QString *said, const std::optional<ServerAddress> &server) {
+    SealCheck check;
+    if (server) {
+        Store store(folders::data(programFolder));
+        store.setServer(server);
+        QString why;
+        if (!store.open(&why)) { // the reason names the server
+            if (said)
+                *said = why;
+            return 2;
+        }
+        check = store.deals().verify();
+    } else {
+        check = DealArchive::verifyFile(QDir(folders::data(programFolder)).filePath(DealArchive::fileName()));
+    }
     if (said)
         *said = check.message();
     switch (check.result) {

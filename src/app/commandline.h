@@ -20,9 +20,10 @@ std::optional<int> beforeWindows(int &argc, char *argv[], std::optional<ServerAd
 // left is a mistake, told on stderr, and ends the program with status 2.
 std::optional<int> rejectLeftovers(const QStringList &arguments);
 
-// Checks the seals of the deal file of the program folder: `said` gets what was found; returns 0 when
-// every deal is intact, 1 when one is not, 2 when the file cannot be read.
-int verifyDeals(const QString &programFolder, QString *said);
+// Checks the seals of the deal file of the program folder, or of the deals on `server` when one is given:
+// `said` gets what was found; returns 0 when every deal is intact, 1 when one is not, 2 when the deals
+// cannot be read.
+int verifyDeals(const QString &programFolder, QString *said, const std::optional<ServerAddress> &server = {});
 
 QString versionText();
 // Says where the data lives: the folder the program uses in this installation.

@@ -160,12 +160,15 @@ void MainWindow::makeMenus() {
 
 // The version, the licence the package's copyright file gives, and where the data lives.
 void MainWindow::about() {
-    const QString text = tr("Quorvel %1\n"
-                            "Aftermarket Menu-Selling & Management System\n\n"
-                            "Copyright 2026 Quorvel Developers.\n"
-                            "Licence: proprietary. All rights reserved.\n\n"
-                            "Data folder: %2")
-                             .arg(QStringLiteral(QUORVEL_VERSION), QDir::toNativeSeparators(m_app.dataFolder()));
+    const QString text =
+        tr("Quorvel %1\n"
+           "Aftermarket Menu-Selling & Management System\n\n"
+           "Copyright 2026 Quorvel Developers.\n"
+           "Licence: proprietary. All rights reserved.\n\n"
+           "%2")
+            .arg(QStringLiteral(QUORVEL_VERSION),
+                 m_app.store().server() ? tr("Data: dealership server %1").arg(m_app.store().server()->label())
+                                        : tr("Data folder: %1").arg(QDir::toNativeSeparators(m_app.dataFolder())));
     prompts::about(tr("About Quorvel"), text, this);
 }
 

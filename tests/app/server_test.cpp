@@ -208,7 +208,8 @@ private slots:
     }
 
     // quorvel --setup-server, without a display: sets up (copying this computer's data folder), refuses to copy
-    // into a server that holds data, changes nothing the second time; an address that is none ends with 2.
+    // into a server that holds data, changes nothing the second time, checks the server's deals' seals; an address
+    // that is none ends with 2.
     void setUpFromTheCommandLine() {
         const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(u"../quorvel"_s);
         ProgramFolder folder(ProgramFolder::Content::Samples);
@@ -231,15 +232,21 @@ private slots:
         const QString uri = server->uri();
         const QString label = server->label();
         QCOMPARE(
-            QStringList({run({u"--setup-server"_s, uri, u"--copy-local"_s}),
-                         run({u"--setup-server"_s, uri, u"--copy-local"_s}), run({u"--setup-server"_s, uri}),
-                         run({u"--server"_s, u"quorvel.example"_s})}),
+            QStringList(
+                {run({u"--setup-server"_s, uri, u"--copy-local"_s}), run({u"--setup-server"_s, uri, u"--copy-local"_s}),
+                 run({u"--setup-server"_s, uri}), run({u"--server"_s, uri, u"--verify-deals"_s}),
+                 run({u"--server"_s, uri + u"x"_s, u"--verify-deals"_s}), run({u"--server"_s, u"quorvel.example"_s})}),
             QStringList(
                 {u"0 The dealership server %1 is set up for Quorvel. | "_s.arg(label),
                  u"1  | The dealership server %1 was not set up, and nothing was changed on it: it already "
                  "holds products, templates or deals, and a data folder is copied only into an empty server"_s.arg(
                      label),
                  u"0 The dealership server %1 was already set up for Quorvel; nothing was changed. | "_s.arg(label),
+                 u"0 There are no deals to verify. | "_s,
+                 u"2  | Quorvel: The dealership server %1x cannot be used: connection to server at \"127.0.0.1\", port "
+                 "%2 failed: FATAL:  database \"%3x\" does not exist\nQPSQL: Unable to connect."_s.arg(label)
+                     .arg(server->port)
+                     .arg(server->database),
                  u"2  | Quorvel: \"quorvel.example\" is not a server address: a server address starts with "
                  "postgresql:// (for example postgresql://user@host:5432/quorvel)."_s}));
     }
