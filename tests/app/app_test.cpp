@@ -2,7 +2,6 @@
 
 #include "testsupport.h"
 
-#include <QSqlQuery>
 #include <unistd.h>
 
 using namespace testsupport;
@@ -33,10 +32,7 @@ struct Start {
     QString data(const QString &file) const { return dir.filePath(u"data/"_s + file); }
     QVariant first(const QString &file, const QString &sql) {
         Database db;
-        QVariantList out;
-        if (db.open(data(file)))
-            db.select(sql, {}, [&out](const QSqlQuery &q) { out << q.value(0); });
-        return out.value(0);
+        return db.open(data(file)) ? coretest::column(db, sql).value(0) : QVariant();
     }
 };
 } // namespace

@@ -99,9 +99,7 @@ QWidget *showOn(QScreen *screen, const QString &name) {
     QWidget *window = open(name);
     window->move(screen->geometry().center() - QPoint(window->width() / 2, window->height() / 2));
     window->show();
-    if (!QTest::qWaitForWindowExposed(window))
-        return nullptr;
-    return window;
+    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
 }
 } // namespace
 

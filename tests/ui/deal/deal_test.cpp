@@ -5,20 +5,6 @@
 using namespace testsupport;
 
 namespace {
-DealWorksheet *openWorksheet() {
-    MainWindow *main = app().window<MainWindow>();
-    main->show();
-    answeringBoxes([main] { click(main, u"Command3"_s); }); // an empty catalogue says so
-    DealWorksheet *w = app().existing<DealWorksheet>();
-    return w && w->isVisible() && (w->activateWindow(), QTest::qWaitForWindowActive(w)) ? w : nullptr;
-}
-
-// Types into a box, then moves on as a user does.
-void typeAndLeave(QWidget *w, const QString &name, const QString &text) {
-    type(w, name, text);
-    QTest::mouseClick(control(w, name == "customername"_L1 ? u"stocknumber"_s : u"customername"_s), Qt::LeftButton);
-}
-
 bool marked(QWidget *w, const QString &box) { return control(w, box)->property("marked").toBool(); }
 bool visible(QWidget *w, const QString &name) { return control(w, name)->isVisible(); }
 

@@ -2,39 +2,11 @@
 // after the program was started again. The lease's figures are pinned without a window; here, what the
 // windows show of them.
 
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "core/print/recordingdevice.h"
 #include "testsupport.h"
-#include "ui/deal/dealchoice.h"
-#include "ui/deal/dealpresentation.h"
-#include "ui/deal/dealworksheet.h"
-#include "ui/history/dealhistory.h"
-#include "ui/print/qtprinterdevice.h"
-
-#include <QtTest>
-#include <QtWidgets>
 
 using namespace testsupport;
-using namespace Qt::StringLiterals;
 
 namespace {
-DealWorksheet *openWorksheet() {
-    MainWindow *main = app().window<MainWindow>();
-    main->show();
-    click(main, u"Command3"_s);
-    DealWorksheet *w = app().existing<DealWorksheet>();
-    return w && (w->activateWindow(), QTest::qWaitForWindowActive(w)) ? w : nullptr;
-}
-
-// Types into a box and moves on, as a user does.
-void typeAndLeave(QWidget *w, const QString &name, const QString &text) {
-    w->activateWindow(); // a message box may have had the focus
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    type(w, name, text);
-    QTest::mouseClick(control(w, u"customername"_s), Qt::LeftButton);
-}
-
 // Every figure the worksheet shows, shown or hidden.
 QStringList figures(QWidget *w) {
     QStringList all;
@@ -44,17 +16,6 @@ QStringList figures(QWidget *w) {
     for (const QString &name : {u"basepayment"_s, u"basepayment2"_s, u"basepayment3"_s})
         all << textOf(w, name) + (control(w, name)->isVisible() ? u" shown"_s : QString());
     return all;
-}
-
-// The first printed document, one operation a line.
-QStringList firstDocument(const RecordingDevice &device) {
-    QStringList lines;
-    for (const RecordingDevice::Operation &o : device.operations()) {
-        if (o.kind == RecordingDevice::Kind::EndDoc)
-            break;
-        QDebug(&lines.emplace_back()).noquote() << int(o.kind) << o.x << o.y << o.x2 << o.y2 << o.font.size << o.text;
-    }
-    return lines;
 }
 
 // The presentation of the worksheet's deal, its price lines, and its page as printed.
@@ -69,7 +30,7 @@ QStringList presented(DealWorksheet *w) {
         for (int p = 0; p < 4; ++p)
             seen << textOf(menu, line.arg(p));
     said([menu] { click(menu, u"Command1"_s); });
-    return seen + firstDocument(*device);
+    return seen + printedLines(*device);
 }
 
 // "Change Items": the worksheet as it was left, in front again.
@@ -180,7 +141,7 @@ private slots:
         QCOMPARE(grid->model()->index(0, 8).data().toString(), u"$ 259.38 / Month, 48 Month Lease"_s);
         grid->selectRow(0);
         said([history] { click(history, u"Command1"_s); });
-        QCOMPARE(firstDocument(*device), leasePage.mid(13));
+        QCOMPARE(printedLines(*device).mid(0, leasePage.size() - 13), leasePage.mid(13));
         QVERIFY(device->findText(u"Final Payment: $ 259.38 / Month, 48 Month Lease"_s));
 
         // A lease by default; unticked, everything is as it was before the lease.

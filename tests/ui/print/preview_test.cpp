@@ -5,15 +5,6 @@
 using namespace testsupport;
 
 namespace {
-// Every operation with its kind, page, orientation, place, font and text, one a line.
-QStringList dump(const RecordingDevice &device) {
-    QStringList lines;
-    for (const RecordingDevice::Operation &o : device.operations())
-        QDebug(&lines.emplace_back()).noquote() << int(o.kind) << o.page << o.orientation << o.x << o.y << o.x2 << o.y2
-                                                << o.font.size << o.font.bold << o.text;
-    return lines;
-}
-
 void trigger(QWidget *preview, const QString &action) {
     auto *a = preview->findChild<QAction *>(action);
     QVERIFY2(a, qPrintable(action));
@@ -61,7 +52,7 @@ private slots:
         QVERIFY(preview->landscape());
         Printer recorder(std::make_unique<RecordingDevice>());
         preview->drawOn(recorder);
-        const QStringList previewed = dump(static_cast<RecordingDevice &>(recorder.device()));
+        const QStringList previewed = printedLines(static_cast<RecordingDevice &>(recorder.device()));
         QCOMPARE(previewed.filter(u" Pat Doe & Co"_s).size(), 1);
 
         const QString pdf = m_files.filePath(u"deal.pdf"_s);
@@ -77,11 +68,11 @@ private slots:
 
         QPointer<PrintPreview> open = preview;
         QCOMPARE(said([&] { trigger(preview, u"previewprint"_s); }), QStringList());
-        QCOMPARE(dump(*printed), previewed);
+        QCOMPARE(printedLines(*printed), previewed);
         QTRY_VERIFY(!open);
         printed->clear();
         QCOMPARE(said([&] { QVERIFY(click(menu, u"Command1"_s)); }), QStringList{u"Are You Sure?: Print Deal?"_s});
-        QCOMPARE(dump(*printed), previewed);
+        QCOMPARE(printedLines(*printed), previewed);
     }
 
     // A list of several pages on a real printer with margins, after a deal: printed and saved alike, each page's

@@ -137,6 +137,14 @@ RecordingDevice *recordPrinting() {
     return device;
 }
 
+QStringList printedLines(const RecordingDevice &device) {
+    QStringList lines;
+    for (const RecordingDevice::Operation &o : device.operations())
+        QDebug(&lines.emplace_back()).noquote() << int(o.kind) << o.page << o.orientation << o.x << o.y << o.x2 << o.y2
+                                                << o.font.size << o.font.bold << o.text;
+    return lines;
+}
+
 QWidget *control(QWidget *window, const QString &name) {
     if (!window) {
         qWarning("no window to look for control %s in", qPrintable(name));
@@ -227,6 +235,22 @@ void closeAllWindows() {
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+DealWorksheet *openWorksheet() {
+    MainWindow *main = app().window<MainWindow>();
+    main->show();
+    answeringBoxes([main] { click(main, u"Command3"_s); });
+    DealWorksheet *w = app().existing<DealWorksheet>();
+    return w && w->isVisible() && (w->activateWindow(), QTest::qWaitForWindowActive(w)) ? w : nullptr;
+}
+
+void typeAndLeave(QWidget *window, const QString &name, const QString &text) {
+    window->activateWindow(); // a message box may have had the focus
+    QTest::qWaitForWindowActive(window);
+    type(window, name, text);
+    QTest::mouseClick(control(window, name == "customername"_L1 ? u"stocknumber"_s : u"customername"_s),
+                      Qt::LeftButton);
 }
 
 std::unique_ptr<QtPrinterDevice> pdfDevice(const QString &file, const QMarginsF &margins,

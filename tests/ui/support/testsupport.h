@@ -92,6 +92,8 @@ QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<b
 QStringList said(const std::function<void()> &action, const QList<bool> &answers = {true});
 // From now on the program prints on a recording printer, which it owns.
 RecordingDevice *recordPrinting();
+// What a recording printer was given, one operation a line (kind, page, orientation, place, font, text).
+QStringList printedLines(const RecordingDevice &device);
 
 // Finds a child by object name; fails the test with a clear message when missing.
 QWidget *control(QWidget *window, const QString &name);
@@ -129,6 +131,10 @@ template <class W> W *fromMenu(const QString &item) {
 }
 // Closes every top-level window and lets deferred deletes run.
 void closeAllWindows();
+// The deal worksheet as the main window opens it, in front (an empty catalogue's message answered).
+DealWorksheet *openWorksheet();
+// Types into a box, then moves on to another box as a user does.
+void typeAndLeave(QWidget *window, const QString &name, const QString &text);
 
 // A printer device writing the PDF `file`, unable to print within `margins` of the sheet's edge; what it
 // reports goes to `reporter`.
