@@ -54,6 +54,16 @@ int confirm(const QString &question, QWidget *parent) {
     return run(box) == QMessageBox::Ok ? 1 : 2;
 }
 
+bool choose(const QString &question, const QString &first, const QString &second, QWidget *parent) {
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("prompts", "Message"), question,
+                    QMessageBox::Ok | QMessageBox::Cancel, ownerFor(parent));
+    box.button(QMessageBox::Ok)->setText(first);
+    box.button(QMessageBox::Cancel)->setText(second);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    return run(box) == QMessageBox::Ok;
+}
+
 void about(const QString &title, const QString &text, QWidget *parent) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, ownerFor(parent));
     const QIcon icon = QApplication::windowIcon();
