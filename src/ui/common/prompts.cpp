@@ -1,5 +1,6 @@
 #include "prompts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
