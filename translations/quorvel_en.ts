@@ -1310,6 +1310,22 @@ Licence: proprietary. All rights reserved.
         <source>This record no longer exists, so nothing was saved.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>This product was changed at another desk after you opened it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This template was changed at another desk after you opened it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Theirs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Mine</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ReportPrintout</name>

@@ -7,6 +7,7 @@
 // record key `rowid`, max() of several values, case-blind ordering, the layout number, how a new
 // record's key comes back and how a write transaction is taken.
 
+#include "core/store/recordwalk.h"
 #include "core/store/serveraddress.h"
 
 #include <QSqlDatabase>
@@ -85,7 +86,18 @@ public:
     bool commit();
     void rollback();
 
+    // Stores one record only when it still holds `read` (see RecordSource::store): in one write transaction
+    // the record is read again by `readRecord` (a select ending "where rowid=?"), held against every other
+    // writer until the end, compared, and stored by `write`; then read once more into `read`.
+    template <class Value>
+    StoreOutcome storeUnchanged(const QString &readRecord, qint64 record,
+                                const std::function<Value(const QSqlQuery &)> &value,
+                                const std::function<bool()> &write, std::optional<Value> &read);
+
 private:
+    // `select`, run inside a write transaction, holds the rows it reads until the transaction ends. On SQLite
+    // the transaction already holds the whole file; the server locks the rows.
+    QString held(const QString &select) const { return m_server ? select + QStringLiteral(" for update") : select; }
     bool connected();
     bool connectServer();
     // Whether a statement that failed with `error` outside a transaction may run again: the connection had
@@ -101,6 +113,33 @@ private:
     QString m_error;
     ErrorHandler m_onError;
 };
+
+template <class Value>
+StoreOutcome Database::storeUnchanged(const QString &readRecord, qint64 record,
+                                      const std::function<Value(const QSqlQuery &)> &value,
+                                      const std::function<bool()> &write, std::optional<Value> &read) {
+    if (!beginImmediate())
+        return StoreOutcome::Failed;
+    std::optional<Value> now;
+    auto find = [&] {
+        now.reset();
+        return select(held(readRecord), {record}, [&](const QSqlQuery &q) { now = value(q); });
+    };
+    StoreOutcome outcome = StoreOutcome::Failed;
+    if (!find())
+        outcome = StoreOutcome::Failed;
+    else if (!now)
+        outcome = StoreOutcome::Gone;
+    else if (read && !(*read == *now))
+        outcome = StoreOutcome::ChangedElsewhere;
+    else if (write() && find() && now && commit())
+        outcome = StoreOutcome::Stored;
+    if (outcome != StoreOutcome::Stored)
+        rollback();
+    if (outcome == StoreOutcome::Stored || outcome == StoreOutcome::ChangedElsewhere)
+        read = std::move(now);
+    return outcome;
+}
 
 // Ids and slot values are whole numbers: stored as such they sort and compare as numbers. Any other value
 // is stored as it is.

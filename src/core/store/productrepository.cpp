@@ -151,7 +151,7 @@ std::optional<Product> ProductRepository::load(qint64 record) const {
     return found;
 }
 
-bool ProductRepository::store(qint64 record, const Product &product) {
+StoreOutcome ProductRepository::store(qint64 record, const Product &product, std::optional<Product> &read) {
     QVariantList values = fields(product);
     const QString description = storedtext::trimBlanks(product.description);
     QString sets = QStringLiteral("id=?, aftermarketname=?, cost=?, msrp=?, htmlpath=?, picturepath=?, installer=?, "
@@ -161,12 +161,12 @@ bool ProductRepository::store(qint64 record, const Product &product) {
         values << description;
     }
     values << record;
-    int changed = 0;
-    const bool ok = m_db.exec(QStringLiteral("update [table] set %1 where rowid=?").arg(sets), values, &changed);
-    if (!ok || changed == 0)
-        return false;
-    emit m_events.productsChanged();
-    return true;
+    const StoreOutcome outcome = m_db.storeUnchanged<Product>(
+        kWhole + QStringLiteral(" where rowid=?"), record, [](const QSqlQuery &q) { return whole(q).product; },
+        [&] { return m_db.exec(QStringLiteral("update [table] set %1 where rowid=?").arg(sets), values); }, read);
+    if (outcome == StoreOutcome::Stored)
+        emit m_events.productsChanged();
+    return outcome;
 }
 
 std::optional<qint64> ProductRepository::add(const Product &product) {

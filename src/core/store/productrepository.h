@@ -41,8 +41,8 @@ public:
     bool namesIgnoreCase() const;
 
     std::optional<Product> load(qint64 record) const override;
-    // An empty description leaves the stored one as it was. False when the record no longer exists.
-    bool store(qint64 record, const Product &product) override;
+    // An empty description leaves the stored one as it was.
+    StoreOutcome store(qint64 record, const Product &product, std::optional<Product> &read) override;
     std::optional<qint64> add(const Product &product) override;
     bool remove(qint64 record) override;
     // Stores every product, each with the id it holds, in one transaction: all of them or, when any

@@ -8,12 +8,23 @@
 #include <QtGlobal>
 #include <optional>
 
+// What storing a record came to.
+enum class StoreOutcome {
+    Stored,
+    ChangedElsewhere, // someone else stored the record since it was read: nothing was stored
+    Gone,             // the record no longer exists: nothing was stored
+    Failed            // the store failed (and said why to its error handler)
+};
+
 // Where the walked records are stored, by record key (SQLite's rowid; `id` is not a key).
 template <class Value> class RecordSource {
 public:
     virtual ~RecordSource() = default;
     virtual std::optional<Value> load(qint64 record) const = 0;
-    virtual bool store(qint64 record, const Value &value) = 0;
+    // Stores `value` only when the record still holds `read`, the record as it was read before (with none,
+    // whatever it holds); the check and the write are one step. `read` is then the record as stored now:
+    // this value, or on ChangedElsewhere the other's.
+    virtual StoreOutcome store(qint64 record, const Value &value, std::optional<Value> &read) = 0;
     virtual std::optional<qint64> add(const Value &value) = 0;
     virtual bool remove(qint64 record) = 0;
 };
@@ -30,12 +41,16 @@ public:
     const Value &current() const { return *m_value; }
     qint64 currentRecord() const { return hasCurrent() ? m_records.at(m_pos) : 0; }
 
-    // Stores the value into the record stood on; false when there is none or the store failed.
-    bool store(const Value &value) {
-        if (!hasCurrent() || !m_source.store(m_records.at(m_pos), value))
-            return false;
-        m_value = m_source.load(m_records.at(m_pos));
-        return hasCurrent();
+    // Stores the value into the record stood on, unless someone else stored that record after it was read
+    // here: then current() becomes what they stored, and storing again stores over it.
+    StoreOutcome store(const Value &value) {
+        if (!hasCurrent())
+            return StoreOutcome::Gone;
+        std::optional<Value> read = m_value;
+        const StoreOutcome outcome = m_source.store(m_records.at(m_pos), value, read);
+        if (outcome == StoreOutcome::Stored || outcome == StoreOutcome::ChangedElsewhere)
+            m_value = std::move(read);
+        return outcome;
     }
     // Deletes the record stood on; there is no current record afterwards.
     bool remove() {

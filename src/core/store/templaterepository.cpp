@@ -75,19 +75,20 @@ std::optional<PackageTemplate> TemplateRepository::load(qint64 record) const {
     return found;
 }
 
-bool TemplateRepository::store(qint64 record, const PackageTemplate &value) {
+StoreOutcome TemplateRepository::store(qint64 record, const PackageTemplate &value,
+                                       std::optional<PackageTemplate> &read) {
     QStringList sets;
     for (const QString &f : schema::vehicleFields())
         sets << f + QStringLiteral("=?");
     QVariantList binds = values(value);
     binds << record;
-    int changed = 0;
-    const bool ok = m_db.exec(
-        QStringLiteral("update [table] set %1 where rowid=?").arg(sets.join(QStringLiteral(", "))), binds, &changed);
-    if (!ok || changed == 0)
-        return false;
-    emit m_events.templatesChanged();
-    return true;
+    const QString update = QStringLiteral("update [table] set %1 where rowid=?").arg(sets.join(QStringLiteral(", ")));
+    const StoreOutcome outcome = m_db.storeUnchanged<PackageTemplate>(
+        selectWhole() + QStringLiteral(" where rowid = ?"), record, fromRow, [&] { return m_db.exec(update, binds); },
+        read);
+    if (outcome == StoreOutcome::Stored)
+        emit m_events.templatesChanged();
+    return outcome;
 }
 
 std::optional<qint64> TemplateRepository::add(const PackageTemplate &value) {

@@ -32,7 +32,7 @@ public:
     std::optional<PackageTemplate> chosen(qint64 record, double id) const;
 
     std::optional<PackageTemplate> load(qint64 record) const override;
-    bool store(qint64 record, const PackageTemplate &value) override;
+    StoreOutcome store(qint64 record, const PackageTemplate &value, std::optional<PackageTemplate> &read) override;
     std::optional<qint64> add(const PackageTemplate &value) override;
     bool remove(qint64 record) override;
 

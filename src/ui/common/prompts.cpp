@@ -1,5 +1,6 @@
 #include "prompts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -52,6 +53,16 @@ int confirm(const QString &question, QWidget *parent) {
                     QMessageBox::Ok | QMessageBox::Cancel, ownerFor(parent));
     box.setDefaultButton(QMessageBox::Ok);
     return run(box) == QMessageBox::Ok ? 1 : 2;
+}
+
+bool choose(const QString &question, const QString &first, const QString &second, QWidget *parent) {
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("prompts", "Message"), question,
+                    QMessageBox::Ok | QMessageBox::Cancel, ownerFor(parent));
+    box.button(QMessageBox::Ok)->setText(first);
+    box.button(QMessageBox::Cancel)->setText(second);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    return run(box) == QMessageBox::Ok;
 }
 
 void about(const QString &title, const QString &text, QWidget *parent) {

@@ -57,14 +57,16 @@ public:
         QObject::connect(&m_app, &Program::leaving, m_window, [this] { save(); });
     }
 
-    // Stores what is shown into the record stood on; false when there is none or it has gone.
-    bool save() { return hasRecord() && m_walk->store(m_editor.shown()); }
+    // Stores what is shown into the record stood on; false when there is none, it has gone, or the user kept
+    // what another desk stored meanwhile.
+    bool save() { return storeShown() == StoreOutcome::Stored; }
     // "Save": tells the user whether the record was stored.
     void saveAndTell() {
         const int told = m_app.failuresTold();
-        if (save())
+        const StoreOutcome outcome = storeShown();
+        if (outcome == StoreOutcome::Stored)
             prompts::notice(QCoreApplication::translate("RecordNavigation", "Record Saved"), m_window);
-        else if (m_app.failuresTold() == told)
+        else if (outcome != StoreOutcome::ChangedElsewhere && m_app.failuresTold() == told)
             tellNotSaved();
     }
 
@@ -78,7 +80,7 @@ public:
     void copy() {
         if (prompts::confirm(QCoreApplication::translate("RecordNavigation", "Copy Record?"), m_window) != 1)
             return;
-        if (!saveBeforeGoing())
+        if (saveBeforeGoing() != StoreOutcome::Stored)
             return;
         Value copy = m_editor.shown();
         const std::optional<qint32> id = m_app.drawId(m_counter, m_window);
@@ -99,10 +101,11 @@ public:
         m_editor.leave();
     }
 
-    // "EXIT": stores what is shown and goes back to the list; false when the editor stays, keeping what it
-    // shows, because the dealership server could not be reached.
+    // "EXIT": stores what is shown and goes back to the list; false when the editor stays: the dealership
+    // server could not be reached (it keeps what it shows) or the user kept what another desk stored (it
+    // shows that).
     bool exit() {
-        if (!saveBeforeGoing() && m_app.store().connectionLost())
+        if (staysAfter(saveBeforeGoing()))
             return false;
         m_walk.reset();
         m_editor.leave();
@@ -118,18 +121,46 @@ private:
     // Another copy of the program may have deleted the record meanwhile: the user hears that the changes
     // shown were not stored rather than lose them without a word. A failure of the store itself (the server
     // away or refusing) was told already.
-    bool saveBeforeGoing() {
+    StoreOutcome saveBeforeGoing() {
         if (!hasRecord())
-            return false;
+            return StoreOutcome::Gone;
         const int told = m_app.failuresTold();
-        if (save())
-            return true;
-        if (m_app.failuresTold() == told)
+        const StoreOutcome outcome = storeShown();
+        if (outcome != StoreOutcome::Stored && outcome != StoreOutcome::ChangedElsewhere &&
+            m_app.failuresTold() == told)
             tellNotSaved();
-        return false;
+        return outcome;
+    }
+    // Whether a move or EXIT stays on the record after trying to store it: the user is to see what another
+    // desk stored, or what the server did not get is not to be lost.
+    bool staysAfter(StoreOutcome outcome) const {
+        return outcome == StoreOutcome::ChangedElsewhere ||
+               (outcome != StoreOutcome::Stored && m_app.store().connectionLost());
+    }
+    // Stores what is shown. When another desk stored the record after this editor showed it, the user
+    // chooses: "Keep Theirs" shows the stored record and stores nothing (ChangedElsewhere), "Save Mine"
+    // stores what is shown over it (asked again should yet another store come in between).
+    StoreOutcome storeShown() {
+        if (!hasRecord())
+            return StoreOutcome::Gone;
+        StoreOutcome outcome;
+        while ((outcome = m_walk->store(m_editor.shown())) == StoreOutcome::ChangedElsewhere) {
+            const QString changed =
+                m_counter == Counter::Products
+                    ? QCoreApplication::translate("RecordNavigation",
+                                                  "This product was changed at another desk after you opened it.")
+                    : QCoreApplication::translate("RecordNavigation",
+                                                  "This template was changed at another desk after you opened it.");
+            if (prompts::choose(changed, QCoreApplication::translate("RecordNavigation", "Keep Theirs"),
+                                QCoreApplication::translate("RecordNavigation", "Save Mine"), m_window)) {
+                m_editor.show(m_walk->current());
+                break;
+            }
+        }
+        return outcome;
     }
     void move(void (RecordWalk<Value>::*step)()) {
-        if (!m_walk || (!saveBeforeGoing() && m_app.store().connectionLost()))
+        if (!m_walk || staysAfter(saveBeforeGoing()))
             return;
         (m_walk.get()->*step)();
         if (hasRecord())

@@ -361,18 +361,33 @@ private slots:
         QCOMPARE(store.deals().verify().message(), u"All 2 deals are intact."_s);
     }
 
-    // A template chosen by a record that has gone since the list was read is found by its id (the product
-    // repository's walks and stores over records that have gone are met through the editor's tests).
-    void aTemplateWhoseRecordHasGoneIsFoundByItsId_data() { bothEngines(); }
-    void aTemplateWhoseRecordHasGoneIsFoundByItsId() {
+    // A template stored by another copy after it was read here is not stored over unasked (the check holds
+    // the record on the server); a template chosen by a record that has gone since is found by its id (the
+    // product repository's walks and stores are met through the editor's tests).
+    void aTemplateChangedOrGoneElsewhere_data() { bothEngines(); }
+    void aTemplateChangedOrGoneElsewhere() {
         DataFolder folder(DataFolder::Content::Samples);
         TemplateRepository &templates = folder.store().templates();
         const ListedTemplate first = templates.choices().value(0);
-        PackageTemplate t = templates.chosen(first.record, first.id).value();
+        std::optional<PackageTemplate> read = templates.load(first.record);
+        PackageTemplate mine = read.value(), theirs = mine;
+        mine.notes = u"Mine"_s;
+        theirs.notes = u"Theirs"_s;
+        Store other(folder.dataFile({}));
+        other.setServer(folder.server());
+        QVERIFY(other.open());
+        std::optional<PackageTemplate> otherRead = other.templates().load(first.record);
+        QCOMPARE(other.templates().store(first.record, theirs, otherRead), StoreOutcome::Stored);
+        QCOMPARE(templates.store(first.record, mine, read), StoreOutcome::ChangedElsewhere);
+        QCOMPARE(read->notes + templates.load(first.record)->notes, u"TheirsTheirs"_s);
+        QCOMPARE(templates.store(first.record, mine, read), StoreOutcome::Stored);
+        QCOMPARE(read->notes + other.templates().load(first.record)->notes, u"MineMine"_s);
+
+        PackageTemplate t = *read;
         t.packageNames[3] = u"Basic"_s;
         templates.add(t);
         QVERIFY(templates.remove(first.record));
-        QVERIFY(!templates.store(first.record, t));
+        QCOMPARE(templates.store(first.record, t, read), StoreOutcome::Gone);
         QCOMPARE(templates.chosen(first.record, first.id)->packageNames[3], u"Basic"_s);
         QVERIFY(folder.errors().isEmpty());
     }

@@ -222,13 +222,29 @@ private slots:
         QCOMPARE(names(list()), QStringList{"Remote Start"});
     }
 
-    // Another copy deletes products meanwhile: a save reports only a real store; the editor keeps its product.
-    void productsGoneFromUnderTheEditor() {
+    // Another copy changes or deletes products meanwhile: a change is not stored over unasked; a save reports
+    // only a real store; the editor keeps its product.
+    void productsChangedOrGoneElsewhere() {
         store(3, "Cc", 3, 30);
         store(4, "Dd", 4, 40);
         store(5, "Ee", 5, 50);
         ProductEditor *ed = openProduct("Dd");
         QVERIFY(ed);
+        Store other(app().dataFolder());
+        QVERIFY(other.open());
+        const qint64 dd = other.products().listed().at(1).record;
+        for (const bool keepTheirs : {true, false}) {
+            std::optional<Product> read = other.products().load(dd);
+            Product theirs = *read;
+            theirs.phone = keepTheirs ? "555-0002" : "555-0003";
+            QCOMPARE(other.products().store(dd, theirs, read), StoreOutcome::Stored);
+            type(ed, "phone", "555-0001");
+            QCOMPARE(clickAnswering(ed, "Command1", {keepTheirs, true}),
+                     QStringList{"Message: This product was changed at another desk after you opened it."} +
+                         (keepTheirs ? QStringList() : QStringList{"Message: Record Saved"}));
+            QCOMPARE(textOf(ed, "phone") + stored("phone", "id=4").value(0).toString(),
+                     keepTheirs ? "555-0002555-0002" : "555-0001555-0001");
+        }
         app().store().productsFile().exec("delete from [table] where id=4");
         type(ed, "phone", "555-0199");
         QCOMPARE(clickAnswering(ed, "Command1"),

@@ -168,6 +168,16 @@ private slots:
         QCOMPARE(openOn(u"Camry SE"_s), editor);
         QCOMPARE(textOf(editor, u"id"_s), u"12"_s);
         QCOMPARE(stored(41, u"vehiclename"_s), u"Copy 2"_s);
+        // Stored by another copy meanwhile: "Keep Theirs" shows theirs and stays; "Save Mine" stores this one.
+        for (const bool keepTheirs : {true, false}) {
+            column(schema::vehiclesFile(),
+                   u"update [table] set vehiclename = 'Theirs %1' where id = 12"_s.arg(keepTheirs));
+            type(editor, u"vehiclename"_s, u"Camry SE"_s);
+            QCOMPARE(said([&] { click(editor, u"Command6"_s); }, {keepTheirs}),
+                     QStringList{"Message: This template was changed at another desk after you opened it."});
+            QCOMPARE(textOf(editor, u"id"_s) + textOf(editor, u"vehiclename"_s) + stored(12, u"vehiclename"_s),
+                     keepTheirs ? u"12Theirs 1Theirs 1"_s : u"41Copy 2Camry SE"_s);
+        }
         // Stored and loaded again (in the same editor, only hidden), it shows the same totals.
         QVERIFY(click(editor, u"Command8"_s));
         QCOMPARE(openOn(u"Camry SE"_s), editor);
