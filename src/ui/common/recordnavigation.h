@@ -6,9 +6,13 @@
 #include "core/store/settings.h"
 #include "ui/common/program.h"
 #include "ui/common/prompts.h"
+#include "ui/common/serveraccount.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -55,16 +59,29 @@ public:
         QObject::connect(b.exit, &QAbstractButton::clicked, m_window, [this] { exit(); });
         // Ending the program while the editor is open does not lose what it shows.
         QObject::connect(&m_app, &Program::leaving, m_window, [this] { save(); });
+        // A login that may only read walks the records: nothing it types could be stored.
+        if (!mayStore())
+            for (QWidget *control : m_window->findChildren<QWidget *>())
+                if ((qobject_cast<QLineEdit *>(control) || qobject_cast<QPlainTextEdit *>(control) ||
+                     qobject_cast<QComboBox *>(control) || qobject_cast<QAbstractButton *>(control)) &&
+                    !QList<QWidget *>{b.first, b.previous, b.next, b.last, b.exit}.contains(control))
+                    serveraccount::keepFromChanging(control);
+    }
+
+    // Whether this login may change the records walked (on a server, as its privileges say).
+    bool mayStore() const {
+        return m_app.store().mayChange(m_counter == Counter::Products ? Store::What::Catalogue
+                                                                       : Store::What::Templates);
     }
 
     // Stores what is shown into the record stood on; false when there is none or it has gone.
-    bool save() { return hasRecord() && m_walk->store(m_editor.shown()); }
+    bool save() { return hasRecord() && mayStore() && m_walk->store(m_editor.shown()); }
     // "Save": tells the user whether the record was stored.
     void saveAndTell() {
         const int told = m_app.failuresTold();
         if (save())
             prompts::notice(QCoreApplication::translate("RecordNavigation", "Record Saved"), m_window);
-        else if (m_app.failuresTold() == told)
+        else if (m_app.failuresTold() == told && mayStore())
             tellNotSaved();
     }
 
@@ -121,6 +138,8 @@ private:
     bool saveBeforeGoing() {
         if (!hasRecord())
             return false;
+        if (!mayStore())
+            return true;
         const int told = m_app.failuresTold();
         if (save())
             return true;
