@@ -7,8 +7,8 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <algorithm>
-#include <iterator>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -202,7 +202,8 @@ bool Store::openServer(QString *why) {
     m_settings.select(QStringLiteral("select has_table_privilege(current_user, '%1', 'UPDATE'), "
                                      "has_table_privilege(current_user, '%2', 'UPDATE'), "
                                      "has_table_privilege(current_user, '%3', 'UPDATE')")
-                          .arg(schema::serverTable(schema::File::Products), schema::serverTable(schema::File::Templates),
+                          .arg(schema::serverTable(schema::File::Products),
+                               schema::serverTable(schema::File::Templates),
                                schema::serverTable(schema::File::Settings)),
                       {}, [this](const QSqlQuery &q) {
                           for (int i = 0; i < 3; ++i)

@@ -71,7 +71,7 @@ public:
     // Whether this login may change the records walked (on a server, as its privileges say).
     bool mayStore() const {
         return m_app.store().mayChange(m_counter == Counter::Products ? Store::What::Catalogue
-                                                                       : Store::What::Templates);
+                                                                      : Store::What::Templates);
     }
 
     // Stores what is shown into the record stood on; false when there is none or it has gone.

@@ -90,8 +90,8 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
     if (!m_app.store().mayChange(Store::What::Preferences)) {
         for (QWidget *control : std::initializer_list<QWidget *>{
                  m_taxRateBox, m_interestRateBox, m_termBox, m_term2Box, m_term3Box, m_disclosePricesBox,
-                 m_discloseTotalsBox, m_includeTaxBox, m_leaseDealBox, m_dealershipBox, m_disclaimerBox,
-                 m_statementBox, m_passwordProtectBox, m_passwordBox})
+                 m_discloseTotalsBox, m_includeTaxBox, m_leaseDealBox, m_dealershipBox, m_disclaimerBox, m_statementBox,
+                 m_passwordProtectBox, m_passwordBox})
             serveraccount::keepFromChanging(control);
         for (QLineEdit *box : m_packageNameBoxes)
             serveraccount::keepFromChanging(box);
