@@ -1909,6 +1909,13 @@ data lives there instead: back it up with pg_dump.
     </message>
 </context>
 <context>
+    <name>serveraccount</name>
+    <message>
+        <source>Your server account may not change this.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>serversetup::Setup</name>
     <message>
         <source>The dealership server %1 was already set up for Quorvel; nothing was changed.</source>

@@ -2,6 +2,7 @@
 
 #include "core/store/firststart.h"
 #include "ui/common/prompts.h"
+#include "ui/common/serveraccount.h"
 #include "ui/print/qtprinterdevice.h"
 
 #include <QAbstractButton>
@@ -23,7 +24,11 @@ QString reasonOf(const Store &store, const QString &what) {
     QString reason = what;
     if (const QString named = store.server()->label() + QStringLiteral(": "); reason.startsWith(named))
         reason.remove(0, named.size());
-    return reason.section(QLatin1Char('\n'), 0, 0).trimmed();
+    reason = reason.section(QLatin1Char('\n'), 0, 0).trimmed();
+    // libpq's severity word says nothing to a user.
+    if (reason.startsWith(QLatin1String("ERROR:")))
+        reason = reason.mid(6).trimmed();
+    return reason;
 }
 } // namespace
 
@@ -33,10 +38,13 @@ Application::Application(QString programFolder, QObject *parent) : Program(std::
         // what they show and the next action connects again. A write the server refuses (a desk's login
         // changing the catalogue) is told the same way.
         if (store().server()) {
-            const QString text =
+            QString text =
                 (store().connectionLost() ? tr("The dealership server could not be reached, so nothing was saved: %1")
                                           : tr("The dealership server refused this, so nothing was saved: %1"))
                     .arg(reasonOf(store(), what));
+            // The login's privileges changed during the run, or the windows were not told of them.
+            if (!store().connectionLost() && what.contains(QLatin1String("(42501)")))
+                text += QStringLiteral(". ") + serveraccount::mayNotChange();
             std::fprintf(stderr, "Quorvel: %s\n", qPrintable(text));
             prompts::error(text);
             return;

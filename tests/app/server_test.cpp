@@ -8,6 +8,10 @@
 #include "coresupport.h"
 #include "pgcluster.h"
 #include "testsupport.h"
+#include "ui/catalogue/producteditor.h"
+#include "ui/catalogue/productlist.h"
+#include "ui/packages/templateeditor.h"
+#include "ui/packages/templatelist.h"
 #include "ui/prefs/preferencesdialog.h"
 #include "ui/prefs/serverconnection.h"
 
@@ -19,6 +23,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QTimer>
 #include <QtTest>
 
@@ -144,10 +149,9 @@ private slots:
                  QStringList{u"Message: Preferences Saved"_s});
         QCOMPARE(program.store().settings().read().dealershipName, u"Northside Motors"_s);
         closeAllWindows();
-        // A desk's login may not change the dealership's preferences: told, and the program goes on.
-        Settings other = program.store().settings().read();
-        other.dealershipName = u"Eastside Motors"_s;
-        QVERIFY(program.store().settings().write(other));
+        // A desk's login only reads the catalogue, the templates and the dealership's preferences: the windows
+        // offer no such change and say why, the desk walks the records without a word and keeps its own
+        // salesperson. A change the server refuses anyway is told with its reason and stores nothing.
         QVERIFY(
             QSqlQuery(program.store().settingsFile().handle()).exec(u"create role desk1 login in role quorvel_desk"_s));
         ServerAddress desk = server;
@@ -155,7 +159,54 @@ private slots:
         Application deskProgram(dir.path());
         deskProgram.store().setServer(desk);
         QVERIFY2(deskProgram.start(&why), qPrintable(why));
-        QCOMPARE(exitSays(deskProgram), u"Error: The dealership server refused this, so nothing was saved"_s);
+        auto open = [](QWidget *window, const QStringList &names) {
+            QStringList offered;
+            for (const QString &name : names) {
+                QWidget *c = control(window, name);
+                auto *box = qobject_cast<QLineEdit *>(c);
+                if ((box ? !box->isReadOnly() : c->isEnabled()) ||
+                    c->toolTip() != u"Your server account may not change this."_s)
+                    offered << name;
+            }
+            return offered;
+        };
+        auto *list = deskProgram.window<ProductList>();
+        Program::bringUp(list);
+        QCOMPARE(open(list, {u"Command1"_s, u"Command2"_s, u"Command5"_s}), QStringList{u"Command2"_s});
+        auto *grid = control<QTableView>(list, u"grid1"_s);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 1)).center());
+        auto *editor = deskProgram.existing<ProductEditor>();
+        QCOMPARE(open(editor, {u"Command1"_s, u"Command3"_s, u"Command9"_s, u"Command6"_s, u"aftermarketname"_s}),
+                 QStringList{u"Command6"_s});
+        QCOMPARE(said([editor] { click(editor, u"Command6"_s) && click(editor, u"Command8"_s); }), QStringList());
+        QCOMPARE(open(deskProgram.window<TemplateList>(), {u"Command1"_s}), QStringList());
+        QCOMPARE(open(deskProgram.window<TemplateEditor>(), {u"Command1"_s, u"Command3"_s, u"Command9"_s}),
+                 QStringList());
+        auto *prefs = deskProgram.window<PreferencesDialog>();
+        Program::bringUp(prefs);
+        QCOMPARE(open(prefs, {u"pdealershipname"_s, u"ptaxrate"_s, u"ppackage4"_s, u"psalespersonname"_s}),
+                 QStringList{u"psalespersonname"_s});
+        type(prefs, u"psalespersonname"_s, u"Dana"_s);
+        QCOMPARE(said([prefs] { click(prefs, u"Command1"_s); }), QStringList{u"Message: Preferences Saved"_s});
+        QCOMPARE(deskProgram.store().settings().read().salespersonName, u"Dana"_s);
+
+        Store &atDesk = deskProgram.store();
+        const QVector<Product> catalogue = atDesk.products().all();
+        const qint64 template1 = atDesk.templates().listed().first().record;
+        const std::optional<PackageTemplate> stored = atDesk.templates().load(template1);
+        Settings settings = atDesk.settings().read();
+        settings.dealershipName = u"Eastside Motors"_s;
+        const QString refused = u"Error: The dealership server refused this, so nothing was saved: permission denied "
+                                "for table %1. Your server account may not change this."_s;
+        QCOMPARE(said([&] {
+                     atDesk.products().store(atDesk.products().listed().first().record, Product());
+                     atDesk.templates().store(template1, PackageTemplate());
+                     atDesk.settings().write(settings);
+                 }),
+                 QStringList({refused.arg(u"products"_s), refused.arg(u"vehicles"_s), refused.arg(u"preferences"_s)}));
+        QCOMPARE(atDesk.products().all(), catalogue);
+        QCOMPARE(atDesk.templates().load(template1), stored);
+        QCOMPARE(atDesk.settings().read().dealershipName, u"Northside Motors"_s);
         closeAllWindows();
 
         Application unreachable(dir.path());

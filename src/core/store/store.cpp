@@ -5,7 +5,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlQuery>
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -109,9 +112,12 @@ void Store::setServer(std::optional<ServerAddress> server) { m_server = std::mov
 
 bool Store::connectionLost() const { return m_lost; }
 
+bool Store::mayChange(What what) const { return m_mayChange[int(what)]; }
+
 bool Store::open(QString *why) {
     close();
     m_lost = false;
+    std::fill(std::begin(m_mayChange), std::end(m_mayChange), true);
     if (m_server)
         return openServer(why);
     const QDir dir(m_folder);
@@ -192,6 +198,17 @@ bool Store::openServer(QString *why) {
     if (!bringUp(m_products, schema::File::Products, why) || !bringUp(m_templates, schema::File::Templates, why) ||
         !bringUp(m_deals, schema::File::Deals, why))
         return fail(why ? *why : QString());
+    // A desk's login only reads these; the server would refuse its changes anyway.
+    m_settings.select(QStringLiteral("select has_table_privilege(current_user, '%1', 'UPDATE'), "
+                                     "has_table_privilege(current_user, '%2', 'UPDATE'), "
+                                     "has_table_privilege(current_user, '%3', 'UPDATE')")
+                          .arg(schema::serverTable(schema::File::Products),
+                               schema::serverTable(schema::File::Templates),
+                               schema::serverTable(schema::File::Settings)),
+                      {}, [this](const QSqlQuery &q) {
+                          for (int i = 0; i < 3; ++i)
+                              m_mayChange[i] = q.value(i).toBool();
+                      });
     return true;
 }
 

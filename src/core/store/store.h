@@ -40,6 +40,11 @@ public:
     // action after such a failure connects again.
     bool connectionLost() const;
 
+    // What a login may change on the server, as its privileges say when the store opens; on this computer's
+    // files, everything. The windows offer no change the server would refuse.
+    enum class What { Catalogue, Templates, Preferences };
+    bool mayChange(What what) const;
+
     // What happens when a file fails during the run (after it opened). The store itself tells no one.
     void setErrorHandler(ErrorHandler handler);
 
@@ -73,6 +78,7 @@ private:
     QString m_folder;
     std::optional<ServerAddress> m_server;
     bool m_lost = false;
+    bool m_mayChange[3] = {true, true, true};
     Database m_products;
     Database m_templates;
     Database m_settings;

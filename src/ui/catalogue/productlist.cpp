@@ -7,6 +7,7 @@
 #include "ui/common/program.h"
 #include "ui/common/geometry.h"
 #include "ui/common/prompts.h"
+#include "ui/common/serveraccount.h"
 #include "ui/common/windowclosing.h"
 #include "ui/common/filechooser.h"
 #include "ui/catalogue/producteditor.h"
@@ -68,6 +69,9 @@ ProductList::ProductList(Program &app) : m_app(app) {
     connect(m_previewButton, &QPushButton::clicked, this, &ProductList::previewList);
     connect(m_importButton, &QPushButton::clicked, this, &ProductList::importProducts);
     connect(m_exportButton, &QPushButton::clicked, this, &ProductList::exportProducts);
+    if (!m_app.store().mayChange(Store::What::Catalogue))
+        for (QWidget *control : {m_addButton, m_importButton})
+            serveraccount::keepFromChanging(control);
 
     const QVector<int> widths = ProductGridModel::widthsInTwips();
     for (int c = 0; c < ProductGridModel::ColumnCount; ++c)

@@ -6,9 +6,13 @@
 #include "core/store/settings.h"
 #include "ui/common/program.h"
 #include "ui/common/prompts.h"
+#include "ui/common/serveraccount.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -55,13 +59,28 @@ public:
         QObject::connect(b.exit, &QAbstractButton::clicked, m_window, [this] { exit(); });
         // Ending the program while the editor is open does not lose what it shows.
         QObject::connect(&m_app, &Program::leaving, m_window, [this] { save(); });
+        // A login that may only read walks the records: nothing it types could be stored.
+        if (!mayStore())
+            for (QWidget *control : m_window->findChildren<QWidget *>())
+                if ((qobject_cast<QLineEdit *>(control) || qobject_cast<QPlainTextEdit *>(control) ||
+                     qobject_cast<QComboBox *>(control) || qobject_cast<QAbstractButton *>(control)) &&
+                    !QList<QWidget *>{b.first, b.previous, b.next, b.last, b.exit}.contains(control))
+                    serveraccount::keepFromChanging(control);
     }
 
-    // Stores what is shown into the record stood on; false when there is none, it has gone, or the user kept
-    // what another desk stored meanwhile.
-    bool save() { return storeShown() == StoreOutcome::Stored; }
+    // Whether this login may change the records walked (on a server, as its privileges say).
+    bool mayStore() const {
+        return m_app.store().mayChange(m_counter == Counter::Products ? Store::What::Catalogue
+                                                                      : Store::What::Templates);
+    }
+
+    // Stores what is shown into the record stood on; false when there is none, it has gone, this login may
+    // not change it, or the user kept what another desk stored meanwhile.
+    bool save() { return mayStore() && storeShown() == StoreOutcome::Stored; }
     // "Save": tells the user whether the record was stored.
     void saveAndTell() {
+        if (!mayStore())
+            return;
         const int told = m_app.failuresTold();
         const StoreOutcome outcome = storeShown();
         if (outcome == StoreOutcome::Stored)
@@ -124,6 +143,8 @@ private:
     StoreOutcome saveBeforeGoing() {
         if (!hasRecord())
             return StoreOutcome::Gone;
+        if (!mayStore()) // a login that may only read walks on
+            return StoreOutcome::Stored;
         const int told = m_app.failuresTold();
         const StoreOutcome outcome = storeShown();
         if (outcome != StoreOutcome::Stored && outcome != StoreOutcome::ChangedElsewhere &&

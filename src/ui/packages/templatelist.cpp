@@ -3,6 +3,7 @@
 #include "core/money/numbers.h"
 #include "ui/common/program.h"
 #include "ui/common/geometry.h"
+#include "ui/common/serveraccount.h"
 #include "ui/common/windowclosing.h"
 #include "ui/packages/templateeditor.h"
 
@@ -32,6 +33,8 @@ TemplateList::TemplateList(Program &app) : m_app(app) {
 
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) { openRow(row); });
     connect(m_addButton, &QPushButton::clicked, this, &TemplateList::addItem);
+    if (!m_app.store().mayChange(Store::What::Templates))
+        serveraccount::keepFromChanging(m_addButton);
     auto *closing = new WindowClosing(this, WindowClosing::Leaving::Hides, [this] {
         exitWindow();
         return true;

@@ -5,6 +5,7 @@
 #include "ui/common/geometry.h"
 #include "ui/common/program.h"
 #include "ui/common/prompts.h"
+#include "ui/common/serveraccount.h"
 #include "ui/common/windowclosing.h"
 
 #include <QCheckBox>
@@ -84,6 +85,17 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
 
     makeCommands();
     showSettings(m_app.settings());
+    // The salesperson is each login's own: a desk that may not change the dealership's preferences still
+    // keeps its name here with SAVE.
+    if (!m_app.store().mayChange(Store::What::Preferences)) {
+        for (QWidget *control : std::initializer_list<QWidget *>{
+                 m_taxRateBox, m_interestRateBox, m_termBox, m_term2Box, m_term3Box, m_disclosePricesBox,
+                 m_discloseTotalsBox, m_includeTaxBox, m_leaseDealBox, m_dealershipBox, m_disclaimerBox, m_statementBox,
+                 m_passwordProtectBox, m_passwordBox})
+            serveraccount::keepFromChanging(control);
+        for (QLineEdit *box : m_packageNameBoxes)
+            serveraccount::keepFromChanging(box);
+    }
     ui::centre(this);
 }
 

@@ -104,6 +104,9 @@ private slots:
         QVERIFY2(atDesk.open(&why), qPrintable(why));
         QCOMPARE(atDesk.products().all(), copy.products().all());
         QVERIFY(atDesk.deals().add(deals[0]));
+        QCOMPARE(atDesk.deals().history().size(), 3);
+        QVERIFY(!atDesk.dealsFile().exec(u"update deals set customer = 'someone else'"_s));
+        QVERIFY(!atDesk.dealsFile().exec(u"delete from dealitems"_s));
         QVERIFY(!atDesk.products().add(copy.products().all().first()));
         // Each login keeps its own salesperson; the rest of the preferences are the dealership's.
         Settings mine = atDesk.settings().read();
