@@ -82,8 +82,10 @@ bool TemplateRepository::store(qint64 record, const PackageTemplate &value) {
     QVariantList binds = values(value);
     binds << record;
     int changed = 0;
-    const bool ok = m_db.exec(
-        QStringLiteral("update [table] set %1 where rowid=?").arg(sets.join(QStringLiteral(", "))), binds, &changed);
+    const bool ok = m_db.announced(announced::templates, [&] {
+        return m_db.exec(QStringLiteral("update [table] set %1 where rowid=?").arg(sets.join(QStringLiteral(", "))),
+                         binds, &changed);
+    });
     if (!ok || changed == 0)
         return false;
     emit m_events.templatesChanged();
@@ -95,16 +97,19 @@ std::optional<qint64> TemplateRepository::add(const PackageTemplate &value) {
     for (int i = 0; i < schema::vehicleFields().size(); ++i)
         marks << QStringLiteral("?");
     qint64 record = 0;
-    if (!m_db.exec(
-            QStringLiteral("insert into [table] (%1) values (%2)").arg(allFields(), marks.join(QLatin1Char(','))),
-            values(value), nullptr, &record))
+    if (!m_db.announced(announced::templates, [&] {
+            return m_db.exec(
+                QStringLiteral("insert into [table] (%1) values (%2)").arg(allFields(), marks.join(QLatin1Char(','))),
+                values(value), nullptr, &record);
+        }))
         return std::nullopt;
     emit m_events.templatesChanged();
     return record;
 }
 
 bool TemplateRepository::remove(qint64 record) {
-    if (!m_db.exec(QStringLiteral("delete from [table] where rowid=?"), {record}))
+    if (!m_db.announced(announced::templates,
+                        [&] { return m_db.exec(QStringLiteral("delete from [table] where rowid=?"), {record}); }))
         return false;
     emit m_events.templatesChanged();
     return true;
