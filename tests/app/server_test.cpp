@@ -18,8 +18,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QProcess>
@@ -198,7 +198,8 @@ private slots:
         QSignalSpy heardOwn(&other->events(), &StoreEvents::productsChanged);
         auto listed = [list](const QString &name) {
             const QList<QStringList> rows = list->gridRows();
-            return std::any_of(rows.cbegin(), rows.cend(), [&name](const QStringList &row) { return row.contains(name); });
+            return std::any_of(rows.cbegin(), rows.cend(),
+                               [&name](const QStringList &row) { return row.contains(name); });
         };
         auto product = [](const QString &name, double msrp) {
             Product p;
@@ -237,10 +238,11 @@ private slots:
                 QCoreApplication::processEvents(); // the notice comes once the slots have been read again
             });
         };
-        const QString told = u"Message: The catalogue changed while this deal was open:\nDoor Edge Guards in package 1 "_s;
-        QCOMPARE(changes([&] { return other->products().store(*guards, product(u"Door Edge Guards"_s, 149)); },
-                         u"149.00"_s),
-                 QStringList{told + u"now shows Door Edge Guards at cost 40.00, MSRP 149.00."_s});
+        const QString told =
+            u"Message: The catalogue changed while this deal was open:\nDoor Edge Guards in package 1 "_s;
+        QCOMPARE(
+            changes([&] { return other->products().store(*guards, product(u"Door Edge Guards"_s, 149)); }, u"149.00"_s),
+            QStringList{told + u"now shows Door Edge Guards at cost 40.00, MSRP 149.00."_s});
         QCOMPARE(changes([&] { return other->products().remove(*guards); }, u"0"_s),
                  QStringList{told + u"is no longer in the catalogue; its slot shows NONE."_s});
 

@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlDriver>
 #include <QSqlRecord>
 #include <QTimer>
 #include <QUrl>
@@ -275,7 +275,8 @@ bool Database::connectServer() {
         subscribe();
         // What the other desks announced while this one was away was missed: everything is read again, once
         // the statement that found the connection gone has finished.
-        QMetaObject::invokeMethod(m_ear.get(), [this] { m_heard(QString()); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            m_ear.get(), [this] { m_heard(QString()); }, Qt::QueuedConnection);
     }
     return true;
 }

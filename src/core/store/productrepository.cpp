@@ -173,7 +173,8 @@ bool ProductRepository::store(qint64 record, const Product &product) {
 
 std::optional<qint64> ProductRepository::add(const Product &product) {
     qint64 record = 0;
-    if (!m_db.announced(announced::products, [&] { return m_db.exec(kInsert, insertValues(product), nullptr, &record); }))
+    if (!m_db.announced(announced::products,
+                        [&] { return m_db.exec(kInsert, insertValues(product), nullptr, &record); }))
         return std::nullopt;
     emit m_events.productsChanged();
     return record;
