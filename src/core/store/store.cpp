@@ -204,13 +204,20 @@ void Store::listen() {
             if (db != made)
                 db->select(QStringLiteral("select 1"), {}, [](const QSqlQuery &) {});
     };
+    // While the signals below run, the events carry the dynamic property "anotherDesk", for a window that tells
+    // its user of what changed under it (this desk's own writes the user made himself).
+    auto heard = [this](const std::function<void()> &emitting) {
+        m_events.setProperty("anotherDesk", true);
+        emitting();
+        m_events.setProperty("anotherDesk", false);
+    };
     // Each connection takes the announcements of its own table's writes: its own are those the driver marks
     // as such, which this program announced when it wrote them.
-    m_products.listen([this, afresh](const QString &what) {
+    m_products.listen([this, afresh, heard](const QString &what) {
         if (what.isNull())
             afresh(&m_products);
         if (what.isNull() || what == announced::products)
-            emit m_events.productsChanged();
+            heard([this] { emit m_events.productsChanged(); });
     });
     m_templates.listen([this, afresh](const QString &what) {
         if (what.isNull())

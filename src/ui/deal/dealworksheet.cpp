@@ -298,8 +298,8 @@ void DealWorksheet::connectInputs() {
         m_slots->refresh();
         m_loading = false;
         calculatetotals();
-        // The deal's figures may have moved under the salesperson (at this desk or another): said, not hidden.
-        for (int i = 0; i < menu::AllSlots; ++i) {
+        // What another desk changed moves the deal's figures under the salesperson: said, not hidden.
+        for (int i = 0; i < menu::AllSlots && m_app.store().events().property("anotherDesk").toBool(); ++i) {
             const int p = i / menu::Slots;
             const SlotProduct now = m_slots->slotProduct(p, i % menu::Slots);
             if (was[i].name.isNull() || (now.name == was[i].name && now.cost == was[i].cost && now.msrp == was[i].msrp))
