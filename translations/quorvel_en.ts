@@ -680,6 +680,18 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>%1 in package %2 now shows %3 at cost %4, MSRP %5.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 in package %2 is no longer in the catalogue; its slot shows NONE.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The catalogue changed while this deal was open:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>No Aftermarket Records</source>
         <translation type="unfinished"></translation>
     </message>

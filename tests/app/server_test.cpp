@@ -6,10 +6,13 @@
 #include "core/store/folders.h"
 #include "core/store/serversetup.h"
 #include "coresupport.h"
+#include "dealfixture.h"
 #include "pgcluster.h"
 #include "testsupport.h"
 #include "ui/catalogue/producteditor.h"
 #include "ui/catalogue/productlist.h"
+#include "ui/deal/dealworksheet.h"
+#include "ui/history/dealhistory.h"
 #include "ui/packages/templateeditor.h"
 #include "ui/packages/templatelist.h"
 #include "ui/prefs/preferencesdialog.h"
@@ -17,11 +20,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTimer>
@@ -220,6 +226,86 @@ private slots:
         QVERIFY2(asked[1].text.startsWith(u"Quorvel could not reach the dealership server 127.0.0.1: "_s),
                  qPrintable(asked[1].text));
         QCOMPARE(why, QString());
+    }
+
+    // What another desk stores shows in this desk's open windows within two seconds, also once the server was
+    // lost and came back; a desk hears its own writes once.
+    void otherDesksWritesShow() {
+        const ServerAddress server = setUpServer();
+        QTemporaryDir dir;
+        Application program(dir.path());
+        program.store().setServer(server);
+        QString why;
+        QVERIFY2(program.start(&why), qPrintable(why));
+        ProductList *list = program.window<ProductList>();
+        DealWorksheet *worksheet = program.window<DealWorksheet>();
+        DealHistory *history = program.window<DealHistory>();
+        auto desk = [&server, &dir] {
+            auto store = std::make_unique<Store>(dir.path());
+            store->setServer(server);
+            return store->open() ? std::move(store) : nullptr;
+        };
+        std::unique_ptr<Store> other = desk();
+        QVERIFY(other);
+        QSignalSpy heardOwn(&other->events(), &StoreEvents::productsChanged);
+        auto listed = [list](const QString &name) {
+            const QList<QStringList> rows = list->gridRows();
+            return std::any_of(rows.cbegin(), rows.cend(),
+                               [&name](const QStringList &row) { return row.contains(name); });
+        };
+        auto product = [](const QString &name, double msrp) {
+            Product p;
+            p.id = 900 + name.size();
+            p.name = name;
+            p.cost = 40;
+            p.msrp = msrp;
+            return p;
+        };
+        QElapsedTimer clock;
+        clock.start();
+        const std::optional<qint64> guards = other->products().add(product(u"Door Edge Guards"_s, 129));
+        QVERIFY(guards);
+        QTRY_VERIFY_WITH_TIMEOUT(listed(u"Door Edge Guards"_s), 2000);
+        qInfo("a product stored at another desk was listed after %lld ms", clock.restart());
+        PackageTemplate vans;
+        vans.id = 90;
+        vans.vehiclename = u"Vans"_s;
+        QVERIFY(other->templates().add(vans));
+        QTRY_VERIFY_WITH_TIMEOUT(control<QComboBox>(worksheet, u"vehicledefault"_s)->findText(u"Vans"_s) >= 0, 2000);
+        qInfo("a template stored at another desk was in the worksheet after %lld ms", clock.restart());
+        const qsizetype deals = history->shownRows().size();
+        DealRecord deal = coretest::sampleChoice(1, 0b11);
+        QVERIFY(other->deals().add(deal));
+        QTRY_COMPARE_WITH_TIMEOUT(history->shownRows().size(), deals + 1, 2000);
+        qInfo("a deal saved at another desk was in the history after %lld ms", clock.restart());
+        QCOMPARE(heardOwn.count(), 1);
+
+        // A pick of the open deal follows its product's new price, and the salesperson is told; so when it is gone.
+        Program::bringUp(worksheet);
+        QVERIFY(chooseProduct(worksheet, 0, 0, u"Door Edge Guards"_s));
+        const auto changes = [&](const std::function<bool()> &change, const QString &shows) {
+            return said([&] {
+                QVERIFY(change());
+                QTRY_COMPARE_WITH_TIMEOUT(slotBox(worksheet, 0, 0, u"msrp"_s)->currentText(), shows, 2000);
+                QCoreApplication::processEvents(); // the notice comes once the slots have been read again
+            });
+        };
+        const QString told =
+            u"Message: The catalogue changed while this deal was open:\nDoor Edge Guards in package 1 "_s;
+        QCOMPARE(
+            changes([&] { return other->products().store(*guards, product(u"Door Edge Guards"_s, 149)); }, u"149.00"_s),
+            QStringList{told + u"now shows Door Edge Guards at cost 40.00, MSRP 149.00."_s});
+        QCOMPARE(changes([&] { return other->products().remove(*guards); }, u"0"_s),
+                 QStringList{told + u"is no longer in the catalogue; its slot shows NONE."_s});
+
+        // Once this desk found the server gone and back, it reads what it may have missed and hears the others again.
+        QVERIFY(cluster().stop() && cluster().start());
+        QSignalSpy refreshed(&program.store().events(), &StoreEvents::templatesChanged);
+        program.store().products().listed();
+        QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty(), 5000);
+        other = desk();
+        QVERIFY(other && other->products().add(product(u"Wheel Locks"_s, 79)));
+        QTRY_VERIFY_WITH_TIMEOUT(listed(u"Wheel Locks"_s), 2000);
     }
 
     // A server that wants a password the password file lacks asks for it at start, again when it was wrong.

@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTimer>
 #include <QUrl>
 #include <QUuid>
 #include <cmath>
@@ -13,6 +15,9 @@
 #include <cstdlib>
 
 namespace {
+// The one channel every desk of a dealership announces its writes on.
+const QString kChannel = QStringLiteral("quorvel");
+
 QString newConnectionName() { return QStringLiteral("quorvel-") + QUuid::createUuid().toString(QUuid::WithoutBraces); }
 
 // Why a file SQLite opened is no database this program can write, "" when it is one.
@@ -266,7 +271,62 @@ bool Database::connectServer() {
     }
     m_broken = false;
     m_lost = false;
+    if (m_heard) {
+        subscribe();
+        // What the other desks announced while this one was away was missed: everything is read again, once
+        // the statement that found the connection gone has finished.
+        QMetaObject::invokeMethod(
+            m_ear.get(), [this] { m_heard(QString()); }, Qt::QueuedConnection);
+    }
     return true;
+}
+
+void Database::listen(Listener heard) {
+    m_heard = std::move(heard);
+    if (!m_ear)
+        m_ear = std::make_unique<QObject>();
+    if (m_server && !m_broken)
+        subscribe();
+}
+
+void Database::subscribe() {
+    m_retryDelay = 0;
+    QSqlDriver *driver = handle().driver();
+    if (!driver || !driver->subscribeToNotification(kChannel)) {
+        std::fprintf(stderr, "Quorvel: %s: changes made at other desks will not be shown (%s)\n", qPrintable(m_path),
+                     driver ? qPrintable(driver->lastError().text()) : "no connection");
+        return;
+    }
+    QObject::connect(driver, &QSqlDriver::notification, m_ear.get(),
+                     [this](const QString &, QSqlDriver::NotificationSource source, const QVariant &payload) {
+                         // This connection's own writes were announced to this program already.
+                         if (source == QSqlDriver::OtherSource)
+                             m_heard(payload.toString());
+                     });
+}
+
+void Database::markBroken() {
+    if (!m_server)
+        return;
+    m_broken = true;
+    if (m_heard && m_retryDelay == 0)
+        reconnectLater();
+}
+
+void Database::reconnectLater() {
+    // A few tries over half a minute: a server restarting is back by then; after that the next statement tries.
+    if (m_retryDelay >= 16000) {
+        m_retryDelay = 0;
+        return;
+    }
+    m_retryDelay = m_retryDelay == 0 ? 500 : m_retryDelay * 2;
+    QTimer::singleShot(m_retryDelay, m_ear.get(), [this] {
+        // A statement of this program may have connected again meanwhile; a transaction is never cut short.
+        if (!m_broken)
+            m_retryDelay = 0;
+        else if (m_inTransaction || !connectServer())
+            reconnectLater();
+    });
 }
 
 bool Database::connected() {
@@ -356,6 +416,8 @@ bool Database::create(const QString &path) {
 }
 
 void Database::close() {
+    m_heard = nullptr;
+    m_ear.reset();
     m_broken = false;
     m_inTransaction = false;
     m_lost = false;
@@ -521,6 +583,32 @@ bool Database::commit() {
     m_inTransaction = false;
     return ok;
 }
+bool Database::announce(const QString &what) {
+    return !m_server || exec(QStringLiteral("select pg_notify('%1', ?)").arg(kChannel), {what});
+}
+
+bool Database::announced(const QString &what, const std::function<bool()> &write) {
+    if (!m_server)
+        return write();
+    if (!connected())
+        return false;
+    QSqlQuery begin(handle());
+    bool ok = begin.exec(QStringLiteral("BEGIN"));
+    if (!ok && reconnected(begin.lastError())) {
+        begin = QSqlQuery(handle());
+        ok = begin.exec(QStringLiteral("BEGIN"));
+    }
+    if (!ok) {
+        fail(begin.lastError());
+        return false;
+    }
+    m_inTransaction = true;
+    if (write() && announce(what) && commit())
+        return true;
+    rollback();
+    return false;
+}
+
 void Database::rollback() {
     m_inTransaction = false;
     if (m_server && m_broken)

@@ -10,6 +10,7 @@
 #include "core/store/recordwalk.h"
 #include "core/store/serveraddress.h"
 
+#include <QObject>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -17,6 +18,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class Database {
@@ -64,7 +66,7 @@ public:
     // Whether the last failure was the server not being reachable (cleared once connected again).
     bool lost() const { return m_lost; }
     // The server went away (found by another connection): the next statement connects afresh.
-    void markBroken() { m_broken = m_server.has_value(); }
+    void markBroken();
     // The names of the columns of [table], in stored order.
     QStringList tableFields() const;
     // The lower-case names of the columns of `table` ("table" being [table]); none when there is no such table.
@@ -93,6 +95,15 @@ public:
     StoreOutcome storeUnchanged(const QString &readRecord, qint64 record,
                                 const std::function<Value(const QSqlQuery &)> &value,
                                 const std::function<bool()> &write, std::optional<Value> &read);
+    // What the other desks on the server hear of a write: `what` (products, templates, settings, deals:ID,...)
+    // sent inside the open transaction, so they hear it only once it commits. A file has no one to tell.
+    bool announce(const QString &what);
+    // Runs `write` and its announcement as one transaction on a server; on a file only runs `write`.
+    bool announced(const QString &what, const std::function<bool()> &write);
+    // On a server: hands `heard` what other connections announce; a null text when this connection was made
+    // afresh and anything may have changed meanwhile. Listening goes on across reconnections until close().
+    using Listener = std::function<void(const QString &what)>;
+    void listen(Listener heard);
 
 private:
     // `select`, run inside a write transaction, holds the rows it reads until the transaction ends. On SQLite
@@ -103,6 +114,10 @@ private:
     // Whether a statement that failed with `error` outside a transaction may run again: the connection had
     // gone and is now made afresh.
     bool reconnected(const QSqlError &error);
+    void subscribe();
+    // The server went away: a listening connection is made again on its own, so this desk hears the others
+    // again without waiting for its own next statement.
+    void reconnectLater();
     QString m_connection;
     std::optional<ServerAddress> m_server;
     QString m_table;       // the server's table for [table]
@@ -112,6 +127,9 @@ private:
     QString m_path;
     QString m_error;
     ErrorHandler m_onError;
+    Listener m_heard;
+    int m_retryDelay = 0;           // milliseconds before the next try at a lost listening connection, 0: none due
+    std::unique_ptr<QObject> m_ear; // what the driver's notifications and the retries are tied to
 };
 
 template <class Value>

@@ -259,15 +259,15 @@ bool DealArchive::addAll(QVector<DealRecord> &records) {
             if (!(ok = inserter.insert(r)))
                 break;
     }
-    if (!ok || !m_db.commit()) {
+    QList<qint64> ids;
+    ids.reserve(stored.size());
+    for (const DealRecord &r : std::as_const(stored))
+        ids << r.id;
+    if (!ok || !m_db.announce(announced::deals(ids)) || !m_db.commit()) {
         m_db.rollback();
         return false;
     }
     records = std::move(stored);
-    QList<qint64> ids;
-    ids.reserve(records.size());
-    for (const DealRecord &r : std::as_const(records))
-        ids << r.id;
     emit m_events.dealsAdded(ids);
     return true;
 }

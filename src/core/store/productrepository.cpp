@@ -163,7 +163,11 @@ StoreOutcome ProductRepository::store(qint64 record, const Product &product, std
     values << record;
     const StoreOutcome outcome = m_db.storeUnchanged<Product>(
         kWhole + QStringLiteral(" where rowid=?"), record, [](const QSqlQuery &q) { return whole(q).product; },
-        [&] { return m_db.exec(QStringLiteral("update [table] set %1 where rowid=?").arg(sets), values); }, read);
+        [&] {
+            return m_db.exec(QStringLiteral("update [table] set %1 where rowid=?").arg(sets), values) &&
+                   m_db.announce(announced::products);
+        },
+        read);
     if (outcome == StoreOutcome::Stored)
         emit m_events.productsChanged();
     return outcome;
@@ -171,7 +175,8 @@ StoreOutcome ProductRepository::store(qint64 record, const Product &product, std
 
 std::optional<qint64> ProductRepository::add(const Product &product) {
     qint64 record = 0;
-    if (!m_db.exec(kInsert, insertValues(product), nullptr, &record))
+    if (!m_db.announced(announced::products,
+                        [&] { return m_db.exec(kInsert, insertValues(product), nullptr, &record); }))
         return std::nullopt;
     emit m_events.productsChanged();
     return record;
@@ -181,7 +186,7 @@ bool ProductRepository::addAll(const QVector<Product> &products) {
     if (!m_db.beginImmediate())
         return false;
     if (!m_db.execEach(kInsert, products.size(), [&products](qsizetype i) { return insertValues(products.at(i)); }) ||
-        !m_db.commit()) {
+        !m_db.announce(announced::products) || !m_db.commit()) {
         m_db.rollback();
         return false;
     }
@@ -190,7 +195,8 @@ bool ProductRepository::addAll(const QVector<Product> &products) {
 }
 
 bool ProductRepository::remove(qint64 record) {
-    if (!m_db.exec(QStringLiteral("delete from [table] where rowid=?"), {record}))
+    if (!m_db.announced(announced::products,
+                        [&] { return m_db.exec(QStringLiteral("delete from [table] where rowid=?"), {record}); }))
         return false;
     emit m_events.productsChanged();
     return true;

@@ -113,9 +113,10 @@ bool SettingsRepository::write(const Settings &settings) {
         dealership.salespersonName = stored.salespersonName;
         // A desk that may not change the dealership's preferences still keeps its own salesperson.
         const QVariantList wanted = values(dealership);
-        if (wanted.mid(2) != values(stored).mid(2) && !m_db.exec(kWrite, wanted))
-            return false;
-        if (!m_db.exec(kWriteOwnSalesperson, {settings.salespersonName}))
+        if (!m_db.announced(announced::settings, [&] {
+                return (wanted.mid(2) == values(stored).mid(2) || m_db.exec(kWrite, wanted)) &&
+                       m_db.exec(kWriteOwnSalesperson, {settings.salespersonName});
+            }))
             return false;
     } else if (!m_db.exec(kWrite, values(settings))) {
         return false;
@@ -137,7 +138,7 @@ SettingsRepository::Drawn SettingsRepository::draw(Counter counter, qint32 count
     }
     const qint32 first = value + 1;
     value += count;
-    if (!m_db.exec(kWrite, values(drawn.settings)) || !m_db.commit()) {
+    if (!m_db.exec(kWrite, values(drawn.settings)) || !m_db.announce(announced::settings) || !m_db.commit()) {
         m_db.rollback();
         return drawn;
     }

@@ -209,7 +209,53 @@ bool Store::openServer(QString *why) {
                           for (int i = 0; i < 3; ++i)
                               m_mayChange[i] = q.value(i).toBool();
                       });
+    listen();
     return true;
+}
+
+void Store::listen() {
+    // A connection made afresh means the server was away: every other one is tried (and so made afresh, when it
+    // went too) so that it hears the others again and reads what it missed.
+    auto afresh = [this](Database *made) {
+        for (Database *db : {&m_products, &m_templates, &m_settings, &m_deals})
+            if (db != made)
+                db->select(QStringLiteral("select 1"), {}, [](const QSqlQuery &) {});
+    };
+    // While the signals below run, the events carry the dynamic property "anotherDesk", for a window that tells
+    // its user of what changed under it (this desk's own writes the user made himself).
+    auto heard = [this](const std::function<void()> &emitting) {
+        m_events.setProperty("anotherDesk", true);
+        emitting();
+        m_events.setProperty("anotherDesk", false);
+    };
+    // Each connection takes the announcements of its own table's writes: its own are those the driver marks
+    // as such, which this program announced when it wrote them.
+    m_products.listen([this, afresh, heard](const QString &what) {
+        if (what.isNull())
+            afresh(&m_products);
+        if (what.isNull() || what == announced::products)
+            heard([this] { emit m_events.productsChanged(); });
+    });
+    m_templates.listen([this, afresh](const QString &what) {
+        if (what.isNull())
+            afresh(&m_templates);
+        if (what.isNull() || what == announced::templates)
+            emit m_events.templatesChanged();
+    });
+    m_settings.listen([this, afresh](const QString &what) {
+        if (what.isNull())
+            afresh(&m_settings);
+        if (what.isNull() || what == announced::settings)
+            emit m_events.settingsChanged();
+    });
+    m_deals.listen([this, afresh](const QString &what) {
+        if (what.isNull()) {
+            afresh(&m_deals);
+            emit m_events.dealsAdded({});
+        } else if (const std::optional<QList<qint64>> ids = announced::dealsIn(what)) {
+            emit m_events.dealsAdded(*ids);
+        }
+    });
 }
 
 void Store::close() {

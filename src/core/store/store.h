@@ -75,6 +75,8 @@ public:
 
 private:
     bool openServer(QString *why);
+    // Hears the other desks' writes and announces them as this program's own.
+    void listen();
     QString m_folder;
     std::optional<ServerAddress> m_server;
     bool m_lost = false;

@@ -84,7 +84,7 @@ StoreOutcome TemplateRepository::store(qint64 record, const PackageTemplate &val
     binds << record;
     const QString update = QStringLiteral("update [table] set %1 where rowid=?").arg(sets.join(QStringLiteral(", ")));
     const StoreOutcome outcome = m_db.storeUnchanged<PackageTemplate>(
-        selectWhole() + QStringLiteral(" where rowid = ?"), record, fromRow, [&] { return m_db.exec(update, binds); },
+        selectWhole() + QStringLiteral(" where rowid = ?"), record, fromRow, [&] { return m_db.exec(update, binds) && m_db.announce(announced::templates); },
         read);
     if (outcome == StoreOutcome::Stored)
         emit m_events.templatesChanged();
@@ -96,16 +96,19 @@ std::optional<qint64> TemplateRepository::add(const PackageTemplate &value) {
     for (int i = 0; i < schema::vehicleFields().size(); ++i)
         marks << QStringLiteral("?");
     qint64 record = 0;
-    if (!m_db.exec(
-            QStringLiteral("insert into [table] (%1) values (%2)").arg(allFields(), marks.join(QLatin1Char(','))),
-            values(value), nullptr, &record))
+    if (!m_db.announced(announced::templates, [&] {
+            return m_db.exec(
+                QStringLiteral("insert into [table] (%1) values (%2)").arg(allFields(), marks.join(QLatin1Char(','))),
+                values(value), nullptr, &record);
+        }))
         return std::nullopt;
     emit m_events.templatesChanged();
     return record;
 }
 
 bool TemplateRepository::remove(qint64 record) {
-    if (!m_db.exec(QStringLiteral("delete from [table] where rowid=?"), {record}))
+    if (!m_db.announced(announced::templates,
+                        [&] { return m_db.exec(QStringLiteral("delete from [table] where rowid=?"), {record}); }))
         return false;
     emit m_events.templatesChanged();
     return true;

@@ -290,12 +290,47 @@ void DealWorksheet::connectInputs() {
     // What the deal is built from follows the store; what the user typed or chose stays.
     StoreEvents &events = m_app.store().events();
     connect(&events, &StoreEvents::productsChanged, this, [this] {
+        std::array<SlotProduct, menu::AllSlots> was;
+        for (int i = 0; i < menu::AllSlots; ++i)
+            if (m_slots->boxes(i / menu::Slots, i % menu::Slots).product->currentIndex() > 0)
+                was[i] = m_slots->slotProduct(i / menu::Slots, i % menu::Slots);
         m_loading = true;
         m_slots->refresh();
         m_loading = false;
         calculatetotals();
+        // What another desk changed moves the deal's figures under the salesperson: said, not hidden.
+        for (int i = 0; i < menu::AllSlots && m_app.store().events().property("anotherDesk").toBool(); ++i) {
+            const int p = i / menu::Slots;
+            const SlotProduct now = m_slots->slotProduct(p, i % menu::Slots);
+            if (was[i].name.isNull() || (now.name == was[i].name && now.cost == was[i].cost && now.msrp == was[i].msrp))
+                continue;
+            m_changedPicks << (m_slots->boxes(p, i % menu::Slots).product->currentIndex() > 0
+                                   ? tr("%1 in package %2 now shows %3 at cost %4, MSRP %5.")
+                                         .arg(was[i].name)
+                                         .arg(p + 1)
+                                         .arg(now.name, numbers::formatMoney(now.cost), numbers::formatMoney(now.msrp))
+                                   : tr("%1 in package %2 is no longer in the catalogue; its slot shows NONE.")
+                                         .arg(was[i].name)
+                                         .arg(p + 1));
+        }
+        if (isVisible())
+            QMetaObject::invokeMethod(this, &DealWorksheet::tellChangedPicks, Qt::QueuedConnection);
     });
     connect(&events, &StoreEvents::templatesChanged, this, &DealWorksheet::populatepulldownvehicle);
+}
+
+void DealWorksheet::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (!m_changedPicks.isEmpty())
+        QMetaObject::invokeMethod(this, &DealWorksheet::tellChangedPicks, Qt::QueuedConnection);
+}
+
+void DealWorksheet::tellChangedPicks() {
+    if (m_changedPicks.isEmpty() || !isVisible())
+        return;
+    const QString changes = m_changedPicks.join(QLatin1Char('\n'));
+    m_changedPicks.clear();
+    prompts::notice(tr("The catalogue changed while this deal was open:") + QLatin1Char('\n') + changes, this);
 }
 
 DealWorksheet::~DealWorksheet() {

@@ -32,6 +32,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // The window's parts, made in the order the first version drew them.
@@ -83,5 +84,8 @@ private:
     QPushButton *m_createButton, *m_exitButton;
     QStringList m_opened; // the entries as the window opened
     bool m_loading = false;
+    void tellChangedPicks();
+    // Picks the catalogue changed under the deal (a product gone, a price changed), told once the worksheet shows.
+    QStringList m_changedPicks;
     WindowClosing *m_closing;
 };
