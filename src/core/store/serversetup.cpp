@@ -25,6 +25,7 @@ const char *const kGrants[] = {
     "grant usage on schema public to quorvel_desk, quorvel_manager",
     "grant select on products, vehicles, preferences, quorvel_layout to quorvel_desk",
     "grant select, insert on deals, dealitems to quorvel_desk",
+    "grant select on reportcounts to quorvel_desk",
     "grant select, insert, update, delete on products, vehicles to quorvel_manager",
     "grant select, update on preferences to quorvel_manager",
     "grant select, insert, update on deskpreferences to quorvel_desk",
