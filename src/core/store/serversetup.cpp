@@ -210,9 +210,18 @@ private:
         if (!copyRows(local.dealsFile(), QStringLiteral("deals"), dealFields, into, QStringLiteral("deals"), &count,
                       &m_error))
             return false;
-        int items = 0;
-        if (!copyRows(local.dealsFile(), QStringLiteral("dealitems"), schema::dealItemFields(), into,
-                      QStringLiteral("dealitems"), &items, &m_error))
+        // The report's counts come as the folder kept them: counted again item by item in this one
+        // transaction, each count would be rewritten once for every item it counts.
+        int items = 0, counts = 0;
+        if (!exec(QStringLiteral("alter table dealitems disable trigger dealitems_counted")) ||
+            !copyRows(local.dealsFile(), QStringLiteral("dealitems"), schema::dealItemFields(), into,
+                      QStringLiteral("dealitems"), &items, &m_error) ||
+            !exec(QStringLiteral("alter table dealitems enable trigger dealitems_counted")) ||
+            !copyRows(local.dealsFile(), QStringLiteral("reportcounts"),
+                      {QStringLiteral("day"), QStringLiteral("salesperson"), QStringLiteral("name"),
+                       QStringLiteral("offered"), QStringLiteral("accepted"), QStringLiteral("sold"),
+                       QStringLiteral("profit")},
+                      into, QStringLiteral("reportcounts"), &counts, &m_error))
             return false;
         m_made << tr("Copied %n deal(s)", nullptr, count) + tr(" with %n item(s).", nullptr, items);
         return true;
