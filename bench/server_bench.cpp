@@ -184,11 +184,19 @@ bool fillDeals(Connection &pg, int count) {
     for (const QString &f : itemFields)
         itemValues << (f == QLatin1String("deal") ? QStringLiteral("deal + k * %1").arg(kSavedDeals) : f);
     const QString copies = QStringLiteral("generate_series(1, %1) k").arg(count / kSavedDeals - 1);
+    // A copy counts in the report as its deal does (same day, salesperson and items): the counts are
+    // multiplied rather than kept item by item in this one transaction.
+    const int times = count / kSavedDeals;
     return pg.exec(QStringLiteral("begin")) &&
            pg.exec(QStringLiteral("insert into deals (%1) select %2 from deals, %3 order by k, id")
                        .arg(dealFields.join(','), dealValues.join(','), copies)) &&
+           pg.exec(QStringLiteral("alter table dealitems disable trigger dealitems_counted")) &&
            pg.exec(QStringLiteral("insert into dealitems (%1) select %2 from dealitems, %3 order by k, deal")
                        .arg(itemFields.join(','), itemValues.join(','), copies)) &&
+           pg.exec(QStringLiteral("alter table dealitems enable trigger dealitems_counted")) &&
+           pg.exec(QStringLiteral("update reportcounts set offered = offered * %1, accepted = accepted * %1, "
+                                  "sold = sold * %1, profit = profit * %1")
+                       .arg(times)) &&
            pg.exec(QStringLiteral("commit"));
 }
 

@@ -178,25 +178,28 @@ QStringList storedSalespeople(Database &db) {
     return names;
 }
 
-// `spellings`: every stored way of writing the filter's salesperson.
-Narrowing narrowing(const ReportFilter &f, const QStringList &spellings) {
+// `spellings`: every stored way of writing the filter's salesperson. `saved` and `salesperson` name the fields
+// that hold them: a deal's saving time (or its day) and its salesperson.
+Narrowing narrowing(const ReportFilter &f, const QStringList &spellings,
+                    const QString &saved = QStringLiteral("d.saved"),
+                    const QString &salesperson = QStringLiteral("d.salesperson")) {
     Narrowing n;
     QStringList terms;
     if (f.from.isValid()) {
-        terms << QStringLiteral("d.saved >= ?");
+        terms << saved + QStringLiteral(" >= ?");
         n.binds << f.from.toString(Qt::ISODate);
     }
     if (f.to.isValid()) {
         // Saved texts of that day sort before the next day's date.
-        terms << QStringLiteral("d.saved < ?");
+        terms << saved + QStringLiteral(" < ?");
         n.binds << f.to.addDays(1).toString(Qt::ISODate);
     }
     if (!f.salesperson.isEmpty()) {
         if (spellings.isEmpty())
             terms << QStringLiteral("1 = 0");
         else
-            terms << QStringLiteral("d.salesperson in (%1)")
-                         .arg(QStringList(spellings.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+            terms << QStringLiteral("%1 in (%2)")
+                         .arg(salesperson, QStringList(spellings.size(), QStringLiteral("?")).join(QLatin1Char(',')));
         for (const QString &spelling : spellings)
             n.binds << spelling;
     }
@@ -393,7 +396,26 @@ std::optional<std::pair<QDate, QDate>> DealArchive::dateSpan() const {
 
 ProductReport DealArchive::report(const ReportFilter &filter) const {
     ProductReport out;
-    // A filter that leaves out no deal needs no look at the deals: the items' index holds the whole report.
+    QStringList spellings;
+    if (!filter.salesperson.isEmpty())
+        for (const QString &name : storedSalespeople(m_db))
+            if (name.toCaseFolded() == filter.salesperson.toCaseFolded())
+                spellings << name;
+    // Each product's counts as its items were stored, summed over the days and salespeople the filter takes.
+    const Narrowing counts = narrowing(filter, spellings, QStringLiteral("r.day"), QStringLiteral("r.salesperson"));
+    m_db.select(QStringLiteral("select r.name, sum(r.offered), sum(r.accepted), sum(r.sold), sum(r.profit) "
+                               "from reportcounts r%1 group by r.name order by r.name collate nocase, r.name")
+                    .arg(counts.where.isEmpty() ? QString() : QStringLiteral(" where ") + counts.where),
+                counts.binds, [&out](const QSqlQuery &q) {
+                    ProductLine line;
+                    line.product = q.value(0).toString();
+                    line.offered = q.value(1).toInt();
+                    line.accepted = q.value(2).toInt();
+                    line.msrpSold = q.value(3).toDouble();
+                    line.profit = q.value(4).toDouble();
+                    out.lines.append(line);
+                });
+    // A filter that leaves out no deal needs no look at the deals' dates.
     ReportFilter f = filter;
     if (const auto span = dateSpan()) {
         if (f.from.isValid() && f.from <= span->first)
@@ -401,59 +423,10 @@ ProductReport DealArchive::report(const ReportFilter &filter) const {
         if (f.to.isValid() && f.to >= span->second)
             f.to = QDate();
     }
-    QStringList spellings;
-    for (const QString &name : storedSalespeople(m_db))
-        if (!f.salesperson.isEmpty() && name.toCaseFolded() == f.salesperson.toCaseFolded())
-            spellings << name;
-    Narrowing n = narrowing(f, spellings);
-    QString items = QStringLiteral("dealitems i");
-    QString where;
-    QVariantList binds;
-    bool counted = false;
-    if (!n.where.isEmpty() && f.salesperson.isEmpty()) {
-        // Deals are numbered as they are saved, so the deals of a date range are usually a run of numbers:
-        // then the items' index alone answers, whatever the range holds.
-        qint64 first = 0, last = 0;
-        m_db.select(QStringLiteral("select min(d.id), max(d.id), count(*) from deals d where %1").arg(n.where), n.binds,
-                    [&](const QSqlQuery &q) {
-                        first = q.value(0).toLongLong();
-                        last = q.value(1).toLongLong();
-                        out.deals = q.value(2).toInt();
-                    });
-        if (out.deals == 0)
-            return out;
-        if (last - first + 1 == out.deals) {
-            where = QStringLiteral(" and i.deal between ? and ?");
-            binds = {first, last};
-            counted = true;
-        }
-    }
-    if (!n.where.isEmpty() && !counted) {
-        items = QStringLiteral("dealitems i join deals d on d.id = i.deal");
-        where = QStringLiteral(" and ") + n.where;
-        binds = n.binds;
-    }
-    // A product in two packages of one deal was offered once in that deal.
-    const QString sql =
-        QStringLiteral(
-            "select i.name, count(distinct i.deal), count(distinct case when i.accepted = 1 then i.deal end), "
-            "sum(case when i.accepted = 1 then i.msrp else 0 end), "
-            "sum(case when i.accepted = 1 then i.msrp - i.cost else 0 end) "
-            "from %1 where i.productid > 0%2 group by i.name order by i.name collate nocase, i.name")
-            .arg(items, where);
-    m_db.select(sql, binds, [&out](const QSqlQuery &q) {
-        ProductLine line;
-        line.product = q.value(0).toString();
-        line.offered = q.value(1).toInt();
-        line.accepted = q.value(2).toInt();
-        line.msrpSold = q.value(3).toDouble();
-        line.profit = q.value(4).toDouble();
-        out.lines.append(line);
-    });
-    if (!counted)
-        m_db.select(QStringLiteral("select count(*) from deals d%1")
-                        .arg(n.where.isEmpty() ? QString() : QStringLiteral(" where ") + n.where),
-                    n.binds, [&out](const QSqlQuery &q) { out.deals = q.value(0).toInt(); });
+    const Narrowing n = narrowing(f, spellings);
+    m_db.select(QStringLiteral("select count(*) from deals d%1")
+                    .arg(n.where.isEmpty() ? QString() : QStringLiteral(" where ") + n.where),
+                n.binds, [&out](const QSqlQuery &q) { out.deals = q.value(0).toInt(); });
     return out;
 }
 

@@ -201,6 +201,70 @@ Layout deals() {
         field(deals, QStringLiteral("leasedeal"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")),
         field(deals, QStringLiteral("residualvalue"), real), field(deals, QStringLiteral("residualvalue2"), real),
         field(deals, QStringLiteral("residualvalue3"), real), field(deals, QStringLiteral("moneyfactor"), real)};
+    // 6: the product report's counts, kept as each item is stored, so the report need not read every
+    // item of every deal: for each day, salesperson (as stored) and product, the deals that offered
+    // it and that kept it, and the MSRP and profit it brought. Filled once from the deals stored
+    // before; stored items then count themselves (the server's desks may read the counts only).
+    const Step reportCounts{
+        statement(QStringLiteral("create table if not exists reportcounts (day TEXT NOT NULL, "
+                                 "salesperson TEXT NOT NULL, name TEXT NOT NULL, "
+                                 "offered INTEGER NOT NULL DEFAULT 0, accepted INTEGER NOT NULL DEFAULT 0, "
+                                 "sold REAL NOT NULL DEFAULT 0, profit REAL NOT NULL DEFAULT 0, "
+                                 "PRIMARY KEY (day, salesperson, name))")),
+        statement(
+            QStringLiteral("insert into reportcounts (day, salesperson, name, offered, accepted, sold, profit) "
+                           "select coalesce(substr(d.saved, 1, 10), ''), coalesce(d.salesperson, ''), o.name, "
+                           "count(*), sum(o.kept), "
+                           "coalesce(sum(o.sold), 0), coalesce(sum(o.profit), 0) from (select i.deal as deal, "
+                           "coalesce(i.name, '') as name, "
+                           "max(case when i.accepted = 1 then 1 else 0 end) as kept, "
+                           "sum(case when i.accepted = 1 then i.msrp else 0 end) as sold, "
+                           "sum(case when i.accepted = 1 then i.msrp - i.cost else 0 end) as profit "
+                           "from dealitems i where i.productid > 0 group by 1, 2) o join deals d on d.id = o.deal "
+                           "where not exists (select 1 from reportcounts) "
+                           "group by 1, 2, 3")),
+        // Counted before it is stored, seeing the deal's items stored before it: a product is offered
+        // (or kept) in a deal by its first item there.
+        statement(
+            QStringLiteral(
+                "create trigger if not exists dealitems_counted before insert on dealitems "
+                "when new.productid > 0 begin "
+                "insert into reportcounts (day, salesperson, name, offered, accepted, sold, profit) "
+                "select coalesce(substr(d.saved, 1, 10), ''), coalesce(d.salesperson, ''), coalesce(new.name, ''), "
+                "not exists (select 1 from dealitems x where x.deal = new.deal and x.name = new.name "
+                "and x.productid > 0), "
+                "new.accepted = 1 and not exists (select 1 from dealitems x where x.deal = new.deal and "
+                "x.name = new.name and x.productid > 0 and x.accepted = 1), "
+                "case when new.accepted = 1 then coalesce(new.msrp, 0) else 0 end, "
+                "case when new.accepted = 1 then coalesce(new.msrp - new.cost, 0) else 0 end "
+                "from deals d where d.id = new.deal "
+                "on conflict (day, salesperson, name) do update set offered = offered + excluded.offered, "
+                "accepted = accepted + excluded.accepted, sold = sold + excluded.sold, "
+                "profit = profit + excluded.profit; end"),
+            FilesOnly),
+        // Run as the server's owner: a desk that stores a deal counts it, but cannot change the counts.
+        statement(
+            QStringLiteral("create or replace function quorvel_count_item() returns trigger language plpgsql "
+                           "security definer set search_path = public as $$ begin "
+                           "insert into reportcounts (day, salesperson, name, offered, accepted, sold, profit) "
+                           "select coalesce(substr(d.saved, 1, 10), ''), coalesce(d.salesperson, ''), new.name, "
+                           "case when exists (select 1 from dealitems x where x.deal = new.deal and "
+                           "x.name = new.name and x.productid > 0) then 0 else 1 end, "
+                           "case when new.accepted = 1 and not exists (select 1 from dealitems x where "
+                           "x.deal = new.deal and x.name = new.name and x.productid > 0 and x.accepted = 1) "
+                           "then 1 else 0 end, "
+                           "case when new.accepted = 1 then new.msrp else 0 end, "
+                           "case when new.accepted = 1 then new.msrp - new.cost else 0 end "
+                           "from deals d where d.id = new.deal "
+                           "on conflict (day, salesperson, name) do update set "
+                           "offered = reportcounts.offered + excluded.offered, "
+                           "accepted = reportcounts.accepted + excluded.accepted, "
+                           "sold = reportcounts.sold + excluded.sold, profit = reportcounts.profit + excluded.profit; "
+                           "return new; end $$"),
+            ServerOnly),
+        statement(QStringLiteral("create or replace trigger dealitems_counted before insert on dealitems "
+                                 "for each row when (new.productid > 0) execute function quorvel_count_item()"),
+                  ServerOnly)};
     return {{QStringLiteral("create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
                             "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', "
                             "vehicle TEXT NOT NULL DEFAULT '', stocknumber TEXT NOT NULL DEFAULT '', "
@@ -228,7 +292,7 @@ Layout deals() {
               // The history counts each deal's kept products from this small index alone.
               statement(QStringLiteral(
                   "create index if not exists dealitems_accepted on dealitems(deal) where accepted = 1")),
-              // The report over every deal reads this index alone, already in product order.
+              // A deal's earlier items of a product, as its report counts are kept, are found in this index.
               statement(QStringLiteral("create index if not exists dealitems_product on dealitems(name, deal, "
                                        "accepted, msrp, cost) where productid > 0")),
               statement(QStringLiteral("create index if not exists deals_saved on deals(saved)")),
@@ -268,7 +332,8 @@ Layout deals() {
              // drawn (a PNG). Deals stored before this layout keep an empty seal: saved before sealing.
              {field(deals, QStringLiteral("seal"), QStringLiteral("TEXT NOT NULL DEFAULT ''")),
               field(deals, QStringLiteral("signature"), QStringLiteral("BLOB"))},
-             leases}};
+             leases,
+             reportCounts}};
 }
 
 Layout layout(File file) {

@@ -25,6 +25,7 @@ const char *const kGrants[] = {
     "grant usage on schema public to quorvel_desk, quorvel_manager",
     "grant select on products, vehicles, preferences, quorvel_layout to quorvel_desk",
     "grant select, insert on deals, dealitems to quorvel_desk",
+    "grant select on reportcounts to quorvel_desk",
     "grant select, insert, update, delete on products, vehicles to quorvel_manager",
     "grant select, update on preferences to quorvel_manager",
     "grant select, insert, update on deskpreferences to quorvel_desk",
@@ -209,9 +210,18 @@ private:
         if (!copyRows(local.dealsFile(), QStringLiteral("deals"), dealFields, into, QStringLiteral("deals"), &count,
                       &m_error))
             return false;
-        int items = 0;
-        if (!copyRows(local.dealsFile(), QStringLiteral("dealitems"), schema::dealItemFields(), into,
-                      QStringLiteral("dealitems"), &items, &m_error))
+        // The report's counts come as the folder kept them: counted again item by item in this one
+        // transaction, each count would be rewritten once for every item it counts.
+        int items = 0, counts = 0;
+        if (!exec(QStringLiteral("alter table dealitems disable trigger dealitems_counted")) ||
+            !copyRows(local.dealsFile(), QStringLiteral("dealitems"), schema::dealItemFields(), into,
+                      QStringLiteral("dealitems"), &items, &m_error) ||
+            !exec(QStringLiteral("alter table dealitems enable trigger dealitems_counted")) ||
+            !copyRows(local.dealsFile(), QStringLiteral("reportcounts"),
+                      {QStringLiteral("day"), QStringLiteral("salesperson"), QStringLiteral("name"),
+                       QStringLiteral("offered"), QStringLiteral("accepted"), QStringLiteral("sold"),
+                       QStringLiteral("profit")},
+                      into, QStringLiteral("reportcounts"), &counts, &m_error))
             return false;
         m_made << tr("Copied %n deal(s)", nullptr, count) + tr(" with %n item(s).", nullptr, items);
         return true;

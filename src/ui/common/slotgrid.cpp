@@ -218,6 +218,30 @@ public:
     }
 };
 
+// A slot's list, laid out only when it drops down. A font change (the window fitting its screen) lays out
+// every box's list again, each row of the catalogue: forty lists and their figures' on a large catalogue.
+class SlotList : public QListView {
+public:
+    using QListView::QListView;
+    void doItemsLayout() override {
+        if (isVisible()) {
+            QListView::doItemsLayout();
+            m_stale = false;
+        } else {
+            m_stale = true;
+        }
+    }
+    // Before the list drops down: it is measured and placed from its layout.
+    void layOutStale() {
+        if (m_stale)
+            QListView::doItemsLayout();
+        m_stale = false;
+    }
+
+private:
+    bool m_stale = true;
+};
+
 } // namespace
 
 SlotBox::SlotBox(bool follower, QStyle *dropDownStyle, QWidget *parent) : QComboBox(parent), m_follower(follower) {
@@ -225,15 +249,16 @@ SlotBox::SlotBox(bool follower, QStyle *dropDownStyle, QWidget *parent) : QCombo
     // Never measure every row of a large catalogue.
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(4);
+    // Every row is as high as the first: a large catalogue's rows are never measured one by one.
+    auto *list = new SlotList(this);
+    list->setUniformItemSizes(true);
+    setView(list);
     if (m_follower) {
         setFocusPolicy(Qt::NoFocus);
     } else {
         setStyle(dropDownStyle);
-        auto *list = new QListView(this);
-        list->setUniformItemSizes(true);
         // The list may be wider than a narrow slot, so longer names show whole.
         list->setMinimumWidth(ui::tw(3600));
-        setView(list);
         setMaxVisibleItems(20);
     }
 }
@@ -256,8 +281,10 @@ void SlotBox::paintEvent(QPaintEvent *event) {
 }
 
 void SlotBox::showPopup() {
-    if (!m_follower)
-        QComboBox::showPopup();
+    if (m_follower)
+        return;
+    static_cast<SlotList *>(view())->layOutStale();
+    QComboBox::showPopup();
 }
 
 void SlotBox::keyPressEvent(QKeyEvent *event) {

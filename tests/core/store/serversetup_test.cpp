@@ -23,7 +23,8 @@ QStringList contents(Store &store) {
         {&store.templatesFile(), u"[table]"_s, schema::vehicleFields(), u"rowid"_s},
         {&store.settingsFile(), u"[table]"_s, schema::preferenceFields() + schema::addedPreferenceFields(), u"rowid"_s},
         {&store.dealsFile(), u"deals"_s, schema::dealFields() + schema::addedDealFields(), u"id"_s},
-        {&store.dealsFile(), u"dealitems"_s, schema::dealItemFields(), u"deal, package, slot"_s}};
+        {&store.dealsFile(), u"dealitems"_s, schema::dealItemFields(), u"deal, package, slot"_s},
+        {&store.dealsFile(), u"reportcounts"_s, {u"*"_s}, u"1, 2, 3"_s}};
     QStringList rows;
     for (const auto &[db, table, fields, order] : tables)
         db->select(u"select %1 from %2 order by %3"_s.arg(fields.join(u','), table, order), {},
@@ -107,6 +108,7 @@ private slots:
         QCOMPARE(atDesk.deals().history().size(), 3);
         QVERIFY(!atDesk.dealsFile().exec(u"update deals set customer = 'someone else'"_s));
         QVERIFY(!atDesk.dealsFile().exec(u"delete from dealitems"_s));
+        QCOMPARE(report::productRows(atDesk.deals().report({})), report::productRows(copy.deals().report({})));
         QVERIFY(!atDesk.products().add(copy.products().all().first()));
         // Each login keeps its own salesperson; the rest of the preferences are the dealership's.
         Settings mine = atDesk.settings().read();

@@ -165,6 +165,9 @@ private slots:
         if (file == schema::preferencesFile())
             QCOMPARE(s.statement + QString::number(s.financeTerm2 + s.financeTerm3 + s.leaseDeal),
                      schema::defaultStatement() + '0');
+        if (file == schema::dealsFile()) // the deals stored before count in the report
+            QCOMPARE(report::productRows(folder.store().deals().report({})).value(0).join(u' '),
+                     u"Tint 1 1 100.0 % $250.00 $150.00"_s);
         const QByteArray upgraded = bytes(path);
         QVERIFY(folder.reopen());
         QCOMPARE(bytes(path), upgraded);
