@@ -17,4 +17,7 @@ int choice();
 // The same on a PostgreSQL server (QUORVEL_BENCH_SERVER, the argument after "server", or a throwaway
 // cluster): list, worksheet and history against a bare libpq read, the report, saving a deal.
 int server();
+// 50 desks, each its own store in its own thread, saving 100 deals each at once on one server: every deal
+// checked as stored whole, the report against what was saved; the saves' median and 99th percentile.
+int desks();
 } // namespace bench

@@ -33,8 +33,9 @@ const char *const kProducts[] = {"Paint Protection Film",     "Ceramic Coating",
 
 const char *const people[5] = {"Dana Whitfield", "Chris Moreno", "Pat Nguyen", "Sam Lee", "Alex Stone"};
 
-// Deal i: eight, six, four and two products (about twenty items), a choice that varies from deal to deal.
-DealRecord dealNumber(int i) {
+// Deal i: twenty products as eight, six, four and two; any other count spread evenly over the packages.
+// The choice varies from deal to deal.
+DealRecord dealNumber(int i, int items) {
     Deal d;
     d.particulars = {QStringLiteral("Customer %1").arg(i), QStringLiteral("2024 Model %1").arg(i % 37),
                      QStringLiteral("S%1").arg(i, 6, 10, QLatin1Char('0')), QLatin1String(people[i % 5])};
@@ -42,7 +43,10 @@ DealRecord dealNumber(int i) {
     d.disclaimer = QStringLiteral("Payments are estimates and subject to credit approval.");
     d.rate = 6.9;
     d.term = 60;
-    const int sizes[4] = {8, 6, 4, 2};
+    int sizes[4] = {8, 6, 4, 2};
+    if (items != 20)
+        for (int p = 0; p < 4; ++p)
+            sizes[p] = std::min(menu::Slots, items / 4 + (p < items % 4 ? 1 : 0));
     for (int p = 0; p < 4; ++p) {
         d.packages[p].name = QStringLiteral("Package %1").arg(p + 1);
         for (int s = 0; s < sizes[p]; ++s) {

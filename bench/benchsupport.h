@@ -49,8 +49,8 @@ void storeTemplate(int id, const QString &name, const std::vector<int> &products
 // Forty ids spread across a catalogue of n products.
 std::vector<int> spreadIds(int n, int shift);
 
-// Deal i as a salesperson saves it: about twenty items, a choice that varies from deal to deal.
-DealRecord dealNumber(int i);
+// Deal i as a salesperson saves it: `items` products (at most forty), a choice that varies from deal to deal.
+DealRecord dealNumber(int i, int items = 20);
 // Deals 0..count-1, in batches of one transaction each.
 bool storeDeals(int count);
 extern const char *const people[5];

@@ -1,5 +1,5 @@
 // quorvel_bench: runs every part, or only those named on the command line ("quorvel_bench catalogue",
-// "quorvel_bench server postgresql://user@host/db").
+// "quorvel_bench server postgresql://user@host/db", "quorvel_bench desks postgresql://user@host/db").
 
 #include "bench.h"
 
@@ -17,7 +17,7 @@ struct Part {
 // One line per part.
 const Part kParts[] = {
     {"catalogue", bench::catalogue}, {"deal", bench::deal},     {"packages", bench::packages}, {"csv", bench::csv},
-    {"choice", bench::choice},       {"server", bench::server},
+    {"choice", bench::choice},       {"server", bench::server}, {"desks", bench::desks},
 };
 } // namespace
 
@@ -35,9 +35,10 @@ int main(int argc, char **argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    // "server URI": the server to use instead of a throwaway one.
+    // "server URI", "desks URI": the server to use instead of a throwaway one.
     for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "server") == 0 && std::strstr(argv[i + 1], "://"))
+        if ((std::strcmp(argv[i], "server") == 0 || std::strcmp(argv[i], "desks") == 0) &&
+            std::strstr(argv[i + 1], "://"))
             qputenv("QUORVEL_BENCH_SERVER", argv[i + 1]);
     int failed = 0;
     for (const Part &part : kParts) {

@@ -5,6 +5,7 @@
 
 #include "bench.h"
 #include "benchsupport.h"
+#include "cluster.h"
 
 #include "app/application.h"
 #include "core/deal/dealrecord.h"
@@ -16,130 +17,21 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QStringList>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <cstdio>
-#include <libpq-fe.h>
 #include <memory>
-#include <unistd.h>
 
 using bench::app;
+using bench::Cluster;
+using bench::Connection;
 
 namespace {
 constexpr int kProducts = 100000;
 constexpr int kDeals = 100000;
 // Deals saved through the program; the rest are copies of them made on the server.
 constexpr int kSavedDeals = 1000;
-
-// A cluster made with initdb in a temporary folder on a free loopback port, run by the user postgres when
-// this runs as root (the server refuses root), stopped at the end.
-class Cluster {
-public:
-    Cluster() {
-        m_asPostgres = ::geteuid() == 0;
-        m_dir = std::make_unique<QTemporaryDir>((m_asPostgres ? QStringLiteral("/tmp") : QDir::tempPath()) +
-                                                QStringLiteral("/quorvel-bench-pg-XXXXXX"));
-        if (!m_dir->isValid() ||
-            (m_asPostgres &&
-             QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres:postgres"), m_dir->path()}) != 0)) {
-            m_why = QStringLiteral("no temporary folder for the cluster");
-            return;
-        }
-        if (!run(QStringLiteral("initdb"), {QStringLiteral("-D"), data(), QStringLiteral("-A"), QStringLiteral("trust"),
-                                            QStringLiteral("-U"), QStringLiteral("postgres"), QStringLiteral("-E"),
-                                            QStringLiteral("UTF8"), QStringLiteral("--locale=C.UTF-8")}))
-            return;
-        for (int attempt = 0; attempt < 8 && !m_running; ++attempt) {
-            m_port = 20000 + int(QRandomGenerator::global()->bounded(30000));
-            m_running =
-                run(QStringLiteral("pg_ctl"),
-                    {QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-D"), data(), QStringLiteral("-l"),
-                     m_dir->filePath(QStringLiteral("log")), QStringLiteral("-o"),
-                     QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1").arg(m_port).arg(m_dir->path())});
-        }
-    }
-    ~Cluster() {
-        if (m_running)
-            run(QStringLiteral("pg_ctl"),
-                {QStringLiteral("stop"), QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-D"), data()});
-    }
-    bool ok() const { return m_running; }
-    QString why() const { return m_why; }
-    QString uri(const QString &database) const {
-        return QStringLiteral("postgresql://postgres@127.0.0.1:%1/%2").arg(m_port).arg(database);
-    }
-
-private:
-    QString data() const { return m_dir->filePath(QStringLiteral("data")); }
-    bool run(const QString &program, const QStringList &arguments) {
-        const QString path = QStringLiteral("/usr/lib/postgresql/15/bin/") + program;
-        QProcess p;
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.setWorkingDirectory(m_dir->path());
-        if (m_asPostgres)
-            p.start(QStringLiteral("runuser"),
-                    QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"), path} +
-                        arguments);
-        else
-            p.start(path, arguments);
-        const bool done = p.waitForFinished(120000);
-        const QString said = QString::fromLocal8Bit(p.readAll());
-        if (done && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-            return true;
-        m_why = QStringLiteral("%1 failed: %2 %3").arg(program, p.errorString(), said);
-        return false;
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    int m_port = 0;
-    bool m_asPostgres = false;
-    bool m_running = false;
-    QString m_why;
-};
-
-// A plain libpq connection, for filling the tables and for the bare reads.
-class Connection {
-public:
-    explicit Connection(const QString &uri) : m_conn(PQconnectdb(uri.toUtf8().constData())) {}
-    ~Connection() { PQfinish(m_conn); }
-    bool ok() const { return PQstatus(m_conn) == CONNECTION_OK; }
-    QString error() const { return QString::fromUtf8(PQerrorMessage(m_conn)).trimmed(); }
-    bool exec(const QString &sql) {
-        PGresult *r = PQexec(m_conn, sql.toUtf8().constData());
-        const ExecStatusType status = PQresultStatus(r);
-        PQclear(r);
-        if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
-            return true;
-        bench::fail(qPrintable(QStringLiteral("server: ") + error()));
-        return false;
-    }
-    // The query with nothing around it: sent, every row received and every value looked at.
-    qint64 read(const QString &sql, int *rows) {
-        QElapsedTimer t;
-        t.start();
-        PGresult *r = PQexec(m_conn, sql.toUtf8().constData());
-        const int n = PQntuples(r), columns = PQnfields(r);
-        qint64 touched = 0;
-        for (int row = 0; row < n; ++row)
-            for (int c = 0; c < columns; ++c)
-                touched += PQgetlength(r, row, c) + *PQgetvalue(r, row, c);
-        PQclear(r);
-        const qint64 ns = t.nsecsElapsed();
-        sink = touched;
-        *rows = n;
-        return ns;
-    }
-
-private:
-    PGconn *m_conn;
-    static inline volatile qint64 sink = 0; // what was read is used, so the reading stays
-};
 
 QString quoted(const char *const *texts, int count) {
     QStringList out;

@@ -539,8 +539,10 @@ QStringList Database::tableFields() const {
     return names;
 }
 
-bool Database::beginImmediate(QString *error) {
+bool Database::beginImmediate(QString *error, const std::function<bool()> &beforeTurn) {
     if (!m_server) {
+        if (beforeTurn && !beforeTurn())
+            return false;
         if (!error)
             return exec(QStringLiteral("BEGIN IMMEDIATE"));
         QSqlQuery q(handle());
@@ -561,6 +563,10 @@ bool Database::beginImmediate(QString *error) {
     if (!ok && reconnected(q.lastError())) {
         q = QSqlQuery(handle());
         ok = q.exec(QStringLiteral("BEGIN"));
+    }
+    if (ok && beforeTurn && !beforeTurn()) {
+        rollback();
+        return false;
     }
     ok = ok && q.exec(QStringLiteral("select pg_advisory_xact_lock(hashtext('quorvel %1'))").arg(m_table));
     // The settings record is also written outside such a transaction (the preferences window): held, so

@@ -83,8 +83,10 @@ public:
 
     // A write transaction taken at its start, so a second copy of the program waits (busy timeout, or on
     // a server a lock of this table's writers) instead of failing halfway.
-    // With `error`, a failure is put there instead of being reported.
-    bool beginImmediate(QString *error = nullptr);
+    // With `error`, a failure is put there instead of being reported. `beforeTurn` readies what needs no
+    // turn (preparing statements) before waiting for it, so the turn is held no longer than the writes
+    // take; when it returns false nothing is begun (it reports its own failure).
+    bool beginImmediate(QString *error = nullptr, const std::function<bool()> &beforeTurn = {});
     bool commit();
     void rollback();
 

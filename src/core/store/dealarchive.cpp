@@ -19,6 +19,7 @@
 #include <QUuid>
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace {
 const QString kSavedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
@@ -26,43 +27,57 @@ const QString kSavedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 QVariant text(const QString &s) { return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s); }
 QVariant flag(bool on) { return on ? 1 : 0; }
 
-// The statements that store deals, prepared once for any number of them, inside the write transaction:
-// each deal's number is drawn and its seal chained to the last one there, so no other copy's deal can
-// come between.
+// The statements that store deals, prepared once for any number of them before the write transaction's
+// turn; in it each deal's number is drawn and its seal chained to the last one there, so no other copy's
+// deal can come between. Every other desk's save waits while this one holds the turn, so in it a deal costs
+// as few trips to the server as it can: the last number and seal in one read, the deal in one statement
+// and all its items in another.
 class Inserter {
 public:
-    explicit Inserter(Database &db) : m_db(db), m_deal(db.handle()), m_item(db.handle()) {
+    Inserter(Database &db, const QVector<DealRecord> &records) : m_db(db), m_deal(db.handle()) {
         m_dealNames = QStringList{QStringLiteral("id")} + schema::dealFields().mid(1) + schema::addedDealFields();
         for (const QString &f : dealseal::dealFields() + dealseal::leaseFields())
             m_sealedOrder << int(m_dealNames.indexOf(f));
-        const QStringList itemFields = schema::dealItemFields();
         m_ok = m_deal.prepare(QStringLiteral("insert into deals (%1) values (%2)")
-                                  .arg(m_dealNames.join(QLatin1Char(',')), marks(int(m_dealNames.size())))) &&
-               m_item.prepare(QStringLiteral("insert into dealitems (%1) values (%2)")
-                                  .arg(itemFields.join(QLatin1Char(',')), marks(int(itemFields.size()))));
+                                  .arg(m_dealNames.join(QLatin1Char(',')), marks(int(m_dealNames.size()))));
         if (!m_ok) {
-            fail(m_deal.lastError().isValid() ? m_deal : m_item);
+            fail(m_deal);
             return;
         }
+        const QStringList fields = schema::dealItemFields();
+        const QString row = QLatin1Char('(') + marks(int(fields.size())) + QLatin1Char(')');
+        for (const DealRecord &r : records) {
+            const int rows = int(r.items.size());
+            if (rows == 0 || m_items.contains(rows))
+                continue;
+            QSqlQuery q(db.handle());
+            if (!q.prepare(QStringLiteral("insert into dealitems (%1) values %2")
+                               .arg(fields.join(QLatin1Char(',')), QStringList(rows, row).join(QLatin1Char(','))))) {
+                fail(q);
+                return;
+            }
+            m_items.insert(rows, q);
+        }
+    }
+    bool prepared() const { return m_ok; }
+
+    // Inside the turn: where the numbers and the chain of seals stand.
+    bool start() {
+        if (!m_ok)
+            return false;
         // The numbers AUTOINCREMENT hands out: never one a deal had, even one removed since.
-        QSqlQuery q(db.handle());
-        m_ok = q.exec(db.sql(QStringLiteral("select max(%1, coalesce((select max(id) from deals), 0), "
-                                            "(select coalesce(max(deal), 0) from dealitems))")
-                                 .arg(db.highestKeyDrawn(QStringLiteral("deals"))))) &&
+        QSqlQuery q(m_db.handle());
+        m_ok = q.exec(m_db.sql(QStringLiteral("select max(%1, coalesce((select max(id) from deals), 0), "
+                                              "(select coalesce(max(deal), 0) from dealitems)), "
+                                              "(select seal from deals where seal <> '' order by id desc limit 1)")
+                                   .arg(m_db.highestKeyDrawn(QStringLiteral("deals"))))) &&
                q.next();
-        if (!m_ok) {
-            fail(q);
-            return;
-        }
+        if (!m_ok)
+            return fail(q);
         m_lastId = q.value(0).toLongLong();
-        m_ok = q.exec(QStringLiteral("select seal from deals where seal <> '' order by id desc limit 1"));
-        if (!m_ok) {
-            fail(q);
-            return;
-        }
-        if (q.next())
-            m_previousSeal = q.value(0).toString();
+        m_previousSeal = q.value(1).toString();
         q.finish();
+        return true;
     }
 
     bool insert(DealRecord &r) {
@@ -126,13 +141,16 @@ public:
         if (!m_deal.exec())
             return fail(m_deal);
         m_deal.finish();
-        for (const QVariantList &cells : std::as_const(itemRows)) {
-            for (int i = 0; i < cells.size(); ++i)
-                m_item.bindValue(i, cells[i]);
-            if (!m_item.exec())
-                return fail(m_item);
+        if (!itemRows.isEmpty()) {
+            QSqlQuery &insertItems = m_items[int(itemRows.size())];
+            int at = 0;
+            for (const QVariantList &cells : std::as_const(itemRows))
+                for (const QVariant &cell : cells)
+                    insertItems.bindValue(at++, cell);
+            if (!insertItems.exec())
+                return fail(insertItems);
+            insertItems.finish();
         }
-        m_item.finish();
         m_lastId = id;
         m_previousSeal = seal;
         r.id = id;
@@ -156,7 +174,7 @@ private:
 
     Database &m_db;
     QSqlQuery m_deal;
-    QSqlQuery m_item;
+    QHash<int, QSqlQuery> m_items; // by the number of items inserted at once
     QStringList m_dealNames;
     QList<int> m_sealedOrder; // where each sealed field stands in m_dealNames
     qint64 m_lastId = 0;
@@ -252,16 +270,16 @@ bool DealArchive::add(DealRecord &record) {
 }
 
 bool DealArchive::addAll(QVector<DealRecord> &records) {
-    if (!m_db.beginImmediate())
-        return false;
     QVector<DealRecord> stored = records;
-    bool ok = true;
-    {
-        Inserter inserter(m_db);
-        for (DealRecord &r : stored)
-            if (!(ok = inserter.insert(r)))
-                break;
-    }
+    // Prepared before the turn and let go (when this returns) after it: the other desks wait only for the
+    // writes.
+    std::optional<Inserter> inserter;
+    if (!m_db.beginImmediate(nullptr, [&] { return inserter.emplace(m_db, stored).prepared(); }))
+        return false;
+    bool ok = inserter->start();
+    for (DealRecord &r : stored)
+        if (!(ok = ok && inserter->insert(r)))
+            break;
     QList<qint64> ids;
     ids.reserve(stored.size());
     for (const DealRecord &r : std::as_const(stored))
