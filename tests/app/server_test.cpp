@@ -292,9 +292,14 @@ private slots:
         };
         const QString told =
             u"Message: The catalogue changed while this deal was open:\nDoor Edge Guards in package 1 "_s;
-        QCOMPARE(
-            changes([&] { return other->products().store(*guards, product(u"Door Edge Guards"_s, 149)); }, u"149.00"_s),
-            QStringList{told + u"now shows Door Edge Guards at cost 40.00, MSRP 149.00."_s});
+        QCOMPARE(changes(
+                     [&] {
+                         std::optional<Product> any;
+                         return other->products().store(*guards, product(u"Door Edge Guards"_s, 149), any) ==
+                                StoreOutcome::Stored;
+                     },
+                     u"149.00"_s),
+                 QStringList{told + u"now shows Door Edge Guards at cost 40.00, MSRP 149.00."_s});
         QCOMPARE(changes([&] { return other->products().remove(*guards); }, u"0"_s),
                  QStringList{told + u"is no longer in the catalogue; its slot shows NONE."_s});
 
