@@ -17,6 +17,7 @@
 #include <QHash>
 #include <QSet>
 #include <QStringList>
+#include <QThread>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -25,7 +26,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <thread>
 
 using bench::app;
 using bench::Cluster;
@@ -233,16 +233,20 @@ int bench::desks() {
 
     std::vector<Desk> desks(kDesks);
     StartLine start;
-    std::vector<std::thread> threads;
+    // Qt's threads, as a store's connections listen for the other desks through the thread's event dispatcher.
+    std::vector<std::unique_ptr<QThread>> threads;
     threads.reserve(kDesks);
-    for (int n = 0; n < kDesks; ++n)
-        threads.emplace_back(work, n, std::cref(*address), std::ref(desks[size_t(n)]), std::ref(start));
+    for (int n = 0; n < kDesks; ++n) {
+        threads.emplace_back(
+            QThread::create(work, n, std::cref(*address), std::ref(desks[size_t(n)]), std::ref(start)));
+        threads.back()->start();
+    }
     start.waitForAll(kDesks);
     QElapsedTimer wall;
     wall.start();
     start.go();
-    for (std::thread &t : threads)
-        t.join();
+    for (const std::unique_ptr<QThread> &t : threads)
+        t->wait();
     const qint64 wallNs = wall.nsecsElapsed();
 
     QVector<DealRecord> saved;
