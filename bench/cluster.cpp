@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <cstdio>
 #include <libpq-fe.h>
 #include <unistd.h>
 
@@ -126,6 +127,31 @@ qint64 Connection::read(const QString &sql, int *rows) {
     sink = touched;
     *rows = n;
     return ns;
+}
+
+Server::Server(const QStringList &settings) {
+    QString uri = qEnvironmentVariable("QUORVEL_BENCH_SERVER");
+    if (uri.isEmpty()) {
+        m_cluster = std::make_unique<Cluster>(settings);
+        if (!m_cluster->ok()) {
+            fail(qPrintable(QStringLiteral("no throwaway cluster: ") + m_cluster->why()));
+            return;
+        }
+        Connection admin(m_cluster->uri(QStringLiteral("postgres")));
+        if (!admin.ok() || !admin.exec(QStringLiteral("create database quorvel")))
+            return;
+        uri = m_cluster->uri(QStringLiteral("quorvel"));
+    }
+    QString why;
+    m_address = ServerAddress::fromUri(uri, &why);
+    if (!m_address) {
+        fail(qPrintable(QStringLiteral("not a server URI: ") + why));
+        return;
+    }
+    std::printf("server %s\n", qPrintable(m_address->label()));
+    m_pg = std::make_unique<Connection>(uri);
+    if (!m_pg->ok())
+        fail(qPrintable(QStringLiteral("no connection: ") + m_pg->error()));
 }
 
 } // namespace bench

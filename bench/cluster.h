@@ -1,6 +1,8 @@
 #pragma once
 // What the server parts share: a throwaway PostgreSQL cluster and a plain libpq connection.
 
+#include "core/store/serveraddress.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -54,6 +56,22 @@ public:
 
 private:
     PGconn *m_conn;
+};
+
+// The server a part runs on: the one QUORVEL_BENCH_SERVER names, or else a throwaway cluster (started with
+// `settings`) holding an empty database "quorvel"; its name printed and a plain connection made. Not ok(),
+// with the failure told, when none can be had.
+class Server {
+public:
+    explicit Server(const QStringList &settings = {});
+    bool ok() const { return m_address && m_pg && m_pg->ok(); }
+    const std::optional<ServerAddress> &address() const { return m_address; }
+    Connection &pg() { return *m_pg; }
+
+private:
+    std::unique_ptr<Cluster> m_cluster;
+    std::optional<ServerAddress> m_address;
+    std::unique_ptr<Connection> m_pg;
 };
 
 } // namespace bench

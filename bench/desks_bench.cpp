@@ -186,33 +186,12 @@ const char *met(bool yes) { return yes ? "met" : "NOT MET"; }
 
 int bench::desks() {
     failures() = 0;
-    QString uri = qEnvironmentVariable("QUORVEL_BENCH_SERVER");
-    std::unique_ptr<Cluster> cluster;
-    if (uri.isEmpty()) {
-        // Room for every desk's connections, the program's own and the checks'.
-        cluster = std::make_unique<Cluster>(
-            QStringList{QStringLiteral("max_connections=%1").arg(kDesks * kConnectionsEach + 20)});
-        if (!cluster->ok()) {
-            fail(qPrintable(QStringLiteral("no throwaway cluster: ") + cluster->why()));
-            return 1;
-        }
-        Connection admin(cluster->uri(QStringLiteral("postgres")));
-        if (!admin.ok() || !admin.exec(QStringLiteral("create database quorvel")))
-            return 1;
-        uri = cluster->uri(QStringLiteral("quorvel"));
-    }
-    QString why;
-    const std::optional<ServerAddress> address = ServerAddress::fromUri(uri, &why);
-    if (!address) {
-        fail(qPrintable(QStringLiteral("not a server URI: ") + why));
+    // Room for every desk's connections, the program's own and the checks'.
+    Server server({QStringLiteral("max_connections=%1").arg(kDesks * kConnectionsEach + 20)});
+    if (!server.ok())
         return 1;
-    }
-    std::printf("server %s\n", qPrintable(address->label()));
-    Connection pg(uri);
-    if (!pg.ok()) {
-        fail(qPrintable(QStringLiteral("no connection: ") + pg.error()));
-        return 1;
-    }
+    const std::optional<ServerAddress> &address = server.address();
+    Connection &pg = server.pg();
     const int room = pg.value(QStringLiteral("show max_connections")).toInt() -
                      pg.value(QStringLiteral("select count(*) from pg_stat_activity where backend_type = "
                                              "'client backend'"))

@@ -121,31 +121,11 @@ const char *met(bool yes) { return yes ? "met" : "NOT MET"; }
 int bench::server() {
     using namespace bench;
     failures() = 0;
-    QString uri = qEnvironmentVariable("QUORVEL_BENCH_SERVER");
-    std::unique_ptr<Cluster> cluster;
-    if (uri.isEmpty()) {
-        cluster = std::make_unique<Cluster>();
-        if (!cluster->ok()) {
-            fail(qPrintable(QStringLiteral("no throwaway cluster: ") + cluster->why()));
-            return 1;
-        }
-        Connection admin(cluster->uri(QStringLiteral("postgres")));
-        if (!admin.ok() || !admin.exec(QStringLiteral("create database quorvel")))
-            return 1;
-        uri = cluster->uri(QStringLiteral("quorvel"));
-    }
-    QString why;
-    const std::optional<ServerAddress> address = ServerAddress::fromUri(uri, &why);
-    if (!address) {
-        fail(qPrintable(QStringLiteral("not a server URI: ") + why));
+    Server server;
+    if (!server.ok())
         return 1;
-    }
-    std::printf("server %s\n", qPrintable(address->label()));
-    Connection pg(uri);
-    if (!pg.ok()) {
-        fail(qPrintable(QStringLiteral("no connection: ") + pg.error()));
-        return 1;
-    }
+    const std::optional<ServerAddress> &address = server.address();
+    Connection &pg = server.pg();
     Folder folder(address);
     QElapsedTimer filling;
     filling.start();
