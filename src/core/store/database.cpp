@@ -559,11 +559,7 @@ bool Database::beginImmediate(QString *error, const std::function<bool()> &befor
     // Writers of one table take turns, as SQLite's write lock makes them; readers never wait. A lock of
     // its own, so a desk that may only add deals can take it.
     QSqlQuery q(handle());
-    bool ok = q.exec(QStringLiteral("BEGIN"));
-    if (!ok && reconnected(q.lastError())) {
-        q = QSqlQuery(handle());
-        ok = q.exec(QStringLiteral("BEGIN"));
-    }
+    bool ok = beginOnServer(q);
     if (ok && beforeTurn && !beforeTurn()) {
         rollback();
         return false;
@@ -589,6 +585,17 @@ bool Database::commit() {
     m_inTransaction = false;
     return ok;
 }
+
+bool Database::beginOnServer(QSqlQuery &q) {
+    if (q.exec(QStringLiteral("BEGIN")))
+        return true;
+    // A connection found gone before anything was done in it is made again, once.
+    if (!reconnected(q.lastError()))
+        return false;
+    q = QSqlQuery(handle());
+    return q.exec(QStringLiteral("BEGIN"));
+}
+
 bool Database::announce(const QString &what) {
     return !m_server || exec(QStringLiteral("select pg_notify('%1', ?)").arg(kChannel), {what});
 }
@@ -599,12 +606,7 @@ bool Database::announced(const QString &what, const std::function<bool()> &write
     if (!connected())
         return false;
     QSqlQuery begin(handle());
-    bool ok = begin.exec(QStringLiteral("BEGIN"));
-    if (!ok && reconnected(begin.lastError())) {
-        begin = QSqlQuery(handle());
-        ok = begin.exec(QStringLiteral("BEGIN"));
-    }
-    if (!ok) {
+    if (!beginOnServer(begin)) {
         fail(begin.lastError());
         return false;
     }

@@ -116,6 +116,8 @@ private:
     // Whether a statement that failed with `error` outside a transaction may run again: the connection had
     // gone and is now made afresh.
     bool reconnected(const QSqlError &error);
+    // BEGIN on the server in `q`; false, with the failure in `q`, when it could not be begun.
+    bool beginOnServer(QSqlQuery &q);
     void subscribe();
     // The server went away: a listening connection is made again on its own, so this desk hears the others
     // again without waiting for its own next statement.
