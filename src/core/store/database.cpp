@@ -5,9 +5,11 @@
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTimer>
+#include <utility>
 #include <QUrl>
 #include <QUuid>
 #include <cmath>
@@ -277,6 +279,8 @@ bool Database::connectServer() {
         // the statement that found the connection gone has finished.
         QMetaObject::invokeMethod(
             m_ear.get(), [this] { m_heard(QString()); }, Qt::QueuedConnection);
+    } else if (m_madeAfresh) {
+        QMetaObject::invokeMethod(m_ear.get(), m_madeAfresh, Qt::QueuedConnection);
     }
     return true;
 }
@@ -289,6 +293,12 @@ void Database::listen(Listener heard) {
         subscribe();
 }
 
+void Database::whenMadeAfresh(std::function<void()> made) {
+    m_madeAfresh = std::move(made);
+    if (!m_ear)
+        m_ear = std::make_unique<QObject>();
+}
+
 void Database::subscribe() {
     m_retryDelay = 0;
     QSqlDriver *driver = handle().driver();
@@ -299,9 +309,13 @@ void Database::subscribe() {
     }
     QObject::connect(driver, &QSqlDriver::notification, m_ear.get(),
                      [this](const QString &, QSqlDriver::NotificationSource source, const QVariant &payload) {
-                         // This connection's own writes were announced to this program already.
+                         // The program's own writes were announced to it already.
+                         QString what = payload.toString();
+                         const qsizetype mark = what.lastIndexOf(QLatin1Char(' '));
+                         if (mark >= 0 && QStringView(what).mid(mark + 1) == m_sender)
+                             return;
                          if (source == QSqlDriver::OtherSource)
-                             m_heard(payload.toString());
+                             m_heard(mark >= 0 ? what.left(mark) : what);
                      });
 }
 
@@ -417,6 +431,7 @@ bool Database::create(const QString &path) {
 
 void Database::close() {
     m_heard = nullptr;
+    m_madeAfresh = nullptr;
     m_ear.reset();
     m_broken = false;
     m_inTransaction = false;
@@ -539,7 +554,7 @@ QStringList Database::tableFields() const {
     return names;
 }
 
-bool Database::beginImmediate(QString *error, const std::function<bool()> &beforeTurn) {
+bool Database::beginImmediate(QString *error, const std::function<bool()> &beforeTurn, bool flushAfterTurn) {
     if (!m_server) {
         if (beforeTurn && !beforeTurn())
             return false;
@@ -560,6 +575,10 @@ bool Database::beginImmediate(QString *error, const std::function<bool()> &befor
     // its own, so a desk that may only add deals can take it.
     QSqlQuery q(handle());
     bool ok = beginOnServer(q);
+    // The commit waits for the disk after the turn (see commit()); the next writer may read these writes as
+    // soon as the turn ends, and they reach the disk before its own do.
+    m_flushAfterCommit = ok && flushAfterTurn;
+    ok = ok && (!flushAfterTurn || q.exec(QStringLiteral("set local synchronous_commit to off")));
     if (ok && beforeTurn && !beforeTurn()) {
         rollback();
         return false;
@@ -581,8 +600,12 @@ bool Database::beginImmediate(QString *error, const std::function<bool()> &befor
     return false;
 }
 bool Database::commit() {
-    const bool ok = exec(QStringLiteral("COMMIT"));
+    bool ok = exec(QStringLiteral("COMMIT"));
     m_inTransaction = false;
+    // A write that must wait for the disk, made after this connection's commit, so the server writes the
+    // commit out before it returns: only then is it said to be stored.
+    if (std::exchange(m_flushAfterCommit, false))
+        ok = ok && exec(QStringLiteral("select pg_logical_emit_message(true, 'quorvel', 'stored')"));
     return ok;
 }
 
@@ -597,7 +620,13 @@ bool Database::beginOnServer(QSqlQuery &q) {
 }
 
 bool Database::announce(const QString &what) {
-    return !m_server || exec(QStringLiteral("select pg_notify('%1', ?)").arg(kChannel), {what});
+    if (!m_server)
+        return true;
+    // Written into the statement by the driver's own quoting: a bound value would cost the turn two more trips
+    // to the server (prepare and free).
+    QSqlField payload(QStringLiteral("what"), QMetaType(QMetaType::QString));
+    payload.setValue(m_sender.isEmpty() ? what : what + QLatin1Char(' ') + m_sender);
+    return exec(QStringLiteral("select pg_notify('%1', %2)").arg(kChannel, handle().driver()->formatValue(payload)));
 }
 
 bool Database::announced(const QString &what, const std::function<bool()> &write) {
@@ -619,6 +648,7 @@ bool Database::announced(const QString &what, const std::function<bool()> &write
 
 void Database::rollback() {
     m_inTransaction = false;
+    m_flushAfterCommit = false;
     if (m_server && m_broken)
         return; // the server already undid what the lost connection had begun
     QSqlQuery q(handle());

@@ -86,7 +86,10 @@ public:
     // With `error`, a failure is put there instead of being reported. `beforeTurn` readies what needs no
     // turn (preparing statements) before waiting for it, so the turn is held no longer than the writes
     // take; when it returns false nothing is begun (it reports its own failure).
-    bool beginImmediate(QString *error = nullptr, const std::function<bool()> &beforeTurn = {});
+    // `flushAfterTurn`: on a server, the commit lets the next writer in before its writes reach the disk, and
+    // returns once they have; the turn then lasts no longer than the writes.
+    bool beginImmediate(QString *error = nullptr, const std::function<bool()> &beforeTurn = {},
+                        bool flushAfterTurn = false);
     bool commit();
     void rollback();
 
@@ -104,8 +107,13 @@ public:
     bool announced(const QString &what, const std::function<bool()> &write);
     // On a server: hands `heard` what other connections announce; a null text when this connection was made
     // afresh and anything may have changed meanwhile. Listening goes on across reconnections until close().
+    // What this program's other connections announced is not handed on: their announcements carry `sender`.
     using Listener = std::function<void(const QString &what)>;
     void listen(Listener heard);
+    // Marks this connection's announcements as the program's own (see listen).
+    void setSender(const QString &sender) { m_sender = sender; }
+    // On a server: runs `made` once a connection lost is made again (after the statement that found it gone).
+    void whenMadeAfresh(std::function<void()> made);
 
 private:
     // `select`, run inside a write transaction, holds the rows it reads until the transaction ends. On SQLite
@@ -128,10 +136,13 @@ private:
     bool m_broken = false; // the server connection went away: connect again before the next statement
     bool m_lost = false;
     bool m_inTransaction = false;
+    bool m_flushAfterCommit = false;
     QString m_path;
     QString m_error;
     ErrorHandler m_onError;
     Listener m_heard;
+    std::function<void()> m_madeAfresh;
+    QString m_sender;
     int m_retryDelay = 0;           // milliseconds before the next try at a lost listening connection, 0: none due
     std::unique_ptr<QObject> m_ear; // what the driver's notifications and the retries are tied to
 };

@@ -274,7 +274,7 @@ bool DealArchive::addAll(QVector<DealRecord> &records) {
     // Prepared before the turn and let go (when this returns) after it: the other desks wait only for the
     // writes.
     std::optional<Inserter> inserter;
-    if (!m_db.beginImmediate(nullptr, [&] { return inserter.emplace(m_db, stored).prepared(); }))
+    if (!m_db.beginImmediate(nullptr, [&] { return inserter.emplace(m_db, stored).prepared(); }, true))
         return false;
     bool ok = inserter->start();
     for (DealRecord &r : stored)

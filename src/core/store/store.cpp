@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QUuid>
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
@@ -214,13 +215,15 @@ bool Store::openServer(QString *why) {
 }
 
 void Store::listen() {
-    // A connection made afresh means the server was away: every other one is tried (and so made afresh, when it
-    // went too) so that it hears the others again and reads what it missed.
-    auto afresh = [this](Database *made) {
-        for (Database *db : {&m_products, &m_templates, &m_settings, &m_deals})
-            if (db != made)
-                db->select(QStringLiteral("select 1"), {}, [](const QSqlQuery &) {});
-    };
+    // One connection hears every desk: each listener costs the server a wake-up for every write of any desk.
+    // It ignores what this program's four connections announced, marked with one sender for all of them.
+    const QString sender = QUuid::createUuid().toString(QUuid::Id128);
+    for (Database *db : {&m_products, &m_templates, &m_settings, &m_deals})
+        db->setSender(sender);
+    // Another connection found the server gone and back: the listening one went too, and is made again
+    // (and so reads everything again) at once rather than at its next statement.
+    for (Database *db : {&m_products, &m_templates, &m_settings})
+        db->whenMadeAfresh([this] { m_deals.select(QStringLiteral("select 1"), {}, [](const QSqlQuery &) {}); });
     // While the signals below run, the events carry the dynamic property "anotherDesk", for a window that tells
     // its user of what changed under it (this desk's own writes the user made himself).
     auto heard = [this](const std::function<void()> &emitting) {
@@ -228,33 +231,23 @@ void Store::listen() {
         emitting();
         m_events.setProperty("anotherDesk", false);
     };
-    // Each connection takes the announcements of its own table's writes: its own are those the driver marks
-    // as such, which this program announced when it wrote them.
-    m_products.listen([this, afresh, heard](const QString &what) {
-        if (what.isNull())
-            afresh(&m_products);
-        if (what.isNull() || what == announced::products)
+    m_deals.listen([this, heard](const QString &what) {
+        // Made afresh: the server was away. Every other connection is tried (and so made afresh, when it went
+        // too), and everything is read again, as announcements were missed meanwhile.
+        const bool afresh = what.isNull();
+        if (afresh)
+            for (Database *db : {&m_products, &m_templates, &m_settings})
+                db->select(QStringLiteral("select 1"), {}, [](const QSqlQuery &) {});
+        if (afresh || what == announced::products)
             heard([this] { emit m_events.productsChanged(); });
-    });
-    m_templates.listen([this, afresh](const QString &what) {
-        if (what.isNull())
-            afresh(&m_templates);
-        if (what.isNull() || what == announced::templates)
+        if (afresh || what == announced::templates)
             emit m_events.templatesChanged();
-    });
-    m_settings.listen([this, afresh](const QString &what) {
-        if (what.isNull())
-            afresh(&m_settings);
-        if (what.isNull() || what == announced::settings)
+        if (afresh || what == announced::settings)
             emit m_events.settingsChanged();
-    });
-    m_deals.listen([this, afresh](const QString &what) {
-        if (what.isNull()) {
-            afresh(&m_deals);
+        if (afresh)
             emit m_events.dealsAdded({});
-        } else if (const std::optional<QList<qint64>> ids = announced::dealsIn(what)) {
+        else if (const std::optional<QList<qint64>> ids = announced::dealsIn(what))
             emit m_events.dealsAdded(*ids);
-        }
     });
 }
 
