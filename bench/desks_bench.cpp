@@ -229,7 +229,7 @@ int bench::desks() {
     const qint64 wallNs = wall.nsecsElapsed();
 
     QVector<DealRecord> saved;
-    std::vector<qint64> times;
+    std::vector<qint64> times, firsts;
     int refused = 0, items = 0;
     for (const Desk &desk : desks) {
         if (!desk.opened.isEmpty())
@@ -239,6 +239,8 @@ int bench::desks() {
         refused += desk.refused;
         saved += desk.saved;
         times.insert(times.end(), desk.times.begin(), desk.times.end());
+        if (!desk.times.empty())
+            firsts.push_back(desk.times.front());
     }
     for (const DealRecord &r : saved)
         items += int(r.items.size());
@@ -261,6 +263,9 @@ int bench::desks() {
         std::printf("%-26s %12.1f\n", "save, median", ms(percentile(times, 0.5)));
         std::printf("%-26s %12.1f %14s %s\n", "save, 99th percentile", ms(p99), "< 100 ms", met(p99 < 100000000));
         std::printf("%-26s %12.1f\n", "save, slowest", ms(percentile(times, 1.0)));
+        // A desk's first save also readies its connection for the deals (the server reads the tables' layout
+        // and compiles the counting); all 50 of them wait in one line at the start.
+        std::printf("%-26s %12.1f\n", "first save, median", ms(percentile(firsts, 0.5)));
         std::printf("%-26s %12.0f\n", "deals per second", double(saved.size()) / seconds);
     }
     std::printf("checks: %s\n", failures() == 0 ? "every deal stored whole, no number shared, seals intact, report "
