@@ -604,8 +604,11 @@ bool Database::commit() {
     m_inTransaction = false;
     // A write that must wait for the disk, made after this connection's commit, so the server writes the
     // commit out before it returns: only then is it said to be stored.
-    if (std::exchange(m_flushAfterCommit, false))
-        ok = ok && exec(QStringLiteral("select pg_logical_emit_message(true, 'quorvel', 'stored')"));
+    if (std::exchange(m_flushAfterCommit, false)) {
+        QStringList after = std::exchange(m_toldAfterCommit, {});
+        after << QStringLiteral("pg_logical_emit_message(true, 'quorvel', 'stored')");
+        ok = ok && exec(QStringLiteral("select ") + after.join(QStringLiteral(", ")));
+    }
     return ok;
 }
 
@@ -626,7 +629,14 @@ bool Database::announce(const QString &what) {
     // to the server (prepare and free).
     QSqlField payload(QStringLiteral("what"), QMetaType(QMetaType::QString));
     payload.setValue(m_sender.isEmpty() ? what : what + QLatin1Char(' ') + m_sender);
-    return exec(QStringLiteral("select pg_notify('%1', %2)").arg(kChannel, handle().driver()->formatValue(payload)));
+    const QString notify =
+        QStringLiteral("pg_notify('%1', %2)").arg(kChannel, handle().driver()->formatValue(payload));
+    // Out of the turn: told with the wait for the disk, once the write is committed.
+    if (m_flushAfterCommit) {
+        m_toldAfterCommit << notify;
+        return true;
+    }
+    return exec(QStringLiteral("select ") + notify);
 }
 
 bool Database::announced(const QString &what, const std::function<bool()> &write) {
@@ -649,6 +659,7 @@ bool Database::announced(const QString &what, const std::function<bool()> &write
 void Database::rollback() {
     m_inTransaction = false;
     m_flushAfterCommit = false;
+    m_toldAfterCommit.clear();
     if (m_server && m_broken)
         return; // the server already undid what the lost connection had begun
     QSqlQuery q(handle());

@@ -101,7 +101,8 @@ public:
                                 const std::function<Value(const QSqlQuery &)> &value,
                                 const std::function<bool()> &write, std::optional<Value> &read);
     // What the other desks on the server hear of a write: `what` (products, templates, settings, deals:ID,...)
-    // sent inside the open transaction, so they hear it only once it commits. A file has no one to tell.
+    // sent inside the open transaction, so they hear it only once it commits (in a turn that commits before
+    // the disk is written, just after the commit). A file has no one to tell.
     bool announce(const QString &what);
     // Runs `write` and its announcement as one transaction on a server; on a file only runs `write`.
     bool announced(const QString &what, const std::function<bool()> &write);
@@ -137,6 +138,7 @@ private:
     bool m_lost = false;
     bool m_inTransaction = false;
     bool m_flushAfterCommit = false;
+    QStringList m_toldAfterCommit; // announcements held for after such a commit
     QString m_path;
     QString m_error;
     ErrorHandler m_onError;
