@@ -117,7 +117,7 @@ private slots:
     // A financed deal over three terms reprints every payment it showed; the customer takes one term,
     // which the final payment names, in the history too; declining everything still owes the payment on
     // the amount financed. A package kept whole costs what it was shown at. A file made before further
-    // terms gains their fields.
+    // terms gains their fields. A failed save holds no lock and leaves no transaction open.
     void aFinancedDealKeepsItsTermsAndAmount() {
         DataFolder folder;
         Deal d = sampleDeal();
@@ -142,6 +142,13 @@ private slots:
         QVERIFY(folder.reopen());
         DealArchive &deals = folder.store().deals();
         DealRecord chosen = recordChoice(d, 1, {true, true, true}, u"I chose."_s, 1);
+        // A save refused part way (here by a trigger a database tool left) leaves no transaction open behind it.
+        Database &now = folder.store().dealsFile();
+        QVERIFY(
+            now.exec(u"create temp trigger refuse before insert on dealitems begin select raise(abort, 'no'); end"_s));
+        QVERIFY(!deals.add(chosen));
+        QVERIFY(now.exec(u"drop trigger refuse"_s));
+        folder.errors().clear();
         QCOMPARE(recordChoice(d, 1, {true, true, true}, {}).finalPayment, d.figures(1).payment);
         QCOMPARE(recordChoice(d, DealRecord::DeclinedAll, {}, {}, 2).finalPayment, d.basePayment(2).payment);
         QVERIFY(deals.add(chosen) && deals.add(declined));
