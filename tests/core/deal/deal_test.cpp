@@ -67,15 +67,18 @@ private slots:
     }
 
     // Only blanks are trimmed: a package name with blanks around it heads its column without them, and a line
-    // break that ends the disclaimer stays. A product kept at id 0 counts but is never shown.
-    void pageTrimsOnlyBlanks() {
+    // break that ends the disclaimer stays. A product kept at id 0 counts in the price but is never shown; a cash
+    // deal's price is no monthly one.
+    void thePagesTexts() {
         Deal d;
+        d.cashDeal = true;
         d.disclaimer = u" Estimates only.\r\n"_s;
         d.packages[0].name = u" Tow & Haul "_s;
         d.packages[1].products[0] = coretest::slot(0, u"Id 0"_s, 1, 2);
         const DealPage page = dealPage(d);
-        QCOMPARE(QStringList({page.headings[0], page.disclaimer, page.productTexts[1][0], page.packageTexts[1]}),
-                 QStringList({"Tow & Haul", "Estimates only.\r\n", "", ""}));
+        QCOMPARE(QStringList({page.headings[0], page.disclaimer, page.productTexts[1][0], page.packageTexts[1],
+                              page.priceLines[1]}),
+                 QStringList({"Tow & Haul", "Estimates only.\r\n", "", "", "$ 2.00"}));
     }
 
     // A slot presented takes the product's page from the catalogue as it is now (its name, description and
