@@ -1,4 +1,5 @@
-// Reading numbers and money text: known answers for the rules a user meets (core/fuzz runs them at scale).
+// Reading numbers and money text: what the robustness run in core/fuzz cannot tell from its rules (which way a
+// half cent rounds, every digit of a large amount), and reading under a system that writes a decimal comma.
 
 #include "core/money/numbers.h"
 
@@ -13,18 +14,9 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("money");
-        QTest::newRow("decimal") << "12.50" << 12.5 << "12.50";
-        QTest::newRow("blanks inside skipped, letters end it") << " -1 2 3abc" << -123.0 << "-123.00";
-        QTest::newRow("dollar sign first") << "$12" << 0.0 << "0.00";
-        QTest::newRow("comma ends it") << "1,250.00" << 1.0 << "1.00";
-        QTest::newRow("exponent") << "1.5e3" << 1500.0 << "1500.00";
-        QTest::newRow("second point ends it") << "1.2.3" << 1.2 << "1.20";
-        QTest::newRow("too large to hold") << "1e999" << 0.0 << "0.00";
-        QTest::newRow("rounds up, no thousands separator") << "9999999.999" << 9999999.999 << "10000000.00";
         QTest::newRow("half away from zero") << "2.675" << 2.675 << "2.68";
         QTest::newRow("half cent below one") << "0.005" << 0.005 << "0.01";
-        QTest::newRow("tiny negative is not minus zero") << "-0.001" << -0.001 << "0.00";
-        QTest::newRow("large") << "1e20" << 1e20 << "100000000000000000000.00";
+        QTest::newRow("large, every digit") << "1e20" << 1e20 << "100000000000000000000.00";
     }
 
     void typedAmountsShownAsMoney() {

@@ -56,8 +56,8 @@ class ServerSetupTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY2(PgCluster::shared().ok(), qPrintable(PgCluster::shared().why())); }
 
-    // Run again, the setup changes nothing and says so; one that fails (here: its data folder cannot be read)
-    // leaves nothing made.
+    // Run again, the setup changes nothing (what it says then, and its refusal to copy into a server that holds
+    // data: the command line's test); one that fails (here: its data folder cannot be read) leaves nothing made.
     void aSecondSetUpChangesNothingAndAFailedOneMakesNothing() {
         const std::optional<ServerAddress> server = PgCluster::shared().freshDatabase();
         QVERIFY(server);
@@ -68,16 +68,12 @@ private slots:
         QCOMPARE(first.status, 0);
         QVERIFY2(first.said.contains(u"Made the role quorvel_desk."_s), qPrintable(first.said.join(u'\n')));
         const QStringList made = madeOn(*server);
-        const serversetup::Outcome second = serversetup::setUp(*server);
-        QCOMPARE(second.status, 0);
-        QCOMPARE(second.said, QStringList{u"The dealership server %1 was already set up for Quorvel; nothing was "
-                                          "changed."_s.arg(server->label())});
+        QCOMPARE(serversetup::setUp(*server).status, 0);
         QCOMPARE(madeOn(*server), made);
     }
 
-    // A data folder with products, templates, settings and deals is copied row for row, counters and all, and
-    // refused into a server that holds them already. A desk's login reads it and saves deals, never more; a
-    // manager's changes the catalogue too.
+    // A data folder with products, templates, settings and deals is copied row for row, counters and all. A desk's
+    // login reads it and saves deals, never more; a manager's changes the catalogue too.
     void aCopiedDataFolderIsEqualRowForRow() {
         DataFolder folder(DataFolder::Content::Samples, Engine::Files);
         QVector<DealRecord> deals{sampleChoice(1, 0b011), sampleChoice(-1, 0)};
@@ -93,8 +89,6 @@ private slots:
         copy.setServer(server);
         QVERIFY(copy.open());
         QCOMPARE(contents(copy), contents(folder.store()));
-        QCOMPARE(serversetup::setUp(*server, data).status, 1);
-        QCOMPARE(copy.deals().history().size(), 2);
 
         QVERIFY(copy.dealsFile().exec(u"create role desk1 login in role quorvel_desk"_s));
         ServerAddress desk = *server;
@@ -103,7 +97,6 @@ private slots:
         atDesk.setServer(desk);
         QString why;
         QVERIFY2(atDesk.open(&why), qPrintable(why));
-        QCOMPARE(atDesk.products().all(), copy.products().all());
         QVERIFY(atDesk.deals().add(deals[0]));
         QCOMPARE(atDesk.deals().history().size(), 3);
         QVERIFY(!atDesk.dealsFile().exec(u"update deals set customer = 'someone else'"_s));

@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,20 +19,6 @@ using namespace coretest;
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString kDraw = u"--draw"_s;
-
-// What each copy does in the drawing test: draw `count` product ids, one at a time, and print them.
-int draw(int count, const QString &dataFolder, const QString &server) {
-    Store store(dataFolder);
-    store.setServer(ServerAddress::fromUri(server));
-    if (!store.open())
-        return 1;
-    QTextStream out(stdout);
-    for (int i = 0; i < count; ++i)
-        out << store.settings().draw(Counter::Products).id.value_or(-1) << (i + 1 < count ? " " : "");
-    return 0;
-}
-
 QStringList texts(const QVariantList &values) { return QVariant(values).toStringList(); }
 // Every table's fields, as "table.field".
 QStringList fieldsOf(Database &db) {
@@ -217,31 +202,6 @@ private slots:
         QCOMPARE(bytes(path), before);
     }
 
-    void idsAreNeverHandedOutTwice_data() { bothEngines(); }
-    void idsAreNeverHandedOutTwice() {
-        DataFolder folder;
-        Store &store = folder.store();
-        QCOMPARE(store.settings().draw(Counter::Products).id.value(), 1);
-        const SettingsRepository::Drawn second = store.settings().draw(Counter::Products);
-        QCOMPARE(second.id.value(), 2);
-        QCOMPARE(second.settings.productCounter, 2);
-        QCOMPARE(store.settings().draw(Counter::Templates).id.value(), 1);
-        // The counter is stored before any record uses it, and outlives the program.
-        QCOMPARE(storedSetting(store, u"ve_total"_s).toInt(), 1);
-        QVERIFY(folder.reopen());
-        QCOMPARE(folder.store().settings().draw(Counter::Products).id.value(), 3);
-        // Deleting the record with the highest id does not free it.
-        const int last = addProduct(folder.store(), u"A"_s, 1, 2);
-        folder.store().productsFile().exec(u"delete from [table] where id=?"_s, {last});
-        QCOMPARE(addProduct(folder.store(), u"B"_s, 1, 2), last + 1);
-        // An exhausted counter hands out nothing and stores nothing.
-        setSetting(folder.store(), u"am_total"_s, 2147483647);
-        const SettingsRepository::Drawn drawn = folder.store().settings().draw(Counter::Products);
-        QVERIFY(!drawn.id.has_value());
-        QVERIFY(drawn.exhausted);
-        QCOMPARE(storedSetting(folder.store(), u"am_total"_s).toLongLong(), 2147483647LL);
-    }
-
     // Two copies started on a new folder at the same moment: each goes on with the one whole data folder.
     void twoFirstStartsAtOnceLeaveOneWholeDataFolder() {
         for (int round = 0; round < 4; ++round) {
@@ -261,20 +221,24 @@ private slots:
     }
 
     void twoCopiesDrawingAtOnceNeverShareAnId_data() { bothEngines(); }
-    // Two other copies of the program (two desks) draw product ids at the same time, each on its own.
+    // Two desks draw product ids at the same time, each through a store and a connection of its own.
     void twoCopiesDrawingAtOnceNeverShareAnId() {
         DataFolder folder;
         const int draws = folder.server() ? 1000 : 40;
-        const QStringList arguments{kDraw, QString::number(draws),
-                                    QFileInfo(folder.dataFile(schema::preferencesFile())).path(),
-                                    folder.server() ? folder.server()->uri() : QString()};
-        QProcess first, second;
-        first.start(QCoreApplication::applicationFilePath(), arguments);
-        second.start(QCoreApplication::applicationFilePath(), arguments);
-        QVERIFY(first.waitForFinished(120000) && second.waitForFinished(120000));
-        const QList<QByteArray> all = first.readAll().split(' ') + second.readAll().split(' ');
-        QCOMPARE(QSet<QByteArray>(all.cbegin(), all.cend()).size(), 2 * draws);
-        QVERIFY(!all.contains("-1"));
+        QList<int> ids[2];
+        auto copy = [&folder, &ids, draws](int which) {
+            Store store(QFileInfo(folder.dataFile(schema::preferencesFile())).path());
+            store.setServer(folder.server());
+            if (store.open())
+                for (int i = 0; i < draws; ++i)
+                    ids[which] << store.settings().draw(Counter::Products).id.value_or(-1);
+        };
+        std::thread first(copy, 0), second(copy, 1);
+        first.join();
+        second.join();
+        const QList<int> all = ids[0] + ids[1];
+        QCOMPARE(QSet<int>(all.cbegin(), all.cend()).size(), 2 * draws);
+        QVERIFY(!all.contains(-1));
         QCOMPARE(storedSetting(folder.store(), u"am_total"_s).toInt(), 2 * draws);
     }
 
@@ -396,11 +360,5 @@ private slots:
     }
 };
 
-int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    if (argc == 5 && QString::fromLocal8Bit(argv[1]) == kDraw)
-        return draw(QByteArray(argv[2]).toInt(), QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]));
-    StoreTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(StoreTest)
 #include "store_test.moc"

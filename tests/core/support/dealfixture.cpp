@@ -4,14 +4,7 @@ namespace coretest {
 
 SlotProduct slot(double id, const QString &name, double cost, double msrp, const QString &description,
                  const QString &page) {
-    SlotProduct p;
-    p.id = id;
-    p.name = name;
-    p.cost = cost;
-    p.msrp = msrp;
-    p.description = description;
-    p.page = page;
-    return p;
+    return {id, name, cost, msrp, description, page};
 }
 
 Deal sampleDeal(bool cash) {

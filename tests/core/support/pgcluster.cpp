@@ -1,12 +1,11 @@
 #include "pgcluster.h"
 
+#include "core/store/database.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -56,7 +55,8 @@ PgCluster::PgCluster() {
     if (!run(u"initdb"_s, {u"-D"_s, m_dir->filePath(u"data"_s), u"-A"_s, u"trust"_s, u"-U"_s, u"postgres"_s, u"-E"_s,
                            u"UTF8"_s, u"--locale=C.UTF-8"_s}))
         return;
-    // A free port: another cluster (another test program at the same time) may hold the first one tried.
+    // A free port: another cluster (another test program at the same time) may
+    // hold the first one tried.
     for (int attempt = 0; attempt < 8 && !m_running; ++attempt) {
         m_port = 20000 + int(QRandomGenerator::global()->bounded(30000));
         m_running = start();
@@ -83,45 +83,36 @@ bool PgCluster::stop() {
 }
 
 std::optional<QString> PgCluster::useCertificate() {
-    const QString ca = m_dir->filePath(QStringLiteral("ca.crt"));
-    const QString cert = m_dir->filePath(QStringLiteral("server.crt"));
-    const QString key = m_dir->filePath(QStringLiteral("server.key"));
-    QFile names(m_dir->filePath(QStringLiteral("names.ext")));
+    const QDir dir(m_dir->path());
+    QFile names(dir.filePath(u"names.ext"_s));
     if (!names.open(QIODevice::WriteOnly) || names.write("subjectAltName=DNS:localhost\n") < 0)
         return std::nullopt;
     names.close();
-    const QStringList ec{QStringLiteral("-newkey"), QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
-                         QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes")};
-    const QList<QStringList> steps{
-        QStringList{QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-days"), QStringLiteral("2"),
-                    QStringLiteral("-subj"), QStringLiteral("/CN=Quorvel Test CA"), QStringLiteral("-keyout"),
-                    m_dir->filePath(QStringLiteral("ca.key")), QStringLiteral("-out"), ca} +
-            ec,
-        QStringList{QStringLiteral("req"), QStringLiteral("-subj"), QStringLiteral("/CN=localhost"),
-                    QStringLiteral("-keyout"), key, QStringLiteral("-out"), m_dir->filePath(QStringLiteral("s.csr"))} +
-            ec,
-        {QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-days"), QStringLiteral("2"),
-         QStringLiteral("-in"), m_dir->filePath(QStringLiteral("s.csr")), QStringLiteral("-CA"), ca,
-         QStringLiteral("-CAkey"), m_dir->filePath(QStringLiteral("ca.key")), QStringLiteral("-CAcreateserial"),
-         QStringLiteral("-extfile"), names.fileName(), QStringLiteral("-out"), cert}};
-    for (const QStringList &step : steps) {
+    // In the cluster's folder: a CA, the server's key and request, and the certificate the CA signs for it.
+    const QString ec = u" -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes"_s;
+    const QStringList steps{u"req -x509 -days 2 -subj /CN=Quorvel-Test-CA -keyout ca.key -out ca.crt"_s + ec,
+                            u"req -subj /CN=localhost -keyout server.key -out s.csr"_s + ec,
+                            u"x509 -req -days 2 -in s.csr -CA ca.crt -CAkey ca.key -CAcreateserial -extfile names.ext "
+                            "-out server.crt"_s};
+    for (const QString &step : steps) {
         QProcess p;
         p.setProcessChannelMode(QProcess::MergedChannels);
-        p.start(QStringLiteral("openssl"), step);
+        p.setWorkingDirectory(dir.path());
+        p.start(u"openssl"_s, step.split(u' '));
         if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-            m_why = QStringLiteral("openssl failed: %1 %2").arg(p.errorString(), QString::fromLocal8Bit(p.readAll()));
+            m_why = u"openssl failed: %1 %2"_s.arg(p.errorString(), QString::fromLocal8Bit(p.readAll()));
             return std::nullopt;
         }
     }
+    const QString cert = dir.filePath(u"server.crt"_s), key = dir.filePath(u"server.key"_s);
     // The server reads its key only when no one else may.
     QFile::setPermissions(key, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (m_asPostgres &&
-        QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres:postgres"), key, cert}) != 0)
+    if (m_asPostgres && QProcess::execute(u"chown"_s, {u"postgres:postgres"_s, key, cert}) != 0)
         return std::nullopt;
-    m_serverOptions = QStringLiteral(" -c ssl=on -c ssl_cert_file=%1 -c ssl_key_file=%2").arg(cert, key);
+    m_serverOptions = u" -c ssl=on -c ssl_cert_file=%1 -c ssl_key_file=%2"_s.arg(cert, key);
     if (!stop() || !start())
         return std::nullopt;
-    return ca;
+    return dir.filePath(u"ca.crt"_s);
 }
 
 PgCluster::~PgCluster() {
@@ -142,24 +133,13 @@ std::optional<ServerAddress> PgCluster::freshDatabase() {
     if (!m_running)
         return std::nullopt;
     const QString name = u"quorvel%1"_s.arg(++m_databases);
-    const QString connection = u"pgcluster admin"_s;
-    bool made = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, connection);
-        const ServerAddress admin = address(u"postgres"_s);
-        db.setHostName(admin.host);
-        db.setPort(admin.port);
-        db.setDatabaseName(admin.database);
-        db.setUserName(admin.user);
-        made = db.open() && QSqlQuery(db).exec(u"create database %1"_s.arg(name));
-        if (!made)
-            m_why = db.lastError().text();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connection);
-    if (!made)
+    Database admin;
+    admin.setErrorHandler([this](const QString &what) { m_why = what; });
+    if (!admin.openServer(address(u"postgres"_s), u"deals"_s)) {
+        m_why = admin.errorText();
         return std::nullopt;
-    return address(name);
+    }
+    return admin.exec(u"create database %1"_s.arg(name)) ? std::optional(address(name)) : std::nullopt;
 }
 
 } // namespace coretest
