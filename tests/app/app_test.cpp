@@ -278,13 +278,9 @@ private slots:
         app().setExternalOpener([&opened](const QUrl &url) { opened << url; });
         MainWindow *main = app().window<MainWindow>();
         main->show();
-        auto *prefs = main->findChild<QAction *>(u"m_prefs"_s);
-        QVERIFY(prefs && prefs->isEnabled());
-        prefs->trigger();
-        PreferencesDialog *first = app().existing<PreferencesDialog>();
+        PreferencesDialog *first = fromMenu<PreferencesDialog>(u"m_prefs"_s);
         QVERIFY(first && first->isVisible());
-        prefs->trigger();
-        QCOMPARE(app().existing<PreferencesDialog>(), first);
+        QCOMPARE(fromMenu<PreferencesDialog>(u"m_prefs"_s), first);
         QVERIFY(!QApplication::activeModalWidget());
         QTest::mouseClick(control(main, u"Label2(0)"_s), Qt::LeftButton);
         QTest::mouseClick(control(main, u"Label2(1)"_s), Qt::LeftButton);

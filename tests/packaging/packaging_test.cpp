@@ -1,6 +1,7 @@
 // Where the program keeps its files; the Debian package of this build and its program as a user starts it.
 
 #include "app/programlocation.h"
+#include "coresupport.h"
 
 #include <QImage>
 #include <QtTest>
@@ -27,11 +28,6 @@ Run run(const QString &program, const QStringList &args, const QProcessEnvironme
 
 QStringList filesIn(const QString &folder, const QString &pattern = u"*"_s) {
     return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
-}
-
-QByteArray contents(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 } // namespace
 
@@ -98,10 +94,10 @@ private slots:
         const Run validated = run(u"desktop-file-validate"_s, {desktop});
         QVERIFY2(validated.status == 0 && validated.out.isEmpty(), qPrintable(validated.out + validated.err));
         const QString icons = root(u"/usr/share/icons/hicolor/"_s);
-        QVERIFY(contents(icons + u"scalable/apps/quorvel.svg"_s).contains("<svg"));
+        QVERIFY(coretest::bytes(icons + u"scalable/apps/quorvel.svg"_s).contains("<svg"));
         for (int size : {16, 32, 48, 64, 128, 256})
             QCOMPARE(QImage(icons + u"%1x%1/apps/quorvel.png"_s.arg(size)).size(), QSize(size, size));
-        QVERIFY(contents(root(u"/usr/share/doc/quorvel/copyright"_s)).startsWith("Format: "));
+        QVERIFY(coretest::bytes(root(u"/usr/share/doc/quorvel/copyright"_s)).startsWith("Format: "));
 #ifndef QUORVEL_SANITIZED // a checking build links its runtime and keeps unused libraries; it is never shipped
         // Every library the program loads comes with a package the control file names.
         const QStringList depends =
@@ -122,7 +118,7 @@ private slots:
 #endif
         QCOMPARE(filesIn(packagedPages()).size(), 12);
         for (const QString &name : filesIn(packagedPages()))
-            QVERIFY2(contents(packagedPages() + u'/' + name).startsWith("<!DOCTYPE html>"), qPrintable(name));
+            QVERIFY2(coretest::bytes(packagedPages() + u'/' + name).startsWith("<!DOCTYPE html>"), qPrintable(name));
     }
 
     void packagedProgramKeepsDataInTheUsersFolder() {
@@ -144,7 +140,7 @@ private slots:
         QCOMPARE(filesIn(userFolder() + u"/data"_s, u"*.mdb"_s),
                  QStringList({"deals.mdb", "preferences.mdb", "products.mdb", "vehicles.mdb"}));
         for (const QString &name : filesIn(pages))
-            QCOMPARE(contents(pages + u'/' + name), contents(packagedPages() + u'/' + name));
+            QCOMPARE(coretest::bytes(pages + u'/' + name), coretest::bytes(packagedPages() + u'/' + name));
     }
 
     // Version and help need no display: none is given.

@@ -1,6 +1,14 @@
-// The product list and the product editor, walked through as a user keeps the catalogue.
+// The product list and the product editor, walked through as a user keeps the catalogue; the catalogue exported
+// and imported through the list; every file the program writes, on a full disk.
 
 #include "testsupport.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <optional>
+#include <sys/mount.h>
+#include <sys/resource.h>
 
 using namespace testsupport;
 using Col = ProductGridModel::Column;
@@ -60,11 +68,55 @@ void store(int id, const QString &name, double cost, double msrp, const QString 
         "installer, phone, notes) values (?,?,?,?,?,?,?,?,?,?)",
         {id, name, cost, msrp, "From 1,000 feet", "page.html", picturepath, "Tint Co", "555-0101", notes});
 }
+
+const QByteArray kHeader = "id,aftermarketname,cost,msrp,description,htmlpath,picturepath,installer,phone,notes\r\n";
+
+// Clicks a command of the product list with the file dialogs answering `path`; returns what the boxes said.
+QStringList run(const QString &button, const QString &path) {
+    answerFileDialogs(path);
+    return clickAnswering(openList(), button);
+}
+
+// Fills the file system holding `folder` to the last byte, or up to `room` bytes.
+void fill(const QString &folder, qint64 room = 0) {
+    QFile filler(QDir(folder).filePath(u"filler"_s));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'x');
+    while (QStorageInfo(folder).bytesAvailable() > room && filler.write(block) > 0) {
+    }
+    for (int size = 2048; size > 0 && room == 0; size /= 2)
+        while (filler.write(block.left(size)) > 0) {
+        }
+}
+
+// While it lives, no file of the program grows beyond a few bytes: writes fail as on a full disk.
+struct FileSizeLimit {
+    rlimit before{};
+    FileSizeLimit() {
+        ::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit small{16, before.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &before); }
+};
+
+// The names of the files and folders under `folder`, with the files' contents.
+QMap<QString, QByteArray> filesUnder(const QString &folder) {
+    QMap<QString, QByteArray> found;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        found.insert(file.fileName(), file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("folder"));
+    }
+    return found;
+}
 } // namespace
 
 class CatalogueTest : public QObject {
     Q_OBJECT
     std::unique_ptr<ProgramFolder> m_folder;
+    QTemporaryDir m_files;
 
 private slots:
     void init() { m_folder = std::make_unique<ProgramFolder>(); }
@@ -277,6 +329,113 @@ private slots:
         QCOMPARE(stored("description", "id=5"), QVariantList{"\r\n\r\n"});
     }
 
+    // Exported from one catalogue (id 0 included) and imported into another: new ids, listed at once.
+    void exportThenImportGivesBackTheProducts() {
+        const QString file = m_files.filePath(u"catalogue.csv"_s);
+        addProduct(u"Tire & Wheel, \"Gold\""_s, 0, 125.5, u"Covers, all\r\nfour"_s, u"webpages/t.html"_s);
+        addProduct(u"Hidden"_s, 3, 0, QString(), QString(), 0);
+        QVector<Product> products = app().store().products().all();
+        QCOMPARE(run(u"Command6"_s, file),
+                 QStringList{u"Message: 2 products exported to %1."_s.arg(QDir::toNativeSeparators(file))});
+        QVERIFY(coretest::bytes(file).startsWith("\xEF\xBB\xBF" + kHeader + "0,Hidden,3.00,"));
+        m_folder = std::make_unique<ProgramFolder>(); // another dealership's catalogue
+        setSetting(u"am_total"_s, 40);
+        addProduct(u"Already here"_s, 1, 2);
+        QCOMPARE(run(u"Command5"_s, file), QStringList{u"Message: 2 products imported."_s});
+        QVector<Product> back = app().store().products().all().mid(1);
+        for (int i = 0; i < products.size(); ++i)
+            products[i].id = back.at(i).id;
+        QCOMPARE(back, products);
+        // A file with a bad line, or none, stores nothing; the message names the file and each problem.
+        QByteArray seventh = kHeader;
+        for (int line = 2; line <= 10; ++line)
+            seventh +=
+                QByteArray::number(line) + ",Product,10.00," + (line == 7 ? "12abc" : "\"$1,250.00\"") + ",,,,,,\r\n";
+        for (const auto &[bad, problem] : {std::pair{seventh, u"Line 7, msrp: \"12abc\" is not an amount."_s},
+                                           {kHeader, u"The file holds no products."_s}}) {
+            QFile written(file);
+            QVERIFY(written.open(QIODevice::WriteOnly) && written.write(bad) == bad.size());
+            written.close();
+            QCOMPARE(run(u"Command5"_s, file), QStringList{u"Error: No products were imported from %1.\n\n%2"_s.arg(
+                                                   QDir::toNativeSeparators(file), problem)});
+        }
+        QCOMPARE(stored("id", "1"), QVariantList({41, 42, 43}));
+        QCOMPARE(storedSetting(u"am_total"_s).toInt(), 43);
+        QCOMPARE(names(list()), QStringList({u"Already here"_s, u"Hidden"_s, u"Tire & Wheel, \"Gold\""_s}));
+    }
+
+    // On a full disk each write says why it failed; an earlier file stays as it was, nothing left beside it.
+    void fullDiskLeavesEarlierFilesAlone_data() {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<QString>("file"); // an earlier file of that name
+        for (const char *what :
+             {"catalogue export", "history export", "report export", "first start", "sample pages", "pdf"})
+            QTest::newRow(what) << what
+                                << (u"sample pages"_s == QLatin1String(what) ? u"window-tint.html"_s
+                                                                             : u"earlier.csv"_s);
+    }
+    void fullDiskLeavesEarlierFilesAlone() {
+        QFETCH(QString, write);
+        QFETCH(QString, file);
+        // A small file system made full; where none can be mounted, a limit on the size of every file written.
+        QTemporaryDir disk;
+        const bool mounted = ::mount("tmpfs", QFile::encodeName(disk.path()).constData(), "tmpfs", 0, "size=512k") == 0;
+        const auto unmount = qScopeGuard([&] {
+            if (mounted)
+                ::umount2(QFile::encodeName(disk.path()).constData(), MNT_DETACH);
+        });
+        DealRecord deal = coretest::sampleChoice(1, 0b11);
+        QVERIFY(app().store().deals().add(deal));
+        const QString path = QDir(disk.path()).filePath(file);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("what was there\r\n") > 0);
+        earlier.close();
+        // A first start finds room for its data files, not for the pages after them.
+        qint64 room = 0;
+        if (mounted && write == u"first start"_s) {
+            const QString trial = QDir(disk.path()).filePath(u"trial"_s);
+            const qint64 free = QStorageInfo(disk.path()).bytesAvailable();
+            QVERIFY(QDir().mkpath(trial + u"/webpages"_s) && firststart::createDataFolder(trial));
+            room = free - QStorageInfo(disk.path()).bytesAvailable() + 4 * 4096;
+            QVERIFY(QDir(trial).removeRecursively());
+        }
+        if (mounted)
+            fill(disk.path(), room);
+        const QMap<QString, QByteArray> before = filesUnder(disk.path());
+        std::optional<FileSizeLimit> limit;
+        if (!mounted)
+            limit.emplace();
+
+        QStringList reported;
+        if (write == u"catalogue export"_s) {
+            reported = run(u"Command6"_s, path);
+        } else if (write == u"history export"_s || write == u"report export"_s) {
+            answerFileDialogs(path);
+            QWidget *window = fromMenu<DealHistory>(u"m_history"_s);
+            if (write == u"report export"_s && click(window, u"Command2"_s))
+                window = app().existing<DealReport>();
+            reported = said([&] { click(window, write == u"report export"_s ? u"Command2"_s : u"Command4"_s); });
+        } else if (write == u"pdf"_s) {
+            Printer printer(pdfDevice(
+                path, {}, [&](bool failure, const QString &m) { reported << (failure ? "Error: " : "") + m; }));
+            QVERIFY(!printDeal(printer, dealPage(coretest::sampleDeal())));
+        } else {
+            QString why;
+            QVERIFY(write == u"first start"_s ? !firststart::createDataFolder(disk.path(), &why)
+                                              : !firststart::writeSamplePages(disk.path(), &why));
+            reported << why;
+        }
+        limit.reset();
+        // Under the limit the data files fail first, and their engine words it its own way ("disk I/O error").
+        const QString reason = !mounted && write == u"first start"_s
+                                   ? u"disk"_s
+                                   : QString::fromLocal8Bit(std::strerror(mounted ? ENOSPC : EFBIG));
+        QCOMPARE(reported.size(), 1);
+        QVERIFY2(reported[0].contains(reason), qPrintable(reported[0]));
+        QCOMPARE(filesUnder(disk.path()), before);
+    }
+
     // The search matches name, installer or description in any case; the editor and "Print List" follow it.
     void searchNarrowsTheList() {
         store(3, "Rust Guard", 100, 300); // installer Tint Co
@@ -309,16 +468,10 @@ private slots:
         QCOMPARE(textOf(editor(), "aftermarketname"), u"Rust Guard"_s);
         QCOMPARE(press(editor(), "Command4"), u"Alarm"_s);
         QCOMPARE(press(editor(), "Command7"), u"Rust Guard"_s);
-    }
-
-    // The program ended from the main window while the editor is open: what it shows is stored.
-    void endingTheProgramStoresTheOpenEditor() {
-        store(3, "Cc", 3, 30);
-        ProductEditor *ed = openProduct("Cc");
-        QVERIFY(ed);
-        type(ed, "msrp", "45");
+        // Last, as it ends the program: ended from the main window while the editor is open, what it shows is stored.
+        type(editor(), "msrp", "45");
         click(app().window<MainWindow>(), "Command4");
-        QCOMPARE(stored("msrp", "id=3"), QVariantList{45.0});
+        QCOMPARE(stored("msrp", "aftermarketname='Rust Guard'"), QVariantList{45.0});
     }
 };
 

@@ -1,8 +1,12 @@
-// The print previews of the deal and of the product list show, print and save what the print commands print.
+// The real printer's output read back from PDF files, and the print previews of the deal and of the product list,
+// which show, print and save what the print commands print.
 
 #include "testsupport.h"
 
 using namespace testsupport;
+
+#define QVERIFY_NEAR(actual, expected)                                                                                 \
+    QVERIFY2(std::abs((actual) - (expected)) < 0.3, qPrintable(QString::number(actual)))
 
 namespace {
 void trigger(QWidget *preview, const QString &action) {
@@ -21,9 +25,20 @@ void saveAs(const QString &pdf, QString *offered = nullptr) {
 }
 } // namespace
 
-class PreviewTest : public QObject {
+class PrintTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_files;
+    QStringList m_notices, m_failures;
+
+    // The deal printed to `name`.pdf on a printer that cannot print within 4.2 mm of the sheet's edge, and read
+    // back; no pages when it did not print.
+    Pdf printed(const DealPage &deal, const QString &name) {
+        const QString file = m_files.filePath(name + u".pdf"_s);
+        Printer printer(pdfDevice(file, QMarginsF(4.2, 4.2, 4.2, 4.2), [this](bool failure, const QString &m) {
+            (failure ? m_failures : m_notices).append(m);
+        }));
+        return printDeal(printer, deal) ? Pdf(file) : Pdf(QString());
+    }
 
 private slots:
     void initTestCase() {
@@ -31,14 +46,74 @@ private slots:
             QSKIP("poppler-utils are needed to read the pages");
     }
 
+    // One landscape page: the dealership centred, the headings over their columns, the approval line at the right.
+    void printedPageReadsBack() {
+        const DealPage deal = dealPage(coretest::sampleDeal());
+        const Pdf dealPdf = printed(deal, u"page"_s);
+        QCOMPARE(m_failures, QStringList());
+        QCOMPARE(m_notices.size(), 1);
+        QVERIFY(m_notices.first().contains(QDir::toNativeSeparators(m_files.filePath(u"page.pdf"_s))));
+        QCOMPARE(dealPdf.pages.size(), 1);
+        QVERIFY2(dealPdf.pages.first().width() > dealPdf.pages.first().height(), "the deal page is landscape");
+        const auto approval = dealPdf.lineWords(u"Approval:"_s);
+        QVERIFY(!approval.isEmpty());
+        QVERIFY_NEAR(approval.last().right, 260);
+        const auto name = dealPdf.lineWords(u"Smith"_s);
+        QCOMPARE(name.size(), 4);
+        QVERIFY_NEAR((name.first().left + name.last().right) / 2, 140);
+        for (int p = 0; p < 4; ++p) {
+            const auto heading = dealPdf.lineWords(deal.headings[p]);
+            QVERIFY2(!heading.isEmpty(), qPrintable(deal.headings[p]));
+            QVERIFY_NEAR((heading.first().left + heading.first().right) / 2, 50 + 60 * p);
+        }
+        QVERIFY_NEAR(dealPdf.lineWords(u"Service"_s).value(0).left, 22); // the first product line
+    }
+
+    // Three terms: every price line fits inside its box of the price band (shrunk when wide), and the payment
+    // without products stands between the particulars and the boxes. Ten long descriptions in one package print
+    // smaller, all of them inside its box.
+    void threeTermsAndLongDescriptionsFitTheirBoxes_data() {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("wide") << "$ 888888888888888.88 / Month for 888 Months";
+        QTest::newRow("short") << "$ 9.99 / Month for 8 Months";
+    }
+    void threeTermsAndLongDescriptionsFitTheirBoxes() {
+        QFETCH(QString, line);
+        DealPage deal = dealPage(coretest::sampleDeal());
+        for (int p = 0; p < 4; ++p)
+            for (auto *lines : {&deal.priceLines, &deal.priceLines2, &deal.priceLines3})
+                (*lines)[p] = line;
+        deal.basePaymentLine = u"Payment without products: $ 958.07 / Month for 60 Months"_s;
+        deal.packageTexts[1].clear();
+        for (int i = 1; i <= 10; ++i)
+            deal.packageTexts[1] +=
+                u"Product%1 $499.00\r\nA description long enough to take several lines in the box: "
+                "what it covers, for how long, and what the customer does to claim.\r\n\r\n"_s.arg(i);
+        const Pdf pdf = printed(deal, QString::fromLatin1(QTest::currentDataTag()));
+        QCOMPARE(pdf.pages.size(), 1);
+        QVERIFY(pdf.find(u"Product10"_s));
+        int lines[5] = {}; // per column; the last counts the payment without products
+        for (const PdfWord &w : pdf.words) {
+            const int col = w.top < 45 ? 4 : int((w.left - 20) / 60);
+            if (w.text == "Months"_L1 && col >= 0)
+                ++lines[qMin(col, 4)];
+            const bool inBox = w.left > 20 + 60 * col && w.right < 80 + 60 * col && w.top > 192 && w.bottom < 202;
+            const bool base = w.text == "Months"_L1 && col == 4;
+            const QString where = u"%1 at %2, %3"_s.arg(w.text).arg(w.left).arg(w.top);
+            if ((w.top > 185 && w.top < 202.5) || base) // the disclaimer starts at 203 mm
+                QVERIFY2(base ? w.top > 39 && w.bottom < 45 : inBox, qPrintable(where));
+            else if (col == 1 && w.top > 52 && w.top < 202.5)
+                QVERIFY2(w.bottom < 192, qPrintable(where));
+        }
+        QCOMPARE(QList<int>(lines, lines + 5), QList<int>({3, 3, 3, 3, 1}));
+    }
+
     // The deal as the presentation shows it now: previewed, saved, and printed two ways, always the same page.
     void dealPreview() {
         ProgramFolder folder;
         RecordingDevice *printed = recordPrinting();
-        Deal deal;
+        Deal deal = coretest::sampleDeal();
         deal.particulars.customer = u"Jordan Castellano"_s;
-        for (int p = 0; p < 4; ++p)
-            deal.packages[p].products[p] = {double(1 + p), u"Product %1"_s.arg(p), 10, 99.5, u"What it covers"_s, {}};
         DealPresentation *menu = app().window<DealPresentation>();
         menu->present(deal);
         menu->show();
@@ -143,5 +218,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PreviewTest)
-#include "preview_test.moc"
+QTEST_MAIN(PrintTest)
+#include "print_test.moc"
