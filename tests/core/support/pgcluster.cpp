@@ -67,7 +67,7 @@ bool PgCluster::start() {
     m_running = run(
         u"pg_ctl"_s,
         {u"start"_s, u"-w"_s, u"-D"_s, m_dir->filePath(u"data"_s), u"-l"_s, m_dir->filePath(u"log"_s), u"-o"_s,
-         u"-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off"_s.arg(m_port).arg(m_dir->path()) + m_serverOptions});
+         u"-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off -c wal_level=minimal -c max_wal_senders=0"_s.arg(m_port).arg(m_dir->path()) + m_serverOptions});
     if (!m_running) {
         QFile log(m_dir->filePath(u"log"_s));
         if (log.open(QIODevice::ReadOnly))
