@@ -94,7 +94,9 @@ private slots:
         }
         QCOMPARE(figures(w), lease);
 
-        // The presentation and its page as printed: a line for each term's lease payment.
+        // The presentation and its page as printed: a line for each term's lease payment, each inside its box on
+        // the sheet (printed again, to a PDF).
+        const QString pdfFile = QDir(folder.path()).filePath(u"lease.pdf"_s);
         for (const auto &[further, base, lines] :
              {std::tuple{"", u"Lease payment without products: $ 232.78 / Month"_s, 4},
               {"48", u"Lease payment without products: $ 232.78 / Month for 36 Months"_s, 12}}) {
@@ -104,6 +106,14 @@ private slots:
             QCOMPARE(page.value(0).section(u"  \u00B7  "_s, 0, 0), base);
             QCOMPARE(page.value(2), u"$ 276.32 / Month for 36 Month Lease"_s);
             QCOMPARE(page.mid(13).filter(u"Month Lease"_s).size(), lines);
+            app().installPrinterDevice(pdfDevice(pdfFile));
+            said([] { click(app().existing<DealPresentation>(), u"Command1"_s); });
+            for (const PdfWord &word : havePdfReader() ? Pdf(pdfFile).words : QList<PdfWord>()) {
+                const int col = int((word.left - 20) / 60);
+                if (word.top > 185 && word.top < 202.5) // the price band; the disclaimer starts at 203 mm
+                    QVERIFY2(word.left > 20 + 60 * col && word.right < 80 + 60 * col && word.bottom < 202,
+                             qPrintable(u"%1 at %2, %3"_s.arg(word.text).arg(word.left).arg(word.top)));
+            }
             QVERIFY(changeItems(w));
         }
 
