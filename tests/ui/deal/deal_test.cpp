@@ -19,6 +19,12 @@ QString shown(QWidget *c) {
     return c->property("text").toString() + c->property("checked").toString(); // labels, line boxes, options
 }
 QString shown(QWidget *w, const QString &name) { return shown(control(w, name)); }
+QStringList shown(QWidget *w, const QStringList &names) {
+    QStringList all;
+    for (const QString &name : names)
+        all << shown(w, name);
+    return all;
+}
 QString payment(QWidget *w, int p) { return shown(w, u"totalpayment(%1)"_s.arg(p)); }
 QString product(int p, int k) { return u"product%1(%2)"_s.arg(p).arg(k); }
 
@@ -84,7 +90,9 @@ private slots:
         };
         auto term2 = [&] { return line(u"totalpaymentcaption2(1)"_s, u"totalpayment2(1)"_s); };
         auto base = [&](const QString &t) { return line("basepaymentcaption" + t, "basepayment" + t); };
-        // Tax ticked, 20,000 financed and cash in turn: the payment, the second term's, the base and the base at 84.
+        // Tax ticked, 20,000 financed and cash in turn: the payment, the second term's, the base and the base at 84;
+        // a term below 1 or an amount financed that does not read as one is marked and gives no figure.
+        const QStringList none{"1605.00", "hidden", "hidden", "hidden"};
         const QList<std::tuple<const char *, const char *, QStringList>> steps{
             {"financeterm2", "72", {"29.00", "72 Months: $24.86", "hidden", "hidden"}},
             {"financeterm2", "none", {"29.00", "hidden", "hidden", "hidden"}},
@@ -94,20 +102,16 @@ private slots:
              "$20,000.00",
              {"415.66", "72 Months: $356.32", "Without products: $386.66", "84 Months: $292.17"}},
             {"includetax1", "", {"417.69", "72 Months: $358.06", "Without products: $386.66", "84 Months: $292.17"}},
-            {"cashdeal1", "", {"21605.00", "hidden", "Without products: $20000.00", "hidden"}}};
+            {"cashdeal1", "", {"21605.00", "hidden", "Without products: $20000.00", "hidden"}},
+            {"amountfinanced", "twenty", none},
+            {"amountfinanced", "25.000,00", none},
+            {"amountfinanced", "(25,000)", none}};
         for (const auto &[box, text, figures] : steps) {
             *text ? typeAndLeave(w, box, text) : void(click(w, box));
             QCOMPARE((QStringList{payment(w, 1), term2(), base(""), base("3")}), figures);
-            QCOMPARE(marked(w, "financeterm2"), QLatin1String(text) == "-12");
+            QCOMPARE(marked(w, box), QLatin1String(text) == "-12" || figures == none);
         }
-        QVERIFY(!marked(w, "financeterm"));
-        // An amount financed that does not read as one is marked and gives no figure.
-        for (const char *text : {"twenty", "25.000,00", "(25,000)"}) {
-            typeAndLeave(w, "amountfinanced", text);
-            QVERIFY(marked(w, "amountfinanced"));
-            QCOMPARE((QStringList{payment(w, 1), term2(), base(""), base("3")}),
-                     QStringList({"1605.00", "hidden", "hidden", "hidden"}));
-        }
+        QVERIFY(!marked(w, "financeterm") && !marked(w, "financeterm2"));
 
         // The presentation: a line per term, the payment without products; nothing overlaps; hidden with the totals.
         tick(w, "cashdeal1", false);
@@ -130,11 +134,8 @@ private slots:
                      u"Payment without products: $ 11599.68 / Month for 60 Months"_s);
             QCOMPARE(visible(menu, u"basepaymentline"_s) && visible(menu, lines[2]), totals);
             QCOMPARE(visible(menu, lines[1]), totals && !second.isEmpty());
-            QList<QWidget *> placed{control(menu, u"disclaimertext"_s), control(menu, u"Command1"_s),
-                                    control(menu, u"basepaymentline"_s), control(menu, u"vehicletext"_s)};
-            for (int p = 0; p < 4; ++p)
-                placed << control(menu, u"menuframe(%1)"_s.arg(p)) << control(menu, u"pricepayment(%1)"_s.arg(p))
-                       << control(menu, u"pricepayment2(%1)"_s.arg(p)) << control(menu, u"pricepayment3(%1)"_s.arg(p));
+            const QList<QWidget *> placed = menu->findChildren<QWidget *>(
+                QRegularExpression(u"^(disclaimertext|Command1|basepaymentline|vehicletext|menuframe|pricepayment)"_s));
             // The frames have always shared their borders; a line shown touches nothing and fits its text.
             for (QWidget *a : placed) {
                 auto *label = qobject_cast<QLabel *>(a);
@@ -161,8 +162,6 @@ private slots:
             QVERIFY(chooseProduct(w, p, p, "Kit"));
         QCOMPARE(payment(w, 3), "26.75");
         QCOMPARE(shown(w, "totalmsrp(3)") + shown(w, "totalprofit(3)"), "1500.00-100.00");
-        for (const char *line : {"totalpayment2(3)", "totalpayment3(3)", "basepayment", "basepayment3"})
-            QVERIFY2(!visible(w, line), line); // no further term, nothing financed
         // 1500 at 0 % over 60 is 25.00; the tax rate changes behind the window's back before each click.
         const QList<std::tuple<const char *, double, QString>> steps{{"cashdeal1", 0.10, "1650.00"},
                                                                      {"cashdeal1", 0.20, "30.00"},
@@ -186,8 +185,6 @@ private slots:
                 QVERIFY(marked(w, "financeterm") && !box->toolTip().isEmpty());
             }
         }
-        QCOMPARE(said([w] { click(w, "Command1"); }), QStringList{kMarkedBoxes}); // never "$ 0.00 / Month"
-        QVERIFY(!app().existing<DealPresentation>() && w->isVisible());
         click(w, "cashdeal1"); // a cash deal needs no term and carries no interest
         QCOMPARE(payment(w, 0), "1500.00");
         typeAndLeave(w, "financeterm", "60 months");
@@ -223,31 +220,22 @@ private slots:
         click(w, "cashdeal1");
 
         QVERIFY(choose(templates, "Sedans"));
-        QCOMPARE(control<QLineEdit>(w, "customername")->text(), "Ana Ruiz");
         QVERIFY(control<QCheckBox>(w, "cashdeal1")->isChecked());
-        const QStringList captions{"Elite", "Select", "Silver", "Value"};
-        for (int p = 0; p < 4; ++p)
-            QCOMPARE(shown(w, u"menuframe(%1)"_s.arg(p)), captions[p]);
-        QCOMPARE(slotBox(w, 0, 1)->currentText(), "Tint");
-        QCOMPARE(slotBox(w, 1, 9, "cost")->currentText(), "49.95");
-        QCOMPARE(slotBox(w, 3, 9, "id")->currentText(), QString::number(kit));
-        QCOMPARE(shown(w, "totalprofit(0)"), "1449.05");
-        QCOMPARE(payment(w, 0), "1599.00"); // cash at 6 %: no interest
+        QCOMPARE(shown(w, {"customername", "menuframe(0)", "menuframe(1)", "menuframe(2)", "menuframe(3)"}),
+                 QStringList({"Ana Ruiz", "Elite", "Select", "Silver", "Value"}));
+        QCOMPARE(shown(w, {"menu0(1)", "menu1cost(9)", "menu3id(9)", "totalprofit(0)", "totalpayment(0)"}),
+                 QStringList({"Tint", "49.95", QString::number(kit), "1449.05", "1599.00"})); // cash: no interest
 
         // Choosing the same entry again reloads it over the user's choices.
         QVERIFY(chooseProduct(w, 0, 0, "Tint"));
         QVERIFY(chooseProduct(w, 0, 2, "Tint"));
         QVERIFY(choose(templates, "Sedans"));
-        QCOMPARE(slotBox(w, 0, 0)->currentText(), "Kit");
-        QCOMPARE(slotBox(w, 0, 2)->currentText(), "NONE");
-        QCOMPARE(shown(w, "totalmsrp(0)"), "1599.00");
+        QCOMPARE(shown(w, {"menu0(0)", "menu0(2)", "totalmsrp(0)"}), QStringList({"Kit", "NONE", "1599.00"}));
 
         // Empty names keep the captions; a product deleted since the template was stored loads as "NONE".
         app().store().productsFile().exec("delete from [table] where id = ?", {gone});
         QVERIFY(choose(templates, "Unnamed"));
-        QCOMPARE(shown(w, "menuframe(1)"), captions[1]);
-        QCOMPARE(slotBox(w, 0, 0)->currentText(), "NONE");
-        QCOMPARE(shown(w, "totalmsrp(0)"), "1500.00");
+        QCOMPARE(shown(w, {"menuframe(1)", "menu0(0)", "totalmsrp(0)"}), QStringList({"Select", "NONE", "1500.00"}));
 
         // "EXIT" and the title bar ask before discarding the deal; reopened, it starts afresh.
         QCOMPARE(said([w] { click(w, "Command3"); }, {false}), QStringList{kLeave});
@@ -255,13 +243,15 @@ private slots:
         QCOMPARE(said([w] { w->close(); }), QStringList{kLeave});
         QTRY_VERIFY(!app().existing<DealWorksheet>());
         QVERIFY((w = openWorksheet()));
-        QCOMPARE(control<QLineEdit>(w, "customername")->text(), QString());
-        QCOMPARE(slotBox(w, 0, 0)->currentIndex(), -1);
+        QCOMPARE(shown(w, {"customername", "menu0(0)"}), QStringList({"", ""}));
         QCOMPARE(said([w] { click(w, "Command3"); }), QStringList());
         QTRY_VERIFY(!app().existing<DealWorksheet>());
     }
 
-    void createDealBuildsThePresentation() {
+    // The presentation Create Deal builds; Print asked, back to the worksheet as it was, the catalogue edited
+    // meanwhile, closed by the title bar, EXIT.
+    void createDealBuildsThePresentationAndItsCommands() {
+        RecordingDevice *printed = recordPrinting();
         const QString alpha = u"Alpha Guard $1250.00\r\nLine one\r\nLine two"_s;
         setSetting(u"dealershipname"_s, u"  Smith & Sons Motors  "_s);
         setSetting(u"disclaimer"_s, u"  Estimates only.\r\nSubject to credit.  "_s);
@@ -269,8 +259,8 @@ private slots:
         addTemplate(u"Trucks"_s, QString(), {}, {u"Tow & Haul"_s, u"Work"_s});
         const QString page = QDir(m_folder->path()).filePath(u"webpages/alpha guard.html"_s);
         QVERIFY(QDir().mkpath(QFileInfo(page).path()) && QFile(page).open(QIODevice::WriteOnly));
-        addProduct(u"Alpha Guard"_s, 300, 1250, u"  Line one\r\nLine two  "_s, page);
-        addProduct(u"Bravo Tint"_s, 120, 499);
+        const int alphaId = addProduct(u"Alpha Guard"_s, 300, 1250, u"  Line one\r\nLine two  "_s, page);
+        const int bravo = addProduct(u"Bravo Tint"_s, 120, 499);
         addProduct(u"Service Contract"_s, 900, 1500, QString(), u"    "_s);
         DealWorksheet *worksheet = openWorksheet();
         QVERIFY(choose(control<QComboBox>(worksheet, u"vehicledefault"_s), u"Trucks"_s));
@@ -286,6 +276,15 @@ private slots:
         for (const auto &[p, k, name] :
              {std::tuple{0, 0, "Alpha Guard"}, {0, 1, "Bravo Tint"}, {1, 4, "Service Contract"}, {3, 6, "Alpha Guard"}})
             QVERIFY(chooseProduct(worksheet, p, k, name));
+        // Every named control of the worksheet (boxes, lists, options, slots, totals) as it shows it.
+        auto state = [worksheet] {
+            QStringList all;
+            for (QWidget *c : worksheet->findChildren<QWidget *>())
+                if (!c->objectName().startsWith(QLatin1String("qt_")))
+                    all << c->objectName() + QLatin1Char('=') + shown(c);
+            return all;
+        };
+        const QStringList before = state();
         DealPresentation *menu = createDeal(worksheet);
         QVERIFY(menu && menu->isVisible());
         // The customer sees no box selected.
@@ -311,10 +310,10 @@ private slots:
         for (int p = 0; p < 4; ++p)
             for (int k = 0; k < 10; ++k)
                 QCOMPARE(visible(menu, product(p, k)), (p == 0 && k < 2) || (p == 1 && k == 4) || (p == 3 && k == 6));
-        QVERIFY(!visible(menu, u"producttext(0)"_s) && !visible(menu, u"webpath0(0)"_s)); // never shown
-        // One term, nothing financed: no further lines.
-        for (const QString &line : {u"pricepayment2(1)"_s, u"pricepayment3(1)"_s, u"basepaymentline"_s})
-            QVERIFY(!visible(menu, line));
+        // Never shown; with one term and nothing financed, no further lines.
+        for (const char *hidden :
+             {"producttext(0)", "webpath0(0)", "pricepayment2(1)", "pricepayment3(1)", "basepaymentline"})
+            QVERIFY2(!visible(menu, hidden), hidden);
 
         // Shown, not typed into; a double-click opens the product's page or says why it cannot.
         QTest::keyClicks(control(menu, product(0, 0)), u"typed"_s);
@@ -335,6 +334,44 @@ private slots:
                  QStringList{u"Message: No program on this computer can open this product's page."_s});
         QVERIFY(QFile::remove(page));
         QCOMPARE(doubleClick(product(3, 6)), QStringList{"Message: This product's page was not found: " + page});
+
+        // Print asked and answered No: nothing printed (its Yes: the preview's test).
+        menu->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(menu));
+        QCOMPARE(said([&] { QTest::keyClick(menu, Qt::Key_P, Qt::ControlModifier); }, {false}),
+                 QStringList{u"Are You Sure?: Print Deal?"_s});
+        QVERIFY(printed->operations().isEmpty());
+
+        QVERIFY(click(menu, u"Command2"_s));
+        QCOMPARE(app().existing<DealPresentation>(), nullptr);
+        QVERIFY(worksheet->isVisible());
+        QCOMPARE(state(), before);
+
+        QVERIFY(app().store().productsFile().exec(
+            u"update [table] set aftermarketname=?, msrp=?, description=? where id=?"_s,
+            {u"Ceramic Alpha Guard"_s, 1400.0, u"New words"_s, alphaId}));
+        QVERIFY(app().store().productsFile().exec(u"delete from [table] where id=?"_s, {bravo}));
+        QVERIFY(chooseProduct(worksheet, 3, 6, u"NONE"_s));
+        tick(worksheet, u"disclosetotals1"_s, false);
+        menu = createDeal(worksheet);
+        QVERIFY(menu && !visible(menu, product(3, 6)) && shown(menu, product(3, 6)).isEmpty());
+        QVERIFY(!visible(menu, u"pricepayment(0)"_s));
+        // The renamed product with the worksheet's price; the deleted one as the worksheet shows it.
+        QCOMPARE(shown(menu, u"producttext(0)"_s),
+                 u"Ceramic Alpha Guard $1250.00\r\nNew words\r\n\r\nBravo Tint $499.00\r\n\r\n\r\n"_s);
+
+        // Closed from its title bar, the presentation goes; the worksheet keeps the deal until shown again.
+        menu->close();
+        QTRY_VERIFY(!app().existing<DealPresentation>());
+        QCOMPARE(app().existing<DealWorksheet>(), worksheet);
+        QVERIFY(app().existing<MainWindow>()->isVisible());
+        QCOMPARE(openWorksheet(), worksheet);
+        QPointer<QWidget> presentation = createDeal(worksheet), sheet = worksheet;
+        QCOMPARE(said([&] { click(presentation, u"Command3"_s); }, {false}), QStringList{kLeave});
+        QVERIFY(presentation->isVisible());
+        QCOMPARE(said([&] { click(presentation, u"Command3"_s); }), QStringList{kLeave});
+        QVERIFY(app().existing<MainWindow>()->isVisible());
+        QTRY_VERIFY(!presentation && !sheet);
     }
 
     // Every product's whole text, no scroll bar: a box grows and pushes the next down; a full column shows
@@ -373,11 +410,10 @@ private slots:
             int reach = 0;
             for (int k = 0; k < products; ++k) {
                 auto *box = control<QPlainTextEdit>(menu, product(1, k));
-                QVERIFY(box->isVisible());
                 QTRY_COMPARE(box->verticalScrollBar()->maximum(), 0);
-                QVERIFY(!box->verticalScrollBar()->isVisible());
-                QVERIFY(frame->rect().contains(box->geometry()));
-                QVERIFY(box->y() >= reach - 1); // below the one above
+                // Shown whole, inside its frame, below the one above.
+                QVERIFY(box->isVisible() && !box->verticalScrollBar()->isVisible() &&
+                        frame->rect().contains(box->geometry()) && box->y() >= reach - 1);
                 reach = box->geometry().bottom();
                 QCOMPARE(box->font().pointSizeF() < designed.pointSizeF() * scale - 0.1, smaller);
                 // Never below 7 points at the size the window is drawn at.
@@ -386,73 +422,6 @@ private slots:
         }
         QCOMPARE(control(menu, product(1, 2))->height() > control(menu, product(1, 3))->height(),
                  longSlots.size() == 1);
-    }
-
-    // Print cancelled, back to the worksheet, the catalogue edited meanwhile, closed by the title bar, EXIT.
-    void presentationCommands() {
-        RecordingDevice *printed = recordPrinting();
-        const int tint = addProduct(u"Window Tint"_s, 120, 395, u"Old words"_s);
-        const int dent = addProduct(u"Dent Repair"_s, 60, 349, u"Paintless"_s, u"/pages/dent.html"_s);
-        addProduct(u"Key Replacement"_s, 40, 249, u"Lost keys"_s);
-        DealWorksheet *worksheet = openWorksheet();
-        type(worksheet, u"customername"_s, u"Pat Doe"_s);
-        for (const QString &option : {u"cashdeal1"_s, u"disclosetotals1"_s, u"discloseprices1"_s})
-            tick(worksheet, option, true);
-        for (const auto &[p, k, name] :
-             {std::tuple{2, 0, "Window Tint"}, {0, 0, "Dent Repair"}, {0, 1, "Key Replacement"}, {0, 9, "Window Tint"}})
-            QVERIFY(chooseProduct(worksheet, p, k, name));
-        // Every named control of the worksheet (boxes, lists, options, slots, totals) as it shows it.
-        auto state = [worksheet] {
-            QStringList all;
-            for (QWidget *c : worksheet->findChildren<QWidget *>())
-                if (!c->objectName().startsWith(QLatin1String("qt_")))
-                    all << c->objectName() + QLatin1Char('=') + shown(c);
-            return all;
-        };
-        const QStringList before = state();
-        DealPresentation *menu = createDeal(worksheet);
-        QVERIFY(menu && visible(menu, product(0, 9)));
-        QCOMPARE(shown(menu, u"pricepayment(0)"_s), u"$ 993.00"_s); // a cash price, not a monthly one
-
-        QCOMPARE(said([&] { QVERIFY(click(menu, u"Command1"_s)); }, {false}),
-                 QStringList{u"Are You Sure?: Print Deal?"_s});
-        menu->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(menu));
-        QCOMPARE(said([&] { QTest::keyClick(menu, Qt::Key_P, Qt::ControlModifier); }, {false}),
-                 QStringList{u"Are You Sure?: Print Deal?"_s});
-        QVERIFY(printed->operations().isEmpty());
-
-        QVERIFY(click(menu, u"Command2"_s));
-        QCOMPARE(app().existing<DealPresentation>(), nullptr);
-        QVERIFY(worksheet->isVisible());
-        QCOMPARE(state(), before);
-
-        QVERIFY(app().store().productsFile().exec(
-            u"update [table] set aftermarketname=?, msrp=?, description=? where id=?"_s,
-            {u"Ceramic Window Tint"_s, 450.0, u"New words"_s, tint}));
-        QVERIFY(app().store().productsFile().exec(u"delete from [table] where id=?"_s, {dent}));
-        QVERIFY(chooseProduct(worksheet, 0, 9, u"NONE"_s));
-        tick(worksheet, u"disclosetotals1"_s, false);
-        menu = createDeal(worksheet);
-        QVERIFY(menu && !visible(menu, product(0, 9)) && shown(menu, product(0, 9)).isEmpty());
-        QVERIFY(!visible(menu, u"pricepayment(0)"_s));
-        // The renamed product with the worksheet's price; the deleted one as the worksheet shows it.
-        QCOMPARE(shown(menu, product(2, 0)), u"Ceramic Window Tint $395.00\r\nNew words"_s);
-        QCOMPARE(shown(menu, u"producttext(0)"_s),
-                 u"Dent Repair $349.00\r\n\r\n\r\nKey Replacement $249.00\r\nLost keys\r\n\r\n"_s);
-
-        // Closed from its title bar, the presentation goes; the worksheet keeps the deal until shown again.
-        menu->close();
-        QTRY_VERIFY(!app().existing<DealPresentation>());
-        QCOMPARE(app().existing<DealWorksheet>(), worksheet);
-        QVERIFY(app().existing<MainWindow>()->isVisible());
-        QCOMPARE(openWorksheet(), worksheet);
-        QPointer<QWidget> presentation = createDeal(worksheet), sheet = worksheet;
-        QCOMPARE(said([&] { click(presentation, u"Command3"_s); }, {false}), QStringList{kLeave});
-        QVERIFY(presentation->isVisible());
-        QCOMPARE(said([&] { click(presentation, u"Command3"_s); }), QStringList{kLeave});
-        QVERIFY(app().existing<MainWindow>()->isVisible());
-        QTRY_VERIFY(!presentation && !sheet);
     }
 };
 

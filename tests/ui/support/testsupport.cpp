@@ -9,20 +9,6 @@ ProgramFolder *&current() {
     static ProgramFolder *folder = nullptr;
     return folder;
 }
-
-QString fileOf(const QString &name) { return QDir(app().dataFolder()).filePath(name); }
-
-bool answerBox(BoxSeen &seen, bool accept) {
-    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    if (!box)
-        return false;
-    seen = {box->windowTitle(), box->text()};
-    if (QAbstractButton *button = box->button(accept ? QMessageBox::Ok : QMessageBox::Cancel))
-        button->click();
-    else
-        box->reject();
-    return true;
-}
 } // namespace
 
 ProgramFolder::ProgramFolder(Content content) {
@@ -91,14 +77,13 @@ void setSetting(const QString &field, const QVariant &value) {
 }
 
 QVariant storedSetting(const QString &field) {
-    const QVariantList v = column(schema::preferencesFile(), QStringLiteral("select [%1] from [table]").arg(field));
-    return v.value(0);
+    return column(schema::preferencesFile(), QStringLiteral("select [%1] from [table]").arg(field)).value(0);
 }
 
 QVariantList column(const QString &file, const QString &sql) {
     Database db;
     QVariantList out;
-    if (!db.open(fileOf(file)))
+    if (!db.open(QDir(app().dataFolder()).filePath(file)))
         return out;
     QSqlQuery q(db.handle());
     if (q.exec(sql))
@@ -109,19 +94,24 @@ QVariantList column(const QString &file, const QString &sql) {
 }
 
 QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<bool> &answers) {
-    auto seen = std::make_shared<QList<BoxSeen>>();
+    QList<BoxSeen> seen;
     QTimer timer;
     timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [seen, answers] {
-        BoxSeen one;
-        const bool accept = answers.isEmpty() ? true : answers.value(seen->size(), answers.last());
-        if (answerBox(one, accept))
-            seen->append(one);
+    QObject::connect(&timer, &QTimer::timeout, [&seen, &answers] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        const bool accept = answers.isEmpty() || answers.value(seen.size(), answers.last());
+        seen.append({box->windowTitle(), box->text()});
+        if (QAbstractButton *button = box->button(accept ? QMessageBox::Ok : QMessageBox::Cancel))
+            button->click();
+        else
+            box->reject();
     });
     timer.start();
     action();
     timer.stop();
-    return *seen;
+    return seen;
 }
 
 QStringList said(const std::function<void()> &action, const QList<bool> &answers) {
@@ -146,13 +136,10 @@ QStringList printedLines(const RecordingDevice &device) {
 }
 
 QWidget *control(QWidget *window, const QString &name) {
-    if (!window) {
-        qWarning("no window to look for control %s in", qPrintable(name));
-        return nullptr;
-    }
-    auto *w = window->findChild<QWidget *>(name);
+    QWidget *w = window ? window->findChild<QWidget *>(name) : nullptr;
     if (!w)
-        qWarning("window %s has no control named %s", qPrintable(window->objectName()), qPrintable(name));
+        qWarning("window %s has no control named %s", window ? qPrintable(window->objectName()) : "(none)",
+                 qPrintable(name));
     return w;
 }
 
