@@ -234,7 +234,7 @@ DealWorksheet *openWorksheet() {
 
 void typeAndLeave(QWidget *window, const QString &name, const QString &text) {
     window->activateWindow(); // a message box may have had the focus
-    QTest::qWaitForWindowActive(window);
+    (void)QTest::qWaitForWindowActive(window);
     type(window, name, text);
     QTest::mouseClick(control(window, name == "customername"_L1 ? u"stocknumber"_s : u"customername"_s),
                       Qt::LeftButton);
