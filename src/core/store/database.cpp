@@ -9,12 +9,12 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTimer>
-#include <utility>
 #include <QUrl>
 #include <QUuid>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 // The one channel every desk of a dealership announces its writes on.
