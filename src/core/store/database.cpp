@@ -599,8 +599,13 @@ bool Database::beginImmediate(QString *error, const std::function<bool()> &befor
         fail(why);
     return false;
 }
+void Database::beginSelfCommitting() {
+    m_selfCommitting = true;
+    m_flushAfterCommit = m_server.has_value();
+}
+
 bool Database::commit() {
-    bool ok = exec(QStringLiteral("COMMIT"));
+    bool ok = std::exchange(m_selfCommitting, false) || exec(QStringLiteral("COMMIT"));
     m_inTransaction = false;
     // A write that must wait for the disk, made after this connection's commit, so the server writes the
     // commit out before it returns: only then is it said to be stored.
@@ -629,8 +634,7 @@ bool Database::announce(const QString &what) {
     // to the server (prepare and free).
     QSqlField payload(QStringLiteral("what"), QMetaType(QMetaType::QString));
     payload.setValue(m_sender.isEmpty() ? what : what + QLatin1Char(' ') + m_sender);
-    const QString notify =
-        QStringLiteral("pg_notify('%1', %2)").arg(kChannel, handle().driver()->formatValue(payload));
+    const QString notify = QStringLiteral("pg_notify('%1', %2)").arg(kChannel, handle().driver()->formatValue(payload));
     // Out of the turn: told with the wait for the disk, once the write is committed.
     if (m_flushAfterCommit) {
         m_toldAfterCommit << notify;
@@ -656,10 +660,28 @@ bool Database::announced(const QString &what, const std::function<bool()> &write
     return false;
 }
 
+bool Database::write(const QString &statement, const std::function<void(const QSqlQuery &)> &row) {
+    if (!connected())
+        return false;
+    QSqlQuery q(handle());
+    q.setForwardOnly(true);
+    if (!q.exec(statement)) {
+        fail(q.lastError());
+        return false;
+    }
+    while (q.next())
+        row(q);
+    q.finish();
+    return true;
+}
+
 void Database::rollback() {
     m_inTransaction = false;
     m_flushAfterCommit = false;
     m_toldAfterCommit.clear();
+    // What committed itself stays; what failed was undone whole by the server.
+    if (std::exchange(m_selfCommitting, false))
+        return;
     if (m_server && m_broken)
         return; // the server already undid what the lost connection had begun
     QSqlQuery q(handle());

@@ -90,8 +90,15 @@ public:
     // returns once they have; the turn then lasts no longer than the writes.
     bool beginImmediate(QString *error = nullptr, const std::function<bool()> &beforeTurn = {},
                         bool flushAfterTurn = false);
+    // On a server: the writes that follow are statements that each commit on their own, taking their turn inside
+    // (a server function) and letting the next writer in before they reach the disk; commit() then waits for
+    // the disk once for them all and tells what was announced meanwhile. Used instead of beginImmediate().
+    void beginSelfCommitting();
     bool commit();
     void rollback();
+    // On a server: runs `statement`, written in the server's own SQL with its values in it, and hands its rows
+    // to `row`. Never run twice: a write may have been stored although its answer was lost.
+    bool write(const QString &statement, const std::function<void(const QSqlQuery &)> &row);
 
     // Stores one record only when it still holds `read` (see RecordSource::store): in one write transaction
     // the record is read again by `readRecord` (a select ending "where rowid=?"), held against every other
@@ -138,6 +145,7 @@ private:
     bool m_lost = false;
     bool m_inTransaction = false;
     bool m_flushAfterCommit = false;
+    bool m_selfCommitting = false; // the writes since beginSelfCommitting() committed themselves
     QStringList m_toldAfterCommit; // announcements held for after such a commit
     QString m_path;
     QString m_error;

@@ -11,13 +11,19 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
 #include <QUuid>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -27,25 +33,100 @@ const QString kSavedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 QVariant text(const QString &s) { return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s); }
 QVariant flag(bool on) { return on ? 1 : 0; }
 
-// The statements that store deals, prepared once for any number of them before the write transaction's
-// turn; in it each deal's number is drawn and its seal chained to the last one there, so no other copy's
-// deal can come between. Every other desk's save waits while this one holds the turn, so in it a deal costs
-// as few trips to the server as it can: the last number and seal in one read, the deal in one statement
-// and all its items in another.
+// Every field of `deals` the program writes, in the order it writes them.
+QStringList dealNames() {
+    return QStringList{QStringLiteral("id")} + schema::dealFields().mid(1) + schema::addedDealFields();
+}
+
+// A deal as it is written: the values of dealNames() (its seal empty), the sealed ones in the seal's order,
+// and its items' cells in the order of dealseal::itemFields(), which is the file's.
+struct Written {
+    QVariantList values;
+    QVariantList sealed;
+    QList<QVariantList> items;       // as the record holds them
+    QList<QVariantList> sealedItems; // in package and slot order, whatever order the record holds them in
+};
+
+Written written(const DealRecord &r, qint64 id) {
+    static const QStringList names = dealNames();
+    static const QList<int> sealedOrder = [] {
+        QList<int> order;
+        for (const QString &f : dealseal::dealFields() + dealseal::leaseFields())
+            order << int(names.indexOf(f));
+        return order;
+    }();
+    Written w;
+    w.values = QVariantList{id,
+                            r.saved.toString(kSavedFormat),
+                            text(r.particulars.salesperson),
+                            text(r.particulars.customer),
+                            text(r.particulars.vehicle),
+                            text(r.particulars.stockNumber),
+                            r.rate,
+                            r.term,
+                            flag(r.cashDeal),
+                            flag(r.includeTax),
+                            double(r.taxRate),
+                            flag(r.disclosePrices),
+                            flag(r.discloseTotals),
+                            text(r.dealership),
+                            text(r.disclaimer),
+                            text(r.statement),
+                            r.chosenPackage,
+                            text(r.chosenName),
+                            text(r.finalPayment),
+                            text(r.packageNames[0]),
+                            text(r.packageNames[1]),
+                            text(r.packageNames[2]),
+                            text(r.packageNames[3]),
+                            r.term2,
+                            r.term3,
+                            r.amountFinanced,
+                            r.chosenTerm,
+                            flag(r.cashInterest),
+                            QString(), // the seal
+                            r.signature.isEmpty() ? QVariant() : QVariant(r.signature),
+                            flag(r.leaseDeal),
+                            r.residual,
+                            r.residual2,
+                            r.residual3,
+                            r.moneyFactor};
+    for (int i : sealedOrder)
+        w.sealed << w.values.value(i);
+    for (const DealItem &item : std::as_const(r.items))
+        w.items << QVariantList{
+            id,        item.package,           item.slot,          item.productId, text(item.name), item.cost,
+            item.msrp, text(item.description), flag(item.accepted)};
+    w.sealedItems = w.items;
+    std::stable_sort(w.sealedItems.begin(), w.sealedItems.end(), [](const QVariantList &a, const QVariantList &b) {
+        return std::pair(a.at(1).toInt(), a.at(2).toInt()) < std::pair(b.at(1).toInt(), b.at(2).toInt());
+    });
+    return w;
+}
+
+// The time a deal is stored with: the record's own, or now; to the second.
+QDateTime savedTime(const DealRecord &r) {
+    QDateTime saved = r.saved.isValid() ? r.saved : QDateTime::currentDateTime();
+    saved.setTime(QTime(saved.time().hour(), saved.time().minute(), saved.time().second()));
+    return saved;
+}
+
+// The statements that store deals in a file, prepared once for any number of them before the write
+// transaction's turn; in it each deal's number is drawn and its seal chained to the last one there, so no
+// other copy's deal can come between.
 class Inserter {
 public:
     Inserter(Database &db, const QVector<DealRecord> &records) : m_db(db), m_deal(db.handle()) {
-        m_dealNames = QStringList{QStringLiteral("id")} + schema::dealFields().mid(1) + schema::addedDealFields();
-        for (const QString &f : dealseal::dealFields() + dealseal::leaseFields())
-            m_sealedOrder << int(m_dealNames.indexOf(f));
+        const QStringList names = dealNames();
+        m_sealAt = int(names.indexOf(QStringLiteral("seal")));
         m_ok = m_deal.prepare(QStringLiteral("insert into deals (%1) values (%2)")
-                                  .arg(m_dealNames.join(QLatin1Char(',')), marks(int(m_dealNames.size()))));
+                                  .arg(names.join(QLatin1Char(',')), marks(names.size())));
         if (!m_ok) {
             fail(m_deal);
             return;
         }
         const QStringList fields = schema::dealItemFields();
-        const QString row = QLatin1Char('(') + marks(int(fields.size())) + QLatin1Char(')');
+        const QString row = QLatin1Char('(') + marks(fields.size()) + QLatin1Char(')');
         for (const DealRecord &r : records) {
             const int rows = int(r.items.size());
             if (rows == 0 || m_items.contains(rows))
@@ -83,68 +164,19 @@ public:
     bool insert(DealRecord &r) {
         if (!m_ok)
             return false;
-        QDateTime saved = r.saved.isValid() ? r.saved : QDateTime::currentDateTime();
-        saved.setTime(QTime(saved.time().hour(), saved.time().minute(), saved.time().second()));
         const qint64 id = m_lastId + 1;
-        const QVariantList values{id,
-                                  saved.toString(kSavedFormat),
-                                  text(r.particulars.salesperson),
-                                  text(r.particulars.customer),
-                                  text(r.particulars.vehicle),
-                                  text(r.particulars.stockNumber),
-                                  r.rate,
-                                  r.term,
-                                  flag(r.cashDeal),
-                                  flag(r.includeTax),
-                                  double(r.taxRate),
-                                  flag(r.disclosePrices),
-                                  flag(r.discloseTotals),
-                                  text(r.dealership),
-                                  text(r.disclaimer),
-                                  text(r.statement),
-                                  r.chosenPackage,
-                                  text(r.chosenName),
-                                  text(r.finalPayment),
-                                  text(r.packageNames[0]),
-                                  text(r.packageNames[1]),
-                                  text(r.packageNames[2]),
-                                  text(r.packageNames[3]),
-                                  r.term2,
-                                  r.term3,
-                                  r.amountFinanced,
-                                  r.chosenTerm,
-                                  flag(r.cashInterest),
-                                  QString(), // the seal, below
-                                  r.signature.isEmpty() ? QVariant() : QVariant(r.signature),
-                                  flag(r.leaseDeal),
-                                  r.residual,
-                                  r.residual2,
-                                  r.residual3,
-                                  r.moneyFactor};
-        QVariantList deal;
-        for (int i : std::as_const(m_sealedOrder))
-            deal << values.value(i);
-        // The items' cells in the order of dealseal::itemFields(), which is the file's.
-        QList<QVariantList> itemRows;
-        for (const DealItem &item : std::as_const(r.items))
-            itemRows << QVariantList{
-                id,        item.package,           item.slot,          item.productId, text(item.name), item.cost,
-                item.msrp, text(item.description), flag(item.accepted)};
-        // Sealed in the order the file keeps them, whatever order the record holds them in.
-        QList<QVariantList> items = itemRows;
-        std::stable_sort(items.begin(), items.end(), [](const QVariantList &a, const QVariantList &b) {
-            return std::pair(a.at(1).toInt(), a.at(2).toInt()) < std::pair(b.at(1).toInt(), b.at(2).toInt());
-        });
-        const QString seal = dealseal::seal(deal, items, m_previousSeal);
-        for (int i = 0; i < values.size(); ++i)
-            m_deal.bindValue(i, m_dealNames.at(i) == QLatin1String("seal") ? QVariant(seal) : values.at(i));
+        Written w = written(r, id);
+        const QString seal = dealseal::seal(w.sealed, w.sealedItems, m_previousSeal);
+        w.values[m_sealAt] = seal;
+        for (int i = 0; i < w.values.size(); ++i)
+            m_deal.bindValue(i, w.values.at(i));
         if (!m_deal.exec())
             return fail(m_deal);
         m_deal.finish();
-        if (!itemRows.isEmpty()) {
-            QSqlQuery &insertItems = m_items[int(itemRows.size())];
+        if (!w.items.isEmpty()) {
+            QSqlQuery &insertItems = m_items[int(w.items.size())];
             int at = 0;
-            for (const QVariantList &cells : std::as_const(itemRows))
+            for (const QVariantList &cells : std::as_const(w.items))
                 for (const QVariant &cell : cells)
                     insertItems.bindValue(at++, cell);
             if (!insertItems.exec())
@@ -154,18 +186,12 @@ public:
         m_lastId = id;
         m_previousSeal = seal;
         r.id = id;
-        r.saved = saved;
         r.seal = seal;
         return true;
     }
 
 private:
-    static QString marks(int n) {
-        QStringList m;
-        for (int i = 0; i < n; ++i)
-            m << QStringLiteral("?");
-        return m.join(QLatin1Char(','));
-    }
+    static QString marks(qsizetype n) { return QStringList(n, QStringLiteral("?")).join(QLatin1Char(',')); }
     bool fail(const QSqlQuery &q) {
         m_db.fail(q.lastError());
         m_ok = false;
@@ -175,12 +201,102 @@ private:
     Database &m_db;
     QSqlQuery m_deal;
     QHash<int, QSqlQuery> m_items; // by the number of items inserted at once
-    QStringList m_dealNames;
-    QList<int> m_sealedOrder; // where each sealed field stands in m_dealNames
+    int m_sealAt = 0;
     qint64 m_lastId = 0;
     QString m_previousSeal;
     bool m_ok = false;
 };
+
+bool storeInFile(Database &db, QVector<DealRecord> &records) {
+    // Prepared before the turn and let go (when this returns) after it: another copy waits only for the writes.
+    std::optional<Inserter> inserter;
+    if (!db.beginImmediate(nullptr, [&] { return inserter.emplace(db, records).prepared(); }))
+        return false;
+    bool ok = inserter->start();
+    for (DealRecord &r : records)
+        if (!(ok = ok && inserter->insert(r)))
+            break;
+    if (ok && db.commit())
+        return true;
+    db.rollback();
+    return false;
+}
+
+// A value as the server reads it from JSON into its column.
+QJsonValue json(const QVariant &v) {
+    switch (v.typeId()) {
+    case QMetaType::QByteArray:
+        return QString(QStringLiteral("\\x") + QString::fromLatin1(v.toByteArray().toHex()));
+    case QMetaType::Double:
+    case QMetaType::Float:
+        // JSON has no such numbers; the column reads them from their names.
+        if (!std::isfinite(v.toDouble()))
+            return std::isnan(v.toDouble()) ? QStringLiteral("NaN")
+                   : v.toDouble() > 0       ? QStringLiteral("Infinity")
+                                            : QStringLiteral("-Infinity");
+        return v.toDouble();
+    default:
+        return QJsonValue::fromVariant(v);
+    }
+}
+
+// The statement that numbers, seals and stores one deal on the server, its values written in.
+QString serverStatement(Database &db, const DealRecord &r) {
+    static const QStringList names = dealNames();
+    static const QStringList itemNames = schema::dealItemFields();
+    const Written w = written(r, 0);
+    QJsonObject fields;
+    for (qsizetype i = 1; i < names.size(); ++i)
+        fields.insert(names.at(i), json(w.values.at(i)));
+    QJsonArray items;
+    for (const QVariantList &cells : w.items) {
+        QJsonObject item;
+        for (qsizetype i = 1; i < itemNames.size(); ++i)
+            item.insert(itemNames.at(i), json(cells.at(i)));
+        items.append(item);
+    }
+    auto literal = [&db](const QString &value) {
+        QSqlField field(QStringLiteral("v"), QMetaType(QMetaType::QString));
+        field.setValue(value);
+        return db.handle().driver()->formatValue(field);
+    };
+    return QStringLiteral("select drawn, sealed from quorvel_add_deal(%1::jsonb, %2::jsonb, %3)")
+        .arg(literal(QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact))),
+             literal(QString::fromUtf8(QJsonDocument(items).toJson(QJsonDocument::Compact))),
+             literal(QString::fromUtf8(dealseal::openText(w.sealed, w.sealedItems))));
+}
+
+// Each deal is numbered, chained and written on the server by one statement, which takes the turn every
+// desk's save waits for and commits itself: the turn holds no trip between the desk and the server. Several
+// deals are written in one transaction instead.
+bool storeOnServer(Database &db, QVector<DealRecord> &records) {
+    QStringList statements;
+    for (const DealRecord &r : std::as_const(records))
+        statements << serverStatement(db, r);
+    if (records.size() == 1)
+        db.beginSelfCommitting();
+    else if (!db.beginImmediate(nullptr, {}, true))
+        return false;
+    QList<qint64> ids;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        DealRecord &r = records[i];
+        r.id = 0;
+        if (!db.write(statements.at(i),
+                      [&r](const QSqlQuery &q) {
+                          r.id = q.value(0).toLongLong();
+                          r.seal = q.value(1).toString();
+                      }) ||
+            r.id == 0) {
+            db.rollback();
+            return false;
+        }
+        ids << r.id;
+    }
+    if (db.announce(announced::deals(ids)) && db.commit())
+        return true;
+    db.rollback();
+    return false;
+}
 
 // The part of a query that narrows the deals to a report's filter, with its bound values.
 struct Narrowing {
@@ -271,23 +387,14 @@ bool DealArchive::add(DealRecord &record) {
 
 bool DealArchive::addAll(QVector<DealRecord> &records) {
     QVector<DealRecord> stored = records;
-    // Prepared before the turn and let go (when this returns) after it: the other desks wait only for the
-    // writes.
-    std::optional<Inserter> inserter;
-    if (!m_db.beginImmediate(nullptr, [&] { return inserter.emplace(m_db, stored).prepared(); }, true))
-        return false;
-    bool ok = inserter->start();
     for (DealRecord &r : stored)
-        if (!(ok = ok && inserter->insert(r)))
-            break;
+        r.saved = savedTime(r);
+    if (!(m_db.isServer() ? storeOnServer(m_db, stored) : storeInFile(m_db, stored)))
+        return false;
     QList<qint64> ids;
     ids.reserve(stored.size());
     for (const DealRecord &r : std::as_const(stored))
         ids << r.id;
-    if (!ok || !m_db.announce(announced::deals(ids)) || !m_db.commit()) {
-        m_db.rollback();
-        return false;
-    }
     records = std::move(stored);
     emit m_events.dealsAdded(ids);
     return true;

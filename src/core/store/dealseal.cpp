@@ -121,6 +121,15 @@ QByteArray canonicalText(const QVariantList &deal, const QList<QVariantList> &it
     return out;
 }
 
+QByteArray openText(QVariantList deal, QList<QVariantList> items) {
+    // Lines end at LF and no value holds one, so a line stands alone.
+    deal[0] = QVariant();
+    for (QVariantList &item : items)
+        item[0] = QVariant();
+    const QByteArray whole = canonicalText(deal, items, QString());
+    return whole.mid(whole.indexOf('\n', whole.indexOf('\n') + 1) + 1);
+}
+
 QString seal(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous) {
     return QString::fromLatin1(
         QCryptographicHash::hash(canonicalText(deal, items, previous), QCryptographicHash::Sha256).toHex());

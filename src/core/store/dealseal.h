@@ -31,6 +31,9 @@ QStringList leaseFields();
 // hex SHA-256 of its bytes. `deal` holds the values of dealFields() in that order (then those of leaseFields(), if
 // any), each of `items` those of itemFields(); the items are taken in the order given.
 QByteArray canonicalText(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous);
+// The canonical text as a store that draws the deal's number as it writes it completes it: without the first two
+// lines, and with the number left out, so each line "deal.id=" and "item.deal=" ends where it goes.
+QByteArray openText(QVariantList deal, QList<QVariantList> items);
 // The seal: the lower-case hex SHA-256 of the canonical text.
 QString seal(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous);
 

@@ -296,6 +296,30 @@ Layout deals() {
                                  "as counted for each statement execute function quorvel_count_items()"),
                   ServerOnly),
         statement(QStringLiteral("drop function if exists quorvel_count_item()"), ServerOnly)};
+    // 8: on the server a deal is numbered, chained to the seal before it and written by one statement that
+    // commits itself, so the turn every desk's save waits for holds no trip between the desk and the server.
+    // The desk sends the deal's fields, its items, and the text its seal is the hash of without its first two
+    // lines and with its number left out: every line "deal.id=" and "item.deal=" ends where the number goes.
+    const Step storedByTheServer{statement(
+        QStringLiteral(
+            "create or replace function quorvel_add_deal(deal_fields jsonb, deal_items jsonb, sealed_text text) "
+            "returns table (drawn bigint, sealed text) language plpgsql as $$ "
+            "declare made deals; number bigint; chained text; begin "
+            "perform set_config('synchronous_commit', 'off', true); "
+            "made := jsonb_populate_record(null::deals, deal_fields); "
+            "perform pg_advisory_xact_lock(hashtext('quorvel deals')); "
+            "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) + 1 "
+            "into number from deals d; "
+            "select d.seal into chained from deals d where d.seal <> '' order by d.id desc limit 1; "
+            "made.id := number; "
+            "made.seal := encode(sha256(convert_to(E'quorvel-seal 1\\nprevious=' || coalesce(chained, '') || E'\\n' || "
+            "regexp_replace(sealed_text, '^(deal\\.id|item\\.deal)=$', '\\1=' || number, 'gn'), 'UTF8')), 'hex'); "
+            "insert into deals select made.*; "
+            "insert into dealitems (deal, package, slot, productid, name, cost, msrp, description, accepted) "
+            "select number, i.package, i.slot, i.productid, i.name, i.cost, i.msrp, i.description, i.accepted "
+            "from jsonb_populate_recordset(null::dealitems, deal_items) i; "
+            "return query select number, made.seal; end $$"),
+        ServerOnly)};
     return {{QStringLiteral("create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
                             "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', "
                             "vehicle TEXT NOT NULL DEFAULT '', stocknumber TEXT NOT NULL DEFAULT '', "
@@ -365,7 +389,8 @@ Layout deals() {
               field(deals, QStringLiteral("signature"), QStringLiteral("BLOB"))},
              leases,
              reportCounts,
-             countsPerStatement}};
+             countsPerStatement,
+             storedByTheServer}};
 }
 
 Layout layout(File file) {

@@ -88,7 +88,9 @@ private slots:
         DealArchive &deals = folder.store().deals();
         DealRecord first = sampleChoice(1, 0b100011u, u"Анна Ли"_s, QDateTime(QDate(2024, 5, 1), QTime(14, 3, 22)));
         first.particulars.customer = u"O'Brien, \"Pat\""_s;
-        first.statement = u"Line one\r\nLine two"_s;
+        first.statement = u"Line one\r\nLine two \\"_s;
+        first.signature = QByteArray("\x89PNG\0\\x", 7);
+        first.moneyFactor = 0.00125; // sealed with the lease's fields
         DealRecord second = sampleChoice(-1, 0);
         QVERIFY(deals.add(first) && deals.add(second));
         QCOMPARE(second.id, first.id + 1);
@@ -102,7 +104,9 @@ private slots:
         QVERIFY(back);
         QCOMPARE(back->saved, first.saved);
         QCOMPARE(back->particulars.customer + back->statement + back->finalPayment + back->packageNames[3],
-                 u"O'Brien, \"Pat\"Line one\r\nLine two30.93Basic"_s);
+                 u"O'Brien, \"Pat\"Line one\r\nLine two \\30.93Basic"_s);
+        QCOMPARE(back->signature + QByteArray::number(back->moneyFactor), first.signature + "0.00125");
+        QCOMPARE(deals.verify().message(), u"All 2 deals are intact."_s);
         // The deal page as it was presented, texts and figures and all.
         const DealPage was = dealPage(sampleDeal()), now = dealPage(back->deal());
         QCOMPARE(now.packageTexts, was.packageTexts);
