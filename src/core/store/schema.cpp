@@ -300,26 +300,56 @@ Layout deals() {
     // commits itself, so the turn every desk's save waits for holds no trip between the desk and the server.
     // The desk sends the deal's fields, its items, and the text its seal is the hash of without its first two
     // lines and with its number left out: every line "deal.id=" and "item.deal=" ends where the number goes.
-    const Step storedByTheServer{statement(
-        QStringLiteral(
-            "create or replace function quorvel_add_deal(deal_fields jsonb, deal_items jsonb, sealed_text text) "
-            "returns table (drawn bigint, sealed text) language plpgsql as $$ "
-            "declare made deals; number bigint; chained text; begin "
-            "perform set_config('synchronous_commit', 'off', true); "
-            "made := jsonb_populate_record(null::deals, deal_fields); "
-            "perform pg_advisory_xact_lock(hashtext('quorvel deals')); "
-            "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) + 1 "
-            "into number from deals d; "
-            "select d.seal into chained from deals d where d.seal <> '' order by d.id desc limit 1; "
-            "made.id := number; "
-            "made.seal := encode(sha256(convert_to(E'quorvel-seal 1\\nprevious=' || coalesce(chained, '') || E'\\n' || "
-            "regexp_replace(sealed_text, '^(deal\\.id|item\\.deal)=$', '\\1=' || number, 'gn'), 'UTF8')), 'hex'); "
-            "insert into deals select made.*; "
-            "insert into dealitems (deal, package, slot, productid, name, cost, msrp, description, accepted) "
-            "select number, i.package, i.slot, i.productid, i.name, i.cost, i.msrp, i.description, i.accepted "
-            "from jsonb_populate_recordset(null::dealitems, deal_items) i; "
-            "return query select number, made.seal; end $$"),
-        ServerOnly)};
+    const Step storedByTheServer{
+        statement(
+            QStringLiteral(
+                "create or replace function quorvel_add_deal(deal_fields jsonb, deal_items jsonb, sealed_text text) "
+                "returns table (drawn bigint, sealed text) language plpgsql as $$ "
+                "declare made deals; number bigint; chained text; begin "
+                "perform set_config('synchronous_commit', 'off', true); "
+                "made := jsonb_populate_record(null::deals, deal_fields); "
+                "perform pg_advisory_xact_lock(hashtext('quorvel deals')); "
+                "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) + 1 "
+                "into number from deals d; "
+                "select d.seal into chained from deals d where d.seal <> '' order by d.id desc limit 1; "
+                "made.id := number; "
+                "made.seal := encode(sha256(convert_to(E'quorvel-seal 1\\nprevious=' || coalesce(chained, '') "
+                "|| E'\\n' || regexp_replace(sealed_text, '^(deal\\.id|item\\.deal)=$', '\\1=' || number, 'gn'), "
+                "'UTF8')), 'hex'); "
+                "insert into deals select made.*; "
+                "insert into dealitems (deal, package, slot, productid, name, cost, msrp, description, accepted) "
+                "select number, i.package, i.slot, i.productid, i.name, i.cost, i.msrp, i.description, i.accepted "
+                "from jsonb_populate_recordset(null::dealitems, deal_items) i; "
+                "return query select number, made.seal; end $$"),
+            ServerOnly),
+        // A product's items in the deal are counted in one read of the deal's items, not one for each product.
+        statement(
+            QStringLiteral("create or replace function quorvel_count_items() returns trigger language plpgsql "
+                           "security definer set search_path = public as $$ begin "
+                           "insert into reportcounts (day, salesperson, name, offered, accepted, sold, profit) "
+                           "select coalesce(substr(d.saved, 1, 10), ''), coalesce(d.salesperson, ''), n.name, "
+                           "sum(case when a.items = n.items then 1 else 0 end), "
+                           "sum(case when n.kept > 0 and a.kept = n.kept then 1 else 0 end), "
+                           "sum(n.sold), sum(n.profit) "
+                           "from (select deal, name, count(*) as items, "
+                           "sum(case when accepted = 1 then 1 else 0 end) as kept, "
+                           "sum(case when accepted = 1 then msrp else 0 end) as sold, "
+                           "sum(case when accepted = 1 then msrp - cost else 0 end) as profit "
+                           "from counted where productid > 0 group by deal, name) n "
+                           "join (select x.deal, x.name, count(*) as items, "
+                           "sum(case when x.accepted = 1 then 1 else 0 end) as kept from dealitems x "
+                           "where x.productid > 0 and x.deal in (select deal from counted) group by x.deal, x.name) a "
+                           "on a.deal = n.deal and a.name = n.name "
+                           "join deals d on d.id = n.deal "
+                           "group by 1, 2, 3 "
+                           "on conflict (day, salesperson, name) do update set "
+                           "offered = reportcounts.offered + excluded.offered, "
+                           "accepted = reportcounts.accepted + excluded.accepted, "
+                           "sold = reportcounts.sold + excluded.sold, profit = reportcounts.profit + excluded.profit; "
+                           "return null; end $$"),
+            ServerOnly),
+        // Nothing on the server reads the items by product any more; every desk's save kept it up to date.
+        statement(QStringLiteral("drop index if exists dealitems_product"), ServerOnly)};
     return {{QStringLiteral("create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
                             "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', "
                             "vehicle TEXT NOT NULL DEFAULT '', stocknumber TEXT NOT NULL DEFAULT '', "
