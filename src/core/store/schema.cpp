@@ -308,6 +308,12 @@ Layout deals() {
                 "declare made deals; number bigint; chained text; begin "
                 "perform set_config('synchronous_commit', 'off', true); "
                 "made := jsonb_populate_record(null::deals, deal_fields); "
+                // A desk's first save readies the server's side of saving (the tables' indexes, the counting)
+                // before it takes the turn, so the turn is no longer for it.
+                "if current_setting('quorvel.ready', true) is distinct from 'yes' then "
+                "insert into deals select made.* where false; "
+                "insert into dealitems select * from dealitems where false; "
+                "perform set_config('quorvel.ready', 'yes', false); end if; "
                 "perform pg_advisory_xact_lock(hashtext('quorvel deals')); "
                 "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) + 1 "
                 "into number from deals d; "
@@ -322,33 +328,40 @@ Layout deals() {
                 "from jsonb_populate_recordset(null::dealitems, deal_items) i; "
                 "return query select number, made.seal; end $$"),
             ServerOnly),
-        // A product's items in the deal are counted in one read of the deal's items, not one for each product.
+        // A deal whose items all came in this statement (as every desk stores them) offers each of its products
+        // here; only a deal given items in several statements has each product's earlier items looked for.
+        // Each deal is looked up once, by its number, whatever the server's statistics say (a new server's say
+        // its tables are empty long after they are not).
         statement(
-            QStringLiteral("create or replace function quorvel_count_items() returns trigger language plpgsql "
-                           "security definer set search_path = public as $$ begin "
-                           "insert into reportcounts (day, salesperson, name, offered, accepted, sold, profit) "
-                           "select coalesce(substr(d.saved, 1, 10), ''), coalesce(d.salesperson, ''), n.name, "
-                           "sum(case when a.items = n.items then 1 else 0 end), "
-                           "sum(case when n.kept > 0 and a.kept = n.kept then 1 else 0 end), "
-                           "sum(n.sold), sum(n.profit) "
-                           "from (select deal, name, count(*) as items, "
-                           "sum(case when accepted = 1 then 1 else 0 end) as kept, "
-                           "sum(case when accepted = 1 then msrp else 0 end) as sold, "
-                           "sum(case when accepted = 1 then msrp - cost else 0 end) as profit "
-                           "from counted where productid > 0 group by deal, name) n "
-                           "join (select x.deal, x.name, count(*) as items, "
-                           "sum(case when x.accepted = 1 then 1 else 0 end) as kept from dealitems x "
-                           "where x.productid > 0 and x.deal in (select deal from counted) group by x.deal, x.name) a "
-                           "on a.deal = n.deal and a.name = n.name "
-                           "join deals d on d.id = n.deal "
-                           "group by 1, 2, 3 "
-                           "on conflict (day, salesperson, name) do update set "
-                           "offered = reportcounts.offered + excluded.offered, "
-                           "accepted = reportcounts.accepted + excluded.accepted, "
-                           "sold = reportcounts.sold + excluded.sold, profit = reportcounts.profit + excluded.profit; "
-                           "return null; end $$"),
+            QStringLiteral(
+                "create or replace function quorvel_count_items() returns trigger language plpgsql "
+                "security definer set search_path = public as $$ begin "
+                "insert into reportcounts (day, salesperson, name, offered, accepted, sold, profit) "
+                "select w.day, w.salesperson, n.name, "
+                "sum(case when w.whole then 1 when (select count(*) from dealitems x where x.deal = n.deal and "
+                "x.name = n.name and x.productid > 0) = n.items then 1 else 0 end), "
+                "sum(case when n.kept = 0 then 0 when w.whole then 1 when (select count(*) from dealitems x "
+                "where x.deal = n.deal and x.name = n.name and x.productid > 0 and x.accepted = 1) = n.kept "
+                "then 1 else 0 end), "
+                "sum(n.sold), sum(n.profit) "
+                "from (select deal, name, count(*) as items, "
+                "sum(case when accepted = 1 then 1 else 0 end) as kept, "
+                "sum(case when accepted = 1 then msrp else 0 end) as sold, "
+                "sum(case when accepted = 1 then msrp - cost else 0 end) as profit "
+                "from counted where productid > 0 group by deal, name) n "
+                "join (select c.deal, c.items = (select count(*) from dealitems x where x.deal = c.deal) as whole, "
+                "(select coalesce(substr(d.saved, 1, 10), '') from deals d where d.id = c.deal) as day, "
+                "(select coalesce(d.salesperson, '') from deals d where d.id = c.deal) as salesperson "
+                "from (select deal, count(*) as items from counted group by deal) c offset 0) w on w.deal = n.deal "
+                "group by 1, 2, 3 "
+                "on conflict (day, salesperson, name) do update set "
+                "offered = reportcounts.offered + excluded.offered, "
+                "accepted = reportcounts.accepted + excluded.accepted, "
+                "sold = reportcounts.sold + excluded.sold, profit = reportcounts.profit + excluded.profit; "
+                "return null; end $$"),
             ServerOnly),
-        // Nothing on the server reads the items by product any more; every desk's save kept it up to date.
+        // A product's earlier items in a deal are found among the deal's few items: the index by product cost
+        // every save and served nothing else on the server.
         statement(QStringLiteral("drop index if exists dealitems_product"), ServerOnly)};
     return {{QStringLiteral("create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
                             "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', "
