@@ -1,6 +1,5 @@
-// The deal file on real files: made when missing, refused when unusable, the customer's choice stored
-// whole and kept as saved (also with two copies saving at once, or killed while saving), and the
-// product report over it.
+// The deal file on real files: the customer's choice stored whole and kept as saved (also with two copies
+// saving at once, or killed while saving), and the product report over it.
 
 #include "core/deal/dealpage.h"
 #include "core/store/database.h"
@@ -8,7 +7,7 @@
 #include "coresupport.h"
 #include "dealfixture.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QtTest>
@@ -48,39 +47,6 @@ int keepSaving(const QString &dataFolder, const QString &server) {
 class DealArchiveTest : public QObject {
     Q_OBJECT
 private slots:
-    void dealFileIsMadeWhenMissingAndRefusedWhenUnusable_data() {
-        QTest::addColumn<QString>("sql"); // run on a new file in its place; none: no file
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("missing: made empty") << QString() << QString();
-        QTest::newRow("another database") << u"create table other (id)"_s << u"it has no table named \"deals\""_s;
-        QTest::newRow("a field missing") << u"create table deals (id)"_s
-                                         << u"its table \"deals\" has no field \"saved\""_s;
-    }
-    void dealFileIsMadeWhenMissingAndRefusedWhenUnusable() {
-        QFETCH(QString, sql);
-        QFETCH(QString, reason);
-        DataFolder folder;
-        const QString path = folder.dataFile(DealArchive::fileName());
-        QVERIFY(folder.ok() && QFile::exists(path));
-        folder.store().close();
-        QFile::remove(path);
-        if (!sql.isEmpty()) {
-            Database db;
-            QVERIFY(db.create(path) && db.exec(sql));
-        }
-        const QByteArray before = bytes(path);
-        QString why;
-        QCOMPARE(folder.reopen(&why), reason.isEmpty());
-        if (reason.isEmpty()) {
-            QVERIFY(folder.store().deals().history().isEmpty());
-            return;
-        }
-        QVERIFY2(why.startsWith(u"The data file %1 cannot be used: "_s.arg(QDir::toNativeSeparators(path))) &&
-                     why.contains(reason),
-                 qPrintable(why));
-        QCOMPARE(bytes(path), before);
-    }
-
     // Stored and read back field by field; the file itself refuses to change or delete it.
     void aStoredDealReadsBackAsSavedAndStaysSo_data() { bothEngines(); }
     void aStoredDealReadsBackAsSavedAndStaysSo() {

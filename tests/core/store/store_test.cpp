@@ -159,26 +159,31 @@ private slots:
         QVERIFY(folder.errors().isEmpty());
     }
 
-    // A file a newer Quorvel made, whatever its tables hold, is refused with its name and left exactly as it is;
-    // so is a settings file of an earlier layout that cannot serve: its upgrade is not kept when the record it
-    // leads to is unusable.
+    // A file a newer Quorvel made, whatever its tables hold, or another program's in its place, is refused with
+    // its name and why, and left exactly as it is; so is a settings file of an earlier layout that cannot serve:
+    // its upgrade is not kept when the record it leads to is unusable. A deal file gone is made again, empty.
     void aFileItCannotUseIsRefusedUntouched_data() {
         QTest::addColumn<int>("file");
-        QTest::addColumn<QString>("sql"); // a newer layout
-        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("sql");    // run on it; on a new file in its place when it only makes a table
+        QTest::addColumn<QString>("reason"); // none: it opens
         const QString newer = u"made by a newer Quorvel"_s;
+        const int deals = int(schema::File::Deals);
         QTest::newRow("catalogue") << int(schema::File::Products)
                                    << u"alter table [table] rename column aftermarketname to name"_s << newer;
         QTest::newRow("templates") << int(schema::File::Templates)
                                    << u"alter table [table] rename column vehiclename to name"_s << newer;
         QTest::newRow("settings") << int(schema::File::Settings)
                                   << u"alter table [table] rename column am_total to counter"_s << newer;
-        QTest::newRow("deals") << int(schema::File::Deals) << u"alter table deals rename column saved to stamp"_s
-                               << newer;
+        QTest::newRow("deals") << deals << u"alter table deals rename column saved to stamp"_s << newer;
         QTest::newRow("earlier settings without a record")
             << int(schema::File::Settings)
             << u"drop table [table]; create table [table] (%1)"_s.arg(schema::preferenceFields().join(u", "_s))
-            << QString();
+            << u"it holds no settings record"_s;
+        QTest::newRow("deals missing: made empty") << deals << QString() << QString();
+        QTest::newRow("another database")
+            << deals << u"create table other (id)"_s << u"it has no table named \"deals\""_s;
+        QTest::newRow("a deal field missing")
+            << deals << u"create table deals (id)"_s << u"its table \"deals\" has no field \"saved\""_s;
     }
     void aFileItCannotUseIsRefusedUntouched() {
         QFETCH(int, file);
@@ -187,18 +192,27 @@ private slots:
         DataFolder folder;
         const QString path = folder.dataFile(schema::fileName(schema::File(file)));
         folder.store().close();
-        {
+        const bool replaced = !sql.startsWith(u"alter"_s) && !sql.startsWith(u"drop"_s);
+        if (replaced)
+            QVERIFY(QFile::remove(path));
+        if (!sql.isEmpty()) {
             Database changed;
-            QVERIFY(changed.open(path));
+            QVERIFY(replaced ? changed.create(path) : changed.open(path));
             for (const QString &statement : sql.split(u"; "_s))
                 QVERIFY2(changed.exec(statement), qPrintable(statement));
-            const int version = reason.isEmpty() ? -1 : schema::currentVersion(schema::File(file));
-            QVERIFY(changed.exec(u"pragma user_version = %1"_s.arg(version + 1)));
+            const int version = reason.contains(u"newer"_s) ? schema::currentVersion(schema::File(file)) : -1;
+            QVERIFY(replaced || changed.exec(u"pragma user_version = %1"_s.arg(version + 1)));
         }
         const QByteArray before = bytes(path);
         QString why;
-        QVERIFY(!folder.reopen(&why));
-        QVERIFY2(why.contains(QDir::toNativeSeparators(path)) && why.contains(reason), qPrintable(why));
+        QCOMPARE(folder.reopen(&why), reason.isEmpty());
+        if (reason.isEmpty()) {
+            QVERIFY(folder.store().deals().history().isEmpty());
+            return;
+        }
+        QVERIFY2(why.startsWith(u"The data file %1 cannot be used: "_s.arg(QDir::toNativeSeparators(path))) &&
+                     why.contains(reason),
+                 qPrintable(why));
         QCOMPARE(bytes(path), before);
     }
 
