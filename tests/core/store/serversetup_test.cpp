@@ -103,12 +103,11 @@ private slots:
         QVERIFY(!atDesk.dealsFile().exec(u"delete from dealitems"_s));
         QCOMPARE(report::productRows(atDesk.deals().report({})), report::productRows(copy.deals().report({})));
         QVERIFY(!atDesk.products().add(copy.products().all().first()));
-        // Each login keeps its own salesperson; the rest of the preferences are the dealership's.
+        // Each login keeps its own salesperson; the rest of the preferences are the dealership's (which a desk
+        // may not change: the program's server test).
         Settings mine = atDesk.settings().read();
         mine.salespersonName = u"Dana"_s;
         QVERIFY(atDesk.settings().write(mine));
-        mine.dealershipName = u"Desk Motors"_s;
-        QVERIFY(!atDesk.settings().write(mine));
         // A manager's login keeps the catalogue, drawing its ids.
         QVERIFY(copy.dealsFile().exec(u"create role manager1 login in role quorvel_manager"_s));
         desk.user = u"manager1"_s;

@@ -159,26 +159,31 @@ private slots:
         QVERIFY(folder.errors().isEmpty());
     }
 
-    // A file a newer Quorvel made, whatever its tables hold, is refused with its name and left exactly as it is;
-    // so is a settings file of an earlier layout that cannot serve: its upgrade is not kept when the record it
-    // leads to is unusable.
+    // A file a newer Quorvel made, whatever its tables hold, or another program's in its place, is refused with
+    // its name and why, and left exactly as it is; so is a settings file of an earlier layout that cannot serve:
+    // its upgrade is not kept when the record it leads to is unusable. A deal file gone is made again, empty.
     void aFileItCannotUseIsRefusedUntouched_data() {
         QTest::addColumn<int>("file");
-        QTest::addColumn<QString>("sql"); // a newer layout
-        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("sql");    // run on it; on a new file in its place when it only makes a table
+        QTest::addColumn<QString>("reason"); // none: it opens
         const QString newer = u"made by a newer Quorvel"_s;
+        const int deals = int(schema::File::Deals);
         QTest::newRow("catalogue") << int(schema::File::Products)
                                    << u"alter table [table] rename column aftermarketname to name"_s << newer;
         QTest::newRow("templates") << int(schema::File::Templates)
                                    << u"alter table [table] rename column vehiclename to name"_s << newer;
         QTest::newRow("settings") << int(schema::File::Settings)
                                   << u"alter table [table] rename column am_total to counter"_s << newer;
-        QTest::newRow("deals") << int(schema::File::Deals) << u"alter table deals rename column saved to stamp"_s
-                               << newer;
+        QTest::newRow("deals") << deals << u"alter table deals rename column saved to stamp"_s << newer;
         QTest::newRow("earlier settings without a record")
             << int(schema::File::Settings)
             << u"drop table [table]; create table [table] (%1)"_s.arg(schema::preferenceFields().join(u", "_s))
-            << QString();
+            << u"it holds no settings record"_s;
+        QTest::newRow("deals missing: made empty") << deals << QString() << QString();
+        QTest::newRow("another database")
+            << deals << u"create table other (id)"_s << u"it has no table named \"deals\""_s;
+        QTest::newRow("a deal field missing")
+            << deals << u"create table deals (id)"_s << u"its table \"deals\" has no field \"saved\""_s;
     }
     void aFileItCannotUseIsRefusedUntouched() {
         QFETCH(int, file);
@@ -187,18 +192,27 @@ private slots:
         DataFolder folder;
         const QString path = folder.dataFile(schema::fileName(schema::File(file)));
         folder.store().close();
-        {
+        const bool replaced = !sql.startsWith(u"alter"_s) && !sql.startsWith(u"drop"_s);
+        if (replaced)
+            QVERIFY(QFile::remove(path));
+        if (!sql.isEmpty()) {
             Database changed;
-            QVERIFY(changed.open(path));
+            QVERIFY(replaced ? changed.create(path) : changed.open(path));
             for (const QString &statement : sql.split(u"; "_s))
                 QVERIFY2(changed.exec(statement), qPrintable(statement));
-            const int version = reason.isEmpty() ? -1 : schema::currentVersion(schema::File(file));
-            QVERIFY(changed.exec(u"pragma user_version = %1"_s.arg(version + 1)));
+            const int version = reason.contains(u"newer"_s) ? schema::currentVersion(schema::File(file)) : -1;
+            QVERIFY(replaced || changed.exec(u"pragma user_version = %1"_s.arg(version + 1)));
         }
         const QByteArray before = bytes(path);
         QString why;
-        QVERIFY(!folder.reopen(&why));
-        QVERIFY2(why.contains(QDir::toNativeSeparators(path)) && why.contains(reason), qPrintable(why));
+        QCOMPARE(folder.reopen(&why), reason.isEmpty());
+        if (reason.isEmpty()) {
+            QVERIFY(folder.store().deals().history().isEmpty());
+            return;
+        }
+        QVERIFY2(why.startsWith(u"The data file %1 cannot be used: "_s.arg(QDir::toNativeSeparators(path))) &&
+                     why.contains(reason),
+                 qPrintable(why));
         QCOMPARE(bytes(path), before);
     }
 
@@ -279,29 +293,10 @@ private slots:
         QCOMPARE(ids().size(), 5);
     }
 
-    // A server of an earlier layout is brought up on opening, its rows kept; one a newer Quorvel set up is
-    // refused as it is.
-    void aServerOfAnEarlierLayoutIsBroughtUpAndOneOfANewerRefused() {
-        DataFolder folder(DataFolder::Content::Samples, Engine::Server);
-        Database &deals = folder.store().dealsFile();
-        DealRecord deal = sampleChoice(1, 0b011);
-        QVERIFY(folder.store().deals().add(deal));
-        const QVariantList layout = column(deals, u"select version from quorvel_layout order by name"_s);
-        QVERIFY(deals.exec(u"alter table deals drop column chosenterm"_s));
-        QVERIFY(deals.exec(u"update quorvel_layout set version = 1 where name = 'deals'"_s));
-        QVERIFY(folder.reopen());
-        QCOMPARE(column(folder.store().dealsFile(), u"select version from quorvel_layout order by name"_s), layout);
-        QCOMPARE(folder.store().deals().load(deal.id)->items, deal.items);
-        QVERIFY(folder.store().deals().add(deal));
-        QVERIFY(folder.store().settingsFile().exec(u"update quorvel_layout set version = version + 1"_s));
-        QString why;
-        QVERIFY(!folder.reopen(&why));
-        QVERIFY2(why.contains(u"made by a newer Quorvel"_s) && why.contains(folder.server()->label()), qPrintable(why));
-    }
-
     // The server goes away during the run: the write that fails says so and nothing stored is lost; a store
-    // opened meanwhile says it could not reach it. Once the server is back, the next writes go through.
-    void aServerGoneAwayIsSaidAndTheNextWritesAfterItsReturnSucceed() {
+    // opened meanwhile says it could not reach it. Once the server is back, the next writes go through. A server
+    // of an earlier layout is brought up on opening, its rows kept; one a newer Quorvel set up is refused as it is.
+    void aServerGoneAwayIsSaidAndOneOfAnotherLayoutIsMetAsAFileIs() {
         DataFolder folder(DataFolder::Content::Samples, Engine::Server);
         Store &store = folder.store();
         DealRecord deal = sampleChoice(1, 0b011);
@@ -326,6 +321,18 @@ private slots:
         QCOMPARE(store.products().all().size(), products.size() + 1);
         QCOMPARE(store.deals().history().size(), 2);
         QCOMPARE(store.deals().verify().message(), u"All 2 deals are intact."_s);
+
+        Database &deals = store.dealsFile();
+        const QVariantList layout = column(deals, u"select version from quorvel_layout order by name"_s);
+        QVERIFY(deals.exec(u"alter table deals drop column chosenterm"_s));
+        QVERIFY(deals.exec(u"update quorvel_layout set version = 1 where name = 'deals'"_s));
+        QVERIFY(folder.reopen());
+        QCOMPARE(column(folder.store().dealsFile(), u"select version from quorvel_layout order by name"_s), layout);
+        QCOMPARE(folder.store().deals().load(deal.id)->items, deal.items);
+        QVERIFY(folder.store().deals().add(deal));
+        QVERIFY(folder.store().settingsFile().exec(u"update quorvel_layout set version = version + 1"_s));
+        QVERIFY(!folder.reopen(&why));
+        QVERIFY2(why.contains(u"made by a newer Quorvel"_s) && why.contains(folder.server()->label()), qPrintable(why));
     }
 
     // A template stored by another copy after it was read here is not stored over unasked (the check holds

@@ -21,19 +21,17 @@ PgCluster &PgCluster::shared() {
     return cluster;
 }
 
-bool PgCluster::run(const QString &program, const QStringList &arguments, QString *output) {
+bool PgCluster::run(const QString &program, const QStringList &arguments) {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.setWorkingDirectory(m_dir->path()); // one the user postgres may enter
     // initdb and the server refuse to run as root.
     if (m_asPostgres)
-        p.start(u"runuser"_s, QStringList{u"-u"_s, u"postgres"_s, u"--"_s, kBin + program} + arguments);
+        p.start(u"runuser"_s, QStringList{u"-u"_s, u"postgres"_s, u"--"_s, program} + arguments);
     else
-        p.start(kBin + program, arguments);
+        p.start(program, arguments);
     const bool done = p.waitForFinished(120000);
     const QString said = QString::fromLocal8Bit(p.readAll());
-    if (output)
-        *output = said;
     if (done && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
         return true;
     m_why = u"%1 failed: %2 %3"_s.arg(program, p.errorString(), said);
@@ -52,8 +50,8 @@ PgCluster::PgCluster() {
         m_why = u"the temporary folder could not be given to the user postgres"_s;
         return;
     }
-    if (!run(u"initdb"_s, {u"-D"_s, m_dir->filePath(u"data"_s), u"-A"_s, u"trust"_s, u"-U"_s, u"postgres"_s, u"-E"_s,
-                           u"UTF8"_s, u"--locale=C.UTF-8"_s}))
+    if (!run(kBin + u"initdb"_s, {u"-D"_s, m_dir->filePath(u"data"_s), u"-A"_s, u"trust"_s, u"-U"_s, u"postgres"_s,
+                                  u"-E"_s, u"UTF8"_s, u"--locale=C.UTF-8"_s}))
         return;
     // A free port: another cluster (another test program at the same time) may
     // hold the first one tried.
@@ -64,10 +62,13 @@ PgCluster::PgCluster() {
 }
 
 bool PgCluster::start() {
-    m_running = run(
-        u"pg_ctl"_s,
-        {u"start"_s, u"-w"_s, u"-D"_s, m_dir->filePath(u"data"_s), u"-l"_s, m_dir->filePath(u"log"_s), u"-o"_s,
-         u"-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off -c wal_level=minimal -c max_wal_senders=0"_s.arg(m_port).arg(m_dir->path()) + m_serverOptions});
+    m_running =
+        run(kBin + u"pg_ctl"_s,
+            {u"start"_s, u"-w"_s, u"-D"_s, m_dir->filePath(u"data"_s), u"-l"_s, m_dir->filePath(u"log"_s), u"-o"_s,
+             u"-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off -c wal_level=minimal -c max_wal_senders=0"_s
+                     .arg(m_port)
+                     .arg(m_dir->path()) +
+                 m_serverOptions});
     if (!m_running) {
         QFile log(m_dir->filePath(u"log"_s));
         if (log.open(QIODevice::ReadOnly))
@@ -77,7 +78,8 @@ bool PgCluster::start() {
 }
 
 bool PgCluster::stop() {
-    const bool stopped = run(u"pg_ctl"_s, {u"stop"_s, u"-m"_s, u"immediate"_s, u"-D"_s, m_dir->filePath(u"data"_s)});
+    const bool stopped =
+        run(kBin + u"pg_ctl"_s, {u"stop"_s, u"-m"_s, u"immediate"_s, u"-D"_s, m_dir->filePath(u"data"_s)});
     m_running = m_running && !stopped;
     return stopped;
 }
@@ -94,21 +96,13 @@ std::optional<QString> PgCluster::useCertificate() {
                             u"req -subj /CN=localhost -keyout server.key -out s.csr"_s + ec,
                             u"x509 -req -days 2 -in s.csr -CA ca.crt -CAkey ca.key -CAcreateserial -extfile names.ext "
                             "-out server.crt"_s};
-    for (const QString &step : steps) {
-        QProcess p;
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.setWorkingDirectory(dir.path());
-        p.start(u"openssl"_s, step.split(u' '));
-        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-            m_why = u"openssl failed: %1 %2"_s.arg(p.errorString(), QString::fromLocal8Bit(p.readAll()));
+    // Made as the user the server runs as: its key is the server's own.
+    for (const QString &step : steps)
+        if (!run(u"openssl"_s, step.split(u' ')))
             return std::nullopt;
-        }
-    }
     const QString cert = dir.filePath(u"server.crt"_s), key = dir.filePath(u"server.key"_s);
     // The server reads its key only when no one else may.
     QFile::setPermissions(key, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (m_asPostgres && QProcess::execute(u"chown"_s, {u"postgres:postgres"_s, key, cert}) != 0)
-        return std::nullopt;
     m_serverOptions = u" -c ssl=on -c ssl_cert_file=%1 -c ssl_key_file=%2"_s.arg(cert, key);
     if (!stop() || !start())
         return std::nullopt;

@@ -34,7 +34,7 @@ public:
 
 private:
     PgCluster();
-    bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
+    bool run(const QString &program, const QStringList &arguments);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     int m_port = 0;
