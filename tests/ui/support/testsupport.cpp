@@ -1,7 +1,5 @@
 #include "testsupport.h"
 
-#include <QSqlQuery>
-
 namespace testsupport {
 
 namespace {
@@ -81,16 +79,8 @@ QVariant storedSetting(const QString &field) {
 }
 
 QVariantList column(const QString &file, const QString &sql) {
-    Database db;
-    QVariantList out;
-    if (!db.open(QDir(app().dataFolder()).filePath(file)))
-        return out;
-    QSqlQuery q(db.handle());
-    if (q.exec(sql))
-        while (q.next())
-            out << q.value(0);
-    q.finish();
-    return out;
+    Database db; // a connection of its own, as another program reading the file
+    return db.open(QDir(app().dataFolder()).filePath(file)) ? coretest::column(db, sql) : QVariantList();
 }
 
 QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<bool> &answers) {
