@@ -43,9 +43,7 @@ class DealTest : public QObject {
 private slots:
     void init() {
         m_folder = std::make_unique<ProgramFolder>();
-        setSetting("taxrate", 0.07);
-        setSetting("includetax", 0);
-        setSetting("interestrate", 0);
+        setSettings({{"taxrate", 0.07}, {"includetax", 0}, {"interestrate", 0}});
     }
     void cleanup() {
         QVERIFY2(m_folder->databaseErrors().isEmpty(), qPrintable(m_folder->databaseErrors().join('\n')));
@@ -54,9 +52,7 @@ private slots:
 
     // Further terms and the amount financed, on the worksheet and then on the presentation.
     void furtherTermsAndAmountFinanced() {
-        setSetting("financeterm2", 72);
-        setSetting("financeterm3", 84);
-        setSetting("interestrate", 6);
+        setSettings({{"financeterm2", 72}, {"financeterm3", 84}, {"interestrate", 6}});
         addProduct("Plan", 900, 1500);
         DealWorksheet *w = openWorksheet();
         QVERIFY(w && chooseProduct(w, 1, 0, "Plan"));
@@ -233,9 +229,9 @@ private slots:
     void createDealBuildsThePresentationAndItsCommands() {
         RecordingDevice *printed = recordPrinting();
         const QString alpha = u"Alpha Guard $1250.00\r\nLine one\r\nLine two"_s;
-        setSetting(u"dealershipname"_s, u"  Smith & Sons Motors  "_s);
-        setSetting(u"disclaimer"_s, u"  Estimates only.\r\nSubject to credit.  "_s);
-        setSetting(u"package3"_s, u"Package 3"_s);
+        setSettings({{"dealershipname", "  Smith & Sons Motors  "},
+                     {"disclaimer", "  Estimates only.\r\nSubject to credit.  "},
+                     {"package3", "Package 3"}});
         addTemplate(u"Trucks"_s, QString(), {}, {u"Tow & Haul"_s, u"Work"_s});
         const QString page = QDir(m_folder->path()).filePath(u"webpages/alpha guard.html"_s);
         QVERIFY(QDir().mkpath(QFileInfo(page).path()) && QFile(page).open(QIODevice::WriteOnly));

@@ -69,8 +69,11 @@ int addTemplate(const QString &name, const QString &notes, const QList<int> &men
     return coretest::addTemplate(app().store(), name, notes, menu, packageNames, id);
 }
 
-void setSetting(const QString &field, const QVariant &value) {
-    app().store().settingsFile().exec(QStringLiteral("update [table] set [%1]=?").arg(field), {value});
+void setSetting(const QString &field, const QVariant &value) { setSettings({{field, value}}); }
+
+void setSettings(const QVariantMap &fields) {
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        app().store().settingsFile().exec(QStringLiteral("update [table] set [%1]=?").arg(it.key()), {it.value()});
     app().reloadSettings();
 }
 
