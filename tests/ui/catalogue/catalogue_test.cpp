@@ -69,6 +69,8 @@ void store(int id, const QString &name, double cost, double msrp, const QString 
         {id, name, cost, msrp, "From 1,000 feet", "page.html", picturepath, "Tint Co", "555-0101", notes});
 }
 
+const QString kGone = u"Message: This record no longer exists, so nothing was saved."_s;
+
 const QByteArray kHeader = "id,aftermarketname,cost,msrp,description,htmlpath,picturepath,installer,phone,notes\r\n";
 
 // Clicks a command of the product list with the file dialogs answering `path`; returns what the boxes said.
@@ -299,12 +301,10 @@ private slots:
         }
         app().store().productsFile().exec("delete from [table] where id=4");
         type(ed, "phone", "555-0199");
-        QCOMPARE(clickAnswering(ed, "Command1"),
-                 QStringList{"Message: This record no longer exists, so nothing was saved."});
+        QCOMPARE(clickAnswering(ed, "Command1"), QStringList{kGone});
         QCOMPARE(stored("count(*)", "1"), QVariantList{2});
         // Moving on says so again, and the walk steps over the deleted product.
-        QCOMPARE(clickAnswering(ed, "Command6"),
-                 QStringList{"Message: This record no longer exists, so nothing was saved."});
+        QCOMPARE(clickAnswering(ed, "Command6"), QStringList{kGone});
         QCOMPARE(textOf(ed, "aftermarketname"), u"Ee"_s);
         // The list clicked on a product gone since: the editor keeps (and stores) its own; the list refreshes.
         type(ed, "installer", "In-house");

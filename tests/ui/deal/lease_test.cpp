@@ -48,12 +48,8 @@ private slots:
 
     void leaseFromWorksheetToReprint() {
         ProgramFolder folder;
-        for (const auto &[field, value] : {std::pair{"interestrate", 3},
-                                           {"financeterm", 36},
-                                           {"financeterm2", 48},
-                                           {"financeterm3", 60},
-                                           {"disclosetotals", 1}})
-            setSetting(field, value);
+        setSettings({{"financeterm", 36}, {"financeterm2", 48}, {"financeterm3", 60}});
+        setSettings({{"interestrate", 3}, {"disclosetotals", 1}});
         addProduct("Plan", 900, 1500);
         DealWorksheet *w = openWorksheet();
         QVERIFY(w && chooseProduct(w, 1, 0, "Plan"));

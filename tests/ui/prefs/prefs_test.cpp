@@ -37,9 +37,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, storedTerm);
         ProgramFolder folder;
-        setSetting(u"financeterm3"_s, 96);
-        setSetting(u"passwordprotect"_s, 1);
-        setSetting(u"includetax"_s, 1);
+        setSettings({{"financeterm3", 96}, {"passwordprotect", 1}, {"includetax", 1}});
         PreferencesDialog *w = openPreferences();
         QCOMPARE(textOf(w, u"pstatement"_s), schema::defaultStatement());
         type(w, u"pdealershipname"_s, u"   Smith & Sons Motors  "_s);
@@ -87,8 +85,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, named);
         ProgramFolder folder;
-        setSetting(u"taxrate"_s, double(0.0825f));
-        setSetting(u"interestrate"_s, double(6.9f));
+        setSettings({{"taxrate", double(0.0825f)}, {"interestrate", double(6.9f)}});
         const QVariantList before = storedRecord();
         PreferencesDialog *w = openPreferences();
         QCOMPARE(textOf(w, u"ptaxrate"_s) + u" "_s + textOf(w, u"pinterestrate"_s), u"0.0825 6.9"_s);

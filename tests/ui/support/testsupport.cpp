@@ -1,7 +1,5 @@
 #include "testsupport.h"
 
-#include <QSqlQuery>
-
 namespace testsupport {
 
 namespace {
@@ -71,8 +69,11 @@ int addTemplate(const QString &name, const QString &notes, const QList<int> &men
     return coretest::addTemplate(app().store(), name, notes, menu, packageNames, id);
 }
 
-void setSetting(const QString &field, const QVariant &value) {
-    app().store().settingsFile().exec(QStringLiteral("update [table] set [%1]=?").arg(field), {value});
+void setSetting(const QString &field, const QVariant &value) { setSettings({{field, value}}); }
+
+void setSettings(const QVariantMap &fields) {
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        app().store().settingsFile().exec(QStringLiteral("update [table] set [%1]=?").arg(it.key()), {it.value()});
     app().reloadSettings();
 }
 
@@ -81,16 +82,8 @@ QVariant storedSetting(const QString &field) {
 }
 
 QVariantList column(const QString &file, const QString &sql) {
-    Database db;
-    QVariantList out;
-    if (!db.open(QDir(app().dataFolder()).filePath(file)))
-        return out;
-    QSqlQuery q(db.handle());
-    if (q.exec(sql))
-        while (q.next())
-            out << q.value(0);
-    q.finish();
-    return out;
+    Database db; // a connection of its own, as another program reading the file
+    return db.open(QDir(app().dataFolder()).filePath(file)) ? coretest::column(db, sql) : QVariantList();
 }
 
 QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<bool> &answers) {

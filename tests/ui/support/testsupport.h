@@ -73,8 +73,9 @@ int addProduct(const QString &name, double cost, double msrp, const QString &des
 // Stores a template; `slots` holds up to 40 product ids, package by package. Returns its id.
 int addTemplate(const QString &name, const QString &notes, const QList<int> &menu = {},
                 const QStringList &packageNames = {}, int id = -1);
-// Sets one field of the settings record and re-reads the settings.
+// Sets fields of the settings record and re-reads the settings.
 void setSetting(const QString &field, const QVariant &value);
+void setSettings(const QVariantMap &fields);
 QVariant storedSetting(const QString &field);
 // Runs a query on one of the three files and returns the first column of every row.
 QVariantList column(const QString &file, const QString &sql);
