@@ -306,14 +306,22 @@ Layout deals() {
                 "create or replace function quorvel_add_deal(deal_fields jsonb, deal_items jsonb, sealed_text text) "
                 "returns table (drawn bigint, sealed text) language plpgsql as $$ "
                 "declare made deals; number bigint; chained text; begin "
+                // A desk readies the server's side of saving once (the tables' indexes, the counting, the names'
+                // collation, the seal's functions, the chain's reads) before it takes the turn, so the turn is
+                // no longer for its first save. The store does so as it opens, with no deal.
+                "if current_setting('quorvel.ready', true) is distinct from 'yes' then "
+                "insert into deals select * from deals where false; "
+                "insert into dealitems select * from dealitems where false; "
+                "perform 1 where ('a' collate quorvel_nocase) < 'b'; "
+                "perform encode(sha256(convert_to(regexp_replace('', '^(deal\\.id|item\\.deal)=$', '', 'gn'), "
+                "'UTF8')), 'hex'); "
+                "perform greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) "
+                "from deals d; "
+                "perform d.seal from deals d where d.seal <> '' order by d.id desc limit 1; "
+                "perform set_config('quorvel.ready', 'yes', false); end if; "
+                "if deal_fields is null then return; end if; "
                 "perform set_config('synchronous_commit', 'off', true); "
                 "made := jsonb_populate_record(null::deals, deal_fields); "
-                // A desk's first save readies the server's side of saving (the tables' indexes, the counting)
-                // before it takes the turn, so the turn is no longer for it.
-                "if current_setting('quorvel.ready', true) is distinct from 'yes' then "
-                "insert into deals select made.* where false; "
-                "insert into dealitems select * from dealitems where false; "
-                "perform set_config('quorvel.ready', 'yes', false); end if; "
                 "perform pg_advisory_xact_lock(hashtext('quorvel deals')); "
                 "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) + 1 "
                 "into number from deals d; "

@@ -210,6 +210,8 @@ bool Store::openServer(QString *why) {
                           for (int i = 0; i < 3; ++i)
                               m_mayChange[i] = q.value(i).toBool();
                       });
+    // Saving a deal finds the server's side of it ready; a login that may not save deals learns so when it tries.
+    QSqlQuery(m_deals.handle()).exec(QStringLiteral("select quorvel_add_deal(null, null, null)"));
     listen();
     return true;
 }
