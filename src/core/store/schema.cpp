@@ -205,6 +205,11 @@ Layout deals() {
     // item of every deal: for each day, salesperson (as stored) and product, the deals that offered
     // it and that kept it, and the MSRP and profit it brought. Filled once from the deals stored
     // before; stored items then count themselves (the server's desks may read the counts only).
+    // How the server adds a statement's counts to those kept.
+    const QString countsAdded = QStringLiteral(
+        "on conflict (day, salesperson, name) do update set offered = reportcounts.offered + excluded.offered, "
+        "accepted = reportcounts.accepted + excluded.accepted, sold = reportcounts.sold + excluded.sold, "
+        "profit = reportcounts.profit + excluded.profit; ");
     const Step reportCounts{
         statement(QStringLiteral("create table if not exists reportcounts (day TEXT NOT NULL, "
                                  "salesperson TEXT NOT NULL, name TEXT NOT NULL, "
@@ -243,25 +248,20 @@ Layout deals() {
                 "profit = profit + excluded.profit; end"),
             FilesOnly),
         // Run as the server's owner: a desk that stores a deal counts it, but cannot change the counts.
-        statement(
-            QStringLiteral("create or replace function quorvel_count_item() returns trigger language plpgsql "
-                           "security definer set search_path = public as $$ begin "
-                           "insert into reportcounts (day, salesperson, name, offered, accepted, sold, profit) "
-                           "select coalesce(substr(d.saved, 1, 10), ''), coalesce(d.salesperson, ''), new.name, "
-                           "case when exists (select 1 from dealitems x where x.deal = new.deal and "
-                           "x.name = new.name and x.productid > 0) then 0 else 1 end, "
-                           "case when new.accepted = 1 and not exists (select 1 from dealitems x where "
-                           "x.deal = new.deal and x.name = new.name and x.productid > 0 and x.accepted = 1) "
-                           "then 1 else 0 end, "
-                           "case when new.accepted = 1 then new.msrp else 0 end, "
-                           "case when new.accepted = 1 then new.msrp - new.cost else 0 end "
-                           "from deals d where d.id = new.deal "
-                           "on conflict (day, salesperson, name) do update set "
-                           "offered = reportcounts.offered + excluded.offered, "
-                           "accepted = reportcounts.accepted + excluded.accepted, "
-                           "sold = reportcounts.sold + excluded.sold, profit = reportcounts.profit + excluded.profit; "
-                           "return new; end $$"),
-            ServerOnly),
+        statement(QStringLiteral("create or replace function quorvel_count_item() returns trigger language plpgsql "
+                                 "security definer set search_path = public as $$ begin "
+                                 "insert into reportcounts (day, salesperson, name, offered, accepted, sold, profit) "
+                                 "select coalesce(substr(d.saved, 1, 10), ''), coalesce(d.salesperson, ''), new.name, "
+                                 "case when exists (select 1 from dealitems x where x.deal = new.deal and "
+                                 "x.name = new.name and x.productid > 0) then 0 else 1 end, "
+                                 "case when new.accepted = 1 and not exists (select 1 from dealitems x where "
+                                 "x.deal = new.deal and x.name = new.name and x.productid > 0 and x.accepted = 1) "
+                                 "then 1 else 0 end, "
+                                 "case when new.accepted = 1 then new.msrp else 0 end, "
+                                 "case when new.accepted = 1 then new.msrp - new.cost else 0 end "
+                                 "from deals d where d.id = new.deal ") +
+                      countsAdded + QStringLiteral("return new; end $$"),
+                  ServerOnly),
         statement(QStringLiteral("create or replace trigger dealitems_counted before insert on dealitems "
                                  "for each row when (new.productid > 0) execute function quorvel_count_item()"),
                   ServerOnly)};
@@ -284,12 +284,8 @@ Layout deals() {
                            "sum(case when accepted = 1 then msrp else 0 end) as sold, "
                            "sum(case when accepted = 1 then msrp - cost else 0 end) as profit "
                            "from counted where productid > 0 group by deal, name) n join deals d on d.id = n.deal "
-                           "group by 1, 2, 3 "
-                           "on conflict (day, salesperson, name) do update set "
-                           "offered = reportcounts.offered + excluded.offered, "
-                           "accepted = reportcounts.accepted + excluded.accepted, "
-                           "sold = reportcounts.sold + excluded.sold, profit = reportcounts.profit + excluded.profit; "
-                           "return null; end $$"),
+                           "group by 1, 2, 3 ") +
+                countsAdded + QStringLiteral("return null; end $$"),
             ServerOnly),
         statement(QStringLiteral("drop trigger if exists dealitems_counted on dealitems"), ServerOnly),
         statement(QStringLiteral("create trigger dealitems_counted after insert on dealitems referencing new table "
@@ -361,12 +357,8 @@ Layout deals() {
                 "(select coalesce(substr(d.saved, 1, 10), '') from deals d where d.id = c.deal) as day, "
                 "(select coalesce(d.salesperson, '') from deals d where d.id = c.deal) as salesperson "
                 "from (select deal, count(*) as items from counted group by deal) c offset 0) w on w.deal = n.deal "
-                "group by 1, 2, 3 "
-                "on conflict (day, salesperson, name) do update set "
-                "offered = reportcounts.offered + excluded.offered, "
-                "accepted = reportcounts.accepted + excluded.accepted, "
-                "sold = reportcounts.sold + excluded.sold, profit = reportcounts.profit + excluded.profit; "
-                "return null; end $$"),
+                "group by 1, 2, 3 ") +
+                countsAdded + QStringLiteral("return null; end $$"),
             ServerOnly),
         // A product's earlier items in a deal are found among the deal's few items: the index by product cost
         // every save and served nothing else on the server.
