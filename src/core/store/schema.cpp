@@ -300,37 +300,32 @@ Layout deals() {
         statement(
             QStringLiteral(
                 "create or replace function quorvel_add_deal(deal_fields jsonb, deal_items jsonb, sealed_text text) "
-                "returns table (drawn bigint, sealed text) language plpgsql as $$ "
-                "declare made deals; number bigint; chained text; begin "
-                // A desk readies the server's side of saving once (the tables' indexes, the counting, the names'
-                // collation, the seal's functions, the chain's reads) before it takes the turn, so the turn is
-                // no longer for its first save. The store does so as it opens, with no deal.
-                "if current_setting('quorvel.ready', true) is distinct from 'yes' then "
-                "insert into deals select * from deals where false; "
-                "insert into dealitems select * from dealitems where false; "
-                "perform 1 where ('a' collate quorvel_nocase) < 'b'; "
-                "perform encode(sha256(convert_to(regexp_replace('', '^(deal\\.id|item\\.deal)=$', '', 'gn'), "
-                "'UTF8')), 'hex'); "
-                "perform greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) "
-                "from deals d; "
-                "perform d.seal from deals d where d.seal <> '' order by d.id desc limit 1; "
-                "perform set_config('quorvel.ready', 'yes', false); end if; "
-                "if deal_fields is null then return; end if; "
+                "returns table (drawn bigint, sealed text) language plpgsql set plan_cache_mode = force_generic_plan "
+                "as $$ declare made deals; number bigint; chained text; begin "
+                // The first pass readies a desk's connection once (the names' collation, the seal's functions and
+                // every statement's plan, kept from then on) and writes nothing: no desk's first saves make the
+                // turn longer. The store runs it as it opens, with no deal.
+                "for pass in 0..1 loop "
+                "continue when pass = 0 and current_setting('quorvel.ready', true) is not distinct from 'yes'; "
+                "exit when pass = 1 and deal_fields is null; "
+                "if pass = 0 then perform 1 where ('a' collate quorvel_nocase) < 'b'; else "
                 "perform set_config('synchronous_commit', 'off', true); "
                 "made := jsonb_populate_record(null::deals, deal_fields); "
-                "perform pg_advisory_xact_lock(hashtext('quorvel deals')); "
+                "perform pg_advisory_xact_lock(hashtext('quorvel deals')); end if; "
                 "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) + 1 "
                 "into number from deals d; "
                 "select d.seal into chained from deals d where d.seal <> '' order by d.id desc limit 1; "
-                "made.id := number; "
+                "made.id := case when pass = 1 then number end; "
                 "made.seal := encode(sha256(convert_to(E'quorvel-seal 1\\nprevious=' || coalesce(chained, '') "
-                "|| E'\\n' || regexp_replace(sealed_text, '^(deal\\.id|item\\.deal)=$', '\\1=' || number, 'gn'), "
-                "'UTF8')), 'hex'); "
-                "insert into deals select made.*; "
+                "|| E'\\n' || regexp_replace(coalesce(sealed_text, ''), '^(deal\\.id|item\\.deal)=$', '\\1=' || "
+                "number, 'gn'), 'UTF8')), 'hex'); "
+                "insert into deals select made.* where made.id is not null; "
                 "insert into dealitems (deal, package, slot, productid, name, cost, msrp, description, accepted) "
-                "select number, i.package, i.slot, i.productid, i.name, i.cost, i.msrp, i.description, i.accepted "
-                "from jsonb_populate_recordset(null::dealitems, deal_items) i; "
-                "return query select number, made.seal; end $$"),
+                "select made.id, i.package, i.slot, i.productid, i.name, i.cost, i.msrp, i.description, i.accepted "
+                "from jsonb_populate_recordset(null::dealitems, deal_items) i where made.id is not null; "
+                "end loop; "
+                "perform set_config('quorvel.ready', 'yes', false); "
+                "if deal_fields is not null then return query select made.id, made.seal; end if; end $$"),
             ServerOnly),
         // A deal whose items all came in this statement (as every desk stores them) offers each of its products
         // here; only a deal given items in several statements has each product's earlier items looked for.
