@@ -1,5 +1,7 @@
 #include "database.h"
 
+#include "core/store/storeevents.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -11,6 +13,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QUuid>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +22,8 @@
 namespace {
 // The one channel every desk of a dealership announces its writes on.
 const QString kChannel = QStringLiteral("quorvel");
+// How long deals saved one after another are held before the other desks are told of them.
+constexpr int kDealsHeldMs = 500;
 
 QString newConnectionName() { return QStringLiteral("quorvel-") + QUuid::createUuid().toString(QUuid::WithoutBraces); }
 
@@ -430,6 +435,13 @@ bool Database::create(const QString &path) {
 }
 
 void Database::close() {
+    // Deals held back are told before the desk goes.
+    if (!m_dealsHeld.isEmpty() && !m_broken && !m_inTransaction) {
+        m_dealsTold.invalidate();
+        tellHeldDeals();
+    }
+    m_dealsHeld.clear();
+    m_dealsTimerSet = false;
     m_heard = nullptr;
     m_madeAfresh = nullptr;
     m_ear.reset();
@@ -607,14 +619,53 @@ void Database::beginSelfCommitting() {
 bool Database::commit() {
     bool ok = std::exchange(m_selfCommitting, false) || exec(QStringLiteral("COMMIT"));
     m_inTransaction = false;
+    QStringList after = std::exchange(m_toldAfterCommit, {});
+    const QString deals = ok ? dealsDue() : QString();
+    if (!deals.isEmpty())
+        after << deals;
     // A write that must wait for the disk, made after this connection's commit, so the server writes the
     // commit out before it returns: only then is it said to be stored.
-    if (std::exchange(m_flushAfterCommit, false)) {
-        QStringList after = std::exchange(m_toldAfterCommit, {});
+    if (std::exchange(m_flushAfterCommit, false))
         after << QStringLiteral("pg_logical_emit_message(true, 'quorvel', 'stored')");
-        ok = ok && exec(QStringLiteral("select ") + after.join(QStringLiteral(", ")));
-    }
+    ok = ok && (after.isEmpty() || exec(QStringLiteral("select ") + after.join(QStringLiteral(", "))));
+    if (!m_dealsHeld.isEmpty())
+        tellDealsLater();
     return ok;
+}
+
+QString Database::dealsDue() {
+    if (m_dealsHeld.isEmpty() || (m_dealsTold.isValid() && m_dealsTold.elapsed() < kDealsHeldMs))
+        return QString();
+    m_dealsTold.start();
+    return notification(announced::deals(std::exchange(m_dealsHeld, {})));
+}
+
+void Database::tellDealsLater() {
+    if (m_dealsTimerSet)
+        return;
+    if (!m_ear)
+        m_ear = std::make_unique<QObject>();
+    m_dealsTimerSet = true;
+    const qint64 left = m_dealsTold.isValid() ? kDealsHeldMs - m_dealsTold.elapsed() : 0;
+    QTimer::singleShot(int(std::max<qint64>(left, 0)), m_ear.get(), [this] {
+        m_dealsTimerSet = false;
+        // A transaction is never cut short: its commit tells them, or the next try.
+        if (m_inTransaction || m_selfCommitting) {
+            tellDealsLater();
+            return;
+        }
+        if (!m_broken)
+            tellHeldDeals();
+    });
+}
+
+void Database::tellHeldDeals() {
+    const QList<qint64> held = m_dealsHeld;
+    const QString deals = dealsDue();
+    // Out of any save: a failure is no one's to report. They are told with the next save's commit instead.
+    QSqlQuery q(handle());
+    if (!deals.isEmpty() && !q.exec(QStringLiteral("select ") + deals))
+        m_dealsHeld = held;
 }
 
 bool Database::beginOnServer(QSqlQuery &q) {
@@ -630,17 +681,27 @@ bool Database::beginOnServer(QSqlQuery &q) {
 bool Database::announce(const QString &what) {
     if (!m_server)
         return true;
-    // Written into the statement by the driver's own quoting: a bound value would cost the turn two more trips
-    // to the server (prepare and free).
-    QSqlField payload(QStringLiteral("what"), QMetaType(QMetaType::QString));
-    payload.setValue(m_sender.isEmpty() ? what : what + QLatin1Char(' ') + m_sender);
-    const QString notify = QStringLiteral("pg_notify('%1', %2)").arg(kChannel, handle().driver()->formatValue(payload));
+    const QString notify = notification(what);
     // Out of the turn: told with the wait for the disk, once the write is committed.
     if (m_flushAfterCommit) {
         m_toldAfterCommit << notify;
         return true;
     }
     return exec(QStringLiteral("select ") + notify);
+}
+
+QString Database::notification(const QString &what) const {
+    // Written into the statement by the driver's own quoting: a bound value would cost the turn two more trips
+    // to the server (prepare and free).
+    QSqlField payload(QStringLiteral("what"), QMetaType(QMetaType::QString));
+    payload.setValue(m_sender.isEmpty() ? what : what + QLatin1Char(' ') + m_sender);
+    return QStringLiteral("pg_notify('%1', %2)").arg(kChannel, handle().driver()->formatValue(payload));
+}
+
+bool Database::announceDeals(const QList<qint64> &ids) {
+    if (m_server)
+        m_dealsHeld << ids;
+    return true;
 }
 
 bool Database::announced(const QString &what, const std::function<bool()> &write) {

@@ -10,6 +10,8 @@
 #include "core/store/recordwalk.h"
 #include "core/store/serveraddress.h"
 
+#include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -111,6 +113,10 @@ public:
     // sent inside the open transaction, so they hear it only once it commits (in a turn that commits before
     // the disk is written, just after the commit). A file has no one to tell.
     bool announce(const QString &what);
+    // Announces deals stored by the transaction now open, once it commits. Deals saved within half a second
+    // of this connection's last such announcement are held and told together, with the next commit or when
+    // the half second is up: a rush at one desk then does not wake every other desk for each deal.
+    bool announceDeals(const QList<qint64> &ids);
     // Runs `write` and its announcement as one transaction on a server; on a file only runs `write`.
     bool announced(const QString &what, const std::function<bool()> &write);
     // On a server: hands `heard` what other connections announce; a null text when this connection was made
@@ -128,6 +134,13 @@ private:
     // the transaction already holds the whole file; the server locks the rows.
     QString held(const QString &select) const { return m_server ? select + QStringLiteral(" for update") : select; }
     bool connected();
+    // `what`, marked with the sender, as the server function call that announces it.
+    QString notification(const QString &what) const;
+    // The held deals' announcement when it is due (cleared with it); "" when nothing is due.
+    QString dealsDue();
+    // Tells the held deals once the half second is up, if no commit told them first.
+    void tellDealsLater();
+    void tellHeldDeals();
     bool connectServer();
     // Whether a statement that failed with `error` outside a transaction may run again: the connection had
     // gone and is now made afresh.
@@ -147,6 +160,9 @@ private:
     bool m_flushAfterCommit = false;
     bool m_selfCommitting = false; // the writes since beginSelfCommitting() committed themselves
     QStringList m_toldAfterCommit; // announcements held for after such a commit
+    QList<qint64> m_dealsHeld;     // deals committed or being committed whose announcement is held
+    QElapsedTimer m_dealsTold;     // since this connection last announced deals
+    bool m_dealsTimerSet = false;
     QString m_path;
     QString m_error;
     ErrorHandler m_onError;

@@ -292,7 +292,7 @@ bool storeOnServer(Database &db, QVector<DealRecord> &records) {
         }
         ids << r.id;
     }
-    if (db.announce(announced::deals(ids)) && db.commit())
+    if (db.announceDeals(ids) && db.commit())
         return true;
     db.rollback();
     return false;
