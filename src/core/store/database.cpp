@@ -613,21 +613,25 @@ bool Database::beginImmediate(QString *error, const std::function<bool()> &befor
 }
 void Database::beginSelfCommitting() {
     m_selfCommitting = true;
-    m_flushAfterCommit = m_server.has_value();
 }
 
 bool Database::commit() {
-    bool ok = std::exchange(m_selfCommitting, false) || exec(QStringLiteral("COMMIT"));
+    const bool selfCommitted = std::exchange(m_selfCommitting, false);
+    bool ok = selfCommitted || exec(QStringLiteral("COMMIT"));
     m_inTransaction = false;
     QStringList after = std::exchange(m_toldAfterCommit, {});
-    const QString deals = ok ? dealsDue() : QString();
-    if (!deals.isEmpty())
-        after << deals;
     // A write that must wait for the disk, made after this connection's commit, so the server writes the
-    // commit out before it returns: only then is it said to be stored.
-    if (std::exchange(m_flushAfterCommit, false))
+    // commit out before it returns: only then is it said to be stored. The deals due are told with it.
+    if (std::exchange(m_flushAfterCommit, false)) {
+        const QString deals = ok ? dealsDue() : QString();
+        if (!deals.isEmpty())
+            after << deals;
         after << QStringLiteral("pg_logical_emit_message(true, 'quorvel', 'stored')");
+    }
     ok = ok && (after.isEmpty() || exec(QStringLiteral("select ") + after.join(QStringLiteral(", "))));
+    // Stored and on the disk already: telling the others is no part of the save.
+    if (ok && selfCommitted)
+        tellHeldDeals();
     if (!m_dealsHeld.isEmpty())
         tellDealsLater();
     return ok;

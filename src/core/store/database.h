@@ -92,9 +92,9 @@ public:
     // returns once they have; the turn then lasts no longer than the writes.
     bool beginImmediate(QString *error = nullptr, const std::function<bool()> &beforeTurn = {},
                         bool flushAfterTurn = false);
-    // On a server: the writes that follow are statements that each commit on their own, taking their turn inside
-    // (a server function) and letting the next writer in before they reach the disk; commit() then waits for
-    // the disk once for them all and tells what was announced meanwhile. Used instead of beginImmediate().
+    // On a server: the writes that follow are statements that each commit on their own and return once on the
+    // disk (a server procedure that takes its turn inside and lets the next writer in before the disk is
+    // written); commit() then tells what was announced meanwhile. Used instead of beginImmediate().
     void beginSelfCommitting();
     bool commit();
     void rollback();

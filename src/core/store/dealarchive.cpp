@@ -240,8 +240,9 @@ QJsonValue json(const QVariant &v) {
     }
 }
 
-// The statement that numbers, seals and stores one deal on the server, its values written in.
-QString serverStatement(Database &db, const DealRecord &r) {
+// The statement that numbers, seals and stores one deal on the server, its values written in: `alone`, it
+// commits itself and waits for the disk; otherwise it is one of the writes of a transaction.
+QString serverStatement(Database &db, const DealRecord &r, bool alone) {
     static const QStringList names = dealNames();
     static const QStringList itemNames = schema::dealItemFields();
     const Written w = written(r, 0);
@@ -260,19 +261,20 @@ QString serverStatement(Database &db, const DealRecord &r) {
         field.setValue(value);
         return db.handle().driver()->formatValue(field);
     };
-    return QStringLiteral("select drawn, sealed from quorvel_add_deal(%1::jsonb, %2::jsonb, %3)")
+    return (alone ? QStringLiteral("call quorvel_save_deal(%1::jsonb, %2::jsonb, %3, null, null)")
+                  : QStringLiteral("select drawn, sealed from quorvel_add_deal(%1::jsonb, %2::jsonb, %3)"))
         .arg(literal(QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact))),
              literal(QString::fromUtf8(QJsonDocument(items).toJson(QJsonDocument::Compact))),
              literal(QString::fromUtf8(dealseal::openText(w.sealed, w.sealedItems))));
 }
 
-// Each deal is numbered, chained and written on the server by one statement, which takes the turn every
-// desk's save waits for and commits itself: the turn holds no trip between the desk and the server. Several
-// deals are written in one transaction instead.
+// Each deal is numbered, chained and written on the server by one call, which takes the turn every desk's
+// save waits for, commits, and returns once the deal is on the disk: the turn holds no trip between the desk
+// and the server, and a save is one trip. Several deals are written in one transaction instead.
 bool storeOnServer(Database &db, QVector<DealRecord> &records) {
     QStringList statements;
     for (const DealRecord &r : std::as_const(records))
-        statements << serverStatement(db, r);
+        statements << serverStatement(db, r, records.size() == 1);
     if (records.size() == 1)
         db.beginSelfCommitting();
     else if (!db.beginImmediate(nullptr, {}, true))

@@ -358,6 +358,14 @@ Layout deals() {
         // A product's earlier items in a deal are found among the deal's few items: the index by product cost
         // every save and served nothing else on the server.
         statement(QStringLiteral("drop index if exists dealitems_product"), ServerOnly)};
+    // 9: the desk's one trip for a deal also waits for the disk: the deal commits (ending the turn), then a small
+    // write that must reach the disk follows in the same call; once it returns the deal is stored.
+    const Step storedInOneTrip{statement(
+        QStringLiteral("create or replace procedure quorvel_save_deal(deal_fields jsonb, deal_items jsonb, "
+                       "sealed_text text, inout drawn bigint, inout sealed text) language plpgsql as $$ begin "
+                       "select a.drawn, a.sealed into drawn, sealed from quorvel_add_deal(deal_fields, deal_items, "
+                       "sealed_text) a; commit; perform pg_logical_emit_message(true, 'quorvel', 'stored'); end $$"),
+        ServerOnly)};
     return {{QStringLiteral("create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
                             "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', "
                             "vehicle TEXT NOT NULL DEFAULT '', stocknumber TEXT NOT NULL DEFAULT '', "
@@ -428,7 +436,8 @@ Layout deals() {
              leases,
              reportCounts,
              countsPerStatement,
-             storedByTheServer}};
+             storedByTheServer,
+             storedInOneTrip}};
 }
 
 Layout layout(File file) {
