@@ -666,9 +666,11 @@ void Database::tellDealsLater() {
 void Database::tellHeldDeals() {
     const QList<qint64> held = m_dealsHeld;
     const QString deals = dealsDue();
+    if (deals.isEmpty())
+        return;
     // Out of any save: a failure is no one's to report. They are told with the next save's commit instead.
     QSqlQuery q(handle());
-    if (!deals.isEmpty() && !q.exec(QStringLiteral("select ") + deals))
+    if (!q.exec(QStringLiteral("select ") + deals))
         m_dealsHeld = held;
 }
 
