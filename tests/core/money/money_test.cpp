@@ -1,5 +1,5 @@
-// Reading numbers and money text: what the robustness run in core/fuzz cannot tell from its rules (which way a
-// half cent rounds, every digit of a large amount), and reading under a system that writes a decimal comma.
+// Reading numbers and money text: how a typed text is read, what the robustness run in core/fuzz cannot tell from
+// its rules (which way a half cent rounds, every digit of a large amount), and reading under a decimal comma.
 
 #include "core/money/numbers.h"
 
@@ -9,7 +9,8 @@
 class MoneyTest : public QObject {
     Q_OBJECT
 private slots:
-    // What a user types, the number read from it, and that number as money.
+    // What a user types, the number read from it (its leading number, blanks anywhere, an exponent with E or D;
+    // nothing when too large), and that number as money.
     void typedAmountsShownAsMoney_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("value");
@@ -17,6 +18,11 @@ private slots:
         QTest::newRow("half away from zero") << "2.675" << 2.675 << "2.68";
         QTest::newRow("half cent below one") << "0.005" << 0.005 << "0.01";
         QTest::newRow("large, every digit") << "1e20" << 1e20 << "100000000000000000000.00";
+        QTest::newRow("blanks anywhere") << " \t- 1 2 . 5 e 0 1\r\n" << -125.0 << "-125.00";
+        QTest::newRow("a D exponent, then letters") << "+.5d+1x" << 5.0 << "5.00";
+        QTest::newRow("too large") << "1e999" << 0.0 << "0.00";
+        QTest::newRow("digits of another script") << "\uff11\uff12" << 0.0 << "0.00";
+        QTest::newRow("a long run of digits") << "1" + QString(400, u'0') + "e-400" << 1.0 << "1.00";
     }
 
     void typedAmountsShownAsMoney() {

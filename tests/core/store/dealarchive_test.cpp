@@ -132,17 +132,14 @@ private slots:
             for (int t = 0; t < Deal::Terms; ++t)
                 QCOMPARE(back.payment(p, t).payment, d.payment(p, t).payment);
         QCOMPARE(back.basePayment(2).payment, d.basePayment(2).payment);
-        QCOMPARE(deals.load(declined.id)->finalPayment, base);
-        const QVector<DealSummary> listed = deals.history();
-        QCOMPARE(history::cell(listed.value(0), history::Payment), finalPaymentLine(declined));
-        QCOMPARE(history::cell(listed.value(1), history::Payment),
-                 u"$ %1 / Month for 72 Months"_s.arg(d.payment(1, 1).payment));
-        QCOMPARE(finalPaymentLine(*deals.load(chosen.id)), history::cell(listed.value(1), history::Payment));
-        // Exported, the payment, its term and the amount financed as plain numbers.
-        QCOMPARE(history::exportCells(listed.value(1)).mid(history::ColumnCount),
-                 QStringList({d.payment(1, 1).payment, "72", "20000.00"}));
-        QCOMPARE(history::exportCells(listed.value(0)).mid(history::ColumnCount),
-                 QStringList({base, "60", "20000.00"}));
+        // Listed, newest first, with the final payment; exported with the payment, its term and the amount
+        // financed as plain numbers.
+        const QString chosenLine = u"$ %1 / Month for 72 Months"_s.arg(d.payment(1, 1).payment);
+        QStringList listed{deals.load(declined.id)->finalPayment, finalPaymentLine(*deals.load(chosen.id))};
+        for (const DealSummary &deal : deals.history().mid(0, 2))
+            listed << history::cell(deal, history::Payment) << history::exportCells(deal).mid(history::ColumnCount);
+        QCOMPARE(listed, QStringList({base, chosenLine, finalPaymentLine(declined), base, "60", "20000.00", chosenLine,
+                                      d.payment(1, 1).payment, "72", "20000.00"}));
         // A cash price carried a month's interest in a file of that time and reprints so; one stored now has none.
         DealRecord cashNow = recordChoice(sampleDeal(true), 0, {true, true, true, true}, {});
         QVERIFY(deals.add(cashNow));

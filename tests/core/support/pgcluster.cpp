@@ -115,12 +115,7 @@ PgCluster::~PgCluster() {
 }
 
 ServerAddress PgCluster::address(const QString &name) const {
-    ServerAddress a;
-    a.host = u"127.0.0.1"_s;
-    a.port = m_port;
-    a.database = name;
-    a.user = u"postgres"_s;
-    return a;
+    return {u"127.0.0.1"_s, m_port, name, u"postgres"_s, {}, {}};
 }
 
 std::optional<ServerAddress> PgCluster::freshDatabase() {
