@@ -150,7 +150,7 @@ private slots:
         ProgramFolder folder;
         addProduct(u"Window Film"_s, 120, 450, {}, {}, 3); // the deal's Tint, renamed since
         QVector<DealRecord> others{coretest::sampleChoice(-1, 0, u"Bob Sanderson"_s),
-                                   coretest::sampleChoice(0, 1, u"Ann Lee"_s)};
+                                   coretest::sampleChoice(0, 1, u"Ann Lee"_s, {}, true)};
         others[0].particulars.customer = u"Kim Anderson, \"Sunny\"\r\nSecond line"_s;
         others[1].particulars.vehicle = u"Sedan"_s;
         others[1].particulars.stockNumber = u"Z-900"_s;
@@ -183,7 +183,8 @@ private slots:
         QCOMPARE(rows[1].mid(2), QStringList({"Pat Doe", "2024 Pickup", "A123", "Ann Lee", "Gold", "3",
                                               payment})); // Gold as presented: three products kept
         QVERIFY(rows[1][1].startsWith(QDate::currentDate().toString(Qt::ISODate)));
-        QCOMPARE(rows[2].mid(6, 2) + rows[3].mid(6), QStringList({"Platinum", "1", "Declined", "0", "$ 0.00"}));
+        QCOMPARE(rows[2].mid(6) + rows[3].mid(6),
+                 QStringList({"Platinum", "1", "$ 1000.00", "Declined", "0", "$ 0.00"}));
         QVERIFY(readsFromRight(history, 0, 8) && !readsFromRight(history, 0, 2));
 
         // By customer, stock number, vehicle and salesperson.
@@ -244,12 +245,13 @@ private slots:
                  QStringList({u"Message: All 3 deals are intact."_s,
                               u"Error: Deal 2 does not match its seal: it was changed after it was saved."_s}));
 
-        // The export: the grid's columns, then the payment, term and amount financed as plain numbers.
+        // The export: the grid's columns, then the payment, term (none for deal 2, in cash) and amount financed as
+        // plain numbers.
         const QString file = QDir(folder.path()).filePath(u"history export.csv"_s);
         QList<QStringList> expected = gridRows(history);
         expected[0] << u"Payment Amount"_s << u"Term"_s << u"Amount Financed"_s;
         for (int r = 1; r < expected.size(); ++r)
-            expected[r] << expected[r][8].section(u' ', 1, 1) << u"60"_s << u"0.00"_s;
+            expected[r] << expected[r][8].section(u' ', 1, 1) << (r == 2 ? QString() : u"60"_s) << u"0.00"_s;
         const QList<QStringList> rowsExported = exported(history, u"Command4"_s, file);
         QCOMPARE(rowsExported, expected);
         QCOMPARE(rowsExported.value(3).value(2), others[0].particulars.customer);
