@@ -43,7 +43,7 @@ using namespace Qt::StringLiterals;
 namespace testsupport {
 
 // A temporary program folder with its own data/, and the program started on it (the main window is
-// its home window; no window is shown yet). The helpers below act on the folder made last.
+// its home window; no window is shown yet). The helpers below, and app(), act on the folder made last.
 class ProgramFolder {
 public:
     enum class Content { Empty, Samples };
@@ -64,7 +64,6 @@ private:
     std::unique_ptr<Application> m_app;
 };
 
-// The program of the folder made last.
 Application &app();
 
 // Stores a product straight into the catalogue file; returns its id.
@@ -80,7 +79,6 @@ QVariant storedSetting(const QString &field);
 // Runs a query on one of the three files and returns the first column of every row.
 QVariantList column(const QString &file, const QString &sql);
 
-// What a modal box said.
 struct BoxSeen {
     QString title;
     QString text;
