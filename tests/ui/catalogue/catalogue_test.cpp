@@ -440,8 +440,8 @@ private slots:
         addProduct("Wax", 5, 90);
         ProductList *w = openList();
         QVERIFY(w);
-        QAbstractItemModelTester tester(control<QTableView>(w, "grid1")->model(),
-                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QAbstractItemModel *grid = control<QTableView>(w, "grid1")->model();
+        QAbstractItemModelTester tester(grid, QAbstractItemModelTester::FailureReportingMode::Fatal);
         for (const auto &[search, found] : {std::pair{"rust", QStringList{"Alarm", "Rust Guard"}},
                                             {"TINT", {"Rust Guard", "Tint"}},
                                             {"555-0101", {}}, // the phone is not searched
@@ -450,7 +450,6 @@ private slots:
             type(w, "searchtext", search);
             QCOMPARE(names(w), found);
         }
-        const QAbstractItemModel *grid = control<QTableView>(w, "grid1")->model();
         for (int c : {Col::NameColumn, Col::CostColumn, Col::MsrpColumn, Col::ProfitColumn, Col::InstallerColumn})
             QCOMPARE(Qt::Alignment(grid->index(0, c).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
                      c == Col::CostColumn || c == Col::MsrpColumn || c == Col::ProfitColumn ? Qt::AlignRight

@@ -60,8 +60,6 @@ bool readsFromRight(QWidget *window, int row, int column) {
     return (Qt::Alignment(cell.data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask) == Qt::AlignRight;
 }
 
-DealHistory *openHistory() { return fromMenu<DealHistory>(u"m_history"_s); }
-
 // What an export wrote, read back, after the export said where it went; none without the byte-order mark
 // spreadsheets need.
 QList<QStringList> exported(QWidget *window, const QString &button, const QString &file) {
@@ -155,7 +153,7 @@ private slots:
         others[1].particulars.vehicle = u"Sedan"_s;
         others[1].particulars.stockNumber = u"Z-900"_s;
         QVERIFY(app().store().deals().addAll(others));
-        DealHistory *history = openHistory();
+        DealHistory *history = fromMenu<DealHistory>(u"m_history"_s);
         QVERIFY(history && history->isVisible());
         QAbstractItemModelTester tester(control<QTableView>(history, u"grid1"_s)->model(),
                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -264,7 +262,7 @@ private slots:
             coretest::sampleChoice(1, 0b100011u, u"Ann Lee"_s, QDateTime(QDate(2024, 1, 10), QTime(9, 0))),
             coretest::sampleChoice(0, 0x3ff, u"Bob"_s, QDateTime(QDate(2024, 3, 21), QTime(0, 0)))};
         QVERIFY(app().store().deals().addAll(fixture));
-        DealHistory *history = openHistory();
+        DealHistory *history = fromMenu<DealHistory>(u"m_history"_s);
         QVERIFY(history && click(history, u"Command2"_s));
         DealReport *report = app().existing<DealReport>();
         QVERIFY(report && report->isVisible());
