@@ -49,13 +49,9 @@ ProductEditor *openProduct(const QString &name) {
     return editor();
 }
 
-QStringList clickAnswering(QWidget *window, const QString &button, const QList<bool> &answers = {true}) {
-    return said([&] { click(window, button); }, answers);
-}
-
 QString press(QWidget *ed, const char *button) { return click(ed, button), textOf(ed, "aftermarketname"); }
 
-void save(ProductEditor *ed) { QCOMPARE(clickAnswering(ed, "Command1"), QStringList{"Message: Record Saved"}); }
+void save(ProductEditor *ed) { QCOMPARE(said(ed, "Command1"), QStringList{"Message: Record Saved"}); }
 
 QVariantList stored(const QString &expr, const QString &where) {
     return column(schema::productsFile(), QString("select %1 from [table] where %2 order by rowid").arg(expr, where));
@@ -76,7 +72,7 @@ const QByteArray kHeader = "id,aftermarketname,cost,msrp,description,htmlpath,pi
 // Clicks a command of the product list with the file dialogs answering `path`; returns what the boxes said.
 QStringList run(const QString &button, const QString &path) {
     answerFileDialogs(path);
-    return clickAnswering(openList(), button);
+    return said(openList(), button);
 }
 
 // Fills the file system holding `folder` to the last byte, or up to `room` bytes.
@@ -140,7 +136,7 @@ private slots:
         store(12, "  Film  ", 100, 250.5, "Fits all");
         store(41, "Zz", 1, 1); // already holds the id the counter hands out next
         // "Add Item" stores an empty product under a new id and edits it, not the older one.
-        QCOMPARE(clickAnswering(w, "Command1"), QStringList());
+        QCOMPARE(said(w, "Command1"), QStringList());
         QTRY_VERIFY(!list() && editor());
         QCOMPARE(storedSetting("am_total").toInt(), 41);
         QCOMPARE(stored("id||'|'||cost||'|'||ifnull(description,'~')", "aftermarketname=''"), QVariantList{"41|0.0|~"});
@@ -240,7 +236,7 @@ private slots:
         setSetting("am_total", 20);
         ProductEditor *ed = openProduct("Remote Start");
         QVERIFY(ed);
-        QCOMPARE(clickAnswering(ed, "Command9"), QStringList{"Are You Sure?: Copy Record?"});
+        QCOMPARE(said(ed, "Command9"), QStringList{"Are You Sure?: Copy Record?"});
         QCOMPARE(textOf(ed, "id"), u"21"_s);
         QCOMPARE(stored("id", "1"), (QVariantList{7, 21}));
         QCOMPARE(stored(kAll, "id=21"), stored(kAll, "id=7"));
@@ -248,7 +244,7 @@ private slots:
         const QString page = m_folder->dataFile(schema::productsFile()); // any file that exists
         for (const QString &answer : {QString(), u"/no/such/folder/page.html"_s, page}) {
             answerFileDialogs(answer);
-            QCOMPARE(clickAnswering(ed, "Command10"),
+            QCOMPARE(said(ed, "Command10"),
                      answer.startsWith("/no/") ? QStringList{"Error: Invalid File"} : QStringList());
             QCOMPARE(textOf(ed, "htmlpath"), answer == page ? page : "page.html");
         }
@@ -268,9 +264,9 @@ private slots:
         QTRY_VERIFY((ed = editor()));
         for (const auto &[box, text] : texts)
             QCOMPARE(textOf(ed, box), text);
-        QCOMPARE(clickAnswering(ed, "Command3", {false}), QStringList{"Are You Sure?: Delete Current Record?"});
+        QCOMPARE(said(ed, "Command3", {false}), QStringList{"Are You Sure?: Delete Current Record?"});
         QCOMPARE(editor(), ed);
-        clickAnswering(ed, "Command3");
+        said(ed, "Command3");
         QTRY_VERIFY(!editor() && list());
         QCOMPARE(stored("id", "1"), QVariantList{7});
         QCOMPARE(names(list()), QStringList{"Remote Start"});
@@ -293,7 +289,7 @@ private slots:
             theirs.phone = keepTheirs ? "555-0002" : "555-0003";
             QCOMPARE(other.products().store(dd, theirs, read), StoreOutcome::Stored);
             type(ed, "phone", "555-0001");
-            QCOMPARE(clickAnswering(ed, "Command1", {keepTheirs, true}),
+            QCOMPARE(said(ed, "Command1", {keepTheirs, true}),
                      QStringList{"Message: This product was changed at another desk after you opened it."} +
                          (keepTheirs ? QStringList() : QStringList{"Message: Record Saved"}));
             QCOMPARE(textOf(ed, "phone") + stored("phone", "id=4").value(0).toString(),
@@ -301,10 +297,10 @@ private slots:
         }
         app().store().productsFile().exec("delete from [table] where id=4");
         type(ed, "phone", "555-0199");
-        QCOMPARE(clickAnswering(ed, "Command1"), QStringList{kGone});
+        QCOMPARE(said(ed, "Command1"), QStringList{kGone});
         QCOMPARE(stored("count(*)", "1"), QVariantList{2});
         // Moving on says so again, and the walk steps over the deleted product.
-        QCOMPARE(clickAnswering(ed, "Command6"), QStringList{kGone});
+        QCOMPARE(said(ed, "Command6"), QStringList{kGone});
         QCOMPARE(textOf(ed, "aftermarketname"), u"Ee"_s);
         // The list clicked on a product gone since: the editor keeps (and stores) its own; the list refreshes.
         type(ed, "installer", "In-house");
@@ -319,7 +315,7 @@ private slots:
         // Every id used: Add Item stores nothing, and the editor stays on its product.
         setSetting("am_total", 2147483647);
         type(ed, "phone", "555-0123");
-        QCOMPARE(clickAnswering(w, "Command1"),
+        QCOMPARE(said(w, "Command1"),
                  QStringList{"Message: No new product can be added: every product number has been used."});
         QCOMPARE(stored("phone", "1"), QVariantList{"555-0123"});
         QCOMPARE(editor(), ed);
@@ -415,7 +411,7 @@ private slots:
             QWidget *window = fromMenu<DealHistory>(u"m_history"_s);
             if (write == u"report export"_s && click(window, u"Command2"_s))
                 window = app().existing<DealReport>();
-            reported = said([&] { click(window, write == u"report export"_s ? u"Command2"_s : u"Command4"_s); });
+            reported = said(window, write == u"report export"_s ? u"Command2"_s : u"Command4"_s);
         } else if (write == u"pdf"_s) {
             Printer printer(pdfDevice(
                 path, {}, [&](bool failure, const QString &m) { reported << (failure ? "Error: " : "") + m; }));
@@ -444,8 +440,8 @@ private slots:
         addProduct("Wax", 5, 90);
         ProductList *w = openList();
         QVERIFY(w);
-        QAbstractItemModelTester tester(control<QTableView>(w, "grid1")->model(),
-                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QAbstractItemModel *grid = control<QTableView>(w, "grid1")->model();
+        QAbstractItemModelTester tester(grid, QAbstractItemModelTester::FailureReportingMode::Fatal);
         for (const auto &[search, found] : {std::pair{"rust", QStringList{"Alarm", "Rust Guard"}},
                                             {"TINT", {"Rust Guard", "Tint"}},
                                             {"555-0101", {}}, // the phone is not searched
@@ -454,13 +450,12 @@ private slots:
             type(w, "searchtext", search);
             QCOMPARE(names(w), found);
         }
-        const QAbstractItemModel *grid = control<QTableView>(w, "grid1")->model();
         for (int c : {Col::NameColumn, Col::CostColumn, Col::MsrpColumn, Col::ProfitColumn, Col::InstallerColumn})
             QCOMPARE(Qt::Alignment(grid->index(0, c).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
                      c == Col::CostColumn || c == Col::MsrpColumn || c == Col::ProfitColumn ? Qt::AlignRight
                                                                                             : Qt::AlignLeft);
         RecordingDevice *printed = recordPrinting();
-        QCOMPARE(clickAnswering(w, "Command2"), QStringList{"Are You Sure?: Print List?"});
+        QCOMPARE(said(w, "Command2"), QStringList{"Are You Sure?: Print List?"});
         QVERIFY(printed->findText("Alarm") && printed->findText("Rust Guard") && !printed->findText("Wax"));
         QVERIFY(printed->findText("Name") && printed->findText("Notes")); // every heading
         clickRow(w, 1);

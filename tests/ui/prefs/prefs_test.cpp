@@ -46,14 +46,12 @@ private slots:
         for (const auto &[option, on] :
              {std::pair{"pincludetax", false}, {"pleasedeal", true}, {"ppasswordprotect", false}})
             QVERIFY(tick(w, QLatin1String(option), on));
-        QCOMPARE(said([&] { click(w, u"Command1"_s); }), QStringList{u"Message: Preferences Saved"_s});
+        QCOMPARE(said(w, u"Command1"_s), QStringList{u"Message: Preferences Saved"_s});
         QVERIFY(w->isVisible());
-        QStringList stored;
-        for (const char *field :
-             {"dealershipname", "disclaimer", "statement", "includetax", "leasedeal", "passwordprotect"})
-            stored << storedSetting(QLatin1String(field)).toString();
-        QCOMPARE(stored, QStringList({"Smith & Sons Motors", "First line\r\nSecond line",
-                                      "I chose freely.\r\nNothing was packed in.", "0", "1", "0"}));
+        QCOMPARE(column(schema::preferencesFile(), u"select dealershipname || '|' || disclaimer || '|' || statement || "
+                                                   "'|' || includetax || leasedeal || passwordprotect from [table]"_s),
+                 QVariantList{
+                     u"Smith & Sons Motors|First line\r\nSecond line|I chose freely.\r\nNothing was packed in.|010"_s});
 
         type(w, u"ptaxrate"_s, typed);
         type(w, u"pfinanceterm"_s, typed.section(u" or "_s, -1));

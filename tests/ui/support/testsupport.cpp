@@ -69,8 +69,6 @@ int addTemplate(const QString &name, const QString &notes, const QList<int> &men
     return coretest::addTemplate(app().store(), name, notes, menu, packageNames, id);
 }
 
-void setSetting(const QString &field, const QVariant &value) { setSettings({{field, value}}); }
-
 void setSettings(const QVariantMap &fields) {
     for (auto it = fields.cbegin(); it != fields.cend(); ++it)
         app().store().settingsFile().exec(QStringLiteral("update [table] set [%1]=?").arg(it.key()), {it.value()});
@@ -112,6 +110,10 @@ QStringList said(const std::function<void()> &action, const QList<bool> &answers
     for (const BoxSeen &box : answeringBoxes(action, answers))
         texts << box.title + QStringLiteral(": ") + box.text;
     return texts;
+}
+
+QStringList said(QWidget *window, const QString &button, const QList<bool> &answers) {
+    return said([&] { click(window, button); }, answers);
 }
 
 RecordingDevice *recordPrinting() {

@@ -43,7 +43,7 @@ using namespace Qt::StringLiterals;
 namespace testsupport {
 
 // A temporary program folder with its own data/, and the program started on it (the main window is
-// its home window; no window is shown yet). The helpers below act on the folder made last.
+// its home window; no window is shown yet). The helpers below, and app(), act on the folder made last.
 class ProgramFolder {
 public:
     enum class Content { Empty, Samples };
@@ -64,7 +64,6 @@ private:
     std::unique_ptr<Application> m_app;
 };
 
-// The program of the folder made last.
 Application &app();
 
 // Stores a product straight into the catalogue file; returns its id.
@@ -74,13 +73,12 @@ int addProduct(const QString &name, double cost, double msrp, const QString &des
 int addTemplate(const QString &name, const QString &notes, const QList<int> &menu = {},
                 const QStringList &packageNames = {}, int id = -1);
 // Sets fields of the settings record and re-reads the settings.
-void setSetting(const QString &field, const QVariant &value);
 void setSettings(const QVariantMap &fields);
+inline void setSetting(const QString &field, const QVariant &value) { setSettings({{field, value}}); }
 QVariant storedSetting(const QString &field);
 // Runs a query on one of the three files and returns the first column of every row.
 QVariantList column(const QString &file, const QString &sql);
 
-// What a modal box said.
 struct BoxSeen {
     QString title;
     QString text;
@@ -91,6 +89,7 @@ struct BoxSeen {
 QList<BoxSeen> answeringBoxes(const std::function<void()> &action, const QList<bool> &answers = {true});
 // The same, each box as "title: text".
 QStringList said(const std::function<void()> &action, const QList<bool> &answers = {true});
+QStringList said(QWidget *window, const QString &button, const QList<bool> &answers = {true}); // on a click
 // From now on the program prints on a recording printer, which it owns.
 RecordingDevice *recordPrinting();
 // What a recording printer was given, one operation a line (kind, page, orientation, place, font, text).
