@@ -359,12 +359,14 @@ Layout deals() {
         // every save and served nothing else on the server.
         statement(QStringLiteral("drop index if exists dealitems_product"), ServerOnly)};
     // 9: the desk's one trip for a deal also waits for the disk: the deal commits (ending the turn), then a small
-    // write that must reach the disk follows in the same call; once it returns the deal is stored.
+    // write that must reach the disk follows in the same call; once it returns the deal is stored. Called with
+    // no deal it readies the connection, as the function does, and writes nothing.
     const Step storedInOneTrip{statement(
         QStringLiteral("create or replace procedure quorvel_save_deal(deal_fields jsonb, deal_items jsonb, "
                        "sealed_text text, inout drawn bigint, inout sealed text) language plpgsql as $$ begin "
                        "select a.drawn, a.sealed into drawn, sealed from quorvel_add_deal(deal_fields, deal_items, "
-                       "sealed_text) a; commit; perform pg_logical_emit_message(true, 'quorvel', 'stored'); end $$"),
+                       "sealed_text) a; if drawn is null then return; end if; "
+                       "commit; perform pg_logical_emit_message(true, 'quorvel', 'stored'); end $$"),
         ServerOnly)};
     return {{QStringLiteral("create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
                             "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', "

@@ -211,7 +211,7 @@ bool Store::openServer(QString *why) {
                               m_mayChange[i] = q.value(i).toBool();
                       });
     // Saving a deal finds the server's side of it ready; a login that may not save deals learns so when it tries.
-    QSqlQuery(m_deals.handle()).exec(QStringLiteral("select quorvel_add_deal(null, null, null)"));
+    QSqlQuery(m_deals.handle()).exec(QStringLiteral("call quorvel_save_deal(null, null, null, null, null)"));
     listen();
     return true;
 }
