@@ -163,10 +163,8 @@ private slots:
                 for (QWidget *c : window->findChildren<QWidget *>()) {
                     if (!c->isVisibleTo(window))
                         continue;
-                    if (auto *button = qobject_cast<QAbstractButton *>(c))
-                        check(c->objectName(), button->text());
-                    else if (auto *label = qobject_cast<QLabel *>(c))
-                        check(c->objectName(), label->text());
+                    if (qobject_cast<QAbstractButton *>(c) || qobject_cast<QLabel *>(c))
+                        check(c->objectName(), c->property("text").toString());
                     else if (auto *frame = qobject_cast<QGroupBox *>(c))
                         check(c->objectName(), frame->title());
                     else if (auto *grid = qobject_cast<QTableView *>(c))
