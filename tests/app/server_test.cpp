@@ -25,6 +25,15 @@ ServerAddress setUpServer() {
     return server.value_or(ServerAddress());
 }
 
+// The program on a folder of its own, run on `server` (as `user` when one is named).
+struct ServerProgram : QTemporaryDir, Application {
+    explicit ServerProgram(ServerAddress server, const QString &user = QString()) : Application(path()) {
+        if (!user.isEmpty())
+            server.user = user;
+        store().setServer(server);
+    }
+};
+
 bool writeFile(const QString &path, const QByteArray &bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
@@ -101,10 +110,8 @@ private slots:
     // reached at start is asked about: Retry tries again, Quit ends.
     void startAndRunOnTheServer() {
         const ServerAddress server = setUpServer();
-        QTemporaryDir dir;
-        Application program(dir.path());
+        ServerProgram program(server);
         program.setHomeWindow<MainWindow>();
-        program.store().setServer(server);
         QString why;
         QVERIFY2(program.startAsking(&why), qPrintable(why));
         QCOMPARE(program.window<MainWindow>()->windowTitle(), u"Quorvel — server 127.0.0.1/%1"_s.arg(server.database));
@@ -127,10 +134,7 @@ private slots:
         // salesperson. A change the server refuses anyway is told with its reason and stores nothing.
         QVERIFY(
             QSqlQuery(program.store().settingsFile().handle()).exec(u"create role desk1 login in role quorvel_desk"_s));
-        ServerAddress desk = server;
-        desk.user = u"desk1"_s;
-        Application deskProgram(dir.path());
-        deskProgram.store().setServer(desk);
+        ServerProgram deskProgram(server, u"desk1"_s);
         QVERIFY2(deskProgram.start(&why), qPrintable(why));
         auto *list = deskProgram.window<ProductList>();
         Program::bringUp(list);
@@ -181,10 +185,9 @@ private slots:
         QCOMPARE(atDesk.settings().read().dealershipName, u"Northside Motors"_s);
         closeAllWindows();
 
-        Application unreachable(dir.path());
         ServerAddress elsewhere = server;
         elsewhere.port += 1;
-        unreachable.store().setServer(elsewhere);
+        ServerProgram unreachable(elsewhere);
         const QList<BoxSeen> asked = answeringBoxes([&] { QVERIFY(!unreachable.startAsking(&why)); }, {true, false});
         QCOMPARE(asked.size(), 2);
         QVERIFY2(asked[1].text.startsWith(u"Quorvel could not reach the dealership server 127.0.0.1: "_s),
@@ -196,16 +199,14 @@ private slots:
     // lost and came back; a desk hears its own writes once.
     void otherDesksWritesShow() {
         const ServerAddress server = setUpServer();
-        QTemporaryDir dir;
-        Application program(dir.path());
-        program.store().setServer(server);
+        ServerProgram program(server);
         QString why;
         QVERIFY2(program.start(&why), qPrintable(why));
         ProductList *list = program.window<ProductList>();
         DealWorksheet *worksheet = program.window<DealWorksheet>();
         DealHistory *history = program.window<DealHistory>();
-        auto desk = [&server, &dir] {
-            auto store = std::make_unique<Store>(dir.path());
+        auto desk = [&server, &program] {
+            auto store = std::make_unique<Store>(program.path());
             store->setServer(server);
             return store->open() ? std::move(store) : nullptr;
         };
@@ -295,20 +296,14 @@ private slots:
         QVERIFY(QFile::setPermissions(m_home.path(), QFile::permissions(m_home.path()) | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(hba, QFile::permissions(hba) | QFile::ReadOther));
         {
-            QTemporaryDir dir;
-            Application admin(dir.path());
-            admin.store().setServer(server);
+            ServerProgram admin(server);
             QVERIFY(admin.start());
             QSqlQuery sql(admin.store().settingsFile().handle());
             QVERIFY(sql.exec(u"create role pwdesk login password 'secret' in role quorvel_desk"_s));
             QVERIFY(sql.exec(u"alter system set hba_file = '%1'"_s.arg(hba)));
         }
         QVERIFY(cluster().stop() && cluster().start());
-        QTemporaryDir dir;
-        Application program(dir.path());
-        ServerAddress desk = server;
-        desk.user = u"pwdesk"_s;
-        program.store().setServer(desk);
+        ServerProgram program(server, u"pwdesk"_s);
         QStringList typed{u"wrong"_s, u"secret"_s};
         QTimer answer;
         connect(&answer, &QTimer::timeout, [&typed] {

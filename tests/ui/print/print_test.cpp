@@ -19,17 +19,6 @@ void trigger(QWidget *preview, const QString &action) {
 class PrintTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_files;
-    QStringList m_notices, m_failures;
-
-    // The deal printed to `name`.pdf on a printer that cannot print within 4.2 mm of the sheet's edge, and read
-    // back; no pages when it did not print.
-    Pdf printed(const DealPage &deal, const QString &name) {
-        const QString file = m_files.filePath(name + u".pdf"_s);
-        Printer printer(pdfDevice(file, QMarginsF(4.2, 4.2, 4.2, 4.2), [this](bool failure, const QString &m) {
-            (failure ? m_failures : m_notices).append(m);
-        }));
-        return printDeal(printer, deal) ? Pdf(file) : Pdf(QString());
-    }
 
 private slots:
     void initTestCase() {
@@ -37,10 +26,10 @@ private slots:
             QSKIP("poppler-utils are needed to read the pages");
     }
 
-    // One landscape page: the dealership centred, the headings over their columns, the approval line at the right.
-    // Three terms: every price line fits inside its box of the price band (shrunk when wide), and the payment
-    // without products stands between the particulars and the boxes. Ten long descriptions in one package print
-    // smaller, all of them inside its box.
+    // One page, on a printer that cannot print within 4.2 mm of the sheet's edge: the dealership centred, the headings
+    // over their columns, the approval line at the right. Three terms: every price line fits inside its box of the
+    // price band (shrunk when wide), and the payment without products stands between the particulars and the boxes. Ten
+    // long descriptions in one package print smaller, all of them inside its box.
     void dealPrintsOnePage_data() {
         QTest::addColumn<QString>("line");
         QTest::newRow("wide") << "$ 888888888888888.88 / Month for 888 Months";
@@ -58,16 +47,13 @@ private slots:
             deal.packageTexts[1] +=
                 u"Product%1 $499.00\r\nA description long enough to take several lines in the box: "
                 "what it covers, for how long, and what the customer does to claim.\r\n\r\n"_s.arg(i);
-        const QString name = QString::fromLatin1(QTest::currentDataTag());
-        const Pdf pdf = printed(deal, name);
-        QCOMPARE(m_failures, QStringList());
-        QCOMPARE(m_notices.size(), 1);
-        QVERIFY(m_notices.takeFirst().contains(QDir::toNativeSeparators(m_files.filePath(name + u".pdf"_s))));
+        const QString file = m_files.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
+        Printer printer(pdfDevice(file, QMarginsF(4.2, 4.2, 4.2, 4.2)));
+        QVERIFY(printDeal(printer, deal));
+        const Pdf pdf(file);
         QCOMPARE(pdf.pages.size(), 1);
-        QVERIFY2(pdf.pages.first().width() > pdf.pages.first().height(), "the deal page is landscape");
         const auto approval = pdf.lineWords(u"Approval:"_s);
-        QVERIFY(!approval.isEmpty());
-        QVERIFY_NEAR(approval.last().right, 260);
+        QVERIFY_NEAR(approval.value(approval.size() - 1).right, 260); // missing, it reads as one at 0 mm
         const auto dealership = pdf.lineWords(u"Smith"_s);
         QCOMPARE(dealership.size(), 4);
         QVERIFY_NEAR((dealership.first().left + dealership.last().right) / 2, 140);
@@ -147,13 +133,16 @@ private slots:
         for (int i = 1; i <= 70; ++i)
             addProduct(u"Product%1"_s.arg(i, 2, 10, QLatin1Char('0')), i, 2.5 * i);
         // Texts wider than their columns: they wrap, or shrink when one word is too wide.
-        Product wide;
-        wide.id = 71;
-        wide.name = u"Product35 Extended Service Contract With Roadside Assistance And Rental"_s;
-        wide.msrp = 1234567.89;
-        wide.installer = u"Northside Auto Glass and Window Tint Specialists"_s;
-        wide.phone = u"(555) 123-4567 ext. 8901 ask for Dana"_s;
-        wide.notes = QString(u"Installed at their shop, not ours. "_s).repeated(12);
+        const Product wide{71,
+                           u"Product35 Extended Service Contract With Roadside Assistance And Rental"_s,
+                           0,
+                           1234567.89,
+                           {},
+                           {},
+                           {},
+                           u"Northside Auto Glass and Window Tint Specialists"_s,
+                           u"(555) 123-4567 ext. 8901 ask for Dana"_s,
+                           QString(u"Installed at their shop, not ours. "_s).repeated(12)};
         QVERIFY(app().store().products().add(wide));
         setSetting(u"dealershipname"_s, u"Riverside Motors"_s);
         ProductList *list = fromMenu<ProductList>(u"m_aftermarket"_s);
