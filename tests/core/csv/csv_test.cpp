@@ -28,23 +28,7 @@ private slots:
                  "\xEF\xBB\xBF" + kHeader +
                      "12,\"Tire & Wheel, \"\"Gold\"\"\",1250.00,-5.00,,,,In-house,555-0100,\"Line one\r\nLine two\"\r\n"
                      "13,Rounded,20.00,0.00,\" padded \",\"lone\rbreak\",'@pic,,,\r\n");
-    }
-
-    void awkwardProductsSurviveTheRoundTrip() {
-        const QString notes = "Comma, \"quotes\" & more\r\nsecond line\r\n\r\nafter a blank line";
-        QVector<Product> products = {
-            {100, "Schutzfolie für Türen — Größe XL", 1250, 2999.99, {}, {}, {}, {}, {}, notes},
-            {101, "Ceramic Coating 🚗✨", 0, 5, "\tTabbed\t", {}, {}, {}, {}, "\r\nstarts with a line break"},
-            {102, "\"Quoted\"", 0.1, 1e9 + 0.01, {}, "webpages/a, b.html", {}, {}, {}, {}},
-            {103, "Tab\tinside", 0.5, 9999999999999.99, {}, {}, {}, {}, "\"", {}},
-            // Texts a spreadsheet would run as formulas, and texts already beginning with apostrophes.
-            {104, "=1+2", 0, 0, "+desc", "-path", "@pic", "\tinstaller", "\r\nphone", "'=notes"},
-            {105, "''-two", 0, 0, "'plain", "'", "'@", {}, {}, {}}};
-        const productcsv::ReadResult back = productcsv::read(productcsv::write(products));
-        QCOMPARE(productcsv::problemsMessage(back.problems), QString());
-        for (Product &p : products)
-            p.id = 0; // ids are drawn by whoever stores the products
-        QCOMPARE(back.products, products);
+        QCOMPARE(productcsv::read(productcsv::write({p})).products.value(0).id, 0); // drawn by whoever stores it
     }
 
     void readingAcceptsWhatSpreadsheetsWrite() {
