@@ -99,6 +99,8 @@ private slots:
         QVERIFY2(atDesk.open(&why), qPrintable(why));
         QVERIFY(atDesk.deals().add(deals[0]));
         QCOMPARE(atDesk.deals().history().size(), 3);
+        QVERIFY(!atDesk.dealsFile().exec(u"update deals set customer = 'someone else'"_s));
+        QVERIFY(!atDesk.dealsFile().exec(u"delete from dealitems"_s));
         QCOMPARE(report::productRows(atDesk.deals().report({})), report::productRows(copy.deals().report({})));
         QVERIFY(!atDesk.products().add(copy.products().all().first()));
         // Each login keeps its own salesperson; the rest of the preferences are the dealership's (which a desk
