@@ -150,16 +150,11 @@ private slots:
             column(schema::vehiclesFile(),
                    u"update [table] set vehiclename = 'Theirs %1' where id = 12"_s.arg(keepTheirs));
             type(editor, u"vehiclename"_s, u"Camry SE"_s);
-            QCOMPARE(said([&] { click(editor, u"Command6"_s); }, {keepTheirs}),
+            QCOMPARE(said(editor, u"Command6"_s, {keepTheirs}),
                      QStringList{"Message: This template was changed at another desk after you opened it."});
             QCOMPARE(textOf(editor, u"id"_s) + textOf(editor, u"vehiclename"_s) + stored(12, u"vehiclename"_s),
                      keepTheirs ? u"12Theirs 1Theirs 1"_s : u"41Copy 2Camry SE"_s);
         }
-        // Stored and loaded again (in the same editor, only hidden), it shows the same totals.
-        QVERIFY(click(editor, u"Command8"_s));
-        QCOMPARE(openOn(u"Camry SE"_s), editor);
-        for (int p = 0; p < 4; ++p)
-            QCOMPARE(totals(editor, p), std::get<2>(packages[p]));
     }
 
     // Slot lists filled before a product is added (found by id, in the catalogue's order) or deleted ("NONE"),
