@@ -611,9 +611,7 @@ bool Database::beginImmediate(QString *error, const std::function<bool()> &befor
         fail(why);
     return false;
 }
-void Database::beginSelfCommitting() {
-    m_selfCommitting = true;
-}
+void Database::beginSelfCommitting() { m_selfCommitting = true; }
 
 bool Database::commit() {
     const bool selfCommitted = std::exchange(m_selfCommitting, false);
@@ -696,12 +694,15 @@ bool Database::announce(const QString &what) {
     return exec(QStringLiteral("select ") + notify);
 }
 
+QString Database::literal(const QString &value) const {
+    QSqlField field(QStringLiteral("v"), QMetaType(QMetaType::QString));
+    field.setValue(value);
+    return handle().driver()->formatValue(field);
+}
+
 QString Database::notification(const QString &what) const {
-    // Written into the statement by the driver's own quoting: a bound value would cost the turn two more trips
-    // to the server (prepare and free).
-    QSqlField payload(QStringLiteral("what"), QMetaType(QMetaType::QString));
-    payload.setValue(m_sender.isEmpty() ? what : what + QLatin1Char(' ') + m_sender);
-    return QStringLiteral("pg_notify('%1', %2)").arg(kChannel, handle().driver()->formatValue(payload));
+    return QStringLiteral("pg_notify('%1', %2)")
+        .arg(kChannel, literal(m_sender.isEmpty() ? what : what + QLatin1Char(' ') + m_sender));
 }
 
 bool Database::announceDeals(const QList<qint64> &ids) {

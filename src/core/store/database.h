@@ -101,6 +101,9 @@ public:
     // On a server: runs `statement`, written in the server's own SQL with its values in it, and hands its rows
     // to `row`. Never run twice: a write may have been stored although its answer was lost.
     bool write(const QString &statement, const std::function<void(const QSqlQuery &)> &row);
+    // `value` as a literal of the server's SQL, quoted by the driver: written into a statement it costs no
+    // trips to prepare and free a bound value.
+    QString literal(const QString &value) const;
 
     // Stores one record only when it still holds `read` (see RecordSource::store): in one write transaction
     // the record is read again by `readRecord` (a select ending "where rowid=?"), held against every other

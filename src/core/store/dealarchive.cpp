@@ -15,9 +15,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
-#include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
@@ -256,16 +254,11 @@ QString serverStatement(Database &db, const DealRecord &r, bool alone) {
             item.insert(itemNames.at(i), json(cells.at(i)));
         items.append(item);
     }
-    auto literal = [&db](const QString &value) {
-        QSqlField field(QStringLiteral("v"), QMetaType(QMetaType::QString));
-        field.setValue(value);
-        return db.handle().driver()->formatValue(field);
-    };
     return (alone ? QStringLiteral("call quorvel_save_deal(%1::jsonb, %2::jsonb, %3, null, null)")
                   : QStringLiteral("select drawn, sealed from quorvel_add_deal(%1::jsonb, %2::jsonb, %3)"))
-        .arg(literal(QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact))),
-             literal(QString::fromUtf8(QJsonDocument(items).toJson(QJsonDocument::Compact))),
-             literal(QString::fromUtf8(dealseal::openText(w.sealed, w.sealedItems))));
+        .arg(db.literal(QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact))),
+             db.literal(QString::fromUtf8(QJsonDocument(items).toJson(QJsonDocument::Compact))),
+             db.literal(QString::fromUtf8(dealseal::openText(w.sealed, w.sealedItems))));
 }
 
 // Each deal is numbered, chained and written on the server by one call, which takes the turn every desk's
