@@ -254,11 +254,15 @@ QString serverStatement(Database &db, const DealRecord &r, bool alone) {
             item.insert(itemNames.at(i), json(cells.at(i)));
         items.append(item);
     }
-    return (alone ? QStringLiteral("call quorvel_save_deal(%1::jsonb, %2::jsonb, %3, null, null)")
-                  : QStringLiteral("select drawn, sealed from quorvel_add_deal(%1::jsonb, %2::jsonb, %3)"))
+    QStringList pieces;
+    for (const QByteArray &piece : dealseal::openText(w.sealed, w.sealedItems))
+        pieces << db.literal(QString::fromUtf8(piece));
+    return (alone
+                ? QStringLiteral("call quorvel_save_deal(%1::jsonb, %2::jsonb, array[%3]::text[], null, null)")
+                : QStringLiteral("select drawn, sealed from quorvel_add_deal(%1::jsonb, %2::jsonb, array[%3]::text[])"))
         .arg(db.literal(QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact))),
              db.literal(QString::fromUtf8(QJsonDocument(items).toJson(QJsonDocument::Compact))),
-             db.literal(QString::fromUtf8(dealseal::openText(w.sealed, w.sealedItems))));
+             pieces.join(QStringLiteral(", ")));
 }
 
 // Each deal is numbered, chained and written on the server by one call, which takes the turn every desk's
@@ -378,6 +382,22 @@ bool DealArchive::add(DealRecord &record) {
         return false;
     record = one.first();
     return true;
+}
+
+void DealArchive::rehearse() {
+    DealRecord r;
+    r.saved = QDateTime::currentDateTime();
+    DealItem kept;
+    kept.productId = 1;
+    kept.accepted = true;
+    r.items << kept;
+    // A login that may not save deals is refused here and learns so when it saves.
+    QSqlQuery q(m_db.handle());
+    q.exec(QStringLiteral("call quorvel_save_deal(null, null, null, null, null)"));
+    if (q.exec(QStringLiteral("begin"))) {
+        q.exec(serverStatement(m_db, r, false));
+        q.exec(QStringLiteral("rollback"));
+    }
 }
 
 bool DealArchive::addAll(QVector<DealRecord> &records) {

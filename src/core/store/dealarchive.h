@@ -46,6 +46,9 @@ public:
     bool add(DealRecord &record);
     // Several deals in one transaction (the benchmark's and tests' fixtures).
     bool addAll(QVector<DealRecord> &records);
+    // On a server: readies this desk's connection for its saves (a deal stored and undone), so that its first
+    // save waits for the other desks' turns and nothing else.
+    void rehearse();
     std::optional<DealRecord> load(qint64 id) const;
 
     // Every stored deal, newest first.

@@ -121,13 +121,27 @@ QByteArray canonicalText(const QVariantList &deal, const QList<QVariantList> &it
     return out;
 }
 
-QByteArray openText(QVariantList deal, QList<QVariantList> items) {
-    // Lines end at LF and no value holds one, so a line stands alone.
+QByteArrayList openText(QVariantList deal, QList<QVariantList> items) {
     deal[0] = QVariant();
     for (QVariantList &item : items)
         item[0] = QVariant();
     const QByteArray whole = canonicalText(deal, items, QString());
-    return whole.mid(whole.indexOf('\n', whole.indexOf('\n') + 1) + 1);
+    QByteArrayList pieces;
+    qsizetype start = whole.indexOf('\n', whole.indexOf('\n') + 1) + 1;
+    // Lines end at LF and no value holds one, so a line stands alone.
+    for (qsizetype from = start; from < whole.size();) {
+        qsizetype end = whole.indexOf('\n', from);
+        if (end < 0)
+            end = whole.size();
+        const QByteArrayView line(whole.constData() + from, end - from);
+        if (line == "deal.id=" || line == "item.deal=") {
+            pieces << whole.mid(start, end - start);
+            start = end;
+        }
+        from = end + 1;
+    }
+    pieces << whole.mid(start);
+    return pieces;
 }
 
 QString seal(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous) {

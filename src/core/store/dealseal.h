@@ -4,6 +4,7 @@
 // sealed deal after it no longer matches the chain.
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -32,8 +33,8 @@ QStringList leaseFields();
 // any), each of `items` those of itemFields(); the items are taken in the order given.
 QByteArray canonicalText(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous);
 // The canonical text as a store that draws the deal's number as it writes it completes it: without the first two
-// lines, and with the number left out, so each line "deal.id=" and "item.deal=" ends where it goes.
-QByteArray openText(QVariantList deal, QList<QVariantList> items);
+// lines, and in pieces the number goes between, at the end of each line "deal.id=" and "item.deal=".
+QByteArrayList openText(QVariantList deal, QList<QVariantList> items);
 // The seal: the lower-case hex SHA-256 of the canonical text.
 QString seal(const QVariantList &deal, const QList<QVariantList> &items, const QString &previous);
 

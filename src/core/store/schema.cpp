@@ -292,82 +292,94 @@ Layout deals() {
                                  "as counted for each statement execute function quorvel_count_items()"),
                   ServerOnly),
         statement(QStringLiteral("drop function if exists quorvel_count_item()"), ServerOnly)};
+    // How the server numbers, chains and writes a deal (step 8), as it now stands (step 10). The desk sends the
+    // deal's fields, its items, and the text its seal is the hash of without its first two lines, in pieces its
+    // number goes between. The first pass readies a desk's connection once (the names' collation, the seal's
+    // functions and every statement's plan, kept from then on) and writes nothing: no desk's first saves make
+    // the turn longer. The store runs it as it opens, with no deal. What needs no number (reading the deal and
+    // its items) is done before the turn.
+    const QString addDeal = QStringLiteral(
+        "create or replace function quorvel_add_deal(deal_fields jsonb, deal_items jsonb, sealed_pieces text[]) "
+        "returns table (drawn bigint, sealed text) language plpgsql set plan_cache_mode = force_generic_plan "
+        "as $$ declare made deals; items dealitems[]; number bigint; chained text; begin "
+        "for pass in 0..1 loop "
+        "continue when pass = 0 and current_setting('quorvel.ready', true) is not distinct from 'yes'; "
+        "exit when pass = 1 and deal_fields is null; "
+        "if pass = 0 then perform 1 where ('a' collate quorvel_nocase) < 'b'; else "
+        "perform set_config('synchronous_commit', 'off', true); "
+        "made := jsonb_populate_record(null::deals, deal_fields); "
+        "items := array(select i from jsonb_populate_recordset(null::dealitems, deal_items) i); "
+        "perform pg_advisory_xact_lock(hashtext('quorvel deals')); end if; "
+        "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) + 1 "
+        "into number from deals d; "
+        "select d.seal into chained from deals d where d.seal <> '' order by d.id desc limit 1; "
+        "made.id := case when pass = 1 then number end; "
+        "made.seal := encode(sha256(convert_to(E'quorvel-seal 1\\nprevious=' || coalesce(chained, '') || E'\\n' || "
+        "coalesce(array_to_string(sealed_pieces, number::text), ''), 'UTF8')), 'hex'); "
+        "insert into deals select made.* where made.id is not null; "
+        "insert into dealitems (deal, package, slot, productid, name, cost, msrp, description, accepted) "
+        "select made.id, i.package, i.slot, i.productid, i.name, i.cost, i.msrp, i.description, i.accepted "
+        "from unnest(items) i where made.id is not null; "
+        "end loop; "
+        "perform set_config('quorvel.ready', 'yes', false); "
+        "if deal_fields is not null then return query select made.id, made.seal; end if; end $$");
+    // The desk's one trip for a deal (step 9), as it now stands (step 10): the deal commits (ending the turn), then
+    // a small write that must reach the disk follows in the same call; once it returns the deal is stored. Called
+    // with no deal it readies the connection, as the function does, and writes nothing.
+    const QString saveDeal = QStringLiteral(
+        "create or replace procedure quorvel_save_deal(deal_fields jsonb, deal_items jsonb, sealed_pieces text[], "
+        "inout drawn bigint, inout sealed text) language plpgsql as $$ begin "
+        "select a.drawn, a.sealed into drawn, sealed from quorvel_add_deal(deal_fields, deal_items, sealed_pieces) a; "
+        "if drawn is null then return; end if; "
+        "commit; perform pg_logical_emit_message(true, 'quorvel', 'stored'); end $$");
+    // How the server keeps the report's counts as items are stored (step 8), as it now stands (step 10). A deal
+    // whose items all came in this statement (as every desk stores them) offers each of its products here; only
+    // a deal given items in several statements has each product's earlier items looked for. Each deal is looked
+    // up once, by its number, whatever the server's statistics say (a new server's say its tables are empty
+    // long after they are not).
+    const QString countItems =
+        QStringLiteral("create or replace function quorvel_count_items() returns trigger language plpgsql "
+                       "security definer set search_path = public as $$ begin "
+                       "insert into reportcounts (day, salesperson, name, offered, accepted, sold, profit) "
+                       "with w as materialized (select c.deal, "
+                       "c.items = (select count(*) from dealitems x where x.deal = c.deal) as whole, "
+                       "(select coalesce(substr(d.saved, 1, 10), '') from deals d where d.id = c.deal) as day, "
+                       "(select coalesce(d.salesperson, '') from deals d where d.id = c.deal) as salesperson "
+                       "from (select deal, count(*) as items from counted group by deal) c) "
+                       "select w.day, w.salesperson, n.name, "
+                       "sum(case when w.whole then 1 when (select count(*) from dealitems x where x.deal = n.deal and "
+                       "x.name = n.name and x.productid > 0) = n.items then 1 else 0 end), "
+                       "sum(case when n.kept = 0 then 0 when w.whole then 1 when (select count(*) from dealitems x "
+                       "where x.deal = n.deal and x.name = n.name and x.productid > 0 and x.accepted = 1) = n.kept "
+                       "then 1 else 0 end), "
+                       "sum(n.sold), sum(n.profit) "
+                       "from (select deal, name, count(*) as items, "
+                       "sum(case when accepted = 1 then 1 else 0 end) as kept, "
+                       "sum(case when accepted = 1 then msrp else 0 end) as sold, "
+                       "sum(case when accepted = 1 then msrp - cost else 0 end) as profit "
+                       "from counted where productid > 0 group by deal, name) n join w on w.deal = n.deal "
+                       "group by 1, 2, 3 ") +
+        countsAdded + QStringLiteral("return null; end $$");
     // 8: on the server a deal is numbered, chained to the seal before it and written by one statement that
     // commits itself, so the turn every desk's save waits for holds no trip between the desk and the server.
-    // The desk sends the deal's fields, its items, and the text its seal is the hash of without its first two
-    // lines and with its number left out: every line "deal.id=" and "item.deal=" ends where the number goes.
-    const Step storedByTheServer{
-        statement(
-            QStringLiteral(
-                "create or replace function quorvel_add_deal(deal_fields jsonb, deal_items jsonb, sealed_text text) "
-                "returns table (drawn bigint, sealed text) language plpgsql set plan_cache_mode = force_generic_plan "
-                "as $$ declare made deals; number bigint; chained text; begin "
-                // The first pass readies a desk's connection once (the names' collation, the seal's functions and
-                // every statement's plan, kept from then on) and writes nothing: no desk's first saves make the
-                // turn longer. The store runs it as it opens, with no deal.
-                "for pass in 0..1 loop "
-                "continue when pass = 0 and current_setting('quorvel.ready', true) is not distinct from 'yes'; "
-                "exit when pass = 1 and deal_fields is null; "
-                "if pass = 0 then perform 1 where ('a' collate quorvel_nocase) < 'b'; else "
-                "perform set_config('synchronous_commit', 'off', true); "
-                "made := jsonb_populate_record(null::deals, deal_fields); "
-                "perform pg_advisory_xact_lock(hashtext('quorvel deals')); end if; "
-                "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) + 1 "
-                "into number from deals d; "
-                "select d.seal into chained from deals d where d.seal <> '' order by d.id desc limit 1; "
-                "made.id := case when pass = 1 then number end; "
-                "made.seal := encode(sha256(convert_to(E'quorvel-seal 1\\nprevious=' || coalesce(chained, '') "
-                "|| E'\\n' || regexp_replace(coalesce(sealed_text, ''), '^(deal\\.id|item\\.deal)=$', '\\1=' || "
-                "number, 'gn'), 'UTF8')), 'hex'); "
-                "insert into deals select made.* where made.id is not null; "
-                "insert into dealitems (deal, package, slot, productid, name, cost, msrp, description, accepted) "
-                "select made.id, i.package, i.slot, i.productid, i.name, i.cost, i.msrp, i.description, i.accepted "
-                "from jsonb_populate_recordset(null::dealitems, deal_items) i where made.id is not null; "
-                "end loop; "
-                "perform set_config('quorvel.ready', 'yes', false); "
-                "if deal_fields is not null then return query select made.id, made.seal; end if; end $$"),
-            ServerOnly),
-        // A deal whose items all came in this statement (as every desk stores them) offers each of its products
-        // here; only a deal given items in several statements has each product's earlier items looked for.
-        // Each deal is looked up once, by its number, whatever the server's statistics say (a new server's say
-        // its tables are empty long after they are not).
-        statement(
-            QStringLiteral(
-                "create or replace function quorvel_count_items() returns trigger language plpgsql "
-                "security definer set search_path = public as $$ begin "
-                "insert into reportcounts (day, salesperson, name, offered, accepted, sold, profit) "
-                "select w.day, w.salesperson, n.name, "
-                "sum(case when w.whole then 1 when (select count(*) from dealitems x where x.deal = n.deal and "
-                "x.name = n.name and x.productid > 0) = n.items then 1 else 0 end), "
-                "sum(case when n.kept = 0 then 0 when w.whole then 1 when (select count(*) from dealitems x "
-                "where x.deal = n.deal and x.name = n.name and x.productid > 0 and x.accepted = 1) = n.kept "
-                "then 1 else 0 end), "
-                "sum(n.sold), sum(n.profit) "
-                "from (select deal, name, count(*) as items, "
-                "sum(case when accepted = 1 then 1 else 0 end) as kept, "
-                "sum(case when accepted = 1 then msrp else 0 end) as sold, "
-                "sum(case when accepted = 1 then msrp - cost else 0 end) as profit "
-                "from counted where productid > 0 group by deal, name) n "
-                "join (select c.deal, c.items = (select count(*) from dealitems x where x.deal = c.deal) as whole, "
-                "(select coalesce(substr(d.saved, 1, 10), '') from deals d where d.id = c.deal) as day, "
-                "(select coalesce(d.salesperson, '') from deals d where d.id = c.deal) as salesperson "
-                "from (select deal, count(*) as items from counted group by deal) c offset 0) w on w.deal = n.deal "
-                "group by 1, 2, 3 ") +
-                countsAdded + QStringLiteral("return null; end $$"),
-            ServerOnly),
-        // A product's earlier items in a deal are found among the deal's few items: the index by product cost
-        // every save and served nothing else on the server.
-        statement(QStringLiteral("drop index if exists dealitems_product"), ServerOnly)};
-    // 9: the desk's one trip for a deal also waits for the disk: the deal commits (ending the turn), then a small
-    // write that must reach the disk follows in the same call; once it returns the deal is stored. Called with
-    // no deal it readies the connection, as the function does, and writes nothing.
-    const Step storedInOneTrip{statement(
-        QStringLiteral("create or replace procedure quorvel_save_deal(deal_fields jsonb, deal_items jsonb, "
-                       "sealed_text text, inout drawn bigint, inout sealed text) language plpgsql as $$ begin "
-                       "select a.drawn, a.sealed into drawn, sealed from quorvel_add_deal(deal_fields, deal_items, "
-                       "sealed_text) a; if drawn is null then return; end if; "
-                       "commit; perform pg_logical_emit_message(true, 'quorvel', 'stored'); end $$"),
-        ServerOnly)};
+    const Step storedByTheServer{statement(addDeal, ServerOnly), statement(countItems, ServerOnly),
+                                 // A product's earlier items in a deal are found among the deal's few items: the index
+                                 // by product cost every save and served nothing else on the server.
+                                 statement(QStringLiteral("drop index if exists dealitems_product"), ServerOnly)};
+    // 9: the desk's one trip for a deal also waits for the disk.
+    const Step storedInOneTrip{statement(saveDeal, ServerOnly)};
+    // 10: the turn every desk's save waits for is shorter: what needs no number is done before it, the desk
+    // sends its seal's text in pieces rather than have the server look for where the number goes, and the counts
+    // look each deal up once for all its products rather than once for each.
+    const Step shorterTurn{
+        // A server made now never had the earlier forms: their absence is not worth a notice.
+        statement(QStringLiteral("set local client_min_messages = warning"), ServerOnly),
+        statement(QStringLiteral("drop procedure if exists quorvel_save_deal(jsonb, jsonb, text, bigint, text)"),
+                  ServerOnly),
+        statement(QStringLiteral("drop function if exists quorvel_add_deal(jsonb, jsonb, text)"), ServerOnly),
+        statement(addDeal, ServerOnly),
+        statement(saveDeal, ServerOnly),
+        statement(countItems, ServerOnly)};
     return {{QStringLiteral("create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
                             "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', "
                             "vehicle TEXT NOT NULL DEFAULT '', stocknumber TEXT NOT NULL DEFAULT '', "
@@ -439,7 +451,8 @@ Layout deals() {
              reportCounts,
              countsPerStatement,
              storedByTheServer,
-             storedInOneTrip}};
+             storedInOneTrip,
+             shorterTurn}};
 }
 
 Layout layout(File file) {

@@ -210,8 +210,7 @@ bool Store::openServer(QString *why) {
                           for (int i = 0; i < 3; ++i)
                               m_mayChange[i] = q.value(i).toBool();
                       });
-    // Saving a deal finds the server's side of it ready; a login that may not save deals learns so when it tries.
-    QSqlQuery(m_deals.handle()).exec(QStringLiteral("call quorvel_save_deal(null, null, null, null, null)"));
+    m_dealArchive.rehearse();
     listen();
     return true;
 }
