@@ -268,8 +268,7 @@ int bench::desks() {
         std::printf("%-26s %12.1f\n", "save, median", ms(percentile(times, 0.5)));
         std::printf("%-26s %12.1f %14s %s\n", "save, 99th percentile", ms(p99), "< 100 ms", met(p99 < 100000000));
         std::printf("%-26s %12.1f\n", "save, slowest", ms(percentile(times, 1.0)));
-        // A desk's first save also readies its connection for the deals (the server reads the tables' layout
-        // and compiles the counting); all 50 of them wait in one line at the start.
+        // Each desk's store readied its connection as it opened; at the start all 50 first saves wait in one line.
         std::printf("%-26s %12.1f\n", "first save, median", ms(percentile(firsts, 0.5)));
         std::printf("%-26s %12.0f\n", "deals per second", double(saved.size()) / seconds);
     }
