@@ -82,9 +82,7 @@ private slots:
             QSKIP("this file system cannot make a file read-only for root");
         } else if (!readOnly) {
             QFile::remove(path);
-            QFile f(path);
-            if (damage != "missing"_L1)
-                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(damage.toUtf8()) >= 0);
+            QVERIFY(damage == "missing"_L1 || coretest::writeBytes(path, damage.toUtf8()));
         }
         const auto writable = qScopeGuard([&] {
             if (readOnly)

@@ -33,11 +33,6 @@ struct ServerProgram : QTemporaryDir, Application {
         store().setServer(server);
     }
 };
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 } // namespace
 
 class ServerTest : public QObject {
@@ -62,9 +57,10 @@ private slots:
     void windowRemembersTheServer() {
         const ServerAddress server = setUpServer();
         ProgramFolder folder;
-        QVERIFY(writeFile(m_passwords, "# desks\nother:5432:quorvel:desk1:a\\:b\n127.0.0.1:%1:%2:postgres:old\n"_ba
-                                           .replace("%1", QByteArray::number(server.port))
-                                           .replace("%2", server.database.toUtf8())));
+        QVERIFY(coretest::writeBytes(m_passwords,
+                                     "# desks\nother:5432:quorvel:desk1:a\\:b\n127.0.0.1:%1:%2:postgres:old\n"_ba
+                                         .replace("%1", QByteArray::number(server.port))
+                                         .replace("%2", server.database.toUtf8())));
         QWidget *window = fromMenu<ServerConnection>(u"m_server"_s);
         QCOMPARE(textOf(window, u"serverport"_s) + textOf(window, u"serverdatabase"_s), u"5432quorvel"_s);
         QCOMPARE(control<QLineEdit>(window, u"serverpassword"_s)->echoMode(), QLineEdit::Password);
@@ -290,8 +286,8 @@ private slots:
     void startAsksForThePassword() {
         const ServerAddress server = setUpServer();
         const QString hba = m_home.filePath(u"pg_hba.conf"_s);
-        QVERIFY(writeFile(hba, "local all all trust\nhost all postgres 127.0.0.1/32 trust\n"
-                               "host all all 127.0.0.1/32 scram-sha-256\n"));
+        QVERIFY(coretest::writeBytes(hba, "local all all trust\nhost all postgres 127.0.0.1/32 trust\n"
+                                          "host all all 127.0.0.1/32 scram-sha-256\n"));
         // The server runs as its own user, who must read the file.
         QVERIFY(QFile::setPermissions(m_home.path(), QFile::permissions(m_home.path()) | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(hba, QFile::permissions(hba) | QFile::ReadOther));

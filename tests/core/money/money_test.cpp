@@ -2,6 +2,7 @@
 // its rules (which way a half cent rounds, every digit of a large amount), and reading under a decimal comma.
 
 #include "core/money/numbers.h"
+#include "coresupport.h"
 
 #include <QtTest>
 #include <clocale>
@@ -35,12 +36,11 @@ private slots:
     void numbersReadAPointWhereTheSystemWritesAComma() {
         // The program takes the C library's locale from the system's: here one with a decimal comma.
         QTemporaryDir dir;
-        QFile definition(dir.filePath(QStringLiteral("comma.def")));
-        QVERIFY(definition.open(QIODevice::WriteOnly));
-        definition.write("LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3;3\nEND LC_NUMERIC\n");
-        definition.close();
+        const QString definition = dir.filePath(QStringLiteral("comma.def"));
+        QVERIFY(coretest::writeBytes(
+            definition, "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3;3\nEND LC_NUMERIC\n"));
         QProcess::execute(QStringLiteral("localedef"),
-                          {QStringLiteral("-c"), QStringLiteral("-i"), definition.fileName(), QStringLiteral("-f"),
+                          {QStringLiteral("-c"), QStringLiteral("-i"), definition, QStringLiteral("-f"),
                            QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("comma"))});
         const QByteArray before = std::setlocale(LC_NUMERIC, nullptr);
         qputenv("LOCPATH", QFile::encodeName(dir.path()));
