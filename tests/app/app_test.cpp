@@ -21,35 +21,12 @@ struct Start {
     Start() { program.setHomeWindow<MainWindow>(); }
     ~Start() { closeAllWindows(); }
     QString data(const QString &file) const { return dir.filePath(u"data/"_s + file); }
-    QVariant first(const QString &file, const QString &sql) {
-        Database db;
-        return db.open(data(file)) ? coretest::column(db, sql).value(0) : QVariant();
-    }
 };
 } // namespace
 
 class AppTest : public QObject {
     Q_OBJECT
 private slots:
-    // A salesperson can make a deal at once: products with pages, templates, counters at the top.
-    void firstStartBuildsASampleDataFolder() {
-        Start start;
-        QString why;
-        QVERIFY2(start.program.start(&why), qPrintable(why));
-        QVERIFY(!QDir(start.dir.filePath(u"data.new"_s)).exists());
-        const Settings &settings = start.program.settings();
-        QVERIFY(start.first(schema::productsFile(), u"select count(*) from [table]"_s).toInt() >= 10);
-        QCOMPARE(settings.productCounter,
-                 start.first(schema::productsFile(), u"select max(id) from [table]"_s).toInt());
-        QCOMPARE(settings.templateCounter,
-                 start.first(schema::vehiclesFile(), u"select max(id) from [table]"_s).toInt());
-        const QString page =
-            start.first(schema::productsFile(), u"select htmlpath from [table] where id=1"_s).toString();
-        QVERIFY2(QFile::exists(page), qPrintable(page));
-        QCOMPARE(settings.packageNames[0], u"Platinum"_s);
-        QVERIFY(!settings.passwordProtect);
-    }
-
     void unusableDataFilesAreNamedAndLeftAlone_data() {
         QTest::addColumn<QString>("damage"); // written in its place, or run on it by another copy of the program
         QTest::addColumn<QString>("file");

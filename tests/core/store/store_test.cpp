@@ -195,7 +195,8 @@ private slots:
         QVERIFY(folder.errors().isEmpty());
     }
 
-    // Two copies started on a new folder at the same moment: each goes on with the one whole data folder.
+    // Two copies started on a new folder at the same moment: each goes on with the one whole data folder, where a
+    // salesperson can make a deal at once: products with their pages, templates, counters at the top.
     void twoFirstStartsAtOnceLeaveOneWholeDataFolder() {
         for (int round = 0; round < 4; ++round) {
             QTemporaryDir dir;
@@ -207,7 +208,11 @@ private slots:
             QVERIFY2(ours && theirs, qPrintable(why));
             Store store(QDir(dir.path()).filePath(u"data"_s));
             QVERIFY2(store.open(&why), qPrintable(why));
-            QCOMPARE(store.products().catalogue().size(), 12);
+            const Settings s = store.settings().read();
+            QCOMPARE(QVariantList({store.products().catalogue().size(), s.productCounter, s.templateCounter,
+                                   s.packageNames[0], s.passwordProtect}),
+                     QVariantList({12, 12, 2, u"Platinum"_s, false}));
+            QVERIFY(QFile::exists(store.products().all().first().htmlpath));
             QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                      (QStringList{u"data"_s, u"webpages"_s}));
         }
