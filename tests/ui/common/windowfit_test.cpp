@@ -267,17 +267,16 @@ private slots:
 // The three screens side by side, each at 150 %; a window opens on the one it stands on.
 int main(int argc, char **argv) {
     QTemporaryDir dir;
-    QFile config(QDir(dir.path()).filePath(u"screens.json"_s));
-    if (!config.open(QIODevice::WriteOnly) || config.write(R"({"screens": [
+    const QString config = QDir(dir.path()).filePath(u"screens.json"_s);
+    if (!coretest::writeBytes(config, R"({"screens": [
             {"name": "1280x690", "x": 0, "y": 0, "width": 1280, "height": 690, "logicalDpi": 96,
              "logicalBaseDpi": 96, "dpr": 1.5},
             {"name": "1366x768", "x": 1280, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96,
              "logicalBaseDpi": 96, "dpr": 1.5},
             {"name": "1920x1080", "x": 2646, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96,
-             "logicalBaseDpi": 96, "dpr": 1.5}]})") < 0)
+             "logicalBaseDpi": 96, "dpr": 1.5}]})"))
         return 2;
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toUtf8());
     QApplication application(argc, argv);
     WindowFitTest test;
     return QTest::qExec(&test, argc, argv);
