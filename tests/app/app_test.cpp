@@ -175,29 +175,6 @@ private slots:
         QCOMPARE(paper->documentsEnded(), 1);
     }
 
-    // Every box leaves room for its title in bold between the title bar's buttons, however short its text.
-    void boxesAreWideEnoughForTheirTitles() {
-        ProgramFolder folder;
-        const QList<std::function<void()>> boxes{[] { prompts::notice(u"Hi"_s); }, [] { prompts::error(u"No"_s); },
-                                                 [] { prompts::confirm(u"Go?"_s); }};
-        for (const std::function<void()> &box : boxes) {
-            QString title;
-            int room = 0, width = 0;
-            QTimer::singleShot(0, [&] {
-                QWidget *shown = QApplication::activeModalWidget();
-                QFont bold = shown->font();
-                bold.setBold(true);
-                title = shown->windowTitle();
-                room = QFontMetrics(bold).horizontalAdvance(title) +
-                       6 * shown->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, shown);
-                width = shown->width();
-                qobject_cast<QDialog *>(shown)->reject();
-            });
-            box();
-            QVERIFY2(width >= room, qPrintable(u"%1: %2 < %3"_s.arg(title).arg(width).arg(room)));
-        }
-    }
-
     // The menu brings up each window once, without a password; the small print opens the maker's address;
     // "About Quorvel" tells the version, licence and data folder; Ctrl+Q ends the program.
     void mainWindow() {
@@ -221,6 +198,25 @@ private slots:
         for (const QString &told : {QStringLiteral("Quorvel " QUORVEL_VERSION), u"proprietary"_s,
                                     QDir::toNativeSeparators(app().dataFolder())})
             QVERIFY2(about[0].text.contains(told), qPrintable(about[0].text));
+        // Every box leaves room for its title in bold between the title bar's buttons, however short its text.
+        const QList<std::function<void()>> boxes{[] { prompts::notice(u"Hi"_s); }, [] { prompts::error(u"No"_s); },
+                                                 [] { prompts::confirm(u"Go?"_s); }};
+        for (const std::function<void()> &box : boxes) {
+            QString title;
+            int room = 0, width = 0;
+            QTimer::singleShot(0, [&] {
+                QWidget *shown = QApplication::activeModalWidget();
+                QFont bold = shown->font();
+                bold.setBold(true);
+                title = shown->windowTitle();
+                room = QFontMetrics(bold).horizontalAdvance(title) +
+                       6 * shown->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, shown);
+                width = shown->width();
+                qobject_cast<QDialog *>(shown)->reject();
+            });
+            box();
+            QVERIFY2(width >= room, qPrintable(u"%1: %2 < %3"_s.arg(title).arg(width).arg(room)));
+        }
         // Last: the program's event loop ends, with status 0.
         QSignalSpy leaving(&app(), &Application::leaving);
         main->activateWindow();
