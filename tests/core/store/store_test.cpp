@@ -214,33 +214,31 @@ private slots:
         }
     }
 
-    void twoCopiesDrawingAtOnceNeverShareAnId_data() { bothEngines(); }
-    // Two desks draw product ids at the same time, each through a store and a connection of its own.
-    void twoCopiesDrawingAtOnceNeverShareAnId() {
+    // Two desks draw product ids at the same time, each through a store and a connection of its own: none is
+    // handed out twice.
+    void productIdsAreNeverHandedOutTwice_data() { bothEngines(); }
+    void productIdsAreNeverHandedOutTwice() {
         DataFolder folder;
         const int draws = folder.server() ? 1000 : 40;
-        QList<int> ids[2];
-        auto copy = [&folder, &ids, draws](int which) {
+        QList<int> drawn[2];
+        auto copy = [&folder, &drawn, draws](int which) {
             Store store(QFileInfo(folder.dataFile(schema::preferencesFile())).path());
             store.setServer(folder.server());
             if (store.open())
                 for (int i = 0; i < draws; ++i)
-                    ids[which] << store.settings().draw(Counter::Products).id.value_or(-1);
+                    drawn[which] << store.settings().draw(Counter::Products).id.value_or(-1);
         };
-        std::thread first(copy, 0), second(copy, 1);
-        first.join();
-        second.join();
-        const QList<int> all = ids[0] + ids[1];
+        std::thread one(copy, 0), two(copy, 1);
+        one.join();
+        two.join();
+        const QList<int> all = drawn[0] + drawn[1];
         QCOMPARE(QSet<int>(all.cbegin(), all.cend()).size(), 2 * draws);
         QVERIFY(!all.contains(-1));
         QCOMPARE(storedSetting(folder.store(), u"am_total"_s).toInt(), 2 * draws);
-    }
 
-    void addedProductsTakeOneBlockOfIdsAllOrNothing_data() { bothEngines(); }
-    void addedProductsTakeOneBlockOfIdsAllOrNothing() {
-        DataFolder folder;
+        // Products added in a batch take one block of ids, all or nothing.
         Store &store = folder.store();
-        addProduct(store, u"Existing"_s, 1, 2);
+        const int first = addProduct(store, u"Existing"_s, 1, 2);
         auto batch = [](const QStringList &names) {
             QVector<Product> out;
             for (const QString &name : names)
@@ -252,9 +250,10 @@ private slots:
         QVERIFY(store.products().namesIgnoreCase());
         Store::AddedProducts added = store.addProducts(batch({"Zulu", "alpha", "Mike"}));
         QVERIFY(added.stored);
-        QCOMPARE(ids(), QVariantList({1, 2, 3, 4}));
-        QCOMPARE(storedSetting(store, u"am_total"_s).toInt(), 4);
-        QCOMPARE(store.products().all().at(0), (Product{3, "alpha", 10, -2.5, {}, {}, {}, {}, {}, "one\r\ntwo"}));
+        QCOMPARE(ids(), QVariantList({first, first + 1, first + 2, first + 3}));
+        QCOMPARE(storedSetting(store, u"am_total"_s).toInt(), first + 3);
+        QCOMPARE(store.products().all().at(0),
+                 (Product{first + 2.0, "alpha", 10, -2.5, {}, {}, {}, {}, {}, "one\r\ntwo"}));
 
         // One refused insert: nothing of the batch is stored, and its ids are not handed out again.
         QVERIFY(store.productsFile().exec(u"create unique index refuse on [table](aftermarketname)"_s));
@@ -263,7 +262,7 @@ private slots:
         QCOMPARE(ids().size(), 4);
         QCOMPARE(folder.errors().size(), 1);
         folder.errors().clear();
-        QCOMPARE(store.settings().draw(Counter::Products).id.value(), 8);
+        QCOMPARE(store.settings().draw(Counter::Products).id.value(), first + 7);
 
         // Too few ids left for the batch: none drawn, none stored; one product still fits.
         setSetting(store, u"am_total"_s, 2147483646);

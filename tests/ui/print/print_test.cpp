@@ -133,16 +133,10 @@ private slots:
         for (int i = 1; i <= 70; ++i)
             addProduct(u"Product%1"_s.arg(i, 2, 10, QLatin1Char('0')), i, 2.5 * i);
         // Texts wider than their columns: they wrap, or shrink when one word is too wide.
-        const Product wide{71,
-                           u"Product35 Extended Service Contract With Roadside Assistance And Rental"_s,
-                           0,
-                           1234567.89,
-                           {},
-                           {},
-                           {},
-                           u"Northside Auto Glass and Window Tint Specialists"_s,
-                           u"(555) 123-4567 ext. 8901 ask for Dana"_s,
-                           QString(u"Installed at their shop, not ours. "_s).repeated(12)};
+        Product wide{71, u"Product35 Extended Service Contract With Roadside Assistance And Rental"_s, 0, 1234567.89};
+        wide.installer = u"Northside Auto Glass and Window Tint Specialists"_s;
+        wide.phone = u"(555) 123-4567 ext. 8901 ask for Dana"_s;
+        wide.notes = QString(u"Installed at their shop, not ours. "_s).repeated(12);
         QVERIFY(app().store().products().add(wide));
         setSetting(u"dealershipname"_s, u"Riverside Motors"_s);
         ProductList *list = fromMenu<ProductList>(u"m_aftermarket"_s);
