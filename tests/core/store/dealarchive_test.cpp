@@ -150,9 +150,8 @@ private slots:
 
     // Each deal saved carries a seal over it and the deal before: what a database tool changed, removed or
     // slipped in afterwards is named, the first one first, on the open file and on a read-only look alike.
-    void sealsNameTheFirstDealChangedAfterSaving_data() {
-        QTest::addColumn<QStringList>("sql"); // run by a database tool on three saved deals
-        QTest::addColumn<qint64>("broken");
+    void sealsNameTheFirstDealChangedAfterSaving() {
+        // What a database tool does to three saved deals, and the deal named.
         const std::tuple<const char *, const char *, qint64> rows[] = {
             {"untouched", "", 0},
             {"a name", "update deals set customer = 'Pat Doe.' where id = 2", 2},
@@ -167,28 +166,24 @@ private slots:
              "where deal = 1 and package = 3",
              2},
             {"items of no deal", "insert into dealitems values (7, 0, 0, 1, 'GAP', 1, 2, '', 1)", 7}};
-        for (const auto &[name, sql, broken] : rows)
-            QTest::newRow(name) << QString::fromLatin1(sql).split(u"; "_s, Qt::SkipEmptyParts) << broken;
-    }
-    void sealsNameTheFirstDealChangedAfterSaving() {
-        QFETCH(QStringList, sql);
-        QFETCH(qint64, broken);
-        DataFolder folder;
-        DealArchive &deals = folder.store().deals();
-        DealRecord first = sampleChoice(1, 0b011);
-        QVector<DealRecord> more{sampleChoice(0, kAllSlots), sampleChoice(-1, 0)};
-        more[1].signature = QByteArray("\x89PNG the customer's strokes");
-        QVERIFY(deals.add(first) && deals.addAll(more));
-        QCOMPARE(deals.load(3)->signature, more[1].signature);
-        QCOMPARE(deals.load(3)->seal, more[1].seal);
-        const QString path = folder.dataFile(DealArchive::fileName());
-        QVERIFY(changeDealFile(path, sql));
-        const QString said = broken
-                                 ? u"Deal %1 does not match its seal: it was changed after it was saved."_s.arg(broken)
-                                 : u"All 3 deals are intact."_s;
-        for (const SealCheck &check : {deals.verify(), DealArchive::verifyFile(path)}) {
-            QCOMPARE(check.message(), said);
-            QCOMPARE(check.result, broken ? SealCheck::Broken : SealCheck::Intact);
+        for (const auto &[name, sql, broken] : rows) {
+            DataFolder folder;
+            DealArchive &deals = folder.store().deals();
+            DealRecord first = sampleChoice(1, 0b011);
+            QVector<DealRecord> more{sampleChoice(0, kAllSlots), sampleChoice(-1, 0)};
+            more[1].signature = QByteArray("\x89PNG the customer's strokes");
+            QVERIFY(deals.add(first) && deals.addAll(more));
+            QCOMPARE(deals.load(3)->signature, more[1].signature);
+            QCOMPARE(deals.load(3)->seal, more[1].seal);
+            const QString path = folder.dataFile(DealArchive::fileName());
+            QVERIFY2(changeDealFile(path, QString::fromLatin1(sql).split(u"; "_s, Qt::SkipEmptyParts)), name);
+            const QString said =
+                broken ? u"Deal %1 does not match its seal: it was changed after it was saved."_s.arg(broken)
+                       : u"All 3 deals are intact."_s;
+            for (const SealCheck &check : {deals.verify(), DealArchive::verifyFile(path)}) {
+                QCOMPARE(check.message(), said);
+                QCOMPARE(check.result, broken ? SealCheck::Broken : SealCheck::Intact);
+            }
         }
     }
 
