@@ -74,36 +74,32 @@ private slots:
     }
 
     // A wrong password is told and cleared; the right one in any case, blanks around it, lets the user in.
-    void passwordIgnoresCaseAndBlanksAround_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("byEnter");
-        QTest::newRow("not protected") << QString() << false;
-        QTest::newRow("upper with blanks") << "  OPENSESAME " << false;
-        QTest::newRow("mixed by Enter") << "oPeNsEsAmE" << true;
-    }
     void passwordIgnoresCaseAndBlanksAround() {
-        QFETCH(QString, typed);
-        QFETCH(bool, byEnter);
-        ProgramFolder folder;
-        setSetting(u"password"_s, u" OpenSesame "_s);
-        setSetting(u"passwordprotect"_s, typed.isEmpty() ? 0 : 1);
-        PasswordDialog *window = app().window<PasswordDialog>();
-        window->begin();
-        if (!typed.isEmpty()) {
-            QVERIFY(window->isVisible());
-            QWidget *box = control(window, u"enterpassword"_s);
-            type(window, u"enterpassword"_s, u"Open Sesame"_s);
-            QCOMPARE(said([&] { QTest::keyClick(box, Qt::Key_Return); }), QStringList{"Message: Incorrect Password"});
-            QCOMPARE(control<QLineEdit>(window, u"enterpassword"_s)->text(), QString());
-            QVERIFY(!app().existing<MainWindow>());
-            type(window, u"enterpassword"_s, typed);
-            if (byEnter)
-                QTest::keyClick(box, Qt::Key_Return);
-            else
-                QVERIFY(click(window, u"Command1"_s));
+        // Not protected; the right one in upper case with blanks, then in mixed case by Enter.
+        for (const auto &[typed, byEnter] :
+             {std::pair{QString(), false}, {u"  OPENSESAME "_s, false}, {u"oPeNsEsAmE"_s, true}}) {
+            ProgramFolder folder;
+            setSetting(u"password"_s, u" OpenSesame "_s);
+            setSetting(u"passwordprotect"_s, typed.isEmpty() ? 0 : 1);
+            PasswordDialog *window = app().window<PasswordDialog>();
+            window->begin();
+            if (!typed.isEmpty()) {
+                QVERIFY(window->isVisible());
+                QWidget *box = control(window, u"enterpassword"_s);
+                type(window, u"enterpassword"_s, u"Open Sesame"_s);
+                QCOMPARE(said([&] { QTest::keyClick(box, Qt::Key_Return); }),
+                         QStringList{"Message: Incorrect Password"});
+                QCOMPARE(control<QLineEdit>(window, u"enterpassword"_s)->text(), QString());
+                QVERIFY(!app().existing<MainWindow>());
+                type(window, u"enterpassword"_s, typed);
+                if (byEnter)
+                    QTest::keyClick(box, Qt::Key_Return);
+                else
+                    QVERIFY(click(window, u"Command1"_s));
+            }
+            QVERIFY(app().existing<MainWindow>() && app().existing<MainWindow>()->isVisible());
+            QVERIFY(!window->isVisible());
         }
-        QVERIFY(app().existing<MainWindow>() && app().existing<MainWindow>()->isVisible());
-        QVERIFY(!window->isVisible());
     }
 
     // Every text a user reads is looked up for translation: a translator that marks what it is asked for
