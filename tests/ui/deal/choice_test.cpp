@@ -279,11 +279,10 @@ private slots:
         QVERIFY(folder.databaseErrors().isEmpty());
     }
 
-    void acceptancePageReadsBackFromAPdf_data() {
-        QTest::addColumn<DealRecord>("deal");
-        QTest::addColumn<QStringList>("accepted");
-        QTest::addColumn<QStringList>("declined");
-        QTest::addColumn<QString>("payment");
+    // Gold without its Tint; forty products, one per slot, all declined (the most a page must hold).
+    void acceptancePageReadsBackFromAPdf() {
+        if (!testsupport::havePdfReader())
+            QSKIP("poppler-utils are needed to read the printed page");
         DealRecord gold = coretest::sampleChoice(1, 0b100011u);
         gold.statement = u"I was shown each product above and chose freely."_s;
         gold.seal = u"0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef"_s;
@@ -292,71 +291,63 @@ private slots:
         QPainter(&signature).fillRect(20, 20, 560, 80, QColor(10, 20, 90));
         QBuffer png(&gold.signature);
         QVERIFY(png.open(QIODevice::WriteOnly) && signature.save(&png, "PNG"));
-        // Forty products, one per slot, all declined: the most a page must hold.
         Deal forty = coretest::sampleDeal();
         QStringList items;
         for (int i = 1; i <= 40; ++i) {
             items << u"Item%1"_s.arg(i, 2, 10, QLatin1Char('0'));
             forty.packages[(i - 1) / 10].products[(i - 1) % 10] = coretest::slot(i, items.last(), 10, 99.5);
         }
-        QTest::newRow("Gold without its Tint")
-            << gold << QStringList{"Service", "GAP"} << QStringList{"Tint", "Etch"} << "$ 30.93 / Month";
         // With a statement long enough to push the signatures off the page in its usual size.
         const QString statement = QString(u"Clause one: I was shown every product listed above with its price, and I "
                                           "understand that declining it does not affect the approval of my financing "
                                           "or my purchase. "_s)
                                       .repeated(4);
-        QTest::newRow("forty declined") << recordChoice(forty, DealRecord::DeclinedAll, {}, statement) << QStringList{}
-                                        << items << "$ 0.00";
-    }
-    void acceptancePageReadsBackFromAPdf() {
-        QFETCH(DealRecord, deal);
-        QFETCH(QStringList, accepted);
-        QFETCH(QStringList, declined);
-        QFETCH(QString, payment);
-        if (!testsupport::havePdfReader())
-            QSKIP("poppler-utils are needed to read the printed page");
-        deal.id = 1234;
-        deal.saved = QDateTime(QDate(2024, 5, 1), QTime(14, 3, 22));
-        const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
-        Printer printer(pdfDevice(file, QMarginsF(6, 6, 6, 6),
-                                  [](bool failure, const QString &m) { QVERIFY2(!failure, qPrintable(m)); }));
-        QVERIFY(printAcceptance(printer, deal));
+        const QList<std::tuple<const char *, DealRecord, QStringList, QStringList, QString>> rows{
+            {"gold", gold, {"Service", "GAP"}, {"Tint", "Etch"}, "$ 30.93 / Month"},
+            {"forty", recordChoice(forty, DealRecord::DeclinedAll, {}, statement), {}, items, "$ 0.00"}};
+        for (auto [tag, deal, accepted, declined, payment] : rows) {
+            deal.id = 1234;
+            deal.saved = QDateTime(QDate(2024, 5, 1), QTime(14, 3, 22));
+            const QString file = m_dir.filePath(QLatin1String(tag) + u".pdf"_s);
+            Printer printer(pdfDevice(file, QMarginsF(6, 6, 6, 6),
+                                      [](bool failure, const QString &m) { QVERIFY2(!failure, qPrintable(m)); }));
+            QVERIFY(printAcceptance(printer, deal));
 
-        const Pdf pdf(file);
-        QCOMPARE(pdf.pages.size(), 1);
-        QVERIFY2(pdf.pages[0].height() > pdf.pages[0].width(), "the page is portrait");
-        const PdfWord *acceptedHeading = pdf.find(u"Accepted"_s);
-        const PdfWord *declinedHeading = pdf.find(u"Declined"_s);
-        QVERIFY(acceptedHeading && declinedHeading);
-        QVERIFY(std::abs(acceptedHeading->top - declinedHeading->top) < 0.5);
-        // Each product once, below the headings, in its column.
-        for (const QString &name : accepted + declined) {
-            const PdfWord *w = pdf.find(name);
-            const auto once =
-                std::count_if(pdf.words.begin(), pdf.words.end(), [&](auto &o) { return o.text == name; });
-            QVERIFY2(w && w->top > acceptedHeading->top && once == 1 &&
-                         (accepted.contains(name) ? w->right < declinedHeading->left
-                                                  : w->left >= declinedHeading->left - 0.01),
-                     qPrintable(name));
+            const Pdf pdf(file);
+            QCOMPARE(pdf.pages.size(), 1);
+            QVERIFY2(pdf.pages[0].height() > pdf.pages[0].width(), "the page is portrait");
+            const PdfWord *acceptedHeading = pdf.find(u"Accepted"_s);
+            const PdfWord *declinedHeading = pdf.find(u"Declined"_s);
+            QVERIFY(acceptedHeading && declinedHeading);
+            QVERIFY(std::abs(acceptedHeading->top - declinedHeading->top) < 0.5);
+            // Each product once, below the headings, in its column.
+            for (const QString &name : accepted + declined) {
+                const PdfWord *w = pdf.find(name);
+                const auto once =
+                    std::count_if(pdf.words.begin(), pdf.words.end(), [&](auto &o) { return o.text == name; });
+                QVERIFY2(w && w->top > acceptedHeading->top && once == 1 &&
+                             (accepted.contains(name) ? w->right < declinedHeading->left
+                                                      : w->left >= declinedHeading->left - 0.01),
+                         qPrintable(name));
+            }
+            QCOMPARE(pdf.line(u"Final"_s).join(u' '), u"Final Payment: "_s + payment);
+            QCOMPARE(pdf.line(u"Customer"_s).mid(0, 2), QStringList({"Customer", "Signature:"}));
+            QCOMPARE(pdf.line(u"Co-Buyer"_s).mid(0, 4).join(u' ').remove(u'_'), u"Co-Buyer Signature:  Date:"_s);
+            const PdfWord *number = pdf.find(u"#1234,"_s);
+            QVERIFY(number && number->bottom <= pdf.pages[0].height() - 6);
+            QVERIFY(pdf.find(u"Clause"_s) || pdf.find(deal.statement.section(u' ', -1)));
+            QVERIFY(pdf.find(u"Customer"_s)->top > pdf.find(u"Final"_s)->top);
+            // The signature stands on its line, beside its caption; the seal's beginning beside the deal number.
+            const QRectF ink = blueInk(file);
+            const PdfWord *line = pdf.find(u"Signature:"_s);
+            QVERIFY2(deal.signature.isEmpty() ? ink.isEmpty()
+                                              : ink.left() > line->right && ink.bottom() > line->top &&
+                                                    ink.bottom() < line->bottom + 2 && ink.height() > 5,
+                     qPrintable(
+                         u"ink at %1,%2 to %3,%4"_s.arg(ink.left()).arg(ink.top()).arg(ink.right()).arg(ink.bottom())));
+            QCOMPARE(pdf.line(u"#1234,"_s).mid(5),
+                     deal.seal.isEmpty() ? QStringList() : QStringList({"Seal:", deal.seal.left(16)}));
         }
-        QCOMPARE(pdf.line(u"Final"_s).join(u' '), u"Final Payment: "_s + payment);
-        QCOMPARE(pdf.line(u"Customer"_s).mid(0, 2), QStringList({"Customer", "Signature:"}));
-        QCOMPARE(pdf.line(u"Co-Buyer"_s).mid(0, 4).join(u' ').remove(u'_'), u"Co-Buyer Signature:  Date:"_s);
-        const PdfWord *number = pdf.find(u"#1234,"_s);
-        QVERIFY(number && number->bottom <= pdf.pages[0].height() - 6);
-        QVERIFY(pdf.find(u"Clause"_s) || pdf.find(deal.statement.section(u' ', -1)));
-        QVERIFY(pdf.find(u"Customer"_s)->top > pdf.find(u"Final"_s)->top);
-        // The signature stands on its line, beside its caption; the seal's beginning beside the deal number.
-        const QRectF ink = blueInk(file);
-        const PdfWord *line = pdf.find(u"Signature:"_s);
-        QVERIFY2(
-            deal.signature.isEmpty() ? ink.isEmpty()
-                                     : ink.left() > line->right && ink.bottom() > line->top &&
-                                           ink.bottom() < line->bottom + 2 && ink.height() > 5,
-            qPrintable(u"ink at %1,%2 to %3,%4"_s.arg(ink.left()).arg(ink.top()).arg(ink.right()).arg(ink.bottom())));
-        QCOMPARE(pdf.line(u"#1234,"_s).mid(5),
-                 deal.seal.isEmpty() ? QStringList() : QStringList({"Seal:", deal.seal.left(16)}));
     }
 };
 
