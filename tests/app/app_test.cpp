@@ -20,7 +20,6 @@ struct Start {
     Application program{dir.path()};
     Start() { program.setHomeWindow<MainWindow>(); }
     ~Start() { closeAllWindows(); }
-    QString data(const QString &file) const { return dir.filePath(u"data/"_s + file); }
 };
 } // namespace
 
@@ -48,7 +47,7 @@ private slots:
         QFETCH(QString, reason);
         Start start;
         QVERIFY(firststart::createEmptyDataFolder(start.dir.path()));
-        const QString path = start.data(file);
+        const QString path = start.dir.filePath(u"data/"_s + file);
         const bool locked = damage.startsWith("BEGIN"_L1), readOnly = damage == "read-only"_L1;
         Database other; // in the middle of a long write when it locks the file
         if (damage.contains("[table]"_L1)) {
