@@ -12,12 +12,6 @@ QVariantList storedRecord() {
     return all;
 }
 
-PreferencesDialog *openPreferences() {
-    PreferencesDialog *w = app().window<PreferencesDialog>();
-    w->show();
-    return w;
-}
-
 } // namespace
 
 class PrefsTest : public QObject {
@@ -32,7 +26,7 @@ private slots:
              {std::tuple{u"0.5% or 84.5 months"_s, 0.5, 84}, {u"seven"_s, 0.0, 0}}) { // percent sign, halves to even
             ProgramFolder folder;
             setSettings({{"financeterm3", 96}, {"passwordprotect", 1}, {"includetax", 1}});
-            PreferencesDialog *w = openPreferences();
+            PreferencesDialog *w = fromMenu<PreferencesDialog>(u"m_prefs"_s);
             QCOMPARE(textOf(w, u"pstatement"_s), schema::defaultStatement());
             type(w, u"pdealershipname"_s, u"   Smith & Sons Motors  "_s);
             type(w, u"pdisclaimer"_s, u"  First line\nSecond line  "_s);
@@ -55,7 +49,7 @@ private slots:
             QCOMPARE(storedSetting(u"taxrate"_s).toDouble(), storedTax);
             QCOMPARE(storedSetting(u"financeterm"_s).toInt(), storedTerm);
             QCOMPARE(app().settings().financeTerm2, storedTerm);
-            w = openPreferences();
+            w = fromMenu<PreferencesDialog>(u"m_prefs"_s);
             QCOMPARE(textOf(w, u"pfinanceterm2"_s) + u"|"_s + textOf(w, u"pfinanceterm3"_s) + u"|"_s +
                          textOf(w, u"pstatement"_s),
                      (storedTerm ? QString::number(storedTerm) : QString()) +
@@ -74,7 +68,7 @@ private slots:
             ProgramFolder folder;
             setSettings({{"taxrate", double(0.0825f)}, {"interestrate", double(6.9f)}});
             const QVariantList before = storedRecord();
-            PreferencesDialog *w = openPreferences();
+            PreferencesDialog *w = fromMenu<PreferencesDialog>(u"m_prefs"_s);
             QCOMPARE(textOf(w, u"ptaxrate"_s) + u" "_s + textOf(w, u"pinterestrate"_s), u"0.0825 6.9"_s);
             const QString was = textOf(w, box);
             type(w, u"ppackage1"_s, u"Changed"_s);
