@@ -158,7 +158,7 @@ private slots:
             {"1234567890123456", false, 0.0}};      // too many digits
         for (const auto &[text, ok, value] : rows) {
             double read = 0;
-            QCOMPARE(numbers::readAmount(text, &read), ok);
+            QVERIFY2(numbers::readAmount(text, &read) == ok, qPrintable(text));
             QCOMPARE(read, value);
         }
     }
