@@ -20,36 +20,12 @@ struct Start {
     Application program{dir.path()};
     Start() { program.setHomeWindow<MainWindow>(); }
     ~Start() { closeAllWindows(); }
-    QString data(const QString &file) const { return dir.filePath(u"data/"_s + file); }
-    QVariant first(const QString &file, const QString &sql) {
-        Database db;
-        return db.open(data(file)) ? coretest::column(db, sql).value(0) : QVariant();
-    }
 };
 } // namespace
 
 class AppTest : public QObject {
     Q_OBJECT
 private slots:
-    // A salesperson can make a deal at once: products with pages, templates, counters at the top.
-    void firstStartBuildsASampleDataFolder() {
-        Start start;
-        QString why;
-        QVERIFY2(start.program.start(&why), qPrintable(why));
-        QVERIFY(!QDir(start.dir.filePath(u"data.new"_s)).exists());
-        const Settings &settings = start.program.settings();
-        QVERIFY(start.first(schema::productsFile(), u"select count(*) from [table]"_s).toInt() >= 10);
-        QCOMPARE(settings.productCounter,
-                 start.first(schema::productsFile(), u"select max(id) from [table]"_s).toInt());
-        QCOMPARE(settings.templateCounter,
-                 start.first(schema::vehiclesFile(), u"select max(id) from [table]"_s).toInt());
-        const QString page =
-            start.first(schema::productsFile(), u"select htmlpath from [table] where id=1"_s).toString();
-        QVERIFY2(QFile::exists(page), qPrintable(page));
-        QCOMPARE(settings.packageNames[0], u"Platinum"_s);
-        QVERIFY(!settings.passwordProtect);
-    }
-
     void unusableDataFilesAreNamedAndLeftAlone_data() {
         QTest::addColumn<QString>("damage"); // written in its place, or run on it by another copy of the program
         QTest::addColumn<QString>("file");
@@ -71,7 +47,7 @@ private slots:
         QFETCH(QString, reason);
         Start start;
         QVERIFY(firststart::createEmptyDataFolder(start.dir.path()));
-        const QString path = start.data(file);
+        const QString path = start.dir.filePath(u"data/"_s + file);
         const bool locked = damage.startsWith("BEGIN"_L1), readOnly = damage == "read-only"_L1;
         Database other; // in the middle of a long write when it locks the file
         if (damage.contains("[table]"_L1)) {
@@ -82,9 +58,7 @@ private slots:
             QSKIP("this file system cannot make a file read-only for root");
         } else if (!readOnly) {
             QFile::remove(path);
-            QFile f(path);
-            if (damage != "missing"_L1)
-                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(damage.toUtf8()) >= 0);
+            QVERIFY(damage == "missing"_L1 || coretest::writeBytes(path, damage.toUtf8()));
         }
         const auto writable = qScopeGuard([&] {
             if (readOnly)
@@ -99,36 +73,32 @@ private slots:
     }
 
     // A wrong password is told and cleared; the right one in any case, blanks around it, lets the user in.
-    void passwordIgnoresCaseAndBlanksAround_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("byEnter");
-        QTest::newRow("not protected") << QString() << false;
-        QTest::newRow("upper with blanks") << "  OPENSESAME " << false;
-        QTest::newRow("mixed by Enter") << "oPeNsEsAmE" << true;
-    }
     void passwordIgnoresCaseAndBlanksAround() {
-        QFETCH(QString, typed);
-        QFETCH(bool, byEnter);
-        ProgramFolder folder;
-        setSetting(u"password"_s, u" OpenSesame "_s);
-        setSetting(u"passwordprotect"_s, typed.isEmpty() ? 0 : 1);
-        PasswordDialog *window = app().window<PasswordDialog>();
-        window->begin();
-        if (!typed.isEmpty()) {
-            QVERIFY(window->isVisible());
-            QWidget *box = control(window, u"enterpassword"_s);
-            type(window, u"enterpassword"_s, u"Open Sesame"_s);
-            QCOMPARE(said([&] { QTest::keyClick(box, Qt::Key_Return); }), QStringList{"Message: Incorrect Password"});
-            QCOMPARE(control<QLineEdit>(window, u"enterpassword"_s)->text(), QString());
-            QVERIFY(!app().existing<MainWindow>());
-            type(window, u"enterpassword"_s, typed);
-            if (byEnter)
-                QTest::keyClick(box, Qt::Key_Return);
-            else
-                QVERIFY(click(window, u"Command1"_s));
+        // Not protected; the right one in upper case with blanks, then in mixed case by Enter.
+        for (const auto &[typed, byEnter] :
+             {std::pair{QString(), false}, {u"  OPENSESAME "_s, false}, {u"oPeNsEsAmE"_s, true}}) {
+            ProgramFolder folder;
+            setSetting(u"password"_s, u" OpenSesame "_s);
+            setSetting(u"passwordprotect"_s, typed.isEmpty() ? 0 : 1);
+            PasswordDialog *window = app().window<PasswordDialog>();
+            window->begin();
+            if (!typed.isEmpty()) {
+                QVERIFY(window->isVisible());
+                QWidget *box = control(window, u"enterpassword"_s);
+                type(window, u"enterpassword"_s, u"Open Sesame"_s);
+                QCOMPARE(said([&] { QTest::keyClick(box, Qt::Key_Return); }),
+                         QStringList{"Message: Incorrect Password"});
+                QCOMPARE(control<QLineEdit>(window, u"enterpassword"_s)->text(), QString());
+                QVERIFY(!app().existing<MainWindow>());
+                type(window, u"enterpassword"_s, typed);
+                if (byEnter)
+                    QTest::keyClick(box, Qt::Key_Return);
+                else
+                    QVERIFY(click(window, u"Command1"_s));
+            }
+            QVERIFY(app().existing<MainWindow>() && app().existing<MainWindow>()->isVisible());
+            QVERIFY(!window->isVisible());
         }
-        QVERIFY(app().existing<MainWindow>() && app().existing<MainWindow>()->isVisible());
-        QVERIFY(!window->isVisible());
     }
 
     // Every text a user reads is looked up for translation: a translator that marks what it is asked for
@@ -200,29 +170,6 @@ private slots:
         QCOMPARE(paper->documentsEnded(), 1);
     }
 
-    // Every box leaves room for its title in bold between the title bar's buttons, however short its text.
-    void boxesAreWideEnoughForTheirTitles() {
-        ProgramFolder folder;
-        const QList<std::function<void()>> boxes{[] { prompts::notice(u"Hi"_s); }, [] { prompts::error(u"No"_s); },
-                                                 [] { prompts::confirm(u"Go?"_s); }};
-        for (const std::function<void()> &box : boxes) {
-            QString title;
-            int room = 0, width = 0;
-            QTimer::singleShot(0, [&] {
-                QWidget *shown = QApplication::activeModalWidget();
-                QFont bold = shown->font();
-                bold.setBold(true);
-                title = shown->windowTitle();
-                room = QFontMetrics(bold).horizontalAdvance(title) +
-                       6 * shown->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, shown);
-                width = shown->width();
-                qobject_cast<QDialog *>(shown)->reject();
-            });
-            box();
-            QVERIFY2(width >= room, qPrintable(u"%1: %2 < %3"_s.arg(title).arg(width).arg(room)));
-        }
-    }
-
     // The menu brings up each window once, without a password; the small print opens the maker's address;
     // "About Quorvel" tells the version, licence and data folder; Ctrl+Q ends the program.
     void mainWindow() {
@@ -246,6 +193,25 @@ private slots:
         for (const QString &told : {QStringLiteral("Quorvel " QUORVEL_VERSION), u"proprietary"_s,
                                     QDir::toNativeSeparators(app().dataFolder())})
             QVERIFY2(about[0].text.contains(told), qPrintable(about[0].text));
+        // Every box leaves room for its title in bold between the title bar's buttons, however short its text.
+        const QList<std::function<void()>> boxes{[] { prompts::notice(u"Hi"_s); }, [] { prompts::error(u"No"_s); },
+                                                 [] { prompts::confirm(u"Go?"_s); }};
+        for (const std::function<void()> &box : boxes) {
+            QString title;
+            int room = 0, width = 0;
+            QTimer::singleShot(0, [&] {
+                QWidget *shown = QApplication::activeModalWidget();
+                QFont bold = shown->font();
+                bold.setBold(true);
+                title = shown->windowTitle();
+                room = QFontMetrics(bold).horizontalAdvance(title) +
+                       6 * shown->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, shown);
+                width = shown->width();
+                qobject_cast<QDialog *>(shown)->reject();
+            });
+            box();
+            QVERIFY2(width >= room, qPrintable(u"%1: %2 < %3"_s.arg(title).arg(width).arg(room)));
+        }
         // Last: the program's event loop ends, with status 0.
         QSignalSpy leaving(&app(), &Application::leaving);
         main->activateWindow();

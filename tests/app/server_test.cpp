@@ -33,11 +33,6 @@ struct ServerProgram : QTemporaryDir, Application {
         store().setServer(server);
     }
 };
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 } // namespace
 
 class ServerTest : public QObject {
@@ -62,9 +57,10 @@ private slots:
     void windowRemembersTheServer() {
         const ServerAddress server = setUpServer();
         ProgramFolder folder;
-        QVERIFY(writeFile(m_passwords, "# desks\nother:5432:quorvel:desk1:a\\:b\n127.0.0.1:%1:%2:postgres:old\n"_ba
-                                           .replace("%1", QByteArray::number(server.port))
-                                           .replace("%2", server.database.toUtf8())));
+        QVERIFY(coretest::writeBytes(m_passwords,
+                                     "# desks\nother:5432:quorvel:desk1:a\\:b\n127.0.0.1:%1:%2:postgres:old\n"_ba
+                                         .replace("%1", QByteArray::number(server.port))
+                                         .replace("%2", server.database.toUtf8())));
         QWidget *window = fromMenu<ServerConnection>(u"m_server"_s);
         QCOMPARE(textOf(window, u"serverport"_s) + textOf(window, u"serverdatabase"_s), u"5432quorvel"_s);
         QCOMPARE(control<QLineEdit>(window, u"serverpassword"_s)->echoMode(), QLineEdit::Password);
@@ -136,16 +132,16 @@ private slots:
             QSqlQuery(program.store().settingsFile().handle()).exec(u"create role desk1 login in role quorvel_desk"_s));
         ServerProgram deskProgram(server, u"desk1"_s);
         QVERIFY2(deskProgram.start(&why), qPrintable(why));
-        auto *list = deskProgram.window<ProductList>();
-        Program::bringUp(list);
-        auto *grid = control<QTableView>(list, u"grid1"_s);
+        auto *deskList = deskProgram.window<ProductList>();
+        Program::bringUp(deskList);
+        auto *grid = control<QTableView>(deskList, u"grid1"_s);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 1)).center());
         auto *editor = deskProgram.existing<ProductEditor>();
         prefs = deskProgram.window<PreferencesDialog>();
         Program::bringUp(prefs);
         QStringList offered; // what a window offers to change, or shows refused without the reason
         for (const auto &[window, names] : QList<std::pair<QWidget *, QStringList>>{
-                 {list, {"Command1", "Command2", "Command5"}},
+                 {deskList, {"Command1", "Command2", "Command5"}},
                  {editor, {"Command1", "Command3", "Command9", "Command6", "aftermarketname"}},
                  {deskProgram.window<TemplateList>(), {"Command1"}},
                  {deskProgram.window<TemplateEditor>(), {"Command1", "Command3", "Command9"}},
@@ -185,23 +181,8 @@ private slots:
         QCOMPARE(atDesk.settings().read().dealershipName, u"Northside Motors"_s);
         closeAllWindows();
 
-        ServerAddress elsewhere = server;
-        elsewhere.port += 1;
-        ServerProgram unreachable(elsewhere);
-        const QList<BoxSeen> asked = answeringBoxes([&] { QVERIFY(!unreachable.startAsking(&why)); }, {true, false});
-        QCOMPARE(asked.size(), 2);
-        QVERIFY2(asked[1].text.startsWith(u"Quorvel could not reach the dealership server 127.0.0.1: "_s),
-                 qPrintable(asked[1].text));
-        QCOMPARE(why, QString());
-    }
-
-    // What another desk stores shows in this desk's open windows within two seconds, also once the server was
-    // lost and came back; a desk hears its own writes once.
-    void otherDesksWritesShow() {
-        const ServerAddress server = setUpServer();
-        ServerProgram program(server);
-        QString why;
-        QVERIFY2(program.start(&why), qPrintable(why));
+        // What another desk stores shows in this desk's open windows within two seconds, also once the server was
+        // lost and came back; a desk hears its own writes once.
         ProductList *list = program.window<ProductList>();
         DealWorksheet *worksheet = program.window<DealWorksheet>();
         DealHistory *history = program.window<DealHistory>();
@@ -284,14 +265,23 @@ private slots:
         other = desk();
         QVERIFY(other && other->products().add(product(u"Wheel Locks"_s, 79)));
         QTRY_VERIFY_WITH_TIMEOUT(listed(u"Wheel Locks"_s), 2000);
+
+        ServerAddress elsewhere = server;
+        elsewhere.port += 1;
+        ServerProgram unreachable(elsewhere);
+        const QList<BoxSeen> asked = answeringBoxes([&] { QVERIFY(!unreachable.startAsking(&why)); }, {true, false});
+        QCOMPARE(asked.size(), 2);
+        QVERIFY2(asked[1].text.startsWith(u"Quorvel could not reach the dealership server 127.0.0.1: "_s),
+                 qPrintable(asked[1].text));
+        QCOMPARE(why, QString());
     }
 
     // A server that wants a password the password file lacks asks for it at start, again when it was wrong.
     void startAsksForThePassword() {
         const ServerAddress server = setUpServer();
         const QString hba = m_home.filePath(u"pg_hba.conf"_s);
-        QVERIFY(writeFile(hba, "local all all trust\nhost all postgres 127.0.0.1/32 trust\n"
-                               "host all all 127.0.0.1/32 scram-sha-256\n"));
+        QVERIFY(coretest::writeBytes(hba, "local all all trust\nhost all postgres 127.0.0.1/32 trust\n"
+                                          "host all all 127.0.0.1/32 scram-sha-256\n"));
         // The server runs as its own user, who must read the file.
         QVERIFY(QFile::setPermissions(m_home.path(), QFile::permissions(m_home.path()) | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(hba, QFile::permissions(hba) | QFile::ReadOther));

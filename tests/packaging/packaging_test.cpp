@@ -66,23 +66,19 @@ private slots:
 
     // w: the program's folder can be written, d: data/ lies beside the program, p: so does the package's marker,
     // u: the user's data folder is known. The files stay beside the program, or go to the user's folder.
-    void folderDecision_data() {
-        QTest::addColumn<QString>("facts");
-        QTest::addColumn<bool>("beside");
-        QTest::newRow("portable") << "wu" << true;
-        QTest::newRow("read-only folder, first start") << "u" << false;
-        QTest::newRow("read-only folder keeps its data") << "du" << true;
-        QTest::newRow("package, folder writable as root") << "wpu" << false;
-        QTest::newRow("package with a data folder beside") << "wdpu" << false;
-        QTest::newRow("package, no user folder known") << "p" << true;
-        QTest::newRow("no user folder known") << "" << true;
-    }
     void folderDecision() {
-        QFETCH(QString, facts);
-        QFETCH(bool, beside);
-        const auto has = [&facts](char c) { return facts.contains(QLatin1Char(c)); };
-        const programlocation::Facts f{"/opt/Quorvel", has('w'), has('d'), has('p'), has('u') ? "/home/ann" : ""};
-        QCOMPARE(programlocation::decide(f), beside ? u"/opt/Quorvel"_s : u"/home/ann"_s);
+        const std::pair<const char *, bool> rows[] = {{"wu", true},    // portable
+                                                      {"u", false},    // read-only folder, first start
+                                                      {"du", true},    // read-only folder keeps its data
+                                                      {"wpu", false},  // package, folder writable as root
+                                                      {"wdpu", false}, // package with a data folder beside
+                                                      {"p", true},     // package, no user folder known
+                                                      {"", true}};     // no user folder known
+        for (const auto &[facts, beside] : rows) {
+            const auto has = [facts = QLatin1String(facts)](char c) { return facts.contains(QLatin1Char(c)); };
+            const programlocation::Facts f{"/opt/Quorvel", has('w'), has('d'), has('p'), has('u') ? "/home/ann" : ""};
+            QVERIFY2(programlocation::decide(f) == (beside ? u"/opt/Quorvel"_s : u"/home/ann"_s), facts);
+        }
     }
 
     void packageHoldsProgramEntryIconsAndPages() {
@@ -143,33 +139,24 @@ private slots:
     }
 
     // Version and help need no display: none is given.
-    void commandLine_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QStringList>("out");
-        QTest::addColumn<QString>("err");
+    void commandLine() {
         const QStringList help{"Usage: quorvel", userFolder() + QLatin1Char('\n'), "data/", "deals.mdb", "webpages/",
                                "printouts/"};
-        QTest::newRow("version") << QStringList{"--version"} << 0 << QStringList{"Quorvel " QUORVEL_VERSION "\n"}
-                                 << QString();
-        QTest::newRow("help") << QStringList{"--help"} << 0 << help << QString();
-        QTest::newRow("short help after a Qt option")
-            << QStringList{"-style", "Fusion", "-h"} << 0 << help << QString();
-        QTest::newRow("unknown option after a Qt option")
-            << QStringList{"-style", "Fusion", "--colour"} << 2 << QStringList() << "unknown option \"--colour\"";
-        QTest::newRow("stray argument") << QStringList{"deal.txt"} << 2 << QStringList()
-                                        << "unexpected argument \"deal.txt\"";
-    }
-    void commandLine() {
-        QFETCH(QStringList, args);
-        QFETCH(QStringList, out);
-        QFETCH(QString, err);
-        const Run r = run(program(), args, user(err.isEmpty() ? QString() : u"offscreen"_s));
-        QTEST(r.status, "status");
-        for (const QString &text : out)
-            QVERIFY2(r.out.contains(text), qPrintable(r.out));
-        QVERIFY2(!out.isEmpty() || r.out.isEmpty(), qPrintable(r.out));
-        QVERIFY2(err.isEmpty() ? r.err.isEmpty() : r.err.contains(err), qPrintable(r.err));
+        // The arguments, the status, what is written out and what is written as an error.
+        const QList<std::tuple<QStringList, int, QStringList, QString>> rows{
+            {{"--version"}, 0, {"Quorvel " QUORVEL_VERSION "\n"}, {}},
+            {{"--help"}, 0, help, {}},
+            {{"-style", "Fusion", "-h"}, 0, help, {}}, // short help after a Qt option
+            {{"-style", "Fusion", "--colour"}, 2, {}, "unknown option \"--colour\""},
+            {{"deal.txt"}, 2, {}, "unexpected argument \"deal.txt\""}};
+        for (const auto &[args, status, out, err] : rows) {
+            const Run r = run(program(), args, user(err.isEmpty() ? QString() : u"offscreen"_s));
+            QCOMPARE(r.status, status);
+            for (const QString &text : out)
+                QVERIFY2(r.out.contains(text), qPrintable(r.out));
+            QVERIFY2(!out.isEmpty() || r.out.isEmpty(), qPrintable(r.out));
+            QVERIFY2(err.isEmpty() ? r.err.isEmpty() : r.err.contains(err), qPrintable(r.err));
+        }
     }
 };
 

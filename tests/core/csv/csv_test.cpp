@@ -145,25 +145,22 @@ private slots:
         QCOMPARE(r.products.size(), 0); // all or nothing
     }
 
-    void amountForms_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<double>("value");
-        QTest::newRow("millions, whole leading group") << "123,456,789.01" << true << 123456789.01;
-        QTest::newRow("parenthesised dollars") << "($1,250.00)" << true << -1250.0;
-        QTest::newRow("empty") << "" << true << 0.0;
-        QTest::newRow("letters after") << "12abc" << false << 0.0;
-        QTest::newRow("decimal comma") << "12,50" << false << 0.0;
-        QTest::newRow("long group") << "1250,000" << false << 0.0;
-        QTest::newRow("sign inside parentheses") << "(-5)" << false << 0.0;
-        QTest::newRow("too many digits") << "1234567890123456" << false << 0.0;
-    }
-
+    // Whether an amount reads, and as what (0 when it does not).
     void amountForms() {
-        QFETCH(QString, text);
-        double read = 0;
-        QTEST(numbers::readAmount(text, &read), "ok");
-        QTEST(read, "value");
+        const std::tuple<QString, bool, double> rows[] = {
+            {"123,456,789.01", true, 123456789.01}, // millions, whole leading group
+            {"($1,250.00)", true, -1250.0},         // parenthesised dollars
+            {"", true, 0.0},                        // empty
+            {"12abc", false, 0.0},                  // letters after
+            {"12,50", false, 0.0},                  // decimal comma
+            {"1250,000", false, 0.0},               // long group
+            {"(-5)", false, 0.0},                   // sign inside parentheses
+            {"1234567890123456", false, 0.0}};      // too many digits
+        for (const auto &[text, ok, value] : rows) {
+            double read = 0;
+            QVERIFY2(numbers::readAmount(text, &read) == ok, qPrintable(text));
+            QCOMPARE(read, value);
+        }
     }
 
     // One that cannot be written: the catalogue window's full disk.

@@ -28,7 +28,7 @@ class DealTest : public QObject {
 private slots:
     // A payment that cannot be computed shows 0.00, and the deal says which input is to blame. Only the term and
     // the rate are boxes to mark; an amount too large is the package's alone.
-    void problems() {
+    void paymentProblemsAndLeasesByHand() {
         for (const auto &[rate, msrp, problem] : {std::tuple{1e300, 1500.0, PaymentProblem::Rate},
                                                   {-1200.0, 1500.0, PaymentProblem::Rate},
                                                   {6.0, 1e300, PaymentProblem::Amount}}) {
@@ -37,14 +37,11 @@ private slots:
             QCOMPARE(d.figures(0).payment, u"0.00"_s);
             QCOMPARE(int(d.termOrRateProblem()), problem == PaymentProblem::Amount ? 0 : int(problem));
         }
-    }
-
-    // Worked by hand. Cap cost 20,000, residual 13,110, money factor 0.00125, 36 months: depreciation (20000 -
-    // 13110) / 36 = 191.3889, rent (20000 + 13110) x 0.00125 = 41.3875, 232.7764. With a 1,500 package: 8390 / 36 =
-    // 233.0556, 34610 x 0.00125 = 43.2625, 276.3181. Taxed at 7 %: 249.0707 and 295.6603. A residual of 21,000 is
-    // above the cap cost alone (no figure) but not above it with the package: 500 / 36 = 13.8889, 42500 x 0.00125 =
-    // 53.125, 67.0139.
-    void lease() {
+        // Worked by hand. Cap cost 20,000, residual 13,110, money factor 0.00125, 36 months: depreciation (20000 -
+        // 13110) / 36 = 191.3889, rent (20000 + 13110) x 0.00125 = 41.3875, 232.7764. With a 1,500 package: 8390 / 36 =
+        // 233.0556, 34610 x 0.00125 = 43.2625, 276.3181. Taxed at 7 %: 249.0707 and 295.6603. A residual of 21,000 is
+        // above the cap cost alone (no figure) but not above it with the package: 500 / 36 = 13.8889, 42500 x 0.00125 =
+        // 53.125, 67.0139.
         // The residual, the money factor typed (below 0: none, the rate's), the rate, the tax; the payment without
         // products, which an empty package shows too, and with the package.
         const QList<std::tuple<double, double, double, bool, QString, QString>> rows{

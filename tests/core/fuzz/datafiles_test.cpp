@@ -90,10 +90,6 @@ private:
     std::mt19937_64 m_rng;
 };
 
-bool writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 QStringList names(const QVector<Product> &products) {
     QStringList out;
     for (const Product &p : products)

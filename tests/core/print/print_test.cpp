@@ -78,42 +78,37 @@ private slots:
         QCOMPARE(s.p->CurrentY(), 70.0f);
     }
 
-    void paragraphWrapping_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<float>("length");
-        QTest::addColumn<float>("indent");
-        QTest::addColumn<QStringList>("lines");
+    // Wrapped, then printed line by line below one another; an empty line keeps its place.
+    void paragraphWrapping() {
         // Words "ab" with their blank take 6 mm: 53 mm holds 8 of them, 58 mm holds 9.
         const QString ab = u"ab "_s;
-        QTest::newRow("indent 5, length 58") << ab.repeated(30).trimmed() << 58.0f << 5.0f
-                                             << QStringList{ab.repeated(8).trimmed(), ab.repeated(9).trimmed(),
-                                                            ab.repeated(9).trimmed(), ab.repeated(4).trimmed()};
-        QTest::newRow("line breaks in the text survive")
-            << "Oil Change\r\n$29.95\r\n\r\nSynthetic oil and filter with a free top-up of all fluids" << 58.0f << 0.0f
-            << QStringList{"Oil Change", "$29.95", "", "Synthetic oil and filter", "with a free top-up of all",
-                           "fluids"};
-        // The first line kept is the indented one, also when blanks come before the first word.
-        QTest::newRow("blanks before the first word") << "   ab cd" << 20.0f << 14.0f << QStringList{"ab", "cd"};
-    }
-    void paragraphWrapping() {
-        QFETCH(QString, text);
-        QFETCH(float, length);
-        QFETCH(float, indent);
-        QFETCH(QStringList, lines);
-        Inset s;
-        QCOMPARE(s.p->wrap(text, length, indent).split(u"\r\n"_s), lines);
-        // Printed line by line below one another; an empty line keeps its place.
-        s.p->Paragraph(22, 54, length, text, indent);
-        int k = 0;
-        for (int i = 0; i < lines.size(); ++i) {
-            if (lines.at(i).isEmpty())
-                continue;
-            QCOMPARE(s.device.texts().at(k).text, lines.at(i));
-            QCOMPARE_MM(s.top(k), 54.0 + 4 * i);
-            QCOMPARE_MM(s.left(k), 22.0 + (i == 0 ? indent : 0));
-            ++k;
+        const std::tuple<QString, float, float, QStringList> rows[] = {
+            {ab.repeated(30).trimmed(),
+             58.0f,
+             5.0f,
+             {ab.repeated(8).trimmed(), ab.repeated(9).trimmed(), ab.repeated(9).trimmed(), ab.repeated(4).trimmed()}},
+            // Line breaks in the text survive.
+            {"Oil Change\r\n$29.95\r\n\r\nSynthetic oil and filter with a free top-up of all fluids",
+             58.0f,
+             0.0f,
+             {"Oil Change", "$29.95", "", "Synthetic oil and filter", "with a free top-up of all", "fluids"}},
+            // The first line kept is the indented one, also when blanks come before the first word.
+            {"   ab cd", 20.0f, 14.0f, {"ab", "cd"}}};
+        for (const auto &[text, length, indent, lines] : rows) {
+            Inset s;
+            QCOMPARE(s.p->wrap(text, length, indent).split(u"\r\n"_s), lines);
+            s.p->Paragraph(22, 54, length, text, indent);
+            int k = 0;
+            for (int i = 0; i < lines.size(); ++i) {
+                if (lines.at(i).isEmpty())
+                    continue;
+                QCOMPARE(s.device.texts().at(k).text, lines.at(i));
+                QCOMPARE_MM(s.top(k), 54.0 + 4 * i);
+                QCOMPARE_MM(s.left(k), 22.0 + (i == 0 ? indent : 0));
+                ++k;
+            }
+            QCOMPARE(s.device.texts().size(), k);
         }
-        QCOMPARE(s.device.texts().size(), k);
     }
 
     // Each printout prints one document and leaves the printer in portrait; the deal prints one landscape

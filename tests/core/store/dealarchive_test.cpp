@@ -150,9 +150,8 @@ private slots:
 
     // Each deal saved carries a seal over it and the deal before: what a database tool changed, removed or
     // slipped in afterwards is named, the first one first, on the open file and on a read-only look alike.
-    void sealsNameTheFirstDealChangedAfterSaving_data() {
-        QTest::addColumn<QStringList>("sql"); // run by a database tool on three saved deals
-        QTest::addColumn<qint64>("broken");
+    void sealsNameTheFirstDealChangedAfterSaving() {
+        // What a database tool does to three saved deals, and the deal named.
         const std::tuple<const char *, const char *, qint64> rows[] = {
             {"untouched", "", 0},
             {"a name", "update deals set customer = 'Pat Doe.' where id = 2", 2},
@@ -167,43 +166,36 @@ private slots:
              "where deal = 1 and package = 3",
              2},
             {"items of no deal", "insert into dealitems values (7, 0, 0, 1, 'GAP', 1, 2, '', 1)", 7}};
-        for (const auto &[name, sql, broken] : rows)
-            QTest::newRow(name) << QString::fromLatin1(sql).split(u"; "_s, Qt::SkipEmptyParts) << broken;
-    }
-    void sealsNameTheFirstDealChangedAfterSaving() {
-        QFETCH(QStringList, sql);
-        QFETCH(qint64, broken);
-        DataFolder folder;
-        DealArchive &deals = folder.store().deals();
-        DealRecord first = sampleChoice(1, 0b011);
-        QVector<DealRecord> more{sampleChoice(0, kAllSlots), sampleChoice(-1, 0)};
-        more[1].signature = QByteArray("\x89PNG the customer's strokes");
-        QVERIFY(deals.add(first) && deals.addAll(more));
-        QCOMPARE(deals.load(3)->signature, more[1].signature);
-        QCOMPARE(deals.load(3)->seal, more[1].seal);
-        const QString path = folder.dataFile(DealArchive::fileName());
-        QVERIFY(changeDealFile(path, sql));
-        const QString said = broken
-                                 ? u"Deal %1 does not match its seal: it was changed after it was saved."_s.arg(broken)
-                                 : u"All 3 deals are intact."_s;
-        for (const SealCheck &check : {deals.verify(), DealArchive::verifyFile(path)}) {
-            QCOMPARE(check.message(), said);
-            QCOMPARE(check.result, broken ? SealCheck::Broken : SealCheck::Intact);
+        for (const auto &[name, sql, broken] : rows) {
+            DataFolder folder;
+            DealArchive &deals = folder.store().deals();
+            DealRecord first = sampleChoice(1, 0b011);
+            QVector<DealRecord> more{sampleChoice(0, kAllSlots), sampleChoice(-1, 0)};
+            more[1].signature = QByteArray("\x89PNG the customer's strokes");
+            QVERIFY(deals.add(first) && deals.addAll(more));
+            QCOMPARE(deals.load(3)->signature, more[1].signature);
+            QCOMPARE(deals.load(3)->seal, more[1].seal);
+            const QString path = folder.dataFile(DealArchive::fileName());
+            QVERIFY2(changeDealFile(path, QString::fromLatin1(sql).split(u"; "_s, Qt::SkipEmptyParts)), name);
+            const QString said =
+                broken ? u"Deal %1 does not match its seal: it was changed after it was saved."_s.arg(broken)
+                       : u"All 3 deals are intact."_s;
+            for (const SealCheck &check : {deals.verify(), DealArchive::verifyFile(path)}) {
+                QCOMPARE(check.message(), said);
+                QCOMPARE(check.result, broken ? SealCheck::Broken : SealCheck::Intact);
+            }
         }
     }
 
-    // A deal sealed before leases keeps matching its seal: this one's was worked out from the seal's written
-    // form, without a lease's fields (which are sealed with a lease: the rows above).
-    void aSealFromBeforeLeasesStillMatches() {
-        const QVariantList deal{1, u"2024-05-01T14:03:22"_s};
-        const QVariantList blank(dealseal::dealFields().size() - 2, QVariant());
-        QCOMPARE(dealseal::seal(deal + blank + QVariantList(5, 0), {}, {}),
-                 u"94a5f99d0ed065f644aecb128346160f4cbfa0cf26294f435f577346c0c19fe1"_s);
-    }
-
     // A deal file of the layout before sealing verifies with its deals counted as saved before sealing, also
-    // once it is brought up to date and holds a sealed deal after them.
+    // once it is brought up to date and holds a sealed deal after them. A deal sealed before leases keeps matching
+    // its seal: this one's was worked out from the seal's written form, without a lease's fields (which are sealed
+    // with a lease: the rows above).
     void dealsSavedBeforeSealingAreCountedAsSuch() {
+        const QVariantList sealed{1, u"2024-05-01T14:03:22"_s};
+        const QVariantList blank(dealseal::dealFields().size() - 2, QVariant());
+        QCOMPARE(dealseal::seal(sealed + blank + QVariantList(5, 0), {}, {}),
+                 u"94a5f99d0ed065f644aecb128346160f4cbfa0cf26294f435f577346c0c19fe1"_s);
         DataFolder folder;
         QVector<DealRecord> two{sampleChoice(1, 0b011), sampleChoice(-1, 0)};
         QVERIFY(folder.store().deals().addAll(two));

@@ -98,6 +98,11 @@ QByteArray bytes(const QString &path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+bool writeBytes(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
 QVariantList column(Database &file, const QString &sql) {
     QVariantList out;
     file.select(sql, {}, [&out](const QSqlQuery &q) { out << q.value(0); });

@@ -50,6 +50,8 @@ int addTemplate(Store &store, const QString &name, const QString &notes, const Q
                 const QStringList &packageNames = {}, int id = -1);
 // A file's bytes; empty when it cannot be read.
 QByteArray bytes(const QString &path);
+// Writes the file whole, in place of what it held; false when it could not.
+bool writeBytes(const QString &path, const QByteArray &bytes);
 // Runs a query on one of the store's files and returns the first column of every row.
 QVariantList column(Database &file, const QString &sql);
 // Runs the statements on the deal file at `path` as a database tool would, on a connection of its own,

@@ -1,5 +1,7 @@
 #include "pgcluster.h"
 
+#include "coresupport.h"
+
 #include "core/store/database.h"
 
 #include <QDir>
@@ -69,11 +71,8 @@ bool PgCluster::start() {
                      .arg(m_port)
                      .arg(m_dir->path()) +
                  m_serverOptions});
-    if (!m_running) {
-        QFile log(m_dir->filePath(u"log"_s));
-        if (log.open(QIODevice::ReadOnly))
-            m_why += QString::fromLocal8Bit(log.readAll().right(2000));
-    }
+    if (!m_running)
+        m_why += QString::fromLocal8Bit(bytes(m_dir->filePath(u"log"_s)).right(2000));
     return m_running;
 }
 
@@ -86,10 +85,8 @@ bool PgCluster::stop() {
 
 std::optional<QString> PgCluster::useCertificate() {
     const QDir dir(m_dir->path());
-    QFile names(dir.filePath(u"names.ext"_s));
-    if (!names.open(QIODevice::WriteOnly) || names.write("subjectAltName=DNS:localhost\n") < 0)
+    if (!writeBytes(dir.filePath(u"names.ext"_s), "subjectAltName=DNS:localhost\n"))
         return std::nullopt;
-    names.close();
     // In the cluster's folder: a CA, the server's key and request, and the certificate the CA signs for it.
     const QString ec = u" -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes"_s;
     const QStringList steps{u"req -x509 -days 2 -subj /CN=Quorvel-Test-CA -keyout ca.key -out ca.crt"_s + ec,

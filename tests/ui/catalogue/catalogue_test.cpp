@@ -349,9 +349,7 @@ private slots:
                 QByteArray::number(line) + ",Product,10.00," + (line == 7 ? "12abc" : "\"$1,250.00\"") + ",,,,,,\r\n";
         for (const auto &[bad, problem] : {std::pair{seventh, u"Line 7, msrp: \"12abc\" is not an amount."_s},
                                            {kHeader, u"The file holds no products."_s}}) {
-            QFile written(file);
-            QVERIFY(written.open(QIODevice::WriteOnly) && written.write(bad) == bad.size());
-            written.close();
+            QVERIFY(coretest::writeBytes(file, bad));
             QCOMPARE(run(u"Command5"_s, file), QStringList{u"Error: No products were imported from %1.\n\n%2"_s.arg(
                                                    QDir::toNativeSeparators(file), problem)});
         }
@@ -381,9 +379,7 @@ private slots:
         QVERIFY(app().store().deals().add(deal));
         const QString path = QDir(disk.path()).filePath(file);
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QFile earlier(path);
-        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("what was there\r\n") > 0);
-        earlier.close();
+        QVERIFY(coretest::writeBytes(path, "what was there\r\n"));
         // A first start finds room for its data files, not for the pages after them.
         qint64 room = 0;
         if (mounted && write == u"first start"_s) {

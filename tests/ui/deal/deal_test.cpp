@@ -344,50 +344,46 @@ private slots:
 
     // Every product's whole text, no scroll bar: a box grows and pushes the next down; a full column of long
     // descriptions shows smaller text; the same when the window scales a column.
-    void presentationShowsEveryTextWhole_data() {
-        QTest::addColumn<int>("products");
-        QTest::addColumn<QList<int>>("longSlots");
-        QTest::newRow("short texts") << 10 << QList<int>{};
-        QTest::newRow("one long description") << 5 << QList<int>{2};
-        QTest::newRow("a column of long descriptions") << 10 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-    }
     void presentationShowsEveryTextWhole() {
-        QFETCH(int, products);
-        QFETCH(QList<int>, longSlots);
-        const QString sentence = u"Covers paint, glass and trim against the weather for as long as you own it. "_s;
-        Deal deal;
-        for (Package &package : deal.packages)
-            for (int k = 0; k < products; ++k)
-                package.products[k] = {1.0 + k, u"Plan %1"_s.arg(k), 10, 100, u"Seven years."_s, {}};
-        for (int k : longSlots)
-            deal.packages[1].products[k].description =
-                longSlots.size() > 1 ? sentence + u"Seven years."_s : sentence.repeated(6);
-        auto *menu = app().window<DealPresentation>();
-        menu->present(deal);
-        menu->show();
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        auto *frame = control<QGroupBox>(menu, u"menuframe(1)"_s);
-        const QFont designed = control(menu, product(0, 0))->font();
-        for (double scale : {1.0, 1.5}) {
-            frame->resize(frame->size() * scale); // as the window scales it, geometry and font
-            QFont font = frame->font();
-            font.setPointSizeF(font.pointSizeF() * scale);
-            frame->setFont(font);
-            int reach = 0;
-            for (int k = 0; k < products; ++k) {
-                auto *box = control<QPlainTextEdit>(menu, product(1, k));
-                QTRY_COMPARE(box->verticalScrollBar()->maximum(), 0);
-                // Shown whole, inside its frame, below the one above.
-                QVERIFY(box->isVisible() && !box->verticalScrollBar()->isVisible() &&
-                        frame->rect().contains(box->geometry()) && box->y() >= reach - 1);
-                reach = box->geometry().bottom();
-                QCOMPARE(box->font().pointSizeF() < designed.pointSizeF() * scale - 0.1, longSlots.size() > 1);
-                // Never below 7 points at the size the window is drawn at.
-                QVERIFY(box->font().pointSizeF() >= 7 * scale * WindowFit::of(menu)->scale() - 0.01);
+        // Short texts; one long description; a column of long descriptions.
+        for (const auto &[products, longSlots] :
+             {std::pair{10, QList<int>{}}, {5, QList<int>{2}}, {10, QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}}}) {
+            m_folder = std::make_unique<ProgramFolder>(); // a presentation as it first opens
+            const QString sentence = u"Covers paint, glass and trim against the weather for as long as you own it. "_s;
+            Deal deal;
+            for (Package &package : deal.packages)
+                for (int k = 0; k < products; ++k)
+                    package.products[k] = {1.0 + k, u"Plan %1"_s.arg(k), 10, 100, u"Seven years."_s, {}};
+            for (int k : longSlots)
+                deal.packages[1].products[k].description =
+                    longSlots.size() > 1 ? sentence + u"Seven years."_s : sentence.repeated(6);
+            auto *menu = app().window<DealPresentation>();
+            menu->present(deal);
+            menu->show();
+            QVERIFY(QTest::qWaitForWindowExposed(menu));
+            auto *frame = control<QGroupBox>(menu, u"menuframe(1)"_s);
+            const QFont designed = control(menu, product(0, 0))->font();
+            for (double scale : {1.0, 1.5}) {
+                frame->resize(frame->size() * scale); // as the window scales it, geometry and font
+                QFont font = frame->font();
+                font.setPointSizeF(font.pointSizeF() * scale);
+                frame->setFont(font);
+                int reach = 0;
+                for (int k = 0; k < products; ++k) {
+                    auto *box = control<QPlainTextEdit>(menu, product(1, k));
+                    QTRY_COMPARE(box->verticalScrollBar()->maximum(), 0);
+                    // Shown whole, inside its frame, below the one above.
+                    QVERIFY(box->isVisible() && !box->verticalScrollBar()->isVisible() &&
+                            frame->rect().contains(box->geometry()) && box->y() >= reach - 1);
+                    reach = box->geometry().bottom();
+                    QCOMPARE(box->font().pointSizeF() < designed.pointSizeF() * scale - 0.1, longSlots.size() > 1);
+                    // Never below 7 points at the size the window is drawn at.
+                    QVERIFY(box->font().pointSizeF() >= 7 * scale * WindowFit::of(menu)->scale() - 0.01);
+                }
             }
+            QCOMPARE(control(menu, product(1, 2))->height() > control(menu, product(1, 3))->height(),
+                     longSlots.size() == 1);
         }
-        QCOMPARE(control(menu, product(1, 2))->height() > control(menu, product(1, 3))->height(),
-                 longSlots.size() == 1);
     }
 };
 

@@ -159,52 +159,50 @@ private slots:
 
     // Slot lists filled before a product is added (found by id, in the catalogue's order) or deleted ("NONE"),
     // behind 300 products; in an older file the names sort by code.
-    void catalogueChangedAfterTheEditorOpened_data() {
-        QTest::addColumn<bool>("olderFile"); // where, too, one product is deleted
-        QTest::addColumn<QString>("after");  // the entry the added product follows
-        QTest::addColumn<QStringList>("totals");
-        QTest::newRow("product added") << false << "NONE" << QStringList{"$449.95", "$849.00", "$399.05"};
-        QTest::newRow("added in the deleted one's place, older file")
-            << true << "Wax" << QStringList{"$400.00", "$750.00", "$350.00"};
-    }
     void catalogueChangedAfterTheEditorOpened() {
-        QFETCH(bool, olderFile);
-        ProgramFolder folder;
-        if (olderFile) // its table lacks the rule that names ignore case
-            for (const char *sql : {"alter table [table] rename to [new]",
-                                    "create table [table] as select * from [new]", "drop table [new]"})
-                column(schema::productsFile(), QString::fromLatin1(sql));
-        column(schema::productsFile(), "with recursive n(i) as (select 1 union all select i + 1 from n where i < 300) "
-                                       "insert into [table] (id, aftermarketname) select i, 'Filler ' || i from n");
-        setSetting(u"am_total"_s, 300);
-        const int tint = addProduct(u"Tint"_s, 100, 250), wax = addProduct(u"Wax"_s, 49.95, 99);
-        const int late = 700;
-        addTemplate(u"Accord"_s, QString());
-        const int id = addTemplate(u"Camry"_s, QString(), slotsWith({{0, late}, {1, tint}, {2, wax}}));
-        // Another copy changes the catalogue while this editor is open on another template.
-        TemplateEditor *editor = openOn(u"Accord"_s);
-        QVERIFY(editor);
-        QAbstractItemModelTester tester(slotBox(editor, 0, 0)->model(),
-                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
-        if (olderFile)
-            column(schema::productsFile(), u"delete from [table] where id = %1"_s.arg(wax));
-        addProduct(u"bedliner"_s, 300, 500, QString(), QString(), late);
-        QVERIFY(click(editor, u"Command6"_s));
-        QCOMPARE(textOf(editor, u"id"_s), QString::number(id));
-        QComboBox *first = slotBox(editor, 0, 0);
-        QCOMPARE(first->currentText(), u"bedliner"_s);
-        QTEST(first->itemText(first->currentIndex() - 1), "after");
-        QCOMPARE(slotBox(editor, 0, 2)->currentText(), olderFile ? u"NONE"_s : u"Wax"_s);
-        QTEST(totals(editor, 0), "totals");
-        QVERIFY(chooseProduct(editor, 3, 9, u"bedliner"_s)); // every slot now offers it
-        QVERIFY(click(editor, u"Command8"_s));
-        QCOMPARE(storedSlots(id), slotsWith({{0, late}, {1, tint}, {2, olderFile ? 0 : wax}, {39, late}}));
-        // Opened again, it reads the catalogue afresh: new products and prices count.
-        addProduct(u"Rustproofing"_s, 10, 20);
-        column(schema::productsFile(), u"update [table] set msrp = 300 where id = %1"_s.arg(tint));
-        editor = openOn(u"Camry"_s);
-        QVERIFY(chooseProduct(editor, 1, 0, u"Rustproofing"_s) && chooseProduct(editor, 1, 1, u"Tint"_s));
-        QCOMPARE(totals(editor, 1), (QStringList{"$110.00", "$320.00", "$210.00"}));
+        // A product added; one added in the place of one deleted, in an older file. Then the entry the added product
+        // follows and the first package's totals.
+        for (const auto &[olderFile, after, sums] :
+             {std::tuple{false, u"NONE"_s, QStringList{"$449.95", "$849.00", "$399.05"}},
+              {true, u"Wax"_s, QStringList{"$400.00", "$750.00", "$350.00"}}}) {
+            ProgramFolder folder;
+            if (olderFile) // its table lacks the rule that names ignore case
+                for (const char *sql : {"alter table [table] rename to [new]",
+                                        "create table [table] as select * from [new]", "drop table [new]"})
+                    column(schema::productsFile(), QString::fromLatin1(sql));
+            column(schema::productsFile(),
+                   "with recursive n(i) as (select 1 union all select i + 1 from n where i < 300) "
+                   "insert into [table] (id, aftermarketname) select i, 'Filler ' || i from n");
+            setSetting(u"am_total"_s, 300);
+            const int tint = addProduct(u"Tint"_s, 100, 250), wax = addProduct(u"Wax"_s, 49.95, 99);
+            const int late = 700;
+            addTemplate(u"Accord"_s, QString());
+            const int id = addTemplate(u"Camry"_s, QString(), slotsWith({{0, late}, {1, tint}, {2, wax}}));
+            // Another copy changes the catalogue while this editor is open on another template.
+            TemplateEditor *editor = openOn(u"Accord"_s);
+            QVERIFY(editor);
+            QAbstractItemModelTester tester(slotBox(editor, 0, 0)->model(),
+                                            QAbstractItemModelTester::FailureReportingMode::Fatal);
+            if (olderFile)
+                column(schema::productsFile(), u"delete from [table] where id = %1"_s.arg(wax));
+            addProduct(u"bedliner"_s, 300, 500, QString(), QString(), late);
+            QVERIFY(click(editor, u"Command6"_s));
+            QCOMPARE(textOf(editor, u"id"_s), QString::number(id));
+            QComboBox *first = slotBox(editor, 0, 0);
+            QCOMPARE(first->currentText(), u"bedliner"_s);
+            QCOMPARE(first->itemText(first->currentIndex() - 1), after);
+            QCOMPARE(slotBox(editor, 0, 2)->currentText(), olderFile ? u"NONE"_s : u"Wax"_s);
+            QCOMPARE(totals(editor, 0), sums);
+            QVERIFY(chooseProduct(editor, 3, 9, u"bedliner"_s)); // every slot now offers it
+            QVERIFY(click(editor, u"Command8"_s));
+            QCOMPARE(storedSlots(id), slotsWith({{0, late}, {1, tint}, {2, olderFile ? 0 : wax}, {39, late}}));
+            // Opened again, it reads the catalogue afresh: new products and prices count.
+            addProduct(u"Rustproofing"_s, 10, 20);
+            column(schema::productsFile(), u"update [table] set msrp = 300 where id = %1"_s.arg(tint));
+            editor = openOn(u"Camry"_s);
+            QVERIFY(chooseProduct(editor, 1, 0, u"Rustproofing"_s) && chooseProduct(editor, 1, 1, u"Tint"_s));
+            QCOMPARE(totals(editor, 1), (QStringList{"$110.00", "$320.00", "$210.00"}));
+        }
     }
 };
 
