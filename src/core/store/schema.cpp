@@ -362,9 +362,9 @@ Layout deals() {
         countsAdded + QStringLiteral("return null; end $$");
     // 8: on the server a deal is numbered, chained to the seal before it and written by one statement that
     // commits itself, so the turn every desk's save waits for holds no trip between the desk and the server.
+    // A product's earlier items in a deal are found among the deal's few items: the index by product cost every
+    // save and served nothing else on the server.
     const Step storedByTheServer{statement(addDeal, ServerOnly), statement(countItems, ServerOnly),
-                                 // A product's earlier items in a deal are found among the deal's few items: the index
-                                 // by product cost every save and served nothing else on the server.
                                  statement(QStringLiteral("drop index if exists dealitems_product"), ServerOnly)};
     // 9: the desk's one trip for a deal also waits for the disk.
     const Step storedInOneTrip{statement(saveDeal, ServerOnly)};
