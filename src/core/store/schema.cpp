@@ -292,46 +292,98 @@ Layout deals() {
                                  "as counted for each statement execute function quorvel_count_items()"),
                   ServerOnly),
         statement(QStringLiteral("drop function if exists quorvel_count_item()"), ServerOnly)};
-    // How the server numbers, chains and writes a deal (step 8), as it now stands (step 10). The desk sends the
-    // deal's fields, its items, and the text its seal is the hash of without its first two lines, in pieces its
-    // number goes between. The first pass readies a desk's connection once (the names' collation, the seal's
-    // functions and every statement's plan, kept from then on) and writes nothing: no desk's first saves make
-    // the turn longer. The store runs it as it opens, with no deal. What needs no number (reading the deal and
-    // its items) is done before the turn.
-    const QString addDeal = QStringLiteral(
-        "create or replace function quorvel_add_deal(deal_fields jsonb, deal_items jsonb, sealed_pieces text[]) "
-        "returns table (drawn bigint, sealed text) language plpgsql set plan_cache_mode = force_generic_plan "
-        "as $$ declare made deals; items dealitems[]; number bigint; chained text; begin "
-        "for pass in 0..1 loop "
-        "continue when pass = 0 and current_setting('quorvel.ready', true) is not distinct from 'yes'; "
-        "exit when pass = 1 and deal_fields is null; "
-        "if pass = 0 then perform 1 where ('a' collate quorvel_nocase) < 'b'; else "
-        "perform set_config('synchronous_commit', 'off', true); "
-        "made := jsonb_populate_record(null::deals, deal_fields); "
-        "items := array(select i from jsonb_populate_recordset(null::dealitems, deal_items) i); "
-        "perform pg_advisory_xact_lock(hashtext('quorvel deals')); end if; "
-        "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) + 1 "
-        "into number from deals d; "
-        "select d.seal into chained from deals d where d.seal <> '' order by d.id desc limit 1; "
-        "made.id := case when pass = 1 then number end; "
-        "made.seal := encode(sha256(convert_to(E'quorvel-seal 1\\nprevious=' || coalesce(chained, '') || E'\\n' || "
-        "coalesce(array_to_string(sealed_pieces, number::text), ''), 'UTF8')), 'hex'); "
-        "insert into deals select made.* where made.id is not null; "
-        "insert into dealitems (deal, package, slot, productid, name, cost, msrp, description, accepted) "
-        "select made.id, i.package, i.slot, i.productid, i.name, i.cost, i.msrp, i.description, i.accepted "
-        "from unnest(items) i where made.id is not null; "
-        "end loop; "
-        "perform set_config('quorvel.ready', 'yes', false); "
-        "if deal_fields is not null then return query select made.id, made.seal; end if; end $$");
-    // The desk's one trip for a deal (step 9), as it now stands (step 10): the deal commits (ending the turn), then
-    // a small write that must reach the disk follows in the same call; once it returns the deal is stored. Called
-    // with no deal it readies the connection, as the function does, and writes nothing.
-    const QString saveDeal = QStringLiteral(
-        "create or replace procedure quorvel_save_deal(deal_fields jsonb, deal_items jsonb, sealed_pieces text[], "
-        "inout drawn bigint, inout sealed text) language plpgsql as $$ begin "
-        "select a.drawn, a.sealed into drawn, sealed from quorvel_add_deal(deal_fields, deal_items, sealed_pieces) a; "
-        "if drawn is null then return; end if; "
-        "commit; perform pg_logical_emit_message(true, 'quorvel', 'stored'); end $$");
+    // How a desk's deal waits for its number (step 11): it is queued and committed, so whoever holds the turn sees
+    // it, then the desk takes the turn. If the deal was numbered meanwhile by a desk before it in line,
+    // the turn is only passed on; otherwise this desk numbers, chains and writes every deal queued, in one
+    // statement each for the deals and their items. The turn is held for the work of many deals at once rather
+    // than once for each desk's. The queue is not logged: a server that stops loses what was queued, which no
+    // desk was told was stored.
+    const QString queueDeal =
+        QStringLiteral("insert into dealqueue (made, items, pieces) values (deal_fields, deal_items, sealed_pieces); "
+                       "mine := currval('dealqueue_ticket_seq'); ");
+    const QString takeTurn = QStringLiteral("perform pg_advisory_xact_lock(hashtext('quorvel deals')); ");
+    // Numbers, chains and writes the deals queued under `tickets`, in their order.
+    const QString sealBatch =
+        QStringLiteral("create or replace function quorvel_seal_batch(tickets bigint[]) returns void language plpgsql "
+                       "security definer set search_path = public set plan_cache_mode = force_generic_plan as $$ "
+                       "declare number bigint; chained text; q record; made deals; done deals[] := '{}'; sealedTickets "
+                       "bigint[] := "
+                       "'{}'; ids bigint[] := '{}'; seals text[] := '{}'; begin ") +
+        takeTurn +
+        QStringLiteral(
+            "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) "
+            "into number from deals d; "
+            "select d.seal into chained from deals d where d.seal <> '' order by d.id desc limit 1; "
+            "for q in select w.ticket, w.made, w.pieces from dealqueue w where w.ticket = any(tickets) "
+            "order by w.ticket loop "
+            "number := number + 1; made := jsonb_populate_record(null::deals, q.made); made.id := number; "
+            "made.seal := encode(sha256(convert_to(E'quorvel-seal 1\\nprevious=' || coalesce(chained, '') || "
+            "E'\\n' || coalesce(array_to_string(q.pieces, number::text), ''), 'UTF8')), 'hex'); "
+            "chained := made.seal; done := done || made; sealedTickets := sealedTickets || q.ticket; "
+            "ids := ids || number; seals := seals || made.seal; end loop; "
+            "insert into deals select * from unnest(done); "
+            "insert into dealitems (deal, package, slot, productid, name, cost, msrp, description, accepted) "
+            "select s.id, i.package, i.slot, i.productid, i.name, i.cost, i.msrp, i.description, i.accepted "
+            "from unnest(sealedTickets, ids) s(ticket, id) join dealqueue w on w.ticket = s.ticket "
+            "cross join lateral jsonb_populate_recordset(null::dealitems, w.items) i; "
+            "update dealqueue w set drawn = s.id, sealed = s.seal from unnest(sealedTickets, ids, seals) s(ticket, id, "
+            "seal) "
+            "where w.ticket = s.ticket; end $$");
+    // Seals every deal queued. One that the tables refuse is marked with the reason, for its desk to report,
+    // and the others are stored without it.
+    const QString sealQueued =
+        QStringLiteral(
+            "create or replace function quorvel_seal_queued() returns void language plpgsql security definer "
+            "set search_path = public as $$ declare pending bigint[]; t bigint; begin ") +
+        takeTurn +
+        QStringLiteral("pending := array(select w.ticket from dealqueue w where w.drawn is null and w.failed is null "
+                       "order by w.ticket); "
+                       "if cardinality(pending) = 0 then return; end if; "
+                       "begin perform quorvel_seal_batch(pending); "
+                       "exception when others then foreach t in array pending loop "
+                       "begin perform quorvel_seal_batch(array_append(null::bigint[], t)); "
+                       "exception when others then update dealqueue w set failed = sqlerrm, failedstate = sqlstate "
+                       "where w.ticket = t; end; end loop; end; end $$");
+    // A desk's own deal, once numbered or refused, taken off the queue.
+    const QString takeQueued = QStringLiteral(
+        "create or replace function quorvel_take_queued(wanted bigint) returns table (drawn bigint, sealed text, "
+        "failed text, failedstate text) language plpgsql security definer set search_path = public as $$ begin "
+        "return query delete from dealqueue w where w.ticket = wanted and w.desk = pg_backend_pid() "
+        "and (w.drawn is not null or w.failed is not null) returning w.drawn, w.sealed, w.failed, w.failedstate; "
+        "end $$");
+    // How the server numbers, chains and writes a deal saved in a transaction of several (step 8), as it now stands
+    // (step 11): queued and sealed at once, with whatever other desks queued.
+    const QString addDeal =
+        QStringLiteral(
+            "create or replace function quorvel_add_deal(deal_fields jsonb, deal_items jsonb, sealed_pieces text[]) "
+            "returns table (drawn bigint, sealed text) language plpgsql as $$ declare mine bigint; got record; begin "
+            "if deal_fields is null then return; end if; ") +
+        queueDeal + takeTurn +
+        QStringLiteral("perform quorvel_seal_queued(); "
+                       "select * into got from quorvel_take_queued(mine); "
+                       "if got.failed is not null then raise exception using message = got.failed, "
+                       "errcode = got.failedstate; end if; "
+                       "return query select got.drawn, got.sealed; end $$");
+    // The desk's one trip for a deal (step 9), as it now stands (step 11): queued and committed, then sealed in
+    // its turn, which ends with the commit; a small write that must reach the disk follows in the same call, and
+    // once it returns the deal is stored. Called with no deal it readies the connection (the names' collation)
+    // and writes nothing.
+    const QString saveDeal =
+        QStringLiteral(
+            "create or replace procedure quorvel_save_deal(deal_fields jsonb, deal_items jsonb, sealed_pieces text[], "
+            "inout drawn bigint, inout sealed text) language plpgsql as $$ declare mine bigint; got record; begin "
+            "if deal_fields is null then perform 1 where ('a' collate quorvel_nocase) < 'b'; return; end if; "
+            "perform set_config('synchronous_commit', 'off', true); ") +
+        queueDeal + QStringLiteral("commit; perform set_config('synchronous_commit', 'off', true); ") + takeTurn +
+        QStringLiteral("select * into got from quorvel_take_queued(mine); "
+                       "if not found then perform quorvel_seal_queued(); "
+                       "select * into got from quorvel_take_queued(mine); end if; "
+                       "commit; "
+                       "if got.failed is not null then raise exception using message = got.failed, "
+                       "errcode = got.failedstate; end if; "
+                       "if got.drawn is null then raise exception 'the deal was not stored'; end if; "
+                       "drawn := got.drawn; sealed := got.sealed; "
+                       "perform pg_logical_emit_message(true, 'quorvel', 'stored'); end $$");
     // How the server keeps the report's counts as items are stored (step 8), as it now stands (step 10). A deal
     // whose items all came in this statement (as every desk stores them) offers each of its products here; only
     // a deal given items in several statements has each product's earlier items looked for. Each deal is looked
@@ -380,6 +432,20 @@ Layout deals() {
         statement(addDeal, ServerOnly),
         statement(saveDeal, ServerOnly),
         statement(countItems, ServerOnly)};
+    // 11: the turn is taken for every deal queued at the time, not for each desk's.
+    const Step sealedTogether{
+        statement(QStringLiteral("create unlogged table if not exists dealqueue (ticket bigserial primary key, "
+                                 "desk integer not null default pg_backend_pid(), made jsonb not null, "
+                                 "items jsonb not null, pieces text[] not null, drawn bigint, sealed text, "
+                                 "failed text, failedstate text)"),
+                  ServerOnly),
+        // The roles may be made after the tables, and are granted this with the rest then.
+        statement(QStringLiteral("do $$ begin if exists (select 1 from pg_roles where rolname = 'quorvel_desk') "
+                                 "then grant insert (made, items, pieces) on dealqueue to quorvel_desk; "
+                                 "grant usage on sequence dealqueue_ticket_seq to quorvel_desk; end if; end $$"),
+                  ServerOnly),
+        statement(sealBatch, ServerOnly), statement(sealQueued, ServerOnly), statement(takeQueued, ServerOnly),
+        statement(addDeal, ServerOnly), statement(saveDeal, ServerOnly)};
     return {{QStringLiteral("create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
                             "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', "
                             "vehicle TEXT NOT NULL DEFAULT '', stocknumber TEXT NOT NULL DEFAULT '', "
@@ -452,7 +518,8 @@ Layout deals() {
              countsPerStatement,
              storedByTheServer,
              storedInOneTrip,
-             shorterTurn}};
+             shorterTurn,
+             sealedTogether}};
 }
 
 Layout layout(File file) {

@@ -26,6 +26,8 @@ const char *const kGrants[] = {
     "grant select on products, vehicles, preferences, quorvel_layout to quorvel_desk",
     "grant select, insert on deals, dealitems to quorvel_desk",
     "grant select on reportcounts to quorvel_desk",
+    "grant insert (made, items, pieces) on dealqueue to quorvel_desk",
+    "grant usage on sequence dealqueue_ticket_seq to quorvel_desk",
     "grant select, insert, update, delete on products, vehicles to quorvel_manager",
     "grant select, update on preferences to quorvel_manager",
     "grant select, insert, update on deskpreferences to quorvel_desk",

@@ -244,6 +244,40 @@ private slots:
         QCOMPARE(folder.store().deals().verify().message(), u"All 50 deals are intact."_s); // one chain
     }
 
+    // On a server the deals waiting in line are stored together: one the tables refuse (a slot past the tenth) is
+    // refused alone, with the reason, and the other desk's, waiting beside it, is stored.
+    void aRefusedDealIsRefusedAloneOnAServer() {
+        DataFolder folder({}, Engine::Server);
+        Database &file = folder.store().dealsFile();
+        std::atomic<int> opened{0};
+        std::atomic<bool> go{false};
+        bool stored[2] = {false, true};
+        QString why;
+        auto desk = [&](int which) {
+            Store store(QString{});
+            store.setServer(*folder.server());
+            store.setErrorHandler([&why](const QString &what) { why = what; });
+            const bool open = store.open();
+            for (++opened; !go;)
+                std::this_thread::yield();
+            DealRecord r = sampleChoice(1, kAllSlots);
+            r.items.last().slot += 10 * which;
+            stored[which] = open && store.deals().add(r);
+        };
+        std::thread good(desk, 0), refused(desk, 1);
+        // Both wait for the turn held here, in line together.
+        QTRY_COMPARE_WITH_TIMEOUT(opened.load(), 2, 20000);
+        QVERIFY(file.exec(u"begin"_s) && file.exec(u"select pg_advisory_xact_lock(hashtext('quorvel deals'))"_s));
+        go = true;
+        QTRY_COMPARE_WITH_TIMEOUT(column(file, u"select count(*) from dealqueue"_s).value(0).toInt(), 2, 20000);
+        QVERIFY(file.exec(u"rollback"_s));
+        good.join();
+        refused.join();
+        QVERIFY(stored[0] && !stored[1]);
+        QVERIFY2(why.contains(u"dealitems_slot_check"_s), qPrintable(why));
+        QCOMPARE(folder.store().deals().verify().message(), u"The one deal is intact."_s);
+    }
+
     // Another copy is killed again and again while it saves; what it leaves is whole deals only.
     void aKillWhileSavingLeavesWholeDealsOnly_data() { bothEngines(); }
     void aKillWhileSavingLeavesWholeDealsOnly() {
