@@ -302,20 +302,20 @@ Layout deals() {
         QStringLiteral("insert into dealqueue (made, items, pieces) values (deal_fields, deal_items, sealed_pieces); "
                        "mine := currval('dealqueue_ticket_seq'); ");
     const QString takeTurn = QStringLiteral("perform pg_advisory_xact_lock(hashtext('quorvel deals')); ");
-    // Numbers, chains and writes the deals queued under `tickets`, in their order.
+    // Numbers, chains and writes the deals queued under `tickets`, in their order; one already sealed is not
+    // sealed again, whoever asks.
     const QString sealBatch =
         QStringLiteral("create or replace function quorvel_seal_batch(tickets bigint[]) returns void language plpgsql "
                        "security definer set search_path = public set plan_cache_mode = force_generic_plan as $$ "
-                       "declare number bigint; chained text; q record; made deals; done deals[] := '{}'; sealedTickets "
-                       "bigint[] := "
-                       "'{}'; ids bigint[] := '{}'; seals text[] := '{}'; begin ") +
+                       "declare number bigint; chained text; q record; made deals; done deals[] := '{}'; "
+                       "sealedTickets bigint[] := '{}'; ids bigint[] := '{}'; seals text[] := '{}'; begin ") +
         takeTurn +
         QStringLiteral(
             "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) "
             "into number from deals d; "
             "select d.seal into chained from deals d where d.seal <> '' order by d.id desc limit 1; "
             "for q in select w.ticket, w.made, w.pieces from dealqueue w where w.ticket = any(tickets) "
-            "order by w.ticket loop "
+            "and w.drawn is null and w.failed is null order by w.ticket loop "
             "number := number + 1; made := jsonb_populate_record(null::deals, q.made); made.id := number; "
             "made.seal := encode(sha256(convert_to(E'quorvel-seal 1\\nprevious=' || coalesce(chained, '') || "
             "E'\\n' || coalesce(array_to_string(q.pieces, number::text), ''), 'UTF8')), 'hex'); "
@@ -326,9 +326,8 @@ Layout deals() {
             "select s.id, i.package, i.slot, i.productid, i.name, i.cost, i.msrp, i.description, i.accepted "
             "from unnest(sealedTickets, ids) s(ticket, id) join dealqueue w on w.ticket = s.ticket "
             "cross join lateral jsonb_populate_recordset(null::dealitems, w.items) i; "
-            "update dealqueue w set drawn = s.id, sealed = s.seal from unnest(sealedTickets, ids, seals) s(ticket, id, "
-            "seal) "
-            "where w.ticket = s.ticket; end $$");
+            "update dealqueue w set drawn = s.id, sealed = s.seal "
+            "from unnest(sealedTickets, ids, seals) s(ticket, id, seal) where w.ticket = s.ticket; end $$");
     // Seals every deal queued. One that the tables refuse is marked with the reason, for its desk to report,
     // and the others are stored without it.
     const QString sealQueued =
