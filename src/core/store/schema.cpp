@@ -350,6 +350,12 @@ Layout deals() {
         "return query delete from dealqueue w where w.ticket = wanted and w.desk = pg_backend_pid() "
         "and (w.drawn is not null or w.failed is not null) returning w.drawn, w.sealed, w.failed, w.failedstate; "
         "end $$");
+    // What desks gone from the server left in the queue (their connection lost as they saved), cleared as a desk
+    // opens: they were told nothing was stored.
+    const QString clearQueue =
+        QStringLiteral("create or replace function quorvel_clear_queue() returns void language sql security definer "
+                       "set search_path = public as $$ delete from dealqueue w where not exists "
+                       "(select 1 from pg_stat_get_activity(w.desk) a where a.pid = w.desk) $$");
     // How the server numbers, chains and writes a deal saved in a transaction of several (step 8), as it now stands
     // (step 11): queued and sealed at once, with whatever other desks queued.
     const QString addDeal =
@@ -366,12 +372,13 @@ Layout deals() {
     // The desk's one trip for a deal (step 9), as it now stands (step 11): queued and committed, then sealed in
     // its turn, which ends with the commit; a small write that must reach the disk follows in the same call, and
     // once it returns the deal is stored. Called with no deal it readies the connection (the names' collation)
-    // and writes nothing.
+    // and clears the queue of what desks gone from the server left.
     const QString saveDeal =
         QStringLiteral(
             "create or replace procedure quorvel_save_deal(deal_fields jsonb, deal_items jsonb, sealed_pieces text[], "
             "inout drawn bigint, inout sealed text) language plpgsql as $$ declare mine bigint; got record; begin "
-            "if deal_fields is null then perform 1 where ('a' collate quorvel_nocase) < 'b'; return; end if; "
+            "if deal_fields is null then perform 1 where ('a' collate quorvel_nocase) < 'b'; "
+            "perform quorvel_clear_queue(); return; end if; "
             "perform set_config('synchronous_commit', 'off', true); ") +
         queueDeal + QStringLiteral("commit; perform set_config('synchronous_commit', 'off', true); ") + takeTurn +
         QStringLiteral("select * into got from quorvel_take_queued(mine); "
@@ -444,7 +451,7 @@ Layout deals() {
                                  "grant usage on sequence dealqueue_ticket_seq to quorvel_desk; end if; end $$"),
                   ServerOnly),
         statement(sealBatch, ServerOnly), statement(sealQueued, ServerOnly), statement(takeQueued, ServerOnly),
-        statement(addDeal, ServerOnly), statement(saveDeal, ServerOnly)};
+        statement(clearQueue, ServerOnly), statement(addDeal, ServerOnly), statement(saveDeal, ServerOnly)};
     return {{QStringLiteral("create table deals (id INTEGER PRIMARY KEY AUTOINCREMENT, saved TEXT NOT NULL, "
                             "salesperson TEXT NOT NULL DEFAULT '', customer TEXT NOT NULL DEFAULT '', "
                             "vehicle TEXT NOT NULL DEFAULT '', stocknumber TEXT NOT NULL DEFAULT '', "

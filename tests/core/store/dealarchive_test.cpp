@@ -276,6 +276,10 @@ private slots:
         QVERIFY(stored[0] && !stored[1]);
         QVERIFY2(why.contains(u"dealitems_slot_check"_s), qPrintable(why));
         QCOMPARE(folder.store().deals().verify().message(), u"The one deal is intact."_s);
+        // What a desk gone from the server left in line is cleared when a desk opens.
+        QVERIFY(file.exec(u"insert into dealqueue (desk, made, items, pieces) values (0, '{}', '[]', '{}')"_s));
+        QVERIFY(folder.reopen());
+        QCOMPARE(column(folder.store().dealsFile(), u"select count(*) from dealqueue"_s).value(0).toInt(), 0);
     }
 
     // Another copy is killed again and again while it saves; what it leaves is whole deals only.
