@@ -302,6 +302,9 @@ Layout deals() {
         QStringLiteral("insert into dealqueue (made, items, pieces) values (deal_fields, deal_items, sealed_pieces); "
                        "mine := currval('dealqueue_ticket_seq'); ");
     const QString takeTurn = QStringLiteral("perform pg_advisory_xact_lock(hashtext('quorvel deals')); ");
+    // A refused deal's reason, raised as the tables gave it.
+    const QString raiseIfRefused = QStringLiteral("if got.failed is not null then raise exception using message = "
+                                                  "got.failed, errcode = got.failedstate; end if; ");
     // Numbers, chains and writes the deals queued under `tickets`, in their order; one already sealed is not
     // sealed again, whoever asks.
     const QString sealBatch =
@@ -363,12 +366,9 @@ Layout deals() {
             "create or replace function quorvel_add_deal(deal_fields jsonb, deal_items jsonb, sealed_pieces text[]) "
             "returns table (drawn bigint, sealed text) language plpgsql as $$ declare mine bigint; got record; begin "
             "if deal_fields is null then return; end if; ") +
-        queueDeal + takeTurn +
-        QStringLiteral("perform quorvel_seal_queued(); "
-                       "select * into got from quorvel_take_queued(mine); "
-                       "if got.failed is not null then raise exception using message = got.failed, "
-                       "errcode = got.failedstate; end if; "
-                       "return query select got.drawn, got.sealed; end $$");
+        queueDeal +
+        QStringLiteral("perform quorvel_seal_queued(); select * into got from quorvel_take_queued(mine); ") +
+        raiseIfRefused + QStringLiteral("return query select got.drawn, got.sealed; end $$");
     // The desk's one trip for a deal (step 9), as it now stands (step 11): queued and committed, then sealed in
     // its turn, which ends with the commit; a small write that must reach the disk follows in the same call, and
     // once it returns the deal is stored. Called with no deal it readies the connection (the names' collation)
@@ -384,10 +384,9 @@ Layout deals() {
         QStringLiteral("select * into got from quorvel_take_queued(mine); "
                        "if not found then perform quorvel_seal_queued(); "
                        "select * into got from quorvel_take_queued(mine); end if; "
-                       "commit; "
-                       "if got.failed is not null then raise exception using message = got.failed, "
-                       "errcode = got.failedstate; end if; "
-                       "if got.drawn is null then raise exception 'the deal was not stored'; end if; "
+                       "commit; ") +
+        raiseIfRefused +
+        QStringLiteral("if got.drawn is null then raise exception 'the deal was not stored'; end if; "
                        "drawn := got.drawn; sealed := got.sealed; "
                        "perform pg_logical_emit_message(true, 'quorvel', 'stored'); end $$");
     // How the server keeps the report's counts as items are stored (step 8), as it now stands (step 10). A deal
