@@ -23,7 +23,6 @@ namespace {
 // The one channel every desk of a dealership announces its writes on.
 const QString kChannel = QStringLiteral("quorvel");
 // How long deals saved one after another are held before the other desks are told of them.
-constexpr int kDealsHeldMs = 500;
 
 QString newConnectionName() { return QStringLiteral("quorvel-") + QUuid::createUuid().toString(QUuid::WithoutBraces); }
 
@@ -312,12 +311,24 @@ void Database::subscribe() {
                      driver ? qPrintable(driver->lastError().text()) : "no connection");
         return;
     }
+    QSqlQuery process(handle());
+    m_serverProcess = process.exec(QStringLiteral("select pg_backend_pid()")) && process.next()
+                          ? process.value(0).toString()
+                          : QString();
     QObject::connect(driver, &QSqlDriver::notification, m_ear.get(),
                      [this](const QString &, QSqlDriver::NotificationSource source, const QVariant &payload) {
                          // The program's own writes were announced to it already.
                          QString what = payload.toString();
                          const qsizetype mark = what.lastIndexOf(QLatin1Char(' '));
-                         if (mark >= 0 && QStringView(what).mid(mark + 1) == m_sender)
+                         const QString by = mark >= 0 ? what.mid(mark + 1) : QString();
+                         if (by.startsWith(QLatin1String("desks:"))) {
+                             // Sent by whichever desk sealed them, this one too.
+                             const QStringList desks = by.mid(6).split(QLatin1Char(','));
+                             if (desks != QStringList{m_serverProcess})
+                                 m_heard(what.left(mark));
+                             return;
+                         }
+                         if (by == m_sender)
                              return;
                          if (source == QSqlDriver::OtherSource)
                              m_heard(mark >= 0 ? what.left(mark) : what);
@@ -435,13 +446,6 @@ bool Database::create(const QString &path) {
 }
 
 void Database::close() {
-    // Deals held back are told before the desk goes.
-    if (!m_dealsHeld.isEmpty() && !m_broken && !m_inTransaction) {
-        m_dealsTold.invalidate();
-        tellHeldDeals();
-    }
-    m_dealsHeld.clear();
-    m_dealsTimerSet = false;
     m_heard = nullptr;
     m_madeAfresh = nullptr;
     m_ear.reset();
@@ -619,57 +623,10 @@ bool Database::commit() {
     m_inTransaction = false;
     QStringList after = std::exchange(m_toldAfterCommit, {});
     // A write that must wait for the disk, made after this connection's commit, so the server writes the
-    // commit out before it returns: only then is it said to be stored. The deals due are told with it.
-    if (std::exchange(m_flushAfterCommit, false)) {
-        const QString deals = ok ? dealsDue() : QString();
-        if (!deals.isEmpty())
-            after << deals;
+    // commit out before it returns: only then is it said to be stored.
+    if (std::exchange(m_flushAfterCommit, false))
         after << QStringLiteral("pg_logical_emit_message(true, 'quorvel', 'stored')");
-    }
-    ok = ok && (after.isEmpty() || exec(QStringLiteral("select ") + after.join(QStringLiteral(", "))));
-    // Stored and on the disk already: telling the others is no part of the save.
-    if (ok && selfCommitted)
-        tellHeldDeals();
-    if (!m_dealsHeld.isEmpty())
-        tellDealsLater();
-    return ok;
-}
-
-QString Database::dealsDue() {
-    if (m_dealsHeld.isEmpty() || (m_dealsTold.isValid() && m_dealsTold.elapsed() < kDealsHeldMs))
-        return QString();
-    m_dealsTold.start();
-    return notification(announced::deals(std::exchange(m_dealsHeld, {})));
-}
-
-void Database::tellDealsLater() {
-    if (m_dealsTimerSet)
-        return;
-    if (!m_ear)
-        m_ear = std::make_unique<QObject>();
-    m_dealsTimerSet = true;
-    const qint64 left = m_dealsTold.isValid() ? kDealsHeldMs - m_dealsTold.elapsed() : 0;
-    QTimer::singleShot(int(std::max<qint64>(left, 0)), m_ear.get(), [this] {
-        m_dealsTimerSet = false;
-        // A transaction is never cut short: its commit tells them, or the next try.
-        if (m_inTransaction || m_selfCommitting) {
-            tellDealsLater();
-            return;
-        }
-        if (!m_broken)
-            tellHeldDeals();
-    });
-}
-
-void Database::tellHeldDeals() {
-    const QList<qint64> held = m_dealsHeld;
-    const QString deals = dealsDue();
-    if (deals.isEmpty())
-        return;
-    // Out of any save: a failure is no one's to report. They are told with the next save's commit instead.
-    QSqlQuery q(handle());
-    if (!q.exec(QStringLiteral("select ") + deals))
-        m_dealsHeld = held;
+    return ok && (after.isEmpty() || exec(QStringLiteral("select ") + after.join(QStringLiteral(", "))));
 }
 
 bool Database::beginOnServer(QSqlQuery &q) {
@@ -705,11 +662,6 @@ QString Database::notification(const QString &what) const {
         .arg(kChannel, literal(m_sender.isEmpty() ? what : what + QLatin1Char(' ') + m_sender));
 }
 
-bool Database::announceDeals(const QList<qint64> &ids) {
-    if (m_server)
-        m_dealsHeld << ids;
-    return true;
-}
 
 bool Database::announced(const QString &what, const std::function<bool()> &write) {
     if (!m_server)

@@ -10,7 +10,6 @@
 #include "core/store/recordwalk.h"
 #include "core/store/serveraddress.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QSqlDatabase>
@@ -94,7 +93,7 @@ public:
                         bool flushAfterTurn = false);
     // On a server: the writes that follow are statements that each commit on their own and return once on the
     // disk (a server procedure that takes its turn inside and lets the next writer in before the disk is
-    // written); commit() then tells what was announced meanwhile. Used instead of beginImmediate().
+    // written); commit() then only ends the save. Used instead of beginImmediate().
     void beginSelfCommitting();
     bool commit();
     void rollback();
@@ -116,15 +115,13 @@ public:
     // sent inside the open transaction, so they hear it only once it commits (in a turn that commits before
     // the disk is written, just after the commit). A file has no one to tell.
     bool announce(const QString &what);
-    // Announces deals stored by the transaction now open, once it commits. Deals saved within half a second
-    // of this connection's last such announcement are held and told together, with the next commit or when
-    // the half second is up: a rush at one desk then does not wake every other desk for each deal.
-    bool announceDeals(const QList<qint64> &ids);
     // Runs `write` and its announcement as one transaction on a server; on a file only runs `write`.
     bool announced(const QString &what, const std::function<bool()> &write);
     // On a server: hands `heard` what other connections announce; a null text when this connection was made
     // afresh and anything may have changed meanwhile. Listening goes on across reconnections until close().
     // What this program's other connections announced is not handed on: their announcements carry `sender`.
+    // Deals are announced by the server as it stores them, marked with the server processes that queued them:
+    // those this connection alone queued are not handed on either.
     using Listener = std::function<void(const QString &what)>;
     void listen(Listener heard);
     // Marks this connection's announcements as the program's own (see listen).
@@ -139,11 +136,6 @@ private:
     bool connected();
     // `what`, marked with the sender, as the server function call that announces it.
     QString notification(const QString &what) const;
-    // The held deals' announcement when it is due (cleared with it); "" when nothing is due.
-    QString dealsDue();
-    // Tells the held deals once the half second is up, if no commit told them first.
-    void tellDealsLater();
-    void tellHeldDeals();
     bool connectServer();
     // Whether a statement that failed with `error` outside a transaction may run again: the connection had
     // gone and is now made afresh.
@@ -163,15 +155,13 @@ private:
     bool m_flushAfterCommit = false;
     bool m_selfCommitting = false; // the writes since beginSelfCommitting() committed themselves
     QStringList m_toldAfterCommit; // announcements held for after such a commit
-    QList<qint64> m_dealsHeld;     // deals committed or being committed whose announcement is held
-    QElapsedTimer m_dealsTold;     // since this connection last announced deals
-    bool m_dealsTimerSet = false;
     QString m_path;
     QString m_error;
     ErrorHandler m_onError;
     Listener m_heard;
     std::function<void()> m_madeAfresh;
     QString m_sender;
+    QString m_serverProcess; // the listening connection's process on the server, which names the deals it queued
     int m_retryDelay = 0;           // milliseconds before the next try at a lost listening connection, 0: none due
     std::unique_ptr<QObject> m_ear; // what the driver's notifications and the retries are tied to
 };

@@ -276,7 +276,6 @@ bool storeOnServer(Database &db, QVector<DealRecord> &records) {
         db.beginSelfCommitting();
     else if (!db.beginImmediate(nullptr, {}, true))
         return false;
-    QList<qint64> ids;
     for (qsizetype i = 0; i < records.size(); ++i) {
         DealRecord &r = records[i];
         r.id = 0;
@@ -289,9 +288,8 @@ bool storeOnServer(Database &db, QVector<DealRecord> &records) {
             db.rollback();
             return false;
         }
-        ids << r.id;
     }
-    if (db.announceDeals(ids) && db.commit())
+    if (db.commit())
         return true;
     db.rollback();
     return false;

@@ -306,12 +306,14 @@ Layout deals() {
     const QString raiseIfRefused = QStringLiteral("if got.failed is not null then raise exception using message = "
                                                   "got.failed, errcode = got.failedstate; end if; ");
     // Numbers, chains and writes the deals queued under `tickets`, in their order; one already sealed is not
-    // sealed again, whoever asks.
+    // sealed again, whoever asks. The desks hear of them once the batch commits, marked with the server processes
+    // that queued them, so a desk knows its own; past what a notification carries, only that deals were stored.
     const QString sealBatch =
         QStringLiteral("create or replace function quorvel_seal_batch(tickets bigint[]) returns void language plpgsql "
                        "security definer set search_path = public set plan_cache_mode = force_generic_plan as $$ "
                        "declare number bigint; chained text; q record; made deals; done deals[] := '{}'; "
-                       "sealedTickets bigint[] := '{}'; ids bigint[] := '{}'; seals text[] := '{}'; begin ") +
+                       "sealedTickets bigint[] := '{}'; ids bigint[] := '{}'; seals text[] := '{}'; "
+                       "dealList text; deskList text; begin ") +
         takeTurn +
         QStringLiteral(
             "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) "
@@ -330,7 +332,13 @@ Layout deals() {
             "from unnest(sealedTickets, ids) s(ticket, id) join dealqueue w on w.ticket = s.ticket "
             "cross join lateral jsonb_populate_recordset(null::dealitems, w.items) i; "
             "update dealqueue w set drawn = s.id, sealed = s.seal "
-            "from unnest(sealedTickets, ids, seals) s(ticket, id, seal) where w.ticket = s.ticket; end $$");
+            "from unnest(sealedTickets, ids, seals) s(ticket, id, seal) where w.ticket = s.ticket; "
+            "if cardinality(ids) = 0 then return; end if; "
+            "dealList := array_to_string(ids, ','); "
+            "deskList := (select string_agg(distinct w.desk::text, ',') from dealqueue w "
+            "where w.ticket = any(sealedTickets)); "
+            "perform pg_notify('quorvel', case when length(dealList) < 3500 then 'deals:' || dealList else 'deals' end "
+            "|| ' desks:' || case when length(deskList) < 4000 then deskList else '' end); end $$");
     // Seals every deal queued. One that the tables refuse is marked with the reason, for its desk to report,
     // and the others are stored without it.
     const QString sealQueued =
@@ -456,9 +464,10 @@ Layout deals() {
         statement(clearQueue, ServerOnly), statement(addDeal, ServerOnly), statement(saveDeal, ServerOnly)};
     // 12: the turn is shorter again. The items' deals are looked for once for each deal, by the counts, rather than
     // once for each item by the foreign key: a stored deal is never deleted, so the key guarded nothing more. The
-    // queue compresses by the faster method, where the server was built with it.
+    // queue compresses by the faster method, where the server was built with it. The deals sealed together are
+    // announced together, by the server: the desks then wake once for each batch rather than for each desk's deals.
     const Step lookedForOnce{
-        statement(countItems, ServerOnly),
+        statement(countItems, ServerOnly), statement(sealBatch, ServerOnly),
         statement(QStringLiteral("alter table dealitems drop constraint if exists dealitems_deal_fkey"), ServerOnly),
         statement(QStringLiteral("do $$ begin alter table dealqueue alter column made set compression lz4, "
                                  "alter column items set compression lz4, alter column pieces set compression lz4; "
