@@ -340,11 +340,12 @@ Layout deals() {
             "perform pg_notify('quorvel', case when length(dealList) < 3500 then 'deals:' || dealList else 'deals' end "
             "|| ' desks:' || case when length(deskList) < 4000 then deskList else '' end); end $$");
     // Seals every deal queued. One that the tables refuse is marked with the reason, for its desk to report,
-    // and the others are stored without it.
+    // and the others are stored without it. Planned with indexes only: the plans are kept from when the queue
+    // was a page or two, long after it has grown.
     const QString sealQueued =
         QStringLiteral(
             "create or replace function quorvel_seal_queued() returns void language plpgsql security definer "
-            "set search_path = public as $$ declare pending bigint[]; t bigint; begin ") +
+            "set search_path = public set enable_seqscan = off as $$ declare pending bigint[]; t bigint; begin ") +
         takeTurn +
         QStringLiteral("pending := array(select w.ticket from dealqueue w where w.drawn is null and w.failed is null "
                        "order by w.ticket); "
@@ -466,8 +467,14 @@ Layout deals() {
     // once for each item by the foreign key: a stored deal is never deleted, so the key guarded nothing more. The
     // queue compresses by the faster method, where the server was built with it. The deals sealed together are
     // announced together, by the server: the desks then wake once for each batch rather than for each desk's deals.
+    // The deals waiting are found by an index of their own: the queue is vacuumed once a minute at most, and every
+    // deal leaves it two dead rows a scan of the whole table would read again for each batch.
     const Step lookedForOnce{
         statement(countItems, ServerOnly), statement(sealBatch, ServerOnly),
+        statement(QStringLiteral("create index if not exists dealqueue_pending on dealqueue (ticket) "
+                                 "where drawn is null and failed is null"),
+                  ServerOnly),
+        statement(sealQueued, ServerOnly),
         statement(QStringLiteral("alter table dealitems drop constraint if exists dealitems_deal_fkey"), ServerOnly),
         statement(QStringLiteral("do $$ begin alter table dealqueue alter column made set compression lz4, "
                                  "alter column items set compression lz4, alter column pieces set compression lz4; "
