@@ -662,7 +662,6 @@ QString Database::notification(const QString &what) const {
         .arg(kChannel, literal(m_sender.isEmpty() ? what : what + QLatin1Char(' ') + m_sender));
 }
 
-
 bool Database::announced(const QString &what, const std::function<bool()> &write) {
     if (!m_server)
         return write();

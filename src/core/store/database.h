@@ -161,7 +161,7 @@ private:
     Listener m_heard;
     std::function<void()> m_madeAfresh;
     QString m_sender;
-    QString m_serverProcess; // the listening connection's process on the server, which names the deals it queued
+    QString m_serverProcess;        // the listening connection's process on the server, which names the deals it queued
     int m_retryDelay = 0;           // milliseconds before the next try at a lost listening connection, 0: none due
     std::unique_ptr<QObject> m_ear; // what the driver's notifications and the retries are tied to
 };

@@ -470,7 +470,8 @@ Layout deals() {
     // The deals waiting are found by an index of their own: the queue is vacuumed once a minute at most, and every
     // deal leaves it two dead rows a scan of the whole table would read again for each batch.
     const Step lookedForOnce{
-        statement(countItems, ServerOnly), statement(sealBatch, ServerOnly),
+        statement(countItems, ServerOnly),
+        statement(sealBatch, ServerOnly),
         statement(QStringLiteral("create index if not exists dealqueue_pending on dealqueue (ticket) "
                                  "where drawn is null and failed is null"),
                   ServerOnly),
