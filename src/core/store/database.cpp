@@ -22,7 +22,6 @@
 namespace {
 // The one channel every desk of a dealership announces its writes on.
 const QString kChannel = QStringLiteral("quorvel");
-// How long deals saved one after another are held before the other desks are told of them.
 
 QString newConnectionName() { return QStringLiteral("quorvel-") + QUuid::createUuid().toString(QUuid::WithoutBraces); }
 
