@@ -309,11 +309,12 @@ Layout deals() {
     // sealed again, whoever asks. The desks hear of them once the batch commits, marked with the server processes
     // that queued them, so a desk knows its own; past what a notification carries, only that deals were stored.
     const QString sealBatch =
-        QStringLiteral("create or replace function quorvel_seal_batch(tickets bigint[]) returns void language plpgsql "
-                       "security definer set search_path = public set plan_cache_mode = force_generic_plan as $$ "
-                       "declare number bigint; chained text; q record; made deals; done deals[] := '{}'; "
-                       "sealedTickets bigint[] := '{}'; ids bigint[] := '{}'; seals text[] := '{}'; "
-                       "dealList text; deskList text; begin ") +
+        QStringLiteral(
+            "create or replace function quorvel_seal_batch(tickets bigint[]) returns void language plpgsql "
+            "security definer set search_path = public set plan_cache_mode = force_generic_plan set jit = off as $$ "
+            "declare number bigint; chained text; q record; made deals; done deals[] := '{}'; "
+            "sealedTickets bigint[] := '{}'; ids bigint[] := '{}'; seals text[] := '{}'; "
+            "dealList text; deskList text; begin ") +
         takeTurn +
         QStringLiteral(
             "select greatest(coalesce(max(d.id), 0), (select coalesce(max(i.deal), 0) from dealitems i)) "
@@ -405,7 +406,7 @@ Layout deals() {
     // long after they are not).
     const QString countItems =
         QStringLiteral("create or replace function quorvel_count_items() returns trigger language plpgsql "
-                       "security definer set search_path = public as $$ begin "
+                       "security definer set search_path = public set jit = off as $$ begin "
                        "if exists (select 1 from (select distinct deal from counted) c where not exists "
                        "(select 1 from deals d where d.id = c.deal)) then raise exception using message = "
                        "'an item must belong to a stored deal', errcode = 'foreign_key_violation'; end if; "
@@ -468,7 +469,9 @@ Layout deals() {
     // queue compresses by the faster method, where the server was built with it. The deals sealed together are
     // announced together, by the server: the desks then wake once for each batch rather than for each desk's deals.
     // The deals waiting are found by an index of their own: the queue is vacuumed once a minute at most, and every
-    // deal leaves it two dead rows a scan of the whole table would read again for each batch.
+    // deal leaves it two dead rows a scan of the whole table would read again for each batch. Sealing is never
+    // compiled (JIT): planned while the statistics are stale (as after a large copy), the counts cost enough for
+    // it, and the compiling, about half a second, would be done again for every batch in the turn.
     const Step lookedForOnce{
         statement(countItems, ServerOnly),
         statement(sealBatch, ServerOnly),
