@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace dealseal {
@@ -79,7 +80,9 @@ QByteArray valueText(const QVariant &v) {
         break;
     }
     QByteArray text = v.toString().toUtf8();
-    text.replace('\\', "\\\\").replace('\r', "\\r").replace('\n', "\\n");
+    // Looked for first: replacing searches even when there is nothing to replace, and few texts need it.
+    if (std::any_of(text.cbegin(), text.cend(), [](char c) { return c == '\\' || c == '\r' || c == '\n'; }))
+        text.replace('\\', "\\\\").replace('\r', "\\r").replace('\n', "\\n");
     return text;
 }
 
