@@ -569,7 +569,7 @@ QStringList Database::tableFields() const {
     return names;
 }
 
-bool Database::beginImmediate(QString *error, const std::function<bool()> &beforeTurn, bool flushAfterTurn) {
+bool Database::beginImmediate(QString *error, const std::function<bool()> &beforeTurn) {
     if (!m_server) {
         if (beforeTurn && !beforeTurn())
             return false;
@@ -590,10 +590,6 @@ bool Database::beginImmediate(QString *error, const std::function<bool()> &befor
     // its own, so a desk that may only add deals can take it.
     QSqlQuery q(handle());
     bool ok = beginOnServer(q);
-    // The commit waits for the disk after the turn (see commit()); the next writer may read these writes as
-    // soon as the turn ends, and they reach the disk before its own do.
-    m_flushAfterCommit = ok && flushAfterTurn;
-    ok = ok && (!flushAfterTurn || q.exec(QStringLiteral("set local synchronous_commit to off")));
     if (ok && beforeTurn && !beforeTurn()) {
         rollback();
         return false;
@@ -620,12 +616,7 @@ bool Database::commit() {
     const bool selfCommitted = std::exchange(m_selfCommitting, false);
     bool ok = selfCommitted || exec(QStringLiteral("COMMIT"));
     m_inTransaction = false;
-    QStringList after = std::exchange(m_toldAfterCommit, {});
-    // A write that must wait for the disk, made after this connection's commit, so the server writes the
-    // commit out before it returns: only then is it said to be stored.
-    if (std::exchange(m_flushAfterCommit, false))
-        after << QStringLiteral("pg_logical_emit_message(true, 'quorvel', 'stored')");
-    return ok && (after.isEmpty() || exec(QStringLiteral("select ") + after.join(QStringLiteral(", "))));
+    return ok;
 }
 
 bool Database::beginOnServer(QSqlQuery &q) {
@@ -641,13 +632,7 @@ bool Database::beginOnServer(QSqlQuery &q) {
 bool Database::announce(const QString &what) {
     if (!m_server)
         return true;
-    const QString notify = notification(what);
-    // Out of the turn: told with the wait for the disk, once the write is committed.
-    if (m_flushAfterCommit) {
-        m_toldAfterCommit << notify;
-        return true;
-    }
-    return exec(QStringLiteral("select ") + notify);
+    return exec(QStringLiteral("select ") + notification(what));
 }
 
 QString Database::literal(const QString &value) const {
@@ -695,8 +680,6 @@ bool Database::write(const QString &statement, const std::function<void(const QS
 
 void Database::rollback() {
     m_inTransaction = false;
-    m_flushAfterCommit = false;
-    m_toldAfterCommit.clear();
     // What committed itself stays; what failed was undone whole by the server.
     if (std::exchange(m_selfCommitting, false))
         return;

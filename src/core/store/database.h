@@ -87,13 +87,10 @@ public:
     // With `error`, a failure is put there instead of being reported. `beforeTurn` readies what needs no
     // turn (preparing statements) before waiting for it, so the turn is held no longer than the writes
     // take; when it returns false nothing is begun (it reports its own failure).
-    // `flushAfterTurn`: on a server, the commit lets the next writer in before its writes reach the disk, and
-    // returns once they have; the turn then lasts no longer than the writes.
-    bool beginImmediate(QString *error = nullptr, const std::function<bool()> &beforeTurn = {},
-                        bool flushAfterTurn = false);
+    bool beginImmediate(QString *error = nullptr, const std::function<bool()> &beforeTurn = {});
     // On a server: the writes that follow are statements that each commit on their own and return once on the
-    // disk (a server procedure that takes its turn inside and lets the next writer in before the disk is
-    // written); commit() then only ends the save. Used instead of beginImmediate().
+    // disk (a server procedure that takes its turn inside); commit() then only ends the save. Used instead of
+    // beginImmediate().
     void beginSelfCommitting();
     bool commit();
     void rollback();
@@ -152,9 +149,7 @@ private:
     bool m_broken = false; // the server connection went away: connect again before the next statement
     bool m_lost = false;
     bool m_inTransaction = false;
-    bool m_flushAfterCommit = false;
     bool m_selfCommitting = false; // the writes since beginSelfCommitting() committed themselves
-    QStringList m_toldAfterCommit; // announcements held for after such a commit
     QString m_path;
     QString m_error;
     ErrorHandler m_onError;

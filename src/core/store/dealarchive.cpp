@@ -338,7 +338,7 @@ bool storeOnServer(Database &db, QVector<DealRecord> &records) {
         statements << serverStatement(db, r, records.size() == 1);
     if (records.size() == 1)
         db.beginSelfCommitting();
-    else if (!db.beginImmediate(nullptr, {}, true))
+    else if (!db.beginImmediate())
         return false;
     for (qsizetype i = 0; i < records.size(); ++i) {
         DealRecord &r = records[i];

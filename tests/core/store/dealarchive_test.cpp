@@ -61,7 +61,7 @@ private slots:
         DealRecord second = sampleChoice(-1, 0);
         QVERIFY(deals.add(first) && deals.add(second));
         QCOMPARE(second.id, first.id + 1);
-        // Said stored once it reached the server's disk, though the next desk's turn began before.
+        // Said stored once it reached the server's disk.
         if (folder.server())
             QCOMPARE(column(folder.store().dealsFile(),
                             u"select pg_current_wal_insert_lsn() <= pg_current_wal_flush_lsn()"_s),
