@@ -229,23 +229,15 @@ void appendJsonString(QString &out, QStringView s) {
             continue;
         out += s.mid(from, i - from);
         from = i + 1;
-        switch (c) {
-        case u'"':
-            out += QLatin1String("\\\"");
-            break;
-        case u'\\':
-            out += QLatin1String("\\\\");
-            break;
-        case u'\n':
-            out += QLatin1String("\\n");
-            break;
-        case u'\r':
-            out += QLatin1String("\\r");
-            break;
-        case u'\t':
-            out += QLatin1String("\\t");
-            break;
-        default:
+        const char *named = c == u'"'    ? "\\\""
+                            : c == u'\\' ? "\\\\"
+                            : c == u'\n' ? "\\n"
+                            : c == u'\r' ? "\\r"
+                            : c == u'\t' ? "\\t"
+                                         : nullptr;
+        if (named) {
+            out += QLatin1String(named);
+        } else {
             out += QLatin1String("\\u00");
             out += QLatin1Char(hex[c >> 4]);
             out += QLatin1Char(hex[c & 0xf]);
