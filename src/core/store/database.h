@@ -108,9 +108,8 @@ public:
     StoreOutcome storeUnchanged(const QString &readRecord, qint64 record,
                                 const std::function<Value(const QSqlQuery &)> &value,
                                 const std::function<bool()> &write, std::optional<Value> &read);
-    // What the other desks on the server hear of a write: `what` (products, templates, settings, deals:ID,...)
-    // sent inside the open transaction, so they hear it only once it commits (in a turn that commits before
-    // the disk is written, just after the commit). A file has no one to tell.
+    // What the other desks on the server hear of a write: `what` (products, templates, settings) sent inside the
+    // open transaction, so they hear it only once it commits. A file has no one to tell.
     bool announce(const QString &what);
     // Runs `write` and its announcement as one transaction on a server; on a file only runs `write`.
     bool announced(const QString &what, const std::function<bool()> &write);

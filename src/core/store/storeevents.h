@@ -7,19 +7,12 @@
 #include <QStringList>
 #include <optional>
 
-// What the other desks on a server are told of a committed write: the kind of data, and for deals their numbers.
+// What the other desks on a server are told of a committed write: the kind of data; for deals, which the server
+// announces as it stores them, their numbers.
 namespace announced {
 inline const QString products = QStringLiteral("products");
 inline const QString templates = QStringLiteral("templates");
 inline const QString settings = QStringLiteral("settings");
-inline QString deals(const QList<qint64> &ids) {
-    QStringList numbers;
-    for (qint64 id : ids)
-        numbers << QString::number(id);
-    const QString all = QStringLiteral("deals:") + numbers.join(QLatin1Char(','));
-    // The server carries less than 8000 bytes: past that the others read every deal again.
-    return all.size() < 7000 ? all : QStringLiteral("deals");
-}
 // The deals an announcement names (none named: read them all again); nothing when it is not about deals.
 inline std::optional<QList<qint64>> dealsIn(const QString &what) {
     if (what == QLatin1String("deals"))
