@@ -1916,6 +1916,10 @@ data lives there instead: back it up with pg_dump.
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>it was set up for an earlier version of Quorvel, and this login may not bring it up to date; whoever set the server up can, with quorvel --setup-server and its address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>it could not be given the fields this version adds (%1)</source>
         <translation type="unfinished"></translation>
     </message>

@@ -695,6 +695,19 @@ bool bringUpTables(Database &db, File file, bool *changed, QString *why) {
     return true;
 }
 
+namespace {
+// Why the tables could not be brought up to this version. A desk's login may not change them on a server: its
+// user is told who can.
+QString notBroughtUpReason(const Database &db, const QString &error) {
+    if (db.isServer() && error.contains(QLatin1String("(42501)")))
+        return QCoreApplication::translate("schema",
+                                           "it was set up for an earlier version of Quorvel, and this login may not "
+                                           "bring it up to date; whoever set the server up can, with quorvel "
+                                           "--setup-server and its address");
+    return QCoreApplication::translate("schema", "it could not be given the fields this version adds (%1)").arg(error);
+}
+} // namespace
+
 bool upgrade(Database &db, File file, QString *why, const std::function<QString()> &check) {
     const Layout l = layout(file);
     const int current = int(l.steps.size());
@@ -703,8 +716,7 @@ bool upgrade(Database &db, File file, QString *why, const std::function<QString(
     QString error;
     if (!db.beginImmediate(&error)) {
         if (why)
-            *why = QCoreApplication::translate("schema", "it could not be given the fields this version adds (%1)")
-                       .arg(error);
+            *why = notBroughtUpReason(db, error);
         return false;
     }
     // Read again inside the transaction: another copy may have brought it up meanwhile.
@@ -718,8 +730,7 @@ bool upgrade(Database &db, File file, QString *why, const std::function<QString(
     if (!runSteps(db, l, firstStep(db, l, from), &error)) {
         db.rollback();
         if (why)
-            *why = QCoreApplication::translate("schema", "it could not be given the fields this version adds (%1)")
-                       .arg(error);
+            *why = notBroughtUpReason(db, error);
         return false;
     }
     if (const QString problem = check ? check() : QString(); !problem.isEmpty()) {
@@ -731,8 +742,7 @@ bool upgrade(Database &db, File file, QString *why, const std::function<QString(
     if (!run(db, QStringLiteral("COMMIT"), &error)) {
         db.rollback();
         if (why)
-            *why = QCoreApplication::translate("schema", "it could not be given the fields this version adds (%1)")
-                       .arg(error);
+            *why = notBroughtUpReason(db, error);
         return false;
     }
     return true;
