@@ -93,8 +93,8 @@ PreferencesDialog::PreferencesDialog(Program &app) : m_app(app) {
                  m_discloseTotalsBox, m_includeTaxBox, m_leaseDealBox, m_dealershipBox, m_disclaimerBox, m_statementBox,
                  m_passwordProtectBox, m_passwordBox})
             serveraccount::keepFromChanging(control);
-        for (QLineEdit *box : m_packageNameBoxes)
-            serveraccount::keepFromChanging(box);
+        for (QLineEdit *nameBox : m_packageNameBoxes)
+            serveraccount::keepFromChanging(nameBox);
     }
     ui::centre(this);
 }
